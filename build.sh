@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Pelmorix, builds it, and runs it or its tests.
+#   bash build.sh run     install what is missing, build, start the calculator
+#   bash build.sh test    install what is missing, build, run every test (also under sanitizers)
+#   bash build.sh bench   install what is missing, build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-wqy-zenhei)
+BENCH_PACKAGES=(libbenchmark-dev libgmp-dev python3 bc)
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+install_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Install them with:" >&2
+        echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j "$JOBS"
+}
+
+run_tests() {
+    local dir=$1
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
+}
+
+case "${1:-}" in
+run)
+    install_packages "${PACKAGES[@]}"
+    configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        exec ./build/src/pelmorix/pelmorix
+    fi
+    echo "No display found: starting the console in this terminal (pelmorix-cli). End with Ctrl+D."
+    exec ./build/src/pelmorix-cli/pelmorix-cli
+    ;;
+test)
+    install_packages "${PACKAGES[@]}"
+    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    run_tests build
+    echo "== The same tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    if [ -x scripts/fuzz-smoke.sh ]; then scripts/fuzz-smoke.sh; fi
+    ;;
+bench)
+    install_packages "${PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+    configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DPELMORIX_BENCH=ON -DPELMORIX_GUI=OFF -DPELMORIX_TESTS=OFF
+    for b in bench/*.sh; do [ -f "$b" ] && bash "$b" build-bench; done
+    for b in build-bench/bench/bench_*; do [ -x "$b" ] && "$b"; done
+    ;;
+*)
+    echo "usage: bash build.sh run|test|bench" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "eval/CalcValue.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CRandomGenerator;
+
+// Told after every assignment what the variable list shows: one "name = value" line per variable
+// in name order, rendered in decimal with the precision and cancellation counts of that moment.
+class IVariableListener
+{
+public:
+    virtual ~IVariableListener() = default;
+    virtual void VariablesChanged(const std::vector<std::string>& lines, int nCount) = 0;
+};
+
+// One evaluator: the console owns one, the graph a second with its own variables. Errors are
+// thrown as CalcError with the text in the language that the referenced setting holds when the
+// error is raised.
+class CEvalContext
+{
+public:
+    CEvalContext(const int& nLanguage, CRandomGenerator& random);
+
+    // A console line, with blanks removed and an optional "name=" assignment.
+    CalcValue EvaluateLine(std::string_view strText);
+    // nLength characters of pText; pText must stay NUL-terminated beyond them.
+    CalcValue EvaluateExpression(const char* pText, std::size_t nLength);
+    CalcValue ParseOperand(const char* pText, std::size_t& nConsumed);
+    // pText starts right after "("; returns the characters read, closing parenthesis included.
+    std::size_t EvaluateArguments(const char* pText, bool bTwoArguments, CalcValue& first, CalcValue& second);
+    static bool IsOperandEnd(char ch);
+
+    std::string FormatValue(const CalcValue& value) const;
+    double Factorial(double x) const;
+
+    // Find-or-create, as the graph does for its abscissa x.
+    CalcValue& Variable(const std::string& strName) { return m_mapVars[strName]; }
+    const std::map<std::string, CalcValue>& Variables() const { return m_mapVars; }
+    void SetVariableListener(IVariableListener* pListener) { m_pVariableListener = pListener; }
+
+    int Language() const { return m_nLanguage; }
+    [[noreturn]] void Raise(const struct Text& text) const;
+
+    int m_nPrecision = 12;
+    int m_nRadix = 0;          // 0 decimal, 1 hexadecimal, 2 binary
+    bool m_bDegrees = true;
+    int m_nLostDigitsRe = 0;
+    int m_nLostDigitsIm = 0;
+    bool m_bAssignment = false;
+
+private:
+    friend class CBuiltinFunctions;
+
+    CalcValue ParseSignedOperand(const char* pText, std::size_t& nPos);
+    CalcValue ParseLiteralOrName(const char* pText, std::size_t& nConsumed);
+    void Assign(std::string_view strName, const CalcValue& value);
+    void NotifyVariables();
+
+    const int& m_nLanguage;
+    CRandomGenerator& m_random;
+    std::map<std::string, CalcValue> m_mapVars;
+    IVariableListener* m_pVariableListener = nullptr;
+    int m_nDepth = 0;
+};
