@@ -1,0 +1,184 @@
+#include "units/UnitTable.h"
+
+#include "eval/Language.h"
+
+#include <iterator>
+#include <limits>
+#include <span>
+
+namespace
+{
+struct Unit
+{
+    Text name;
+    double factor;
+};
+
+struct Category
+{
+    Text name;
+    std::span<const Unit> units;
+};
+
+// Base unit: square meter.
+constexpr Unit AREA[] = {
+    {{"square mile (mi^2)", "平方英里"}, 2589988},
+    {{"square yard (yd^2)", "平方码"}, 0.83612736},
+    {{"square foot (ft^2)", "平方英尺"}, 0.09290304},
+    {{"square inch (in^2)", "平方英寸"}, 0.00064516},
+    {{"square kilometer (km^2)", "平方公里"}, 1000000},
+    {{"square meter (m^2)", "平方米"}, 1},
+    {{"hectare (ha)", "公顷"}, 10000},
+};
+
+// Base unit: meter.
+constexpr Unit DISTANCE[] = {
+    {{"mile (mi)", "英里"}, 1609.344},
+    {{"yard (yd)", "码"}, 0.9144},
+    {{"foot (ft)", "英尺"}, 0.3048},
+    {{"inch (in)", "英寸"}, 0.0254},
+    {{"kilometer (km)", "公里"}, 1000},
+    {{"meter (m)", "米"}, 1},
+    {{"deciimeter (dm)", "分米"}, 0.1},
+    {{"centimeter (cm)", "厘米"}, 0.01},
+    {{"millimeter (mm)", "毫米"}, 0.001},
+};
+
+// Base unit: gram.
+constexpr Unit MASS[] = {
+    {{"milligram (mg)", "毫克"}, 0.001},
+    {{"gram (g)", "克"}, 1},
+    {{"killogram (kg)", "千克"}, 1000},
+    {{"metric ton (t)", "吨"}, 1000000},
+    {{"short ton (st)US", "短吨"}, 907184.74},
+    {{"metric carat (ct)", "开"}, 0.2},
+    {{"ounce (oz)", "盎司"}, 28.349523125},
+    {{"pound (lb)", "磅"}, 453.59237},
+};
+
+// Base unit: bar.
+constexpr Unit PRESSURE[] = {
+    {{"newton per sq. cm (n/cm^2)", "牛/平方厘米"}, 0.1},
+    {{"kg per sq. cm (kgf/cm^2)", "公斤力/平方厘米"}, 0.980665},
+    {{"pascal(n/m^2)", "帕斯卡"}, 0.00001},
+    {{"standard atm. (atm)", "标准大气压"}, 1.01325},
+    {{"millibar", "毫巴"}, 0.001},
+    {{"bar", "巴"}, 1},
+    {{"dyne per sq. cm", "达因/平方厘米"}, 0.000001},
+    {{"pound per sq.inch (psi)", "磅/平方英寸"}, 0.06894757},
+    {{"Mpa", "兆帕"}, 10},
+};
+
+// Base unit: meter per minute. The kilometre-per-hour factor is the rounded decimal, not 50/3.
+constexpr Unit VELOCITY[] = {
+    {{"killometer per hour (kph)", "公里/小时"}, 16.666666666667},
+    {{"meter per minute", "米/分"}, 1},
+    {{"meter per second", "米/秒"}, 60},
+    {{"mile per hour (mph)", "英里/小时"}, 26.8224},
+    {{"mile per minute", "英里/分"}, 1609.344},
+    {{"mile per second", "英里/秒"}, 96560.64},
+    {{"foot per hour", "英尺/小时"}, 0.00508},
+    {{"foot per minute", "英尺/分"}, 0.3048},
+    {{"foot per second", "英尺/秒"}, 18.288},
+};
+
+// Base unit: litre.
+constexpr Unit VOLUME[] = {
+    {{"cubic cm (cm^3)", "立方厘米"}, 0.001},
+    {{"cubic m (m^3)", "立方米"}, 1000},
+    {{"millilitre (mL)", "毫升"}, 0.001},
+    {{"litre (L)", "升"}, 1},
+    {{"kilolitre (kL", "千升"}, 1000},
+    {{"cubic inch (in^3)", "立方英寸"}, 0.016387064},
+    {{"cubic foot (ft^3)", "立方英尺"}, 28.31605},
+    {{"gallon (gal)", "加仑"}, 3.785411784},
+    {{"quart (qt) Liquid", "夸脱 液体"}, 0.9463264},
+    {{"pint (pt) Liquid", "品脱 液体"}, 0.4731632},
+    {{"ounce (oz) Fluid", "盎司 流体"}, 0.0295727},
+};
+
+constexpr Category CATEGORIES[] = {
+    {{"Area", "面积"}, AREA},
+    {{"Distance", "长度"}, DISTANCE},
+    {{"Mass", "质量"}, MASS},
+    {{"Pressure", "压力"}, PRESSURE},
+    {{"Velocity", "速度"}, VELOCITY},
+    {{"Volume", "体积"}, VOLUME},
+};
+
+constexpr int CATEGORY_COUNT = int(std::size(CATEGORIES));
+
+consteval bool FitsTheLists()
+{
+    for (const Category& category : CATEGORIES)
+        if (category.units.size() > std::size_t(UnitTable::MAX_NAMES))
+            return false;
+    return CATEGORY_COUNT <= UnitTable::MAX_NAMES && UnitTable::MAX_NAMES <= UnitTable::MAX_FACTORS;
+}
+static_assert(FitsTheLists());
+
+const Unit* FindUnit(int nCategory, int nUnit)
+{
+    if (nCategory < 0 || nCategory >= CATEGORY_COUNT)
+        return nullptr;
+    const std::span<const Unit> units = CATEGORIES[nCategory].units;
+    if (nUnit < 0 || std::size_t(nUnit) >= units.size())
+        return nullptr;
+    return &units[std::size_t(nUnit)];
+}
+} // namespace
+
+int UnitTable::CategoryCount()
+{
+    return CATEGORY_COUNT;
+}
+
+int UnitTable::UnitCount(int nCategory)
+{
+    if (nCategory < 0 || nCategory >= CATEGORY_COUNT)
+        return 0;
+    return int(CATEGORIES[nCategory].units.size());
+}
+
+const char* UnitTable::CategoryName(int nCategory, int nLanguage)
+{
+    if (nCategory < 0 || nCategory >= CATEGORY_COUNT)
+        return "";
+    return CATEGORIES[nCategory].name.In(nLanguage);
+}
+
+const char* UnitTable::UnitName(int nCategory, int nUnit, int nLanguage)
+{
+    const Unit* pUnit = FindUnit(nCategory, nUnit);
+    return pUnit ? pUnit->name.In(nLanguage) : "";
+}
+
+std::vector<std::string> UnitTable::CategoryNames(int nLanguage)
+{
+    std::vector<std::string> names;
+    for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory)
+        names.emplace_back(CategoryName(nCategory, nLanguage));
+    return names;
+}
+
+std::vector<std::string> UnitTable::UnitNames(int nCategory, int nLanguage)
+{
+    std::vector<std::string> names;
+    for (int nUnit = 0; nUnit < UnitCount(nCategory); ++nUnit)
+        names.emplace_back(UnitName(nCategory, nUnit, nLanguage));
+    return names;
+}
+
+double UnitTable::Factor(int nCategory, int nUnit)
+{
+    const Unit* pUnit = FindUnit(nCategory, nUnit);
+    return pUnit ? pUnit->factor : std::numeric_limits<double>::quiet_NaN();
+}
+
+double ConvertUnit(int nCategory, int nFrom, int nTo, double x)
+{
+    // The ratio is rounded on its own before the product; converting by x * a / b instead would
+    // change the last digit of some results.
+    const double ratio = UnitTable::Factor(nCategory, nFrom) / UnitTable::Factor(nCategory, nTo);
+    return x * ratio;
+}
