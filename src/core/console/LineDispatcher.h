@@ -5,6 +5,7 @@
 #include <string>
 
 class CEvalContext;
+struct CalcValue;
 
 // Turns one console line into its effect: console keywords, evaluation, and the result or error
 // written below the line. Never throws.
@@ -23,10 +24,13 @@ public:
     std::string m_strLastResult;     // the text the Insert key inserts
 
 private:
-    std::string Run(const std::string& strStatement, const std::string& strKeyword, bool bEnterRun, bool& bWrite);
-    std::string RunFact(const std::string& strArgument, bool bEnterRun, bool& bCompute);
-    std::string Render(const struct CalcValue& value) const;
-    void Write(std::string strResult, bool bError);
+    // The effect of a statement that is not cls/fxcls. Returns false when nothing is to be written.
+    bool Execute(const std::string& strStatement, const std::string& strKeyword, bool bEnterRun,
+                 std::string& strResult);
+    void PlotCurve(const std::string& strStatement, bool bEnterRun);
+    bool FactoriseArgument(const std::string& strArgument, bool bEnterRun, std::string& strResult);
+    std::string Render(const CalcValue& value) const;
+    void Write(const std::string& strResult, bool bError);
 
     CEvalContext& m_eval;
     IConsoleText& m_console;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "eval/CalcValue.h"
+#include "eval/Language.h"
 
 #include <cstddef>
 #include <map>
@@ -45,7 +46,9 @@ public:
     void SetVariableListener(IVariableListener* pListener) { m_pVariableListener = pListener; }
 
     int Language() const { return m_nLanguage; }
-    [[noreturn]] void Raise(const struct Text& text) const;
+    // Throws CalcError with text in the current language.
+    [[noreturn]] void Raise(const Text& text) const;
+    CRandomGenerator& Random() { return m_random; }
 
     int m_nPrecision = 12;
     int m_nRadix = 0;          // 0 decimal, 1 hexadecimal, 2 binary
@@ -55,10 +58,11 @@ public:
     bool m_bAssignment = false;
 
 private:
-    friend class CBuiltinFunctions;
-
+    CalcValue ParseTerm(const char* pText, std::size_t nLength, std::size_t& nPos);
     CalcValue ParseSignedOperand(const char* pText, std::size_t& nPos);
     CalcValue ParseLiteralOrName(const char* pText, std::size_t& nConsumed);
+    CalcValue ParseDecimal(const char* pText, std::size_t& nConsumed) const;
+    const std::string* LongestVariablePrefix(const char* pText) const;
     void Assign(std::string_view strName, const CalcValue& value);
     void NotifyVariables();
 

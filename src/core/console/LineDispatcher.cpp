@@ -1,0 +1,197 @@
+#include "console/LineDispatcher.h"
+
+#include "console/Factorise.h"
+#include "eval/CalcError.h"
+#include "eval/EvalContext.h"
+#include "eval/Language.h"
+
+#include <cmath>
+
+namespace
+{
+constexpr std::size_t MAX_LINE = 2047;
+constexpr long long LIVE_FACT_LIMIT = 1000000000000LL;
+constexpr int MAX_FACT_DIGITS = 18;
+
+constexpr Text DATA_OVERFLOW_LINE{"Error: [data overflow]", "错误: [数据溢出]"};
+constexpr Text DOMAIN_ERROR_LINE{"Error: [field of definition wrong]", "错误: [定义域错误]"};
+
+bool IsBlank(char ch)
+{
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+
+// The line as the edit control hands it over: at most 2047 bytes, ending at a NUL.
+std::string ReadLine(const IConsoleText& console, int nLine)
+{
+    std::string strLine = console.LineText(nLine);
+    strLine = strLine.substr(0, strLine.find('\0'));
+    if (strLine.size() > MAX_LINE)
+        strLine.resize(MAX_LINE);
+    return strLine;
+}
+
+std::string KeywordCopy(const std::string& strLine)
+{
+    std::string strCopy;
+    std::size_t i = 0;
+    while (i < strLine.size() && IsBlank(strLine[i]))
+        ++i;
+    for (; i < strLine.size(); ++i) {
+        const char ch = strLine[i];
+        strCopy += ch >= 'A' && ch <= 'Z' ? char(ch | 0x20) : ch;
+    }
+    return strCopy;
+}
+
+// The character at nPos, or NUL past the end, as in a terminated buffer.
+char At(const std::string& str, std::size_t nPos)
+{
+    return nPos < str.size() ? str[nPos] : '\0';
+}
+
+// atoll of a text of digits and blanks: leading blanks, then digits up to the first non-digit.
+long long ReadPlainNumber(const std::string& strText)
+{
+    std::size_t i = 0;
+    while (i < strText.size() && IsBlank(strText[i]))
+        ++i;
+    long long n = 0;
+    for (; i < strText.size() && IsDigit(strText[i]); ++i)
+        n = n * 10 + (strText[i] - '0');
+    return n;
+}
+} // namespace
+
+CLineDispatcher::CLineDispatcher(CEvalContext& eval, IConsoleText& console, const int& nLanguage)
+    : m_eval(eval), m_console(console), m_nLanguage(nLanguage)
+{
+}
+
+void CLineDispatcher::DispatchLine(bool bEnterRun)
+{
+    m_eval.m_nLostDigitsRe = 0;
+    m_eval.m_nLostDigitsIm = 0;
+    m_eval.m_bAssignment = false;
+
+    std::string strLine = ReadLine(m_console, m_console.CaretLine() - (bEnterRun ? 1 : 0));
+    const std::string strKeyword = KeywordCopy(strLine);
+    strLine = strLine.substr(0, strLine.find('#'));
+    if (strKeyword.empty())
+        return;     // a blank line: nothing written, the last result kept
+    if (strKeyword == "cls") {
+        m_console.ClearText();
+        return;
+    }
+    if (strKeyword == "fxcls") {
+        if (bEnterRun && m_pCurveHost != nullptr)
+            m_pCurveHost->ClearCurves();
+        return;
+    }
+    std::size_t nStart = 0;
+    while (nStart < strLine.size() && IsBlank(strLine[nStart]))
+        ++nStart;
+    const std::string strStatement = strLine.substr(nStart);
+
+    std::string strResult;
+    bool bError = false;
+    try {
+        if (!Execute(strStatement, strKeyword, bEnterRun, strResult))
+            return;
+        if (bEnterRun)
+            m_strLastResult = strResult;
+    } catch (const CalcError& error) {
+        strResult = error.what();
+        bError = true;
+        // Whatever the line did before it failed, the failure is always reported.
+        m_eval.m_bAssignment = false;
+        if (bEnterRun)
+            m_strLastResult.clear();
+    }
+    if (bEnterRun && !m_eval.m_bAssignment)
+        Write(strResult, bError);
+}
+
+bool CLineDispatcher::Execute(const std::string& strStatement, const std::string& strKeyword,
+                              bool bEnterRun, std::string& strResult)
+{
+    if (strKeyword.starts_with("fx")) {
+        PlotCurve(strStatement, bEnterRun);
+        return false;
+    }
+    if (strKeyword.starts_with("fact "))
+        return FactoriseArgument(strStatement.substr(4), bEnterRun, strResult);
+    strResult = Render(m_eval.EvaluateLine(strStatement));
+    return true;
+}
+
+void CLineDispatcher::PlotCurve(const std::string& strStatement, bool bEnterRun)
+{
+    m_eval.m_bAssignment = false;
+    int nSlot = 0;
+    if (At(strStatement, 2) >= '1' && At(strStatement, 2) <= '9' && At(strStatement, 3) == ' ')
+        nSlot = At(strStatement, 2) - '0';
+    else if (At(strStatement, 2) != ' ')
+        m_eval.Raise(msg::SYNTAX_ERROR);
+    const bool bShow = bEnterRun || m_nLastKey == VK_F12;
+    if (m_pCurveHost != nullptr)
+        m_pCurveHost->DrawCurve(std::string_view(strStatement).substr(3), bShow, nSlot);
+}
+
+// A plain argument (digits and blanks only) is read as a number of at most 18 digits; any other
+// argument is evaluated. A live run does not factorise numbers above 10^12.
+bool CLineDispatcher::FactoriseArgument(const std::string& strArgument, bool bEnterRun,
+                                        std::string& strResult)
+{
+    int nDigits = 0;
+    bool bPlain = true;
+    for (char ch : strArgument) {
+        nDigits += IsDigit(ch);
+        bPlain = bPlain && (IsDigit(ch) || ch == ' ');
+    }
+    long long nNumber = 0;
+    if (bPlain) {
+        if (nDigits > MAX_FACT_DIGITS) {
+            m_eval.m_bAssignment = false;
+            m_eval.Raise(msg::FACT_TOO_LONG);
+        }
+        nNumber = ReadPlainNumber(strArgument);
+    } else {
+        nNumber = TruncateToInt64(RequireReal(m_eval.EvaluateLine(strArgument)));
+    }
+    if (!bEnterRun && nNumber > LIVE_FACT_LIMIT)
+        return false;
+    strResult = Factorise(nNumber);
+    m_eval.m_bAssignment = false;
+    return true;
+}
+
+std::string CLineDispatcher::Render(const CalcValue& value) const
+{
+    switch (m_eval.m_nRadix) {
+    case 1:
+        return FormatHex(value);
+    case 2:
+        return FormatBinary(value);
+    default:
+        return m_eval.FormatValue(value);
+    }
+}
+
+void CLineDispatcher::Write(const std::string& strResult, bool bError)
+{
+    std::string strText;
+    if (bError)
+        strText = std::string(msg::ERROR_PREFIX.In(m_nLanguage)) + strResult + "]";
+    else if (strResult == "1.#INF")
+        strText = DATA_OVERFLOW_LINE.In(m_nLanguage);
+    else if (strResult == "-1.#IND")
+        strText = DOMAIN_ERROR_LINE.In(m_nLanguage);
+    else
+        strText = strResult;
+    m_console.ReplaceSelection(strText + "\r\n");
+}

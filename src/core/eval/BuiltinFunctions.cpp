@@ -1,0 +1,172 @@
+#include "eval/BuiltinFunctions.h"
+
+#include "eval/EvalContext.h"
+#include "eval/Language.h"
+#include "eval/RandomGenerator.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <strings.h>
+
+namespace
+{
+constexpr double PI = 3.141592653589793;
+constexpr double TWO_PI = 6.283185307179586;
+constexpr double DEG_TO_RAD = 0.017453292519943295;
+constexpr double FORCE_FACTOR = 0.0785398163397;
+constexpr double TORQUE_FACTOR = 9549;
+constexpr double RANDOM_DIVISOR = 4294967295.0;
+
+using Value = const CalcValue&;
+
+// Library results that are NaN carry the sign bit, as every invalid operation does.
+double Lib(double d)
+{
+    return std::isnan(d) ? std::copysign(d, -1.0) : d;
+}
+
+CalcValue Real(double d)
+{
+    return {Lib(d), 0.0};
+}
+
+// Inverse functions give degrees as radians * 360 / two pi.
+CalcValue FromRadians(const CEvalContext& eval, double dRadians)
+{
+    return Real(eval.m_bDegrees ? dRadians * 360.0 / TWO_PI : dRadians);
+}
+
+CalcValue ToRadians(const CEvalContext& eval, Value x)
+{
+    return eval.m_bDegrees ? x * DEG_TO_RAD : x;
+}
+
+// The whole turns of a degree argument are removed in 32-bit integer arithmetic, as the
+// conversion instruction does: out of range (and NaN) gives INT_MIN, and 360 * q wraps.
+double ReduceDegrees(double r)
+{
+    const double dTurns = std::trunc(r / 360.0);
+    const std::int32_t nTurns = dTurns >= -2147483648.0 && dTurns <= 2147483647.0
+        ? static_cast<std::int32_t>(dTurns) : INT32_MIN;
+    const auto nProduct = static_cast<std::int32_t>(360u * static_cast<std::uint32_t>(nTurns));
+    return r - nProduct;
+}
+
+double Magnitude(Value x)
+{
+    return cplx::Abs(x);
+}
+
+CalcValue Abs(CEvalContext&, Value x, Value) { return Real(Magnitude(x)); }
+CalcValue Acos(CEvalContext& e, Value x, Value) { return FromRadians(e, Lib(std::acos(RequireReal(x)))); }
+CalcValue Asin(CEvalContext& e, Value x, Value) { return FromRadians(e, Lib(std::asin(RequireReal(x)))); }
+CalcValue Atan(CEvalContext& e, Value x, Value) { return FromRadians(e, std::atan(RequireReal(x))); }
+CalcValue Area(CEvalContext&, Value x, Value) { return Real(Magnitude(x) * Magnitude(x) * PI / 4); }
+CalcValue Cosh(CEvalContext&, Value x, Value) { return cplx::Cosh(x); }
+CalcValue Exp(CEvalContext&, Value x, Value) { return cplx::Exp(x); }
+CalcValue Forc(CEvalContext&, Value x, Value y) { return x * x * FORCE_FACTOR * y; }
+CalcValue Im(CEvalContext&, Value x, Value) { return Real(x.im); }
+CalcValue Re(CEvalContext&, Value x, Value) { return Real(x.re); }
+CalcValue Sinh(CEvalContext&, Value x, Value) { return cplx::Sinh(x); }
+CalcValue Sqr(CEvalContext&, Value x, Value) { return cplx::Sqrt(x); }
+CalcValue Pow(CEvalContext&, Value x, Value y) { return cplx::Pow(x, y); }
+CalcValue Norm(CEvalContext&, Value x, Value) { return Real(std::sqrt(x.re * x.re + x.im * x.im)); }
+CalcValue Fact(CEvalContext& e, Value x, Value) { return Real(e.Factorial(RequireReal(x))); }
+
+CalcValue Int(CEvalContext&, Value x, Value)
+{
+    const double r = RequireReal(x);
+    return Real(r >= 0 ? std::floor(r) : std::ceil(r));
+}
+
+// ln( and log( refuse a zero (or NaN) real part and give exactly 0 for 1.
+CalcValue Logarithm(CEvalContext& e, Value x, CalcValue (*pfnLog)(const CalcValue&))
+{
+    const double r = RequireReal(x);
+    if (std::isnan(r) || r == 0.0)
+        e.Raise(msg::DOMAIN_ERROR);
+    if (r == 1.0)
+        return {0.0, 0.0};
+    return pfnLog(x);
+}
+
+CalcValue Ln(CEvalContext& e, Value x, Value) { return Logarithm(e, x, cplx::Log); }
+CalcValue Log(CEvalContext& e, Value x, Value) { return Logarithm(e, x, cplx::Log10); }
+
+CalcValue Sin(CEvalContext& e, Value x, Value)
+{
+    if (!e.m_bDegrees)
+        return cplx::Sin(x);
+    const double t = ReduceDegrees(RequireReal(x));
+    if (std::isnan(t) || t == 180.0)
+        return {0.0, 0.0};
+    return cplx::Sin(x * DEG_TO_RAD);
+}
+
+CalcValue Cos(CEvalContext& e, Value x, Value)
+{
+    if (!e.m_bDegrees)
+        return cplx::Cos(x);
+    const double r = RequireReal(x);
+    // t is negative for negative angles, so cos(-90) is deliberately not cleared.
+    const double t = ReduceDegrees(r);
+    if (std::isnan(t) || t == 90.0 || t == 270.0)
+        return {0.0, 0.0};
+    return cplx::Cos(CalcValue(r / 180.0 * PI));
+}
+
+CalcValue Tan(CEvalContext& e, Value x, Value) { return Real(std::tan(RequireReal(ToRadians(e, x)))); }
+CalcValue Tanh(CEvalContext& e, Value x, Value) { return Real(std::tanh(RequireReal(ToRadians(e, x)))); }
+
+CalcValue Pol(CEvalContext& e, Value x, Value y)
+{
+    const double dTheta = RequireReal(ToRadians(e, y));
+    const double dRho = RequireReal(x);
+    return cplx::Polar(dRho, dTheta);
+}
+
+CalcValue Rnd(CEvalContext& e, Value x, Value)
+{
+    CalcValue v;
+    v.im = e.Random().RandomNext() * x.im / RANDOM_DIVISOR;
+    v.re = e.Random().RandomNext() * x.re / RANDOM_DIVISOR;
+    return v;
+}
+
+CalcValue Sqrn(CEvalContext&, Value x, Value y) { return cplx::Pow(x, 1.0 / RequireReal(y)); }
+
+CalcValue Sum(CEvalContext&, Value x, Value)
+{
+    const double r = static_cast<float>(RequireReal(x));
+    return Real(r * (r + 1) / 2);
+}
+
+CalcValue Torq(CEvalContext&, Value x, Value y) { return CalcValue(RequireReal(x) * TORQUE_FACTOR) / y; }
+CalcValue Volu(CEvalContext&, Value x, Value y) { return CalcValue(Magnitude(x) * Magnitude(x) * PI / 4) * y; }
+
+// Within one first letter the names are tried in this order; every name carries its
+// parenthesis, so "sin(" never matches "sinh(".
+constexpr BuiltinFunction FUNCTIONS[] = {
+    {"abs(", false, Abs},   {"acos(", false, Acos}, {"area(", false, Area}, {"asin(", false, Asin},
+    {"atan(", false, Atan}, {"cos(", false, Cos},   {"cosh(", false, Cosh}, {"exp(", false, Exp},
+    {"forc(", true, Forc},  {"im(", false, Im},     {"int(", false, Int},   {"ln(", false, Ln},
+    {"log(", false, Log},   {"norm(", false, Norm}, {"pow(", true, Pow},    {"pol(", true, Pol},
+    {"re(", false, Re},     {"rnd(", false, Rnd},   {"sqr(", false, Sqr},   {"sin(", false, Sin},
+    {"sqrn(", true, Sqrn},  {"sinh(", false, Sinh}, {"sum(", false, Sum},   {"tan(", false, Tan},
+    {"tanh(", false, Tanh}, {"torq(", true, Torq},  {"volu(", true, Volu},  {"!(", false, Fact},
+};
+} // namespace
+
+const BuiltinFunction* FindBuiltin(const char* pText)
+{
+    const char chFirst = static_cast<char>(std::tolower(static_cast<unsigned char>(pText[0])));
+    for (const BuiltinFunction& fn : FUNCTIONS) {
+        if (fn.pszName[0] == chFirst && strncasecmp(pText, fn.pszName, std::strlen(fn.pszName)) == 0)
+            return &fn;
+    }
+    return nullptr;
+}

@@ -1,0 +1,342 @@
+#include "eval/EvalContext.h"
+
+#include "eval/BuiltinFunctions.h"
+#include "eval/CalcError.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+#include <vector>
+
+namespace
+{
+constexpr double PI = 3.141592653589793;
+constexpr double E = 2.718281828459045;
+constexpr double FACTORIAL_LIMIT = 200;
+// Every parenthesis level nests one expression. A console line of 2047 characters holds at most
+// 1023 levels; deeper text (from other callers) is refused instead of exhausting the stack.
+constexpr int MAX_NESTING = 1100;
+// Effective precision of one part never exceeds 17 digits, whatever cancellation recorded.
+constexpr int MAX_DIGITS = 17;
+
+bool IsBlank(char ch)
+{
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+bool IsDigit(char ch)
+{
+    return ch >= '0' && ch <= '9';
+}
+bool IsAlpha(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+}
+bool IsHexDigit(char ch)
+{
+    return IsDigit(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+}
+int HexValue(char ch)
+{
+    return IsDigit(ch) ? ch - '0' : (ch | 0x20) - 'a' + 10;
+}
+char Lower(char ch)
+{
+    return ch >= 'A' && ch <= 'Z' ? char(ch | 0x20) : ch;
+}
+
+// The double that atof gives for a decimal span, whatever the process locale.
+double ReadDecimal(const char* pBegin, const char* pEnd)
+{
+    double d = 0.0;
+    const auto res = std::from_chars(pBegin, pEnd, d);
+    if (res.ec == std::errc::result_out_of_range) {
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        const std::string strSpan(pBegin, pEnd);
+        return strtod_l(strSpan.c_str(), nullptr, cLocale);
+    }
+    return res.ec == std::errc() ? d : 0.0;
+}
+
+class DepthGuard
+{
+public:
+    explicit DepthGuard(int& nDepth) : m_nDepth(++nDepth) {}
+    ~DepthGuard() { --m_nDepth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    bool TooDeep() const { return m_nDepth > MAX_NESTING; }
+
+private:
+    int& m_nDepth;
+};
+} // namespace
+
+CEvalContext::CEvalContext(const int& nLanguage, CRandomGenerator& random)
+    : m_nLanguage(nLanguage), m_random(random)
+{
+}
+
+void CEvalContext::Raise(const Text& text) const
+{
+    throw CalcError(text.In(m_nLanguage));
+}
+
+CalcValue CEvalContext::EvaluateLine(std::string_view strText)
+{
+    std::string strCopy;
+    for (char ch : strText) {
+        if (ch == '\0')
+            break;
+        if (!IsBlank(ch))
+            strCopy += ch;
+    }
+    if (strCopy.empty())
+        return {0.0, 0.0};
+    const std::size_t nEquals = strCopy.find('=');
+    m_bAssignment = false;
+    const std::size_t nStart = nEquals == std::string::npos ? 0 : nEquals + 1;
+    const CalcValue value = EvaluateExpression(strCopy.c_str() + nStart, strCopy.size() - nStart);
+    if (nEquals != std::string::npos)
+        Assign(std::string_view(strCopy).substr(0, nEquals), value);
+    return value;
+}
+
+// A sum is read term by term from the left but added from the right, so a - b + c is
+// a + ((-b) + c) and the last addition recorded is the leftmost one.
+CalcValue CEvalContext::EvaluateExpression(const char* pText, std::size_t nLength)
+{
+    DepthGuard guard(m_nDepth);
+    if (guard.TooDeep())
+        Raise(msg::SYNTAX_ERROR);
+    std::vector<CalcValue> terms;
+    std::size_t nPos = 0;
+    do
+        terms.push_back(ParseTerm(pText, nLength, nPos));
+    while (nPos < nLength);
+
+    CalcValue sum = terms.back();
+    for (std::size_t i = terms.size() - 1; i-- > 0;) {
+        const CalcValue& left = terms[i];
+        const CalcValue total = left + sum;
+        m_nLostDigitsRe = CancellationCount(left.re, sum.re, total.re);
+        m_nLostDigitsIm = CancellationCount(left.im, sum.im, total.im);
+        sum = total;
+    }
+    return sum;
+}
+
+// A signed operand followed by any number of * / % operands; stops before a + or -.
+CalcValue CEvalContext::ParseTerm(const char* pText, std::size_t nLength, std::size_t& nPos)
+{
+    CalcValue v = ParseSignedOperand(pText, nPos);
+    while (nPos < nLength) {
+        const char ch = pText[nPos];
+        if (ch == '+' || ch == '-')
+            break;
+        if (ch != '*' && ch != '/' && ch != '%')
+            Raise(msg::SYNTAX_ERROR);
+        ++nPos;
+        const CalcValue w = ParseSignedOperand(pText, nPos);
+        if (ch == '*') {
+            v = v * w;
+            continue;
+        }
+        if (w == CalcValue(0.0, 0.0))
+            Raise(msg::DIVISOR_ZERO);
+        if (ch == '/') {
+            v = v / w;
+            continue;
+        }
+        const double y = RequireReal(w);
+        const double x = RequireReal(v);
+        const double r = std::fmod(x, y);
+        v = {std::isnan(r) ? std::copysign(r, -1.0) : r, 0.0};
+    }
+    return v;
+}
+
+CalcValue CEvalContext::ParseSignedOperand(const char* pText, std::size_t& nPos)
+{
+    bool bNegate = false;
+    for (; pText[nPos] == '+' || pText[nPos] == '-'; ++nPos)
+        bNegate ^= pText[nPos] == '-';
+    std::size_t nConsumed = 0;
+    const CalcValue v = ParseOperand(pText + nPos, nConsumed);
+    nPos += nConsumed;
+    return bNegate ? -v : v;
+}
+
+CalcValue CEvalContext::ParseOperand(const char* pText, std::size_t& nConsumed)
+{
+    CalcValue x;
+    CalcValue y;
+    if (const BuiltinFunction* pFunction = FindBuiltin(pText)) {
+        const std::size_t nName = std::strlen(pFunction->pszName);
+        nConsumed = nName + EvaluateArguments(pText + nName, pFunction->bTwoArguments, x, y);
+        return pFunction->pfnCompute(*this, x, y);
+    }
+    if (pText[0] == '(') {
+        nConsumed = 1 + EvaluateArguments(pText + 1, false, x, y);
+        return x;
+    }
+    return ParseLiteralOrName(pText, nConsumed);
+}
+
+CalcValue CEvalContext::ParseLiteralOrName(const char* pText, std::size_t& nConsumed)
+{
+    const char chPrefix = Lower(pText[1]);
+    if (pText[0] == '0' && (chPrefix == 'x' || chPrefix == 'b')) {
+        std::uint32_t nBits = 0;
+        std::size_t n = 2;
+        if (chPrefix == 'x')
+            for (; IsHexDigit(pText[n]); ++n)
+                nBits = nBits << 4 | std::uint32_t(HexValue(pText[n]));
+        else
+            for (; pText[n] == '0' || pText[n] == '1'; ++n)
+                nBits = nBits << 1 | std::uint32_t(pText[n] - '0');
+        nConsumed = n;
+        return CalcValue(static_cast<std::int32_t>(nBits));
+    }
+    if (IsDigit(pText[0]) || pText[0] == '.')
+        return ParseDecimal(pText, nConsumed);
+    if (const std::string* pName = LongestVariablePrefix(pText)) {
+        nConsumed = pName->size();
+        return m_mapVars.at(*pName);
+    }
+    if (Lower(pText[0]) == 'p' && Lower(pText[1]) == 'i' && IsOperandEnd(pText[2])) {
+        nConsumed = 2;
+        return PI;
+    }
+    if (pText[0] == 'e' && IsOperandEnd(pText[1])) {
+        nConsumed = 1;
+        return E;
+    }
+    Raise(msg::SYNTAX_ERROR);
+}
+
+// Digits, an optional point and digits, then an exponent letter with an optional sign and
+// digits (the letter is taken even without digits: 2e reads as 2); a trailing i makes it imaginary.
+CalcValue CEvalContext::ParseDecimal(const char* pText, std::size_t& nConsumed) const
+{
+    std::size_t n = 0;
+    while (IsDigit(pText[n]))
+        ++n;
+    if (pText[n] == '.')
+        for (++n; IsDigit(pText[n]); ++n) {}
+    if (Lower(pText[n]) == 'e') {
+        ++n;
+        if (pText[n] == '+' || pText[n] == '-')
+            ++n;
+        while (IsDigit(pText[n]))
+            ++n;
+    }
+    const double d = ReadDecimal(pText, pText + n);
+    if (pText[n] == 'i') {
+        nConsumed = n + 1;
+        return {0.0, d};
+    }
+    nConsumed = n;
+    return {d, 0.0};
+}
+
+const std::string* CEvalContext::LongestVariablePrefix(const char* pText) const
+{
+    const std::string* pBest = nullptr;
+    for (const auto& [strName, value] : m_mapVars) {
+        if ((pBest == nullptr || strName.size() > pBest->size())
+            && std::strncmp(pText, strName.c_str(), strName.size()) == 0)
+            pBest = &strName;
+    }
+    return pBest;
+}
+
+std::size_t CEvalContext::EvaluateArguments(const char* pText, bool bTwoArguments, CalcValue& first,
+                                            CalcValue& second)
+{
+    int nDepth = 1;
+    std::size_t i = 0;
+    for (; nDepth > 0; ++i) {
+        if (pText[i] == '\0')
+            Raise(msg::MISSING_PAREN);
+        nDepth += pText[i] == '(' ? 1 : pText[i] == ')' ? -1 : 0;
+    }
+    const std::size_t nClose = i - 1;
+    if (!bTwoArguments) {
+        first = EvaluateExpression(pText, nClose);
+        return nClose + 1;
+    }
+    std::size_t j = 0;
+    for (; j < nClose && pText[j] != ','; ++j) {
+        if (pText[j] != '(')
+            continue;
+        for (int nInner = 1; nInner > 0 && j + 1 < nClose;) {
+            ++j;
+            nInner += pText[j] == '(' ? 1 : pText[j] == ')' ? -1 : 0;
+        }
+    }
+    if (j >= nClose)
+        Raise(msg::MISSING_COMMA);
+    first = EvaluateExpression(pText, j);
+    second = EvaluateExpression(pText + j + 1, nClose - j - 1);
+    return nClose + 1;
+}
+
+bool CEvalContext::IsOperandEnd(char ch)
+{
+    return ch == '\0' || std::strchr("+-*/%,)", ch) != nullptr;
+}
+
+void CEvalContext::Assign(std::string_view strName, const CalcValue& value)
+{
+    if (strName.empty() || !IsAlpha(strName[0]))
+        Raise(msg::VAR_BEGIN_ALPHA);
+    for (char ch : strName.substr(1)) {
+        if (!IsAlpha(ch) && !IsDigit(ch))
+            Raise(msg::VAR_NON_ALNUM);
+    }
+    if (strName == "e" || strName == "PI" || strName == "pi")
+        Raise(msg::RESERVED_NAME);
+    m_mapVars[std::string(strName)] = value;
+    m_bAssignment = true;
+    NotifyVariables();
+}
+
+void CEvalContext::NotifyVariables()
+{
+    if (m_pVariableListener == nullptr)
+        return;
+    std::vector<std::string> lines;
+    lines.reserve(m_mapVars.size());
+    for (const auto& [strName, value] : m_mapVars)
+        lines.push_back(strName + " = " + FormatValue(value));
+    m_pVariableListener->VariablesChanged(lines, static_cast<int>(lines.size()));
+}
+
+std::string CEvalContext::FormatValue(const CalcValue& value) const
+{
+    const auto digits = [this](int nLost) { return std::min(m_nPrecision - nLost, MAX_DIGITS); };
+    std::string strText = FormatGeneral(value.re, digits(m_nLostDigitsRe));
+    if (value.im == 0.0 || std::isnan(value.im))
+        return strText;
+    if (value.im > 0)
+        strText += " + " + FormatGeneral(value.im, digits(m_nLostDigitsIm)) + "i";
+    else
+        strText += " - " + FormatGeneral(-value.im, digits(m_nLostDigitsIm)) + "i";
+    return strText;
+}
+
+double CEvalContext::Factorial(double x) const
+{
+    if (std::isnan(x) || x < 0)
+        Raise(msg::DOMAIN_ERROR);
+    if (x > FACTORIAL_LIMIT)
+        Raise(msg::DATA_OVERFLOW);
+    double dResult = 1.0;
+    const double dLast = std::trunc(x);
+    for (double i = 1; i <= dLast; ++i)
+        dResult *= i;
+    return dResult;
+}
