@@ -1,0 +1,55 @@
+#include "app/KeyboardSnap.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr int SCREEN_CX = 1024;
+constexpr int SCREEN_CY = 768;
+
+struct SnapCase
+{
+    const char* pName;
+    SnapRect main;
+    SnapPoint expected;
+};
+
+TEST(KeyboardSnap, FirstRuleThatHoldsPlacesTheKeyboard)
+{
+    const SnapCase cases[] = {
+        {"room on the right: right of it, tops aligned", {100, 100, 560, 352}, {560, 100}},
+        {"exactly 255 on the right is not enough: below", {300, 100, 769, 352}, {514, 352}},
+        {"256 on the right is enough", {300, 100, 768, 352}, {768, 100}},
+        {"below, right edges aligned", {500, 100, 900, 352}, {645, 352}},
+        {"exactly 260 below is not enough: above", {500, 300, 900, 508}, {645, 48}},
+        {"261 below is enough", {500, 300, 900, 507}, {645, 507}},
+        {"above, right edges aligned", {500, 400, 900, 652}, {645, 148}},
+        {"top of 252 is not enough above: left of it", {500, 252, 900, 652}, {245, 252}},
+        {"left of it, tops aligned", {300, 200, 1000, 700}, {45, 200}},
+        {"left edge 255 is not enough: inside the lower right corner", {255, 200, 1000, 700}, {745, 448}},
+        {"window filling the screen", {0, 0, SCREEN_CX, SCREEN_CY}, {769, 516}},
+        {"window partly off the screen on the left", {-300, 0, 900, 760}, {645, 508}},
+    };
+    for (const SnapCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        EXPECT_EQ(KeyboardSnapPosition(c.main, SCREEN_CX, SCREEN_CY), c.expected);
+    }
+}
+
+TEST(KeyboardSnap, KeyboardNeverOverlapsTheMainWindowWhileThereIsRoomBeside)
+{
+    for (int nLeft = -100; nLeft < SCREEN_CX; nLeft += 37) {
+        for (int nTop = -50; nTop < SCREEN_CY; nTop += 29) {
+            const SnapRect main{nLeft, nTop, nLeft + 460, nTop + 252};
+            const SnapPoint at = KeyboardSnapPosition(main, SCREEN_CX, SCREEN_CY);
+            const bool bApart = at.nX >= main.nRight || at.nX + KEYBOARD_SNAP_WIDTH <= main.nLeft
+                || at.nY >= main.nBottom || at.nY + KEYBOARD_SNAP_HEIGHT <= main.nTop;
+            const bool bRoom = SCREEN_CX - main.nRight > KEYBOARD_SNAP_WIDTH
+                || SCREEN_CY - main.nBottom > KEYBOARD_SNAP_ROOM_BELOW
+                || main.nTop > KEYBOARD_SNAP_HEIGHT || main.nLeft > KEYBOARD_SNAP_WIDTH;
+            SCOPED_TRACE(testing::Message() << "main at " << nLeft << ", " << nTop);
+            EXPECT_EQ(bApart, bRoom);
+        }
+    }
+}
+} // namespace
