@@ -187,8 +187,8 @@ CalcValue CEvalContext::ParseOperand(const char* pText, std::size_t& nConsumed)
 
 CalcValue CEvalContext::ParseLiteralOrName(const char* pText, std::size_t& nConsumed)
 {
-    const char chPrefix = Lower(pText[1]);
-    if (pText[0] == '0' && (chPrefix == 'x' || chPrefix == 'b')) {
+    const char chPrefix = pText[0] == '0' ? Lower(pText[1]) : '\0';
+    if (chPrefix == 'x' || chPrefix == 'b') {
         std::uint32_t nBits = 0;
         std::size_t n = 2;
         if (chPrefix == 'x')

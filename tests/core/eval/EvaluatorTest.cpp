@@ -1,6 +1,8 @@
 #include "EvalFixture.h"
 
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace
@@ -133,5 +135,30 @@ TEST_F(EvaluatorTest, LongAndDeeplyNestedLinesNeitherCrashNorLoseOrder)
     EXPECT_EQ(Eval(std::string(20000, '(') + "1" + std::string(20000, ')')), "!syntax Error");
     EXPECT_EQ(Eval(std::string(2047, '-') + "1"), "-1");
     EXPECT_EQ(Eval(std::string(2047, ')')), "!syntax Error");
+}
+} // namespace
+
+namespace
+{
+class OperandBoundsTest : public EvalFixture {};
+
+// Operands are read from terminated text; nothing may be read past the terminator, which the
+// empty right side of an assignment puts right at the operand's start.
+TEST_F(OperandBoundsTest, NothingIsReadPastTheTerminator)
+{
+    for (const char* pszText : {"", "0", "p", "pi", "e", "0x", "0b", "1e", "1.", "s", "sin"}) {
+        SCOPED_TRACE(pszText);
+        const std::size_t nSize = std::strlen(pszText) + 1;
+        const auto pExact = std::make_unique<char[]>(nSize);
+        std::memcpy(pExact.get(), pszText, nSize);
+        std::size_t nConsumed = 0;
+        try {
+            eval.ParseOperand(pExact.get(), nConsumed);
+            EXPECT_LE(nConsumed, nSize - 1);
+        } catch (const CalcError& error) {
+            EXPECT_STREQ(error.what(), "syntax Error");
+        }
+    }
+    EXPECT_EQ(Eval("abcdefghijklmnopqrstuvwxyz0123456789="), "!syntax Error");
 }
 } // namespace
