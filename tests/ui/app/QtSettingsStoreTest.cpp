@@ -1,0 +1,94 @@
+#include "app/QtSettingsStore.h"
+
+#include "app/SettingsRecord.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+CalcSettings YellowOnBlackEnglish()
+{
+    CalcSettings settings;
+    settings.m_nSkin = 0;
+    settings.m_nLanguage = 1;
+    settings.m_crBack = MakeRgb(255, 255, 0);
+    settings.m_crText = MakeRgb(0, 0, 0);
+    return settings;
+}
+
+void ExpectSameRecord(const CalcSettings& actual, const CalcSettings& expected)
+{
+    EXPECT_EQ(actual.m_nSkin, expected.m_nSkin);
+    EXPECT_EQ(actual.m_nLanguage, expected.m_nLanguage);
+    EXPECT_EQ(actual.m_crBack, expected.m_crBack);
+    EXPECT_EQ(actual.m_crText, expected.m_crText);
+}
+
+// What the INI file of one scope holds under LastConfig, read past the store.
+QString FileValue(const QTemporaryDir& dir, const char* scope)
+{
+    return QSettings(dir.filePath(QString(scope) + "/Pelmorix.conf"), QSettings::IniFormat)
+        .value("LastConfig")
+        .toString();
+}
+
+CalcSettings LoadedFrom(const QTemporaryDir& dir)
+{
+    CQtSettingsStore store(dir.path());
+    CalcSettings settings = YellowOnBlackEnglish();
+    settings.m_crText = MakeRgb(9, 9, 9);
+    LoadSettings(settings, store);
+    return settings;
+}
+} // namespace
+
+TEST(QtSettingsStore, FirstStartWithoutFilesGivesDefaults)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ExpectSameRecord(LoadedFrom(dir), CalcSettings{});
+}
+
+TEST(QtSettingsStore, SavedRecordIsRestoredByAFreshStore)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        CQtSettingsStore store(dir.path());
+        EXPECT_TRUE(SaveSettings(YellowOnBlackEnglish(), store));
+    }
+    EXPECT_EQ(FileValue(dir, "machine"), "01255255000000000000");
+    EXPECT_FALSE(QFile::exists(dir.filePath("user/Pelmorix.conf")));
+    ExpectSameRecord(LoadedFrom(dir), YellowOnBlackEnglish());
+}
+
+TEST(QtSettingsStore, UnwritableMachineStoreFallsBackToTheUserStore)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A plain file where the machine directory belongs: no one, not even root, can write there.
+    QFile blocker(dir.filePath("machine"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    {
+        CQtSettingsStore store(dir.path());
+        EXPECT_TRUE(SaveSettings(YellowOnBlackEnglish(), store));
+    }
+    EXPECT_EQ(FileValue(dir, "user"), "01255255000000000000");
+    ExpectSameRecord(LoadedFrom(dir), YellowOnBlackEnglish());
+}
+
+TEST(QtSettingsStore, UsersValueWinsOverTheMachineWideOne)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QSettings(dir.filePath("machine/Pelmorix.conf"), QSettings::IniFormat).setValue("LastConfig", "01255255000000000000");
+    ExpectSameRecord(LoadedFrom(dir), YellowOnBlackEnglish());
+
+    QSettings(dir.filePath("user/Pelmorix.conf"), QSettings::IniFormat).setValue("LastConfig", "10255255255020020245");
+    ExpectSameRecord(LoadedFrom(dir), CalcSettings{});
+}
