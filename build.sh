@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-wqy-zenhei)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev libgmp-dev python3 bc)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
@@ -48,13 +49,14 @@ run)
     exec ./build/src/pelmorix-cli/pelmorix-cli
     ;;
 test)
-    install_packages "${PACKAGES[@]}"
+    install_packages "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     run_tests build
     echo "== The same tests with AddressSanitizer and UndefinedBehaviorSanitizer"
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
-    if [ -x scripts/fuzz-smoke.sh ]; then scripts/fuzz-smoke.sh; fi
+    echo "== A short run of the dispatcher fuzzer"
+    scripts/fuzz-smoke.sh 30
     ;;
 bench)
     install_packages "${PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
