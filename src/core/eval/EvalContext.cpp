@@ -111,8 +111,11 @@ CalcValue CEvalContext::EvaluateExpression(const char* pText, std::size_t nLengt
     DepthGuard guard(m_nDepth);
     if (guard.TooDeep())
         Raise(msg::SYNTAX_ERROR);
-    std::vector<CalcValue> terms;
     std::size_t nPos = 0;
+    const CalcValue first = ParseTerm(pText, nLength, nPos);
+    if (nPos >= nLength)
+        return first;
+    std::vector<CalcValue> terms{first};
     do
         terms.push_back(ParseTerm(pText, nLength, nPos));
     while (nPos < nLength);
