@@ -1,0 +1,74 @@
+#include "graph/CurveSlot.h"
+
+#include "eval/CalcValue.h"
+#include "eval/EvalContext.h"
+
+namespace
+{
+// An abscissa that has reached b is pulled back to b / (1 + 45 * 2^-52), just inside the interval.
+constexpr double END_DIVISOR = 1.00000000000001;
+static_assert(END_DIVISOR == 1.0 + 45 * 0x1p-52);
+
+// Calls fn(i, x) for every sample i with its abscissa x. The abscissa is accumulated by repeated
+// addition, so rounding builds up along the interval exactly as the samples were taken.
+template <class Fn>
+void ForEachAbscissa(double a, double b, Fn fn)
+{
+    const double step = (b - a) / (CURVE_SAMPLES - 1);
+    double x = a;
+    for (int i = 0; i < CURVE_SAMPLES; ++i) {
+        if (x >= b)
+            x = b / END_DIVISOR;
+        fn(i, x);
+        x = x + step;
+    }
+}
+} // namespace
+
+void CurveSlot::Reset()
+{
+    yMax = 0.0;
+    yMin = 0.0;
+    shown = false;
+    state = CurveState::Empty;
+    legend.clear();
+    expression.clear();
+}
+
+void CurveSlot::SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b)
+{
+    state = CurveState::Failed;
+    if (pText != nullptr)
+        expression = *pText;
+    legend = "y = " + expression + "  ";
+    from = a;
+    to = b;
+
+    CalcValue& x = eval.Variable("x");
+    const double dSavedX = RequireReal(x);
+    const auto evaluate = [&](double dX) {
+        x = CalcValue(dX, 0.0);
+        return RequireReal(eval.EvaluateExpression(expression.c_str(), expression.size()));
+    };
+    const auto store = [this](int i, double y) {
+        samples[std::size_t(i)] = y;
+        if (yMax < y)
+            yMax = y;
+        if (yMin > y)
+            yMin = y;
+    };
+
+    yMax = yMin = evaluate(a);
+    ForEachAbscissa(a, b, [&](int i, double dX) { store(i, evaluate(dX)); });
+    // The last sample is taken again at b itself, which the loop never reaches.
+    store(CURVE_SAMPLES - 1, evaluate(b));
+    x = CalcValue(dSavedX, 0.0);
+    state = CurveState::Valid;
+}
+
+void CurveAbscissas(double a, double b, std::vector<double>& abscissas)
+{
+    abscissas.resize(CURVE_SAMPLES);
+    ForEachAbscissa(a, b, [&](int i, double x) { abscissas[std::size_t(i)] = x; });
+    abscissas.back() = b;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CEvalContext;
+
+constexpr int CURVE_SAMPLES = 10000;
+
+enum class CurveState : int
+{
+    Empty = 0,
+    Failed = 1,     // sampling begun and not completed
+    Valid = 2,
+};
+
+// One curve of the graph: its text and its samples over the shared interval, kept so that
+// painting never evaluates anything.
+struct CurveSlot
+{
+    std::vector<double> samples = std::vector<double>(CURVE_SAMPLES, 0.0);
+    double yMax = 0.0;
+    double yMin = 0.0;
+    bool shown = false;
+    CurveState state = CurveState::Empty;
+    std::string legend;         // "y = " + expression + "  "
+    std::string expression;     // the curve's text without white space
+    // The interval of the last sampling, so the abscissas of the samples can be told again.
+    double from = 0.0;
+    double to = 0.0;
+
+    void Reset();
+
+    // Samples pText (or the stored expression when it is null) at CURVE_SAMPLES abscissas from a
+    // to b through eval's variable x. Throws CalcError; the slot then stays Failed and x keeps the
+    // failing abscissa, otherwise x gets its old real value back.
+    void SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b);
+};
+
+// The abscissas SampleCurve uses over [a, b], in sample order: repeated addition of
+// (b - a) / 9999 from a, any value reaching b pulled back just below it, the last exactly b.
+void CurveAbscissas(double a, double b, std::vector<double>& abscissas);

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/CalcSettings.h"
+#include "console/ConsoleHost.h"
+#include "eval/EvalContext.h"
+#include "graph/CurveSlot.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+class CRandomGenerator;
+
+// The ten curves of the graph, the shared interval, the vertical range and the axis labels,
+// sampled through an evaluator of their own (its variables are not the console's). As a curve
+// host it plots without a window, which is how the command-line front end uses it.
+class CCurveTable : public ICurveHost
+{
+public:
+    static constexpr int SLOT_COUNT = 10;
+
+    enum Label
+    {
+        LABEL_TOP, LABEL_MIDDLE, LABEL_BOTTOM,      // vertical axis
+        LABEL_LEFT, LABEL_CENTRE, LABEL_RIGHT,      // horizontal axis
+        LABEL_COUNT
+    };
+
+    CCurveTable(const int& nLanguage, CRandomGenerator& random);
+
+    // strText is the console line after its keyword ("0,6,sin(x)" for slot 0, " x*x" for 1..9).
+    // Throws CalcError: "missing ','", or the evaluator's error after the axes are brought up to date.
+    void PlotCurve(std::string_view strText, int nSlot, bool bShow);
+    void ClearCurves() override;
+    void UpdateAxes();
+    // Flips shown of a valid slot; the caller runs UpdateAxes.
+    void ToggleCurve(int nSlot);
+    // Selects a valid slot and shows it (a left click on its block); false for any other slot.
+    bool SelectCurve(int nSlot);
+
+    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override { PlotCurve(strText, nSlot, bShow); }
+
+    // The valid slot's samples as lines "x<TAB>y", ready to paste into a spreadsheet; empty for
+    // a slot that is not valid.
+    std::string SamplesText(int nSlot) const;
+
+    const CurveSlot& Slot(int nSlot) const { return m_slots[std::size_t(nSlot)]; }
+    const std::string& LabelText(Label nLabel) const { return m_strLabels[nLabel]; }
+    int Selected() const { return m_nSelected; }
+    double A() const { return m_dA; }
+    double B() const { return m_dB; }
+    double Ymax() const { return m_dYmax; }
+    double Ymin() const { return m_dYmin; }
+
+    // The curve evaluator: its angle unit follows the console's, and its x is the abscissa.
+    CEvalContext& Evaluator() { return m_eval; }
+    const CEvalContext& Evaluator() const { return m_eval; }
+
+    static ColorRef CurveColor(int nSlot);
+
+private:
+    // Reads a and b from "a,b,F(x)" and returns F(x); re-samples the numbered curves when the
+    // interval changes.
+    std::string TakeInterval(const std::string& strBuffer);
+    double EvaluateBound(const std::string& strText);
+
+    CEvalContext m_eval;
+    std::array<CurveSlot, SLOT_COUNT> m_slots;
+    double m_dA = 0.0;
+    double m_dB = 0.0;
+    double m_dYmax = 0.0;
+    double m_dYmin = 0.0;
+    std::array<std::string, LABEL_COUNT> m_strLabels;
+    int m_nSelected = 0;
+};
+
+// d as "%6.3g" gives it: three significant digits, right-aligned in six characters, with the
+// three-digit exponent and the non-finite texts of the console (-1.23e+010, 1.#INF).
+std::string FormatAxisLabel(double d);

@@ -1,0 +1,217 @@
+#include "graph/GraphLayout.h"
+
+#include "graph/CurveTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+constexpr ColorRef BLACK = MakeRgb(0, 0, 0);
+constexpr ColorRef WHITE = MakeRgb(255, 255, 255);
+constexpr ColorRef SHADOW_DARK = MakeRgb(115, 109, 99);
+constexpr ColorRef SHADOW = MakeRgb(156, 158, 165);
+constexpr ColorRef LIGHT = MakeRgb(237, 239, 231);
+constexpr ColorRef LEGEND_BACK = MakeRgb(240, 240, 240);
+constexpr int BRIGHTEN = 48;
+constexpr int MIN_LABEL_CHARS = 4;
+constexpr int HALF_CHAR = 4;            // half a character width: labels are centred by it
+constexpr int TICK = 5;
+constexpr int BLOCK_PITCH = 20;
+constexpr int BLOCK_LEFT = 15;
+constexpr int BLOCK_TOP = 15;
+// Rows beyond this are drawn clamped; nothing that far out of the plot is visible anyway.
+constexpr double ROW_LIMIT = 32767.0;
+
+// The sunken or raised look: one pixel of frame on the block's own outline.
+void AddBevel(std::vector<GraphRect>& rects, const GraphRect& rc, ColorRef crTopLeft, ColorRef crBottomRight)
+{
+    rects.push_back(GraphRect{rc.x, rc.y, rc.w - 1, 1, crTopLeft});
+    rects.push_back(GraphRect{rc.x, rc.y, 1, rc.h - 1, crTopLeft});
+    rects.push_back(GraphRect{rc.x + rc.w - 1, rc.y, 1, rc.h, crBottomRight});
+    rects.push_back(GraphRect{rc.x, rc.y + rc.h - 1, rc.w, 1, crBottomRight});
+}
+
+ColorRef Brighten(ColorRef cr)
+{
+    const auto channel = [](int n) { return std::min(n + BRIGHTEN, 255); };
+    return MakeRgb(channel(RedOf(cr)), channel(GreenOf(cr)), channel(BlueOf(cr)));
+}
+
+int CharCount(const std::string& str)
+{
+    return static_cast<int>(str.size());
+}
+
+void AddLabel(std::vector<GraphText>& texts, int x, int y, const std::string& strText)
+{
+    if (!strText.empty())
+        texts.push_back(GraphText{x, y, strText, WHITE});
+}
+} // namespace
+
+CGraphLayout::CGraphLayout(const CCurveTable& table, int nRight, int nBottom)
+    : m_table(table), m_nRight(nRight), m_nBottom(nBottom)
+{
+    int nChars = MIN_LABEL_CHARS;
+    for (auto nLabel : {CCurveTable::LABEL_TOP, CCurveTable::LABEL_MIDDLE, CCurveTable::LABEL_BOTTOM})
+        nChars = std::max(nChars, CharCount(table.LabelText(nLabel)));
+    m_nMargin = nChars * 8 + 20;
+    m_nWidth = nRight - m_nMargin - 30;
+    m_nHeight = nBottom - 30 - PLOT_TOP;
+}
+
+GraphScene CGraphLayout::Scene() const
+{
+    GraphScene scene;
+    AddFrame(scene);
+    AddAxes(scene);
+    AddBlocks(scene);
+    AddLegend(scene);
+    for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
+        for (GraphPolyline& line : Curve(i))
+            scene.curves.push_back(std::move(line));
+    }
+    return scene;
+}
+
+void CGraphLayout::AddFrame(GraphScene& scene) const
+{
+    const int R = m_nRight;
+    const int B = m_nBottom;
+    const GraphRect rects[] = {
+        {10, 10, R - 20, B - 20, WHITE},     {10, 10, 1, B - 20, SHADOW_DARK}, {9, 10, 1, B - 18, SHADOW},
+        {10, B - 10, R - 20, 1, WHITE},      {9, B - 9, R - 18, 1, LIGHT},     {R - 9, 9, 1, B - 18, LIGHT},
+        {R - 10, 10, 1, B - 20, WHITE},      {9, 9, R - 18, 1, SHADOW},        {10, 10, R - 20, 1, SHADOW_DARK},
+    };
+    for (const GraphRect& rc : rects) {
+        if (rc.w > 0 && rc.h > 0)
+            scene.frame.push_back(rc);
+    }
+}
+
+void CGraphLayout::AddAxes(GraphScene& scene) const
+{
+    const int M = m_nMargin;
+    const int W = m_nWidth;
+    const int H = m_nHeight;
+    const int nBottom = PLOT_TOP + H;
+    const auto label = [this](CCurveTable::Label n) -> const std::string& { return m_table.LabelText(n); };
+    const auto verticalX = [&](CCurveTable::Label n) { return M / 2 + 12 - HALF_CHAR * CharCount(label(n)); };
+    const auto horizontalX = [&](CCurveTable::Label n, int x) { return x - HALF_CHAR * CharCount(label(n)); };
+
+    scene.axes.push_back(GraphLine{M, PLOT_TOP, M, nBottom, BLACK});
+    scene.axes.push_back(GraphLine{M, nBottom, m_nRight - 20, nBottom, BLACK});
+
+    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_TOP), PLOT_TOP - 7, label(CCurveTable::LABEL_TOP));
+    scene.axes.push_back(GraphLine{M - TICK, PLOT_TOP, M, PLOT_TOP, BLACK});
+    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_MIDDLE), H / 2 + PLOT_TOP - 7, label(CCurveTable::LABEL_MIDDLE));
+    scene.axes.push_back(GraphLine{M - TICK, H / 2 + PLOT_TOP, M, H / 2 + PLOT_TOP, BLACK});
+    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_BOTTOM), H + PLOT_TOP - 8, label(CCurveTable::LABEL_BOTTOM));
+    scene.axes.push_back(GraphLine{M - TICK, nBottom, M, nBottom, BLACK});
+
+    const int y = nBottom + 5;
+    if (W > 100)
+        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_LEFT, M + 3), y, label(CCurveTable::LABEL_LEFT));
+    if (W > 150)
+        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_CENTRE, W / 2 + M + 3), y, label(CCurveTable::LABEL_CENTRE));
+    scene.axes.push_back(GraphLine{W / 2 + M, nBottom, W / 2 + M, nBottom - TICK, BLACK});
+    if (W > 100)
+        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_RIGHT, W + M + 2), y, label(CCurveTable::LABEL_RIGHT));
+    scene.axes.push_back(GraphLine{W + M, nBottom, W + M, nBottom - TICK, BLACK});
+}
+
+void CGraphLayout::AddBlocks(GraphScene& scene) const
+{
+    for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
+        if (m_table.Slot(i).state != CurveState::Valid)
+            continue;
+        GraphRect rc = BlockRect(i);
+        const bool bSelected = i == m_table.Selected();
+        rc.color = bSelected ? CCurveTable::CurveColor(i) : Brighten(CCurveTable::CurveColor(i));
+        scene.blocks.push_back(rc);
+        if (bSelected)
+            AddBevel(scene.blocks, rc, BLACK, WHITE);
+        else
+            AddBevel(scene.blocks, rc, WHITE, BLACK);
+    }
+}
+
+void CGraphLayout::AddLegend(GraphScene& scene) const
+{
+    const int nSelected = m_table.Selected();
+    const CurveSlot& slot = m_table.Slot(nSelected);
+    if (slot.legend.empty() || slot.state != CurveState::Valid)
+        return;
+    const std::string strName = nSelected == 0 ? "fx" : "fx" + std::to_string(nSelected);
+    scene.legend = GraphText{m_nWidth / 2 + 10, BLOCK_TOP, "  " + strName + "  " + slot.legend, LEGEND_BACK};
+}
+
+std::optional<int> CGraphLayout::Row(double v) const
+{
+    const double dBottom = PLOT_TOP + m_nHeight;
+    const double dRange = m_table.Ymax() - m_table.Ymin();
+    // A constant curve (or an interval [0, 0]) has no height to scale: it runs along the middle.
+    const double dRow = dRange == 0.0 ? PLOT_TOP + m_nHeight / 2
+                                      : dBottom - (v - m_table.Ymin()) * (m_nHeight / dRange);
+    if (std::isnan(dRow))
+        return std::nullopt;
+    return static_cast<int>(std::clamp(dRow, -ROW_LIMIT, ROW_LIMIT));
+}
+
+std::vector<GraphPolyline> CGraphLayout::Curve(int nSlot) const
+{
+    const CurveSlot& slot = m_table.Slot(nSlot);
+    std::vector<GraphPolyline> lines;
+    if (!slot.shown || slot.state != CurveState::Valid)
+        return lines;
+    GraphPolyline line{CCurveTable::CurveColor(nSlot), {}};
+    const auto finish = [&] {
+        if (line.points.size() > 1)
+            lines.push_back(line);
+        line.points.clear();
+    };
+    if (const auto y = Row(slot.samples[0]))
+        line.points.push_back({m_nMargin, *y});
+
+    const float step = m_nWidth > 1 ? float(CURVE_SAMPLES) / float(m_nWidth) : 0.0f;
+    float p = 0.0f;
+    for (int c = 1; c < m_nWidth; ++c, p += step) {
+        std::optional<int> lo;
+        std::optional<int> hi;
+        const std::size_t s = static_cast<std::size_t>(p);
+        for (std::size_t k = 0; float(k) < step && s + k < slot.samples.size(); ++k) {
+            const auto y = Row(slot.samples[s + k]);
+            if (!y)
+                continue;
+            // Rows grow downward: the smallest value has the largest row.
+            lo = lo ? std::max(*lo, *y) : *y;
+            hi = hi ? std::min(*hi, *y) : *y;
+        }
+        if (!lo) {
+            finish();
+            continue;
+        }
+        line.points.push_back({m_nMargin + c, *lo});
+        line.points.push_back({m_nMargin + c, *hi});
+    }
+    finish();
+    return lines;
+}
+
+GraphRect CGraphLayout::BlockRect(int nSlot)
+{
+    return {nSlot * BLOCK_PITCH + BLOCK_LEFT, BLOCK_TOP, BLOCK_SIZE, BLOCK_SIZE, BLACK};
+}
+
+int CGraphLayout::BlockAt(const CCurveTable& table, int x, int y)
+{
+    if (y <= BLOCK_TOP || y >= BLOCK_TOP + BLOCK_SIZE)
+        return -1;
+    for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
+        const int nLeft = i * BLOCK_PITCH + BLOCK_LEFT;
+        if (nLeft < x && x < nLeft + BLOCK_SIZE && table.Slot(i).state == CurveState::Valid)
+            return i;
+    }
+    return -1;
+}

@@ -1,0 +1,273 @@
+#include "graph/GraphLayout.h"
+
+#include "eval/CalcError.h"
+#include "eval/RandomGenerator.h"
+#include "graph/CurveTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace
+{
+// The window's default client size: 248 x 212 dialog units.
+constexpr int RIGHT = 496;
+constexpr int BOTTOM = 424;
+
+class GraphLayoutTest : public ::testing::Test
+{
+protected:
+    void Plot(std::string_view strText, int nSlot = 0) { table.PlotCurve(strText, nSlot, true); }
+
+    static std::vector<GraphPoint> Points(const std::vector<GraphPolyline>& lines)
+    {
+        std::vector<GraphPoint> points;
+        for (const GraphPolyline& line : lines)
+            points.insert(points.end(), line.points.begin(), line.points.end());
+        return points;
+    }
+
+    static const GraphText* FindText(const GraphScene& scene, const std::string& strText)
+    {
+        const auto it = std::find_if(scene.labels.begin(), scene.labels.end(),
+                                     [&](const GraphText& t) { return t.text == strText; });
+        return it == scene.labels.end() ? nullptr : &*it;
+    }
+
+    int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    CCurveTable table{nLanguage, random};
+};
+
+TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)
+{
+    const struct { const char* pszCurve; int nMargin; } cases[] = {
+        {nullptr, 52},                 // after fxcls: no labels, four characters
+        {"0,1,x", 68},                 // "     1"
+        {"0,1,x*-1.23e10", 100},       // "-1.23e+010"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nMargin);
+        if (c.pszCurve == nullptr)
+            table.ClearCurves();
+        else
+            Plot(c.pszCurve);
+        const CGraphLayout layout(table, RIGHT, BOTTOM);
+        EXPECT_EQ(layout.Margin(), c.nMargin);
+        EXPECT_EQ(layout.PlotWidth(), RIGHT - c.nMargin - 30);
+        EXPECT_EQ(layout.PlotHeight(), BOTTOM - 70);
+        const GraphScene scene = layout.Scene();
+        ASSERT_GE(scene.axes.size(), 2u);
+        EXPECT_EQ(scene.axes[0].x1, c.nMargin);
+        EXPECT_EQ(scene.axes[0].x2, c.nMargin);
+        EXPECT_EQ(scene.axes[1].y1, BOTTOM - 30);
+        EXPECT_EQ(scene.axes[1].x2, RIGHT - 20);
+    }
+}
+
+TEST_F(GraphLayoutTest, NarrowPlotsDropHorizontalLabelsButKeepTheTicks)
+{
+    Plot("0,360,sin(x)");
+    const struct { int nWidth; std::size_t nHorizontal; } cases[] = {
+        {60, 0}, {100, 0}, {101, 2}, {150, 2}, {151, 3}, {800, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nWidth);
+        const CGraphLayout layout(table, c.nWidth + 68 + 30, BOTTOM);
+        ASSERT_EQ(layout.PlotWidth(), c.nWidth);
+        const GraphScene scene = layout.Scene();
+        EXPECT_EQ(scene.labels.size(), 3 + c.nHorizontal);
+        EXPECT_EQ(scene.axes.size(), 7u);
+        EXPECT_EQ(FindText(scene, "   180") != nullptr, c.nHorizontal == 3);
+    }
+}
+
+TEST_F(GraphLayoutTest, LabelsSitBesideTheirTicks)
+{
+    Plot("0,360,sin(x)");
+    const CGraphLayout layout(table, RIGHT, BOTTOM);
+    const int M = 68;
+    const int W = layout.PlotWidth();
+    const int H = layout.PlotHeight();
+    const GraphScene scene = layout.Scene();
+    const struct { const char* pszText; int x, y; } cases[] = {
+        {"     1", M / 2 + 12 - 24, 33},          {"    -1", M / 2 + 12 - 24, 40 + H - 8},
+        {"   360", W + M + 2 - 24, 40 + H + 5},   {"   180", W / 2 + M + 3 - 24, 40 + H + 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszText);
+        const GraphText* pText = FindText(scene, c.pszText);
+        ASSERT_NE(pText, nullptr);
+        EXPECT_EQ(pText->x, c.x);
+        EXPECT_EQ(pText->y, c.y);
+        EXPECT_EQ(pText->background, MakeRgb(255, 255, 255));
+    }
+    // The middle tick of the vertical axis and the middle tick of the horizontal one.
+    const auto hasLine = [&](int x1, int y1, int x2, int y2) {
+        return std::any_of(scene.axes.begin(), scene.axes.end(), [&](const GraphLine& l) {
+            return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
+        });
+    };
+    EXPECT_TRUE(hasLine(M - 5, H / 2 + 40, M, H / 2 + 40));
+    EXPECT_TRUE(hasLine(W / 2 + M, 40 + H, W / 2 + M, 40 + H - 5));
+}
+
+TEST_F(GraphLayoutTest, FrameCoversThePlotAreaAndShrinksAwayInTinyWindows)
+{
+    const GraphScene scene = CGraphLayout(table, RIGHT, BOTTOM).Scene();
+    ASSERT_EQ(scene.frame.size(), 9u);
+    EXPECT_EQ(scene.frame[0].x, 10);
+    EXPECT_EQ(scene.frame[0].w, RIGHT - 20);
+    EXPECT_EQ(scene.frame[0].h, BOTTOM - 20);
+    EXPECT_EQ(scene.frame[0].color, MakeRgb(255, 255, 255));
+    for (const GraphRect& rc : CGraphLayout(table, 19, 19).Scene().frame)
+        EXPECT_TRUE(rc.w > 0 && rc.h > 0);
+}
+
+TEST_F(GraphLayoutTest, BlocksShowValidSlotsSunkenWhenSelectedRaisedAndBrightOtherwise)
+{
+    Plot("0,360,sin(x)");
+    Plot(" cos(x)", 1);
+    EXPECT_THROW(Plot(" 1/0", 2), CalcError);
+    Plot(" x", 9);
+
+    const auto fillAt = [](const GraphScene& scene, int x) {
+        for (const GraphRect& rc : scene.blocks)
+            if (rc.x == x && rc.y == 15 && rc.w == 15 && rc.h == 15)
+                return rc.color;
+        return ColorRef(0xFFFFFFFF);
+    };
+    const auto edgeAt = [](const GraphScene& scene, int x, int y, int w, int h) {
+        for (const GraphRect& rc : scene.blocks)
+            if (rc.x == x && rc.y == y && rc.w == w && rc.h == h)
+                return rc.color;
+        return ColorRef(0xFFFFFFFF);
+    };
+    const ColorRef black = MakeRgb(0, 0, 0);
+    const ColorRef white = MakeRgb(255, 255, 255);
+
+    GraphScene scene = CGraphLayout(table, RIGHT, BOTTOM).Scene();
+    EXPECT_EQ(scene.blocks.size(), 3u * 5);
+    EXPECT_EQ(fillAt(scene, 15), MakeRgb(0, 0, 200));
+    EXPECT_EQ(edgeAt(scene, 15, 15, 14, 1), black);     // sunken: top edge dark
+    EXPECT_EQ(edgeAt(scene, 29, 15, 1, 15), white);     // right edge light
+    EXPECT_EQ(fillAt(scene, 35), MakeRgb(48, 248, 48));
+    EXPECT_EQ(edgeAt(scene, 35, 15, 14, 1), white);     // raised: top edge light
+    EXPECT_EQ(edgeAt(scene, 35, 29, 15, 1), black);     // bottom edge dark
+    EXPECT_EQ(fillAt(scene, 55), ColorRef(0xFFFFFFFF)); // the failed slot has no block
+    EXPECT_EQ(fillAt(scene, 195), MakeRgb(148, 148, 48));
+
+    ASSERT_TRUE(table.SelectCurve(1));
+    scene = CGraphLayout(table, RIGHT, BOTTOM).Scene();
+    EXPECT_EQ(fillAt(scene, 15), MakeRgb(48, 48, 248));
+    EXPECT_EQ(fillAt(scene, 35), MakeRgb(0, 200, 0));
+}
+
+TEST_F(GraphLayoutTest, BlockHitTestNeedsTheInsideOfAValidBlock)
+{
+    Plot("0,1,x");
+    Plot(" x", 1);
+    Plot(" x", 3);
+    const struct { int x, y, nSlot; } cases[] = {
+        {16, 16, 0}, {29, 29, 0}, {15, 20, -1}, {30, 20, -1}, {20, 15, -1}, {20, 30, -1},
+        {36, 22, 1}, {55, 22, -1}, {60, 22, -1}, {80, 22, 3}, {200, 22, -1}, {-5, 22, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_EQ(CGraphLayout::BlockAt(table, c.x, c.y), c.nSlot);
+    }
+}
+
+TEST_F(GraphLayoutTest, LegendNamesTheSelectedValidCurveEvenWhenHidden)
+{
+    Plot("0,360,sin(x)");
+    Plot(" cos( x )", 2);
+    const CGraphLayout layout(table, RIGHT, BOTTOM);
+    ASSERT_TRUE(layout.Scene().legend.has_value());
+    EXPECT_EQ(layout.Scene().legend->text, "  fx  y = sin(x)  ");
+    EXPECT_EQ(layout.Scene().legend->x, layout.PlotWidth() / 2 + 10);
+    EXPECT_EQ(layout.Scene().legend->y, 15);
+    EXPECT_EQ(layout.Scene().legend->background, MakeRgb(240, 240, 240));
+
+    ASSERT_TRUE(table.SelectCurve(2));
+    table.ToggleCurve(2);
+    EXPECT_EQ(layout.Scene().legend->text, "  fx2  y = cos(x)  ");
+    EXPECT_TRUE(layout.Curve(2).empty());
+
+    EXPECT_THROW(Plot(" 1/0", 2), CalcError);
+    EXPECT_FALSE(layout.Scene().legend.has_value());
+}
+
+TEST_F(GraphLayoutTest, RowsMapTheRangeOntoThePlotHeight)
+{
+    Plot("0,1,x*4-1");
+    const CGraphLayout layout(table, RIGHT, BOTTOM);
+    const int H = layout.PlotHeight();
+    EXPECT_EQ(layout.Row(3.0), 40);
+    EXPECT_EQ(layout.Row(-1.0), 40 + H);
+    EXPECT_EQ(layout.Row(1.0), 40 + H / 2);
+    EXPECT_EQ(layout.Row(std::nan("")), std::nullopt);
+    EXPECT_EQ(layout.Row(1e300), -32767);
+    EXPECT_EQ(layout.Row(-1e300), 32767);
+}
+
+// A constant curve has no height to divide by: it is drawn along the middle of the plot.
+TEST_F(GraphLayoutTest, ZeroHeightRangeDrawsAlongTheMiddle)
+{
+    for (const char* pszCurve : {"0,0,sin(x)", "0,1,7"}) {
+        SCOPED_TRACE(pszCurve);
+        Plot(pszCurve);
+        ASSERT_EQ(table.Ymax(), table.Ymin());
+        const CGraphLayout layout(table, RIGHT, BOTTOM);
+        const auto points = Points(layout.Curve(0));
+        ASSERT_EQ(points.size(), std::size_t(1 + 2 * (layout.PlotWidth() - 1)));
+        for (const GraphPoint& pt : points)
+            ASSERT_EQ(pt.y, 40 + layout.PlotHeight() / 2);
+    }
+}
+
+// Each pixel column spans all the samples that fall into it, so the extremes survive any width.
+TEST_F(GraphLayoutTest, EveryWidthKeepsTheCurvesExtremes)
+{
+    Plot("0,360,sin(x*997)");
+    for (int nRight : {130, 300, 517, 2000, 10098, 12000}) {
+        SCOPED_TRACE(nRight);
+        const CGraphLayout layout(table, nRight, BOTTOM);
+        const auto lines = layout.Curve(0);
+        ASSERT_EQ(lines.size(), 1u);
+        const auto& points = lines[0].points;
+        const int W = layout.PlotWidth();
+        ASSERT_EQ(points.size(), std::size_t(1 + 2 * (W - 1)));
+        EXPECT_EQ(points.front().x, layout.Margin());
+        EXPECT_EQ(points.back().x, layout.Margin() + W - 1);
+        const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
+                                                  [](GraphPoint p, GraphPoint q) { return p.y < q.y; });
+        EXPECT_EQ(lo->y, 40);
+        EXPECT_EQ(hi->y, 40 + layout.PlotHeight());
+        EXPECT_EQ(lines[0].color, MakeRgb(0, 0, 200));
+    }
+}
+
+TEST_F(GraphLayoutTest, UndefinedSamplesBreakTheCurveAndInfiniteRangesDoNotOverflow)
+{
+    // exp overflows past x = 0.70978, and inf - inf is undefined from there on.
+    Plot("0,1,exp(1000*x)-exp(1000*x)+x");
+    CGraphLayout layout(table, RIGHT, BOTTOM);
+    auto points = Points(layout.Curve(0));
+    ASSERT_FALSE(points.empty());
+    const int nLastColumn = points.back().x - layout.Margin();
+    EXPECT_NEAR(nLastColumn, 0.70978 * layout.PlotWidth(), 1.5);
+
+    Plot("0,1,exp(1000*x)");
+    points = Points(CGraphLayout(table, RIGHT, BOTTOM).Curve(0));
+    for (const GraphPoint& pt : points)
+        ASSERT_EQ(pt.y, 40 + layout.PlotHeight());
+
+    for (int nRight : {0, 50, 98, 99}) {
+        SCOPED_TRACE(nRight);
+        EXPECT_TRUE(CGraphLayout(table, nRight, 20).Curve(0).empty());
+    }
+}
+} // namespace
