@@ -1,0 +1,65 @@
+#include "eval/RandomGenerator.h"
+#include "graph/CurveTable.h"
+#include "graph/GraphLayout.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace
+{
+constexpr const char* CURVE = "sin(x)*cos(2*x)+sqr(abs(x))/7";
+
+// Ten shown curves of the typical form, one per slot, over [0, 360].
+std::unique_ptr<CCurveTable> TenCurves(const int& nLanguage, CRandomGenerator& random)
+{
+    auto pTable = std::make_unique<CCurveTable>(nLanguage, random);
+    pTable->PlotCurve(std::string("0,360,") + CURVE, 0, true);
+    for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
+        pTable->PlotCurve(" " + std::to_string(i) + "+" + CURVE, i, true);
+    return pTable;
+}
+
+// A new interval re-samples every defined slot: 10 curves of 10002 evaluations each.
+void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
+{
+    const int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    const auto pTable = TenCurves(nLanguage, random);
+    const std::string strWide = std::string("0,361,") + CURVE;
+    const std::string strNarrow = std::string("0,360,") + CURVE;
+    bool bWide = false;
+    for (auto _ : state) {
+        bWide = !bWide;
+        pTable->PlotCurve(bWide ? strWide : strNarrow, 0, true);
+    }
+    state.SetItemsProcessed(state.iterations() * CCurveTable::SLOT_COUNT * (CURVE_SAMPLES + 2));
+}
+
+void BM_DefineOneCurve(benchmark::State& state)
+{
+    const int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    CCurveTable table(nLanguage, random);
+    const std::string strCurve = std::string(" ") + CURVE;
+    for (auto _ : state)
+        table.PlotCurve(strCurve, 1, true);
+    state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
+}
+
+// What one repaint computes for ten shown curves at a given plot width.
+void BM_SceneOfTenCurves(benchmark::State& state)
+{
+    const int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    const auto pTable = TenCurves(nLanguage, random);
+    const int nRight = int(state.range(0)) + 68 + 30;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CGraphLayout(*pTable, nRight, 424).Scene());
+}
+} // namespace
+
+BENCHMARK(BM_IntervalChangeResamplesTenCurves)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefineOneCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneOfTenCurves)->Arg(400)->Arg(1900)->Unit(benchmark::kMicrosecond);
