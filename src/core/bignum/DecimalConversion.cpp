@@ -1,0 +1,116 @@
+#include "bignum/DecimalConversion.h"
+
+namespace limb
+{
+namespace
+{
+constexpr size_t DIGITS_PER_LIMB = 9;
+// Texts of up to this many digits are read one 9-digit group at a time.
+constexpr size_t TEXT_BASE_CASE = 9 * 60;
+// Binary values of up to this many limbs are converted one 9-digit group at a time.
+constexpr size_t BINARY_BASE_CASE = 60;
+
+uint32_t GroupValue(std::string_view strDigits)
+{
+    uint32_t v = 0;
+    for (char ch : strDigits)
+        v = v * 10 + uint32_t(ch - '0');
+    return v;
+}
+
+LimbVec FromDigitsByGroups(std::string_view strDigits)
+{
+    LimbVec r(strDigits.size() / DIGITS_PER_LIMB + 2, 0);
+    size_t n = 0;
+    size_t nFirst = strDigits.size() % DIGITS_PER_LIMB;
+    size_t nGroup = nFirst != 0 ? nFirst : DIGITS_PER_LIMB;
+    for (size_t i = 0; i < strDigits.size(); i += nGroup, nGroup = DIGITS_PER_LIMB)
+    {
+        uint32_t carry = MulSmallN<BINARY_BASE>(r.data(), r.data(), n, uint32_t(DECIMAL_BASE),
+                                                GroupValue(strDigits.substr(i, nGroup)));
+        if (carry != 0)
+            r[n++] = carry;
+    }
+    r.resize(n);
+    Trim(r);
+    return r;
+}
+
+// powers[j] = 10^(9 * 2^j) in binary limbs.
+LimbVec FromDigits(std::string_view strDigits, std::vector<LimbVec>& powers)
+{
+    if (strDigits.size() <= TEXT_BASE_CASE)
+        return FromDigitsByGroups(strDigits);
+    size_t j = 0;
+    while (DIGITS_PER_LIMB << (j + 1) < strDigits.size())
+        ++j;
+    while (powers.size() <= j)
+        powers.push_back(Mul<BINARY_BASE>(powers.back(), powers.back()));
+    size_t nLow = DIGITS_PER_LIMB << j;
+    std::string_view strHigh = strDigits.substr(0, strDigits.size() - nLow);
+    LimbVec high = FromDigits(strHigh, powers);
+    LimbVec low = FromDigits(strDigits.substr(strHigh.size()), powers);
+    return Add<BINARY_BASE>(Mul<BINARY_BASE>(high, powers[j]), low);
+}
+
+LimbVec ToDecimalByGroups(const uint32_t* x, size_t n)
+{
+    LimbVec work(x, x + n), r;
+    while (n > 0)
+    {
+        r.push_back(DivSmallN<BINARY_BASE>(work.data(), work.data(), n, uint32_t(DECIMAL_BASE)));
+        n = Normalized(work.data(), n);
+    }
+    return r;
+}
+
+// powers[j] = 2^(32 * 2^j) in decimal limbs.
+LimbVec ToDecimal(const uint32_t* x, size_t n, std::vector<LimbVec>& powers)
+{
+    n = Normalized(x, n);
+    if (n <= BINARY_BASE_CASE)
+        return ToDecimalByGroups(x, n);
+    size_t j = 0;
+    while (size_t(1) << (j + 1) < n)
+        ++j;
+    while (powers.size() <= j)
+        powers.push_back(Mul<DECIMAL_BASE>(powers.back(), powers.back()));
+    size_t h = size_t(1) << j;
+    LimbVec high = ToDecimal(x + h, n - h, powers);
+    LimbVec low = ToDecimal(x, h, powers);
+    return Add<DECIMAL_BASE>(Mul<DECIMAL_BASE>(high, powers[j]), low);
+}
+} // namespace
+
+LimbVec BinaryFromDigits(std::string_view strDigits)
+{
+    size_t nZeros = strDigits.find_first_not_of('0');
+    if (nZeros == std::string_view::npos)
+        return {};
+    std::vector<LimbVec> powers{LimbVec{uint32_t(DECIMAL_BASE)}};
+    return FromDigits(strDigits.substr(nZeros), powers);
+}
+
+LimbVec DecimalFromBinary(const LimbVec& x)
+{
+    std::vector<LimbVec> powers{LimbVec{294967296, 4}};
+    return ToDecimal(x.data(), x.size(), powers);
+}
+
+std::string DecimalToText(const LimbVec& d)
+{
+    if (d.empty())
+        return {};
+    std::string strText = std::to_string(d.back());
+    size_t nLead = strText.size();
+    strText.resize(nLead + DIGITS_PER_LIMB * (d.size() - 1));
+    char* p = strText.data() + nLead;
+    for (size_t i = d.size() - 1; i-- > 0; p += DIGITS_PER_LIMB)
+    {
+        uint32_t v = d[i];
+        for (size_t k = DIGITS_PER_LIMB; k-- > 0; v /= 10)
+            p[k] = char('0' + v % 10);
+    }
+    return strText;
+}
+} // namespace limb

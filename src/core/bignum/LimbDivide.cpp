@@ -1,0 +1,243 @@
+#include "bignum/LimbMath.h"
+#include "bignum/LongCancelled.h"
+
+#include <algorithm>
+
+namespace limb
+{
+namespace
+{
+// Below this many limbs in the divisor or the quotient, long division by limbs is fastest.
+constexpr size_t NEWTON_THRESHOLD = 60;
+// Reciprocals of at most this many limbs come from long division.
+constexpr size_t RECIPROCAL_BASE_CASE = 24;
+
+template <uint64_t BASE>
+LimbVec Power(size_t k)
+{
+    LimbVec r(k + 1, 0);
+    r[k] = 1;
+    return r;
+}
+
+// Long division by limbs of u by v (at least two limbs): each quotient limb is estimated from the
+// top two limbs of the remainder and the top limb of the divisor, both scaled so that the
+// divisor's top limb is at least BASE / 2; the estimate is then at most two too large.
+template <uint64_t BASE>
+void SchoolDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
+{
+    size_t n = b.size(), m = a.size() - n;
+    uint32_t d = uint32_t(BASE / (uint64_t(b.back()) + 1));
+    LimbVec u(a.size() + 1), v(n), q(m + 1);
+    u[a.size()] = MulSmallN<BASE>(u.data(), a.data(), a.size(), d);
+    MulSmallN<BASE>(v.data(), b.data(), n, d);
+    for (size_t j = m + 1; j-- > 0;)
+    {
+        uint64_t num = uint64_t(u[j + n]) * BASE + u[j + n - 1];
+        uint64_t qhat = num / v[n - 1], rhat = num % v[n - 1];
+        while (qhat >= BASE || qhat * v[n - 2] > rhat * BASE + u[j + n - 2])
+        {
+            --qhat;
+            rhat += v[n - 1];
+            if (rhat >= BASE)
+                break;
+        }
+        uint64_t borrow = SubMulSmallN<BASE>(u.data() + j, v.data(), n, uint32_t(qhat));
+        if (u[j + n] < borrow)
+        {
+            --qhat;
+            AddN<BASE>(u.data() + j, u.data() + j, v.data(), n);
+            u[j + n] = 0;
+        }
+        else
+            u[j + n] = uint32_t(u[j + n] - borrow);
+        q[j] = uint32_t(qhat);
+    }
+    if (pQuotient != nullptr)
+    {
+        Trim(q);
+        *pQuotient = std::move(q);
+    }
+    if (pRemainder != nullptr)
+    {
+        u.resize(n);
+        DivSmallN<BASE>(u.data(), u.data(), n, d);
+        Trim(u);
+        *pRemainder = std::move(u);
+    }
+}
+
+template <uint64_t BASE>
+void DivModSmall(const LimbVec& a, uint32_t d, LimbVec* pQuotient, LimbVec* pRemainder)
+{
+    LimbVec q(a);
+    uint32_t r = DivSmall<BASE>(q, d);
+    if (pQuotient != nullptr)
+        *pQuotient = std::move(q);
+    if (pRemainder != nullptr)
+        *pRemainder = r != 0 ? LimbVec{r} : LimbVec{};
+}
+
+// x + s * y for a sign s, where the result is known to be non-negative.
+template <uint64_t BASE>
+LimbVec AddSigned(const LimbVec& x, bool bSubtract, const LimbVec& y)
+{
+    return bSubtract ? Sub<BASE>(x, y) : Add<BASE>(x, y);
+}
+
+// About BASE^(2k) / b for b of k limbs (k = b.size()), a few units at most from the exact value.
+// One Newton step x + x (1 - b x) from the reciprocal of b's top half.
+template <uint64_t BASE>
+LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
+{
+    size_t k = b.size();
+    if (k <= RECIPROCAL_BASE_CASE)
+    {
+        LimbVec q;
+        SchoolDivMod<BASE>(Power<BASE>(2 * k), b, &q, nullptr);
+        return q;
+    }
+    ThrowIfCancelled(pCancel);
+    size_t h = k / 2 + 2;
+    LimbVec xh = ApproxReciprocal<BASE>(LimbVec(b.end() - h, b.end()), pCancel);
+    // b xh is about BASE^(k+h); the excess e is small, and x = xh BASE^(k-h) - xh e / BASE^(2h).
+    LimbVec prod = Mul<BASE>(b, xh);
+    LimbVec target = Power<BASE>(k + h);
+    bool bOver = Compare(prod, target) > 0;
+    LimbVec e = bOver ? Sub<BASE>(prod, target) : Sub<BASE>(target, prod);
+    LimbVec corr = ShiftDown(Mul<BASE>(xh, e), 2 * h);
+    return AddSigned<BASE>(ShiftUp(xh, k - h), bOver, corr);
+}
+
+// Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder.
+template <uint64_t BASE>
+void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
+                  const std::atomic<bool>* pCancel)
+{
+    size_t m = a.size() - b.size() + 1, k = m + 2;
+    LimbVec at, bt;
+    if (b.size() >= k)
+    {
+        at = ShiftDown(a, b.size() - k);
+        bt = ShiftDown(b, b.size() - k);
+    }
+    else
+    {
+        at = ShiftUp(a, k - b.size());
+        bt = ShiftUp(b, k - b.size());
+    }
+    LimbVec x = Reciprocal<BASE>(bt, pCancel);
+    ThrowIfCancelled(pCancel);
+    LimbVec q = ShiftDown(Mul<BASE>(at, x), 2 * k);
+    ThrowIfCancelled(pCancel);
+    LimbVec prod = Mul<BASE>(q, b);
+    while (Compare(prod, a) > 0)
+    {
+        SubSmall<BASE>(q, 1);
+        prod = Sub<BASE>(prod, b);
+    }
+    LimbVec r = Sub<BASE>(a, prod);
+    while (Compare(r, b) >= 0)
+    {
+        AddSmall<BASE>(q, 1);
+        r = Sub<BASE>(r, b);
+    }
+    if (pQuotient != nullptr)
+        *pQuotient = std::move(q);
+    if (pRemainder != nullptr)
+        *pRemainder = std::move(r);
+}
+
+// floor(sqrt(n)) by Newton's iteration from above.
+template <uint64_t BASE>
+LimbVec Isqrt(const LimbVec& n)
+{
+    LimbVec x = Power<BASE>((n.size() + 1) / 2);
+    for (;;)
+    {
+        LimbVec q;
+        DivMod<BASE>(n, x, &q, nullptr);
+        LimbVec y = Add<BASE>(x, q);
+        DivSmall<BASE>(y, 2);
+        if (Compare(y, x) >= 0)
+            return x;
+        x = std::move(y);
+    }
+}
+} // namespace
+
+template <uint64_t BASE>
+LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
+{
+    assert(!b.empty() && b.back() != 0);
+    LimbVec x = ApproxReciprocal<BASE>(b, pCancel);
+    ThrowIfCancelled(pCancel);
+    LimbVec prod = Mul<BASE>(b, x);
+    LimbVec target = Power<BASE>(2 * b.size());
+    while (Compare(prod, target) > 0)
+    {
+        SubSmall<BASE>(x, 1);
+        prod = Sub<BASE>(prod, b);
+    }
+    LimbVec r = Sub<BASE>(target, prod);
+    while (Compare(r, b) >= 0)
+    {
+        AddSmall<BASE>(x, 1);
+        r = Sub<BASE>(r, b);
+    }
+    return x;
+}
+
+template <uint64_t BASE>
+void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
+            const std::atomic<bool>* pCancel)
+{
+    assert(!b.empty());
+    if (Compare(a, b) < 0)
+    {
+        if (pQuotient != nullptr)
+            pQuotient->clear();
+        if (pRemainder != nullptr)
+            *pRemainder = a;
+    }
+    else if (b.size() == 1)
+        DivModSmall<BASE>(a, b[0], pQuotient, pRemainder);
+    else if (std::min(b.size(), a.size() - b.size() + 1) < NEWTON_THRESHOLD)
+        SchoolDivMod<BASE>(a, b, pQuotient, pRemainder);
+    else
+        NewtonDivMod<BASE>(a, b, pQuotient, pRemainder, pCancel);
+}
+
+template <uint64_t BASE>
+LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel)
+{
+    assert(a >= 2);
+    if (k <= 4)
+    {
+        LimbVec n = Power<BASE>(2 * k);
+        DivSmall<BASE>(n, a);
+        return Isqrt<BASE>(n);
+    }
+    ThrowIfCancelled(pCancel);
+    size_t h = k / 2 + 2;
+    LimbVec yh = ReciprocalSqrt<BASE>(a, h, pCancel);
+    // a yh^2 is about BASE^(2h); with the excess e, y = yh BASE^(k-h) - yh e / (2 BASE^(3h-k)).
+    LimbVec sq = Mul<BASE>(yh, yh);
+    MulSmall<BASE>(sq, a);
+    LimbVec target = Power<BASE>(2 * h);
+    bool bOver = Compare(sq, target) > 0;
+    LimbVec e = bOver ? Sub<BASE>(sq, target) : Sub<BASE>(target, sq);
+    LimbVec corr = ShiftDown(Mul<BASE>(yh, e), 3 * h - k);
+    DivSmall<BASE>(corr, 2);
+    return AddSigned<BASE>(ShiftUp(yh, k - h), bOver, corr);
+}
+
+#define PELMORIX_DIVIDE_INSTANTIATE(B)                                                             \
+    template void DivMod<B>(const LimbVec&, const LimbVec&, LimbVec*, LimbVec*,                    \
+                            const std::atomic<bool>*);                                             \
+    template LimbVec Reciprocal<B>(const LimbVec&, const std::atomic<bool>*);                      \
+    template LimbVec ReciprocalSqrt<B>(uint32_t, size_t, const std::atomic<bool>*);
+
+PELMORIX_DIVIDE_INSTANTIATE(BINARY_BASE)
+PELMORIX_DIVIDE_INSTANTIATE(DECIMAL_BASE)
+} // namespace limb

@@ -1,0 +1,265 @@
+#include "bignum/LimbMath.h"
+
+#include "bignum/Ntt.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace limb
+{
+namespace
+{
+// Below this many limbs in the shorter operand schoolbook multiplication is fastest.
+constexpr size_t KARATSUBA_THRESHOLD = 40;
+// From this many limbs in the shorter operand the transform beats Karatsuba.
+constexpr size_t NTT_THRESHOLD = 900;
+
+// r[0 .. n) += a[0 .. na), na <= n; the carry travels up to limb n - 1 and no further.
+template <uint64_t BASE>
+void AddInto(uint32_t* r, size_t n, const uint32_t* a, size_t na)
+{
+    uint32_t carry = AddN<BASE>(r, r, a, na);
+    AddSmallN<BASE>(r + na, r + na, n - na, carry);
+}
+
+// r[0 .. n) -= a[0 .. na) for r >= a.
+template <uint64_t BASE>
+void SubFrom(uint32_t* r, size_t n, const uint32_t* a, size_t na)
+{
+    uint32_t borrow = SubN<BASE>(r, r, a, na);
+    SubSmallN<BASE>(r + na, r + na, n - na, borrow);
+}
+
+// na >= nb > (na + 1) / 2: the three half-size products of Karatsuba.
+template <uint64_t BASE>
+void Karatsuba(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    size_t h = (na + 1) / 2;
+    MulInto<BASE>(r, a, h, b, h);
+    MulInto<BASE>(r + 2 * h, a + h, na - h, b + h, nb - h);
+
+    LimbVec sa(h + 1), sb(h + 1);
+    uint32_t carry = AddN<BASE>(sa.data(), a, a + h, na - h);
+    sa[h] = AddSmallN<BASE>(sa.data() + (na - h), a + (na - h), h - (na - h), carry);
+    carry = AddN<BASE>(sb.data(), b, b + h, nb - h);
+    sb[h] = AddSmallN<BASE>(sb.data() + (nb - h), b + (nb - h), h - (nb - h), carry);
+
+    LimbVec mid(2 * h + 2);
+    MulInto<BASE>(mid.data(), sa.data(), h + 1, sb.data(), h + 1);
+    SubFrom<BASE>(mid.data(), mid.size(), r, 2 * h);
+    SubFrom<BASE>(mid.data(), mid.size(), r + 2 * h, na + nb - 2 * h);
+    AddInto<BASE>(r + h, na + nb - h, mid.data(), std::min(mid.size(), na + nb - h));
+}
+
+// na >= 2 nb: the product taken in slices of a that are as long as b.
+template <uint64_t BASE>
+void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    std::fill(r, r + na + nb, 0u);
+    LimbVec part(2 * nb);
+    for (size_t i = 0; i < na; i += nb)
+    {
+        size_t n = std::min(nb, na - i);
+        MulInto<BASE>(part.data(), a + i, n, b, nb);
+        AddInto<BASE>(r + i, na + nb - i, part.data(), n + nb);
+    }
+}
+
+// Products too long for one transform: a in two halves.
+template <uint64_t BASE>
+void MulHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    size_t h = na / 2;
+    MulInto<BASE>(r, a, h, b, nb);
+    std::fill(r + h + nb, r + na + nb, 0u);
+    LimbVec high(na - h + nb);
+    MulInto<BASE>(high.data(), a + h, na - h, b, nb);
+    AddInto<BASE>(r + h, na + nb - h, high.data(), high.size());
+}
+} // namespace
+
+void Trim(LimbVec& a)
+{
+    a.resize(Normalized(a.data(), a.size()));
+}
+
+int Compare(const LimbVec& a, const LimbVec& b)
+{
+    return Compare(a.data(), a.size(), b.data(), b.size());
+}
+
+LimbVec ShiftUp(const LimbVec& a, size_t k)
+{
+    if (a.empty())
+        return {};
+    LimbVec r(a.size() + k, 0);
+    std::copy(a.begin(), a.end(), r.begin() + k);
+    return r;
+}
+
+LimbVec ShiftDown(const LimbVec& a, size_t k)
+{
+    if (k >= a.size())
+        return {};
+    return LimbVec(a.begin() + k, a.end());
+}
+
+template <uint64_t BASE>
+LimbVec Add(const LimbVec& a, const LimbVec& b)
+{
+    const LimbVec& big = a.size() >= b.size() ? a : b;
+    const LimbVec& small = a.size() >= b.size() ? b : a;
+    LimbVec r(big.size() + 1);
+    uint32_t carry = AddN<BASE>(r.data(), big.data(), small.data(), small.size());
+    r[big.size()] = AddSmallN<BASE>(r.data() + small.size(), big.data() + small.size(),
+                                    big.size() - small.size(), carry);
+    Trim(r);
+    return r;
+}
+
+template <uint64_t BASE>
+LimbVec Sub(const LimbVec& a, const LimbVec& b)
+{
+    assert(Compare(a, b) >= 0);
+    LimbVec r(a);
+    SubFrom<BASE>(r.data(), r.size(), b.data(), b.size());
+    Trim(r);
+    return r;
+}
+
+template <uint64_t BASE>
+void AddSmall(LimbVec& a, uint32_t c)
+{
+    if (c >= BASE)
+    {
+        a = Add<BASE>(a, LimbVec{uint32_t(c % BASE), uint32_t(c / BASE)});
+        return;
+    }
+    if (AddSmallN<BASE>(a.data(), a.data(), a.size(), c) != 0 || a.empty())
+        a.push_back(a.empty() ? c : 1);
+    Trim(a);
+}
+
+template <uint64_t BASE>
+void SubSmall(LimbVec& a, uint32_t c)
+{
+    if (c >= BASE)
+    {
+        LimbVec cv{uint32_t(c % BASE), uint32_t(c / BASE)};
+        Trim(cv);
+        a = Sub<BASE>(a, cv);
+        return;
+    }
+    SubSmallN<BASE>(a.data(), a.data(), a.size(), c);
+    Trim(a);
+}
+
+template <uint64_t BASE>
+void MulSmall(LimbVec& a, uint32_t m)
+{
+    uint32_t carry = MulSmallN<BASE>(a.data(), a.data(), a.size(), m);
+    for (; carry != 0; carry = uint32_t(carry / BASE))
+        a.push_back(uint32_t(carry % BASE));
+    Trim(a);
+}
+
+template <uint64_t BASE>
+uint32_t DivSmall(LimbVec& a, uint32_t d)
+{
+    uint32_t r = DivSmallN<BASE>(a.data(), a.data(), a.size(), d);
+    Trim(a);
+    return r;
+}
+
+template <uint64_t BASE>
+void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    if constexpr (BASE == DECIMAL_BASE)
+    {
+        // Products of two decimal limbs are below 10^18, so eighteen of them and a normalized
+        // limb fit a 64-bit column; the carries are settled every eighteen rows.
+        constexpr size_t ROWS_PER_CARRY = 18;
+        if (na < nb)
+        {
+            std::swap(a, b);
+            std::swap(na, nb);
+        }
+        std::vector<uint64_t> acc(na + nb, 0);
+        for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY)
+        {
+            size_t iEnd = std::min(nb, i0 + ROWS_PER_CARRY);
+            for (size_t i = i0; i < iEnd; ++i)
+            {
+                uint64_t* col = acc.data() + i;
+                uint64_t bi = b[i];
+                for (size_t j = 0; j < na; ++j)
+                    col[j] += bi * a[j];
+            }
+            // Columns above iEnd + na - 1 hold no product yet; the carry into the first of them
+            // stays small enough for the rows still to come.
+            uint64_t carry = 0;
+            for (size_t k = i0; k < iEnd + na - 1; ++k)
+            {
+                uint64_t v = acc[k] + carry;
+                acc[k] = v % BASE;
+                carry = v / BASE;
+            }
+            acc[iEnd + na - 1] += carry;
+        }
+        std::copy(acc.begin(), acc.end(), r);
+    }
+    else
+    {
+        std::fill(r, r + nb, 0u);
+        for (size_t i = 0; i < na; ++i)
+            r[i + nb] = AddMulSmallN<BASE>(r + i, b, nb, a[i]);
+    }
+}
+
+template <uint64_t BASE>
+void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    if (na < nb)
+    {
+        std::swap(a, b);
+        std::swap(na, nb);
+    }
+    if (nb == 0)
+        std::fill(r, r + na, 0u);
+    else if (nb < KARATSUBA_THRESHOLD)
+        MulSchoolbook<BASE>(r, a, na, b, nb);
+    else if (na + nb > NTT_MAX_LENGTH)
+        MulHalves<BASE>(r, a, na, b, nb);
+    else if (nb >= NTT_THRESHOLD)
+        NttMul<BASE>(r, a, na, b, nb);
+    else if (na >= 2 * nb)
+        MulSliced<BASE>(r, a, na, b, nb);
+    else
+        Karatsuba<BASE>(r, a, na, b, nb);
+}
+
+template <uint64_t BASE>
+LimbVec Mul(const LimbVec& a, const LimbVec& b)
+{
+    if (a.empty() || b.empty())
+        return {};
+    LimbVec r(a.size() + b.size());
+    MulInto<BASE>(r.data(), a.data(), a.size(), b.data(), b.size());
+    Trim(r);
+    return r;
+}
+
+#define PELMORIX_LIMB_INSTANTIATE(B)                                                               \
+    template LimbVec Add<B>(const LimbVec&, const LimbVec&);                                       \
+    template LimbVec Sub<B>(const LimbVec&, const LimbVec&);                                       \
+    template void AddSmall<B>(LimbVec&, uint32_t);                                                 \
+    template void SubSmall<B>(LimbVec&, uint32_t);                                                 \
+    template void MulSmall<B>(LimbVec&, uint32_t);                                                 \
+    template uint32_t DivSmall<B>(LimbVec&, uint32_t);                                             \
+    template void MulSchoolbook<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);   \
+    template void MulInto<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);         \
+    template LimbVec Mul<B>(const LimbVec&, const LimbVec&);
+
+PELMORIX_LIMB_INSTANTIATE(BINARY_BASE)
+PELMORIX_LIMB_INSTANTIATE(DECIMAL_BASE)
+} // namespace limb

@@ -1,0 +1,236 @@
+#include "bignum/LongSeries.h"
+
+#include "bignum/DecimalConversion.h"
+#include "bignum/LimbMath.h"
+#include "bignum/LongCancelled.h"
+
+#include <cmath>
+#include <new>
+
+namespace
+{
+constexpr uint64_t DEC = limb::DECIMAL_BASE;
+constexpr size_t DIGITS_PER_LIMB = 9;
+using limb::LimbVec;
+
+// Guard limbs beyond the requested digits; when the digits after the cut could still change
+// within the error of the computation, it is repeated with more of them.
+constexpr size_t FIRST_GUARD_LIMBS = 3;
+constexpr size_t UNSURE_LAST_DIGITS = 5;
+// Decimal digits each term of the Chudnovsky series adds: log10(640320^3 / 1728).
+constexpr double CHUDNOVSKY_DIGITS_PER_TERM = 14.18;
+// Ranges of at most this many factors are multiplied one word at a time.
+constexpr size_t PRODUCT_LEAF = 16;
+
+LimbVec Small(uint64_t v)
+{
+    LimbVec r;
+    for (; v != 0; v /= DEC)
+        r.push_back(uint32_t(v % DEC));
+    return r;
+}
+
+struct SignedVec
+{
+    LimbVec mag;
+    bool bNeg = false;
+};
+
+SignedVec AddSigned(const SignedVec& a, const SignedVec& b)
+{
+    if (a.bNeg == b.bNeg)
+        return {limb::Add<DEC>(a.mag, b.mag), a.bNeg};
+    if (limb::Compare(a.mag, b.mag) >= 0)
+        return {limb::Sub<DEC>(a.mag, b.mag), a.bNeg};
+    return {limb::Sub<DEC>(b.mag, a.mag), b.bNeg};
+}
+
+// P, Q and T of the Chudnovsky terms k in [a, b): T / Q is the sum of those terms relative to the
+// term before a, P the product of the numerator factors.
+struct ChudnovskyPart
+{
+    SignedVec p;
+    LimbVec q;
+    SignedVec t;
+};
+
+ChudnovskyPart ChudnovskyLeaf(uint64_t k)
+{
+    ChudnovskyPart r;
+    r.p.mag = Small(6 * k - 5);
+    limb::MulSmall<DEC>(r.p.mag, uint32_t(2 * k - 1));
+    limb::MulSmall<DEC>(r.p.mag, uint32_t(6 * k - 1));
+    r.p.bNeg = true;
+    r.q = Small(k);
+    for (uint32_t m : {uint32_t(k), uint32_t(k), 640320u, 640320u, 26680u})
+        limb::MulSmall<DEC>(r.q, m);
+    r.t = {limb::Mul<DEC>(r.p.mag, Small(13591409 + 545140134 * k)), true};
+    return r;
+}
+
+ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP, const std::atomic<bool>* pCancel)
+{
+    if (b - a == 1)
+        return ChudnovskyLeaf(a);
+    ThrowIfCancelled(pCancel);
+    uint64_t m = (a + b) / 2;
+    ChudnovskyPart left = SplitChudnovsky(a, m, true, pCancel);
+    ChudnovskyPart right = SplitChudnovsky(m, b, bNeedP, pCancel);
+    ChudnovskyPart r;
+    r.q = limb::Mul<DEC>(left.q, right.q);
+    SignedVec t1{limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
+    SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
+    r.t = AddSigned(t1, t2);
+    if (bNeedP)
+        r.p = {limb::Mul<DEC>(left.p.mag, right.p.mag), left.p.bNeg != right.p.bNeg};
+    return r;
+}
+
+// Limbs to drop from the low end of a denominator so that p + 3 limbs of it remain; the quotient
+// then still has p + 1 correct limbs but for a unit or two.
+size_t LimbsToDrop(const LimbVec& denominator, size_t p)
+{
+    return denominator.size() > p + 3 ? denominator.size() - (p + 3) : 0;
+}
+
+// floor(pi * BASE^p) within a few thousand units: pi = 426880 sqrt(10005) Q / (13591409 Q + T),
+// with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root.
+LimbVec PiScaled(size_t p, const std::atomic<bool>* pCancel)
+{
+    uint64_t nTerms = uint64_t(double(DIGITS_PER_LIMB * p) / CHUDNOVSKY_DIGITS_PER_TERM) + 2;
+    ChudnovskyPart s = SplitChudnovsky(1, nTerms, false, pCancel);
+    LimbVec den = AddSigned({limb::Mul<DEC>(s.q, Small(13591409)), false}, s.t).mag;
+    size_t nDrop = LimbsToDrop(den, p);
+    LimbVec num = limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), limb::ReciprocalSqrt<DEC>(10005, p, pCancel));
+    limb::MulSmall<DEC>(num, 426880);
+    limb::MulSmall<DEC>(num, 10005);
+    LimbVec r;
+    limb::DivMod<DEC>(num, limb::ShiftDown(den, nDrop), &r, nullptr, pCancel);
+    return r;
+}
+
+// T / Q = sum over k in [a, b) of 1 / (a (a + 1) ... k); Q = a (a + 1) ... (b - 1).
+struct ExpPart
+{
+    LimbVec q;
+    LimbVec t;
+};
+
+ExpPart SplitExp(uint64_t a, uint64_t b, const std::atomic<bool>* pCancel)
+{
+    if (b - a == 1)
+        return {Small(a), LimbVec{1}};
+    ThrowIfCancelled(pCancel);
+    uint64_t m = (a + b) / 2;
+    ExpPart left = SplitExp(a, m, pCancel);
+    ExpPart right = SplitExp(m, b, pCancel);
+    return {limb::Mul<DEC>(left.q, right.q), limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
+}
+
+// floor(e * BASE^p) within a few units: e = 1 + sum of 1/k! for k = 1 .. K with K! > 10^(9p + 3).
+LimbVec EScaled(size_t p, const std::atomic<bool>* pCancel)
+{
+    double dNeeded = (double(DIGITS_PER_LIMB * p) + 3) * std::log(10.0);
+    uint64_t nTerms = 2;
+    while (std::lgamma(double(nTerms) + 1) <= dNeeded)
+        nTerms *= 2;
+    for (uint64_t nStep = nTerms / 4; nStep >= 1; nStep /= 2)
+        if (std::lgamma(double(nTerms - nStep) + 1) > dNeeded)
+            nTerms -= nStep;
+    ExpPart s = SplitExp(1, nTerms + 1, pCancel);
+    size_t nDrop = LimbsToDrop(s.q, p);
+    LimbVec num = limb::ShiftUp(limb::ShiftDown(limb::Add<DEC>(s.q, s.t), nDrop), p);
+    LimbVec r;
+    limb::DivMod<DEC>(num, limb::ShiftDown(s.q, nDrop), &r, nullptr, pCancel);
+    return r;
+}
+
+// The text of a constant from scaled(p) = floor(x * BASE^p) with x in [1, 10): the leading digit,
+// the point and n - 1 fraction digits, with guard limbs added until the cut is certain.
+template <class Scaled>
+std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
+{
+    if (n < 0)
+        return {};
+    size_t nFraction = n > 1 ? size_t(n) - 1 : 0;
+    for (size_t nGuard = FIRST_GUARD_LIMBS;; nGuard += FIRST_GUARD_LIMBS)
+    {
+        size_t p = (nFraction + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB + nGuard;
+        std::string strDigits = limb::DecimalToText(scaled(p, pCancel));
+        std::string_view tail(strDigits);
+        tail = tail.substr(1 + nFraction, tail.size() - 1 - nFraction - UNSURE_LAST_DIGITS);
+        bool bUnsure = tail.find_first_not_of('0') == std::string_view::npos ||
+                       tail.find_first_not_of('9') == std::string_view::npos;
+        if (bUnsure)
+            continue;
+        if (n == 0)
+            return strDigits.substr(0, 1);
+        return strDigits.substr(0, 1) + "." + strDigits.substr(1, nFraction);
+    }
+}
+
+LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi, const std::atomic<bool>* pCancel)
+{
+    if (hi - lo <= PRODUCT_LEAF)
+    {
+        LimbVec r{1};
+        for (size_t i = lo; i < hi; ++i)
+            limb::MulSmall<DEC>(r, words[i]);
+        return r;
+    }
+    ThrowIfCancelled(pCancel);
+    size_t mid = lo + (hi - lo) / 2;
+    return limb::Mul<DEC>(ProductOfWords(words, lo, mid, pCancel), ProductOfWords(words, mid, hi, pCancel));
+}
+} // namespace
+
+std::string ComputePi(int n, const std::atomic<bool>* pCancel)
+{
+    try
+    {
+        return CutConstant(n, PiScaled, pCancel);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return {};
+    }
+}
+
+std::string ComputeE(int n, const std::atomic<bool>* pCancel)
+{
+    try
+    {
+        return CutConstant(n, EScaled, pCancel);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return {};
+    }
+}
+
+std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
+{
+    if (n < 0)
+        return {};
+    try
+    {
+        // Consecutive factors are packed into words below 2^32 before the product tree.
+        std::vector<uint32_t> words;
+        uint64_t w = 1;
+        for (uint64_t i = 2; i <= uint64_t(n); ++i)
+        {
+            if (w * i > UINT32_MAX)
+            {
+                words.push_back(uint32_t(w));
+                w = 1;
+            }
+            w *= i;
+        }
+        words.push_back(uint32_t(w));
+        return limb::DecimalToText(ProductOfWords(words, 0, words.size(), pCancel));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return {};
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace limb
+{
+// The longest product one transform can take: the three primes carry 2^24-point transforms, and
+// 2^24 products of two limbs below 2^32 stay below the product of the primes.
+constexpr size_t NTT_MAX_LENGTH = size_t(1) << 24;
+
+// r[0 .. na + nb) = a * b by number-theoretic transforms over three primes joined by the Chinese
+// remainder theorem; na + nb <= NTT_MAX_LENGTH. r must not overlap a or b.
+template <uint64_t BASE>
+void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+} // namespace limb
