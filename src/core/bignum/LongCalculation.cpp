@@ -1,0 +1,215 @@
+#include "bignum/LongCalculation.h"
+
+#include "bignum/BigNum.h"
+#include "bignum/LongCancelled.h"
+#include "bignum/LongSeries.h"
+#include "bignum/LongTexts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
+namespace
+{
+struct BinaryOperation
+{
+    int nOperator;
+    BigNum (BigNum::*pOperation)(const BigNum&) const;
+    const Text* pZeroDivisor; // message when the second operand is zero, null if allowed
+};
+
+constexpr BinaryOperation BINARY_OPERATIONS[] = {
+    {LONG_ADD, &BigNum::Add, nullptr},
+    {LONG_SUB, &BigNum::Sub, nullptr},
+    {LONG_MUL, &BigNum::Mul, nullptr},
+    {LONG_DIV, &BigNum::Div, &longmsg::DIVISOR_ZERO},
+    {LONG_MOD, &BigNum::Mod, &longmsg::MOD_DIVISOR_ZERO},
+};
+
+bool IsSpace(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
+}
+
+std::string WithoutSpace(std::string_view strText)
+{
+    std::string r;
+    std::copy_if(strText.begin(), strText.end(), std::back_inserter(r), [](char ch) { return !IsSpace(ch); });
+    return r;
+}
+
+std::string Upper(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
+    return s;
+}
+
+// 1-based position, counted in characters, of the first character that is neither a digit nor
+// white space; 0 when there is none.
+int IllegalPosition(std::string_view strText)
+{
+    int nPosition = 0;
+    for (char ch : strText)
+    {
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80)
+            ++nPosition;
+        if (!IsSpace(ch) && (ch < '0' || ch > '9'))
+            return nPosition;
+    }
+    return 0;
+}
+
+std::string Format(const Text& text, int nLanguage, int nValue)
+{
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, text.In(nLanguage), nValue);
+    return buffer;
+}
+
+LongResult Message(std::string strMessage, const Text* pCaption, int nLanguage)
+{
+    LongResult r;
+    r.strMessage = std::move(strMessage);
+    if (pCaption != nullptr)
+        r.strCaption = pCaption->In(nLanguage);
+    return r;
+}
+
+// True when the operand holds only digits and white space and is not too long; else the message
+// goes to *pError.
+bool CheckOperand(std::string_view strText, const std::string& strDigits, bool bFirst, int nLanguage,
+                  LongResult* pError)
+{
+    if (int nPosition = IllegalPosition(strText); nPosition != 0)
+    {
+        *pError = Message(Format(bFirst ? longmsg::ILLEGAL_FIRST : longmsg::ILLEGAL_SECOND, nLanguage, nPosition),
+                          &longmsg::CAPTION_WARNING, nLanguage);
+        return false;
+    }
+    if (strDigits.size() > size_t(LONG_MAX_OPERAND_DIGITS))
+    {
+        *pError = Message(Format(bFirst ? longmsg::FIRST_TOO_LONG : longmsg::SECOND_TOO_LONG, nLanguage,
+                                 LONG_MAX_OPERAND_DIGITS),
+                          &longmsg::CAPTION_ERROR, nLanguage);
+        return false;
+    }
+    return true;
+}
+
+// The value of a digit text, or -1 when it exceeds nLimit.
+long long CountValue(const std::string& strDigits, int nLimit)
+{
+    size_t nStart = std::min(strDigits.find_first_not_of('0'), strDigits.size());
+    if (strDigits.size() - nStart > 10)
+        return -1;
+    long long n = strDigits.size() == nStart ? 0 : std::stoll(strDigits.substr(nStart));
+    return n <= nLimit ? n : -1;
+}
+
+LongResult Cancelled()
+{
+    LongResult r;
+    r.bCancelled = true;
+    return r;
+}
+
+LongResult Success(std::string strResult, int nPointCount)
+{
+    LongResult r;
+    r.nDigits = int(strResult.size()) - nPointCount;
+    r.strResult = std::move(strResult);
+    return r;
+}
+
+// An empty text from the series means that their memory could not be had.
+LongResult SeriesResult(std::string strResult, int nPointCount, int nLanguage)
+{
+    if (strResult.empty())
+        return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
+    return Success(std::move(strResult), nPointCount);
+}
+
+LongResult RunConstant(bool bPi, std::string_view strSecond, const std::string& strCount, int nLanguage,
+                       const std::atomic<bool>* pCancel)
+{
+    LongResult error;
+    if (!CheckOperand(strSecond, strCount, false, nLanguage, &error))
+        return error;
+    long long n = CountValue(strCount, LONG_MAX_CONSTANT_DIGITS);
+    if (n < 0)
+        return Message(Format(longmsg::DIGITS_RANGE, nLanguage, LONG_MAX_CONSTANT_DIGITS), &longmsg::CAPTION_ERROR,
+                       nLanguage);
+    return SeriesResult(bPi ? ComputePi(int(n), pCancel) : ComputeE(int(n), pCancel), 1, nLanguage);
+}
+
+LongResult RunFactorial(std::string_view strFirst, const std::string& strDigits, int nLanguage,
+                        const std::atomic<bool>* pCancel)
+{
+    LongResult error;
+    if (!CheckOperand(strFirst, strDigits, true, nLanguage, &error))
+        return error;
+    long long n = CountValue(strDigits, LONG_MAX_FACTORIAL);
+    if (n < 0)
+        return Message(Format(longmsg::FACTORIAL_RANGE, nLanguage, LONG_MAX_FACTORIAL), &longmsg::CAPTION_ERROR,
+                       nLanguage);
+    return SeriesResult(ComputeFactorial(int(n), pCancel), 0, nLanguage);
+}
+
+LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst, std::string_view strSecond,
+                     const std::string& strA, const std::string& strB, int nLanguage)
+{
+    LongResult error;
+    if (!CheckOperand(strFirst, strA, true, nLanguage, &error) ||
+        !CheckOperand(strSecond, strB, false, nLanguage, &error))
+        return error;
+    if (operation.pZeroDivisor != nullptr && strB.find_first_not_of('0') == std::string::npos)
+        return Message(operation.pZeroDivisor->In(nLanguage), &longmsg::CAPTION_ERROR, nLanguage);
+    BigNum a, b;
+    a.FromText(strA, 10);
+    b.FromText(strB, 10);
+    BigNum r = (a.*operation.pOperation)(b);
+    std::string strResult = r.ToText(10);
+    // A zero result spells as the empty text; the box shows it as 0.
+    if (strResult.empty())
+        strResult = "0";
+    else if (r.sign == 0)
+        strResult.insert(0, "-");
+    return Success(std::move(strResult), 0);
+}
+
+LongResult Dispatch(int nOperator, std::string_view strFirst, std::string_view strSecond, int nLanguage,
+                    const std::atomic<bool>* pCancel)
+{
+    std::string strA = Upper(WithoutSpace(strFirst)), strB = WithoutSpace(strSecond);
+    if ((strA == "PI" || strA == "E") && !strB.empty())
+        return RunConstant(strA == "PI", strSecond, strB, nLanguage, pCancel);
+    if (nOperator == LONG_FAC)
+        return RunFactorial(strFirst, strA, nLanguage, pCancel);
+    auto it = std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
+                           [nOperator](const BinaryOperation& op) { return op.nOperator == nOperator; });
+    if (it == std::end(BINARY_OPERATIONS))
+        return {};
+    ThrowIfCancelled(pCancel);
+    return RunBinary(*it, strFirst, strSecond, strA, strB, nLanguage);
+}
+} // namespace
+
+LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond, int nLanguage,
+                         const std::atomic<bool>* pCancel)
+{
+    try
+    {
+        LongResult r = Dispatch(nOperator, strFirst, strSecond, nLanguage, pCancel);
+        if (pCancel != nullptr && pCancel->load())
+            r = Cancelled();
+        return r;
+    }
+    catch (const LongCancelled&)
+    {
+        return Cancelled();
+    }
+    catch (const std::bad_alloc&)
+    {
+        return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Operators of the long-number calculator, numbered as its radio buttons.
+constexpr int LONG_ADD = 1;
+constexpr int LONG_SUB = 2;
+constexpr int LONG_MUL = 3;
+constexpr int LONG_DIV = 4;
+constexpr int LONG_MOD = 5;
+constexpr int LONG_FAC = 6;
+
+// Limits on what a calculation accepts, far beyond what finishes in a minute: pi or e to the full
+// count and the largest factorial (65,657,060 digits) take minutes and about a gigabyte. Operands
+// come from boxes of 50,000 characters; the command line may pass longer ones up to the limit.
+constexpr int LONG_MAX_CONSTANT_DIGITS = 50'000'000;
+constexpr int LONG_MAX_FACTORIAL = 10'000'000;
+constexpr int LONG_MAX_OPERAND_DIGITS = 20'000'000;
+
+// What one calculation gives the window: either a result or a message for a message box.
+struct LongResult
+{
+    std::string strResult;  // the result box text; empty after a message or a cancellation
+    int nDigits = 0;        // the count beside the result: its length less the point of pi or e
+    std::string strMessage; // empty on success
+    std::string strCaption; // the message box caption; empty for the application's title
+    bool bCancelled = false;
+};
+
+// One press of Calculate: pi or e when the first box holds "pi" or "e" (any case) and the second
+// box is not empty, else the operator on the boxes' integers. White space in the boxes is
+// ignored; any other character that is not a digit is refused with its 1-based position. Runs
+// for as long as the numbers need: call it off the GUI thread. When *pCancel turns true it stops
+// early with bCancelled set.
+LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond, int nLanguage,
+                         const std::atomic<bool>* pCancel = nullptr);

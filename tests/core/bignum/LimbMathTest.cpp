@@ -1,0 +1,183 @@
+#include "bignum/DecimalConversion.h"
+#include "bignum/LimbMath.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace
+{
+using limb::BINARY_BASE;
+using limb::DECIMAL_BASE;
+using limb::LimbVec;
+
+template <uint64_t BASE>
+LimbVec RandomLimbs(std::mt19937_64& rng, size_t n)
+{
+    LimbVec v(n);
+    for (uint32_t& x : v)
+        x = uint32_t(rng() % BASE);
+    if (n > 0 && v.back() == 0)
+        v.back() = 1;
+    // Runs of top and zero limbs let carries and borrows travel far.
+    if (n > 8 && rng() % 2 == 0)
+        for (size_t i = n / 3; i < n / 2; ++i)
+            v[i] = rng() % 2 ? uint32_t(BASE - 1) : 0;
+    return v;
+}
+
+// Plain long multiplication, one limb product at a time.
+template <uint64_t BASE>
+LimbVec ReferenceMul(const LimbVec& a, const LimbVec& b)
+{
+    LimbVec r(a.size() + b.size(), 0);
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        uint64_t carry = 0;
+        for (size_t j = 0; j < b.size(); ++j)
+        {
+            uint64_t t = uint64_t(a[i]) * b[j] + r[i + j] + carry;
+            r[i + j] = uint32_t(t % BASE);
+            carry = t / BASE;
+        }
+        r[i + b.size()] = uint32_t(carry);
+    }
+    limb::Trim(r);
+    return r;
+}
+
+// Decimal text by repeated division by ten.
+std::string ReferenceText(LimbVec v)
+{
+    std::string s;
+    while (!v.empty())
+        s.insert(s.begin(), char('0' + limb::DivSmall<BINARY_BASE>(v, 10)));
+    return s;
+}
+
+std::string RandomDigits(std::mt19937_64& rng, size_t n)
+{
+    std::string s(n, '0');
+    for (char& ch : s)
+        ch = char('0' + rng() % 10);
+    s[0] = char('1' + rng() % 9);
+    return s;
+}
+
+// Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds, and
+// the 50,000-digit operands of the calculator.
+const std::pair<size_t, size_t> MUL_SIZES[] = {
+    {1, 1},       {2, 1},       {39, 39},   {40, 40},   {41, 41},    {81, 40},    {100, 41},
+    {899, 899},   {900, 900},   {901, 901}, {1800, 900}, {2000, 950}, {5000, 30}, {5191, 5191},
+};
+
+template <uint64_t BASE>
+void CheckMultiplication(uint64_t nSeed)
+{
+    std::mt19937_64 rng(nSeed);
+    for (auto [na, nb] : MUL_SIZES)
+    {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
+        LimbVec a = RandomLimbs<BASE>(rng, na), b = RandomLimbs<BASE>(rng, nb);
+        EXPECT_EQ(limb::Mul<BASE>(a, b), ReferenceMul<BASE>(a, b));
+        if (na == nb)
+            EXPECT_EQ(limb::Mul<BASE>(a, a), ReferenceMul<BASE>(a, a)) << "square";
+    }
+}
+
+template <uint64_t BASE>
+void CheckDivision(const LimbVec& a, const LimbVec& b)
+{
+    LimbVec q, r;
+    limb::DivMod<BASE>(a, b, &q, &r);
+    EXPECT_LT(limb::Compare(r, b), 0) << "remainder not below divisor";
+    EXPECT_EQ(limb::Add<BASE>(limb::Mul<BASE>(q, b), r), a) << "q * b + r != a";
+}
+
+template <uint64_t BASE>
+void CheckDivisions(uint64_t nSeed)
+{
+    std::mt19937_64 rng(nSeed);
+    const std::pair<size_t, size_t> sizes[] = {{1, 1},   {3, 2},     {20, 19},   {120, 59},   {120, 60},
+                                               {130, 70}, {400, 61}, {400, 300}, {2000, 1000}, {10382, 5191}};
+    for (auto [na, nb] : sizes)
+    {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " / " + std::to_string(nb));
+        LimbVec a = RandomLimbs<BASE>(rng, na), b = RandomLimbs<BASE>(rng, nb);
+        CheckDivision<BASE>(a, b);
+        // Exact multiples and one below the next multiple: the corrections must land exactly.
+        LimbVec c = RandomLimbs<BASE>(rng, na - nb + 1), exact = limb::Mul<BASE>(b, c);
+        CheckDivision<BASE>(exact, b);
+        CheckDivision<BASE>(limb::Sub<BASE>(limb::Add<BASE>(exact, b), LimbVec{1}), b);
+        // Divisors with a top limb of 1 and of BASE - 1.
+        LimbVec low(nb, uint32_t(BASE - 1)), high(nb, 0);
+        high.back() = 1;
+        CheckDivision<BASE>(a, low);
+        CheckDivision<BASE>(a, high);
+    }
+}
+} // namespace
+
+TEST(LimbMath, MultiplicationMatchesLongMultiplication)
+{
+    CheckMultiplication<BINARY_BASE>(11);
+    CheckMultiplication<DECIMAL_BASE>(12);
+}
+
+TEST(LimbMath, DivisionSatisfiesTheIdentity)
+{
+    CheckDivisions<BINARY_BASE>(21);
+    CheckDivisions<DECIMAL_BASE>(22);
+}
+
+TEST(LimbMath, ReciprocalIsTheFloor)
+{
+    std::mt19937_64 rng(31);
+    for (size_t k : {1, 2, 24, 25, 26, 61, 200, 1500})
+    {
+        SCOPED_TRACE("k " + std::to_string(k));
+        LimbVec b = RandomLimbs<DECIMAL_BASE>(rng, k);
+        LimbVec x = limb::Reciprocal<DECIMAL_BASE>(b);
+        LimbVec power(2 * k + 1, 0);
+        power.back() = 1;
+        LimbVec prod = limb::Mul<DECIMAL_BASE>(x, b);
+        EXPECT_LE(limb::Compare(prod, power), 0);
+        EXPECT_GT(limb::Compare(limb::Add<DECIMAL_BASE>(prod, b), power), 0);
+    }
+}
+
+TEST(LimbMath, ReciprocalSquareRootIsWithinAFewUnits)
+{
+    for (size_t k : {1, 4, 5, 9, 40, 700})
+        for (uint32_t a : {2u, 10005u})
+        {
+            SCOPED_TRACE("k " + std::to_string(k) + " a " + std::to_string(a));
+            LimbVec y = limb::ReciprocalSqrt<DECIMAL_BASE>(a, k);
+            LimbVec power(2 * k + 1, 0);
+            power.back() = 1;
+            LimbVec below = limb::Sub<DECIMAL_BASE>(y, LimbVec{8}), above = limb::Add<DECIMAL_BASE>(y, LimbVec{8});
+            LimbVec lo = limb::Mul<DECIMAL_BASE>(below, below), hi = limb::Mul<DECIMAL_BASE>(above, above);
+            limb::MulSmall<DECIMAL_BASE>(lo, a);
+            limb::MulSmall<DECIMAL_BASE>(hi, a);
+            EXPECT_LT(limb::Compare(lo, power), 0);
+            EXPECT_GT(limb::Compare(hi, power), 0);
+        }
+}
+
+TEST(LimbMath, DecimalTextRoundTrips)
+{
+    std::mt19937_64 rng(41);
+    for (size_t n : {1, 9, 10, 539, 540, 541, 578, 579, 1200, 5000, 50000, 100000})
+    {
+        SCOPED_TRACE("digits " + std::to_string(n));
+        std::string s = RandomDigits(rng, n);
+        LimbVec x = limb::BinaryFromDigits(s);
+        EXPECT_EQ(limb::DecimalToText(limb::DecimalFromBinary(x)), s);
+        if (n <= 5000)
+            EXPECT_EQ(ReferenceText(x), s);
+    }
+    EXPECT_EQ(limb::BinaryFromDigits("000"), LimbVec{});
+    EXPECT_EQ(limb::DecimalToText({}), "");
+    EXPECT_EQ(limb::DecimalToText({5, 0, 7}), "7000000000000000005");
+}
