@@ -1,0 +1,149 @@
+#include "console/CalcEdit.h"
+
+#include "console/VirtualKey.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+#include <exception>
+
+namespace
+{
+// One console line per text block: soft line breaks and carriage returns become line breaks.
+QString AsConsoleText(QString strText)
+{
+    strText.remove(QLatin1Char('\r'));
+    strText.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    strText.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return strText;
+}
+} // namespace
+
+CCalcEdit::CCalcEdit(const int& nLanguage, CRandomGenerator& random, QWidget* pParent)
+    : QPlainTextEdit(pParent), m_eval(nLanguage, random), m_dispatcher(m_eval, *this, nLanguage)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(this, &QPlainTextEdit::textChanged, this, &CCalcEdit::OnTextChanged);
+}
+
+void CCalcEdit::DispatchLine(bool bEnterRun)
+{
+    // The dispatcher reports evaluation errors in the console itself; anything else (memory)
+    // must not leave an event handler.
+    try {
+        m_dispatcher.DispatchLine(bEnterRun);
+    } catch (const std::exception& error) {
+        qWarning("console line not processed: %s", error.what());
+    }
+}
+
+void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, QColor(RedOf(crText), GreenOf(crText), BlueOf(crText)));
+    pal.setColor(QPalette::Base, QColor(RedOf(crBack), GreenOf(crBack), BlueOf(crBack)));
+    setPalette(pal);
+    viewport()->update();
+}
+
+void CCalcEdit::InsertText(const QString& strText)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(AsConsoleText(strText));
+    // This may run inside the text control's own change notification, where its cursor has
+    // already followed the insertion; it is replaced only when it has not.
+    if (textCursor() != cursor)
+        setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+int CCalcEdit::CaretLine() const
+{
+    return document()->findBlock(textCursor().selectionStart()).blockNumber();
+}
+
+std::string CCalcEdit::LineText(int nLine) const
+{
+    const QTextBlock block = document()->findBlockByNumber(nLine);
+    return block.isValid() ? block.text().toStdString() : std::string();
+}
+
+void CCalcEdit::ReplaceSelection(std::string_view strText)
+{
+    InsertText(QString::fromUtf8(strText.data(), qsizetype(strText.size())));
+}
+
+void CCalcEdit::ClearText()
+{
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    if (textCursor() != cursor)
+        setTextCursor(cursor);
+}
+
+// A line completed with Enter is processed once the caret stands at the end of its (new) line;
+// Enter inside a statement only splits it and leaves the Enter pending.
+void CCalcEdit::OnTextChanged()
+{
+    if (m_dispatcher.m_nLastKey != VK_RETURN)
+        return;
+    if (!textCursor().atBlockEnd())
+        return;
+    m_dispatcher.m_nLastKey = 0;
+    DispatchLine(true);
+}
+
+void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
+{
+    const int nKey = VirtualKeyOf(*pEvent);
+    m_dispatcher.m_nLastKey = nKey;
+    if (nKey == VK_SHIFT)
+        m_bShiftDown = true;
+    if (nKey == VK_CONTROL)
+        m_bCtrlDown = true;
+    if (nKey == VK_INSERT && !m_bShiftDown && !m_bCtrlDown)
+        ReplaceSelection(m_dispatcher.m_strLastResult);
+    if (nKey == VK_UP || nKey == VK_DOWN || nKey == VK_F12)
+        DispatchLine(false);
+    PassKeyOn(pEvent);
+}
+
+void CCalcEdit::keyReleaseEvent(QKeyEvent* pEvent)
+{
+    // An auto-repeating key sends no release until it is really let go.
+    if (!pEvent->isAutoRepeat()) {
+        const int nKey = VirtualKeyOf(*pEvent);
+        if (nKey == VK_SHIFT)
+            m_bShiftDown = false;
+        if (nKey == VK_CONTROL)
+            m_bCtrlDown = false;
+        if (nKey == VK_UP || nKey == VK_DOWN)
+            DispatchLine(false);
+    }
+    QPlainTextEdit::keyReleaseEvent(pEvent);
+}
+
+void CCalcEdit::PassKeyOn(QKeyEvent* pEvent)
+{
+    if (pEvent->key() != Qt::Key_Return && pEvent->key() != Qt::Key_Enter) {
+        QPlainTextEdit::keyPressEvent(pEvent);
+        return;
+    }
+    // Enter always breaks the line, whatever modifier is held: a soft line break would put two
+    // console lines into one.
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                    pEvent->isAutoRepeat(), ushort(pEvent->count()));
+    QPlainTextEdit::keyPressEvent(&plain);
+    pEvent->setAccepted(plain.isAccepted());
+}
+
+void CCalcEdit::insertFromMimeData(const QMimeData* pSource)
+{
+    if (pSource != nullptr && pSource->hasText())
+        InsertText(pSource->text());
+}

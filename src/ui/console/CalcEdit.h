@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/CalcSettings.h"
+#include "console/ConsoleHost.h"
+#include "console/LineDispatcher.h"
+#include "eval/EvalContext.h"
+
+#include <QPlainTextEdit>
+
+class CRandomGenerator;
+
+// The console: a plain multi-line text without wrapping in which every line is a statement.
+// Enter at the end of a line evaluates it and writes the result below; the arrow keys and F12
+// re-run the caret's line without writing; Insert inserts the last result. It owns the
+// console's evaluator context and the dispatcher that works on its text.
+class CCalcEdit : public QPlainTextEdit, public IConsoleText
+{
+    Q_OBJECT
+public:
+    CCalcEdit(const int& nLanguage, CRandomGenerator& random, QWidget* pParent = nullptr);
+
+    // An Enter run on the line above the caret, or a live run on the caret's own line.
+    void DispatchLine(bool bEnterRun);
+    void SetCurveHost(ICurveHost* pHost) { m_dispatcher.SetCurveHost(pHost); }
+    void SetColors(ColorRef crText, ColorRef crBack);
+    // Replaces the selection the way other windows put text in: no key goes down, so a pending
+    // Enter still completes when the caret ends at the end of its line.
+    void InsertText(const QString& strText);
+
+    CEvalContext& Eval() { return m_eval; }
+    int LastKey() const { return m_dispatcher.m_nLastKey; }
+    const std::string& LastResult() const { return m_dispatcher.m_strLastResult; }
+    bool IsShiftDown() const { return m_bShiftDown; }
+    bool IsCtrlDown() const { return m_bCtrlDown; }
+
+    int CaretLine() const override;
+    std::string LineText(int nLine) const override;
+    void ReplaceSelection(std::string_view strText) override;
+    void ClearText() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void keyReleaseEvent(QKeyEvent* pEvent) override;
+    void insertFromMimeData(const QMimeData* pSource) override;
+
+private:
+    void OnTextChanged();
+    void PassKeyOn(QKeyEvent* pEvent);
+
+    bool m_bShiftDown = false;
+    bool m_bCtrlDown = false;
+    CEvalContext m_eval;
+    CLineDispatcher m_dispatcher;
+};

@@ -1,0 +1,49 @@
+#include "console/VirtualKey.h"
+
+#include "console/ConsoleHost.h"
+
+#include <QKeyEvent>
+
+#include <array>
+#include <utility>
+
+namespace
+{
+constexpr std::array<std::pair<int, int>, 21> KEY_CODES{{
+    {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN}, {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Up, VK_UP}, {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_F12, VK_F12}, {Qt::Key_Shift, VK_SHIFT}, {Qt::Key_Control, VK_CONTROL},
+    {Qt::Key_Alt, 0x12}, {Qt::Key_Backspace, 0x08}, {Qt::Key_Tab, 0x09},
+    {Qt::Key_Backtab, 0x09}, {Qt::Key_Space, 0x20}, {Qt::Key_PageUp, 0x21},
+    {Qt::Key_PageDown, 0x22}, {Qt::Key_End, 0x23}, {Qt::Key_Home, 0x24},
+    {Qt::Key_Left, 0x25}, {Qt::Key_Right, 0x27}, {Qt::Key_Delete, 0x2E},
+}};
+constexpr int VK_F1 = 0x70;
+constexpr int VK_NUMPAD0 = 0x60;
+} // namespace
+
+int VirtualKeyOf(const QKeyEvent& event)
+{
+    const int nKey = event.key();
+    if (IsKeypadDecimal(event))
+        return VK_DECIMAL;
+    const bool bKeypad = event.modifiers() & Qt::KeypadModifier;
+    if (bKeypad && nKey >= Qt::Key_0 && nKey <= Qt::Key_9)
+        return VK_NUMPAD0 + (nKey - Qt::Key_0);
+    // Letters and digits have their character's code in both numbering schemes.
+    if ((nKey >= Qt::Key_A && nKey <= Qt::Key_Z) || (nKey >= Qt::Key_0 && nKey <= Qt::Key_9))
+        return nKey;
+    if (nKey >= Qt::Key_F1 && nKey <= Qt::Key_F24)
+        return VK_F1 + (nKey - Qt::Key_F1);
+    for (const auto& [nQtKey, nCode] : KEY_CODES) {
+        if (nQtKey == nKey)
+            return nCode;
+    }
+    return VK_OTHER;
+}
+
+bool IsKeypadDecimal(const QKeyEvent& event)
+{
+    const bool bSeparator = event.key() == Qt::Key_Period || event.key() == Qt::Key_Comma;
+    return bSeparator && (event.modifiers() & Qt::KeypadModifier);
+}

@@ -1,0 +1,208 @@
+#include "ui/support/MainWindowFixture.h"
+
+#include "console/ConsoleHost.h"
+#include "windows/AuxWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace
+{
+class CalcEditTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        SetLanguage(LANGUAGE_ENGLISH);
+    }
+
+    double Variable(const char* pName) { return Console().Eval().Variables().at(pName).re; }
+};
+
+TEST_F(CalcEditTest, EnterAtTheEndWritesTheResultOnTheNextLine)
+{
+    Type("1+2");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(), "1+2\n3\n");
+    EXPECT_EQ(Console().CaretLine(), 2);
+    EXPECT_EQ(CaretColumn(), 0);
+    EXPECT_EQ(Console().LastKey(), 0);
+}
+
+TEST_F(CalcEditTest, KeypadEnterAndShiftEnterBreakTheLineLikeEnter)
+{
+    Type("2*4");
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
+    Type("5-1");
+    Key(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(Text(), "2*4\n8\n5-1\n4\n");
+}
+
+TEST_F(CalcEditTest, EnterInsideAStatementSplitsItAndWritesNothing)
+{
+    Type("1+2");
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(), "1+\n2");
+    EXPECT_EQ(Console().CaretLine(), 1);
+    EXPECT_EQ(CaretColumn(), 0);
+    EXPECT_EQ(Console().LastKey(), VK_RETURN);
+}
+
+TEST_F(CalcEditTest, PendingEnterCompletesWhenInsertedTextEndsTheLine)
+{
+    const struct
+    {
+        const char* pName;
+        bool bKeyBetween;
+        const char* pExpected;
+    } cases[] = {
+        {"text from another window at the end of a line completes the Enter", false, "7\n*617\n"},
+        {"a key going down in the console clears the pending Enter", true, "7\n*61"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        Console().ClearText();
+        Type("7*6");
+        Key(Qt::Key_Left);
+        Key(Qt::Key_Left);
+        Key(Qt::Key_Return);
+        ASSERT_EQ(Text(), "7\n*6");
+        if (c.bKeyBetween)
+            Key(Qt::Key_End);
+        else
+            PutCaret(1, 2);     // a mouse click, no key
+        Console().InsertText("1");
+        EXPECT_EQ(Text(), c.pExpected);
+    }
+}
+
+TEST_F(CalcEditTest, InsertPutsInTheLastResult)
+{
+    EXPECT_TRUE(Console().LastResult().empty());
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Text(), "");
+
+    Type("2*3");
+    Key(Qt::Key_Return);
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Text(), "2*3\n6\n6");
+
+    Key(Qt::Key_Return);
+    Type("1/0");
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(Text().endsWith("1/0\nError: [divisor can not be zero]\n")) << Text().toStdString();
+    Key(Qt::Key_Insert);
+    EXPECT_TRUE(Text().endsWith("zero]\n")) << Text().toStdString();
+}
+
+TEST_F(CalcEditTest, ShiftInsertPastesAndCtrlInsertCopies)
+{
+    Type("4+4");
+    Key(Qt::Key_Return);
+    QGuiApplication::clipboard()->setText("77");
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Text(), "4+4\n8\n77");
+
+    Console().selectAll();
+    Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "4+4\n8\n77");
+    EXPECT_EQ(Text(), "4+4\n8\n77");
+}
+
+TEST_F(CalcEditTest, ShiftCountsAsHeldUntilTheConsoleSeesItGoUp)
+{
+    Type("9");
+    Key(Qt::Key_Return);
+    QTest::keyPress(&Console(), Qt::Key_Shift);
+    EXPECT_TRUE(Console().IsShiftDown());
+    // Shift let go while another window had the focus: the console never saw it.
+    QKeyEvent insert(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Console(), &insert);
+    EXPECT_EQ(Text(), "9\n9\n");
+    QTest::keyRelease(&Console(), Qt::Key_Shift);
+    Key(Qt::Key_Insert);
+    EXPECT_EQ(Text(), "9\n9\n9");
+}
+
+TEST_F(CalcEditTest, EscapeIsSwallowedBeforeTheConsole)
+{
+    Type("12");
+    Key(Qt::Key_Escape);
+    EXPECT_NE(Console().LastKey(), VK_ESCAPE);
+    EXPECT_EQ(Text(), "12");
+    QTest::keyClick(m_pDlg.get(), Qt::Key_Escape);
+    EXPECT_TRUE(m_pDlg->isVisible());
+}
+
+TEST_F(CalcEditTest, KeypadDecimalKeyAlwaysGivesAPoint)
+{
+    Type("1");
+    Key(Qt::Key_Comma, Qt::KeypadModifier);
+    Type("5");
+    Key(Qt::Key_Period, Qt::KeypadModifier);
+    Key(Qt::Key_Comma);
+    EXPECT_EQ(Text(), "1.5.,");
+}
+
+TEST_F(CalcEditTest, ArrowKeysAndF12RerunAssignmentsWithoutWriting)
+{
+    Type("a=1");
+    Key(Qt::Key_Return);
+    Type("b=a+1");
+    Key(Qt::Key_Up);      // down: "b=a+1" on the line left; up: "a=1" on the line reached
+    EXPECT_DOUBLE_EQ(Variable("b"), 2.0);
+    EXPECT_EQ(Console().CaretLine(), 0);
+
+    Key(Qt::Key_End);
+    Type("0");            // a=10, not evaluated yet
+    EXPECT_DOUBLE_EQ(Variable("a"), 1.0);
+    Key(Qt::Key_Down);    // down: a=10; up: b=a+1
+    EXPECT_DOUBLE_EQ(Variable("a"), 10.0);
+    EXPECT_DOUBLE_EQ(Variable("b"), 11.0);
+
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_F12);     // a=1 again
+    EXPECT_DOUBLE_EQ(Variable("a"), 1.0);
+    EXPECT_EQ(Text(), "a=1\nb=a+1");
+}
+
+TEST_F(CalcEditTest, ConsoleKeywordsReachTheMainWindow)
+{
+    Type("fx1 x*x");
+    Key(Qt::Key_Up);
+    EXPECT_FALSE(m_pDlg->IsShown(AuxId::Graph)) << "a live run re-plots only, it does not show";
+    Key(Qt::Key_F12);
+    EXPECT_TRUE(m_pDlg->IsShown(AuxId::Graph));
+    EXPECT_TRUE(m_pDlg->AuxWindow(AuxId::Graph).isVisible());
+    EXPECT_EQ(m_pDlg->focusWidget(), &Console());
+    Key(Qt::Key_End);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(), "fx1 x*x\n");
+
+    Type("cls");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(), "");
+}
+
+TEST_F(CalcEditTest, PastedLineBreaksOfAnyKindStartNewLines)
+{
+    QGuiApplication::clipboard()->setText(QString("1+1\r\n2+2") + QChar::LineSeparator + "3+3");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Console().document()->blockCount(), 3);
+    EXPECT_EQ(Console().LineText(1), "2+2");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Text(), "1+1\n2+2\n3+3\n6\n");
+}
+
+TEST_F(CalcEditTest, ConsoleTakesTheColoursOfTheSettings)
+{
+    m_pDlg->Settings().m_crText = MakeRgb(1, 2, 3);
+    m_pDlg->Settings().m_crBack = MakeRgb(250, 251, 252);
+    m_pDlg->RedrawEditBoxes();
+    EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(1, 2, 3));
+    EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(250, 251, 252));
+}
+} // namespace

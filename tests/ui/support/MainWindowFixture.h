@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/CalcDlg.h"
+#include "app/QtSettingsStore.h"
+#include "console/CalcEdit.h"
+#include "eval/RandomGenerator.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// Waits, handling events, until bCondition holds or nTimeoutMs pass; the condition's last answer.
+inline bool WaitUntil(const std::function<bool()>& bCondition, int nTimeoutMs = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!bCondition()) {
+        if (timer.elapsed() > nTimeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// A shown main window over a settings store in a temporary directory.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        Open();
+    }
+
+    void Open()
+    {
+        m_pStore = std::make_unique<CQtSettingsStore>(m_dir.path());
+        m_pDlg = std::make_unique<CCalcDlg>(m_random, *m_pStore);
+        m_pDlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDlg.get()));
+    }
+
+    void Reopen()
+    {
+        m_pDlg->close();
+        m_pDlg.reset();
+        m_pStore.reset();
+        Open();
+    }
+
+    void SetLanguage(int nLanguage)
+    {
+        m_pDlg->Settings().m_nLanguage = nLanguage;
+        m_pDlg->ApplyLanguage();
+    }
+
+    CCalcEdit& Console() { return m_pDlg->Console(); }
+    void Type(const QString& strText) { QTest::keyClicks(&Console(), strText); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(&Console(), key, modifiers);
+    }
+    QString Text() { return Console().toPlainText(); }
+    int CaretColumn() { return Console().textCursor().positionInBlock(); }
+    void PutCaret(int nLine, int nColumn)
+    {
+        QTextCursor cursor(Console().document()->findBlockByNumber(nLine));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, nColumn);
+        Console().setTextCursor(cursor);
+    }
+
+    QTemporaryDir m_dir;
+    CRandomGenerator m_random;
+    std::unique_ptr<CQtSettingsStore> m_pStore;
+    std::unique_ptr<CCalcDlg> m_pDlg;
+};
