@@ -1,0 +1,35 @@
+#include "app/CalcApp.h"
+
+#include "app/CalcDlg.h"
+#include "app/QtSettingsStore.h"
+#include "app/SingleInstance.h"
+#include "eval/RandomGenerator.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <cstdint>
+#include <ctime>
+
+int CCalcApp::Run()
+{
+    CSingleInstance instance;
+    if (!instance.Claim())
+        return 0;
+    SetDialogColors();
+    CRandomGenerator random;
+    random.RandomSeed(std::uint32_t(std::time(nullptr)));
+    CQtSettingsStore store;
+    CCalcDlg dialog(random, store);
+    QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog, &CCalcDlg::ShowAndActivate);
+    dialog.show();
+    return QApplication::exec();
+}
+
+void CCalcApp::SetDialogColors()
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(DIALOG_BACK_RED, DIALOG_BACK_GREEN, DIALOG_BACK_BLUE));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    QApplication::setPalette(palette);
+}

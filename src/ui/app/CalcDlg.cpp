@@ -1,0 +1,305 @@
+#include "app/CalcDlg.h"
+
+#include "app/KeyboardSnap.h"
+#include "app/Resources.h"
+#include "app/SettingsRecord.h"
+#include "app/WindowsFont.h"
+#include "console/CalcEdit.h"
+#include "console/VirtualKey.h"
+#include "skin/Opacity.h"
+#include "windows/AuxWindow.h"
+#include "windows/HoverButton.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+namespace
+{
+constexpr Text MAIN_TITLE{"Pelmorix V9.0", "Pelmorix计算器 V9.0"};
+
+// Offsets of the controls from the client area's edges.
+constexpr int CONSOLE_LEFT = 8;
+constexpr int CONSOLE_TOP = 8;
+constexpr int CONSOLE_RIGHT_MARGIN = 17;
+constexpr int CONSOLE_BOTTOM_MARGIN = 40;
+constexpr int LOGO_LEFT = 9;
+constexpr int LOGO_FROM_BOTTOM = 28;
+constexpr int LOGO_WIDTH = 100;
+constexpr int LOGO_HEIGHT = 25;
+constexpr int BUTTON_FROM_BOTTOM = 27;
+constexpr int BUTTON_WIDTH = 45;
+constexpr int BUTTON_HEIGHT = 23;
+
+constexpr int CONSOLE_FONT_HEIGHT = 18;
+constexpr int CONSOLE_FONT_WIDTH = 9;
+constexpr int LONG_NUMBER_FONT_WIDTH = 7;
+} // namespace
+
+CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
+    : QWidget(pParent), m_random(random), m_store(store)
+{
+    InitPelmorixResources();
+    CreateControls();
+    setWindowIcon(QIcon(QString::fromLatin1(res::ICON)));
+    m_transparency.EnableLayered(this);
+    m_transparency.SetOpacity(this, OPACITY_OPAQUE_PERCENT);
+    SetStartValues();
+    LoadSettings();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    m_cxScreen = screen.width();
+    m_cyScreen = screen.height();
+    m_bShown.fill(false);
+    CreateAuxWindows();
+    SetFonts();
+    PlaceAtStart();
+    ApplyLanguage();
+    m_bSkinFirst = true;
+    ApplySkin(m_settings.m_nSkin);
+}
+
+CCalcDlg::~CCalcDlg()
+{
+    // The graph goes first; the other windows follow with this one.
+    delete m_windows[Index(AuxId::Graph)];
+    m_windows[Index(AuxId::Graph)] = nullptr;
+}
+
+void CCalcDlg::CreateControls()
+{
+    m_pConsole = new CCalcEdit(m_settings.m_nLanguage, m_random, this);
+    // Opaque controls repaint alone; the window itself repaints only when its own area needs it.
+    m_pConsole->setAutoFillBackground(true);
+    m_pConsole->SetCurveHost(this);
+    m_pConsole->installEventFilter(this);
+    m_pLogo = new QLabel(this);
+    m_pLogo->setAutoFillBackground(true);
+    m_pLogo->setPixmap(QPixmap(QString::fromLatin1(res::LOGO)));
+    m_pLogo->installEventFilter(this);
+    for (const RowButton& row : ROW_BUTTONS) {
+        auto* pButton = new CHoverButton(this);
+        pButton->setObjectName(QString::fromLatin1(row.caption.en));
+        pButton->installEventFilter(this);
+        connect(pButton, &QPushButton::clicked, this, [this, id = row.window] { ToggleWindow(id); });
+        m_buttons[Index(row.window)] = pButton;
+    }
+    setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
+}
+
+// Each auxiliary window arrives here; a window with content replaces its placeholder line.
+void CCalcDlg::CreateAuxWindows()
+{
+    AdoptAuxWindow(AuxId::Graph, new CAuxWindow(aux::GRAPH, this));
+    AdoptAuxWindow(AuxId::Keyboard, new CAuxWindow(aux::KEYBOARD, this));
+    AdoptAuxWindow(AuxId::Help, new CAuxWindow(aux::HELP, this));
+    AdoptAuxWindow(AuxId::Settings, new CAuxWindow(aux::SETTINGS, this));
+    AdoptAuxWindow(AuxId::VariableList, new CAuxWindow(aux::VARIABLE_LIST, this));
+    AdoptAuxWindow(AuxId::UnitConverter, new CAuxWindow(aux::UNIT_CONVERTER, this));
+    AdoptAuxWindow(AuxId::LongNumber, new CAuxWindow(aux::LONG_NUMBER, this));
+}
+
+void CCalcDlg::AdoptAuxWindow(AuxId id, CAuxWindow* pWindow)
+{
+    m_windows[Index(id)] = pWindow;
+    pWindow->hide();
+    connect(pWindow, &CAuxWindow::Hidden, this, [this, id] { m_bShown[Index(id)] = false; });
+}
+
+void CCalcDlg::SetStartValues()
+{
+    m_pConsole->Eval().m_bDegrees = true;
+    m_settings.m_bOnTop = true;
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    m_settings.m_bKeyboardSnap = true;
+    m_pConsole->Eval().m_nRadix = 0;
+}
+
+void CCalcDlg::SetFonts()
+{
+    m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT, CONSOLE_FONT_WIDTH, QFont::Thin);
+    m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT, LONG_NUMBER_FONT_WIDTH, QFont::Thin);
+    m_pConsole->setFont(m_fontConsole);
+    RedrawEditBoxes();
+}
+
+void CCalcDlg::PlaceAtStart()
+{
+    setGeometry(START_X, START_Y, START_WIDTH, START_HEIGHT);
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    move(work.center() - rect().center());
+}
+
+void CCalcDlg::ApplyLanguage()
+{
+    const int nLanguage = m_settings.m_nLanguage;
+    // The main window's own captions are English for any language but Chinese.
+    const int nOwnLanguage = nLanguage != LANGUAGE_CHINESE ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
+    for (const RowButton& row : ROW_BUTTONS)
+        m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(nOwnLanguage)));
+    for (AuxId id : AUX_TITLED_BY_MAIN)
+        AuxWindow(id).SetLanguage(nOwnLanguage);
+    setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(nOwnLanguage)));
+    for (AuxId id : AUX_RELABEL_ORDER)
+        AuxWindow(id).SetLanguage(nLanguage);
+    for (AuxId id : AUX_RELABEL_ORDER)
+        AuxWindow(id).update();
+}
+
+// The frame skins attach here: this window's own frame, then each auxiliary window's.
+void CCalcDlg::ApplySkin(int nSkin)
+{
+    for (AuxId id : AUX_SKIN_ORDER)
+        AuxWindow(id).SetSkin(nSkin, m_bSkinFirst);
+    m_bSkinFirst = false;
+    update();
+}
+
+void CCalcDlg::ApplyOpacity()
+{
+    const int nPercent = m_settings.m_nOpacity;
+    m_transparency.SetOpacity(this, nPercent);
+    for (AuxId id : AUX_OPACITY_ORDER)
+        AuxWindow(id).SetOpacity(nPercent);
+}
+
+void CCalcDlg::ApplyOnTop()
+{
+    const bool bVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_settings.m_bOnTop);
+    if (bVisible)
+        show();     // changing the flags hides a window
+}
+
+void CCalcDlg::SnapKeyboard()
+{
+    if (m_windows[Index(AuxId::Keyboard)] == nullptr)
+        return;     // a geometry change while the windows are still being made
+    const QRect frame = frameGeometry();
+    const SnapRect main{frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};
+    const SnapPoint at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
+    CAuxWindow& keyboard = AuxWindow(AuxId::Keyboard);
+    keyboard.move(at.nX, at.nY);
+    keyboard.resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
+}
+
+void CCalcDlg::RedrawEditBoxes()
+{
+    m_pConsole->SetColors(m_settings.m_crText, m_settings.m_crBack);
+}
+
+void CCalcDlg::ShowAndActivate()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+// Plotting itself belongs to the graph window; showing it and returning the focus do not.
+void CCalcDlg::DrawCurve(std::string_view, bool bShow, int)
+{
+    CAuxWindow& graph = AuxWindow(AuxId::Graph);
+    if (bShow) {
+        graph.show();
+        m_bShown[Index(AuxId::Graph)] = true;
+    }
+    m_pConsole->setFocus();
+    graph.update();
+}
+
+void CCalcDlg::ClearCurves()
+{
+}
+
+void CCalcDlg::ToggleWindow(AuxId id)
+{
+    bool& bShown = m_bShown[Index(id)];
+    bShown = !bShown;
+    AuxWindow(id).setVisible(bShown);
+}
+
+void CCalcDlg::LoadSettings()
+{
+    ::LoadSettings(m_settings, m_store);
+}
+
+void CCalcDlg::SaveSettings()
+{
+    ::SaveSettings(m_settings, m_store);
+}
+
+void CCalcDlg::LayoutControls()
+{
+    const QRect client = contentsRect();
+    const int cx = client.width();
+    const int cy = client.height();
+    const QPoint origin = client.topLeft();
+    m_pConsole->setGeometry(QRect(origin + QPoint(CONSOLE_LEFT, CONSOLE_TOP),
+                                  QSize(cx - CONSOLE_RIGHT_MARGIN, cy - CONSOLE_BOTTOM_MARGIN)));
+    m_pLogo->setGeometry(QRect(origin + QPoint(LOGO_LEFT, cy - LOGO_FROM_BOTTOM), QSize(LOGO_WIDTH, LOGO_HEIGHT)));
+    for (const RowButton& row : ROW_BUTTONS) {
+        const QPoint at = origin + QPoint(cx - row.nFromRight, cy - BUTTON_FROM_BOTTOM);
+        m_buttons[Index(row.window)]->setGeometry(QRect(at, QSize(BUTTON_WIDTH, BUTTON_HEIGHT)));
+    }
+    update();
+}
+
+bool CCalcDlg::PreTranslateKey(const QKeyEvent& event)
+{
+    if (event.key() == Qt::Key_Escape)
+        return true;
+    if (IsKeypadDecimal(event)) {
+        m_pConsole->InsertText(QStringLiteral("."));
+        return true;
+    }
+    return false;
+}
+
+bool CCalcDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::KeyPress && PreTranslateKey(*static_cast<QKeyEvent*>(pEvent)))
+        return true;
+    return QWidget::eventFilter(pWatched, pEvent);
+}
+
+void CCalcDlg::paintEvent(QPaintEvent* pEvent)
+{
+    QWidget::paintEvent(pEvent);
+    // Not while a mouse button is held: a button that loses the focus between press and
+    // release loses its click.
+    if (!m_pConsole->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton)
+        m_pConsole->setFocus();
+}
+
+void CCalcDlg::resizeEvent(QResizeEvent* pEvent)
+{
+    QWidget::resizeEvent(pEvent);
+    LayoutControls();
+    if (m_settings.m_bKeyboardSnap)
+        SnapKeyboard();
+}
+
+void CCalcDlg::moveEvent(QMoveEvent* pEvent)
+{
+    QWidget::moveEvent(pEvent);
+    if (m_settings.m_bKeyboardSnap)
+        SnapKeyboard();
+}
+
+void CCalcDlg::closeEvent(QCloseEvent* pEvent)
+{
+    SaveSettings();
+    pEvent->accept();
+}
+
+void CCalcDlg::mousePressEvent(QMouseEvent* pEvent)
+{
+    // A press on the background (or the logo) drags the window.
+    if (pEvent->button() == Qt::LeftButton && windowHandle() != nullptr)
+        windowHandle()->startSystemMove();
+    QWidget::mousePressEvent(pEvent);
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/AuxWindowId.h"
+#include "app/CalcSettings.h"
+#include "console/ConsoleHost.h"
+#include "skin/WndTransparency.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <array>
+
+class CAuxWindow;
+class CCalcEdit;
+class CHoverButton;
+class CRandomGenerator;
+class ISettingsStore;
+class QLabel;
+
+// The main window: the console, the logo and the row of seven buttons that show and hide the
+// auxiliary windows. It owns those windows and the persisted settings, and applies language,
+// skin, opacity, topmost state and keyboard docking to every window.
+class CCalcDlg : public QWidget, public ICurveHost
+{
+    Q_OBJECT
+public:
+    static constexpr int START_X = 10;
+    static constexpr int START_Y = 10;
+    static constexpr int START_WIDTH = 400;
+    static constexpr int START_HEIGHT = 252;
+    static constexpr int MIN_WIDTH = 460;
+    static constexpr int MIN_HEIGHT = 150;
+
+    // The settings are read from store now and written back to it when the window closes.
+    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent = nullptr);
+    ~CCalcDlg() override;
+
+    void ApplyLanguage();
+    void ApplySkin(int nSkin);
+    void ApplyOpacity();
+    void ApplyOnTop();
+    void SnapKeyboard();
+    void RedrawEditBoxes();
+    // Shows the window in its normal state, restoring it when minimised, and brings it forward.
+    void ShowAndActivate();
+
+    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override;
+    void ClearCurves() override;
+
+    CalcSettings& Settings() { return m_settings; }
+    CCalcEdit& Console() { return *m_pConsole; }
+    CAuxWindow& AuxWindow(AuxId id) { return *m_windows[Index(id)]; }
+    CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
+    bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
+    const CWndTransparency& Transparency() const { return m_transparency; }
+    // Arial 18 x 7 for the long-number window's three edit boxes.
+    const QFont& LongNumberFont() const { return m_fontLongNumber; }
+    CRandomGenerator& Random() { return m_random; }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void moveEvent(QMoveEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+
+private:
+    void CreateControls();
+    void CreateAuxWindows();
+    void AdoptAuxWindow(AuxId id, CAuxWindow* pWindow);
+    void SetStartValues();
+    void SetFonts();
+    void PlaceAtStart();
+    void LayoutControls();
+    void ToggleWindow(AuxId id);
+    void LoadSettings();
+    void SaveSettings();
+    bool PreTranslateKey(const QKeyEvent& event);
+
+    CRandomGenerator& m_random;
+    ISettingsStore& m_store;
+    CalcSettings m_settings;
+    bool m_bSkinFirst = true;
+    int m_cxScreen = 0;
+    int m_cyScreen = 0;
+    std::array<bool, AUX_COUNT> m_bShown{};
+    std::array<CAuxWindow*, AUX_COUNT> m_windows{};
+    std::array<CHoverButton*, AUX_COUNT> m_buttons{};
+    CCalcEdit* m_pConsole = nullptr;
+    QLabel* m_pLogo = nullptr;
+    QFont m_fontConsole;
+    QFont m_fontLongNumber;
+    CWndTransparency m_transparency;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "skin/WndTransparency.h"
+#include "windows/AuxWindowLook.h"
+
+#include <QWidget>
+
+// Base of the seven auxiliary windows: a tool window owned by the main window, created once and
+// afterwards only shown and hidden. It carries its own copy of the language, its transparency
+// and the hook where its frame skin attaches, and it announces every hiding, however it
+// happens (close box, Enter, Escape, hide()), so the main window's shown flag always follows.
+class CAuxWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    CAuxWindow(const AuxWindowLook& look, QWidget* pOwner);
+
+    // Stores the language (1 English, anything else Chinese) and relabels the window.
+    void SetLanguage(int nLanguage);
+    int Language() const { return m_nLanguage; }
+    // nSkin 0 or 1; bAttach is true only the first time the main window applies a skin.
+    virtual void SetSkin(int nSkin, bool bAttach);
+    int Skin() const { return m_nSkin; }
+    // No effect on a window that does not take part in transparency.
+    void SetOpacity(int nPercent);
+    const CWndTransparency& Transparency() const { return m_transparency; }
+
+signals:
+    void Hidden();
+
+protected:
+    // Sets the title; a window with more texts relabels them too and calls this.
+    virtual void ApplyLanguage();
+
+    void hideEvent(QHideEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
+private:
+    const AuxWindowLook m_look;
+    CWndTransparency m_transparency;
+    int m_nLanguage = LANGUAGE_CHINESE;
+    int m_nSkin = 1;
+};

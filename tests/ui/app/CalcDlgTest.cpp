@@ -1,0 +1,231 @@
+#include "ui/support/MainWindowFixture.h"
+
+#include "app/KeyboardSnap.h"
+#include "windows/AuxWindow.h"
+#include "windows/HoverButton.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace
+{
+using CalcDlgTest = MainWindowFixture;
+
+struct WindowCase
+{
+    AuxId id;
+    const char* pButtonEn;
+    const char* pButtonZh;
+    const char* pTitleEn;
+    const char* pTitleZh;
+};
+
+constexpr WindowCase WINDOWS[] = {
+    {AuxId::Settings, "Set", "设 置", "Setting", "设置"},
+    {AuxId::Help, "Help", "帮 助", "Help", "帮助"},
+    {AuxId::UnitConverter, "ConV", "转 换", "Unit Converter", "单位转换"},
+    {AuxId::Graph, "Grap", "图 像", "Graphics", "图像"},
+    {AuxId::VariableList, "VarL", "变 量", "Var List", "变量表"},
+    {AuxId::LongNumber, "LonN", "长 数", "Long Number Calculator", "长数计算"},
+    {AuxId::Keyboard, "KeyB", "键 盘", "Keyboard", "键盘"},
+};
+
+TEST_F(CalcDlgTest, StartsCentredAtItsMinimumWidthAndOnTop)
+{
+    EXPECT_EQ(m_pDlg->size(), QSize(CCalcDlg::MIN_WIDTH, CCalcDlg::START_HEIGHT));
+    EXPECT_EQ(m_pDlg->minimumSize(), QSize(CCalcDlg::MIN_WIDTH, CCalcDlg::MIN_HEIGHT));
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    // Centred as far as the window system's frame, unknown before the first show, allows.
+    const QSize frame = m_pDlg->frameGeometry().size() - m_pDlg->geometry().size();
+    const int nSlack = 1 + frame.width() + frame.height();
+    EXPECT_LE((m_pDlg->geometry().center() - work.center()).manhattanLength(), nSlack);
+    EXPECT_TRUE(m_pDlg->windowFlags() & Qt::WindowStaysOnTopHint);
+    for (const WindowCase& w : WINDOWS) {
+        SCOPED_TRACE(w.pTitleEn);
+        EXPECT_FALSE(m_pDlg->AuxWindow(w.id).isVisible());
+        EXPECT_FALSE(m_pDlg->IsShown(w.id));
+    }
+}
+
+TEST_F(CalcDlgTest, ControlsKeepTheirDistancesFromTheEdges)
+{
+    m_pDlg->resize(600, 300);
+    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == QSize(600, 300); }));
+    EXPECT_EQ(Console().geometry(), QRect(8, 8, 583, 260));
+    EXPECT_EQ(m_pDlg->findChild<QLabel*>()->geometry(), QRect(9, 272, 100, 25));
+    const struct
+    {
+        AuxId id;
+        int nLeft;
+    } buttons[] = {
+        {AuxId::Settings, 282}, {AuxId::Help, 326}, {AuxId::UnitConverter, 370}, {AuxId::Graph, 414},
+        {AuxId::VariableList, 457}, {AuxId::LongNumber, 501}, {AuxId::Keyboard, 545},
+    };
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.nLeft);
+        EXPECT_EQ(m_pDlg->Button(b.id).geometry(), QRect(b.nLeft, 273, 45, 23));
+    }
+    m_pDlg->resize(100, 100);
+    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->width() == CCalcDlg::MIN_WIDTH; }));
+    EXPECT_EQ(m_pDlg->height(), CCalcDlg::MIN_HEIGHT);
+}
+
+TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)
+{
+    for (int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE, 7}) {
+        SCOPED_TRACE(nLanguage);
+        SetLanguage(nLanguage);
+        const bool bEnglish = nLanguage != LANGUAGE_CHINESE;
+        EXPECT_EQ(m_pDlg->windowTitle(), bEnglish ? "Pelmorix V9.0" : "Pelmorix计算器 V9.0");
+        for (const WindowCase& w : WINDOWS) {
+            SCOPED_TRACE(w.pTitleEn);
+            EXPECT_EQ(m_pDlg->Button(w.id).text(), bEnglish ? w.pButtonEn : w.pButtonZh);
+            // Windows that relabel themselves read English only from language 1.
+            const bool bOwnEnglish = nLanguage == LANGUAGE_ENGLISH
+                || (bEnglish && (w.id == AuxId::Graph || w.id == AuxId::Keyboard));
+            EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bOwnEnglish ? w.pTitleEn : w.pTitleZh);
+        }
+    }
+}
+
+TEST_F(CalcDlgTest, EveryButtonShowsAndHidesItsWindow)
+{
+    for (const WindowCase& w : WINDOWS) {
+        SCOPED_TRACE(w.pTitleEn);
+        CAuxWindow& window = m_pDlg->AuxWindow(w.id);
+        QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(m_pDlg->IsShown(w.id));
+        QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_FALSE(m_pDlg->IsShown(w.id));
+    }
+}
+
+TEST_F(CalcDlgTest, HidingAWindowAnyWayClearsItsFlagSoOneClickShowsItAgain)
+{
+    const struct
+    {
+        const char* pName;
+        void (*pHide)(CAuxWindow&);
+    } ways[] = {
+        {"close box", [](CAuxWindow& w) { w.close(); }},
+        {"Escape", [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
+        {"Enter", [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Return); }},
+        {"keypad Enter", [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Enter, Qt::KeypadModifier); }},
+    };
+    for (const auto& way : ways) {
+        for (const WindowCase& w : WINDOWS) {
+            SCOPED_TRACE(std::string(way.pName) + " on " + w.pTitleEn);
+            CAuxWindow& window = m_pDlg->AuxWindow(w.id);
+            QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
+            ASSERT_TRUE(window.isVisible());
+            way.pHide(window);
+            EXPECT_FALSE(window.isVisible());
+            EXPECT_FALSE(m_pDlg->IsShown(w.id));
+            QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
+            EXPECT_TRUE(window.isVisible());
+            window.hide();
+        }
+    }
+}
+
+TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const auto expected = [&] {
+        const QRect f = m_pDlg->frameGeometry();
+        const SnapPoint at = KeyboardSnapPosition({f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
+                                                  screen.width(), screen.height());
+        return QPoint(at.nX, at.nY);
+    };
+    CAuxWindow& keyboard = m_pDlg->AuxWindow(AuxId::Keyboard);
+    // Docked while still hidden, as far as the frame the window system added at the first show
+    // allows.
+    EXPECT_LE((keyboard.pos() - expected()).manhattanLength(), 4);
+    EXPECT_EQ(keyboard.size(), QSize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT));
+
+    for (const QPoint& to : {QPoint(0, 0), QPoint(screen.width() - 470, 20), QPoint(screen.width() - 470, screen.height() - 260)}) {
+        SCOPED_TRACE(to.x() * 10000 + to.y());
+        m_pDlg->move(to);
+        ASSERT_TRUE(WaitUntil([&] { return keyboard.pos() == expected(); }));
+    }
+
+    const QPoint docked = keyboard.pos();
+    m_pDlg->Settings().m_bKeyboardSnap = false;
+    m_pDlg->move(30, 40);
+    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->pos() == QPoint(30, 40); }));
+    EXPECT_EQ(keyboard.pos(), docked);
+    m_pDlg->SnapKeyboard();     // switching snapping places the keyboard once
+    EXPECT_EQ(keyboard.pos(), expected());
+}
+
+TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
+{
+    for (int nPercent : {50, 0, 100}) {
+        SCOPED_TRACE(nPercent);
+        m_pDlg->Settings().m_nOpacity = nPercent;
+        m_pDlg->ApplyOpacity();
+        const int nAlpha = nPercent * 255 / 100;
+        EXPECT_EQ(m_pDlg->Transparency().Alpha(), nAlpha);
+        EXPECT_NEAR(m_pDlg->windowOpacity(), nAlpha / 255.0, 0.005);
+        for (const WindowCase& w : WINDOWS) {
+            SCOPED_TRACE(w.pTitleEn);
+            const bool bSettings = w.id == AuxId::Settings;
+            EXPECT_EQ(m_pDlg->AuxWindow(w.id).Transparency().Alpha(), bSettings ? 255 : nAlpha);
+            EXPECT_NEAR(m_pDlg->AuxWindow(w.id).windowOpacity(), bSettings ? 1.0 : nAlpha / 255.0, 0.005);
+        }
+    }
+}
+
+TEST_F(CalcDlgTest, SkinReachesEveryWindow)
+{
+    m_pDlg->ApplySkin(0);
+    for (const WindowCase& w : WINDOWS) {
+        SCOPED_TRACE(w.pTitleEn);
+        EXPECT_EQ(m_pDlg->AuxWindow(w.id).Skin(), 0);
+    }
+}
+
+TEST_F(CalcDlgTest, SettingsSurviveARestart)
+{
+    EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "设 置") << "first start: Chinese";
+    EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(20, 20, 245));
+    CalcSettings& settings = m_pDlg->Settings();
+    settings.m_nLanguage = LANGUAGE_ENGLISH;
+    settings.m_nSkin = 0;
+    settings.m_crText = MakeRgb(0, 0, 0);
+    settings.m_crBack = MakeRgb(255, 255, 0);
+    settings.m_nOpacity = 40;
+    settings.m_bKeyboardSnap = false;
+    Reopen();
+    const CalcSettings& loaded = m_pDlg->Settings();
+    EXPECT_EQ(loaded.m_nLanguage, LANGUAGE_ENGLISH);
+    EXPECT_EQ(loaded.m_nSkin, 0);
+    EXPECT_EQ(loaded.m_crText, MakeRgb(0, 0, 0));
+    EXPECT_EQ(loaded.m_crBack, MakeRgb(255, 255, 0));
+    EXPECT_EQ(loaded.m_nOpacity, 100) << "opacity starts opaque at every start";
+    EXPECT_TRUE(loaded.m_bKeyboardSnap);
+    EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "Set");
+    EXPECT_EQ(m_pDlg->windowTitle(), "Pelmorix V9.0");
+    EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Help).Skin(), 0);
+}
+
+TEST_F(CalcDlgTest, ComesForwardRestoredWhenAskedTo)
+{
+    m_pDlg->showMinimized();
+    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->isMinimized(); }));
+    m_pDlg->ShowAndActivate();
+    EXPECT_TRUE(WaitUntil([&] { return !m_pDlg->isMinimized() && m_pDlg->isVisible(); }));
+}
+
+TEST_F(CalcDlgTest, RepaintingGivesTheFocusBackToTheConsole)
+{
+    m_pDlg->Button(AuxId::Help).setFocus();
+    ASSERT_EQ(m_pDlg->focusWidget(), &m_pDlg->Button(AuxId::Help));
+    m_pDlg->repaint();
+    EXPECT_EQ(m_pDlg->focusWidget(), &Console());
+}
+} // namespace
