@@ -1,0 +1,158 @@
+#include "graph/GraphDlg.h"
+
+#include "eval/CalcError.h"
+#include "graph/GraphLayout.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace
+{
+constexpr int FONT_POINTS = 10;
+constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
+
+QColor ToQColor(ColorRef cr)
+{
+    return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr));
+}
+
+// Text with its top-left corner at (x, y) on an opaque background, black.
+void DrawText(QPainter& painter, const GraphText& text)
+{
+    const QString str = QString::fromUtf8(text.text.c_str());
+    const QRect rcText = painter.fontMetrics().boundingRect(QRect(text.x, text.y, 0, 0),
+                                                            Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
+    painter.fillRect(rcText, ToQColor(text.background));
+    painter.setPen(Qt::black);
+    painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
+}
+
+void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
+{
+    for (const GraphRect& rc : rects)
+        painter.fillRect(rc.x, rc.y, rc.w, rc.h, ToQColor(rc.color));
+}
+} // namespace
+
+CGraphDlg::CGraphDlg(const int& nLanguage, CRandomGenerator& random, QWidget* pOwner)
+    : CAuxWindow(aux::GRAPH, pOwner), m_curves(nLanguage, random)
+{
+    setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
+    m_font = QFont(QStringLiteral("Arial"));
+    m_font.setStyleHint(QFont::SansSerif);
+    m_font.setPointSize(FONT_POINTS);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
+{
+    try {
+        m_curves.PlotCurve(strText, nSlot, bShow);
+    } catch (const CalcError&) {
+        // Other curves may have been sampled again before the target failed.
+        update();
+        throw;
+    }
+    update();
+}
+
+void CGraphDlg::ClearCurves()
+{
+    m_curves.ClearCurves();
+    update();
+}
+
+bool CGraphDlg::CopySamples()
+{
+    const std::string strText = m_curves.SamplesText(m_curves.Selected());
+    if (strText.empty())
+        return false;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(strText));
+    return true;
+}
+
+void CGraphDlg::paintEvent(QPaintEvent* pEvent)
+{
+    CAuxWindow::paintEvent(pEvent);
+    const GraphScene scene = CGraphLayout(m_curves, width(), height()).Scene();
+    QPainter painter(this);
+    painter.setFont(m_font);
+    FillRects(painter, scene.frame);
+    for (const GraphText& text : scene.labels)
+        DrawText(painter, text);
+    painter.setPen(QPen(Qt::black, 0));
+    for (const GraphLine& line : scene.axes)
+        painter.drawLine(line.x1, line.y1, line.x2, line.y2);
+    FillRects(painter, scene.blocks);
+    if (scene.legend)
+        DrawText(painter, *scene.legend);
+    for (const GraphPolyline& line : scene.curves) {
+        painter.setPen(QPen(ToQColor(line.color), 0));
+        QPolygon polygon;
+        polygon.reserve(int(line.points.size()));
+        for (const GraphPoint& pt : line.points)
+            polygon.append(QPoint(pt.x, pt.y));
+        painter.drawPolyline(polygon);
+    }
+}
+
+void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
+{
+    const QPoint pt = pEvent->position().toPoint();
+    const int nSlot = CGraphLayout::BlockAt(m_curves, pt.x(), pt.y());
+    if (pEvent->button() == Qt::LeftButton) {
+        if (nSlot >= 0 && m_curves.SelectCurve(nSlot))
+            update();
+        // Pressing anywhere drags the window, as its caption would.
+        if (windowHandle() != nullptr)
+            windowHandle()->startSystemMove();
+    } else if (pEvent->button() == Qt::RightButton && nSlot >= 0) {
+        m_curves.ToggleCurve(nSlot);
+        m_curves.UpdateAxes();
+        update();
+    }
+    CAuxWindow::mousePressEvent(pEvent);
+}
+
+void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    // A right click on a colour block only hides or shows its curve.
+    if (pEvent->reason() == QContextMenuEvent::Mouse
+        && CGraphLayout::BlockAt(m_curves, pEvent->pos().x(), pEvent->pos().y()) >= 0)
+        return;
+    QMenu menu(this);
+    QAction* pCopy = menu.addAction(CopyCaption(), this, [this] { CopySamples(); });
+    pCopy->setShortcut(QKeySequence::Copy);
+    pCopy->setEnabled(m_curves.Slot(m_curves.Selected()).state == CurveState::Valid);
+    menu.exec(pEvent->globalPos());
+}
+
+QString CGraphDlg::CopyCaption() const
+{
+    const int nSlot = m_curves.Selected();
+    const QString strName = nSlot == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSlot);
+    return QString::fromUtf8(COPY_SAMPLES.In(Language())).arg(strName);
+}
+
+void CGraphDlg::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->matches(QKeySequence::Copy)) {
+        CopySamples();
+        return;
+    }
+    if (pEvent->key() == Qt::Key_Escape)
+        emit ConsoleFocusWanted();
+    CAuxWindow::keyPressEvent(pEvent);
+}
+
+void CGraphDlg::resizeEvent(QResizeEvent* pEvent)
+{
+    CAuxWindow::resizeEvent(pEvent);
+    update();
+}

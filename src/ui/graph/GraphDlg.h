@@ -1,0 +1,51 @@
+#pragma once
+
+#include "graph/CurveTable.h"
+#include "windows/AuxWindow.h"
+
+#include <QFont>
+
+#include <string_view>
+
+class CRandomGenerator;
+
+// The graph window: the curves of its curve table with axes, labels, colour blocks and the
+// legend of the selected curve. A left click on a block selects and shows that curve, a right
+// click hides or shows it, and the window is dragged by any free spot.
+class CGraphDlg : public CAuxWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int MIN_WIDTH = 130;
+    static constexpr int MIN_HEIGHT = 100;
+
+    // nLanguage is the interface language the curve errors are raised in.
+    CGraphDlg(const int& nLanguage, CRandomGenerator& random, QWidget* pOwner);
+
+    // Throws CalcError; the window repaints in every case.
+    void PlotCurve(std::string_view strText, int nSlot, bool bShow);
+    void ClearCurves();
+    // Puts the selected valid curve's samples on the clipboard as "x<TAB>y" lines; false when
+    // the selected slot holds no valid curve.
+    bool CopySamples();
+
+    CCurveTable& Curves() { return m_curves; }
+    const CCurveTable& Curves() const { return m_curves; }
+
+signals:
+    // Escape hands the keyboard focus to the console before the window hides.
+    void ConsoleFocusWanted();
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+private:
+    QString CopyCaption() const;
+
+    CCurveTable m_curves;
+    QFont m_font;
+};

@@ -1,0 +1,201 @@
+#include "graph/GraphDlg.h"
+
+#include "eval/CalcError.h"
+#include "eval/RandomGenerator.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr int WIDTH = 496;
+constexpr int HEIGHT = 424;
+constexpr int MARGIN = 68;                       // "     1" and "    -1" are six characters wide
+constexpr int PLOT_W = WIDTH - MARGIN - 30;
+constexpr int PLOT_BOTTOM = HEIGHT - 30;
+const QColor BLUE(0, 0, 200);                    // slot 0
+const QColor GREEN(0, 200, 0);                   // slot 1
+
+class GraphDlgTest : public ::testing::Test
+{
+protected:
+    GraphDlgTest()
+    {
+        dlg.resize(WIDTH, HEIGHT);
+        dlg.show();
+        dlg.PlotCurve("0,360,sin(x)", 0, true);
+        dlg.PlotCurve(" cos(x)", 1, true);
+    }
+
+    QImage Grab() { return dlg.grab().toImage(); }
+
+    // Whether any pixel of the colour lies within the box around (x, y).
+    static bool Near(const QImage& image, int x, int y, int nRadius, const QColor& color)
+    {
+        for (int dy = -nRadius; dy <= nRadius; ++dy)
+            for (int dx = -nRadius; dx <= nRadius; ++dx)
+                if (image.pixelColor(x + dx, y + dy) == color)
+                    return true;
+        return false;
+    }
+
+    static int Count(const QImage& image, const QColor& color)
+    {
+        int n = 0;
+        for (int y = 40; y <= PLOT_BOTTOM; ++y)
+            for (int x = MARGIN + 1; x < MARGIN + PLOT_W; ++x)
+                n += image.pixelColor(x, y) == color;
+        return n;
+    }
+
+    // The pixel column of an angle in [0, 360] on the horizontal axis.
+    static int Column(double dDegrees) { return MARGIN + int(dDegrees / 360 * PLOT_W); }
+
+    void Click(Qt::MouseButton button, int x, int y) { QTest::mouseClick(&dlg, button, {}, QPoint(x, y)); }
+
+    int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    CGraphDlg dlg{nLanguage, random, nullptr};
+};
+
+TEST_F(GraphDlgTest, PaintsAxesBlocksAndCurvesWhereTheyBelong)
+{
+    ASSERT_EQ(dlg.size(), QSize(WIDTH, HEIGHT));
+    const QImage image = Grab();
+    // Axes: the vertical one at the margin, the horizontal one at the bottom of the plot.
+    for (int y : {60, 150, 300})
+        EXPECT_EQ(image.pixelColor(MARGIN, y), QColor(Qt::black)) << y;
+    for (int x : {MARGIN + 40, MARGIN + 200, WIDTH - 30})
+        EXPECT_EQ(image.pixelColor(x, PLOT_BOTTOM), QColor(Qt::black)) << x;
+    EXPECT_EQ(image.pixelColor(MARGIN - 1, 200), QColor(Qt::white));
+    // Plot area white, frame shadow at its top left.
+    EXPECT_EQ(image.pixelColor(WIDTH - 12, 30), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(10, 100), QColor(115, 109, 99));
+
+    // Blocks: slot 0 selected in its own colour, slot 1 brightened.
+    EXPECT_EQ(image.pixelColor(22, 22), BLUE);
+    EXPECT_EQ(image.pixelColor(42, 22), QColor(48, 248, 48));
+    EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::black));     // sunken: dark top left
+    EXPECT_EQ(image.pixelColor(35, 20), QColor(Qt::white));     // raised: light top left
+    EXPECT_EQ(image.pixelColor(62, 22), image.pixelColor(62, 35));
+
+    // sin peaks at 90 degrees on the top of the plot and bottoms out at 270; cos the other way.
+    EXPECT_TRUE(Near(image, Column(90), 40, 2, BLUE));
+    EXPECT_FALSE(Near(image, Column(90), PLOT_BOTTOM - 2, 2, BLUE));
+    EXPECT_TRUE(Near(image, Column(270), PLOT_BOTTOM, 2, BLUE));
+    EXPECT_TRUE(Near(image, Column(180), PLOT_BOTTOM, 2, GREEN));
+    EXPECT_TRUE(Near(image, Column(90), 40 + (PLOT_BOTTOM - 40) / 2, 2, GREEN));
+    EXPECT_FALSE(Near(image, Column(180), 40, 3, GREEN));
+}
+
+TEST_F(GraphDlgTest, LeftClickSelectsRightClickHidesAndShows)
+{
+    Click(Qt::LeftButton, 42, 22);
+    EXPECT_EQ(dlg.Curves().Selected(), 1);
+    QImage image = Grab();
+    EXPECT_EQ(image.pixelColor(22, 22), QColor(48, 48, 248));
+    EXPECT_EQ(image.pixelColor(42, 22), GREEN);
+
+    // Blocks of empty slots and the gaps between blocks select nothing.
+    Click(Qt::LeftButton, 102, 22);
+    Click(Qt::LeftButton, 32, 22);
+    EXPECT_EQ(dlg.Curves().Selected(), 1);
+
+    const int nGreen = Count(image, GREEN);
+    EXPECT_GT(nGreen, PLOT_W);
+    Click(Qt::RightButton, 42, 22);
+    EXPECT_FALSE(dlg.Curves().Slot(1).shown);
+    EXPECT_EQ(dlg.Curves().Selected(), 1);
+    image = Grab();
+    EXPECT_EQ(Count(image, GREEN), 0);
+    EXPECT_GT(Count(image, BLUE), PLOT_W);
+    EXPECT_EQ(image.pixelColor(42, 22), GREEN);      // the block stays
+
+    Click(Qt::RightButton, 42, 22);
+    EXPECT_TRUE(dlg.Curves().Slot(1).shown);
+    EXPECT_EQ(Count(Grab(), GREEN), nGreen);
+
+    // A left click on the block of a hidden curve shows it again.
+    Click(Qt::RightButton, 22, 22);
+    EXPECT_EQ(Count(Grab(), BLUE), 0);
+    Click(Qt::LeftButton, 22, 22);
+    EXPECT_TRUE(dlg.Curves().Slot(0).shown);
+    EXPECT_GT(Count(Grab(), BLUE), PLOT_W);
+}
+
+TEST_F(GraphDlgTest, ConstantCurveRunsAlongTheMiddle)
+{
+    dlg.ClearCurves();
+    dlg.PlotCurve("0,0,sin(x)", 0, true);
+    const QImage image = Grab();
+    const int nMiddle = 40 + (PLOT_BOTTOM - 40) / 2;
+    // After fxcls and a curve of one value, the labels are back: "     0" everywhere.
+    for (int x : {MARGIN + 1, MARGIN + 100, MARGIN + PLOT_W - 2})
+        EXPECT_EQ(image.pixelColor(x, nMiddle), BLUE) << x;
+}
+
+TEST_F(GraphDlgTest, ClearedWindowKeepsItsAxesAndNarrowerMargin)
+{
+    dlg.ClearCurves();
+    const QImage image = Grab();
+    EXPECT_EQ(image.pixelColor(52, 200), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(22, 22), QColor(Qt::white));
+    EXPECT_EQ(Count(image, BLUE), 0);
+    // No labels: nothing dark left of the ticks or under the horizontal axis.
+    int nDark = 0;
+    for (int y = 11; y < HEIGHT - 11; ++y)
+        for (int x = 11; x < 52 - 5; ++x)
+            nDark += image.pixelColor(x, y).lightness() < 128;
+    for (int y = PLOT_BOTTOM + 2; y < HEIGHT - 11; ++y)
+        for (int x = 11; x < WIDTH - 11; ++x)
+            nDark += image.pixelColor(x, y).lightness() < 128;
+    EXPECT_EQ(nDark, 0);
+}
+
+TEST_F(GraphDlgTest, FailedPlotRaisesAndKeepsThePicture)
+{
+    const QImage before = Grab();
+    EXPECT_THROW(dlg.PlotCurve("0,360", 0, true), CalcError);
+    EXPECT_THROW(dlg.PlotCurve(" 1/(x-360)", 2, true), CalcError);
+    EXPECT_EQ(Grab(), before);
+}
+
+TEST_F(GraphDlgTest, EscapeHandsTheFocusToTheConsoleAndHides)
+{
+    QSignalSpy spy(&dlg, &CGraphDlg::ConsoleFocusWanted);
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.Curves().Slot(0).state, CurveState::Valid);
+}
+
+TEST_F(GraphDlgTest, CopyPutsTheSelectedCurvesSamplesOnTheClipboard)
+{
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&dlg, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), CURVE_SAMPLES);
+    EXPECT_EQ(lines.front(), "0\t0");
+    EXPECT_TRUE(lines.back().startsWith("360\t")) << lines.back().toStdString();
+    EXPECT_NEAR(lines[2500].section('\t', 1).toDouble(), 1.0, 1e-6);
+
+    dlg.ClearCurves();
+    EXPECT_FALSE(dlg.CopySamples());
+}
+
+TEST_F(GraphDlgTest, TitleFollowsTheLanguageAndTheWindowHasAMinimumSize)
+{
+    dlg.SetLanguage(LANGUAGE_ENGLISH);
+    EXPECT_EQ(dlg.windowTitle(), "Graphics");
+    dlg.SetLanguage(LANGUAGE_CHINESE);
+    EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("图像"));
+    dlg.resize(20, 20);
+    EXPECT_GE(dlg.width(), 130);
+    EXPECT_GE(dlg.height(), 100);
+    dlg.grab();
+}
+} // namespace
