@@ -6,6 +6,7 @@
 #include "app/WindowsFont.h"
 #include "console/CalcEdit.h"
 #include "console/VirtualKey.h"
+#include "graph/GraphDlg.h"
 #include "skin/Opacity.h"
 #include "windows/AuxWindow.h"
 #include "windows/HoverButton.h"
@@ -94,7 +95,10 @@ void CCalcDlg::CreateControls()
 // Each auxiliary window arrives here; a window with content replaces its placeholder line.
 void CCalcDlg::CreateAuxWindows()
 {
-    AdoptAuxWindow(AuxId::Graph, new CAuxWindow(aux::GRAPH, this));
+    auto* pGraph = new CGraphDlg(m_settings.m_nLanguage, m_random, this);
+    pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
+    connect(pGraph, &CGraphDlg::ConsoleFocusWanted, this, [this] { m_pConsole->setFocus(); });
+    AdoptAuxWindow(AuxId::Graph, pGraph);
     AdoptAuxWindow(AuxId::Keyboard, new CAuxWindow(aux::KEYBOARD, this));
     AdoptAuxWindow(AuxId::Help, new CAuxWindow(aux::HELP, this));
     AdoptAuxWindow(AuxId::Settings, new CAuxWindow(aux::SETTINGS, this));
@@ -150,7 +154,9 @@ void CCalcDlg::ApplyLanguage()
         AuxWindow(id).update();
 }
 
-// The frame skins attach here: this window's own frame, then each auxiliary window's.
+// Frame skins arrive here: this window's own skin set is loaded first, each auxiliary window
+// then loads the same set (attaching its frame the first time), and this window's frame is
+// attached the first time last.
 void CCalcDlg::ApplySkin(int nSkin)
 {
     for (AuxId id : AUX_SKIN_ORDER)
@@ -199,9 +205,15 @@ void CCalcDlg::ShowAndActivate()
     activateWindow();
 }
 
-// Plotting itself belongs to the graph window; showing it and returning the focus do not.
-void CCalcDlg::DrawCurve(std::string_view, bool bShow, int)
+CGraphDlg& CCalcDlg::Graph()
 {
+    return static_cast<CGraphDlg&>(AuxWindow(AuxId::Graph));
+}
+
+// An error of the plot leaves at once, for the console to write; the window is then not shown.
+void CCalcDlg::DrawCurve(std::string_view strText, bool bShow, int nSlot)
+{
+    Graph().PlotCurve(strText, nSlot, bShow);
     CAuxWindow& graph = AuxWindow(AuxId::Graph);
     if (bShow) {
         graph.show();
@@ -213,6 +225,7 @@ void CCalcDlg::DrawCurve(std::string_view, bool bShow, int)
 
 void CCalcDlg::ClearCurves()
 {
+    Graph().ClearCurves();
 }
 
 void CCalcDlg::ToggleWindow(AuxId id)

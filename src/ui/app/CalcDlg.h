@@ -12,6 +12,7 @@
 
 class CAuxWindow;
 class CCalcEdit;
+class CGraphDlg;
 class CHoverButton;
 class CRandomGenerator;
 class ISettingsStore;
@@ -50,6 +51,7 @@ public:
     CalcSettings& Settings() { return m_settings; }
     CCalcEdit& Console() { return *m_pConsole; }
     CAuxWindow& AuxWindow(AuxId id) { return *m_windows[Index(id)]; }
+    CGraphDlg& Graph();
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
     bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
     const CWndTransparency& Transparency() const { return m_transparency; }
