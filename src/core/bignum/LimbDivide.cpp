@@ -94,7 +94,7 @@ LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
     if (k <= RECIPROCAL_BASE_CASE)
     {
         LimbVec q;
-        SchoolDivMod<BASE>(Power<BASE>(2 * k), b, &q, nullptr);
+        DivMod<BASE>(Power<BASE>(2 * k), b, &q, nullptr);
         return q;
     }
     ThrowIfCancelled(pCancel);
@@ -109,7 +109,8 @@ LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
     return AddSigned<BASE>(ShiftUp(xh, k - h), bOver, corr);
 }
 
-// Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder.
+// Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder. The
+// estimate is off by a few units at most, so each correction loop runs a few times at most.
 template <uint64_t BASE>
 void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
                   const std::atomic<bool>* pCancel)
@@ -126,7 +127,8 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
         at = ShiftUp(a, k - b.size());
         bt = ShiftUp(b, k - b.size());
     }
-    LimbVec x = Reciprocal<BASE>(bt, pCancel);
+    // The reciprocal is a few units off at most, which the corrections below absorb as well.
+    LimbVec x = ApproxReciprocal<BASE>(bt, pCancel);
     ThrowIfCancelled(pCancel);
     LimbVec q = ShiftDown(Mul<BASE>(at, x), 2 * k);
     ThrowIfCancelled(pCancel);
