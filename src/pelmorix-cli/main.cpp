@@ -1,4 +1,5 @@
 // pelmorix-cli: the calculator's console in a terminal, and the long-number calculator.
+#include "bignum/LongCommand.h"
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/EvalContext.h"
@@ -104,6 +105,15 @@ int RunConsole(const ConsoleOptions& options)
 int main(int argc, char* argv[])
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    // "long" may follow a language choice: pelmorix-cli --lang zh long pi 100
+    const std::size_t nLong = args.size() >= 3 && args[0] == "--lang" ? 2 : 0;
+    if (args.size() > nLong && args[nLong] == "long") {
+        ConsoleOptions options;
+        if (!ParseOptions({args.begin(), args.begin() + nLong}, options))
+            return UsageError();
+        const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
+        return RunLongCommand(words, std::cin, std::cout, std::cerr, options.nLanguage);
+    }
     ConsoleOptions options;
     if (!ParseOptions(args, options))
         return UsageError();

@@ -76,3 +76,21 @@ TEST(Cli, BadUsageGivesOneLineOnStandardErrorAndStatus2)
     }
 }
 } // namespace
+
+namespace
+{
+TEST(Cli, LongModeRunsTheLongNumberCalculator)
+{
+    const CliResult sum = RunCli("long add 99999999999999999999 1", "");
+    EXPECT_EQ(sum.strOut, "100000000000000000000\n");
+    EXPECT_EQ(sum.nStatus, 0);
+    EXPECT_EQ(RunCli("long mul - 3", "12345678901234567890\n").strOut, "37037036703703703670\n");
+
+    const CliResult zero = RunCli("--lang zh long div 1 0", "");
+    EXPECT_EQ(zero.nStatus, 1);
+    EXPECT_EQ(zero.strOut, "");
+    EXPECT_EQ(zero.strErr, "除数不能为零\n");
+    EXPECT_EQ(RunCli("long", "").nStatus, 2);
+    EXPECT_EQ(RunCli("--lang fr long pi 5", "").nStatus, 2);
+}
+} // namespace
