@@ -87,7 +87,7 @@ inline uint32_t MulSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t m, 
     return uint32_t(c);
 }
 
-// r += a * m over n limbs; returns the carry out of limb n - 1 (below BASE).
+// r += a * m over n limbs; returns the carry out of limb n - 1 (below BASE when m is).
 template <uint64_t BASE>
 inline uint32_t AddMulSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t m)
 {

@@ -135,8 +135,8 @@ void AddSmall(LimbVec& a, uint32_t c)
         a = Add<BASE>(a, LimbVec{uint32_t(c % BASE), uint32_t(c / BASE)});
         return;
     }
-    if (AddSmallN<BASE>(a.data(), a.data(), a.size(), c) != 0 || a.empty())
-        a.push_back(a.empty() ? c : 1);
+    a.push_back(0);
+    AddSmallN<BASE>(a.data(), a.data(), a.size(), c);
     Trim(a);
 }
 

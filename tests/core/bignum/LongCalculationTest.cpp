@@ -99,8 +99,8 @@ TEST(LongCalculation, RefusedInputsGiveTheMessageAndNoResult)
         {LONG_ADD, "pi", "1e5", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
         {LONG_ADD, "pi", "50000001", EN, "The digit count of pi or e must be from 0 to 50000000", "Error"},
         {LONG_ADD, "e", "99999999999999999999", ZH, "pi或e的位数必须在0到50000000之间", "错误"},
-        {LONG_FAC, "10000001", "", EN, "Fac needs an integer from 0 to 10000000", "Error"},
-        {LONG_FAC, "4294967297", "", EN, "Fac needs an integer from 0 to 10000000", "Error"},
+        {LONG_FAC, "14000001", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
+        {LONG_FAC, "4294967297", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
     };
     for (const Case& c : cases)
     {
