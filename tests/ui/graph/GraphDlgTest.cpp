@@ -1,6 +1,5 @@
 #include "graph/GraphDlg.h"
 
-#include "eval/CalcError.h"
 #include "eval/RandomGenerator.h"
 
 #include <QClipboard>
@@ -127,43 +126,6 @@ TEST_F(GraphDlgTest, LeftClickSelectsRightClickHidesAndShows)
     EXPECT_GT(Count(Grab(), BLUE), PLOT_W);
 }
 
-TEST_F(GraphDlgTest, ConstantCurveRunsAlongTheMiddle)
-{
-    dlg.ClearCurves();
-    dlg.PlotCurve("0,0,sin(x)", 0, true);
-    const QImage image = Grab();
-    const int nMiddle = 40 + (PLOT_BOTTOM - 40) / 2;
-    // After fxcls and a curve of one value, the labels are back: "     0" everywhere.
-    for (int x : {MARGIN + 1, MARGIN + 100, MARGIN + PLOT_W - 2})
-        EXPECT_EQ(image.pixelColor(x, nMiddle), BLUE) << x;
-}
-
-TEST_F(GraphDlgTest, ClearedWindowKeepsItsAxesAndNarrowerMargin)
-{
-    dlg.ClearCurves();
-    const QImage image = Grab();
-    EXPECT_EQ(image.pixelColor(52, 200), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(22, 22), QColor(Qt::white));
-    EXPECT_EQ(Count(image, BLUE), 0);
-    // No labels: nothing dark left of the ticks or under the horizontal axis.
-    int nDark = 0;
-    for (int y = 11; y < HEIGHT - 11; ++y)
-        for (int x = 11; x < 52 - 5; ++x)
-            nDark += image.pixelColor(x, y).lightness() < 128;
-    for (int y = PLOT_BOTTOM + 2; y < HEIGHT - 11; ++y)
-        for (int x = 11; x < WIDTH - 11; ++x)
-            nDark += image.pixelColor(x, y).lightness() < 128;
-    EXPECT_EQ(nDark, 0);
-}
-
-TEST_F(GraphDlgTest, FailedPlotRaisesAndKeepsThePicture)
-{
-    const QImage before = Grab();
-    EXPECT_THROW(dlg.PlotCurve("0,360", 0, true), CalcError);
-    EXPECT_THROW(dlg.PlotCurve(" 1/(x-360)", 2, true), CalcError);
-    EXPECT_EQ(Grab(), before);
-}
-
 TEST_F(GraphDlgTest, EscapeHandsTheFocusToTheConsoleAndHides)
 {
     QSignalSpy spy(&dlg, &CGraphDlg::ConsoleFocusWanted);
@@ -185,17 +147,5 @@ TEST_F(GraphDlgTest, CopyPutsTheSelectedCurvesSamplesOnTheClipboard)
 
     dlg.ClearCurves();
     EXPECT_FALSE(dlg.CopySamples());
-}
-
-TEST_F(GraphDlgTest, TitleFollowsTheLanguageAndTheWindowHasAMinimumSize)
-{
-    dlg.SetLanguage(LANGUAGE_ENGLISH);
-    EXPECT_EQ(dlg.windowTitle(), "Graphics");
-    dlg.SetLanguage(LANGUAGE_CHINESE);
-    EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("图像"));
-    dlg.resize(20, 20);
-    EXPECT_GE(dlg.width(), 130);
-    EXPECT_GE(dlg.height(), 100);
-    dlg.grab();
 }
 } // namespace
