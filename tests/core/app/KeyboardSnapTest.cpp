@@ -35,21 +35,4 @@ TEST(KeyboardSnap, FirstRuleThatHoldsPlacesTheKeyboard)
         EXPECT_EQ(KeyboardSnapPosition(c.main, SCREEN_CX, SCREEN_CY), c.expected);
     }
 }
-
-TEST(KeyboardSnap, KeyboardNeverOverlapsTheMainWindowWhileThereIsRoomBeside)
-{
-    for (int nLeft = -100; nLeft < SCREEN_CX; nLeft += 37) {
-        for (int nTop = -50; nTop < SCREEN_CY; nTop += 29) {
-            const SnapRect main{nLeft, nTop, nLeft + 460, nTop + 252};
-            const SnapPoint at = KeyboardSnapPosition(main, SCREEN_CX, SCREEN_CY);
-            const bool bApart = at.nX >= main.nRight || at.nX + KEYBOARD_SNAP_WIDTH <= main.nLeft
-                || at.nY >= main.nBottom || at.nY + KEYBOARD_SNAP_HEIGHT <= main.nTop;
-            const bool bRoom = SCREEN_CX - main.nRight > KEYBOARD_SNAP_WIDTH
-                || SCREEN_CY - main.nBottom > KEYBOARD_SNAP_ROOM_BELOW
-                || main.nTop > KEYBOARD_SNAP_HEIGHT || main.nLeft > KEYBOARD_SNAP_WIDTH;
-            SCOPED_TRACE(testing::Message() << "main at " << nLeft << ", " << nTop);
-            EXPECT_EQ(bApart, bRoom);
-        }
-    }
-}
 } // namespace
