@@ -8,6 +8,7 @@
 #include "console/VirtualKey.h"
 #include "graph/GraphDlg.h"
 #include "skin/Opacity.h"
+#include "units/UnitConvDlg.h"
 #include "windows/AuxWindow.h"
 #include "windows/HoverButton.h"
 
@@ -103,7 +104,7 @@ void CCalcDlg::CreateAuxWindows()
     AdoptAuxWindow(AuxId::Help, new CAuxWindow(aux::HELP, this));
     AdoptAuxWindow(AuxId::Settings, new CAuxWindow(aux::SETTINGS, this));
     AdoptAuxWindow(AuxId::VariableList, new CAuxWindow(aux::VARIABLE_LIST, this));
-    AdoptAuxWindow(AuxId::UnitConverter, new CAuxWindow(aux::UNIT_CONVERTER, this));
+    AdoptAuxWindow(AuxId::UnitConverter, new CUnitConvDlg(this));
     AdoptAuxWindow(AuxId::LongNumber, new CAuxWindow(aux::LONG_NUMBER, this));
 }
 
