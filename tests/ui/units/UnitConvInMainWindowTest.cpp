@@ -1,0 +1,52 @@
+#include "ui/support/MainWindowFixture.h"
+
+#include "units/UnitTable.h"
+#include "windows/AuxWindow.h"
+#include "windows/HoverButton.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace
+{
+using UnitConvInMainWindowTest = MainWindowFixture;
+
+std::vector<std::string> Items(const QComboBox* pList)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < pList->count(); ++i)
+        items.push_back(pList->itemText(i).toStdString());
+    return items;
+}
+} // namespace
+
+// The "ConV" button shows a converter that speaks the main window's language and converts;
+// Enter in a value box hides it, and one click shows it again.
+TEST_F(UnitConvInMainWindowTest, ConvButtonShowsAWorkingConverter)
+{
+    CAuxWindow& converter = m_pDlg->AuxWindow(AuxId::UnitConverter);
+    auto* pCategory = converter.findChild<QComboBox*>(QStringLiteral("category"));
+    auto* pValue1 = converter.findChild<QLineEdit*>(QStringLiteral("value1"));
+    auto* pValue2 = converter.findChild<QLineEdit*>(QStringLiteral("value2"));
+    ASSERT_TRUE(pCategory != nullptr && pValue1 != nullptr && pValue2 != nullptr);
+    EXPECT_FALSE(converter.isVisible());
+
+    for (const int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
+        SCOPED_TRACE(nLanguage);
+        SetLanguage(nLanguage);
+        EXPECT_EQ(Items(pCategory), UnitTable::CategoryNames(nLanguage));
+    }
+
+    QTest::mouseClick(&m_pDlg->Button(AuxId::UnitConverter), Qt::LeftButton);
+    ASSERT_TRUE(converter.isVisible());
+    QTest::keyClicks(pValue1, QStringLiteral("2.5"));
+    EXPECT_EQ(pValue1->text().toStdString(), "2.5");
+    EXPECT_EQ(pValue2->text().toStdString(), "2.5");     // square mile to square mile
+
+    QTest::keyClick(pValue1, Qt::Key_Return);
+    EXPECT_FALSE(converter.isVisible());
+    EXPECT_FALSE(m_pDlg->IsShown(AuxId::UnitConverter));
+    QTest::mouseClick(&m_pDlg->Button(AuxId::UnitConverter), Qt::LeftButton);
+    EXPECT_TRUE(converter.isVisible());
+    EXPECT_TRUE(m_pDlg->IsShown(AuxId::UnitConverter));
+}
