@@ -8,9 +8,10 @@ namespace limb
 {
 namespace
 {
-constexpr uint32_t P0 = 2013265921; // 15 * 2^27 + 1
-constexpr uint32_t P1 = 469762049;  // 7 * 2^26 + 1
-constexpr uint32_t P2 = 754974721;  // 45 * 2^24 + 1
+// Primes below 2^30, so that residues may run up to 4P inside 32 bits between reductions.
+constexpr uint32_t P0 = 998244353; // 119 * 2^23 + 1
+constexpr uint32_t P1 = 754974721; // 45 * 2^24 + 1
+constexpr uint32_t P2 = 469762049; // 7 * 2^26 + 1
 // Transforms run in blocks of this many residues once their strides are short enough.
 constexpr size_t NTT_BLOCK = size_t(1) << 12;
 
@@ -23,7 +24,8 @@ constexpr uint32_t PowMod(uint64_t b, uint64_t e, uint32_t p)
     return uint32_t(r);
 }
 
-// Arithmetic modulo an odd prime P below 2^31 in Montgomery form with R = 2^32.
+// Arithmetic modulo an odd prime P below 2^30 in Montgomery form with R = 2^32. The transforms
+// keep residues in [0, 2P) and reduce fully only at the end.
 template <uint32_t P>
 struct Field
 {
@@ -46,12 +48,15 @@ struct Field
         uint32_t u = uint32_t((t + uint64_t(m) * P) >> 32);
         return u >= P ? u - P : u;
     }
-    static uint32_t Add(uint32_t a, uint32_t b)
+    // a * b / R mod P within [0, 2P), for a * b < R * P.
+    static uint32_t MulLazy(uint32_t a, uint32_t b)
     {
-        uint32_t s = a + b;
-        return s >= P ? s - P : s;
+        uint64_t t = uint64_t(a) * b;
+        uint32_t m = uint32_t(t) * NEG_INV;
+        return uint32_t((t + uint64_t(m) * P) >> 32);
     }
-    static uint32_t Sub(uint32_t a, uint32_t b) { return a >= b ? a - b : a + P - b; }
+    // [0, 4P) to [0, 2P).
+    static uint32_t Fold(uint32_t x) { return x >= 2 * P ? x - 2 * P : x; }
     static uint32_t ToMont(uint32_t a) { return Mul(a, R2_MOD); }
 
     // The smallest generator of the multiplicative group.
@@ -112,8 +117,8 @@ struct Field
             for (size_t j = 0; j < len; ++j)
             {
                 uint32_t u = a[i + j], v = a[i + j + len];
-                a[i + j] = Add(u, v);
-                a[i + j + len] = Mul(Sub(u, v), w[len + j]);
+                a[i + j] = Fold(u + v);
+                a[i + j + len] = MulLazy(u - v + 2 * P, w[len + j]);
             }
     }
 
@@ -122,9 +127,9 @@ struct Field
         for (size_t i = 0; i < n; i += 2 * len)
             for (size_t j = 0; j < len; ++j)
             {
-                uint32_t u = a[i + j], v = Mul(a[i + j + len], w[len + j]);
-                a[i + j] = Add(u, v);
-                a[i + j + len] = Sub(u, v);
+                uint32_t u = a[i + j], v = MulLazy(a[i + j + len], w[len + j]);
+                a[i + j] = Fold(u + v);
+                a[i + j + len] = Fold(u - v + 2 * P);
             }
     }
 
@@ -160,21 +165,24 @@ struct Field
         Forward(out, n, w.data());
         if (a == b && na == nb)
             for (size_t i = 0; i < n; ++i)
-                out[i] = Mul(out[i], out[i]);
+                out[i] = MulLazy(out[i], out[i]);
         else
         {
             std::vector<uint32_t> fb(n, 0);
             std::transform(b, b + nb, fb.begin(), [](uint32_t x) { return x % P; });
             Forward(fb.data(), n, w.data());
             for (size_t i = 0; i < n; ++i)
-                out[i] = Mul(out[i], fb[i]);
+                out[i] = MulLazy(out[i], fb[i]);
         }
         w = InverseTwiddles(w, n);
         Inverse(out, n, w.data());
         // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
         for (size_t i = 0; i < n; ++i)
-            out[i] = Mul(out[i], scale);
+        {
+            uint32_t x = MulLazy(out[i], scale);
+            out[i] = x >= P ? x - P : x;
+        }
     }
 };
 

@@ -5,9 +5,9 @@
 
 namespace limb
 {
-// The longest product one transform can take: the three primes carry 2^24-point transforms, and
-// 2^24 products of two limbs below 2^32 stay below the product of the primes.
-constexpr size_t NTT_MAX_LENGTH = size_t(1) << 24;
+// The longest product one transform can take: the three primes carry 2^23-point transforms, and
+// 2^23 products of two limbs below 2^32 stay below the product of the primes (about 2^88.2).
+constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 
 // r[0 .. na + nb) = a * b by number-theoretic transforms over three primes joined by the Chinese
 // remainder theorem; na + nb <= NTT_MAX_LENGTH. r must not overlap a or b.
