@@ -5,6 +5,7 @@
 #include "eval/EvalContext.h"
 #include "eval/Language.h"
 #include "eval/RandomGenerator.h"
+#include "graph/CurveTable.h"
 
 #include <charconv>
 #include <ctime>
@@ -83,6 +84,10 @@ int RunConsole(const ConsoleOptions& options)
     eval.m_bDegrees = options.bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, nLanguage);
+    // fx lines are sampled as in the GUI, so a curve that cannot be plotted reports its error.
+    CCurveTable curves(nLanguage, random);
+    curves.Evaluator().m_bDegrees = options.bDegrees;
+    dispatcher.SetCurveHost(&curves);
 
     std::string strLine;
     while (std::getline(std::cin, strLine)) {
