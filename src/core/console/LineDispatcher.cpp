@@ -2,6 +2,7 @@
 
 #include "console/Factorise.h"
 #include "eval/CalcError.h"
+#include "eval/CharClass.h"
 #include "eval/EvalContext.h"
 #include "eval/Language.h"
 
@@ -15,15 +16,6 @@ constexpr int MAX_FACT_DIGITS = 18;
 
 constexpr Text DATA_OVERFLOW_LINE{"Error: [data overflow]", "错误: [数据溢出]"};
 constexpr Text DOMAIN_ERROR_LINE{"Error: [field of definition wrong]", "错误: [定义域错误]"};
-
-bool IsBlank(char ch)
-{
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
 
 // The line as the edit control hands it over: at most 2047 bytes, ending at a NUL.
 std::string ReadLine(const IConsoleText& console, int nLine)
@@ -43,7 +35,7 @@ std::string KeywordCopy(const std::string& strLine)
         ++i;
     for (; i < strLine.size(); ++i) {
         const char ch = strLine[i];
-        strCopy += ch >= 'A' && ch <= 'Z' ? char(ch | 0x20) : ch;
+        strCopy += ToLowerAscii(ch);
     }
     return strCopy;
 }

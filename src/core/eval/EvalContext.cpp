@@ -2,13 +2,12 @@
 
 #include "eval/BuiltinFunctions.h"
 #include "eval/CalcError.h"
+#include "eval/CharClass.h"
+#include "eval/DecimalText.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <vector>
 
 namespace
@@ -22,42 +21,9 @@ constexpr int MAX_NESTING = 1100;
 // Effective precision of one part never exceeds 17 digits, whatever cancellation recorded.
 constexpr int MAX_DIGITS = 17;
 
-bool IsBlank(char ch)
-{
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
-bool IsAlpha(char ch)
-{
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
-}
-bool IsHexDigit(char ch)
-{
-    return IsDigit(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
-}
 int HexValue(char ch)
 {
     return IsDigit(ch) ? ch - '0' : (ch | 0x20) - 'a' + 10;
-}
-char Lower(char ch)
-{
-    return ch >= 'A' && ch <= 'Z' ? char(ch | 0x20) : ch;
-}
-
-// The double that atof gives for a decimal span, whatever the process locale.
-double ReadDecimal(const char* pBegin, const char* pEnd)
-{
-    double d = 0.0;
-    const auto res = std::from_chars(pBegin, pEnd, d);
-    if (res.ec == std::errc::result_out_of_range) {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-        const std::string strSpan(pBegin, pEnd);
-        return strtod_l(strSpan.c_str(), nullptr, cLocale);
-    }
-    return res.ec == std::errc() ? d : 0.0;
 }
 
 class DepthGuard
@@ -190,7 +156,7 @@ CalcValue CEvalContext::ParseOperand(const char* pText, std::size_t& nConsumed)
 
 CalcValue CEvalContext::ParseLiteralOrName(const char* pText, std::size_t& nConsumed)
 {
-    const char chPrefix = pText[0] == '0' ? Lower(pText[1]) : '\0';
+    const char chPrefix = pText[0] == '0' ? ToLowerAscii(pText[1]) : '\0';
     if (chPrefix == 'x' || chPrefix == 'b') {
         std::uint32_t nBits = 0;
         std::size_t n = 2;
@@ -209,7 +175,7 @@ CalcValue CEvalContext::ParseLiteralOrName(const char* pText, std::size_t& nCons
         nConsumed = pName->size();
         return m_mapVars.at(*pName);
     }
-    if (Lower(pText[0]) == 'p' && Lower(pText[1]) == 'i' && IsOperandEnd(pText[2])) {
+    if (ToLowerAscii(pText[0]) == 'p' && ToLowerAscii(pText[1]) == 'i' && IsOperandEnd(pText[2])) {
         nConsumed = 2;
         return PI;
     }
@@ -229,14 +195,14 @@ CalcValue CEvalContext::ParseDecimal(const char* pText, std::size_t& nConsumed) 
         ++n;
     if (pText[n] == '.')
         for (++n; IsDigit(pText[n]); ++n) {}
-    if (Lower(pText[n]) == 'e') {
+    if (ToLowerAscii(pText[n]) == 'e') {
         ++n;
         if (pText[n] == '+' || pText[n] == '-')
             ++n;
         while (IsDigit(pText[n]))
             ++n;
     }
-    const double d = ReadDecimal(pText, pText + n);
+    const double d = ReadLeadingNumber(std::string_view(pText, n));
     if (pText[n] == 'i') {
         nConsumed = n + 1;
         return {0.0, d};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "eval/DecimalText.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,12 +10,6 @@
 
 // Significant digits of a converted value.
 constexpr int UNIT_RESULT_DIGITS = 12;
-
-// The number at the start of strText as the C library's atof reads it, whatever the process
-// locale: leading blanks, an optional sign, digits with an optional point, an optional exponent
-// (e or E, optional sign, digits); reading stops at the first other character. Text without a
-// number reads as 0; a magnitude beyond the double range reads as infinity, one below it as 0.
-double ReadLeadingNumber(std::string_view strText);
 
 // The text for the box of unit nTo when strTyped stands in the box of unit nFrom: the number read
 // from strTyped, converted by ConvertUnit and written in general notation with 12 significant

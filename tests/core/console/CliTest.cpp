@@ -1,43 +1,11 @@
+#include "common/CliRunner.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <sys/wait.h>
+#include <algorithm>
 
 namespace
 {
-struct CliResult
-{
-    std::string strOut;
-    std::string strErr;
-    int nStatus;
-};
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream stream;
-    stream << file.rdbuf();
-    return stream.str();
-}
-
-// Runs pelmorix-cli with the arguments (shell words) and the text on standard input.
-CliResult RunCli(const std::string& strArgs, const std::string& strInput)
-{
-    const auto dir = std::filesystem::temp_directory_path() / ("pelmorix-cli-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "in", std::ios::binary) << strInput;
-    const std::string strCommand = std::string(PELMORIX_CLI_PATH) + " " + strArgs + " <" + (dir / "in").string()
-        + " >" + (dir / "out").string() + " 2>" + (dir / "err").string();
-    const int nRaw = std::system(strCommand.c_str());
-    CliResult result{ReadFile(dir / "out"), ReadFile(dir / "err"), WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1};
-    std::filesystem::remove_all(dir);
-    return result;
-}
-
 TEST(Cli, TranscriptShowsEachLineAndWhatWasWrittenUnderIt)
 {
     const std::string strInput = "1+2\n(2+3i)*(5+4i)\n5/0\n";

@@ -1,30 +1,9 @@
-#include <gtest/gtest.h>
+#include "common/CliRunner.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 namespace
 {
-// What pelmorix-cli prints for the lines on standard input.
-std::string RunCli(const std::string& strArgs, const std::string& strInput)
-{
-    const auto dir = std::filesystem::temp_directory_path() / ("pelmorix-curve-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "in", std::ios::binary) << strInput;
-    const std::string strCommand = std::string(PELMORIX_CLI_PATH) + " " + strArgs + " <" + (dir / "in").string()
-        + " >" + (dir / "out").string();
-    EXPECT_EQ(std::system(strCommand.c_str()), 0);
-    std::ifstream file(dir / "out", std::ios::binary);
-    std::stringstream stream;
-    stream << file.rdbuf();
-    std::filesystem::remove_all(dir);
-    return stream.str();
-}
-
 TEST(CurveCli, CurvesThatCannotBeSampledWriteTheirErrors)
 {
     const struct { const char* pszArgs; const char* pszInput; const char* pszOutput; } cases[] = {
@@ -40,7 +19,9 @@ TEST(CurveCli, CurvesThatCannotBeSampledWriteTheirErrors)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszInput);
-        EXPECT_EQ(RunCli(c.pszArgs, c.pszInput), c.pszOutput);
+        const CliResult result = RunCli(c.pszArgs, c.pszInput);
+        EXPECT_EQ(result.nStatus, 0);
+        EXPECT_EQ(result.strOut, c.pszOutput);
     }
 }
 } // namespace
