@@ -1,10 +1,11 @@
-// Feeds arbitrary console lines to the dispatcher, in Enter and live runs, in every radix, both
+// Feeds arbitrary console lines to the dispatcher and its curve table, in Enter and live runs, in every radix, both
 // angle units and both languages. The first byte chooses the settings; the rest is typed.
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/CalcError.h"
 #include "eval/EvalContext.h"
 #include "eval/RandomGenerator.h"
+#include "graph/CurveTable.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,8 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     eval.m_nRadix = (nMode >> 1) % 3;
     eval.m_bDegrees = (nMode & 8) != 0;
     eval.m_nPrecision = 8 + (nMode >> 4) % 9;
+    CCurveTable curves(nLanguage, random);
+    curves.Evaluator().m_bDegrees = eval.m_bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, nLanguage);
+    dispatcher.SetCurveHost(&curves);
 
     // Every line is completed with Enter, then re-run live as the arrow keys and F12 do.
     std::size_t nStart = 0;
