@@ -1,0 +1,413 @@
+#include "bignum/HugeNumDlg.h"
+
+#include "bignum/LongEdit.h"
+#include "bignum/LongInput.h"
+#include "bignum/LongResultView.h"
+#include "bignum/LongTexts.h"
+#include "windows/HoverButton.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+
+namespace
+{
+constexpr int MAX_OPERAND_LENGTH = 50'000;
+constexpr int FONT_POINTS = 10;
+constexpr int TICK_MS = 500;
+
+// Control places in dialog units, two pixels each.
+constexpr int PIXELS_PER_UNIT = 2;
+
+struct DialogRect
+{
+    int x;
+    int y;
+    int cx;
+    int cy;
+
+    QRect Pixels() const
+    {
+        return {x * PIXELS_PER_UNIT, y * PIXELS_PER_UNIT, cx * PIXELS_PER_UNIT, cy * PIXELS_PER_UNIT};
+    }
+};
+
+// A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
+// paint their own background, the others let the window's background show through.
+struct LabelPlace
+{
+    const char* strName;
+    DialogRect rect;
+    bool bRight;
+    bool bOpaque;
+};
+
+constexpr LabelPlace FIRST_CAPTION{"firstCaption", {6, 10, 57, 9}, false, false};
+constexpr LabelPlace FIRST_BITS{"firstBits", {126, 9, 22, 10}, true, false};
+constexpr LabelPlace FIRST_COUNT{"firstCount", {152, 9, 51, 10}, true, true};
+constexpr LabelPlace SECOND_CAPTION{"secondCaption", {6, 78, 47, 9}, false, false};
+constexpr LabelPlace SECOND_BITS{"secondBits", {126, 78, 22, 10}, true, false};
+constexpr LabelPlace SECOND_COUNT{"secondCount", {152, 78, 51, 10}, true, true};
+constexpr LabelPlace RESULT_CAPTION{"resultCaption", {6, 186, 27, 9}, false, false};
+constexpr LabelPlace TAKE_TIME{"takeTime", {44, 186, 41, 10}, true, false};
+constexpr LabelPlace TIME{"time", {87, 186, 35, 10}, true, true};
+constexpr LabelPlace RESULT_BITS{"resultBits", {127, 186, 21, 10}, true, false};
+
+constexpr DialogRect FIRST_RECT{6, 21, 197, 49};
+constexpr DialogRect SECOND_RECT{6, 90, 197, 49};
+constexpr DialogRect GROUP_RECT{6, 148, 149, 26};
+constexpr DialogRect CALCULATE_RECT{159, 152, 44, 22};
+constexpr DialogRect RESULT_COUNT_RECT{152, 186, 51, 12};
+constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
+
+// The operators' radio buttons in the order of their numbers 1 to 6.
+struct OperatorButton
+{
+    int nOperator;
+    const char* strName;
+    DialogRect rect;
+    Text caption;
+};
+
+constexpr std::array<OperatorButton, 6> OPERATORS{{
+    {LONG_ADD, "add", {11, 156, 23, 14}, {"Add", "加"}},
+    {LONG_SUB, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
+    {LONG_MUL, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
+    {LONG_DIV, "div", {80, 156, 23, 14}, {"Div", "除"}},
+    {LONG_MOD, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
+    {LONG_FAC, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
+}};
+
+// Captions by object name.
+struct Caption
+{
+    const char* strName;
+    Text text;
+};
+
+constexpr Caption CAPTIONS[] = {
+    {"firstCaption", {"Integer1/pi/e", "整数1/pi/e)"}},
+    {"secondCaption", {"Integer2/bits", "整数2/位数"}},
+    {"resultCaption", {"Result", "结果"}},
+    {"firstBits", {"Bits", "位数"}},
+    {"secondBits", {"Bits", "位数"}},
+    {"resultBits", {"Bits", "位数"}},
+    {"takeTime", {"Take time", "用时"}},
+    {"operator", {"Operator", "运算类型"}},
+};
+
+constexpr Text CALCULATE_CAPTION{"Calculate", "计   算"};
+constexpr Text STOP_CAPTION{"Stop", "停   止"};
+constexpr Text WORKING_TEXT{"Calculating... Stop ends it.", "正在计算……按“停止”可中止。"};
+
+void SetCaption(QWidget* pControl, const QString& strCaption)
+{
+    if (auto* pLabel = qobject_cast<QLabel*>(pControl))
+        pLabel->setText(strCaption);
+    else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
+        pButton->setText(strCaption);
+    else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
+        pGroup->setTitle(strCaption);
+}
+
+template <typename Control>
+Control* Place(Control* pControl, const char* strName, const DialogRect& rect)
+{
+    pControl->setObjectName(QString::fromLatin1(strName));
+    pControl->setGeometry(rect.Pixels());
+    return pControl;
+}
+
+QLabel* MakeLabel(QWidget* pParent, const LabelPlace& place)
+{
+    auto* pLabel = Place(new QLabel(pParent), place.strName, place.rect);
+    pLabel->setAlignment((place.bRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    pLabel->setAutoFillBackground(place.bOpaque);
+    return pLabel;
+}
+
+// The first box's characters are ASCII where it matters; other bytes stay as they are.
+std::string UpperAscii(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
+    return s;
+}
+
+// How many UTF-16 units of strText stay before nCaret once the first box's filter has taken
+// away characters before the caret, one at a time, until the text passes. A paste of letters
+// thus vanishes whole, in one pass rather than one change notification per character.
+int KeptBeforeCaret(const QString& strText, int nCaret)
+{
+    const std::string strHead = strText.left(nCaret).toStdString();
+    std::string s = strHead + strText.mid(nCaret).toStdString();
+    size_t nByteCaret = strHead.size();
+    int nKeep = nCaret;
+    while (nKeep > 0 && IsFirstTextRejected(s)) {
+        const bool bPair = nKeep >= 2 && strText.at(nKeep - 1).isLowSurrogate() && strText.at(nKeep - 2).isHighSurrogate();
+        nKeep -= bPair ? 2 : 1;
+        size_t nBytes = 1;
+        while (nBytes < nByteCaret && (static_cast<unsigned char>(s[nByteCaret - nBytes]) & 0xC0) == 0x80)
+            ++nBytes;
+        s.erase(nByteCaret - nBytes, nBytes);
+        nByteCaret -= nBytes;
+    }
+    return nKeep;
+}
+
+QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
+{
+    // Only the enabled look: a box disabled during a calculation greys out as usual.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Text, QColor(RedOf(crText), GreenOf(crText), BlueOf(crText)));
+        palette.setColor(group, QPalette::Base, QColor(RedOf(crBack), GreenOf(crBack), BlueOf(crBack)));
+    }
+    return palette;
+}
+} // namespace
+
+CHugeNumDlg::CHugeNumDlg(QWidget* pOwner)
+    : CAuxWindow(aux::LONG_NUMBER, pOwner)
+{
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(FONT_POINTS);
+    setFont(font);
+    m_message = [this](const QString& strText, const QString& strCaption) {
+        QMessageBox box(QMessageBox::NoIcon,
+                        strCaption.isEmpty() ? QGuiApplication::applicationDisplayName() : strCaption, strText,
+                        QMessageBox::Ok, this);
+        box.exec();
+    };
+    CreateControls();
+    m_pTicker = new QTimer(this);
+    m_pTicker->setInterval(TICK_MS);
+    connect(m_pTicker, &QTimer::timeout, this, &CHugeNumDlg::ShowElapsed);
+    connect(&m_worker, &CLongWorker::Finished, this, &CHugeNumDlg::OnCalculationEnded);
+    ApplyLanguage();
+}
+
+void CHugeNumDlg::CreateControls()
+{
+    m_pFirstCaption = MakeLabel(this, FIRST_CAPTION);
+    m_pBits[0] = MakeLabel(this, FIRST_BITS);
+    m_pFirstCount = MakeLabel(this, FIRST_COUNT);
+    m_pFirst = Place(new CLongEdit(MAX_OPERAND_LENGTH, false, this), "first", FIRST_RECT);
+    m_pSecondCaption = MakeLabel(this, SECOND_CAPTION);
+    m_pBits[1] = MakeLabel(this, SECOND_BITS);
+    m_pSecondCount = MakeLabel(this, SECOND_COUNT);
+    m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
+    CreateOperators();
+    m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
+    m_pResultCaption = MakeLabel(this, RESULT_CAPTION);
+    m_pTakeTime = MakeLabel(this, TAKE_TIME);
+    m_pTime = MakeLabel(this, TIME);
+    m_pBits[2] = MakeLabel(this, RESULT_BITS);
+    m_pResultCount = Place(new QLineEdit(this), "resultCount", RESULT_COUNT_RECT);
+    m_pResultCount->setReadOnly(true);
+    m_pResultCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pResult = Place(new CLongResultView(this), "result", RESULT_RECT);
+
+    connect(m_pFirst, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnFirstChange);
+    connect(m_pFirst, &CLongEdit::FocusLost, this, [this] {
+        // After the focus has settled: a message box that opens inside the focus change would
+        // swallow the click that moved the focus.
+        QMetaObject::invokeMethod(this, &CHugeNumDlg::OnFirstKillFocus, Qt::QueuedConnection);
+    });
+    connect(m_pSecond, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnSecondChange);
+    connect(m_pCalculate, &QPushButton::clicked, this, [this] { IsCalculating() ? OnStop() : OnCalculate(); });
+}
+
+void CHugeNumDlg::CreateOperators()
+{
+    // The group lies beneath the radio buttons it frames, which stay the window's own children
+    // like the other controls.
+    m_pOperatorGroup = Place(new QGroupBox(this), "operator", GROUP_RECT);
+    m_pOperators = new QButtonGroup(this);
+    for (const OperatorButton& op : OPERATORS)
+        m_pOperators->addButton(Place(new QRadioButton(this), op.strName, op.rect), op.nOperator);
+    m_pOperators->button(LONG_ADD)->setChecked(true);
+    connect(m_pOperators, &QButtonGroup::idClicked, this, &CHugeNumDlg::OnOperator);
+}
+
+void CHugeNumDlg::SetBoxFont(const QFont& font)
+{
+    for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult})
+        pBox->setFont(font);
+}
+
+void CHugeNumDlg::SetColors(ColorRef crText, ColorRef crBack)
+{
+    for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult}) {
+        pBox->setPalette(BoxPalette(pBox->palette(), crText, crBack));
+        pBox->update();
+    }
+}
+
+void CHugeNumDlg::ApplyLanguage()
+{
+    CAuxWindow::ApplyLanguage();
+    if (m_pFirst == nullptr)
+        return;     // the base class relabels before the controls exist
+    const int nLanguage = Language();
+    for (const Caption& caption : CAPTIONS)
+        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.strName)), QString::fromUtf8(caption.text.In(nLanguage)));
+    for (const OperatorButton& op : OPERATORS)
+        m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(nLanguage)));
+    m_pResult->SetLanguage(nLanguage);
+    ShowWorkingState();
+}
+
+void CHugeNumDlg::ShowWorkingState()
+{
+    const int nLanguage = Language();
+    const bool bCalculating = IsCalculating();
+    m_pCalculate->setText(QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(nLanguage)));
+    m_pResult->SetPlaceholderText(bCalculating ? QString::fromUtf8(WORKING_TEXT.In(nLanguage)) : QString());
+}
+
+void CHugeNumDlg::ReadBoxes()
+{
+    m_strFirst = m_pFirst->toPlainText().toStdString();
+    m_strSecond = m_pSecond->toPlainText().toStdString();
+}
+
+void CHugeNumDlg::OnFirstChange()
+{
+    if (!m_bWriting)
+        RemoveRejectedTyping();
+    m_pFirstCount->setText(QString::number(m_pFirst->toPlainText().size()));
+    ClearResultOnEdit();
+}
+
+void CHugeNumDlg::RemoveRejectedTyping()
+{
+    QTextCursor cursor = m_pFirst->textCursor();
+    const int nCaret = cursor.position();
+    const int nKeep = KeptBeforeCaret(m_pFirst->toPlainText(), nCaret);
+    if (nKeep == nCaret)
+        return;
+    // The removal raises this change handler again, which then finds the text passing.
+    cursor.setPosition(nKeep);
+    cursor.setPosition(nCaret, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    m_pFirst->setTextCursor(cursor);
+}
+
+void CHugeNumDlg::OnSecondChange()
+{
+    m_pSecondCount->setText(QString::number(m_pSecond->toPlainText().size()));
+    ClearResultOnEdit();
+}
+
+void CHugeNumDlg::ClearResultOnEdit()
+{
+    if (m_bWriting || !m_bResultShown)
+        return;
+    ClearResult();
+    m_bResultShown = false;
+}
+
+void CHugeNumDlg::OnFirstKillFocus()
+{
+    if (!isVisible())
+        return;
+    ReadBoxes();
+    if (const int nPosition = FirstIllegalPosition(m_strFirst); nPosition != 0)
+        ShowMessage(FirstIllegalWarning(nPosition, Language()), longmsg::CAPTION_WARNING.In(Language()));
+}
+
+void CHugeNumDlg::OnOperator(int nOperator)
+{
+    m_nOperator = nOperator;
+    ClearResult();
+}
+
+void CHugeNumDlg::ClearResult()
+{
+    m_pTime->clear();
+    m_pResult->SetText({});
+    m_pResultCount->clear();
+}
+
+void CHugeNumDlg::OnCalculate()
+{
+    ReadBoxes();
+    m_strFirst = UpperAscii(m_strFirst);
+    m_elapsed.start();
+    m_worker.Start(m_nOperator, m_strFirst, m_strSecond, Language());
+    EnableInputs(false);
+    ClearResult();
+    ShowElapsed();
+    m_pTicker->start();
+    ShowWorkingState();
+}
+
+// The calculation goes on in the background and its result is dropped; the boxes keep what
+// they hold and the window is ready for the next one at once.
+void CHugeNumDlg::OnStop()
+{
+    m_worker.Cancel();
+    m_pTicker->stop();
+    ClearResult();
+    EnableInputs(true);
+    ShowWorkingState();
+}
+
+void CHugeNumDlg::OnCalculationEnded(const LongResult& result)
+{
+    m_pTicker->stop();
+    EnableInputs(true);
+    ShowWorkingState();
+    if (result.bCancelled || !result.strMessage.empty()) {
+        ClearResult();
+        if (!result.strMessage.empty())
+            ShowMessage(result.strMessage, result.strCaption);
+        return;
+    }
+    FinishCalculation(result);
+}
+
+void CHugeNumDlg::FinishCalculation(const LongResult& result)
+{
+    ShowElapsed();
+    m_bResultShown = true;
+    const QScopedValueRollback<bool> writing(m_bWriting, true);
+    WriteFirstBox();
+    m_pResult->SetText(result.strResult);
+    m_pResultCount->setText(QString::number(result.nDigits));
+}
+
+// The first box shows its text upper-cased, as the calculation read it.
+void CHugeNumDlg::WriteFirstBox()
+{
+    const QString strFirst = QString::fromStdString(m_strFirst);
+    if (m_pFirst->toPlainText() != strFirst)
+        m_pFirst->setPlainText(strFirst);
+}
+
+void CHugeNumDlg::EnableInputs(bool bEnable)
+{
+    m_pFirst->setEnabled(bEnable);
+    m_pSecond->setEnabled(bEnable);
+    for (QAbstractButton* pButton : m_pOperators->buttons())
+        pButton->setEnabled(bEnable);
+}
+
+void CHugeNumDlg::ShowElapsed()
+{
+    m_pTime->setText(QString::fromStdString(FormatElapsed(m_elapsed.elapsed() / 1000)));
+}
+
+void CHugeNumDlg::ShowMessage(const std::string& strText, const std::string& strCaption)
+{
+    m_message(QString::fromStdString(strText), QString::fromStdString(strCaption));
+}

@@ -1,0 +1,250 @@
+#include "bignum/LongResultView.h"
+
+#include "eval/Language.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <climits>
+
+namespace
+{
+constexpr int MARGIN = 2;
+// Every character a result can hold; the widest sets the row length.
+constexpr const char* RESULT_CHARACTERS = "0123456789-.";
+constexpr Text COPY_TEXT{"&Copy", "复制(&C)"};
+constexpr Text SELECT_ALL_TEXT{"Select &All", "全选(&A)"};
+} // namespace
+
+CLongResultView::CLongResultView(QWidget* pParent)
+    : QAbstractScrollArea(pParent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setCursor(Qt::IBeamCursor);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int nValue) {
+        m_nTopIndex = size_t(nValue) * Columns();
+        viewport()->update();
+    });
+    Relayout();
+}
+
+void CLongResultView::SetText(std::string strText)
+{
+    m_strText = std::move(strText);
+    m_nAnchor = m_nCaret = 0;
+    m_nTopIndex = 0;
+    Relayout();
+    viewport()->update();
+}
+
+void CLongResultView::SetPlaceholderText(const QString& strText)
+{
+    m_strPlaceholder = strText;
+    viewport()->update();
+}
+
+QString CLongResultView::SelectedText() const
+{
+    const size_t nFrom = std::min(m_nAnchor, m_nCaret);
+    const size_t nTo = std::max(m_nAnchor, m_nCaret);
+    return QString::fromLatin1(m_strText.data() + nFrom, qsizetype(nTo - nFrom));
+}
+
+void CLongResultView::SelectAll()
+{
+    m_nAnchor = 0;
+    m_nCaret = m_strText.size();
+    viewport()->update();
+}
+
+void CLongResultView::Copy() const
+{
+    if (m_nAnchor != m_nCaret)
+        QGuiApplication::clipboard()->setText(SelectedText());
+}
+
+size_t CLongResultView::Columns() const
+{
+    return size_t(std::max(1, (viewport()->width() - 2 * MARGIN) / m_nCellWidth));
+}
+
+size_t CLongResultView::RowCount() const
+{
+    return (m_strText.size() + Columns() - 1) / Columns();
+}
+
+int CLongResultView::RowsInView() const
+{
+    return std::max(1, (viewport()->height() - MARGIN) / fontMetrics().lineSpacing());
+}
+
+QString CLongResultView::RowText(size_t nRow) const
+{
+    const size_t nBegin = nRow * Columns();
+    return QString::fromLatin1(m_strText.data() + nBegin, qsizetype(std::min(Columns(), m_strText.size() - nBegin)));
+}
+
+void CLongResultView::Relayout()
+{
+    const QFontMetrics metrics = fontMetrics();
+    m_nCellWidth = 1;
+    for (const char* p = RESULT_CHARACTERS; *p != '\0'; ++p)
+        m_nCellWidth = std::max(m_nCellWidth, metrics.horizontalAdvance(QChar::fromLatin1(*p)));
+    const size_t nRows = RowCount();
+    const size_t nInView = size_t(RowsInView());
+    const int nMaximum = int(std::min<size_t>(nRows > nInView ? nRows - nInView : 0, INT_MAX));
+    QScrollBar* pBar = verticalScrollBar();
+    const size_t nTopIndex = m_nTopIndex;
+    pBar->setPageStep(int(nInView));
+    pBar->setSingleStep(1);
+    pBar->setRange(0, nMaximum);
+    pBar->setValue(int(std::min<size_t>(nTopIndex / Columns(), size_t(nMaximum))));
+    m_nTopIndex = size_t(pBar->value()) * Columns();
+}
+
+size_t CLongResultView::IndexAt(QPoint point) const
+{
+    if (m_strText.empty())
+        return 0;
+    const int nLine = fontMetrics().lineSpacing();
+    const int nOffset = point.y() >= MARGIN ? (point.y() - MARGIN) / nLine : -1;
+    const long long nRow = verticalScrollBar()->value() + (long long)nOffset;
+    if (nRow < 0)
+        return 0;
+    if (size_t(nRow) >= RowCount())
+        return m_strText.size();
+    const QString strRow = RowText(size_t(nRow));
+    const QFontMetrics metrics = fontMetrics();
+    int nColumn = 0;
+    for (int x = MARGIN; nColumn < strRow.size(); ++nColumn) {
+        const int nWidth = metrics.horizontalAdvance(strRow.at(nColumn));
+        if (point.x() < x + nWidth / 2)
+            break;
+        x += nWidth;
+    }
+    return size_t(nRow) * Columns() + size_t(nColumn);
+}
+
+void CLongResultView::PaintRow(QPainter& painter, size_t nRow, int y) const
+{
+    const QString strRow = RowText(nRow);
+    const QFontMetrics metrics = fontMetrics();
+    const int nBaseline = y + metrics.ascent();
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(MARGIN, nBaseline, strRow);
+
+    const size_t nBegin = nRow * Columns();
+    const size_t nEnd = nBegin + size_t(strRow.size());
+    const size_t nFrom = std::clamp(std::min(m_nAnchor, m_nCaret), nBegin, nEnd);
+    const size_t nTo = std::clamp(std::max(m_nAnchor, m_nCaret), nBegin, nEnd);
+    if (nFrom >= nTo)
+        return;
+    const int x1 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nFrom - nBegin)));
+    const int x2 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nTo - nBegin)));
+    painter.fillRect(QRect(x1, y, x2 - x1, metrics.height()), palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::HighlightedText));
+    painter.drawText(x1, nBaseline, strRow.mid(qsizetype(nFrom - nBegin), qsizetype(nTo - nFrom)));
+}
+
+void CLongResultView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    painter.setFont(font());
+    if (m_strText.empty()) {
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect().adjusted(MARGIN, MARGIN, -MARGIN, -MARGIN),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_strPlaceholder);
+        return;
+    }
+    const int nLine = fontMetrics().lineSpacing();
+    size_t nRow = size_t(verticalScrollBar()->value());
+    for (int y = MARGIN; nRow < RowCount() && y < viewport()->height(); ++nRow, y += nLine)
+        PaintRow(painter, nRow, y);
+}
+
+void CLongResultView::resizeEvent(QResizeEvent* pEvent)
+{
+    QAbstractScrollArea::resizeEvent(pEvent);
+    Relayout();
+}
+
+void CLongResultView::changeEvent(QEvent* pEvent)
+{
+    QAbstractScrollArea::changeEvent(pEvent);
+    if (pEvent->type() == QEvent::FontChange) {
+        Relayout();
+        viewport()->update();
+    }
+}
+
+void CLongResultView::SelectTo(size_t nIndex, bool bKeepAnchor)
+{
+    if (!bKeepAnchor)
+        m_nAnchor = nIndex;
+    m_nCaret = nIndex;
+    viewport()->update();
+}
+
+void CLongResultView::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->matches(QKeySequence::SelectAll))
+        SelectAll();
+    else if (pEvent->matches(QKeySequence::Copy))
+        Copy();
+    else if (pEvent->matches(QKeySequence::MoveToStartOfDocument))
+        verticalScrollBar()->setValue(0);
+    else if (pEvent->matches(QKeySequence::MoveToEndOfDocument))
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    else
+        QAbstractScrollArea::keyPressEvent(pEvent);     // scrolls, or passes Enter and Escape on
+}
+
+void CLongResultView::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        SelectTo(IndexAt(pEvent->position().toPoint()), pEvent->modifiers() & Qt::ShiftModifier);
+}
+
+void CLongResultView::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    if (!(pEvent->buttons() & Qt::LeftButton))
+        return;
+    const QPoint point = pEvent->position().toPoint();
+    // Dragging past an edge scrolls a row at a time.
+    if (point.y() < 0)
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (point.y() >= viewport()->height())
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    SelectTo(IndexAt(point), true);
+}
+
+void CLongResultView::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    if (pEvent->button() == Qt::LeftButton && m_nAnchor != m_nCaret && pClipboard->supportsSelection())
+        pClipboard->setText(SelectedText(), QClipboard::Selection);
+}
+
+void CLongResultView::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        SelectAll();
+}
+
+void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    QMenu menu(this);
+    QAction* pCopy = menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_nLanguage)), this, &CLongResultView::Copy);
+    pCopy->setEnabled(m_nAnchor != m_nCaret);
+    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_nLanguage)), this, &CLongResultView::SelectAll);
+    menu.exec(pEvent->globalPos());
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include <cstddef>
+#include <string>
+
+// The read-only result box of the long-number calculator. A result may run to many millions of
+// characters, so the box keeps it as bytes, breaks it into rows of as many characters as the
+// width holds and lays out only the rows in view. It selects with the mouse (double click: all)
+// and copies; Enter and Escape go on to the window. Colours: Text and Base of its palette.
+class CLongResultView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    explicit CLongResultView(QWidget* pParent = nullptr);
+
+    // ASCII text; the selection goes and the view returns to the top.
+    void SetText(std::string strText);
+    const std::string& Text() const { return m_strText; }
+    // Shown greyed while the text is empty.
+    void SetPlaceholderText(const QString& strText);
+    QString PlaceholderText() const { return m_strPlaceholder; }
+    // The language of the context menu: 1 English, anything else Chinese.
+    void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
+
+    QString SelectedText() const;
+    void SelectAll();
+    void Copy() const;
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+
+private:
+    size_t Columns() const;
+    size_t RowCount() const;
+    int RowsInView() const;
+    QString RowText(size_t nRow) const;
+    // Character index nearest to a point of the viewport; rows above or below the view count.
+    size_t IndexAt(QPoint point) const;
+    void PaintRow(QPainter& painter, size_t nRow, int y) const;
+    void Relayout();
+    void SelectTo(size_t nIndex, bool bKeepAnchor);
+
+    std::string m_strText;
+    QString m_strPlaceholder;
+    size_t m_nAnchor = 0;
+    size_t m_nCaret = 0;
+    size_t m_nTopIndex = 0;     // first character of the top row, kept across width changes
+    int m_nCellWidth = 1;       // the widest character a result can hold
+    int m_nLanguage = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "bignum/LongCalculation.h"
+
+#include <QObject>
+
+#include <list>
+#include <memory>
+#include <string>
+
+// Runs the long-number calculations, each on a thread of its own that computes and touches
+// nothing else; the result comes back as Finished on the thread that owns this object. A
+// cancelled calculation goes on in the background until it notices its flag, and its result is
+// dropped. Destruction cancels every calculation and waits for its thread.
+class CLongWorker : public QObject
+{
+    Q_OBJECT
+public:
+    CLongWorker();
+    ~CLongWorker() override;
+
+    // Cancels a calculation still running, then starts this one.
+    void Start(int nOperator, std::string strFirst, std::string strSecond, int nLanguage);
+    // Returns at once: the running calculation's result never arrives.
+    void Cancel();
+    bool IsRunning() const { return m_pCurrent != nullptr; }
+    // Threads not yet joined, the cancelled ones still finishing included.
+    int ThreadCount() const { return int(m_jobs.size()); }
+
+signals:
+    void Finished(const LongResult& result);
+
+private:
+    struct Job;
+
+    void OnJobEnded(Job* pJob, const LongResult& result);
+
+    std::list<std::unique_ptr<Job>> m_jobs;
+    Job* m_pCurrent = nullptr;
+};
