@@ -4,6 +4,7 @@
 #include "app/Resources.h"
 #include "app/SettingsRecord.h"
 #include "app/WindowsFont.h"
+#include "bignum/HugeNumDlg.h"
 #include "console/CalcEdit.h"
 #include "console/VirtualKey.h"
 #include "graph/GraphDlg.h"
@@ -105,7 +106,7 @@ void CCalcDlg::CreateAuxWindows()
     AdoptAuxWindow(AuxId::Settings, new CAuxWindow(aux::SETTINGS, this));
     AdoptAuxWindow(AuxId::VariableList, new CAuxWindow(aux::VARIABLE_LIST, this));
     AdoptAuxWindow(AuxId::UnitConverter, new CUnitConvDlg(this));
-    AdoptAuxWindow(AuxId::LongNumber, new CAuxWindow(aux::LONG_NUMBER, this));
+    AdoptAuxWindow(AuxId::LongNumber, new CHugeNumDlg(this));
 }
 
 void CCalcDlg::AdoptAuxWindow(AuxId id, CAuxWindow* pWindow)
@@ -129,6 +130,7 @@ void CCalcDlg::SetFonts()
     m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT, CONSOLE_FONT_WIDTH, QFont::Thin);
     m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT, LONG_NUMBER_FONT_WIDTH, QFont::Thin);
     m_pConsole->setFont(m_fontConsole);
+    static_cast<CHugeNumDlg&>(AuxWindow(AuxId::LongNumber)).SetBoxFont(m_fontLongNumber);
     RedrawEditBoxes();
 }
 
@@ -197,6 +199,8 @@ void CCalcDlg::SnapKeyboard()
 void CCalcDlg::RedrawEditBoxes()
 {
     m_pConsole->SetColors(m_settings.m_crText, m_settings.m_crBack);
+    if (auto* pLongNumber = static_cast<CHugeNumDlg*>(m_windows[Index(AuxId::LongNumber)]))
+        pLongNumber->SetColors(m_settings.m_crText, m_settings.m_crBack);
 }
 
 void CCalcDlg::ShowAndActivate()
