@@ -9,6 +9,7 @@ constexpr size_t DIGITS_PER_LIMB = 9;
 constexpr size_t TEXT_BASE_CASE = 9 * 60;
 // Binary values of up to this many limbs are converted one 9-digit group at a time.
 constexpr size_t BINARY_BASE_CASE = 60;
+constexpr size_t SPLIT_UNIT = 7;
 
 uint32_t GroupValue(std::string_view strDigits)
 {
@@ -64,18 +65,20 @@ LimbVec ToDecimalByGroups(const uint32_t* x, size_t n)
     return r;
 }
 
-// powers[j] = 2^(32 * 2^j) in decimal limbs.
+// powers[j] = 2^(32 * SPLIT_UNIT * 2^j) in decimal limbs. A decimal value takes about 7% more
+// limbs than the binary one, so halves of SPLIT_UNIT * 2^j binary limbs (7/16 of a power of two)
+// keep each product just inside a power-of-two transform.
 LimbVec ToDecimal(const uint32_t* x, size_t n, std::vector<LimbVec>& powers)
 {
     n = Normalized(x, n);
     if (n <= BINARY_BASE_CASE)
         return ToDecimalByGroups(x, n);
     size_t j = 0;
-    while (size_t(1) << (j + 1) < n)
+    while (SPLIT_UNIT << (j + 1) < n)
         ++j;
     while (powers.size() <= j)
         powers.push_back(Mul<DECIMAL_BASE>(powers.back(), powers.back()));
-    size_t h = size_t(1) << j;
+    size_t h = SPLIT_UNIT << j;
     LimbVec high = ToDecimal(x + h, n - h, powers);
     LimbVec low = ToDecimal(x, h, powers);
     return Add<DECIMAL_BASE>(Mul<DECIMAL_BASE>(high, powers[j]), low);
@@ -93,7 +96,9 @@ LimbVec BinaryFromDigits(std::string_view strDigits)
 
 LimbVec DecimalFromBinary(const LimbVec& x)
 {
-    std::vector<LimbVec> powers{LimbVec{294967296, 4}};
+    LimbVec unit(SPLIT_UNIT + 1, 0);
+    unit.back() = 1;
+    std::vector<LimbVec> powers{ToDecimalByGroups(unit.data(), unit.size())};
     return ToDecimal(x.data(), x.size(), powers);
 }
 

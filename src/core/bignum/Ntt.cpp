@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <immintrin.h>
 #include <vector>
 
 namespace limb
@@ -14,6 +15,12 @@ constexpr uint32_t P1 = 754974721; // 45 * 2^24 + 1
 constexpr uint32_t P2 = 469762049; // 7 * 2^26 + 1
 // Transforms run in blocks of this many residues once their strides are short enough.
 constexpr size_t NTT_BLOCK = size_t(1) << 12;
+
+// The vector passes run where the processor has AVX2; the plain loops give the same residues.
+bool HasAvx2()
+{
+    return __builtin_cpu_supports("avx2");
+}
 
 constexpr uint32_t PowMod(uint64_t b, uint64_t e, uint32_t p)
 {
@@ -111,8 +118,67 @@ struct Field
         return wi;
     }
 
+    // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
+    // 64-bit products.
+    __attribute__((target("avx2"))) static __m256i MulLazy8(__m256i a, __m256i b)
+    {
+        const __m256i p = _mm256_set1_epi64x(P), negInv = _mm256_set1_epi64x(NEG_INV);
+        __m256i tEven = _mm256_mul_epu32(a, b);
+        __m256i tOdd = _mm256_mul_epu32(_mm256_srli_epi64(a, 32), _mm256_srli_epi64(b, 32));
+        __m256i uEven = _mm256_add_epi64(tEven, _mm256_mul_epu32(_mm256_mul_epu32(tEven, negInv), p));
+        __m256i uOdd = _mm256_add_epi64(tOdd, _mm256_mul_epu32(_mm256_mul_epu32(tOdd, negInv), p));
+        return _mm256_blend_epi32(_mm256_srli_epi64(uEven, 32), uOdd, 0xAA);
+    }
+
+    __attribute__((target("avx2"))) static __m256i Fold8(__m256i x)
+    {
+        return _mm256_min_epu32(x, _mm256_sub_epi32(x, _mm256_set1_epi32(int(2 * P))));
+    }
+
+    __attribute__((target("avx2"))) static void ForwardPassAvx2(uint32_t* a, size_t n, size_t len, const uint32_t* w)
+    {
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t i = 0; i < n; i += 2 * len)
+            for (size_t j = 0; j < len; j += 8)
+            {
+                __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
+                __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
+                __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+                __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
+                _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
+                _mm256_storeu_si256(pv, MulLazy8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP), root));
+            }
+    }
+
+    __attribute__((target("avx2"))) static void InversePassAvx2(uint32_t* a, size_t n, size_t len, const uint32_t* w)
+    {
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t i = 0; i < n; i += 2 * len)
+            for (size_t j = 0; j < len; j += 8)
+            {
+                __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
+                __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
+                __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
+                __m256i u = _mm256_loadu_si256(pu), v = MulLazy8(_mm256_loadu_si256(pv), root);
+                _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
+                _mm256_storeu_si256(pv, Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP)));
+            }
+    }
+
+    __attribute__((target("avx2"))) static void PointwiseAvx2(uint32_t* out, const uint32_t* b, size_t n)
+    {
+        for (size_t i = 0; i < n; i += 8)
+        {
+            __m256i* po = reinterpret_cast<__m256i*>(out + i);
+            __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + i));
+            _mm256_storeu_si256(po, MulLazy8(_mm256_loadu_si256(po), x));
+        }
+    }
+
     static void ForwardPass(uint32_t* a, size_t n, size_t len, const uint32_t* w)
     {
+        if (len >= 8 && HasAvx2())
+            return ForwardPassAvx2(a, n, len, w);
         for (size_t i = 0; i < n; i += 2 * len)
             for (size_t j = 0; j < len; ++j)
             {
@@ -124,6 +190,8 @@ struct Field
 
     static void InversePass(uint32_t* a, size_t n, size_t len, const uint32_t* w)
     {
+        if (len >= 8 && HasAvx2())
+            return InversePassAvx2(a, n, len, w);
         for (size_t i = 0; i < n; i += 2 * len)
             for (size_t j = 0; j < len; ++j)
             {
@@ -131,6 +199,15 @@ struct Field
                 a[i + j] = Fold(u + v);
                 a[i + j + len] = Fold(u - v + 2 * P);
             }
+    }
+
+    // out = out * b / R elementwise.
+    static void Pointwise(uint32_t* out, const uint32_t* b, size_t n)
+    {
+        if (n >= 8 && HasAvx2())
+            return PointwiseAvx2(out, b, n);
+        for (size_t i = 0; i < n; ++i)
+            out[i] = MulLazy(out[i], b[i]);
     }
 
     // Decimation in frequency: natural order in, bit-reversed order out. The short strides run
@@ -164,15 +241,13 @@ struct Field
         std::fill(out + na, out + n, 0u);
         Forward(out, n, w.data());
         if (a == b && na == nb)
-            for (size_t i = 0; i < n; ++i)
-                out[i] = MulLazy(out[i], out[i]);
+            Pointwise(out, out, n);
         else
         {
             std::vector<uint32_t> fb(n, 0);
             std::transform(b, b + nb, fb.begin(), [](uint32_t x) { return x % P; });
             Forward(fb.data(), n, w.data());
-            for (size_t i = 0; i < n; ++i)
-                out[i] = MulLazy(out[i], fb[i]);
+            Pointwise(out, fb.data(), n);
         }
         w = InverseTwiddles(w, n);
         Inverse(out, n, w.data());
