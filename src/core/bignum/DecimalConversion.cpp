@@ -59,7 +59,15 @@ LimbVec ToDecimalByGroups(const uint32_t* x, size_t n)
     LimbVec work(x, x + n), r;
     while (n > 0)
     {
-        r.push_back(DivSmallN<BINARY_BASE>(work.data(), work.data(), n, uint32_t(DECIMAL_BASE)));
+        // The divisor is a constant here, which turns every division into a multiplication.
+        uint64_t rem = 0;
+        for (size_t i = n; i-- > 0;)
+        {
+            uint64_t v = (rem << 32) | work[i];
+            work[i] = uint32_t(v / DECIMAL_BASE);
+            rem = v % DECIMAL_BASE;
+        }
+        r.push_back(uint32_t(rem));
         n = Normalized(work.data(), n);
     }
     return r;

@@ -10,9 +10,9 @@ namespace limb
 namespace
 {
 // Below this many limbs in the shorter operand schoolbook multiplication is fastest.
-constexpr size_t KARATSUBA_THRESHOLD = 40;
+constexpr size_t KARATSUBA_THRESHOLD = 64;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
-constexpr size_t NTT_THRESHOLD = 900;
+constexpr size_t NTT_THRESHOLD = 320;
 
 // r[0 .. n) += a[0 .. na), na <= n; the carry travels up to limb n - 1 and no further.
 template <uint64_t BASE>

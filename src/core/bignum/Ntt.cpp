@@ -96,9 +96,14 @@ struct Field
         if (nTop == 0)
             return w;
         uint32_t root = ToMont(PowMod(Generator(), (P - 1) / n, P));
+        // Eight interleaved chains of powers, so that the multiplications need not wait on each
+        // other.
         w[nTop] = R_MOD;
-        for (size_t j = 1; j < nTop; ++j)
+        for (size_t j = 1; j < nTop && j < 8; ++j)
             w[nTop + j] = Mul(w[nTop + j - 1], root);
+        uint32_t root8 = nTop > 8 ? Mul(w[nTop + 7], root) : R_MOD;
+        for (size_t j = 8; j < nTop; ++j)
+            w[nTop + j] = Mul(w[nTop + j - 8], root8);
         for (size_t len = nTop / 2; len >= 1; len /= 2)
             for (size_t j = 0; j < len; ++j)
                 w[len + j] = w[2 * len + 2 * j];
@@ -172,6 +177,29 @@ struct Field
             __m256i* po = reinterpret_cast<__m256i*>(out + i);
             __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + i));
             _mm256_storeu_si256(po, MulLazy8(_mm256_loadu_si256(po), x));
+        }
+    }
+
+    __attribute__((target("avx2"))) static void ScaleAvx2(uint32_t* out, size_t n, uint32_t scale)
+    {
+        const __m256i factor = _mm256_set1_epi32(int(scale)), p = _mm256_set1_epi32(int(P));
+        for (size_t i = 0; i < n; i += 8)
+        {
+            __m256i* po = reinterpret_cast<__m256i*>(out + i);
+            __m256i x = MulLazy8(_mm256_loadu_si256(po), factor);
+            _mm256_storeu_si256(po, _mm256_min_epu32(x, _mm256_sub_epi32(x, p)));
+        }
+    }
+
+    // out = out * scale / R elementwise, reduced to [0, P).
+    static void Scale(uint32_t* out, size_t n, uint32_t scale)
+    {
+        if (n >= 8 && HasAvx2())
+            return ScaleAvx2(out, n, scale);
+        for (size_t i = 0; i < n; ++i)
+        {
+            uint32_t x = MulLazy(out[i], scale);
+            out[i] = x >= P ? x - P : x;
         }
     }
 
@@ -253,11 +281,7 @@ struct Field
         Inverse(out, n, w.data());
         // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
-        for (size_t i = 0; i < n; ++i)
-        {
-            uint32_t x = MulLazy(out[i], scale);
-            out[i] = x >= P ? x - P : x;
-        }
+        Scale(out, n, scale);
     }
 };
 

@@ -68,8 +68,8 @@ std::string RandomDigits(std::mt19937_64& rng, size_t n)
 // Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds, and
 // the 50,000-digit operands of the calculator.
 const std::pair<size_t, size_t> MUL_SIZES[] = {
-    {1, 1},       {2, 1},       {39, 39},   {40, 40},   {41, 41},    {81, 40},    {100, 41},
-    {899, 899},   {900, 900},   {901, 901}, {1800, 900}, {2000, 950}, {5000, 30}, {5191, 5191},
+    {1, 1},     {2, 1},     {63, 63},   {64, 64},   {65, 65},    {129, 64},   {200, 65},
+    {319, 319}, {320, 320}, {321, 321}, {640, 320}, {2000, 330}, {5000, 30}, {5191, 5191},
 };
 
 template <uint64_t BASE>
