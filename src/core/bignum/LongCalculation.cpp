@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
+#include <stdexcept>
 
 namespace
 {
@@ -209,6 +210,10 @@ LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_v
         return Cancelled();
     }
     catch (const std::bad_alloc&)
+    {
+        return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
+    }
+    catch (const std::length_error&)
     {
         return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
     }

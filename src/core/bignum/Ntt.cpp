@@ -1,5 +1,7 @@
 #include "bignum/Ntt.h"
 
+#include "bignum/LimbKernels.h"
+
 #include <algorithm>
 #include <cassert>
 #include <immintrin.h>
@@ -192,9 +194,9 @@ struct Field
     }
 
     // out = out * scale / R elementwise, reduced to [0, P).
-    static void Scale(uint32_t* out, size_t n, uint32_t scale)
+    static void Scale(uint32_t* out, size_t n, uint32_t scale, bool bVector)
     {
-        if (n >= 8 && HasAvx2())
+        if (n >= 8 && bVector)
             return ScaleAvx2(out, n, scale);
         for (size_t i = 0; i < n; ++i)
         {
@@ -203,9 +205,9 @@ struct Field
         }
     }
 
-    static void ForwardPass(uint32_t* a, size_t n, size_t len, const uint32_t* w)
+    static void ForwardPass(uint32_t* a, size_t n, size_t len, const uint32_t* w, bool bVector)
     {
-        if (len >= 8 && HasAvx2())
+        if (len >= 8 && bVector)
             return ForwardPassAvx2(a, n, len, w);
         for (size_t i = 0; i < n; i += 2 * len)
             for (size_t j = 0; j < len; ++j)
@@ -216,9 +218,9 @@ struct Field
             }
     }
 
-    static void InversePass(uint32_t* a, size_t n, size_t len, const uint32_t* w)
+    static void InversePass(uint32_t* a, size_t n, size_t len, const uint32_t* w, bool bVector)
     {
-        if (len >= 8 && HasAvx2())
+        if (len >= 8 && bVector)
             return InversePassAvx2(a, n, len, w);
         for (size_t i = 0; i < n; i += 2 * len)
             for (size_t j = 0; j < len; ++j)
@@ -230,9 +232,9 @@ struct Field
     }
 
     // out = out * b / R elementwise.
-    static void Pointwise(uint32_t* out, const uint32_t* b, size_t n)
+    static void Pointwise(uint32_t* out, const uint32_t* b, size_t n, bool bVector)
     {
-        if (n >= 8 && HasAvx2())
+        if (n >= 8 && bVector)
             return PointwiseAvx2(out, b, n);
         for (size_t i = 0; i < n; ++i)
             out[i] = MulLazy(out[i], b[i]);
@@ -240,48 +242,49 @@ struct Field
 
     // Decimation in frequency: natural order in, bit-reversed order out. The short strides run
     // block by block while a block stays in the cache.
-    static void Forward(uint32_t* a, size_t n, const uint32_t* w)
+    static void Forward(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         size_t nBlock = std::min(n, NTT_BLOCK);
         for (size_t len = n / 2; len >= nBlock; len /= 2)
-            ForwardPass(a, n, len, w);
+            ForwardPass(a, n, len, w, bVector);
         for (size_t i = 0; i < n; i += nBlock)
             for (size_t len = nBlock / 2; len >= 1; len /= 2)
-                ForwardPass(a + i, nBlock, len, w);
+                ForwardPass(a + i, nBlock, len, w, bVector);
     }
 
     // Decimation in time with inverse roots: bit-reversed order in, natural order out, times n.
-    static void Inverse(uint32_t* a, size_t n, const uint32_t* w)
+    static void Inverse(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         size_t nBlock = std::min(n, NTT_BLOCK);
         for (size_t i = 0; i < n; i += nBlock)
             for (size_t len = 1; len < nBlock; len *= 2)
-                InversePass(a + i, nBlock, len, w);
+                InversePass(a + i, nBlock, len, w, bVector);
         for (size_t len = nBlock; len < n; len *= 2)
-            InversePass(a, n, len, w);
+            InversePass(a, n, len, w, bVector);
     }
 
     // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P).
-    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n, uint32_t* out)
+    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n, uint32_t* out,
+                         bool bVector)
     {
         std::vector<uint32_t> w = Twiddles(n);
         std::transform(a, a + na, out, [](uint32_t x) { return x % P; });
         std::fill(out + na, out + n, 0u);
-        Forward(out, n, w.data());
+        Forward(out, n, w.data(), bVector);
         if (a == b && na == nb)
-            Pointwise(out, out, n);
+            Pointwise(out, out, n, bVector);
         else
         {
             std::vector<uint32_t> fb(n, 0);
             std::transform(b, b + nb, fb.begin(), [](uint32_t x) { return x % P; });
-            Forward(fb.data(), n, w.data());
-            Pointwise(out, fb.data(), n);
+            Forward(fb.data(), n, w.data(), bVector);
+            Pointwise(out, fb.data(), n, bVector);
         }
         w = InverseTwiddles(w, n);
-        Inverse(out, n, w.data());
+        Inverse(out, n, w.data(), bVector);
         // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
-        Scale(out, n, scale);
+        Scale(out, n, scale, bVector);
     }
 };
 
@@ -323,8 +326,10 @@ uint32_t TakeLimb(unsigned __int128& acc)
 }
 } // namespace
 
+namespace
+{
 template <uint64_t BASE>
-void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb, bool bVector)
 {
     size_t nr = na + nb;
     assert(nr <= NTT_MAX_LENGTH);
@@ -332,9 +337,9 @@ void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t
     while (n < nr - 1)
         n *= 2;
     std::vector<uint32_t> c0(n), c1(n), c2(n);
-    Field<P0>::Convolve(a, na, b, nb, n, c0.data());
-    Field<P1>::Convolve(a, na, b, nb, n, c1.data());
-    Field<P2>::Convolve(a, na, b, nb, n, c2.data());
+    Field<P0>::Convolve(a, na, b, nb, n, c0.data(), bVector);
+    Field<P1>::Convolve(a, na, b, nb, n, c1.data(), bVector);
+    Field<P2>::Convolve(a, na, b, nb, n, c2.data(), bVector);
     unsigned __int128 acc = 0;
     for (size_t i = 0; i < nr; ++i)
     {
@@ -344,7 +349,22 @@ void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t
     }
     assert(acc == 0);
 }
+} // namespace
 
-template void NttMul<uint64_t(1) << 32>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
-template void NttMul<1000000000>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
+template <uint64_t BASE>
+void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    NttMulWith<BASE>(r, a, na, b, nb, HasAvx2());
+}
+
+template <uint64_t BASE>
+void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    NttMulWith<BASE>(r, a, na, b, nb, false);
+}
+
+template void NttMul<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
+template void NttMul<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
+template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
+template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
 } // namespace limb

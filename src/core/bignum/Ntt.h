@@ -13,4 +13,7 @@ constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 // remainder theorem; na + nb <= NTT_MAX_LENGTH. r must not overlap a or b.
 template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+// The same without the processor's vector instructions, which NttMul uses where it finds them.
+template <uint64_t BASE>
+void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 } // namespace limb

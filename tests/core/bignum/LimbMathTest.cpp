@@ -1,5 +1,6 @@
 #include "bignum/DecimalConversion.h"
 #include "bignum/LimbMath.h"
+#include "bignum/Ntt.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,31 @@ TEST(LimbMath, MultiplicationMatchesLongMultiplication)
 {
     CheckMultiplication<BINARY_BASE>(11);
     CheckMultiplication<DECIMAL_BASE>(12);
+}
+
+TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
+{
+    std::mt19937_64 rng(13);
+    for (auto [na, nb] : {std::pair<size_t, size_t>{1, 1}, {3, 2}, {9, 7}, {320, 320}, {1000, 333}, {4096, 4097}})
+    {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
+        LimbVec a = RandomLimbs<BINARY_BASE>(rng, na), b = RandomLimbs<BINARY_BASE>(rng, nb);
+        LimbVec fast(na + nb), portable(na + nb);
+        limb::NttMul<BINARY_BASE>(fast.data(), a.data(), na, b.data(), nb);
+        limb::NttMulPortable<BINARY_BASE>(portable.data(), a.data(), na, b.data(), nb);
+        limb::Trim(fast);
+        limb::Trim(portable);
+        EXPECT_EQ(fast, portable);
+        if (na <= 1000)
+            EXPECT_EQ(portable, ReferenceMul<BINARY_BASE>(a, b));
+        for (uint32_t& x : a)
+            x %= uint32_t(DECIMAL_BASE);
+        LimbVec square(2 * na);
+        limb::NttMulPortable<DECIMAL_BASE>(square.data(), a.data(), na, a.data(), na);
+        limb::Trim(square);
+        limb::Trim(a);
+        EXPECT_EQ(square, ReferenceMul<DECIMAL_BASE>(a, a)) << "portable decimal square";
+    }
 }
 
 TEST(LimbMath, DivisionSatisfiesTheIdentity)
