@@ -218,9 +218,11 @@ void CHugeNumDlg::CreateControls()
 
     connect(m_pFirst, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnFirstChange);
     connect(m_pFirst, &CLongEdit::FocusLost, this, [this] {
-        // After the focus has settled: a message box that opens inside the focus change would
-        // swallow the click that moved the focus.
-        QMetaObject::invokeMethod(this, &CHugeNumDlg::OnFirstKillFocus, Qt::QueuedConnection);
+        // Judged on the text as it was left, shown after the focus has settled: a message box
+        // that opens inside the focus change would swallow the click that moved the focus.
+        QMetaObject::invokeMethod(
+            this, [this, strFirst = m_pFirst->toPlainText().toStdString()] { OnFirstKillFocus(strFirst); },
+            Qt::QueuedConnection);
     });
     connect(m_pSecond, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnSecondChange);
     connect(m_pCalculate, &QPushButton::clicked, this, [this] { IsCalculating() ? OnStop() : OnCalculate(); });
@@ -316,12 +318,11 @@ void CHugeNumDlg::ClearResultOnEdit()
     m_bResultShown = false;
 }
 
-void CHugeNumDlg::OnFirstKillFocus()
+void CHugeNumDlg::OnFirstKillFocus(const std::string& strFirst)
 {
     if (!isVisible())
         return;
-    ReadBoxes();
-    if (const int nPosition = FirstIllegalPosition(m_strFirst); nPosition != 0)
+    if (const int nPosition = FirstIllegalPosition(strFirst); nPosition != 0)
         ShowMessage(FirstIllegalWarning(nPosition, Language()), longmsg::CAPTION_WARNING.In(Language()));
 }
 

@@ -51,7 +51,8 @@ private:
     void CreateControls();
     void CreateOperators();
     void OnFirstChange();
-    void OnFirstKillFocus();
+    // strFirst: the first box's text when it lost the focus.
+    void OnFirstKillFocus(const std::string& strFirst);
     void OnSecondChange();
     void OnOperator(int nOperator);
     void OnCalculate();
