@@ -1,0 +1,501 @@
+#include "bignum/HugeNumDlg.h"
+
+#include "bignum/LongCalculation.h"
+#include "bignum/LongResultView.h"
+#include "ui/support/MainWindowFixture.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace
+{
+// The first 99 fraction digits of pi and e, from published tables.
+constexpr const char* PI_99 =
+    "3.141592653589793238462643383279502884197169399375105820974944592307816406286208998628034825342117067";
+constexpr const char* E_5 = "2.7182";
+
+// A count that takes minutes, so it is still running whenever a test looks.
+constexpr const char* ENDLESS_PI_COUNT = "50000000";
+
+const char* const OPERATOR_NAMES[] = {"", "add", "sub", "mul", "div", "mod", "fac"};
+
+struct Message
+{
+    std::string strText;
+    std::string strCaption;
+};
+
+class HugeNumDlgTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pDlg = std::make_unique<CHugeNumDlg>(nullptr);
+        m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+        m_pDlg->SetMessageFunction([this](const QString& strText, const QString& strCaption) {
+            m_messages.push_back({strText.toStdString(), strCaption.toStdString()});
+        });
+        m_pDlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDlg.get()));
+        m_pFirst = Find<QPlainTextEdit>("first");
+        m_pSecond = Find<QPlainTextEdit>("second");
+        m_pResult = Find<CLongResultView>("result");
+        m_pResultCount = Find<QLineEdit>("resultCount");
+        m_pTime = Find<QLabel>("time");
+        m_pCalculate = Find<QPushButton>("calculate");
+    }
+
+    template <typename Control>
+    Control* Find(const char* strName)
+    {
+        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(strName));
+        EXPECT_NE(pControl, nullptr) << strName;
+        return pControl;
+    }
+
+    QRadioButton* Operator(int nOperator) { return Find<QRadioButton>(OPERATOR_NAMES[nOperator]); }
+
+    // Empties both boxes, types the operands and clicks the operator.
+    void Enter(const QString& strFirst, const QString& strSecond, int nOperator)
+    {
+        m_pFirst->clear();
+        m_pSecond->clear();
+        QTest::keyClicks(m_pFirst, strFirst);
+        QTest::keyClicks(m_pSecond, strSecond);
+        QTest::mouseClick(Operator(nOperator), Qt::LeftButton);
+    }
+
+    void Paste(QPlainTextEdit* pBox, const QString& strText)
+    {
+        QGuiApplication::clipboard()->setText(strText);
+        QTest::keyClick(pBox, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    void ClickCalculate() { QTest::mouseClick(m_pCalculate, Qt::LeftButton); }
+
+    // Calculates and waits for the result; false when it never came.
+    bool Calculate()
+    {
+        ClickCalculate();
+        return WaitUntil([this] { return !m_pDlg->IsCalculating(); }, 120000);
+    }
+
+    std::string Text(const QPlainTextEdit* pBox) const { return pBox->toPlainText().toStdString(); }
+    std::string Result() const { return m_pResult->Text(); }
+    std::string Count() const { return m_pResultCount->text().toStdString(); }
+    std::string Label(const char* strName) { return Find<QLabel>(strName)->text().toStdString(); }
+
+    bool InputsEnabled()
+    {
+        bool bEnabled = m_pFirst->isEnabled() && m_pSecond->isEnabled();
+        for (int nOperator = LONG_ADD; nOperator <= LONG_FAC; ++nOperator)
+            bEnabled = bEnabled && Operator(nOperator)->isEnabled();
+        return bEnabled;
+    }
+
+    bool InputsDisabled()
+    {
+        bool bDisabled = !m_pFirst->isEnabled() && !m_pSecond->isEnabled();
+        for (int nOperator = LONG_ADD; nOperator <= LONG_FAC; ++nOperator)
+            bDisabled = bDisabled && !Operator(nOperator)->isEnabled();
+        return bDisabled;
+    }
+
+    std::unique_ptr<CHugeNumDlg> m_pDlg;
+    std::vector<Message> m_messages;
+    QPlainTextEdit* m_pFirst = nullptr;
+    QPlainTextEdit* m_pSecond = nullptr;
+    CLongResultView* m_pResult = nullptr;
+    QLineEdit* m_pResultCount = nullptr;
+    QLabel* m_pTime = nullptr;
+    QPushButton* m_pCalculate = nullptr;
+};
+
+std::string Repeat(char ch, size_t n)
+{
+    return std::string(n, ch);
+}
+} // namespace
+
+TEST_F(HugeNumDlgTest, OperatorsShowTheResultWithItsLengthAndTime)
+{
+    // (10^30 - 1)^2 = 10^60 - 2 * 10^30 + 1.
+    const std::string strNines = Repeat('9', 30);
+    const std::string strSquare = Repeat('9', 29) + "8" + Repeat('0', 29) + "1";
+    const struct
+    {
+        std::string strFirst;
+        std::string strSecond;
+        int nOperator;
+        std::string strResult;
+    } cases[] = {
+        {"5", "12", LONG_SUB, "-7"},
+        {"0", "0", LONG_ADD, "0"},
+        {"7", "7", LONG_SUB, "0"},
+        {"0", "123", LONG_MUL, "0"},
+        {"100", "7", LONG_DIV, "14"},
+        {"100", "7", LONG_MOD, "2"},
+        {"3", "5", LONG_DIV, "0"},
+        {"6", "3", LONG_MOD, "0"},
+        {"18446744073709551616", "1", LONG_SUB, "18446744073709551615"},
+        {"18446744073709551616", "4294967296", LONG_DIV, "4294967296"},
+        {strNines, strNines, LONG_MUL, strSquare},
+        {"10", "", LONG_FAC, "3628800"},
+        {"0", "", LONG_FAC, "1"},
+        {"", "", LONG_FAC, "1"},
+    };
+    const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strFirst + " op " + std::to_string(c.nOperator) + " " + c.strSecond);
+        Enter(QString::fromStdString(c.strFirst), QString::fromStdString(c.strSecond), c.nOperator);
+        ASSERT_TRUE(Calculate());
+        EXPECT_EQ(Result(), c.strResult);
+        EXPECT_EQ(Count(), std::to_string(c.strResult.size()));
+        EXPECT_TRUE(time.match(m_pTime->text()).hasMatch()) << m_pTime->text().toStdString();
+        EXPECT_TRUE(m_messages.empty());
+    }
+}
+
+TEST_F(HugeNumDlgTest, PiAndEComeCutToTheCountWithTheFirstBoxUpperCased)
+{
+    const struct
+    {
+        const char* pFirst;
+        const char* pSecond;
+        std::string strResult;
+        const char* pCount;
+        const char* pFirstAfter;
+    } cases[] = {
+        {"pi", "100", std::string(PI_99), "100", "PI"},
+        {"Pi", "5", std::string(PI_99).substr(0, 6), "5", "PI"},
+        {"e", "1", "2.", "1", "E"},
+        {"E", "5", E_5, "5", "E"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pFirst) + " " + c.pSecond);
+        Enter(QString::fromLatin1(c.pFirst), QString::fromLatin1(c.pSecond), LONG_DIV);
+        ASSERT_TRUE(Calculate());
+        EXPECT_EQ(Result(), c.strResult);
+        EXPECT_EQ(Count(), c.pCount);
+        // Writing the upper-cased text back does not count as an edit that clears the result.
+        EXPECT_EQ(Text(m_pFirst), c.pFirstAfter);
+        EXPECT_EQ(Result(), c.strResult);
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(HugeNumDlgTest, ZeroDivisorShowsTheMessageAndNoResult)
+{
+    const struct
+    {
+        int nLanguage;
+        int nOperator;
+        const char* pText;
+        const char* pCaption;
+    } cases[] = {
+        {LANGUAGE_ENGLISH, LONG_DIV, "Divisor can not be zero", "Error"},
+        {LANGUAGE_ENGLISH, LONG_MOD, "Divor can not be zero", "Error"},
+        {LANGUAGE_CHINESE, LONG_DIV, "除数不能为零", "错误"},
+        {LANGUAGE_CHINESE, LONG_MOD, "除数不能为零", "错误"},
+    };
+    for (const auto& c : cases) {
+        for (const char* pDivisor : {"0", "", "000"}) {
+            SCOPED_TRACE(std::string(c.pText) + " divisor '" + pDivisor + "'");
+            m_pDlg->SetLanguage(c.nLanguage);
+            m_messages.clear();
+            Enter(QStringLiteral("1234"), QString::fromLatin1(pDivisor), c.nOperator);
+            ASSERT_TRUE(Calculate());
+            ASSERT_EQ(m_messages.size(), 1u);
+            EXPECT_EQ(m_messages[0].strText, c.pText);
+            EXPECT_EQ(m_messages[0].strCaption, c.pCaption);
+            EXPECT_EQ(Result(), "");
+            EXPECT_EQ(Count(), "");
+            EXPECT_TRUE(InputsEnabled());
+        }
+    }
+}
+
+TEST_F(HugeNumDlgTest, FirstBoxKeepsADigitStringOrPiOrE)
+{
+    const struct
+    {
+        const char* pTyped;
+        const char* pKept;
+    } cases[] = {
+        {"x", ""}, {"a12", "12"}, {"pi5", "pi"}, {"px", "p"}, {"p3", "p"}, {"pI", "pI"},
+        {"e1", "e"}, {"E", "E"}, {"12a", "12"}, {"3p", "3"}, {"0042", "0042"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pTyped);
+        m_pFirst->clear();
+        QTest::keyClicks(m_pFirst, QString::fromLatin1(c.pTyped));
+        EXPECT_EQ(Text(m_pFirst), c.pKept);
+        EXPECT_EQ(Label("firstCount"), std::to_string(std::string(c.pKept).size()));
+    }
+}
+
+TEST_F(HugeNumDlgTest, PastingIntoTheFirstBoxGoesThroughTheSameFilterWithinTheLimit)
+{
+    const struct
+    {
+        std::string strPasted;
+        std::string strKept;
+    } cases[] = {
+        {"ab12cd", "ab12"},                 // the filter looks at the ends only
+        {"pix", "pi"},
+        {Repeat('q', 50000), ""},           // one character at a time would recurse 50,000 deep
+        {Repeat('7', 60000), Repeat('7', 50000)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strPasted.substr(0, 10));
+        m_pFirst->clear();
+        Paste(m_pFirst, QString::fromStdString(c.strPasted));
+        EXPECT_EQ(Text(m_pFirst), c.strKept);
+    }
+    // Typing into a full box adds nothing.
+    QTest::keyClick(m_pFirst, Qt::Key_5);
+    EXPECT_EQ(Text(m_pFirst).size(), 50000u);
+}
+
+TEST_F(HugeNumDlgTest, SecondBoxRefusesTypedNonDigits)
+{
+    QTest::keyClicks(m_pSecond, QStringLiteral("1a2-b3 "));
+    EXPECT_EQ(Text(m_pSecond), "123");
+    EXPECT_EQ(Label("secondCount"), "3");
+}
+
+TEST_F(HugeNumDlgTest, OperandsThatAreNotDigitsAreRefusedNamingBoxAndPosition)
+{
+    const struct
+    {
+        const char* pFirst;
+        const char* pSecond;
+        int nOperator;
+        std::string strMessage;
+        std::string strResult;
+    } cases[] = {
+        {"ab12", "3", LONG_ADD, "Ingeter 1 bit 1 has illegal character", ""},
+        {"12", "4x5", LONG_MUL, "Ingeter 2 bit 2 has illegal character", ""},
+        {"pi", "-5", LONG_ADD, "Ingeter 2 bit 1 has illegal character", ""},
+        {"pi", "", LONG_ADD, "Ingeter 1 bit 1 has illegal character", ""},
+        {"1 2", "3\n", LONG_ADD, "", "15"},            // white space does not count
+        {"pi", "99999999999", LONG_ADD, std::to_string(LONG_MAX_CONSTANT_DIGITS), ""},
+        {"99999999999", "", LONG_FAC, std::to_string(LONG_MAX_FACTORIAL), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pFirst) + " / " + c.pSecond);
+        m_messages.clear();
+        Enter({}, {}, c.nOperator);
+        Paste(m_pFirst, QString::fromLatin1(c.pFirst));
+        Paste(m_pSecond, QString::fromLatin1(c.pSecond));
+        ASSERT_TRUE(Calculate());
+        EXPECT_EQ(Result(), c.strResult);
+        if (c.strMessage.empty()) {
+            EXPECT_TRUE(m_messages.empty());
+            continue;
+        }
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_NE(m_messages[0].strText.find(c.strMessage), std::string::npos) << m_messages[0].strText;
+    }
+}
+
+TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
+{
+    m_pDlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pDlg.get()));
+    const struct
+    {
+        int nLanguage;
+        const char* pDigits;    // typed, then the letter goes in after the first digit
+        const char* pLetter;
+        const char* pText;
+        const char* pCaption;
+    } cases[] = {
+        {LANGUAGE_ENGLISH, "12", "a", "Ingeter 1 bit 2 has illegal character", "Warning"},
+        {LANGUAGE_CHINESE, "34", "z", "整数1第 2 位有非法字符", "提示"},
+        {LANGUAGE_ENGLISH, "pi", "", nullptr, nullptr},
+        {LANGUAGE_ENGLISH, "e", "", nullptr, nullptr},
+        {LANGUAGE_ENGLISH, "90", "", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pDigits);
+        m_pDlg->SetLanguage(c.nLanguage);
+        m_pFirst->clear();
+        m_pFirst->setFocus();
+        ASSERT_TRUE(WaitUntil([this] { return m_pFirst->hasFocus(); }));
+        QTest::keyClicks(m_pFirst, QString::fromLatin1(c.pDigits));
+        QTest::keyClick(m_pFirst, Qt::Key_Home);
+        QTest::keyClick(m_pFirst, Qt::Key_Right);
+        QTest::keyClicks(m_pFirst, QString::fromLatin1(c.pLetter));
+        m_messages.clear();
+        m_pSecond->setFocus();
+        if (c.pText == nullptr) {
+            QTest::qWait(50);
+            EXPECT_TRUE(m_messages.empty());
+            continue;
+        }
+        ASSERT_TRUE(WaitUntil([this] { return !m_messages.empty(); }));
+        EXPECT_EQ(m_messages[0].strText, c.pText);
+        EXPECT_EQ(m_messages[0].strCaption, c.pCaption);
+        EXPECT_EQ(Text(m_pFirst).size(), 3u);      // the warning changes nothing
+    }
+}
+
+TEST_F(HugeNumDlgTest, EditingEitherBoxOrPickingAnOperatorClearsTheResult)
+{
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"type in the first box", [this] { QTest::keyClick(m_pFirst, Qt::Key_1); }},
+        {"type in the second box", [this] { QTest::keyClick(m_pSecond, Qt::Key_1); }},
+        {"pick another operator", [this] { QTest::mouseClick(Operator(LONG_MUL), Qt::LeftButton); }},
+        {"pick the same operator", [this] { QTest::mouseClick(Operator(LONG_ADD), Qt::LeftButton); }},
+    };
+    for (const auto& [pAction, action] : actions) {
+        SCOPED_TRACE(pAction);
+        Enter(QStringLiteral("5"), QStringLiteral("12"), LONG_ADD);
+        ASSERT_TRUE(Calculate());
+        ASSERT_EQ(Result(), "17");
+        action();
+        EXPECT_EQ(Result(), "");
+        EXPECT_EQ(Count(), "");
+        EXPECT_EQ(m_pTime->text().toStdString(), "");
+    }
+}
+
+TEST_F(HugeNumDlgTest, InputsAreDisabledWhileCalculatingAndEnabledAfter)
+{
+    Enter(QStringLiteral("pi"), QStringLiteral("300000"), LONG_ADD);
+    const QString strCalculate = m_pCalculate->text();
+    ClickCalculate();
+    EXPECT_TRUE(m_pDlg->IsCalculating());
+    EXPECT_TRUE(InputsDisabled());
+    EXPECT_TRUE(m_pCalculate->isEnabled());
+    EXPECT_NE(m_pCalculate->text(), strCalculate);     // it offers to stop
+    EXPECT_FALSE(m_pResult->PlaceholderText().isEmpty());
+    EXPECT_EQ(m_pTime->text().toStdString(), "00:00:00");
+
+    ASSERT_TRUE(WaitUntil([this] { return !m_pDlg->IsCalculating(); }, 120000));
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_EQ(m_pCalculate->text(), strCalculate);
+    EXPECT_TRUE(m_pResult->PlaceholderText().isEmpty());
+    EXPECT_EQ(Count(), "300000");
+    EXPECT_EQ(Result().substr(0, 20), std::string(PI_99).substr(0, 20));
+}
+
+TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
+{
+    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LONG_SUB);
+    ClickCalculate();
+    ASSERT_TRUE(m_pDlg->IsCalculating());
+    ClickCalculate();           // now Stop
+    EXPECT_FALSE(m_pDlg->IsCalculating());
+    EXPECT_TRUE(InputsEnabled());
+    EXPECT_EQ(Text(m_pFirst), "pi");
+    EXPECT_EQ(Text(m_pSecond), ENDLESS_PI_COUNT);
+    EXPECT_EQ(Result(), "");
+    EXPECT_EQ(m_pTime->text().toStdString(), "");
+
+    // The next calculation runs while the stopped one is still winding down.
+    Enter(QStringLiteral("5"), QStringLiteral("12"), LONG_SUB);
+    ASSERT_TRUE(Calculate());
+    EXPECT_EQ(Result(), "-7");
+    EXPECT_EQ(Count(), "2");
+    ASSERT_TRUE(WaitUntil([this] { return m_pDlg->WorkerThreadCount() == 0; }, 120000));
+    EXPECT_EQ(Result(), "-7");      // the stopped one's result never shows
+    EXPECT_TRUE(m_messages.empty());
+
+    // Destroying the window while it calculates stops the worker and waits for it.
+    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LONG_ADD);
+    ClickCalculate();
+    ASSERT_EQ(m_pDlg->WorkerThreadCount(), 1);
+    QPointer<QPlainTextEdit> pFirst = m_pFirst;
+    m_pDlg.reset();
+    EXPECT_TRUE(pFirst.isNull());
+}
+
+TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
+{
+    const struct
+    {
+        int nLanguage;
+        std::vector<std::pair<const char*, const char*>> captions;   // object name, caption
+        const char* pTitle;
+        const char* pOperator;
+        const char* pCalculate;
+    } cases[] = {
+        {LANGUAGE_ENGLISH,
+         {{"firstCaption", "Integer1/pi/e"}, {"secondCaption", "Integer2/bits"}, {"resultCaption", "Result"},
+          {"firstBits", "Bits"}, {"secondBits", "Bits"}, {"resultBits", "Bits"}, {"takeTime", "Take time"}},
+         "Long Number Calculator", "Operator", "Calculate"},
+        {LANGUAGE_CHINESE,
+         {{"firstCaption", "整数1/pi/e)"}, {"secondCaption", "整数2/位数"}, {"resultCaption", "结果"},
+          {"firstBits", "位数"}, {"secondBits", "位数"}, {"resultBits", "位数"}, {"takeTime", "用时"}},
+         "长数计算", "运算类型", "计   算"},
+    };
+    const char* const radios[2][6] = {{"Add", "Sub", "Mul", "Div", "Mod", "Fac"},
+                                      {"加", "减", "乘", "除", "余", "阶乘"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nLanguage);
+        m_pDlg->SetLanguage(c.nLanguage);
+        for (const auto& [pName, pCaption] : c.captions)
+            EXPECT_EQ(Label(pName), pCaption) << pName;
+        EXPECT_EQ(m_pDlg->windowTitle().toStdString(), c.pTitle);
+        EXPECT_EQ(Find<QGroupBox>("operator")->title().toStdString(), c.pOperator);
+        EXPECT_EQ(m_pCalculate->text().toStdString(), c.pCalculate);
+        for (int nOperator = LONG_ADD; nOperator <= LONG_FAC; ++nOperator)
+            EXPECT_EQ(Operator(nOperator)->text().toStdString(),
+                      radios[c.nLanguage == LANGUAGE_ENGLISH ? 0 : 1][nOperator - 1]);
+    }
+}
+
+TEST_F(HugeNumDlgTest, EnterOrEscapeInABoxHidesTheWindowAndKeepsTheText)
+{
+    QSignalSpy hidden(m_pDlg.get(), &CAuxWindow::Hidden);
+    const std::pair<QWidget*, Qt::Key> keys[] = {
+        {m_pFirst, Qt::Key_Return}, {m_pSecond, Qt::Key_Enter}, {m_pFirst, Qt::Key_Escape}, {m_pResult, Qt::Key_Return}};
+    for (const auto& [pBox, key] : keys) {
+        SCOPED_TRACE(pBox->objectName().toStdString());
+        m_pDlg->show();
+        Enter(QStringLiteral("12"), QStringLiteral("34"), LONG_ADD);
+        const int nHidden = int(hidden.count());
+        QTest::keyClick(pBox, key);
+        EXPECT_FALSE(m_pDlg->isVisible());
+        EXPECT_EQ(hidden.count(), nHidden + 1);
+        EXPECT_EQ(Text(m_pFirst), "12");
+        EXPECT_EQ(Text(m_pSecond), "34");
+    }
+}
+
+TEST_F(HugeNumDlgTest, ResultBoxSelectsAndCopiesWithoutLosingDigits)
+{
+    Enter(QStringLiteral("pi"), QStringLiteral("5000"), LONG_ADD);
+    ASSERT_TRUE(Calculate());
+    ASSERT_EQ(Result().size(), 5001u);
+    m_pResult->setFocus();
+    QTest::keyClick(m_pResult, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_pResult, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), Result());
+
+    // A drag along the top row selects the result's beginning.
+    QWidget* pViewport = m_pResult->viewport();
+    QTest::mousePress(pViewport, Qt::LeftButton, {}, QPoint(2, 5));
+    QTest::mouseMove(pViewport, QPoint(pViewport->width() / 2, 5));
+    QTest::mouseRelease(pViewport, Qt::LeftButton, {}, QPoint(pViewport->width() / 2, 5));
+    const std::string strSelected = m_pResult->SelectedText().toStdString();
+    EXPECT_GT(strSelected.size(), 3u);
+    EXPECT_EQ(strSelected, Result().substr(0, strSelected.size()));
+
+    QTest::mouseDClick(pViewport, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(m_pResult->SelectedText().toStdString(), Result());
+}
