@@ -65,17 +65,6 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
     }
 }
 
-// Products too long for one transform: a in two halves.
-template <uint64_t BASE>
-void MulHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
-{
-    size_t h = na / 2;
-    MulInto<BASE>(r, a, h, b, nb);
-    std::fill(r + h + nb, r + na + nb, 0u);
-    LimbVec high(na - h + nb);
-    MulInto<BASE>(high.data(), a + h, na - h, b, nb);
-    AddInto<BASE>(r + h, na + nb - h, high.data(), high.size());
-}
 } // namespace
 
 void Trim(LimbVec& a)
@@ -172,6 +161,17 @@ uint32_t DivSmall(LimbVec& a, uint32_t d)
 }
 
 template <uint64_t BASE>
+void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    size_t h = na / 2;
+    MulInto<BASE>(r, a, h, b, nb);
+    std::fill(r + h + nb, r + na + nb, 0u);
+    LimbVec high(na - h + nb);
+    MulInto<BASE>(high.data(), a + h, na - h, b, nb);
+    AddInto<BASE>(r + h, na + nb - h, high.data(), high.size());
+}
+
+template <uint64_t BASE>
 void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
     if constexpr (BASE == DECIMAL_BASE)
@@ -229,7 +229,7 @@ void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_
     else if (nb < KARATSUBA_THRESHOLD)
         MulSchoolbook<BASE>(r, a, na, b, nb);
     else if (na + nb > NTT_MAX_LENGTH)
-        MulHalves<BASE>(r, a, na, b, nb);
+        MulByHalves<BASE>(r, a, na, b, nb);
     else if (nb >= NTT_THRESHOLD)
         NttMul<BASE>(r, a, na, b, nb);
     else if (na >= 2 * nb)
@@ -257,6 +257,7 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
     template void MulSmall<B>(LimbVec&, uint32_t);                                                 \
     template uint32_t DivSmall<B>(LimbVec&, uint32_t);                                             \
     template void MulSchoolbook<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);   \
+    template void MulByHalves<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);     \
     template void MulInto<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);         \
     template LimbVec Mul<B>(const LimbVec&, const LimbVec&);
 

@@ -36,6 +36,9 @@ template <uint64_t BASE>
 void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 template <uint64_t BASE> LimbVec Mul(const LimbVec& a, const LimbVec& b);
 template <uint64_t BASE> void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+// The product from those of b with the two halves of a: for products longer than one transform
+// takes. na >= 2.
+template <uint64_t BASE> void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 
 // Quotient and remainder of a by a non-zero b; either output may be null. Long divisions stop
 // with LongCancelled when *pCancel turns true.

@@ -84,6 +84,13 @@ void CheckMultiplication(uint64_t nSeed)
         EXPECT_EQ(limb::Mul<BASE>(a, b), ReferenceMul<BASE>(a, b));
         if (na == nb)
             EXPECT_EQ(limb::Mul<BASE>(a, a), ReferenceMul<BASE>(a, a)) << "square";
+        if (na >= 2)
+        {
+            LimbVec halves(na + nb);
+            limb::MulByHalves<BASE>(halves.data(), a.data(), na, b.data(), nb);
+            limb::Trim(halves);
+            EXPECT_EQ(halves, ReferenceMul<BASE>(a, b)) << "by halves";
+        }
     }
 }
 
