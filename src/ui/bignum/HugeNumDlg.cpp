@@ -113,6 +113,10 @@ void SetCaption(QWidget* pControl, const QString& strCaption)
 {
     if (auto* pLabel = qobject_cast<QLabel*>(pControl))
         pLabel->setText(strCaption);
+    // A left-aligned caption grows to the right when the font draws it wider than its place;
+    // there is free room beside each.
+    if (auto* pLabel = qobject_cast<QLabel*>(pControl); pLabel != nullptr && (pLabel->alignment() & Qt::AlignLeft))
+        pLabel->resize(std::max(pLabel->width(), pLabel->sizeHint().width()), pLabel->height());
     else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
         pButton->setText(strCaption);
     else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
@@ -195,24 +199,37 @@ CHugeNumDlg::CHugeNumDlg(QWidget* pOwner)
     ApplyLanguage();
 }
 
+CHugeNumDlg::~CHugeNumDlg()
+{
+    // The boxes live on while the base class takes them down, and the focus leaving them then
+    // must not reach a window that is no longer whole.
+    m_pFirst->disconnect(this);
+    m_pSecond->disconnect(this);
+}
+
 void CHugeNumDlg::CreateControls()
 {
-    m_pFirstCaption = MakeLabel(this, FIRST_CAPTION);
-    m_pBits[0] = MakeLabel(this, FIRST_BITS);
+    // Captions are set by name in ApplyLanguage; the creation order is the focus order.
+    MakeLabel(this, FIRST_CAPTION);
+    MakeLabel(this, FIRST_BITS);
     m_pFirstCount = MakeLabel(this, FIRST_COUNT);
     m_pFirst = Place(new CLongEdit(MAX_OPERAND_LENGTH, false, this), "first", FIRST_RECT);
-    m_pSecondCaption = MakeLabel(this, SECOND_CAPTION);
-    m_pBits[1] = MakeLabel(this, SECOND_BITS);
+    MakeLabel(this, SECOND_CAPTION);
+    MakeLabel(this, SECOND_BITS);
     m_pSecondCount = MakeLabel(this, SECOND_COUNT);
     m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
     CreateOperators();
     m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
-    m_pResultCaption = MakeLabel(this, RESULT_CAPTION);
-    m_pTakeTime = MakeLabel(this, TAKE_TIME);
+    MakeLabel(this, RESULT_CAPTION);
+    MakeLabel(this, TAKE_TIME);
     m_pTime = MakeLabel(this, TIME);
-    m_pBits[2] = MakeLabel(this, RESULT_BITS);
+    MakeLabel(this, RESULT_BITS);
     m_pResultCount = Place(new QLineEdit(this), "resultCount", RESULT_COUNT_RECT);
     m_pResultCount->setReadOnly(true);
+    // Read-only, it wears the window's colour like the counts beside it.
+    QPalette countPalette = m_pResultCount->palette();
+    countPalette.setColor(QPalette::Base, countPalette.color(QPalette::Window));
+    m_pResultCount->setPalette(countPalette);
     m_pResultCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pResult = Place(new CLongResultView(this), "result", RESULT_RECT);
 
@@ -232,7 +249,7 @@ void CHugeNumDlg::CreateOperators()
 {
     // The group lies beneath the radio buttons it frames, which stay the window's own children
     // like the other controls.
-    m_pOperatorGroup = Place(new QGroupBox(this), "operator", GROUP_RECT);
+    Place(new QGroupBox(this), "operator", GROUP_RECT);
     m_pOperators = new QButtonGroup(this);
     for (const OperatorButton& op : OPERATORS)
         m_pOperators->addButton(Place(new QRadioButton(this), op.strName, op.rect), op.nOperator);

@@ -13,7 +13,6 @@ class CHoverButton;
 class CLongEdit;
 class CLongResultView;
 class QButtonGroup;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -32,6 +31,7 @@ public:
     using MessageFunction = std::function<void(const QString& strText, const QString& strCaption)>;
 
     explicit CHugeNumDlg(QWidget* pOwner);
+    ~CHugeNumDlg() override;
 
     // The font of the two operand boxes and the result box.
     void SetBoxFont(const QFont& font);
@@ -78,17 +78,11 @@ private:
     MessageFunction m_message;
     CLongWorker m_worker;
 
-    QLabel* m_pFirstCaption = nullptr;
-    QLabel* m_pSecondCaption = nullptr;
-    QLabel* m_pResultCaption = nullptr;
-    QLabel* m_pBits[3] = {};
-    QLabel* m_pTakeTime = nullptr;
     QLabel* m_pFirstCount = nullptr;
     QLabel* m_pSecondCount = nullptr;
     QLabel* m_pTime = nullptr;
     CLongEdit* m_pFirst = nullptr;
     CLongEdit* m_pSecond = nullptr;
-    QGroupBox* m_pOperatorGroup = nullptr;
     QButtonGroup* m_pOperators = nullptr;
     CHoverButton* m_pCalculate = nullptr;
     QLineEdit* m_pResultCount = nullptr;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace
 {
@@ -73,7 +74,7 @@ void CLongResultView::Copy() const
 
 size_t CLongResultView::Columns() const
 {
-    return size_t(std::max(1, (viewport()->width() - 2 * MARGIN) / m_nCellWidth));
+    return size_t(std::max(1.0, std::floor((viewport()->width() - 2 * MARGIN) / m_cellWidth)));
 }
 
 size_t CLongResultView::RowCount() const
@@ -94,10 +95,12 @@ QString CLongResultView::RowText(size_t nRow) const
 
 void CLongResultView::Relayout()
 {
-    const QFontMetrics metrics = fontMetrics();
-    m_nCellWidth = 1;
+    // Advances may be fractional (a stretched font); rounded down, a row of them would run past
+    // the edge.
+    const QFontMetricsF metrics(font());
+    m_cellWidth = 1;
     for (const char* p = RESULT_CHARACTERS; *p != '\0'; ++p)
-        m_nCellWidth = std::max(m_nCellWidth, metrics.horizontalAdvance(QChar::fromLatin1(*p)));
+        m_cellWidth = std::max(m_cellWidth, metrics.horizontalAdvance(QChar::fromLatin1(*p)));
     const size_t nRows = RowCount();
     const size_t nInView = size_t(RowsInView());
     const int nMaximum = int(std::min<size_t>(nRows > nInView ? nRows - nInView : 0, INT_MAX));
@@ -122,13 +125,13 @@ size_t CLongResultView::IndexAt(QPoint point) const
     if (size_t(nRow) >= RowCount())
         return m_strText.size();
     const QString strRow = RowText(size_t(nRow));
-    const QFontMetrics metrics = fontMetrics();
+    const QFontMetricsF metrics(font());
     int nColumn = 0;
-    for (int x = MARGIN; nColumn < strRow.size(); ++nColumn) {
-        const int nWidth = metrics.horizontalAdvance(strRow.at(nColumn));
-        if (point.x() < x + nWidth / 2)
+    for (qreal x = MARGIN; nColumn < strRow.size(); ++nColumn) {
+        const qreal width = metrics.horizontalAdvance(strRow.at(nColumn));
+        if (point.x() < x + width / 2)
             break;
-        x += nWidth;
+        x += width;
     }
     return size_t(nRow) * Columns() + size_t(nColumn);
 }
@@ -136,10 +139,10 @@ size_t CLongResultView::IndexAt(QPoint point) const
 void CLongResultView::PaintRow(QPainter& painter, size_t nRow, int y) const
 {
     const QString strRow = RowText(nRow);
-    const QFontMetrics metrics = fontMetrics();
-    const int nBaseline = y + metrics.ascent();
+    const QFontMetricsF metrics(font());
+    const qreal baseline = y + metrics.ascent();
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(MARGIN, nBaseline, strRow);
+    painter.drawText(QPointF(MARGIN, baseline), strRow);
 
     const size_t nBegin = nRow * Columns();
     const size_t nEnd = nBegin + size_t(strRow.size());
@@ -147,11 +150,11 @@ void CLongResultView::PaintRow(QPainter& painter, size_t nRow, int y) const
     const size_t nTo = std::clamp(std::max(m_nAnchor, m_nCaret), nBegin, nEnd);
     if (nFrom >= nTo)
         return;
-    const int x1 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nFrom - nBegin)));
-    const int x2 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nTo - nBegin)));
-    painter.fillRect(QRect(x1, y, x2 - x1, metrics.height()), palette().color(QPalette::Highlight));
+    const qreal x1 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nFrom - nBegin)));
+    const qreal x2 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nTo - nBegin)));
+    painter.fillRect(QRectF(x1, y, x2 - x1, metrics.height()), palette().color(QPalette::Highlight));
     painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(x1, nBaseline, strRow.mid(qsizetype(nFrom - nBegin), qsizetype(nTo - nFrom)));
+    painter.drawText(QPointF(x1, baseline), strRow.mid(qsizetype(nFrom - nBegin), qsizetype(nTo - nFrom)));
 }
 
 void CLongResultView::paintEvent(QPaintEvent*)

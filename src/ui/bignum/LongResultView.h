@@ -55,6 +55,6 @@ private:
     size_t m_nAnchor = 0;
     size_t m_nCaret = 0;
     size_t m_nTopIndex = 0;     // first character of the top row, kept across width changes
-    int m_nCellWidth = 1;       // the widest character a result can hold
+    qreal m_cellWidth = 1;      // the widest character a result can hold, in pixels
     int m_nLanguage = 0;
 };
