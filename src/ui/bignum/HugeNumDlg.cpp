@@ -220,6 +220,7 @@ void CHugeNumDlg::CreateControls()
     m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
     CreateOperators();
     m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
+    m_pCalculate->setAutoDefault(true);     // Enter on it presses it rather than hiding the window
     MakeLabel(this, RESULT_CAPTION);
     MakeLabel(this, TAKE_TIME);
     m_pTime = MakeLabel(this, TIME);
