@@ -4,11 +4,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <thread>
 
+// Shared by the worker and the thread. The thread reads the flag and, under the mutex, the
+// owner; the thread object itself belongs to the owner's thread.
 struct CLongWorker::Job
 {
     std::atomic<bool> bCancel{false};
+    std::mutex mutex;
+    CLongWorker* pOwner = nullptr;      // null once the worker is gone
     std::thread thread;
 };
 
@@ -31,27 +36,37 @@ LongResult Calculate(int nOperator, const std::string& strFirst, const std::stri
 
 CLongWorker::CLongWorker() = default;
 
+// Late steps of the largest calculations look at their flag only every few seconds; closing
+// the window must not wait for them.
 CLongWorker::~CLongWorker()
 {
-    for (const auto& pJob : m_jobs)
+    for (const auto& pJob : m_jobs) {
+        {
+            const std::lock_guard lock(pJob->mutex);
+            pJob->pOwner = nullptr;
+        }
         pJob->bCancel = true;
-    // Each thread's last act is to post its result here; the posting is over once it is
-    // joined, and the posted result dies with this object unseen.
-    for (const auto& pJob : m_jobs)
-        pJob->thread.join();
+        pJob->thread.detach();
+    }
 }
 
 void CLongWorker::Start(int nOperator, std::string strFirst, std::string strSecond, int nLanguage)
 {
     Cancel();
-    Job* pJob = m_jobs.emplace_back(std::make_unique<Job>()).get();
-    m_pCurrent = pJob;
-    pJob->thread = std::thread([this, pJob, nOperator, strFirst = std::move(strFirst),
-                                strSecond = std::move(strSecond), nLanguage] {
+    auto pJob = std::make_shared<Job>();
+    pJob->pOwner = this;
+    m_pCurrent = pJob.get();
+    pJob->thread = std::thread([pJob, nOperator, strFirst = std::move(strFirst), strSecond = std::move(strSecond),
+                                nLanguage] {
         LongResult result = Calculate(nOperator, strFirst, strSecond, nLanguage, &pJob->bCancel);
-        QMetaObject::invokeMethod(
-            this, [this, pJob, result = std::move(result)] { OnJobEnded(pJob, result); }, Qt::QueuedConnection);
+        const std::lock_guard lock(pJob->mutex);
+        // A result posted to a worker that is then destroyed goes with it, unseen.
+        if (CLongWorker* pOwner = pJob->pOwner)
+            QMetaObject::invokeMethod(
+                pOwner, [pOwner, pJob, result = std::move(result)] { pOwner->OnJobEnded(pJob.get(), result); },
+                Qt::QueuedConnection);
     });
+    m_jobs.push_back(std::move(pJob));
 }
 
 void CLongWorker::Cancel()
@@ -67,9 +82,8 @@ void CLongWorker::OnJobEnded(Job* pJob, const LongResult& result)
     const auto it = std::find_if(m_jobs.begin(), m_jobs.end(), [pJob](const auto& p) { return p.get() == pJob; });
     // The thread has posted its result and only returns now, so the join is immediate.
     (*it)->thread.join();
-    const bool bCurrent = pJob == m_pCurrent;
     m_jobs.erase(it);
-    if (!bCurrent)
+    if (pJob != m_pCurrent)
         return;
     m_pCurrent = nullptr;
     emit Finished(result);

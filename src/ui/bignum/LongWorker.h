@@ -11,7 +11,8 @@
 // Runs the long-number calculations, each on a thread of its own that computes and touches
 // nothing else; the result comes back as Finished on the thread that owns this object. A
 // cancelled calculation goes on in the background until it notices its flag, and its result is
-// dropped. Destruction cancels every calculation and waits for its thread.
+// dropped. Destruction cancels every calculation and waits for none of them: a thread that is
+// still running holds its own state and finds nobody to report to.
 class CLongWorker : public QObject
 {
     Q_OBJECT
@@ -35,6 +36,6 @@ private:
 
     void OnJobEnded(Job* pJob, const LongResult& result);
 
-    std::list<std::unique_ptr<Job>> m_jobs;
+    std::list<std::shared_ptr<Job>> m_jobs;
     Job* m_pCurrent = nullptr;
 };

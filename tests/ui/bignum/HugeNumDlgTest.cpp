@@ -393,7 +393,7 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     EXPECT_EQ(Result(), "-7");      // the stopped one's result never shows
     EXPECT_TRUE(m_messages.empty());
 
-    // Destroying the window while it calculates stops the worker and waits for it.
+    // Destroying the window while it calculates cancels the worker without waiting for it.
     Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LONG_ADD);
     ClickCalculate();
     ASSERT_EQ(m_pDlg->WorkerThreadCount(), 1);
