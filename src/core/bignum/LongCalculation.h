@@ -13,11 +13,11 @@ constexpr int LONG_DIV = 4;
 constexpr int LONG_MOD = 5;
 constexpr int LONG_FAC = 6;
 
-// Limits on what a calculation accepts, far beyond what finishes in a minute: pi or e to the full
-// count and the largest factorial (94,000,000 digits, which still fit the result box's 100,000,000
-// characters) take minutes and up to a gigabyte. Operands come from boxes of 50,000 characters; the
-// command line may pass longer ones up to the limit.
-constexpr int LONG_MAX_CONSTANT_DIGITS = 50'000'000;
+// Limits on what a calculation accepts, set by the result box's 100,000,000 characters: pi or e
+// to 99,999,999 digits (about four minutes and 1.2 GB) and 14,000,000! (94,000,000 digits, about
+// two minutes and 0.5 GB). Operands come from boxes of 50,000 characters; the command line may
+// pass longer ones up to the limit.
+constexpr int LONG_MAX_CONSTANT_DIGITS = 99'999'999;
 constexpr int LONG_MAX_FACTORIAL = 14'000'000;
 constexpr int LONG_MAX_OPERAND_DIGITS = 20'000'000;
 
