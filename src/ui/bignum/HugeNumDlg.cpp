@@ -4,6 +4,7 @@
 #include "bignum/LongInput.h"
 #include "bignum/LongResultView.h"
 #include "bignum/LongTexts.h"
+#include "windows/DialogRect.h"
 #include "windows/HoverButton.h"
 
 #include <QButtonGroup>
@@ -25,21 +26,6 @@ constexpr int MAX_OPERAND_LENGTH = 50'000;
 constexpr int FONT_POINTS = 10;
 constexpr int TICK_MS = 500;
 
-// Control places in dialog units, two pixels each.
-constexpr int PIXELS_PER_UNIT = 2;
-
-struct DialogRect
-{
-    int x;
-    int y;
-    int cx;
-    int cy;
-
-    QRect Pixels() const
-    {
-        return {x * PIXELS_PER_UNIT, y * PIXELS_PER_UNIT, cx * PIXELS_PER_UNIT, cy * PIXELS_PER_UNIT};
-    }
-};
 
 // A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
 // paint their own background, the others let the window's background show through.

@@ -2,6 +2,7 @@
 
 #include "units/UnitConversion.h"
 #include "units/UnitTable.h"
+#include "windows/DialogRect.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,23 +21,8 @@ constexpr const char* UNIT_1_CAPTION = "Unit 1";
 constexpr const char* UNIT_2_CAPTION = "Unit 2";
 constexpr int FONT_POINTS = 10;
 
-// Control places in dialog units, two pixels each. A list's height is its closed height; the
-// dropped list sizes itself.
-constexpr int PIXELS_PER_UNIT = 2;
+// A list's height is its closed height; the dropped list sizes itself.
 constexpr int CLOSED_LIST_HEIGHT = 12;
-
-struct DialogRect
-{
-    int x;
-    int y;
-    int cx;
-    int cy;
-
-    QRect Pixels() const
-    {
-        return {x * PIXELS_PER_UNIT, y * PIXELS_PER_UNIT, cx * PIXELS_PER_UNIT, cy * PIXELS_PER_UNIT};
-    }
-};
 
 constexpr DialogRect CATEGORY_LABEL_RECT{22, 11, 38, 11};
 constexpr DialogRect CATEGORY_LIST_RECT{66, 10, 73, CLOSED_LIST_HEIGHT};
