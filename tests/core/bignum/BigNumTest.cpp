@@ -72,8 +72,9 @@ TEST(BigNum, AgreesWithInt128OnSmallOperands)
         BigNum d = x.Sub(y);
         EXPECT_EQ(ToU128(d), a >= bm ? a - bm : bm - a);
         EXPECT_EQ(d.sign, a >= bm ? 1 : 0);
-        if (a >> 64 == 0 && bm >> 64 == 0)
+        if (a >> 64 == 0 && bm >> 64 == 0) {
             EXPECT_EQ(ToU128(x.Mul(y)), a * bm);
+        }
         if (bm != 0)
         {
             EXPECT_EQ(ToU128(x.Div(y)), a / bm);
@@ -82,8 +83,9 @@ TEST(BigNum, AgreesWithInt128OnSmallOperands)
         uint32_t s = uint32_t(rng() % 0x7FFFFFFF) + 1;
         EXPECT_EQ(ToU128(x.DivSmall(int32_t(s))), a / s);
         EXPECT_EQ(u128(x.ModSmall(int32_t(s))), a % s);
-        if (a >> 96 == 0)
+        if (a >> 96 == 0) {
             EXPECT_EQ(ToU128(x.MulSmall(int32_t(s))), a * s);
+        }
         EXPECT_EQ(ToU128(x.AddSmall(int32_t(s))), a + s);
         EXPECT_EQ(x.ToText(10), U128Text(a));
         EXPECT_EQ(ToU128(FromDecimal(U128Text(a))), a);

@@ -82,8 +82,9 @@ void CheckMultiplication(uint64_t nSeed)
         SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
         LimbVec a = RandomLimbs<BASE>(rng, na), b = RandomLimbs<BASE>(rng, nb);
         EXPECT_EQ(limb::Mul<BASE>(a, b), ReferenceMul<BASE>(a, b));
-        if (na == nb)
+        if (na == nb) {
             EXPECT_EQ(limb::Mul<BASE>(a, a), ReferenceMul<BASE>(a, a)) << "square";
+        }
         if (na >= 2)
         {
             LimbVec halves(na + nb);
@@ -146,8 +147,9 @@ TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
         limb::Trim(fast);
         limb::Trim(portable);
         EXPECT_EQ(fast, portable);
-        if (na <= 1000)
+        if (na <= 1000) {
             EXPECT_EQ(portable, ReferenceMul<BINARY_BASE>(a, b));
+        }
         for (uint32_t& x : a)
             x %= uint32_t(DECIMAL_BASE);
         LimbVec square(2 * na);
@@ -207,8 +209,9 @@ TEST(LimbMath, DecimalTextRoundTrips)
         std::string s = RandomDigits(rng, n);
         LimbVec x = limb::BinaryFromDigits(s);
         EXPECT_EQ(limb::DecimalToText(limb::DecimalFromBinary(x)), s);
-        if (n <= 5000)
+        if (n <= 5000) {
             EXPECT_EQ(ReferenceText(x), s);
+        }
     }
     EXPECT_EQ(limb::BinaryFromDigits("000"), LimbVec{});
     EXPECT_EQ(limb::DecimalToText({}), "");

@@ -64,8 +64,9 @@ TEST(LongCalculation, ResultsAndCountsAsTheWindowShowsThem)
         SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(c.nOperator) + " " + c.second);
         LongResult r = CalculateLong(c.nOperator, c.first, c.second, EN);
         EXPECT_EQ(r.strMessage, "");
-        if (c.result != nullptr)
+        if (c.result != nullptr) {
             EXPECT_EQ(r.strResult, c.result);
+        }
         EXPECT_EQ(r.nDigits, c.nDigits);
         EXPECT_FALSE(r.bCancelled);
     }
