@@ -221,9 +221,13 @@ void CCalcDlg::DrawCurve(std::string_view strText, bool bShow, int nSlot)
     Graph().PlotCurve(strText, nSlot, bShow);
     CAuxWindow& graph = AuxWindow(AuxId::Graph);
     if (bShow) {
+        // The graph appears beside the console without taking the keyboard from it.
+        graph.setAttribute(Qt::WA_ShowWithoutActivating, true);
         graph.show();
+        graph.setAttribute(Qt::WA_ShowWithoutActivating, false);
         m_bShown[Index(AuxId::Graph)] = true;
     }
+    activateWindow();
     m_pConsole->setFocus();
     graph.update();
 }
