@@ -41,7 +41,7 @@ run_tests() {
 case "${1:-}" in
 run)
     install_packages "${PACKAGES[@]}"
-    configure_and_build build -DCMAKE_BUILD_TYPE=Release
+    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
         exec ./build/src/pelmorix/pelmorix
     fi
