@@ -2,7 +2,9 @@
 
 #include "app/SettingsRecord.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -91,4 +93,37 @@ TEST(QtSettingsStore, UsersValueWinsOverTheMachineWideOne)
 
     QSettings(dir.filePath("user/Pelmorix.conf"), QSettings::IniFormat).setValue("LastConfig", "10255255255020020245");
     ExpectSameRecord(LoadedFrom(dir), CalcSettings{});
+}
+
+// Runs in a child process only: loads what the parent saved into PELMORIX_SETTINGS_DIR.
+TEST(QtSettingsStoreChild, LoadsWhatAnotherProcessSaved)
+{
+    const QString strDir = qEnvironmentVariable("PELMORIX_SETTINGS_DIR");
+    if (strDir.isEmpty())
+        GTEST_SKIP() << "runs as the child of SavedRecordIsRestoredInAFreshProcess";
+    CQtSettingsStore store(strDir);
+    CalcSettings settings;
+    LoadSettings(settings, store);
+    ExpectSameRecord(settings, YellowOnBlackEnglish());
+}
+
+TEST(QtSettingsStore, SavedRecordIsRestoredInAFreshProcess)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    {
+        CQtSettingsStore store(dir.path());
+        ASSERT_TRUE(SaveSettings(YellowOnBlackEnglish(), store));
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PELMORIX_SETTINGS_DIR", dir.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=QtSettingsStoreChild.LoadsWhatAnotherProcessSaved"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray output = child.readAllStandardOutput();
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }
