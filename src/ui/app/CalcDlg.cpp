@@ -99,7 +99,7 @@ void CCalcDlg::CreateAuxWindows()
 {
     auto* pGraph = new CGraphDlg(m_settings.m_nLanguage, m_random, this);
     pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
-    connect(pGraph, &CGraphDlg::ConsoleFocusWanted, this, [this] { m_pConsole->setFocus(); });
+    connect(pGraph, &CGraphDlg::ConsoleFocusWanted, this, &CCalcDlg::FocusConsole);
     AdoptAuxWindow(AuxId::Graph, pGraph);
     AdoptAuxWindow(AuxId::Keyboard, new CAuxWindow(aux::KEYBOARD, this));
     AdoptAuxWindow(AuxId::Help, new CAuxWindow(aux::HELP, this));
@@ -227,9 +227,15 @@ void CCalcDlg::DrawCurve(std::string_view strText, bool bShow, int nSlot)
         graph.setAttribute(Qt::WA_ShowWithoutActivating, false);
         m_bShown[Index(AuxId::Graph)] = true;
     }
+    FocusConsole();
+    graph.update();
+}
+
+// The keyboard goes back to the console, from whichever window holds it.
+void CCalcDlg::FocusConsole()
+{
     activateWindow();
     m_pConsole->setFocus();
-    graph.update();
 }
 
 void CCalcDlg::ClearCurves()

@@ -68,6 +68,7 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
 
 private:
+    void FocusConsole();
     void CreateControls();
     void CreateAuxWindows();
     void AdoptAuxWindow(AuxId id, CAuxWindow* pWindow);
