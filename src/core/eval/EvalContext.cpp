@@ -5,6 +5,7 @@
 #include "eval/CharClass.h"
 #include "eval/DecimalText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
