@@ -6,7 +6,7 @@
 #include "eval/EvalContext.h"
 #include "eval/Language.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace
 {
@@ -21,9 +21,7 @@ constexpr Text DOMAIN_ERROR_LINE{"Error: [field of definition wrong]", "错误: 
 std::string ReadLine(const IConsoleText& console, int nLine)
 {
     std::string strLine = console.LineText(nLine);
-    strLine = strLine.substr(0, strLine.find('\0'));
-    if (strLine.size() > MAX_LINE)
-        strLine.resize(MAX_LINE);
+    strLine.resize(std::min({strLine.find('\0'), strLine.size(), MAX_LINE}));
     return strLine;
 }
 
@@ -72,7 +70,7 @@ void CLineDispatcher::DispatchLine(bool bEnterRun)
 
     std::string strLine = ReadLine(m_console, m_console.CaretLine() - (bEnterRun ? 1 : 0));
     const std::string strKeyword = KeywordCopy(strLine);
-    strLine = strLine.substr(0, strLine.find('#'));
+    strLine.resize(std::min(strLine.find('#'), strLine.size()));
     if (strKeyword.empty())
         return;     // a blank line: nothing written, the last result kept
     if (strKeyword == "cls") {
