@@ -159,12 +159,13 @@ LongResult RunFactorial(std::string_view strFirst, const std::string& strDigits,
 LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst, std::string_view strSecond,
                      const std::string& strA, const std::string& strB, int nLanguage)
 {
+    // A divisor without a non-zero digit is refused before the operands are looked at.
+    if (operation.pZeroDivisor != nullptr && strB.find_first_of("123456789") == std::string::npos)
+        return Message(operation.pZeroDivisor->In(nLanguage), &longmsg::CAPTION_ERROR, nLanguage);
     LongResult error;
     if (!CheckOperand(strFirst, strA, true, nLanguage, &error) ||
         !CheckOperand(strSecond, strB, false, nLanguage, &error))
         return error;
-    if (operation.pZeroDivisor != nullptr && strB.find_first_not_of('0') == std::string::npos)
-        return Message(operation.pZeroDivisor->In(nLanguage), &longmsg::CAPTION_ERROR, nLanguage);
     BigNum a, b;
     a.FromText(strA, 10);
     b.FromText(strB, 10);
