@@ -372,10 +372,17 @@ void CHugeNumDlg::OnCalculationEnded(const LongResult& result)
     m_pTicker->stop();
     EnableInputs(true);
     ShowWorkingState();
-    if (result.bCancelled || !result.strMessage.empty()) {
+    if (result.bCancelled) {
         ClearResult();
-        if (!result.strMessage.empty())
-            ShowMessage(result.strMessage, result.strCaption);
+        return;
+    }
+    if (!result.strMessage.empty()) {
+        ClearResult();
+        {
+            const QScopedValueRollback<bool> writing(m_bWriting, true);
+            WriteFirstBox();
+        }
+        ShowMessage(result.strMessage, result.strCaption);
         return;
     }
     FinishCalculation(result);

@@ -203,6 +203,15 @@ TEST_F(HugeNumDlgTest, ZeroDivisorShowsTheMessageAndNoResult)
             EXPECT_TRUE(EnabledInputs() == 8);
         }
     }
+
+    // pi without a count runs the operator; the box still shows what the calculation read.
+    m_messages.clear();
+    Enter(QStringLiteral("pi"), {}, LONG_DIV);
+    ASSERT_TRUE(Calculate());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].strCaption, "错误");
+    EXPECT_EQ(Text(m_pFirst), "PI");
+    EXPECT_EQ(Result(), "");
 }
 
 TEST_F(HugeNumDlgTest, FirstBoxKeepsADigitStringOrPiOrE)
