@@ -281,7 +281,7 @@ bool CCalcDlg::PreTranslateKey(const QKeyEvent& event)
     if (event.key() == Qt::Key_Escape)
         return true;
     if (IsKeypadDecimal(event)) {
-        m_pConsole->InsertText(QStringLiteral("."));
+        m_pConsole->ReplaceSelection(".");
         return true;
     }
     return false;

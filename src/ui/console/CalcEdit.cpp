@@ -72,9 +72,12 @@ std::string CCalcEdit::LineText(int nLine) const
     return block.isValid() ? block.text().toStdString() : std::string();
 }
 
+// Results and keys that put text in cannot be undone, and they end what could be undone before.
 void CCalcEdit::ReplaceSelection(std::string_view strText)
 {
+    document()->setUndoRedoEnabled(false);
     InsertText(QString::fromUtf8(strText.data(), qsizetype(strText.size())));
+    document()->setUndoRedoEnabled(true);
 }
 
 void CCalcEdit::ClearText()

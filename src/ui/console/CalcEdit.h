@@ -24,7 +24,8 @@ public:
     void SetCurveHost(ICurveHost* pHost) { m_dispatcher.SetCurveHost(pHost); }
     void SetColors(ColorRef crText, ColorRef crBack);
     // Replaces the selection the way other windows put text in: no key goes down, so a pending
-    // Enter still completes when the caret ends at the end of its line.
+    // Enter still completes when the caret ends at the end of its line. The edit can be undone;
+    // ReplaceSelection does the same but cannot be undone and empties the undo history.
     void InsertText(const QString& strText);
 
     CEvalContext& Eval() { return m_eval; }

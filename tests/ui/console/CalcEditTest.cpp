@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include <functional>
+
 namespace
 {
 class CalcEditTest : public MainWindowFixture
@@ -95,6 +97,34 @@ TEST_F(CalcEditTest, InsertPutsInTheLastResult)
     EXPECT_TRUE(Text().endsWith("1/0\nError: [divisor can not be zero]\n")) << Text().toStdString();
     Key(Qt::Key_Insert);
     EXPECT_TRUE(Text().endsWith("zero]\n")) << Text().toStdString();
+}
+
+TEST_F(CalcEditTest, ResultsAndInsertedKeysCannotBeUndone)
+{
+    const struct
+    {
+        const char* pName;
+        std::function<void()> act;
+        bool bUndoable;
+    } cases[] = {
+        {"typed text", [this] { Type("5"); }, true},
+        {"a result written by Enter", [this] { Key(Qt::Key_Return); }, false},
+        {"the last result by Insert", [this] { Key(Qt::Key_Insert); }, false},
+        {"the keypad's decimal point", [this] { Key(Qt::Key_Period, Qt::KeypadModifier); }, false},
+        {"pasted text", [this] { Key(Qt::Key_V, Qt::ControlModifier); }, true},
+    };
+    QGuiApplication::clipboard()->setText("8");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        Console().ClearText();
+        Type("2*3");
+        ASSERT_TRUE(Console().document()->isUndoAvailable());
+        c.act();
+        const QString strAfter = Text();
+        EXPECT_EQ(Console().document()->isUndoAvailable(), c.bUndoable);
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Text() != strAfter, c.bUndoable) << Text().toStdString();
+    }
 }
 
 TEST_F(CalcEditTest, ShiftInsertPastesAndCtrlInsertCopies)
