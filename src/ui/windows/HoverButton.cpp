@@ -29,9 +29,12 @@ CHoverButton::~CHoverButton()
 
 void CHoverButton::enterEvent(QEnterEvent* pEvent)
 {
-    m_bHover = true;
-    QApplication::setDoubleClickInterval(HOVER_DOUBLE_CLICK_MS);
-    update();
+    // A disabled button takes no mouse input, so the pointer over it is no hover.
+    if (isEnabled()) {
+        m_bHover = true;
+        QApplication::setDoubleClickInterval(HOVER_DOUBLE_CLICK_MS);
+        update();
+    }
     QPushButton::enterEvent(pEvent);
 }
 

@@ -74,6 +74,21 @@ TEST_F(HoverButtonTest, DoubleClickIntervalIsShortOnlyWhileThePointerIsOver)
     EXPECT_EQ(QApplication::doubleClickInterval(), 400);
 }
 
+TEST_F(HoverButtonTest, PointerOverADisabledButtonIsNoHover)
+{
+    QApplication::setDoubleClickInterval(400);
+    m_pButton->setEnabled(false);
+    Enter();
+    EXPECT_FALSE(m_pButton->IsHover());
+    EXPECT_EQ(QApplication::doubleClickInterval(), 400);
+    Leave();
+    m_pButton->setEnabled(true);
+    Enter();
+    EXPECT_TRUE(m_pButton->IsHover());
+    EXPECT_EQ(QApplication::doubleClickInterval(), CHoverButton::HOVER_DOUBLE_CLICK_MS);
+    Leave();
+}
+
 TEST_F(HoverButtonTest, FacePaintsTheGradientOfItsState)
 {
     const HoverRect face = HoverShrink({0, 0, WIDTH, HEIGHT});
