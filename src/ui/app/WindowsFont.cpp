@@ -20,3 +20,11 @@ QFont MakeWindowsFont(const QString& strFace, int nCellHeight, int nAverageWidth
         font.setStretch(std::clamp(nAverageWidth * 100 / nAverage, 1, MAX_STRETCH));
     return font;
 }
+
+QFont CourierFont(int nPoints)
+{
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(nPoints);
+    return font;
+}

@@ -4,8 +4,10 @@
 #include "bignum/LongInput.h"
 #include "bignum/LongResultView.h"
 #include "bignum/LongTexts.h"
+#include "app/WindowsFont.h"
 #include "windows/DialogRect.h"
 #include "windows/HoverButton.h"
+#include "windows/QtColor.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -157,8 +159,8 @@ QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
 {
     // Only the enabled look: a box disabled during a calculation greys out as usual.
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Text, QColor(RedOf(crText), GreenOf(crText), BlueOf(crText)));
-        palette.setColor(group, QPalette::Base, QColor(RedOf(crBack), GreenOf(crBack), BlueOf(crBack)));
+        palette.setColor(group, QPalette::Text, ToQColor(crText));
+        palette.setColor(group, QPalette::Base, ToQColor(crBack));
     }
     return palette;
 }
@@ -167,10 +169,7 @@ QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
 CHugeNumDlg::CHugeNumDlg(QWidget* pOwner)
     : CAuxWindow(aux::LONG_NUMBER, pOwner)
 {
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(FONT_POINTS);
-    setFont(font);
+    setFont(CourierFont(FONT_POINTS));
     m_message = [this](const QString& strText, const QString& strCaption) {
         QMessageBox box(QMessageBox::NoIcon,
                         strCaption.isEmpty() ? QGuiApplication::applicationDisplayName() : strCaption, strText,

@@ -1,6 +1,7 @@
 #include "console/CalcEdit.h"
 
 #include "console/VirtualKey.h"
+#include "windows/QtColor.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -44,8 +45,8 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
 void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
 {
     QPalette pal = palette();
-    pal.setColor(QPalette::Text, QColor(RedOf(crText), GreenOf(crText), BlueOf(crText)));
-    pal.setColor(QPalette::Base, QColor(RedOf(crBack), GreenOf(crBack), BlueOf(crBack)));
+    pal.setColor(QPalette::Text, ToQColor(crText));
+    pal.setColor(QPalette::Base, ToQColor(crBack));
     setPalette(pal);
     viewport()->update();
 }

@@ -2,6 +2,7 @@
 
 #include "eval/CalcError.h"
 #include "graph/GraphLayout.h"
+#include "windows/QtColor.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -16,11 +17,6 @@ namespace
 {
 constexpr int FONT_POINTS = 10;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
-
-QColor ToQColor(ColorRef cr)
-{
-    return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr));
-}
 
 // Text with its top-left corner at (x, y) on an opaque background, black.
 void DrawText(QPainter& painter, const GraphText& text)

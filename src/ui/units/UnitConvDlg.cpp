@@ -2,6 +2,7 @@
 
 #include "units/UnitConversion.h"
 #include "units/UnitTable.h"
+#include "app/WindowsFont.h"
 #include "windows/DialogRect.h"
 
 #include <QComboBox>
@@ -65,10 +66,7 @@ QLineEdit* MakeValueBox(QWidget* pParent, const char* strName, const DialogRect&
 CUnitConvDlg::CUnitConvDlg(QWidget* pOwner)
     : CAuxWindow(aux::UNIT_CONVERTER, pOwner)
 {
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(FONT_POINTS);
-    setFont(font);
+    setFont(CourierFont(FONT_POINTS));
     CreateControls();
     ApplyLanguage();
 }
