@@ -109,6 +109,25 @@ LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
     return AddSigned<BASE>(ShiftUp(xh, k - h), bOver, corr);
 }
 
+// q is an estimate of floor(a / b) a few units off either way, and prod = q * b. Steps q to the
+// exact quotient and returns the remainder a - q * b.
+template <uint64_t BASE>
+LimbVec CorrectQuotient(LimbVec& q, LimbVec prod, const LimbVec& a, const LimbVec& b)
+{
+    while (Compare(prod, a) > 0)
+    {
+        SubSmall<BASE>(q, 1);
+        prod = Sub<BASE>(prod, b);
+    }
+    LimbVec r = Sub<BASE>(a, prod);
+    while (Compare(r, b) >= 0)
+    {
+        AddSmall<BASE>(q, 1);
+        r = Sub<BASE>(r, b);
+    }
+    return r;
+}
+
 // Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder. The
 // estimate is off by a few units at most, so each correction loop runs a few times at most.
 template <uint64_t BASE>
@@ -132,18 +151,7 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
     ThrowIfCancelled(pCancel);
     LimbVec q = ShiftDown(Mul<BASE>(at, x), 2 * k);
     ThrowIfCancelled(pCancel);
-    LimbVec prod = Mul<BASE>(q, b);
-    while (Compare(prod, a) > 0)
-    {
-        SubSmall<BASE>(q, 1);
-        prod = Sub<BASE>(prod, b);
-    }
-    LimbVec r = Sub<BASE>(a, prod);
-    while (Compare(r, b) >= 0)
-    {
-        AddSmall<BASE>(q, 1);
-        r = Sub<BASE>(r, b);
-    }
+    LimbVec r = CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
     if (pQuotient != nullptr)
         *pQuotient = std::move(q);
     if (pRemainder != nullptr)
@@ -174,19 +182,7 @@ LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
     assert(!b.empty() && b.back() != 0);
     LimbVec x = ApproxReciprocal<BASE>(b, pCancel);
     ThrowIfCancelled(pCancel);
-    LimbVec prod = Mul<BASE>(b, x);
-    LimbVec target = Power<BASE>(2 * b.size());
-    while (Compare(prod, target) > 0)
-    {
-        SubSmall<BASE>(x, 1);
-        prod = Sub<BASE>(prod, b);
-    }
-    LimbVec r = Sub<BASE>(target, prod);
-    while (Compare(r, b) >= 0)
-    {
-        AddSmall<BASE>(x, 1);
-        r = Sub<BASE>(r, b);
-    }
+    CorrectQuotient<BASE>(x, Mul<BASE>(b, x), Power<BASE>(2 * b.size()), b);
     return x;
 }
 
