@@ -20,7 +20,8 @@ const std::vector<long long> SEMIPRIMES_18 = {
 
 // The largest products of two primes that fit: 19 digits, the worst case for rho.
 const std::vector<long long> SEMIPRIMES_19 = {
-    3037000493LL * 3037000453, 3037000493LL * 3037000493,
+    3037000493LL * 3037000453,
+    3037000493LL * 3037000493,
 };
 
 void Run(benchmark::State& state, const std::vector<long long>& numbers)

@@ -14,8 +14,7 @@ static char* ReadOperand(const char* arg)
     if (arg[0] != '@')
         return strdup(arg);
     FILE* f = fopen(arg + 1, "rb");
-    if (!f)
-    {
+    if (!f) {
         perror(arg + 1);
         exit(1);
     }
@@ -34,8 +33,7 @@ static char* ReadOperand(const char* arg)
 /* Chudnovsky series by binary splitting: P, Q, T over the terms k in [a, b). */
 static void SplitPi(unsigned long a, unsigned long b, mpz_t P, mpz_t Q, mpz_t T, int needP)
 {
-    if (b - a == 1)
-    {
+    if (b - a == 1) {
         mpz_set_ui(P, 6 * a - 5);
         mpz_mul_ui(P, P, 2 * a - 1);
         mpz_mul_ui(P, P, 6 * a - 1);
@@ -65,8 +63,7 @@ static void SplitPi(unsigned long a, unsigned long b, mpz_t P, mpz_t Q, mpz_t T,
 /* Sum of 1/(a (a+1) ... k) for k in [a, b) as T / Q. */
 static void SplitE(unsigned long a, unsigned long b, mpz_t Q, mpz_t T)
 {
-    if (b - a == 1)
-    {
+    if (b - a == 1) {
         mpz_set_ui(Q, a);
         mpz_set_ui(T, 1);
         return;
@@ -132,18 +129,15 @@ static void E(long n)
 
 int main(int argc, char** argv)
 {
-    if (argc == 3)
-    {
+    if (argc == 3) {
         long n = atol(argv[2]);
         mpz_t x;
         mpz_init(x);
-        if (!strcmp(argv[1], "fac"))
-        {
+        if (!strcmp(argv[1], "fac")) {
             mpz_fac_ui(x, (unsigned long)n);
             mpz_out_str(stdout, 10, x);
             putchar('\n');
-        }
-        else if (!strcmp(argv[1], "pi"))
+        } else if (!strcmp(argv[1], "pi"))
             Pi(n);
         else if (!strcmp(argv[1], "e"))
             E(n);

@@ -18,7 +18,8 @@
 namespace
 {
 constexpr const char* USAGE =
-    "usage: pelmorix-cli [--lang en|zh] [--precision N] [--radix dec|hex|bin] [--deg|--rad] [--transcript]"
+    "usage: pelmorix-cli [--lang en|zh] [--precision N] [--radix dec|hex|bin] [--deg|--rad] "
+    "[--transcript]"
     " | pelmorix-cli long add|sub|mul|div|mod A B | long fac N | long pi N | long e N";
 constexpr int MIN_PRECISION = 1;
 constexpr int MAX_PRECISION = 17;
@@ -59,7 +60,8 @@ bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& opt
             options.bDegrees = arg == "--deg";
         else if (arg == "--lang" && bHasValue && (args[i + 1] == "en" || args[i + 1] == "zh"))
             options.nLanguage = args[++i] == "en" ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
-        else if (arg == "--radix" && bHasValue && (args[i + 1] == "dec" || args[i + 1] == "hex" || args[i + 1] == "bin"))
+        else if (arg == "--radix" && bHasValue &&
+                 (args[i + 1] == "dec" || args[i + 1] == "hex" || args[i + 1] == "bin"))
             options.nRadix = args[i + 1] == "dec" ? 0 : args[i + 1] == "hex" ? 1 : 2, ++i;
         else if (arg == "--precision" && bHasValue) {
             const auto nPrecision = ParseInt(args[++i]);

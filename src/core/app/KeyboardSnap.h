@@ -20,7 +20,7 @@ struct SnapPoint
 
 constexpr int KEYBOARD_SNAP_WIDTH = 255;
 constexpr int KEYBOARD_SNAP_HEIGHT = 252;
-constexpr int KEYBOARD_SNAP_ROOM_BELOW = 260;   // room the keyboard needs under the main window
+constexpr int KEYBOARD_SNAP_ROOM_BELOW = 260; // room the keyboard needs under the main window
 
 // Top-left corner of the docked keyboard for the main window's rectangle on a screen of
 // cxScreen x cyScreen pixels.

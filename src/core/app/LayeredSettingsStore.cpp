@@ -2,8 +2,7 @@
 
 CLayeredSettingsStore::CLayeredSettingsStore(ISettingsStore& machine, ISettingsStore& user)
     : m_machine(machine), m_user(user)
-{
-}
+{}
 
 std::optional<std::string> CLayeredSettingsStore::Read(const std::string& strName) const
 {

@@ -19,26 +19,21 @@ struct DigitField
 // Skin, language, background red, green, blue, text red, green, blue.
 constexpr DigitField FIELDS[] = {{0, 1}, {1, 1}, {2, 3}, {5, 3}, {8, 3}, {11, 3}, {14, 3}, {17, 3}};
 constexpr std::size_t FIELD_COUNT = std::size(FIELDS);
-static_assert(FIELDS[FIELD_COUNT - 1].nStart + FIELDS[FIELD_COUNT - 1].nWidth == LAST_CONFIG_LENGTH);
+static_assert(FIELDS[FIELD_COUNT - 1].nStart + FIELDS[FIELD_COUNT - 1].nWidth ==
+              LAST_CONFIG_LENGTH);
 
 using Components = std::array<int, FIELD_COUNT>;
 
 Components ComponentsOf(const CalcSettings& settings)
 {
     const ColorRef crBack = settings.m_crBack, crText = settings.m_crText;
-    return {settings.m_nSkin, settings.m_nLanguage, RedOf(crBack), GreenOf(crBack), BlueOf(crBack),
-            RedOf(crText), GreenOf(crText), BlueOf(crText)};
+    return {settings.m_nSkin, settings.m_nLanguage, RedOf(crBack),   GreenOf(crBack),
+            BlueOf(crBack),   RedOf(crText),        GreenOf(crText), BlueOf(crText)};
 }
 
-bool IsSpace(char ch)
-{
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
+bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
 
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
+bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 int ZeroOrOneElse(int nValue, int nDefault)
 {
@@ -67,8 +62,8 @@ std::string EncodeLastConfig(const CalcSettings& settings)
 {
     const Components c = ComponentsOf(settings);
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%01d%01d%03d%03d%03d%03d%03d%03d", c[0], c[1], c[2], c[3], c[4], c[5],
-                  c[6], c[7]);
+    std::snprintf(buffer, sizeof buffer, "%01d%01d%03d%03d%03d%03d%03d%03d", c[0], c[1], c[2], c[3],
+                  c[4], c[5], c[6], c[7]);
     return std::string(buffer).substr(0, LAST_CONFIG_LENGTH);
 }
 

@@ -12,7 +12,8 @@ constexpr uint64_t BIN = limb::BINARY_BASE;
 
 bool IsAllDigits(std::string_view strText)
 {
-    return std::all_of(strText.begin(), strText.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    return std::all_of(strText.begin(), strText.end(),
+                       [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 } // namespace
 
@@ -21,8 +22,7 @@ BigNum BigNum::FromMagnitude(std::vector<uint32_t> magnitude, int32_t nSign)
     limb::Trim(magnitude);
     BigNum r;
     r.sign = nSign;
-    if (!magnitude.empty())
-    {
+    if (!magnitude.empty()) {
         r.length = int32_t(magnitude.size());
         r.limbs = std::move(magnitude);
     }
@@ -64,7 +64,8 @@ BigNum BigNum::Sub(const BigNum& other) const
 
 BigNum BigNum::Mul(const BigNum& other) const
 {
-    return FromMagnitude(limb::Mul<BIN>(Magnitude(), other.Magnitude()), sign == other.sign ? 1 : 0);
+    return FromMagnitude(limb::Mul<BIN>(Magnitude(), other.Magnitude()),
+                         sign == other.sign ? 1 : 0);
 }
 
 BigNum BigNum::Div(const BigNum& other) const
@@ -121,8 +122,7 @@ void BigNum::FromText(std::string_view strText, int nRadix)
     if (nRadix == 10 && IsAllDigits(strText))
         m = limb::BinaryFromDigits(strText);
     else
-        for (char ch : strText)
-        {
+        for (char ch : strText) {
             limb::MulSmall<BIN>(m, uint32_t(nRadix));
             limb::AddSmall<BIN>(m, ch >= '0' ? uint32_t(ch - '0') : 0);
         }

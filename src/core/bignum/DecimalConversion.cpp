@@ -25,8 +25,7 @@ LimbVec FromDigitsByGroups(std::string_view strDigits)
     size_t n = 0;
     size_t nFirst = strDigits.size() % DIGITS_PER_LIMB;
     size_t nGroup = nFirst != 0 ? nFirst : DIGITS_PER_LIMB;
-    for (size_t i = 0; i < strDigits.size(); i += nGroup, nGroup = DIGITS_PER_LIMB)
-    {
+    for (size_t i = 0; i < strDigits.size(); i += nGroup, nGroup = DIGITS_PER_LIMB) {
         uint32_t carry = MulSmallN<BINARY_BASE>(r.data(), r.data(), n, uint32_t(DECIMAL_BASE),
                                                 GroupValue(strDigits.substr(i, nGroup)));
         if (carry != 0)
@@ -57,12 +56,10 @@ LimbVec FromDigits(std::string_view strDigits, std::vector<LimbVec>& powers)
 LimbVec ToDecimalByGroups(const uint32_t* x, size_t n)
 {
     LimbVec work(x, x + n), r;
-    while (n > 0)
-    {
+    while (n > 0) {
         // The divisor is a constant here, which turns every division into a multiplication.
         uint64_t rem = 0;
-        for (size_t i = n; i-- > 0;)
-        {
+        for (size_t i = n; i-- > 0;) {
             uint64_t v = (rem << 32) | work[i];
             work[i] = uint32_t(v / DECIMAL_BASE);
             rem = v % DECIMAL_BASE;
@@ -118,8 +115,7 @@ std::string DecimalToText(const LimbVec& d)
     size_t nLead = strText.size();
     strText.resize(nLead + DIGITS_PER_LIMB * (d.size() - 1));
     char* p = strText.data() + nLead;
-    for (size_t i = d.size() - 1; i-- > 0; p += DIGITS_PER_LIMB)
-    {
+    for (size_t i = d.size() - 1; i-- > 0; p += DIGITS_PER_LIMB) {
         uint32_t v = d[i];
         for (size_t k = DIGITS_PER_LIMB; k-- > 0; v /= 10)
             p[k] = char('0' + v % 10);

@@ -31,35 +31,29 @@ void SchoolDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
     LimbVec u(a.size() + 1), v(n), q(m + 1);
     u[a.size()] = MulSmallN<BASE>(u.data(), a.data(), a.size(), d);
     MulSmallN<BASE>(v.data(), b.data(), n, d);
-    for (size_t j = m + 1; j-- > 0;)
-    {
+    for (size_t j = m + 1; j-- > 0;) {
         uint64_t num = uint64_t(u[j + n]) * BASE + u[j + n - 1];
         uint64_t qhat = num / v[n - 1], rhat = num % v[n - 1];
-        while (qhat >= BASE || qhat * v[n - 2] > rhat * BASE + u[j + n - 2])
-        {
+        while (qhat >= BASE || qhat * v[n - 2] > rhat * BASE + u[j + n - 2]) {
             --qhat;
             rhat += v[n - 1];
             if (rhat >= BASE)
                 break;
         }
         uint64_t borrow = SubMulSmallN<BASE>(u.data() + j, v.data(), n, uint32_t(qhat));
-        if (u[j + n] < borrow)
-        {
+        if (u[j + n] < borrow) {
             --qhat;
             AddN<BASE>(u.data() + j, u.data() + j, v.data(), n);
             u[j + n] = 0;
-        }
-        else
+        } else
             u[j + n] = uint32_t(u[j + n] - borrow);
         q[j] = uint32_t(qhat);
     }
-    if (pQuotient != nullptr)
-    {
+    if (pQuotient != nullptr) {
         Trim(q);
         *pQuotient = std::move(q);
     }
-    if (pRemainder != nullptr)
-    {
+    if (pRemainder != nullptr) {
         u.resize(n);
         DivSmallN<BASE>(u.data(), u.data(), n, d);
         Trim(u);
@@ -91,8 +85,7 @@ template <uint64_t BASE>
 LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
 {
     size_t k = b.size();
-    if (k <= RECIPROCAL_BASE_CASE)
-    {
+    if (k <= RECIPROCAL_BASE_CASE) {
         LimbVec q;
         DivMod<BASE>(Power<BASE>(2 * k), b, &q, nullptr);
         return q;
@@ -114,14 +107,12 @@ LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
 template <uint64_t BASE>
 LimbVec CorrectQuotient(LimbVec& q, LimbVec prod, const LimbVec& a, const LimbVec& b)
 {
-    while (Compare(prod, a) > 0)
-    {
+    while (Compare(prod, a) > 0) {
         SubSmall<BASE>(q, 1);
         prod = Sub<BASE>(prod, b);
     }
     LimbVec r = Sub<BASE>(a, prod);
-    while (Compare(r, b) >= 0)
-    {
+    while (Compare(r, b) >= 0) {
         AddSmall<BASE>(q, 1);
         r = Sub<BASE>(r, b);
     }
@@ -136,13 +127,10 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
 {
     size_t m = a.size() - b.size() + 1, k = m + 2;
     LimbVec at, bt;
-    if (b.size() >= k)
-    {
+    if (b.size() >= k) {
         at = ShiftDown(a, b.size() - k);
         bt = ShiftDown(b, b.size() - k);
-    }
-    else
-    {
+    } else {
         at = ShiftUp(a, k - b.size());
         bt = ShiftUp(b, k - b.size());
     }
@@ -163,8 +151,7 @@ template <uint64_t BASE>
 LimbVec Isqrt(const LimbVec& n)
 {
     LimbVec x = Power<BASE>((n.size() + 1) / 2);
-    for (;;)
-    {
+    for (;;) {
         LimbVec q;
         DivMod<BASE>(n, x, &q, nullptr);
         LimbVec y = Add<BASE>(x, q);
@@ -191,14 +178,12 @@ void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRe
             const std::atomic<bool>* pCancel)
 {
     assert(!b.empty());
-    if (Compare(a, b) < 0)
-    {
+    if (Compare(a, b) < 0) {
         if (pQuotient != nullptr)
             pQuotient->clear();
         if (pRemainder != nullptr)
             *pRemainder = a;
-    }
-    else if (b.size() == 1)
+    } else if (b.size() == 1)
         DivModSmall<BASE>(a, b[0], pQuotient, pRemainder);
     else if (std::min(b.size(), a.size() - b.size() + 1) < NEWTON_THRESHOLD)
         SchoolDivMod<BASE>(a, b, pQuotient, pRemainder);
@@ -210,8 +195,7 @@ template <uint64_t BASE>
 LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel)
 {
     assert(a >= 2);
-    if (k <= 4)
-    {
+    if (k <= 4) {
         LimbVec n = Power<BASE>(2 * k);
         DivSmall<BASE>(n, a);
         return Isqrt<BASE>(n);

@@ -14,10 +14,10 @@ constexpr uint64_t DECIMAL_BASE = 1000000000;
 
 // r = a + b + carry over n limbs; returns the outgoing carry (0 or 1). r may alias a or b.
 template <uint64_t BASE>
-inline uint32_t AddN(uint32_t* r, const uint32_t* a, const uint32_t* b, size_t n, uint32_t carry = 0)
+inline uint32_t AddN(uint32_t* r, const uint32_t* a, const uint32_t* b, size_t n,
+                     uint32_t carry = 0)
 {
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
         uint64_t s = uint64_t(a[i]) + b[i] + carry;
         carry = s >= BASE;
         r[i] = uint32_t(carry ? s - BASE : s);
@@ -30,8 +30,7 @@ template <uint64_t BASE>
 inline uint32_t AddSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t c)
 {
     size_t i = 0;
-    for (; i < n && c != 0; ++i)
-    {
+    for (; i < n && c != 0; ++i) {
         uint64_t s = uint64_t(a[i]) + c;
         c = s >= BASE;
         r[i] = uint32_t(c ? s - BASE : s);
@@ -44,10 +43,10 @@ inline uint32_t AddSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t c)
 
 // r = a - b - borrow over n limbs; returns the outgoing borrow. r may alias a or b.
 template <uint64_t BASE>
-inline uint32_t SubN(uint32_t* r, const uint32_t* a, const uint32_t* b, size_t n, uint32_t borrow = 0)
+inline uint32_t SubN(uint32_t* r, const uint32_t* a, const uint32_t* b, size_t n,
+                     uint32_t borrow = 0)
 {
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
         uint64_t t = uint64_t(b[i]) + borrow;
         borrow = a[i] < t;
         r[i] = uint32_t(borrow ? a[i] + BASE - t : a[i] - t);
@@ -60,8 +59,7 @@ template <uint64_t BASE>
 inline uint32_t SubSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t c)
 {
     size_t i = 0;
-    for (; i < n && c != 0; ++i)
-    {
+    for (; i < n && c != 0; ++i) {
         bool bBorrow = a[i] < c;
         r[i] = uint32_t(bBorrow ? a[i] + BASE - c : a[i] - c);
         c = bBorrow;
@@ -78,8 +76,7 @@ template <uint64_t BASE>
 inline uint32_t MulSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t m, uint32_t carry = 0)
 {
     uint64_t c = carry;
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
         uint64_t p = uint64_t(a[i]) * m + c;
         r[i] = uint32_t(p % BASE);
         c = p / BASE;
@@ -92,8 +89,7 @@ template <uint64_t BASE>
 inline uint32_t AddMulSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t m)
 {
     uint64_t c = 0;
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
         uint64_t p = uint64_t(a[i]) * m + r[i] + c;
         r[i] = uint32_t(p % BASE);
         c = p / BASE;
@@ -106,17 +102,14 @@ template <uint64_t BASE>
 inline uint64_t SubMulSmallN(uint32_t* r, const uint32_t* a, size_t n, uint32_t m)
 {
     uint64_t c = 0;
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
         uint64_t p = uint64_t(a[i]) * m + c;
         uint32_t lo = uint32_t(p % BASE);
         c = p / BASE;
-        if (r[i] < lo)
-        {
+        if (r[i] < lo) {
             r[i] = uint32_t(r[i] + BASE - lo);
             ++c;
-        }
-        else
+        } else
             r[i] -= lo;
     }
     return c;
@@ -128,8 +121,7 @@ inline uint32_t DivSmallN(uint32_t* q, const uint32_t* a, size_t n, uint32_t d)
 {
     assert(d != 0);
     uint64_t r = 0;
-    for (size_t i = n; i-- > 0;)
-    {
+    for (size_t i = n; i-- > 0;) {
         uint64_t v = r * BASE + a[i];
         q[i] = uint32_t(v / d);
         r = v % d;

@@ -57,8 +57,7 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
 {
     std::fill(r, r + na + nb, 0u);
     LimbVec part(2 * nb);
-    for (size_t i = 0; i < na; i += nb)
-    {
+    for (size_t i = 0; i < na; i += nb) {
         size_t n = std::min(nb, na - i);
         MulInto<BASE>(part.data(), a + i, n, b, nb);
         AddInto<BASE>(r + i, na + nb - i, part.data(), n + nb);
@@ -67,10 +66,7 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
 
 } // namespace
 
-void Trim(LimbVec& a)
-{
-    a.resize(Normalized(a.data(), a.size()));
-}
+void Trim(LimbVec& a) { a.resize(Normalized(a.data(), a.size())); }
 
 int Compare(const LimbVec& a, const LimbVec& b)
 {
@@ -119,8 +115,7 @@ LimbVec Sub(const LimbVec& a, const LimbVec& b)
 template <uint64_t BASE>
 void AddSmall(LimbVec& a, uint32_t c)
 {
-    if (c >= BASE)
-    {
+    if (c >= BASE) {
         a = Add<BASE>(a, LimbVec{uint32_t(c % BASE), uint32_t(c / BASE)});
         return;
     }
@@ -132,8 +127,7 @@ void AddSmall(LimbVec& a, uint32_t c)
 template <uint64_t BASE>
 void SubSmall(LimbVec& a, uint32_t c)
 {
-    if (c >= BASE)
-    {
+    if (c >= BASE) {
         LimbVec cv{uint32_t(c % BASE), uint32_t(c / BASE)};
         Trim(cv);
         a = Sub<BASE>(a, cv);
@@ -174,22 +168,18 @@ void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, s
 template <uint64_t BASE>
 void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
-    if constexpr (BASE == DECIMAL_BASE)
-    {
+    if constexpr (BASE == DECIMAL_BASE) {
         // Products of two decimal limbs are below 10^18, so eighteen of them and a normalized
         // limb fit a 64-bit column; the carries are settled every eighteen rows.
         constexpr size_t ROWS_PER_CARRY = 18;
-        if (na < nb)
-        {
+        if (na < nb) {
             std::swap(a, b);
             std::swap(na, nb);
         }
         std::vector<uint64_t> acc(na + nb, 0);
-        for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY)
-        {
+        for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY) {
             size_t iEnd = std::min(nb, i0 + ROWS_PER_CARRY);
-            for (size_t i = i0; i < iEnd; ++i)
-            {
+            for (size_t i = i0; i < iEnd; ++i) {
                 uint64_t* col = acc.data() + i;
                 uint64_t bi = b[i];
                 for (size_t j = 0; j < na; ++j)
@@ -198,8 +188,7 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
             // Columns above iEnd + na - 1 hold no product yet; the carry into the first of them
             // stays small enough for the rows still to come.
             uint64_t carry = 0;
-            for (size_t k = i0; k < iEnd + na - 1; ++k)
-            {
+            for (size_t k = i0; k < iEnd + na - 1; ++k) {
                 uint64_t v = acc[k] + carry;
                 acc[k] = v % BASE;
                 carry = v / BASE;
@@ -207,9 +196,7 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
             acc[iEnd + na - 1] += carry;
         }
         std::copy(acc.begin(), acc.end(), r);
-    }
-    else
-    {
+    } else {
         std::fill(r, r + nb, 0u);
         for (size_t i = 0; i < na; ++i)
             r[i + nb] = AddMulSmallN<BASE>(r + i, b, nb, a[i]);
@@ -219,8 +206,7 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
 template <uint64_t BASE>
 void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
-    if (na < nb)
-    {
+    if (na < nb) {
         std::swap(a, b);
         std::swap(na, nb);
     }

@@ -20,25 +20,34 @@ int Compare(const LimbVec& a, const LimbVec& b);
 LimbVec ShiftUp(const LimbVec& a, size_t k);
 LimbVec ShiftDown(const LimbVec& a, size_t k);
 
-template <uint64_t BASE> LimbVec Add(const LimbVec& a, const LimbVec& b);
+template <uint64_t BASE>
+LimbVec Add(const LimbVec& a, const LimbVec& b);
 // a - b for a >= b.
-template <uint64_t BASE> LimbVec Sub(const LimbVec& a, const LimbVec& b);
-template <uint64_t BASE> void AddSmall(LimbVec& a, uint32_t c);
+template <uint64_t BASE>
+LimbVec Sub(const LimbVec& a, const LimbVec& b);
+template <uint64_t BASE>
+void AddSmall(LimbVec& a, uint32_t c);
 // a - c for a >= c.
-template <uint64_t BASE> void SubSmall(LimbVec& a, uint32_t c);
-template <uint64_t BASE> void MulSmall(LimbVec& a, uint32_t m);
+template <uint64_t BASE>
+void SubSmall(LimbVec& a, uint32_t c);
+template <uint64_t BASE>
+void MulSmall(LimbVec& a, uint32_t m);
 // a = a / d, d non-zero; returns the remainder.
-template <uint64_t BASE> uint32_t DivSmall(LimbVec& a, uint32_t d);
+template <uint64_t BASE>
+uint32_t DivSmall(LimbVec& a, uint32_t d);
 
 // r[0 .. na + nb) = a * b. r must not overlap a or b; a and b may be the same array.
 // Schoolbook, Karatsuba or number-theoretic transform by size.
 template <uint64_t BASE>
 void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
-template <uint64_t BASE> LimbVec Mul(const LimbVec& a, const LimbVec& b);
-template <uint64_t BASE> void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+template <uint64_t BASE>
+LimbVec Mul(const LimbVec& a, const LimbVec& b);
+template <uint64_t BASE>
+void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 // The product from those of b with the two halves of a: for products longer than one transform
 // takes. na >= 2.
-template <uint64_t BASE> void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+template <uint64_t BASE>
+void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 
 // Quotient and remainder of a by a non-zero b; either output may be null. Long divisions stop
 // with LongCancelled when *pCancel turns true.
@@ -46,7 +55,8 @@ template <uint64_t BASE>
 void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
             const std::atomic<bool>* pCancel = nullptr);
 // floor(BASE^(2k) / b) for b of exactly k limbs.
-template <uint64_t BASE> LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel = nullptr);
+template <uint64_t BASE>
+LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel = nullptr);
 // BASE^k / sqrt(a) for a >= 2, within a few units of the last limb.
 template <uint64_t BASE>
 LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel = nullptr);

@@ -35,13 +35,15 @@ bool IsSpace(char ch)
 std::string WithoutSpace(std::string_view strText)
 {
     std::string r;
-    std::copy_if(strText.begin(), strText.end(), std::back_inserter(r), [](char ch) { return !IsSpace(ch); });
+    std::copy_if(strText.begin(), strText.end(), std::back_inserter(r),
+                 [](char ch) { return !IsSpace(ch); });
     return r;
 }
 
 std::string Upper(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
     return s;
 }
 
@@ -50,8 +52,7 @@ std::string Upper(std::string s)
 int IllegalPosition(std::string_view strText)
 {
     int nPosition = 0;
-    for (char ch : strText)
-    {
+    for (char ch : strText) {
         if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80)
             ++nPosition;
         if (!IsSpace(ch) && (ch < '0' || ch > '9'))
@@ -78,19 +79,18 @@ LongResult Message(std::string strMessage, const Text* pCaption, int nLanguage)
 
 // True when the operand holds only digits and white space and is not too long; else the message
 // goes to *pError.
-bool CheckOperand(std::string_view strText, const std::string& strDigits, bool bFirst, int nLanguage,
-                  LongResult* pError)
+bool CheckOperand(std::string_view strText, const std::string& strDigits, bool bFirst,
+                  int nLanguage, LongResult* pError)
 {
-    if (int nPosition = IllegalPosition(strText); nPosition != 0)
-    {
-        *pError = Message(Format(bFirst ? longmsg::ILLEGAL_FIRST : longmsg::ILLEGAL_SECOND, nLanguage, nPosition),
-                          &longmsg::CAPTION_WARNING, nLanguage);
+    if (int nPosition = IllegalPosition(strText); nPosition != 0) {
+        *pError = Message(
+            Format(bFirst ? longmsg::ILLEGAL_FIRST : longmsg::ILLEGAL_SECOND, nLanguage, nPosition),
+            &longmsg::CAPTION_WARNING, nLanguage);
         return false;
     }
-    if (strDigits.size() > size_t(LONG_MAX_OPERAND_DIGITS))
-    {
-        *pError = Message(Format(bFirst ? longmsg::FIRST_TOO_LONG : longmsg::SECOND_TOO_LONG, nLanguage,
-                                 LONG_MAX_OPERAND_DIGITS),
+    if (strDigits.size() > size_t(LONG_MAX_OPERAND_DIGITS)) {
+        *pError = Message(Format(bFirst ? longmsg::FIRST_TOO_LONG : longmsg::SECOND_TOO_LONG,
+                                 nLanguage, LONG_MAX_OPERAND_DIGITS),
                           &longmsg::CAPTION_ERROR, nLanguage);
         return false;
     }
@@ -130,16 +130,16 @@ LongResult SeriesResult(std::string strResult, int nPointCount, int nLanguage)
     return Success(std::move(strResult), nPointCount);
 }
 
-LongResult RunConstant(bool bPi, std::string_view strSecond, const std::string& strCount, int nLanguage,
-                       const std::atomic<bool>* pCancel)
+LongResult RunConstant(bool bPi, std::string_view strSecond, const std::string& strCount,
+                       int nLanguage, const std::atomic<bool>* pCancel)
 {
     LongResult error;
     if (!CheckOperand(strSecond, strCount, false, nLanguage, &error))
         return error;
     long long n = CountValue(strCount, LONG_MAX_CONSTANT_DIGITS);
     if (n < 0)
-        return Message(Format(longmsg::DIGITS_RANGE, nLanguage, LONG_MAX_CONSTANT_DIGITS), &longmsg::CAPTION_ERROR,
-                       nLanguage);
+        return Message(Format(longmsg::DIGITS_RANGE, nLanguage, LONG_MAX_CONSTANT_DIGITS),
+                       &longmsg::CAPTION_ERROR, nLanguage);
     return SeriesResult(bPi ? ComputePi(int(n), pCancel) : ComputeE(int(n), pCancel), 1, nLanguage);
 }
 
@@ -151,13 +151,14 @@ LongResult RunFactorial(std::string_view strFirst, const std::string& strDigits,
         return error;
     long long n = CountValue(strDigits, LONG_MAX_FACTORIAL);
     if (n < 0)
-        return Message(Format(longmsg::FACTORIAL_RANGE, nLanguage, LONG_MAX_FACTORIAL), &longmsg::CAPTION_ERROR,
-                       nLanguage);
+        return Message(Format(longmsg::FACTORIAL_RANGE, nLanguage, LONG_MAX_FACTORIAL),
+                       &longmsg::CAPTION_ERROR, nLanguage);
     return SeriesResult(ComputeFactorial(int(n), pCancel), 0, nLanguage);
 }
 
-LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst, std::string_view strSecond,
-                     const std::string& strA, const std::string& strB, int nLanguage)
+LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst,
+                     std::string_view strSecond, const std::string& strA, const std::string& strB,
+                     int nLanguage)
 {
     // A divisor without a non-zero digit is refused before the operands are looked at.
     if (operation.pZeroDivisor != nullptr && strB.find_first_of("123456789") == std::string::npos)
@@ -179,16 +180,17 @@ LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst
     return Success(std::move(strResult), 0);
 }
 
-LongResult Dispatch(int nOperator, std::string_view strFirst, std::string_view strSecond, int nLanguage,
-                    const std::atomic<bool>* pCancel)
+LongResult Dispatch(int nOperator, std::string_view strFirst, std::string_view strSecond,
+                    int nLanguage, const std::atomic<bool>* pCancel)
 {
     std::string strA = Upper(WithoutSpace(strFirst)), strB = WithoutSpace(strSecond);
     if ((strA == "PI" || strA == "E") && !strB.empty())
         return RunConstant(strA == "PI", strSecond, strB, nLanguage, pCancel);
     if (nOperator == LONG_FAC)
         return RunFactorial(strFirst, strA, nLanguage, pCancel);
-    auto it = std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
-                           [nOperator](const BinaryOperation& op) { return op.nOperator == nOperator; });
+    auto it =
+        std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
+                     [nOperator](const BinaryOperation& op) { return op.nOperator == nOperator; });
     if (it == std::end(BINARY_OPERATIONS))
         return {};
     ThrowIfCancelled(pCancel);
@@ -196,26 +198,19 @@ LongResult Dispatch(int nOperator, std::string_view strFirst, std::string_view s
 }
 } // namespace
 
-LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond, int nLanguage,
-                         const std::atomic<bool>* pCancel)
+LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
+                         int nLanguage, const std::atomic<bool>* pCancel)
 {
-    try
-    {
+    try {
         LongResult r = Dispatch(nOperator, strFirst, strSecond, nLanguage, pCancel);
         if (pCancel != nullptr && pCancel->load())
             r = Cancelled();
         return r;
-    }
-    catch (const LongCancelled&)
-    {
+    } catch (const LongCancelled&) {
         return Cancelled();
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
-    }
-    catch (const std::length_error&)
-    {
+    } catch (const std::length_error&) {
         return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
     }
 }

@@ -36,5 +36,5 @@ struct LongResult
 // ignored; any other character that is not a digit is refused with its 1-based position. Runs
 // for as long as the numbers need: call it off the GUI thread. When *pCancel turns true it stops
 // early with bCancelled set.
-LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond, int nLanguage,
-                         const std::atomic<bool>* pCancel = nullptr);
+LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
+                         int nLanguage, const std::atomic<bool>* pCancel = nullptr);

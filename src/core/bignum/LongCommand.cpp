@@ -12,8 +12,9 @@
 
 namespace
 {
-constexpr const char* USAGE = "usage: pelmorix-cli long add|sub|mul|div|mod A B | long fac N | long pi N | long e N "
-                              "(an operand may be - for standard input or @FILE)";
+constexpr const char* USAGE =
+    "usage: pelmorix-cli long add|sub|mul|div|mod A B | long fac N | long pi N | long e N "
+    "(an operand may be - for standard input or @FILE)";
 
 // How a command word fills the calculator's two boxes.
 struct LongVerb
@@ -32,13 +33,11 @@ constexpr LongVerb VERBS[] = {
 
 bool ReadOperand(const std::string& strArg, std::istream& in, std::string* pText)
 {
-    if (strArg == "-")
-    {
+    if (strArg == "-") {
         pText->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         return !in.bad();
     }
-    if (strArg.empty() || strArg[0] != '@')
-    {
+    if (strArg.empty() || strArg[0] != '@') {
         *pText = strArg;
         return true;
     }
@@ -58,8 +57,8 @@ int Usage(std::ostream& err)
 }
 } // namespace
 
-int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-                   int nLanguage)
+int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, int nLanguage)
 {
     if (args.empty())
         return Usage(err);
@@ -71,28 +70,25 @@ int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::
 
     std::vector<std::string> operands(2);
     for (int i = 0; i < it->nOperands; ++i)
-        if (!ReadOperand(args[i + 1], in, &operands[i]))
-        {
+        if (!ReadOperand(args[i + 1], in, &operands[i])) {
             err << longmsg::FILE_UNREADABLE.In(nLanguage) << ": " << args[i + 1].substr(1) << '\n';
             return 1;
         }
     // pi and e take their count in the second box. With an empty count the window would run the
     // selected operator instead, which the command line does not have.
-    if (it->pFirstBox != nullptr)
-    {
+    if (it->pFirstBox != nullptr) {
         operands[1] = operands[0];
         operands[0] = it->pFirstBox;
-        if (operands[1].find_first_not_of(" \t\r\n\v\f") == std::string::npos)
-        {
+        if (operands[1].find_first_not_of(" \t\r\n\v\f") == std::string::npos) {
             char buffer[256];
-            std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(nLanguage), LONG_MAX_CONSTANT_DIGITS);
+            std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(nLanguage),
+                          LONG_MAX_CONSTANT_DIGITS);
             err << buffer << '\n';
             return 1;
         }
     }
     LongResult result = CalculateLong(it->nOperator, operands[0], operands[1], nLanguage);
-    if (!result.strMessage.empty())
-    {
+    if (!result.strMessage.empty()) {
         err << result.strMessage << '\n';
         return 1;
     }

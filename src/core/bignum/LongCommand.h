@@ -10,5 +10,5 @@
 // result box shows and a line break on out and returns 0; a refused operand, a zero divisor or a
 // failed computation prints the calculator's message on err and returns 1; wrong usage prints a
 // one-line usage message on err and returns 2.
-int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
-                   int nLanguage);
+int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, int nLanguage);

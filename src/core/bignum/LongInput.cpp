@@ -7,10 +7,7 @@
 
 namespace
 {
-bool IsDigit(char ch)
-{
-    return ch >= '0' && ch <= '9';
-}
+bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 char UpperAt(std::string_view strText, size_t i)
 {
@@ -26,10 +23,8 @@ bool IsFirstTextRejected(std::string_view strText)
     char c0 = UpperAt(strText, 0), c1 = UpperAt(strText, 1);
     bool bLastIsDigit = IsDigit(strText.back());
     const bool rules[] = {
-        c0 == 'P' && c1 == 'I' && n > 2,
-        c0 == 'E' && n > 1,
-        n >= 3 && !bLastIsDigit,
-        c0 != 'P' && c0 != 'E' && !bLastIsDigit,
+        c0 == 'P' && c1 == 'I' && n > 2,  c0 == 'E' && n > 1,
+        n >= 3 && !bLastIsDigit,          c0 != 'P' && c0 != 'E' && !bLastIsDigit,
         n == 2 && c0 == 'P' && c1 != 'I',
     };
     for (bool bRule : rules)
@@ -41,8 +36,7 @@ bool IsFirstTextRejected(std::string_view strText)
 int FirstIllegalPosition(std::string_view strText)
 {
     int nPosition = 0;
-    for (size_t i = 0; i < strText.size(); ++i)
-    {
+    for (size_t i = 0; i < strText.size(); ++i) {
         if ((static_cast<unsigned char>(strText[i]) & 0xC0) != 0x80)
             ++nPosition;
         char c = UpperAt(strText, i);
@@ -64,7 +58,7 @@ std::string FirstIllegalWarning(int nPosition, int nLanguage)
 std::string FormatElapsed(long long nSeconds)
 {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", int(nSeconds / 3600 % 24), int(nSeconds / 60 % 60),
-                  int(nSeconds % 60));
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", int(nSeconds / 3600 % 24),
+                  int(nSeconds / 60 % 60), int(nSeconds % 60));
     return buffer;
 }

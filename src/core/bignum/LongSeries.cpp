@@ -68,7 +68,8 @@ ChudnovskyPart ChudnovskyLeaf(uint64_t k)
     return r;
 }
 
-ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP, const std::atomic<bool>* pCancel)
+ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP,
+                               const std::atomic<bool>* pCancel)
 {
     if (b - a == 1)
         return ChudnovskyLeaf(a);
@@ -101,7 +102,8 @@ LimbVec PiScaled(size_t p, const std::atomic<bool>* pCancel)
     ChudnovskyPart s = SplitChudnovsky(1, nTerms, false, pCancel);
     LimbVec den = AddSigned({limb::Mul<DEC>(s.q, Small(13591409)), false}, s.t).mag;
     size_t nDrop = LimbsToDrop(den, p);
-    LimbVec num = limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), limb::ReciprocalSqrt<DEC>(10005, p, pCancel));
+    LimbVec num =
+        limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), limb::ReciprocalSqrt<DEC>(10005, p, pCancel));
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
     LimbVec r;
@@ -124,7 +126,8 @@ ExpPart SplitExp(uint64_t a, uint64_t b, const std::atomic<bool>* pCancel)
     uint64_t m = (a + b) / 2;
     ExpPart left = SplitExp(a, m, pCancel);
     ExpPart right = SplitExp(m, b, pCancel);
-    return {limb::Mul<DEC>(left.q, right.q), limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
+    return {limb::Mul<DEC>(left.q, right.q),
+            limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
 }
 
 // floor(e * BASE^p) within a few units: e = 1 + sum of 1/k! for k = 1 .. K with K! > 10^(9p + 3).
@@ -153,8 +156,7 @@ std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
     if (n < 0)
         return {};
     size_t nFraction = n > 1 ? size_t(n) - 1 : 0;
-    for (size_t nGuard = FIRST_GUARD_LIMBS;; nGuard += FIRST_GUARD_LIMBS)
-    {
+    for (size_t nGuard = FIRST_GUARD_LIMBS;; nGuard += FIRST_GUARD_LIMBS) {
         size_t p = (nFraction + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB + nGuard;
         std::string strDigits = limb::DecimalToText(scaled(p, pCancel));
         std::string_view tail(strDigits);
@@ -169,10 +171,10 @@ std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
     }
 }
 
-LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi, const std::atomic<bool>* pCancel)
+LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi,
+                       const std::atomic<bool>* pCancel)
 {
-    if (hi - lo <= PRODUCT_LEAF)
-    {
+    if (hi - lo <= PRODUCT_LEAF) {
         LimbVec r{1};
         for (size_t i = lo; i < hi; ++i)
             limb::MulSmall<DEC>(r, words[i]);
@@ -180,30 +182,25 @@ LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi,
     }
     ThrowIfCancelled(pCancel);
     size_t mid = lo + (hi - lo) / 2;
-    return limb::Mul<DEC>(ProductOfWords(words, lo, mid, pCancel), ProductOfWords(words, mid, hi, pCancel));
+    return limb::Mul<DEC>(ProductOfWords(words, lo, mid, pCancel),
+                          ProductOfWords(words, mid, hi, pCancel));
 }
 } // namespace
 
 std::string ComputePi(int n, const std::atomic<bool>* pCancel)
 {
-    try
-    {
+    try {
         return CutConstant(n, PiScaled, pCancel);
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         return {};
     }
 }
 
 std::string ComputeE(int n, const std::atomic<bool>* pCancel)
 {
-    try
-    {
+    try {
         return CutConstant(n, EScaled, pCancel);
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         return {};
     }
 }
@@ -212,15 +209,12 @@ std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
 {
     if (n < 0)
         return {};
-    try
-    {
+    try {
         // Consecutive factors are packed into words below 2^32 before the product tree.
         std::vector<uint32_t> words;
         uint64_t w = 1;
-        for (uint64_t i = 2; i <= uint64_t(n); ++i)
-        {
-            if (w * i > UINT32_MAX)
-            {
+        for (uint64_t i = 2; i <= uint64_t(n); ++i) {
+            if (w * i > UINT32_MAX) {
                 words.push_back(uint32_t(w));
                 w = 1;
             }
@@ -228,9 +222,7 @@ std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
         }
         words.push_back(uint32_t(w));
         return limb::DecimalToText(ProductOfWords(words, 0, words.size(), pCancel));
-    }
-    catch (const std::bad_alloc&)
-    {
+    } catch (const std::bad_alloc&) {
         return {};
     }
 }

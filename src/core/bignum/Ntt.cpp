@@ -19,10 +19,7 @@ constexpr uint32_t P2 = 469762049; // 7 * 2^26 + 1
 constexpr size_t NTT_BLOCK = size_t(1) << 12;
 
 // The vector passes run where the processor has AVX2; the plain loops give the same residues.
-bool HasAvx2()
-{
-    return __builtin_cpu_supports("avx2");
-}
+bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 constexpr uint32_t PowMod(uint64_t b, uint64_t e, uint32_t p)
 {
@@ -74,8 +71,7 @@ struct Field
         std::vector<uint32_t> factors;
         uint32_t rest = P - 1;
         for (uint32_t f = 2; f * f <= rest; ++f)
-            if (rest % f == 0)
-            {
+            if (rest % f == 0) {
                 factors.push_back(f);
                 while (rest % f == 0)
                     rest /= f;
@@ -116,8 +112,7 @@ struct Field
     static std::vector<uint32_t> InverseTwiddles(const std::vector<uint32_t>& w, size_t n)
     {
         std::vector<uint32_t> wi(w.size());
-        for (size_t len = 1; len < n; len *= 2)
-        {
+        for (size_t len = 1; len < n; len *= 2) {
             wi[len] = R_MOD;
             for (size_t j = 1; j < len; ++j)
                 wi[len + j] = P - w[len + len - j];
@@ -132,7 +127,8 @@ struct Field
         const __m256i p = _mm256_set1_epi64x(P), negInv = _mm256_set1_epi64x(NEG_INV);
         __m256i tEven = _mm256_mul_epu32(a, b);
         __m256i tOdd = _mm256_mul_epu32(_mm256_srli_epi64(a, 32), _mm256_srli_epi64(b, 32));
-        __m256i uEven = _mm256_add_epi64(tEven, _mm256_mul_epu32(_mm256_mul_epu32(tEven, negInv), p));
+        __m256i uEven =
+            _mm256_add_epi64(tEven, _mm256_mul_epu32(_mm256_mul_epu32(tEven, negInv), p));
         __m256i uOdd = _mm256_add_epi64(tOdd, _mm256_mul_epu32(_mm256_mul_epu32(tOdd, negInv), p));
         return _mm256_blend_epi32(_mm256_srli_epi64(uEven, 32), uOdd, 0xAA);
     }
@@ -142,27 +138,28 @@ struct Field
         return _mm256_min_epu32(x, _mm256_sub_epi32(x, _mm256_set1_epi32(int(2 * P))));
     }
 
-    __attribute__((target("avx2"))) static void ForwardPassAvx2(uint32_t* a, size_t n, size_t len, const uint32_t* w)
+    __attribute__((target("avx2"))) static void ForwardPassAvx2(uint32_t* a, size_t n, size_t len,
+                                                                const uint32_t* w)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
         for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; j += 8)
-            {
+            for (size_t j = 0; j < len; j += 8) {
                 __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
                 __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
                 __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
                 __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
                 _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
-                _mm256_storeu_si256(pv, MulLazy8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP), root));
+                _mm256_storeu_si256(pv,
+                                    MulLazy8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP), root));
             }
     }
 
-    __attribute__((target("avx2"))) static void InversePassAvx2(uint32_t* a, size_t n, size_t len, const uint32_t* w)
+    __attribute__((target("avx2"))) static void InversePassAvx2(uint32_t* a, size_t n, size_t len,
+                                                                const uint32_t* w)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
         for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; j += 8)
-            {
+            for (size_t j = 0; j < len; j += 8) {
                 __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
                 __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
                 __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
@@ -172,10 +169,10 @@ struct Field
             }
     }
 
-    __attribute__((target("avx2"))) static void PointwiseAvx2(uint32_t* out, const uint32_t* b, size_t n)
+    __attribute__((target("avx2"))) static void PointwiseAvx2(uint32_t* out, const uint32_t* b,
+                                                              size_t n)
     {
-        for (size_t i = 0; i < n; i += 8)
-        {
+        for (size_t i = 0; i < n; i += 8) {
             __m256i* po = reinterpret_cast<__m256i*>(out + i);
             __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + i));
             _mm256_storeu_si256(po, MulLazy8(_mm256_loadu_si256(po), x));
@@ -185,8 +182,7 @@ struct Field
     __attribute__((target("avx2"))) static void ScaleAvx2(uint32_t* out, size_t n, uint32_t scale)
     {
         const __m256i factor = _mm256_set1_epi32(int(scale)), p = _mm256_set1_epi32(int(P));
-        for (size_t i = 0; i < n; i += 8)
-        {
+        for (size_t i = 0; i < n; i += 8) {
             __m256i* po = reinterpret_cast<__m256i*>(out + i);
             __m256i x = MulLazy8(_mm256_loadu_si256(po), factor);
             _mm256_storeu_si256(po, _mm256_min_epu32(x, _mm256_sub_epi32(x, p)));
@@ -198,8 +194,7 @@ struct Field
     {
         if (n >= 8 && bVector)
             return ScaleAvx2(out, n, scale);
-        for (size_t i = 0; i < n; ++i)
-        {
+        for (size_t i = 0; i < n; ++i) {
             uint32_t x = MulLazy(out[i], scale);
             out[i] = x >= P ? x - P : x;
         }
@@ -210,8 +205,7 @@ struct Field
         if (len >= 8 && bVector)
             return ForwardPassAvx2(a, n, len, w);
         for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; ++j)
-            {
+            for (size_t j = 0; j < len; ++j) {
                 uint32_t u = a[i + j], v = a[i + j + len];
                 a[i + j] = Fold(u + v);
                 a[i + j + len] = MulLazy(u - v + 2 * P, w[len + j]);
@@ -223,8 +217,7 @@ struct Field
         if (len >= 8 && bVector)
             return InversePassAvx2(a, n, len, w);
         for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; ++j)
-            {
+            for (size_t j = 0; j < len; ++j) {
                 uint32_t u = a[i + j], v = MulLazy(a[i + j + len], w[len + j]);
                 a[i + j] = Fold(u + v);
                 a[i + j + len] = Fold(u - v + 2 * P);
@@ -264,8 +257,8 @@ struct Field
     }
 
     // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P).
-    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n, uint32_t* out,
-                         bool bVector)
+    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
+                         uint32_t* out, bool bVector)
     {
         std::vector<uint32_t> w = Twiddles(n);
         std::transform(a, a + na, out, [](uint32_t x) { return x % P; });
@@ -273,8 +266,7 @@ struct Field
         Forward(out, n, w.data(), bVector);
         if (a == b && na == nb)
             Pointwise(out, out, n, bVector);
-        else
-        {
+        else {
             std::vector<uint32_t> fb(n, 0);
             std::transform(b, b + nb, fb.begin(), [](uint32_t x) { return x % P; });
             Forward(fb.data(), n, w.data(), bVector);
@@ -305,14 +297,11 @@ unsigned __int128 Garner(uint32_t r0, uint32_t r1, uint32_t r2)
 template <uint64_t BASE>
 uint32_t TakeLimb(unsigned __int128& acc)
 {
-    if constexpr (BASE == (uint64_t(1) << 32))
-    {
+    if constexpr (BASE == (uint64_t(1) << 32)) {
         uint32_t lo = uint32_t(acc);
         acc >>= 32;
         return lo;
-    }
-    else
-    {
+    } else {
         // Long division in 32-bit steps keeps every step a 64-bit division by a constant.
         uint64_t top = uint64_t(acc >> 64), mid = uint32_t(acc >> 32), low = uint32_t(acc);
         uint64_t q2 = top / BASE, r = top % BASE;
@@ -329,7 +318,8 @@ uint32_t TakeLimb(unsigned __int128& acc)
 namespace
 {
 template <uint64_t BASE>
-void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb, bool bVector)
+void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb,
+                bool bVector)
 {
     size_t nr = na + nb;
     assert(nr <= NTT_MAX_LENGTH);
@@ -341,8 +331,7 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
     Field<P1>::Convolve(a, na, b, nb, n, c1.data(), bVector);
     Field<P2>::Convolve(a, na, b, nb, n, c2.data(), bVector);
     unsigned __int128 acc = 0;
-    for (size_t i = 0; i < nr; ++i)
-    {
+    for (size_t i = 0; i < nr; ++i) {
         if (i < nr - 1)
             acc += Garner(c0[i], c1[i], c2[i]);
         r[i] = TakeLimb<BASE>(acc);
@@ -365,6 +354,8 @@ void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b
 
 template void NttMul<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
 template void NttMul<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
-template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
-template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
+template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,
+                                          size_t);
+template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,
+                                           size_t);
 } // namespace limb

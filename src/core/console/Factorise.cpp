@@ -18,9 +18,9 @@ using u128 = unsigned __int128;
 
 constexpr const char* DOMAIN_TEXT = "#定义域错误/field of definition wrong";
 
-constexpr u64 TRIAL_LIMIT = 1000;           // trial division covers the primes below this
-constexpr u64 FIRST_UNTRIED_PRIME = 1009;   // a cofactor below its square is prime
-constexpr int RHO_BATCH = 128;              // rho steps per gcd
+constexpr u64 TRIAL_LIMIT = 1000;         // trial division covers the primes below this
+constexpr u64 FIRST_UNTRIED_PRIME = 1009; // a cofactor below its square is prime
+constexpr int RHO_BATCH = 128;            // rho steps per gcd
 
 // Strong-probable-prime bases that decide primality for every n below 3.3e24.
 constexpr u64 MILLER_RABIN_BASES[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37};
@@ -36,7 +36,7 @@ struct SmallPrime
 
 constexpr u64 InverseModWord(u64 n)
 {
-    u64 inverse = n;            // right to 3 bits for odd n; each step doubles that
+    u64 inverse = n; // right to 3 bits for odd n; each step doubles that
     for (int i = 0; i < 5; ++i)
         inverse *= 2 - n * inverse;
     return inverse;
@@ -76,9 +76,9 @@ class Montgomery
 {
 public:
     explicit Montgomery(u64 n)
-        : m_n(n), m_nInverse(InverseModWord(n)), m_one((0 - n) % n), m_r2(u64(u128(m_one) * m_one % n))
-    {
-    }
+        : m_n(n), m_nInverse(InverseModWord(n)), m_one((0 - n) % n),
+          m_r2(u64(u128(m_one) * m_one % n))
+    {}
 
     u64 Modulus() const { return m_n; }
     u64 One() const { return m_one; }
@@ -117,8 +117,7 @@ bool PassesStrongTest(const Montgomery& mont, u64 base, u64 d, int nTwos)
     u64 x = mont.Power(mont.ToForm(base), d);
     if (x == mont.One() || x == minusOne)
         return true;
-    for (int i = 1; i < nTwos; ++i)
-    {
+    for (int i = 1; i < nTwos; ++i) {
         x = mont.Multiply(x, x);
         if (x == minusOne)
             return true;
@@ -142,22 +141,17 @@ void DivideOutSmallPrimes(u64& n, std::vector<u64>& factors)
     const int nTwos = std::countr_zero(n);
     factors.insert(factors.end(), std::size_t(nTwos), 2);
     n >>= nTwos;
-    for (const SmallPrime& prime : SMALL_PRIMES)
-    {
+    for (const SmallPrime& prime : SMALL_PRIMES) {
         if (prime.p * prime.p > n)
             break;
-        for (u64 q = n * prime.inverse; q <= prime.maxQuotient; q = n * prime.inverse)
-        {
+        for (u64 q = n * prime.inverse; q <= prime.maxQuotient; q = n * prime.inverse) {
             factors.push_back(prime.p);
             n = q;
         }
     }
 }
 
-u64 Distance(u64 a, u64 b)
-{
-    return a > b ? a - b : b - a;
-}
+u64 Distance(u64 a, u64 b) { return a > b ? a - b : b - a; }
 
 // Brent's cycle search on y -> y^2 + c; returns a divisor of n, which is n itself when this c
 // fails. Products of distances are taken in batches so that one gcd serves RHO_BATCH steps.
@@ -166,16 +160,13 @@ u64 BrentDivisor(const Montgomery& mont, u64 c)
     const u64 n = mont.Modulus();
     const auto step = [&](u64 y) { return mont.Add(mont.Multiply(y, y), c); };
     u64 y = mont.ToForm(2), x = y, saved = y, product = mont.One(), g = 1;
-    for (u64 r = 1; g == 1; r *= 2)
-    {
+    for (u64 r = 1; g == 1; r *= 2) {
         x = y;
         for (u64 i = 0; i < r; ++i)
             y = step(y);
-        for (u64 k = 0; k < r && g == 1; k += RHO_BATCH)
-        {
+        for (u64 k = 0; k < r && g == 1; k += RHO_BATCH) {
             saved = y;
-            for (u64 i = 0; i < std::min<u64>(RHO_BATCH, r - k); ++i)
-            {
+            for (u64 i = 0; i < std::min<u64>(RHO_BATCH, r - k); ++i) {
                 y = step(y);
                 product = mont.Multiply(product, Distance(x, y));
             }
@@ -185,8 +176,7 @@ u64 BrentDivisor(const Montgomery& mont, u64 c)
     if (g != n)
         return g;
     // The batch overshot: walk it again one step at a time.
-    do
-    {
+    do {
         saved = step(saved);
         g = std::gcd(Distance(x, saved), n);
     } while (g == 1);
@@ -197,8 +187,7 @@ u64 BrentDivisor(const Montgomery& mont, u64 c)
 u64 FindDivisor(u64 n)
 {
     const Montgomery mont(n);
-    for (u64 c = 1;; ++c)
-    {
+    for (u64 c = 1;; ++c) {
         const u64 d = BrentDivisor(mont, mont.ToForm(c));
         if (d != n)
             return d;
@@ -220,8 +209,7 @@ void CollectLargeFactors(u64 n, std::vector<u64>& factors)
 {
     if (n == 1)
         return;
-    if (n < FIRST_UNTRIED_PRIME * FIRST_UNTRIED_PRIME || IsPrime(n))
-    {
+    if (n < FIRST_UNTRIED_PRIME * FIRST_UNTRIED_PRIME || IsPrime(n)) {
         factors.push_back(n);
         return;
     }
@@ -235,8 +223,7 @@ void CollectLargeFactors(u64 n, std::vector<u64>& factors)
 std::string Join(const std::vector<u64>& factors)
 {
     std::string strText;
-    for (u64 factor : factors)
-    {
+    for (u64 factor : factors) {
         if (!strText.empty())
             strText += '*';
         strText += std::to_string(factor);

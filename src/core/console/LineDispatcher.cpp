@@ -39,10 +39,7 @@ std::string KeywordCopy(const std::string& strLine)
 }
 
 // The character at nPos, or NUL past the end, as in a terminated buffer.
-char At(const std::string& str, std::size_t nPos)
-{
-    return nPos < str.size() ? str[nPos] : '\0';
-}
+char At(const std::string& str, std::size_t nPos) { return nPos < str.size() ? str[nPos] : '\0'; }
 
 // atoll of a text of digits and blanks: leading blanks, then digits up to the first non-digit.
 long long ReadPlainNumber(const std::string& strText)
@@ -59,8 +56,7 @@ long long ReadPlainNumber(const std::string& strText)
 
 CLineDispatcher::CLineDispatcher(CEvalContext& eval, IConsoleText& console, const int& nLanguage)
     : m_eval(eval), m_console(console), m_nLanguage(nLanguage)
-{
-}
+{}
 
 void CLineDispatcher::DispatchLine(bool bEnterRun)
 {
@@ -72,7 +68,7 @@ void CLineDispatcher::DispatchLine(bool bEnterRun)
     const std::string strKeyword = KeywordCopy(strLine);
     strLine.resize(std::min(strLine.find('#'), strLine.size()));
     if (strKeyword.empty())
-        return;     // a blank line: nothing written, the last result kept
+        return; // a blank line: nothing written, the last result kept
     if (strKeyword == "cls") {
         m_console.ClearText();
         return;

@@ -20,8 +20,8 @@ public:
     // line, writing nothing.
     void DispatchLine(bool bEnterRun);
 
-    int m_nLastKey = 0;              // VK_* code of the last key that went down in the console
-    std::string m_strLastResult;     // the text the Insert key inserts
+    int m_nLastKey = 0;          // VK_* code of the last key that went down in the console
+    std::string m_strLastResult; // the text the Insert key inserts
 
 private:
     // The effect of a statement that is not cls/fxcls. Returns false when nothing is to be written.

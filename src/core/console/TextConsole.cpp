@@ -35,10 +35,7 @@ std::string CTextConsole::Text() const
     return strText;
 }
 
-std::string CTextConsole::TakeWritten()
-{
-    return std::exchange(m_strWritten, std::string());
-}
+std::string CTextConsole::TakeWritten() { return std::exchange(m_strWritten, std::string()); }
 
 std::string CTextConsole::LineText(int nLine) const
 {

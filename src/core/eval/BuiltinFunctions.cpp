@@ -24,15 +24,9 @@ constexpr double RANDOM_DIVISOR = 4294967295.0;
 using Value = const CalcValue&;
 
 // Library results that are NaN carry the sign bit, as every invalid operation does.
-double Lib(double d)
-{
-    return std::isnan(d) ? std::copysign(d, -1.0) : d;
-}
+double Lib(double d) { return std::isnan(d) ? std::copysign(d, -1.0) : d; }
 
-CalcValue Real(double d)
-{
-    return {Lib(d), 0.0};
-}
+CalcValue Real(double d) { return {Lib(d), 0.0}; }
 
 // Inverse functions give degrees as radians * 360 / two pi.
 CalcValue FromRadians(const CEvalContext& eval, double dRadians)
@@ -51,20 +45,27 @@ double ReduceDegrees(double r)
 {
     const double dTurns = std::trunc(r / 360.0);
     const std::int32_t nTurns = dTurns >= -2147483648.0 && dTurns <= 2147483647.0
-        ? static_cast<std::int32_t>(dTurns) : INT32_MIN;
+                                    ? static_cast<std::int32_t>(dTurns)
+                                    : INT32_MIN;
     const auto nProduct = static_cast<std::int32_t>(360u * static_cast<std::uint32_t>(nTurns));
     return r - nProduct;
 }
 
-double Magnitude(Value x)
-{
-    return cplx::Abs(x);
-}
+double Magnitude(Value x) { return cplx::Abs(x); }
 
 CalcValue Abs(CEvalContext&, Value x, Value) { return Real(Magnitude(x)); }
-CalcValue Acos(CEvalContext& e, Value x, Value) { return FromRadians(e, Lib(std::acos(RequireReal(x)))); }
-CalcValue Asin(CEvalContext& e, Value x, Value) { return FromRadians(e, Lib(std::asin(RequireReal(x)))); }
-CalcValue Atan(CEvalContext& e, Value x, Value) { return FromRadians(e, std::atan(RequireReal(x))); }
+CalcValue Acos(CEvalContext& e, Value x, Value)
+{
+    return FromRadians(e, Lib(std::acos(RequireReal(x))));
+}
+CalcValue Asin(CEvalContext& e, Value x, Value)
+{
+    return FromRadians(e, Lib(std::asin(RequireReal(x))));
+}
+CalcValue Atan(CEvalContext& e, Value x, Value)
+{
+    return FromRadians(e, std::atan(RequireReal(x)));
+}
 CalcValue Area(CEvalContext&, Value x, Value) { return Real(Magnitude(x) * Magnitude(x) * PI / 4); }
 CalcValue Cosh(CEvalContext&, Value x, Value) { return cplx::Cosh(x); }
 CalcValue Exp(CEvalContext&, Value x, Value) { return cplx::Exp(x); }
@@ -119,8 +120,14 @@ CalcValue Cos(CEvalContext& e, Value x, Value)
     return cplx::Cos(CalcValue(r / 180.0 * PI));
 }
 
-CalcValue Tan(CEvalContext& e, Value x, Value) { return Real(std::tan(RequireReal(ToRadians(e, x)))); }
-CalcValue Tanh(CEvalContext& e, Value x, Value) { return Real(std::tanh(RequireReal(ToRadians(e, x)))); }
+CalcValue Tan(CEvalContext& e, Value x, Value)
+{
+    return Real(std::tan(RequireReal(ToRadians(e, x))));
+}
+CalcValue Tanh(CEvalContext& e, Value x, Value)
+{
+    return Real(std::tanh(RequireReal(ToRadians(e, x))));
+}
 
 CalcValue Pol(CEvalContext& e, Value x, Value y)
 {
@@ -145,8 +152,14 @@ CalcValue Sum(CEvalContext&, Value x, Value)
     return Real(r * (r + 1) / 2);
 }
 
-CalcValue Torq(CEvalContext&, Value x, Value y) { return CalcValue(RequireReal(x) * TORQUE_FACTOR) / y; }
-CalcValue Volu(CEvalContext&, Value x, Value y) { return CalcValue(Magnitude(x) * Magnitude(x) * PI / 4) * y; }
+CalcValue Torq(CEvalContext&, Value x, Value y)
+{
+    return CalcValue(RequireReal(x) * TORQUE_FACTOR) / y;
+}
+CalcValue Volu(CEvalContext&, Value x, Value y)
+{
+    return CalcValue(Magnitude(x) * Magnitude(x) * PI / 4) * y;
+}
 
 // Within one first letter the names are tried in this order; every name carries its
 // parenthesis, so "sin(" never matches "sinh(".
@@ -165,7 +178,8 @@ const BuiltinFunction* FindBuiltin(const char* pText)
 {
     const char chFirst = static_cast<char>(std::tolower(static_cast<unsigned char>(pText[0])));
     for (const BuiltinFunction& fn : FUNCTIONS) {
-        if (fn.pszName[0] == chFirst && strncasecmp(pText, fn.pszName, std::strlen(fn.pszName)) == 0)
+        if (fn.pszName[0] == chFirst &&
+            strncasecmp(pText, fn.pszName, std::strlen(fn.pszName)) == 0)
             return &fn;
     }
     return nullptr;

@@ -15,22 +15,13 @@ namespace
 // The NaN that invalid operations of the arithmetic unit produce: the sign bit is set.
 const double NAN_IND = std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0);
 
-bool EqualOrNan(double a, double b)
-{
-    return std::isnan(a) || std::isnan(b) || a == b;
-}
+bool EqualOrNan(double a, double b) { return std::isnan(a) || std::isnan(b) || a == b; }
 
-double Floor10(double v)
-{
-    return std::floor(std::log10(v));
-}
+double Floor10(double v) { return std::floor(std::log10(v)); }
 
 // A zero imaginary part of either sign counts as +0, so a negative real argument lands on the
 // upper side of the branch cut (ln(-1) = pi i, sqr(-4) = 2i) even after a negation made it -0.
-std::complex<double> UpperBranch(const CalcValue& z)
-{
-    return {z.re, z.im == 0.0 ? 0.0 : z.im};
-}
+std::complex<double> UpperBranch(const CalcValue& z) { return {z.re, z.im == 0.0 ? 0.0 : z.im}; }
 } // namespace
 
 CalcValue operator/(const CalcValue& a, const CalcValue& b)
@@ -71,10 +62,7 @@ double RequireReal(const CalcValue& value)
 
 namespace cplx
 {
-double Abs(const CalcValue& z)
-{
-    return std::hypot(z.re, z.im);
-}
+double Abs(const CalcValue& z) { return std::hypot(z.re, z.im); }
 
 CalcValue Exp(const CalcValue& z)
 {
@@ -88,10 +76,7 @@ CalcValue Log(const CalcValue& z)
     return {std::log(Abs(z)), std::atan2(w.imag(), w.real())};
 }
 
-CalcValue Log10(const CalcValue& z)
-{
-    return Log(z) * 0.4342944819032518;
-}
+CalcValue Log10(const CalcValue& z) { return Log(z) * 0.4342944819032518; }
 
 CalcValue Sqrt(const CalcValue& z)
 {
@@ -188,7 +173,8 @@ namespace
 {
 std::uint32_t Low32(const CalcValue& value)
 {
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(TruncateToInt64(RequireReal(value))));
+    return static_cast<std::uint32_t>(
+        static_cast<std::uint64_t>(TruncateToInt64(RequireReal(value))));
 }
 } // namespace
 

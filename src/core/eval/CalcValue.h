@@ -12,8 +12,14 @@ struct CalcValue
     constexpr CalcValue(double dRe, double dIm = 0.0) : re(dRe), im(dIm) {}
 
     CalcValue operator-() const { return {-re, -im}; }
-    friend CalcValue operator+(const CalcValue& a, const CalcValue& b) { return {a.re + b.re, a.im + b.im}; }
-    friend CalcValue operator-(const CalcValue& a, const CalcValue& b) { return {a.re - b.re, a.im - b.im}; }
+    friend CalcValue operator+(const CalcValue& a, const CalcValue& b)
+    {
+        return {a.re + b.re, a.im + b.im};
+    }
+    friend CalcValue operator-(const CalcValue& a, const CalcValue& b)
+    {
+        return {a.re - b.re, a.im - b.im};
+    }
     friend CalcValue operator*(const CalcValue& a, const CalcValue& b)
     {
         return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
@@ -32,11 +38,11 @@ double RequireReal(const CalcValue& value);
 // Complex elementary functions on the whole complex argument.
 namespace cplx
 {
-double Abs(const CalcValue& z);          // without intermediate overflow
+double Abs(const CalcValue& z); // without intermediate overflow
 CalcValue Exp(const CalcValue& z);
-CalcValue Log(const CalcValue& z);       // (ln|z|, atan2(im, re))
+CalcValue Log(const CalcValue& z); // (ln|z|, atan2(im, re))
 CalcValue Log10(const CalcValue& z);
-CalcValue Sqrt(const CalcValue& z);      // principal branch
+CalcValue Sqrt(const CalcValue& z); // principal branch
 CalcValue Sin(const CalcValue& z);
 CalcValue Cos(const CalcValue& z);
 CalcValue Sinh(const CalcValue& z);

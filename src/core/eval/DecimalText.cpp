@@ -76,7 +76,8 @@ double ReadLeadingNumber(std::string_view strText)
         return 0.0;
     const std::string_view strNumber = strText.substr(nPos, nEnd - nPos);
     double dValue = 0.0;
-    const auto result = std::from_chars(strNumber.data(), strNumber.data() + strNumber.size(), dValue);
+    const auto result =
+        std::from_chars(strNumber.data(), strNumber.data() + strNumber.size(), dValue);
     if (result.ec == std::errc::result_out_of_range)
         dValue = IsAboveRange(strNumber) ? std::numeric_limits<double>::infinity() : 0.0;
     return bNegative ? -dValue : dValue;

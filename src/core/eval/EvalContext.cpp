@@ -22,10 +22,7 @@ constexpr int MAX_NESTING = 1100;
 // Effective precision of one part never exceeds 17 digits, whatever cancellation recorded.
 constexpr int MAX_DIGITS = 17;
 
-int HexValue(char ch)
-{
-    return IsDigit(ch) ? ch - '0' : (ch | 0x20) - 'a' + 10;
-}
+int HexValue(char ch) { return IsDigit(ch) ? ch - '0' : (ch | 0x20) - 'a' + 10; }
 
 class DepthGuard
 {
@@ -43,13 +40,9 @@ private:
 
 CEvalContext::CEvalContext(const int& nLanguage, CRandomGenerator& random)
     : m_nLanguage(nLanguage), m_random(random)
-{
-}
+{}
 
-void CEvalContext::Raise(const Text& text) const
-{
-    throw CalcError(text.In(m_nLanguage));
-}
+void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(m_nLanguage)); }
 
 CalcValue CEvalContext::EvaluateLine(std::string_view strText)
 {
@@ -216,8 +209,8 @@ const std::string* CEvalContext::LongestVariablePrefix(const char* pText) const
 {
     const std::string* pBest = nullptr;
     for (const auto& [strName, value] : m_mapVars) {
-        if ((pBest == nullptr || strName.size() > pBest->size())
-            && std::strncmp(pText, strName.c_str(), strName.size()) == 0)
+        if ((pBest == nullptr || strName.size() > pBest->size()) &&
+            std::strncmp(pText, strName.c_str(), strName.size()) == 0)
             pBest = &strName;
     }
     return pBest;

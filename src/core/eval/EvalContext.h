@@ -34,7 +34,8 @@ public:
     CalcValue EvaluateExpression(const char* pText, std::size_t nLength);
     CalcValue ParseOperand(const char* pText, std::size_t& nConsumed);
     // pText starts right after "("; returns the characters read, closing parenthesis included.
-    std::size_t EvaluateArguments(const char* pText, bool bTwoArguments, CalcValue& first, CalcValue& second);
+    std::size_t EvaluateArguments(const char* pText, bool bTwoArguments, CalcValue& first,
+                                  CalcValue& second);
     static bool IsOperandEnd(char ch);
 
     std::string FormatValue(const CalcValue& value) const;
@@ -51,7 +52,7 @@ public:
     CRandomGenerator& Random() { return m_random; }
 
     int m_nPrecision = 12;
-    int m_nRadix = 0;          // 0 decimal, 1 hexadecimal, 2 binary
+    int m_nRadix = 0; // 0 decimal, 1 hexadecimal, 2 binary
     bool m_bDegrees = true;
     int m_nLostDigitsRe = 0;
     int m_nLostDigitsIm = 0;

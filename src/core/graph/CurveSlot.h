@@ -11,7 +11,7 @@ constexpr int CURVE_SAMPLES = 10000;
 enum class CurveState : int
 {
     Empty = 0,
-    Failed = 1,     // sampling begun and not completed
+    Failed = 1, // sampling begun and not completed
     Valid = 2,
 };
 
@@ -24,8 +24,8 @@ struct CurveSlot
     double yMin = 0.0;
     bool shown = false;
     CurveState state = CurveState::Empty;
-    std::string legend;         // "y = " + expression + "  "
-    std::string expression;     // the curve's text without white space
+    std::string legend;     // "y = " + expression + "  "
+    std::string expression; // the curve's text without white space
     // The interval of the last sampling, so the abscissas of the samples can be told again.
     double from = 0.0;
     double to = 0.0;

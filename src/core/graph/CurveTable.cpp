@@ -9,17 +9,14 @@
 namespace
 {
 constexpr std::array<ColorRef, CCurveTable::SLOT_COUNT> CURVE_COLORS = {
-    MakeRgb(0, 0, 200),   MakeRgb(0, 200, 0),   MakeRgb(200, 0, 0),   MakeRgb(0, 200, 200),
-    MakeRgb(200, 0, 200), MakeRgb(0, 0, 100),   MakeRgb(0, 100, 0),   MakeRgb(100, 0, 0),
+    MakeRgb(0, 0, 200),   MakeRgb(0, 200, 0),   MakeRgb(200, 0, 0), MakeRgb(0, 200, 200),
+    MakeRgb(200, 0, 200), MakeRgb(0, 0, 100),   MakeRgb(0, 100, 0), MakeRgb(100, 0, 0),
     MakeRgb(100, 0, 100), MakeRgb(100, 100, 0),
 };
 constexpr int LABEL_DIGITS = 3;
 constexpr std::size_t LABEL_WIDTH = 6;
 
-bool IsSpace(char ch)
-{
-    return ch == ' ' || (ch >= '\t' && ch <= '\r');
-}
+bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
 
 // The text up to its first NUL with every white-space character left out.
 std::string WithoutSpace(std::string_view strText)
@@ -75,13 +72,9 @@ std::string FormatAxisLabel(double d)
 }
 
 CCurveTable::CCurveTable(const int& nLanguage, CRandomGenerator& random) : m_eval(nLanguage, random)
-{
-}
+{}
 
-ColorRef CCurveTable::CurveColor(int nSlot)
-{
-    return CURVE_COLORS.at(std::size_t(nSlot));
-}
+ColorRef CCurveTable::CurveColor(int nSlot) { return CURVE_COLORS.at(std::size_t(nSlot)); }
 
 void CCurveTable::PlotCurve(std::string_view strText, int nSlot, bool bShow)
 {
@@ -161,8 +154,8 @@ void CCurveTable::UpdateAxes()
     m_strLabels[LABEL_TOP] = FormatAxisLabel(m_dYmax);
     m_strLabels[LABEL_BOTTOM] = FormatAxisLabel(m_dYmin);
     // The middle label halves the rounded texts, so the three labels agree with each other.
-    m_strLabels[LABEL_MIDDLE] =
-        FormatAxisLabel((ReadLabel(m_strLabels[LABEL_TOP]) + ReadLabel(m_strLabels[LABEL_BOTTOM])) / 2);
+    m_strLabels[LABEL_MIDDLE] = FormatAxisLabel(
+        (ReadLabel(m_strLabels[LABEL_TOP]) + ReadLabel(m_strLabels[LABEL_BOTTOM])) / 2);
     m_strLabels[LABEL_LEFT] = FormatAxisLabel(m_dA);
     m_strLabels[LABEL_CENTRE] = FormatAxisLabel((m_dA + m_dB) / 2);
     m_strLabels[LABEL_RIGHT] = FormatAxisLabel(m_dB);

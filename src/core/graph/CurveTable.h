@@ -21,8 +21,12 @@ public:
 
     enum Label
     {
-        LABEL_TOP, LABEL_MIDDLE, LABEL_BOTTOM,      // vertical axis
-        LABEL_LEFT, LABEL_CENTRE, LABEL_RIGHT,      // horizontal axis
+        LABEL_TOP,
+        LABEL_MIDDLE,
+        LABEL_BOTTOM, // vertical axis
+        LABEL_LEFT,
+        LABEL_CENTRE,
+        LABEL_RIGHT, // horizontal axis
         LABEL_COUNT
     };
 
@@ -38,7 +42,10 @@ public:
     // Selects a valid slot and shows it (a left click on its block); false for any other slot.
     bool SelectCurve(int nSlot);
 
-    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override { PlotCurve(strText, nSlot, bShow); }
+    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override
+    {
+        PlotCurve(strText, nSlot, bShow);
+    }
 
     // The valid slot's samples as lines "x<TAB>y", ready to paste into a spreadsheet; empty for
     // a slot that is not valid.

@@ -15,7 +15,7 @@ constexpr ColorRef LIGHT = MakeRgb(237, 239, 231);
 constexpr ColorRef LEGEND_BACK = MakeRgb(240, 240, 240);
 constexpr int BRIGHTEN = 48;
 constexpr int MIN_LABEL_CHARS = 4;
-constexpr int HALF_CHAR = 4;            // half a character width: labels are centred by it
+constexpr int HALF_CHAR = 4; // half a character width: labels are centred by it
 constexpr int TICK = 5;
 constexpr int BLOCK_PITCH = 20;
 constexpr int BLOCK_LEFT = 15;
@@ -24,7 +24,8 @@ constexpr int BLOCK_TOP = 15;
 constexpr double ROW_LIMIT = 32767.0;
 
 // The sunken or raised look: one pixel of frame on the block's own outline.
-void AddBevel(std::vector<GraphRect>& rects, const GraphRect& rc, ColorRef crTopLeft, ColorRef crBottomRight)
+void AddBevel(std::vector<GraphRect>& rects, const GraphRect& rc, ColorRef crTopLeft,
+              ColorRef crBottomRight)
 {
     rects.push_back(GraphRect{rc.x, rc.y, rc.w - 1, 1, crTopLeft});
     rects.push_back(GraphRect{rc.x, rc.y, 1, rc.h - 1, crTopLeft});
@@ -38,10 +39,7 @@ ColorRef Brighten(ColorRef cr)
     return MakeRgb(channel(RedOf(cr)), channel(GreenOf(cr)), channel(BlueOf(cr)));
 }
 
-int CharCount(const std::string& str)
-{
-    return static_cast<int>(str.size());
-}
+int CharCount(const std::string& str) { return static_cast<int>(str.size()); }
 
 void AddLabel(std::vector<GraphText>& texts, int x, int y, const std::string& strText)
 {
@@ -54,7 +52,8 @@ CGraphLayout::CGraphLayout(const CCurveTable& table, int nRight, int nBottom)
     : m_table(table), m_nRight(nRight), m_nBottom(nBottom)
 {
     int nChars = MIN_LABEL_CHARS;
-    for (auto nLabel : {CCurveTable::LABEL_TOP, CCurveTable::LABEL_MIDDLE, CCurveTable::LABEL_BOTTOM})
+    for (auto nLabel :
+         {CCurveTable::LABEL_TOP, CCurveTable::LABEL_MIDDLE, CCurveTable::LABEL_BOTTOM})
         nChars = std::max(nChars, CharCount(table.LabelText(nLabel)));
     m_nMargin = nChars * 8 + 20;
     m_nWidth = nRight - m_nMargin - 30;
@@ -80,9 +79,11 @@ void CGraphLayout::AddFrame(GraphScene& scene) const
     const int R = m_nRight;
     const int B = m_nBottom;
     const GraphRect rects[] = {
-        {10, 10, R - 20, B - 20, WHITE},     {10, 10, 1, B - 20, SHADOW_DARK}, {9, 10, 1, B - 18, SHADOW},
-        {10, B - 10, R - 20, 1, WHITE},      {9, B - 9, R - 18, 1, LIGHT},     {R - 9, 9, 1, B - 18, LIGHT},
-        {R - 10, 10, 1, B - 20, WHITE},      {9, 9, R - 18, 1, SHADOW},        {10, 10, R - 20, 1, SHADOW_DARK},
+        {10, 10, R - 20, B - 20, WHITE},  {10, 10, 1, B - 20, SHADOW_DARK},
+        {9, 10, 1, B - 18, SHADOW},       {10, B - 10, R - 20, 1, WHITE},
+        {9, B - 9, R - 18, 1, LIGHT},     {R - 9, 9, 1, B - 18, LIGHT},
+        {R - 10, 10, 1, B - 20, WHITE},   {9, 9, R - 18, 1, SHADOW},
+        {10, 10, R - 20, 1, SHADOW_DARK},
     };
     for (const GraphRect& rc : rects) {
         if (rc.w > 0 && rc.h > 0)
@@ -96,28 +97,40 @@ void CGraphLayout::AddAxes(GraphScene& scene) const
     const int W = m_nWidth;
     const int H = m_nHeight;
     const int nBottom = PLOT_TOP + H;
-    const auto label = [this](CCurveTable::Label n) -> const std::string& { return m_table.LabelText(n); };
-    const auto verticalX = [&](CCurveTable::Label n) { return M / 2 + 12 - HALF_CHAR * CharCount(label(n)); };
-    const auto horizontalX = [&](CCurveTable::Label n, int x) { return x - HALF_CHAR * CharCount(label(n)); };
+    const auto label = [this](CCurveTable::Label n) -> const std::string& {
+        return m_table.LabelText(n);
+    };
+    const auto verticalX = [&](CCurveTable::Label n) {
+        return M / 2 + 12 - HALF_CHAR * CharCount(label(n));
+    };
+    const auto horizontalX = [&](CCurveTable::Label n, int x) {
+        return x - HALF_CHAR * CharCount(label(n));
+    };
 
     scene.axes.push_back(GraphLine{M, PLOT_TOP, M, nBottom, BLACK});
     scene.axes.push_back(GraphLine{M, nBottom, m_nRight - 20, nBottom, BLACK});
 
-    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_TOP), PLOT_TOP - 7, label(CCurveTable::LABEL_TOP));
+    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_TOP), PLOT_TOP - 7,
+             label(CCurveTable::LABEL_TOP));
     scene.axes.push_back(GraphLine{M - TICK, PLOT_TOP, M, PLOT_TOP, BLACK});
-    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_MIDDLE), H / 2 + PLOT_TOP - 7, label(CCurveTable::LABEL_MIDDLE));
+    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_MIDDLE), H / 2 + PLOT_TOP - 7,
+             label(CCurveTable::LABEL_MIDDLE));
     scene.axes.push_back(GraphLine{M - TICK, H / 2 + PLOT_TOP, M, H / 2 + PLOT_TOP, BLACK});
-    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_BOTTOM), H + PLOT_TOP - 8, label(CCurveTable::LABEL_BOTTOM));
+    AddLabel(scene.labels, verticalX(CCurveTable::LABEL_BOTTOM), H + PLOT_TOP - 8,
+             label(CCurveTable::LABEL_BOTTOM));
     scene.axes.push_back(GraphLine{M - TICK, nBottom, M, nBottom, BLACK});
 
     const int y = nBottom + 5;
     if (W > 100)
-        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_LEFT, M + 3), y, label(CCurveTable::LABEL_LEFT));
+        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_LEFT, M + 3), y,
+                 label(CCurveTable::LABEL_LEFT));
     if (W > 150)
-        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_CENTRE, W / 2 + M + 3), y, label(CCurveTable::LABEL_CENTRE));
+        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_CENTRE, W / 2 + M + 3), y,
+                 label(CCurveTable::LABEL_CENTRE));
     scene.axes.push_back(GraphLine{W / 2 + M, nBottom, W / 2 + M, nBottom - TICK, BLACK});
     if (W > 100)
-        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_RIGHT, W + M + 2), y, label(CCurveTable::LABEL_RIGHT));
+        AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_RIGHT, W + M + 2), y,
+                 label(CCurveTable::LABEL_RIGHT));
     scene.axes.push_back(GraphLine{W + M, nBottom, W + M, nBottom - TICK, BLACK});
 }
 
@@ -144,7 +157,8 @@ void CGraphLayout::AddLegend(GraphScene& scene) const
     if (slot.legend.empty() || slot.state != CurveState::Valid)
         return;
     const std::string strName = nSelected == 0 ? "fx" : "fx" + std::to_string(nSelected);
-    scene.legend = GraphText{m_nWidth / 2 + 10, BLOCK_TOP, "  " + strName + "  " + slot.legend, LEGEND_BACK};
+    scene.legend =
+        GraphText{m_nWidth / 2 + 10, BLOCK_TOP, "  " + strName + "  " + slot.legend, LEGEND_BACK};
 }
 
 std::optional<int> CGraphLayout::Row(double v) const

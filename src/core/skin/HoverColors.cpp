@@ -24,10 +24,10 @@ struct EdgePen
 };
 
 // left, right, top, bottom
-constexpr std::array<EdgePen, 4> HOVER_PENS{{
-    {3, {250, 196, 88}}, {3, {251, 202, 106}}, {2, {252, 210, 121}}, {2, {229, 151, 0}}}};
-constexpr std::array<EdgePen, 4> FOCUS_PENS{{
-    {3, {153, 198, 252}}, {3, {162, 189, 252}}, {2, {162, 201, 255}}, {2, {162, 201, 255}}}};
+constexpr std::array<EdgePen, 4> HOVER_PENS{
+    {{3, {250, 196, 88}}, {3, {251, 202, 106}}, {2, {252, 210, 121}}, {2, {229, 151, 0}}}};
+constexpr std::array<EdgePen, 4> FOCUS_PENS{
+    {{3, {153, 198, 252}}, {3, {162, 189, 252}}, {2, {162, 201, 255}}, {2, {162, 201, 255}}}};
 
 // Gradient index of row nY: y * 63 / H, never beyond the last colour. A face without height
 // (a button only a few pixels high) takes the last colour instead of dividing by zero.
@@ -42,8 +42,8 @@ int FaceIndex(int nY, int nHeight)
 HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex)
 {
     const int i = std::clamp(nIndex, 0, HOVER_FACE_STEPS - 1);
-    const FaceTint& tint = bHover ? (bActive ? TINT_HOVER_ACTIVE : TINT_HOVER)
-                                  : (bActive ? TINT_ACTIVE : TINT_IDLE);
+    const FaceTint& tint =
+        bHover ? (bActive ? TINT_HOVER_ACTIVE : TINT_HOVER) : (bActive ? TINT_ACTIVE : TINT_IDLE);
     return {255 - i / tint.nRed, 255 - i / tint.nGreen, 255 - i / tint.nBlue};
 }
 

@@ -52,7 +52,7 @@ struct HoverPoint
 };
 
 constexpr int HOVER_FACE_STEPS = 64;
-constexpr int HOVER_EDGE_SIZE = 2;   // the button's sunken-edge size, shrunk off every side
+constexpr int HOVER_EDGE_SIZE = 2; // the button's sunken-edge size, shrunk off every side
 
 HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex);
 HoverRect HoverShrink(const HoverRect& item);
@@ -60,4 +60,5 @@ HoverRect HoverShrink(const HoverRect& item);
 std::vector<HoverFaceRow> HoverFaceRows(const HoverRect& face);
 // Left, right, top and bottom edges: the blue focus pens or the orange hover pens.
 std::array<HoverEdgeLine, 4> HoverEdgeLines(const HoverRect& face, bool bFocusPens);
-HoverPoint HoverCaptionOrigin(const HoverRect& face, int nTextWidth, int nTextHeight, bool bPressed);
+HoverPoint HoverCaptionOrigin(const HoverRect& face, int nTextWidth, int nTextHeight,
+                              bool bPressed);

@@ -3,7 +3,8 @@
 #include "eval/CalcValue.h"
 #include "units/UnitTable.h"
 
-std::optional<std::string> ConvertedText(int nCategory, int nFrom, int nTo, std::string_view strTyped)
+std::optional<std::string> ConvertedText(int nCategory, int nFrom, int nTo,
+                                         std::string_view strTyped)
 {
     if (nCategory < 0 || nCategory >= UnitTable::CategoryCount())
         return std::nullopt;

@@ -15,4 +15,5 @@ constexpr int UNIT_RESULT_DIGITS = 12;
 // from strTyped, converted by ConvertUnit and written in general notation with 12 significant
 // digits and a three-digit exponent. nullopt when the category or either unit is not a valid
 // index (a list with nothing selected gives -1); nothing is converted then.
-std::optional<std::string> ConvertedText(int nCategory, int nFrom, int nTo, std::string_view strTyped);
+std::optional<std::string> ConvertedText(int nCategory, int nFrom, int nTo,
+                                         std::string_view strTyped);

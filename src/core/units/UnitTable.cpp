@@ -33,27 +33,19 @@ constexpr Unit AREA[] = {
 
 // Base unit: meter.
 constexpr Unit DISTANCE[] = {
-    {{"mile (mi)", "英里"}, 1609.344},
-    {{"yard (yd)", "码"}, 0.9144},
-    {{"foot (ft)", "英尺"}, 0.3048},
-    {{"inch (in)", "英寸"}, 0.0254},
-    {{"kilometer (km)", "公里"}, 1000},
-    {{"meter (m)", "米"}, 1},
-    {{"deciimeter (dm)", "分米"}, 0.1},
-    {{"centimeter (cm)", "厘米"}, 0.01},
+    {{"mile (mi)", "英里"}, 1609.344},    {{"yard (yd)", "码"}, 0.9144},
+    {{"foot (ft)", "英尺"}, 0.3048},      {{"inch (in)", "英寸"}, 0.0254},
+    {{"kilometer (km)", "公里"}, 1000},   {{"meter (m)", "米"}, 1},
+    {{"deciimeter (dm)", "分米"}, 0.1},   {{"centimeter (cm)", "厘米"}, 0.01},
     {{"millimeter (mm)", "毫米"}, 0.001},
 };
 
 // Base unit: gram.
 constexpr Unit MASS[] = {
-    {{"milligram (mg)", "毫克"}, 0.001},
-    {{"gram (g)", "克"}, 1},
-    {{"killogram (kg)", "千克"}, 1000},
-    {{"metric ton (t)", "吨"}, 1000000},
-    {{"short ton (st)US", "短吨"}, 907184.74},
-    {{"metric carat (ct)", "开"}, 0.2},
-    {{"ounce (oz)", "盎司"}, 28.349523125},
-    {{"pound (lb)", "磅"}, 453.59237},
+    {{"milligram (mg)", "毫克"}, 0.001},       {{"gram (g)", "克"}, 1},
+    {{"killogram (kg)", "千克"}, 1000},        {{"metric ton (t)", "吨"}, 1000000},
+    {{"short ton (st)US", "短吨"}, 907184.74}, {{"metric carat (ct)", "开"}, 0.2},
+    {{"ounce (oz)", "盎司"}, 28.349523125},    {{"pound (lb)", "磅"}, 453.59237},
 };
 
 // Base unit: bar.
@@ -98,12 +90,9 @@ constexpr Unit VOLUME[] = {
 };
 
 constexpr Category CATEGORIES[] = {
-    {{"Area", "面积"}, AREA},
-    {{"Distance", "长度"}, DISTANCE},
-    {{"Mass", "质量"}, MASS},
-    {{"Pressure", "压力"}, PRESSURE},
-    {{"Velocity", "速度"}, VELOCITY},
-    {{"Volume", "体积"}, VOLUME},
+    {{"Area", "面积"}, AREA},         {{"Distance", "长度"}, DISTANCE},
+    {{"Mass", "质量"}, MASS},         {{"Pressure", "压力"}, PRESSURE},
+    {{"Velocity", "速度"}, VELOCITY}, {{"Volume", "体积"}, VOLUME},
 };
 
 constexpr int CATEGORY_COUNT = int(std::size(CATEGORIES));
@@ -128,10 +117,7 @@ const Unit* FindUnit(int nCategory, int nUnit)
 }
 } // namespace
 
-int UnitTable::CategoryCount()
-{
-    return CATEGORY_COUNT;
-}
+int UnitTable::CategoryCount() { return CATEGORY_COUNT; }
 
 int UnitTable::UnitCount(int nCategory)
 {

@@ -9,8 +9,8 @@
 class UnitTable
 {
 public:
-    static constexpr int MAX_NAMES = 20;    // names per list the window shows at most
-    static constexpr int MAX_FACTORS = 30;  // factors a category may hold
+    static constexpr int MAX_NAMES = 20;   // names per list the window shows at most
+    static constexpr int MAX_FACTORS = 30; // factors a category may hold
 
     static int CategoryCount();
     static int UnitCount(int nCategory);

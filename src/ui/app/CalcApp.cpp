@@ -21,7 +21,8 @@ int CCalcApp::Run()
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
     CQtSettingsStore store;
     CCalcDlg dialog(random, store);
-    QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog, &CCalcDlg::ShowAndActivate);
+    QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
+                     &CCalcDlg::ShowAndActivate);
     dialog.show();
     return QApplication::exec();
 }
@@ -29,7 +30,8 @@ int CCalcApp::Run()
 void CCalcApp::SetDialogColors()
 {
     QPalette palette = QApplication::palette();
-    palette.setColor(QPalette::Window, QColor(DIALOG_BACK_RED, DIALOG_BACK_GREEN, DIALOG_BACK_BLUE));
+    palette.setColor(QPalette::Window,
+                     QColor(DIALOG_BACK_RED, DIALOG_BACK_GREEN, DIALOG_BACK_BLUE));
     palette.setColor(QPalette::WindowText, Qt::black);
     QApplication::setPalette(palette);
 }

@@ -88,7 +88,8 @@ void CCalcDlg::CreateControls()
         auto* pButton = new CHoverButton(this);
         pButton->setObjectName(QString::fromLatin1(row.caption.en));
         pButton->installEventFilter(this);
-        connect(pButton, &QPushButton::clicked, this, [this, id = row.window] { ToggleWindow(id); });
+        connect(pButton, &QPushButton::clicked, this,
+                [this, id = row.window] { ToggleWindow(id); });
         m_buttons[Index(row.window)] = pButton;
     }
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
@@ -127,8 +128,10 @@ void CCalcDlg::SetStartValues()
 
 void CCalcDlg::SetFonts()
 {
-    m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT, CONSOLE_FONT_WIDTH, QFont::Thin);
-    m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT, LONG_NUMBER_FONT_WIDTH, QFont::Thin);
+    m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
+                                    CONSOLE_FONT_WIDTH, QFont::Thin);
+    m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
+                                       LONG_NUMBER_FONT_WIDTH, QFont::Thin);
     m_pConsole->setFont(m_fontConsole);
     static_cast<CHugeNumDlg&>(AuxWindow(AuxId::LongNumber)).SetBoxFont(m_fontLongNumber);
     RedrawEditBoxes();
@@ -181,15 +184,16 @@ void CCalcDlg::ApplyOnTop()
     const bool bVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, m_settings.m_bOnTop);
     if (bVisible)
-        show();     // changing the flags hides a window
+        show(); // changing the flags hides a window
 }
 
 void CCalcDlg::SnapKeyboard()
 {
     if (m_windows[Index(AuxId::Keyboard)] == nullptr)
-        return;     // a geometry change while the windows are still being made
+        return; // a geometry change while the windows are still being made
     const QRect frame = frameGeometry();
-    const SnapRect main{frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};
+    const SnapRect main{frame.x(), frame.y(), frame.x() + frame.width(),
+                        frame.y() + frame.height()};
     const SnapPoint at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
     CAuxWindow& keyboard = AuxWindow(AuxId::Keyboard);
     keyboard.move(at.nX, at.nY);
@@ -210,10 +214,7 @@ void CCalcDlg::ShowAndActivate()
     activateWindow();
 }
 
-CGraphDlg& CCalcDlg::Graph()
-{
-    return static_cast<CGraphDlg&>(AuxWindow(AuxId::Graph));
-}
+CGraphDlg& CCalcDlg::Graph() { return static_cast<CGraphDlg&>(AuxWindow(AuxId::Graph)); }
 
 // An error of the plot leaves at once, for the console to write; the window is then not shown.
 void CCalcDlg::DrawCurve(std::string_view strText, bool bShow, int nSlot)
@@ -238,10 +239,7 @@ void CCalcDlg::FocusConsole()
     m_pConsole->setFocus();
 }
 
-void CCalcDlg::ClearCurves()
-{
-    Graph().ClearCurves();
-}
+void CCalcDlg::ClearCurves() { Graph().ClearCurves(); }
 
 void CCalcDlg::ToggleWindow(AuxId id)
 {
@@ -250,15 +248,9 @@ void CCalcDlg::ToggleWindow(AuxId id)
     AuxWindow(id).setVisible(bShown);
 }
 
-void CCalcDlg::LoadSettings()
-{
-    ::LoadSettings(m_settings, m_store);
-}
+void CCalcDlg::LoadSettings() { ::LoadSettings(m_settings, m_store); }
 
-void CCalcDlg::SaveSettings()
-{
-    ::SaveSettings(m_settings, m_store);
-}
+void CCalcDlg::SaveSettings() { ::SaveSettings(m_settings, m_store); }
 
 void CCalcDlg::LayoutControls()
 {
@@ -268,7 +260,8 @@ void CCalcDlg::LayoutControls()
     const QPoint origin = client.topLeft();
     m_pConsole->setGeometry(QRect(origin + QPoint(CONSOLE_LEFT, CONSOLE_TOP),
                                   QSize(cx - CONSOLE_RIGHT_MARGIN, cy - CONSOLE_BOTTOM_MARGIN)));
-    m_pLogo->setGeometry(QRect(origin + QPoint(LOGO_LEFT, cy - LOGO_FROM_BOTTOM), QSize(LOGO_WIDTH, LOGO_HEIGHT)));
+    m_pLogo->setGeometry(
+        QRect(origin + QPoint(LOGO_LEFT, cy - LOGO_FROM_BOTTOM), QSize(LOGO_WIDTH, LOGO_HEIGHT)));
     for (const RowButton& row : ROW_BUTTONS) {
         const QPoint at = origin + QPoint(cx - row.nFromRight, cy - BUTTON_FROM_BOTTOM);
         m_buttons[Index(row.window)]->setGeometry(QRect(at, QSize(BUTTON_WIDTH, BUTTON_HEIGHT)));

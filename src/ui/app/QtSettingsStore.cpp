@@ -52,17 +52,14 @@ private:
 
 CQtSettingsStore::CQtSettingsStore()
     : m_pMachine(std::make_unique<CScope>(QSettings::SystemScope)),
-      m_pUser(std::make_unique<CScope>(QSettings::UserScope)),
-      m_layered(*m_pMachine, *m_pUser)
-{
-}
+      m_pUser(std::make_unique<CScope>(QSettings::UserScope)), m_layered(*m_pMachine, *m_pUser)
+{}
 
 CQtSettingsStore::CQtSettingsStore(const QString& strBaseDir)
     : m_pMachine(std::make_unique<CScope>(strBaseDir + "/machine/" + FILE_NAME)),
       m_pUser(std::make_unique<CScope>(strBaseDir + "/user/" + FILE_NAME)),
       m_layered(*m_pMachine, *m_pUser)
-{
-}
+{}
 
 CQtSettingsStore::~CQtSettingsStore() = default;
 

@@ -2,7 +2,4 @@
 
 #include <QtGlobal>
 
-void InitPelmorixResources()
-{
-    Q_INIT_RESOURCE(pelmorix);
-}
+void InitPelmorixResources() { Q_INIT_RESOURCE(pelmorix); }

@@ -20,7 +20,8 @@ QString CSingleInstance::DefaultDirectory()
     return strRuntime.isEmpty() ? QDir::tempPath() : strRuntime;
 }
 
-CSingleInstance::CSingleInstance(const QString& strDirectory, const QString& strName, QObject* pParent)
+CSingleInstance::CSingleInstance(const QString& strDirectory, const QString& strName,
+                                 QObject* pParent)
     : QObject(pParent), m_strPath(QDir(strDirectory).filePath(strName)),
       m_lock(m_strPath + QStringLiteral(".lock"))
 {
@@ -64,7 +65,8 @@ void CSingleInstance::OnConnection()
 {
     while (QLocalSocket* pSocket = m_server.nextPendingConnection()) {
         connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);
-        connect(pSocket, &QLocalSocket::readyRead, this, [this, pSocket] { ReadRequest(*pSocket); });
+        connect(pSocket, &QLocalSocket::readyRead, this,
+                [this, pSocket] { ReadRequest(*pSocket); });
         ReadRequest(*pSocket);
     }
 }
@@ -80,5 +82,5 @@ void CSingleInstance::ReadRequest(QLocalSocket& socket)
     if (bRequest)
         emit ShowRequested();
     else if (socket.bytesAvailable() > MAX_REQUEST_LINE)
-        socket.abort();     // not a request; do not collect it without bound
+        socket.abort(); // not a request; do not collect it without bound
 }

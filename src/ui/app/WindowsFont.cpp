@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-QFont MakeWindowsFont(const QString& strFace, int nCellHeight, int nAverageWidth, QFont::Weight weight)
+QFont MakeWindowsFont(const QString& strFace, int nCellHeight, int nAverageWidth,
+                      QFont::Weight weight)
 {
     constexpr int MAX_STRETCH = 400;
     QFont font(strFace);

@@ -28,7 +28,6 @@ constexpr int MAX_OPERAND_LENGTH = 50'000;
 constexpr int FONT_POINTS = 10;
 constexpr int TICK_MS = 500;
 
-
 // A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
 // paint their own background, the others let the window's background show through.
 struct LabelPlace
@@ -103,7 +102,8 @@ void SetCaption(QWidget* pControl, const QString& strCaption)
         pLabel->setText(strCaption);
     // A left-aligned caption grows to the right when the font draws it wider than its place;
     // there is free room beside each.
-    if (auto* pLabel = qobject_cast<QLabel*>(pControl); pLabel != nullptr && (pLabel->alignment() & Qt::AlignLeft))
+    if (auto* pLabel = qobject_cast<QLabel*>(pControl);
+        pLabel != nullptr && (pLabel->alignment() & Qt::AlignLeft))
         pLabel->resize(std::max(pLabel->width(), pLabel->sizeHint().width()), pLabel->height());
     else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
         pButton->setText(strCaption);
@@ -130,7 +130,8 @@ QLabel* MakeLabel(QWidget* pParent, const LabelPlace& place)
 // The first box's characters are ASCII where it matters; other bytes stay as they are.
 std::string UpperAscii(std::string s)
 {
-    std::transform(s.begin(), s.end(), s.begin(), [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
     return s;
 }
 
@@ -144,10 +145,12 @@ int KeptBeforeCaret(const QString& strText, int nCaret)
     size_t nByteCaret = strHead.size();
     int nKeep = nCaret;
     while (nKeep > 0 && IsFirstTextRejected(s)) {
-        const bool bPair = nKeep >= 2 && strText.at(nKeep - 1).isLowSurrogate() && strText.at(nKeep - 2).isHighSurrogate();
+        const bool bPair = nKeep >= 2 && strText.at(nKeep - 1).isLowSurrogate() &&
+                           strText.at(nKeep - 2).isHighSurrogate();
         nKeep -= bPair ? 2 : 1;
         size_t nBytes = 1;
-        while (nBytes < nByteCaret && (static_cast<unsigned char>(s[nByteCaret - nBytes]) & 0xC0) == 0x80)
+        while (nBytes < nByteCaret &&
+               (static_cast<unsigned char>(s[nByteCaret - nBytes]) & 0xC0) == 0x80)
             ++nBytes;
         s.erase(nByteCaret - nBytes, nBytes);
         nByteCaret -= nBytes;
@@ -166,14 +169,14 @@ QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
 }
 } // namespace
 
-CHugeNumDlg::CHugeNumDlg(QWidget* pOwner)
-    : CAuxWindow(aux::LONG_NUMBER, pOwner)
+CHugeNumDlg::CHugeNumDlg(QWidget* pOwner) : CAuxWindow(aux::LONG_NUMBER, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     m_message = [this](const QString& strText, const QString& strCaption) {
         QMessageBox box(QMessageBox::NoIcon,
-                        strCaption.isEmpty() ? QGuiApplication::applicationDisplayName() : strCaption, strText,
-                        QMessageBox::Ok, this);
+                        strCaption.isEmpty() ? QGuiApplication::applicationDisplayName()
+                                             : strCaption,
+                        strText, QMessageBox::Ok, this);
         box.exec();
     };
     CreateControls();
@@ -205,7 +208,7 @@ void CHugeNumDlg::CreateControls()
     m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
     CreateOperators();
     m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
-    m_pCalculate->setAutoDefault(true);     // Enter on it presses it rather than hiding the window
+    m_pCalculate->setAutoDefault(true); // Enter on it presses it rather than hiding the window
     MakeLabel(this, RESULT_CAPTION);
     MakeLabel(this, TAKE_TIME);
     m_pTime = MakeLabel(this, TIME);
@@ -224,11 +227,15 @@ void CHugeNumDlg::CreateControls()
         // Judged on the text as it was left, shown after the focus has settled: a message box
         // that opens inside the focus change would swallow the click that moved the focus.
         QMetaObject::invokeMethod(
-            this, [this, strFirst = m_pFirst->toPlainText().toStdString()] { OnFirstKillFocus(strFirst); },
+            this,
+            [this, strFirst = m_pFirst->toPlainText().toStdString()] {
+                OnFirstKillFocus(strFirst);
+            },
             Qt::QueuedConnection);
     });
     connect(m_pSecond, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnSecondChange);
-    connect(m_pCalculate, &QPushButton::clicked, this, [this] { IsCalculating() ? OnStop() : OnCalculate(); });
+    connect(m_pCalculate, &QPushButton::clicked, this,
+            [this] { IsCalculating() ? OnStop() : OnCalculate(); });
 }
 
 void CHugeNumDlg::CreateOperators()
@@ -261,10 +268,11 @@ void CHugeNumDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
     if (m_pFirst == nullptr)
-        return;     // the base class relabels before the controls exist
+        return; // the base class relabels before the controls exist
     const int nLanguage = Language();
     for (const Caption& caption : CAPTIONS)
-        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.strName)), QString::fromUtf8(caption.text.In(nLanguage)));
+        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.strName)),
+                   QString::fromUtf8(caption.text.In(nLanguage)));
     for (const OperatorButton& op : OPERATORS)
         m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(nLanguage)));
     m_pResult->SetLanguage(nLanguage);
@@ -275,8 +283,10 @@ void CHugeNumDlg::ShowWorkingState()
 {
     const int nLanguage = Language();
     const bool bCalculating = IsCalculating();
-    m_pCalculate->setText(QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(nLanguage)));
-    m_pResult->SetPlaceholderText(bCalculating ? QString::fromUtf8(WORKING_TEXT.In(nLanguage)) : QString());
+    m_pCalculate->setText(
+        QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(nLanguage)));
+    m_pResult->SetPlaceholderText(bCalculating ? QString::fromUtf8(WORKING_TEXT.In(nLanguage))
+                                               : QString());
 }
 
 void CHugeNumDlg::ReadBoxes()
@@ -326,7 +336,8 @@ void CHugeNumDlg::OnFirstKillFocus(const std::string& strFirst)
     if (!isVisible())
         return;
     if (const int nPosition = FirstIllegalPosition(strFirst); nPosition != 0)
-        ShowMessage(FirstIllegalWarning(nPosition, Language()), longmsg::CAPTION_WARNING.In(Language()));
+        ShowMessage(FirstIllegalWarning(nPosition, Language()),
+                    longmsg::CAPTION_WARNING.In(Language()));
 }
 
 void CHugeNumDlg::OnOperator(int nOperator)

@@ -73,7 +73,7 @@ private:
     std::string m_strFirst;
     std::string m_strSecond;
     bool m_bResultShown = false;
-    bool m_bWriting = false;        // the window itself is writing a box
+    bool m_bWriting = false; // the window itself is writing a box
     QElapsedTimer m_elapsed;
     MessageFunction m_message;
     CLongWorker m_worker;

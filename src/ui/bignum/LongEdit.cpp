@@ -10,15 +10,18 @@ namespace
 {
 bool IsDigits(const QString& strText)
 {
-    return std::all_of(strText.begin(), strText.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
+    return std::all_of(strText.begin(), strText.end(),
+                       [](QChar ch) { return ch >= u'0' && ch <= u'9'; });
 }
 
 // A key that types its text; shortcuts and control keys carry control characters or modifiers.
 bool IsTyping(const QKeyEvent& event)
 {
-    constexpr Qt::KeyboardModifiers SHORTCUT_MODIFIERS = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    constexpr Qt::KeyboardModifiers SHORTCUT_MODIFIERS =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     const QString strText = event.text();
-    return !strText.isEmpty() && strText.front().isPrint() && !(event.modifiers() & SHORTCUT_MODIFIERS);
+    return !strText.isEmpty() && strText.front().isPrint() &&
+           !(event.modifiers() & SHORTCUT_MODIFIERS);
 }
 } // namespace
 

@@ -23,8 +23,7 @@ constexpr Text COPY_TEXT{"&Copy", "复制(&C)"};
 constexpr Text SELECT_ALL_TEXT{"Select &All", "全选(&A)"};
 } // namespace
 
-CLongResultView::CLongResultView(QWidget* pParent)
-    : QAbstractScrollArea(pParent)
+CLongResultView::CLongResultView(QWidget* pParent) : QAbstractScrollArea(pParent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -77,10 +76,7 @@ size_t CLongResultView::Columns() const
     return size_t(std::max(1.0, std::floor((viewport()->width() - 2 * MARGIN) / m_cellWidth)));
 }
 
-size_t CLongResultView::RowCount() const
-{
-    return (m_strText.size() + Columns() - 1) / Columns();
-}
+size_t CLongResultView::RowCount() const { return (m_strText.size() + Columns() - 1) / Columns(); }
 
 int CLongResultView::RowsInView() const
 {
@@ -90,7 +86,8 @@ int CLongResultView::RowsInView() const
 QString CLongResultView::RowText(size_t nRow) const
 {
     const size_t nBegin = nRow * Columns();
-    return QString::fromLatin1(m_strText.data() + nBegin, qsizetype(std::min(Columns(), m_strText.size() - nBegin)));
+    return QString::fromLatin1(m_strText.data() + nBegin,
+                               qsizetype(std::min(Columns(), m_strText.size() - nBegin)));
 }
 
 void CLongResultView::Relayout()
@@ -152,9 +149,11 @@ void CLongResultView::PaintRow(QPainter& painter, size_t nRow, int y) const
         return;
     const qreal x1 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nFrom - nBegin)));
     const qreal x2 = MARGIN + metrics.horizontalAdvance(strRow.left(qsizetype(nTo - nBegin)));
-    painter.fillRect(QRectF(x1, y, x2 - x1, metrics.height()), palette().color(QPalette::Highlight));
+    painter.fillRect(QRectF(x1, y, x2 - x1, metrics.height()),
+                     palette().color(QPalette::Highlight));
     painter.setPen(palette().color(QPalette::HighlightedText));
-    painter.drawText(QPointF(x1, baseline), strRow.mid(qsizetype(nFrom - nBegin), qsizetype(nTo - nFrom)));
+    painter.drawText(QPointF(x1, baseline),
+                     strRow.mid(qsizetype(nFrom - nBegin), qsizetype(nTo - nFrom)));
 }
 
 void CLongResultView::paintEvent(QPaintEvent*)
@@ -208,7 +207,7 @@ void CLongResultView::keyPressEvent(QKeyEvent* pEvent)
     else if (pEvent->matches(QKeySequence::MoveToEndOfDocument))
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     else
-        QAbstractScrollArea::keyPressEvent(pEvent);     // scrolls, or passes Enter and Escape on
+        QAbstractScrollArea::keyPressEvent(pEvent); // scrolls, or passes Enter and Escape on
 }
 
 void CLongResultView::mousePressEvent(QMouseEvent* pEvent)
@@ -233,7 +232,8 @@ void CLongResultView::mouseMoveEvent(QMouseEvent* pEvent)
 void CLongResultView::mouseReleaseEvent(QMouseEvent* pEvent)
 {
     QClipboard* pClipboard = QGuiApplication::clipboard();
-    if (pEvent->button() == Qt::LeftButton && m_nAnchor != m_nCaret && pClipboard->supportsSelection())
+    if (pEvent->button() == Qt::LeftButton && m_nAnchor != m_nCaret &&
+        pClipboard->supportsSelection())
         pClipboard->setText(SelectedText(), QClipboard::Selection);
 }
 
@@ -246,8 +246,10 @@ void CLongResultView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     QMenu menu(this);
-    QAction* pCopy = menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_nLanguage)), this, &CLongResultView::Copy);
+    QAction* pCopy =
+        menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_nLanguage)), this, &CLongResultView::Copy);
     pCopy->setEnabled(m_nAnchor != m_nCaret);
-    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_nLanguage)), this, &CLongResultView::SelectAll);
+    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_nLanguage)), this,
+                   &CLongResultView::SelectAll);
     menu.exec(pEvent->globalPos());
 }

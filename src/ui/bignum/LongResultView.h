@@ -54,7 +54,7 @@ private:
     QString m_strPlaceholder;
     size_t m_nAnchor = 0;
     size_t m_nCaret = 0;
-    size_t m_nTopIndex = 0;     // first character of the top row, kept across width changes
-    qreal m_cellWidth = 1;      // the widest character a result can hold, in pixels
+    size_t m_nTopIndex = 0; // first character of the top row, kept across width changes
+    qreal m_cellWidth = 1;  // the widest character a result can hold, in pixels
     int m_nLanguage = 0;
 };

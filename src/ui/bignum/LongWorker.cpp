@@ -13,14 +13,14 @@ struct CLongWorker::Job
 {
     std::atomic<bool> bCancel{false};
     std::mutex mutex;
-    CLongWorker* pOwner = nullptr;      // null once the worker is gone
+    CLongWorker* pOwner = nullptr; // null once the worker is gone
     std::thread thread;
 };
 
 namespace
 {
-LongResult Calculate(int nOperator, const std::string& strFirst, const std::string& strSecond, int nLanguage,
-                     const std::atomic<bool>* pCancel)
+LongResult Calculate(int nOperator, const std::string& strFirst, const std::string& strSecond,
+                     int nLanguage, const std::atomic<bool>* pCancel)
 {
     try {
         return CalculateLong(nOperator, strFirst, strSecond, nLanguage, pCancel);
@@ -56,14 +56,17 @@ void CLongWorker::Start(int nOperator, std::string strFirst, std::string strSeco
     auto pJob = std::make_shared<Job>();
     pJob->pOwner = this;
     m_pCurrent = pJob.get();
-    pJob->thread = std::thread([pJob, nOperator, strFirst = std::move(strFirst), strSecond = std::move(strSecond),
-                                nLanguage] {
+    pJob->thread = std::thread([pJob, nOperator, strFirst = std::move(strFirst),
+                                strSecond = std::move(strSecond), nLanguage] {
         LongResult result = Calculate(nOperator, strFirst, strSecond, nLanguage, &pJob->bCancel);
         const std::lock_guard lock(pJob->mutex);
         // A result posted to a worker that is then destroyed goes with it, unseen.
         if (CLongWorker* pOwner = pJob->pOwner)
             QMetaObject::invokeMethod(
-                pOwner, [pOwner, pJob, result = std::move(result)] { pOwner->OnJobEnded(pJob.get(), result); },
+                pOwner,
+                [pOwner, pJob, result = std::move(result)] {
+                    pOwner->OnJobEnded(pJob.get(), result);
+                },
                 Qt::QueuedConnection);
     });
     m_jobs.push_back(std::move(pJob));
@@ -79,7 +82,8 @@ void CLongWorker::Cancel()
 
 void CLongWorker::OnJobEnded(Job* pJob, const LongResult& result)
 {
-    const auto it = std::find_if(m_jobs.begin(), m_jobs.end(), [pJob](const auto& p) { return p.get() == pJob; });
+    const auto it = std::find_if(m_jobs.begin(), m_jobs.end(),
+                                 [pJob](const auto& p) { return p.get() == pJob; });
     // The thread has posted its result and only returns now, so the join is immediate.
     (*it)->thread.join();
     m_jobs.erase(it);

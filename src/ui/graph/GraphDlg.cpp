@@ -22,8 +22,8 @@ constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 void DrawText(QPainter& painter, const GraphText& text)
 {
     const QString str = QString::fromUtf8(text.text.c_str());
-    const QRect rcText = painter.fontMetrics().boundingRect(QRect(text.x, text.y, 0, 0),
-                                                            Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
+    const QRect rcText = painter.fontMetrics().boundingRect(
+        QRect(text.x, text.y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
     painter.setPen(Qt::black);
     painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
@@ -119,8 +119,8 @@ void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
 void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     // A right click on a colour block only hides or shows its curve.
-    if (pEvent->reason() == QContextMenuEvent::Mouse
-        && CGraphLayout::BlockAt(m_curves, pEvent->pos().x(), pEvent->pos().y()) >= 0)
+    if (pEvent->reason() == QContextMenuEvent::Mouse &&
+        CGraphLayout::BlockAt(m_curves, pEvent->pos().x(), pEvent->pos().y()) >= 0)
         return;
     QMenu menu(this);
     QAction* pCopy = menu.addAction(CopyCaption(), this, [this] { CopySamples(); });

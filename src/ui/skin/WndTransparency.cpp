@@ -4,10 +4,7 @@
 
 #include <QWidget>
 
-void CWndTransparency::EnableLayered(QWidget* pWindow)
-{
-    m_bLayered = pWindow != nullptr;
-}
+void CWndTransparency::EnableLayered(QWidget* pWindow) { m_bLayered = pWindow != nullptr; }
 
 bool CWndTransparency::SetLayeredAttributes(QWidget* pWindow, ColorRef, int nAlpha, int nFlags)
 {

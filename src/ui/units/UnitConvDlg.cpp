@@ -63,8 +63,7 @@ QLineEdit* MakeValueBox(QWidget* pParent, const char* strName, const DialogRect&
 }
 } // namespace
 
-CUnitConvDlg::CUnitConvDlg(QWidget* pOwner)
-    : CAuxWindow(aux::UNIT_CONVERTER, pOwner)
+CUnitConvDlg::CUnitConvDlg(QWidget* pOwner) : CAuxWindow(aux::UNIT_CONVERTER, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -117,10 +116,7 @@ void CUnitConvDlg::OnCategoryChange()
     EmptyValues();
 }
 
-void CUnitConvDlg::OnUnitChange()
-{
-    EmptyValues();
-}
+void CUnitConvDlg::OnUnitChange() { EmptyValues(); }
 
 void CUnitConvDlg::OnValue1Change()
 {

@@ -24,15 +24,9 @@ void CAuxWindow::SetLanguage(int nLanguage)
     ApplyLanguage();
 }
 
-void CAuxWindow::SetSkin(int nSkin, bool)
-{
-    m_nSkin = nSkin;
-}
+void CAuxWindow::SetSkin(int nSkin, bool) { m_nSkin = nSkin; }
 
-void CAuxWindow::SetOpacity(int nPercent)
-{
-    m_transparency.SetOpacity(this, nPercent);
-}
+void CAuxWindow::SetOpacity(int nPercent) { m_transparency.SetOpacity(this, nPercent); }
 
 void CAuxWindow::ApplyLanguage()
 {

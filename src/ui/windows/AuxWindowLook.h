@@ -22,6 +22,8 @@ inline constexpr AuxWindowLook KEYBOARD{{"Keyboard", "键盘"}, 800, 60, 255, 25
 inline constexpr AuxWindowLook HELP{{"Help", "帮助"}, 100, 100, 420, 508, true};
 inline constexpr AuxWindowLook SETTINGS{{"Setting", "设置"}, 500, 500, 350, 276, false};
 inline constexpr AuxWindowLook VARIABLE_LIST{{"Var List", "变量表"}, 600, 460, 210, 284, true};
-inline constexpr AuxWindowLook UNIT_CONVERTER{{"Unit Converter", "单位转换"}, -1, -1, 418, 168, true};
-inline constexpr AuxWindowLook LONG_NUMBER{{"Long Number Calculator", "长数计算"}, -1, -1, 422, 578, true};
+inline constexpr AuxWindowLook UNIT_CONVERTER{
+    {"Unit Converter", "单位转换"}, -1, -1, 418, 168, true};
+inline constexpr AuxWindowLook LONG_NUMBER{
+    {"Long Number Calculator", "长数计算"}, -1, -1, 422, 578, true};
 } // namespace aux

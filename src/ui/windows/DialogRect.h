@@ -15,6 +15,7 @@ struct DialogRect
 
     QRect Pixels() const
     {
-        return {x * PIXELS_PER_UNIT, y * PIXELS_PER_UNIT, cx * PIXELS_PER_UNIT, cy * PIXELS_PER_UNIT};
+        return {x * PIXELS_PER_UNIT, y * PIXELS_PER_UNIT, cx * PIXELS_PER_UNIT,
+                cy * PIXELS_PER_UNIT};
     }
 };

@@ -8,10 +8,7 @@
 
 namespace
 {
-QColor ToColor(const HoverRgb& rgb)
-{
-    return QColor(rgb.nRed, rgb.nGreen, rgb.nBlue);
-}
+QColor ToColor(const HoverRgb& rgb) { return QColor(rgb.nRed, rgb.nGreen, rgb.nBlue); }
 } // namespace
 
 CHoverButton::CHoverButton(QWidget* pParent)
@@ -22,10 +19,7 @@ CHoverButton::CHoverButton(QWidget* pParent)
     setAttribute(Qt::WA_Hover);
 }
 
-CHoverButton::~CHoverButton()
-{
-    EndHover();
-}
+CHoverButton::~CHoverButton() { EndHover(); }
 
 void CHoverButton::enterEvent(QEnterEvent* pEvent)
 {

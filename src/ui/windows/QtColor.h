@@ -5,7 +5,4 @@
 #include <QColor>
 
 // A settings colour (red in the lowest byte) as Qt's colour.
-inline QColor ToQColor(ColorRef cr)
-{
-    return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr));
-}
+inline QColor ToQColor(ColorRef cr) { return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr)); }

@@ -26,7 +26,9 @@ TEST(KeyboardSnap, FirstRuleThatHoldsPlacesTheKeyboard)
         {"above, right edges aligned", {500, 400, 900, 652}, {645, 148}},
         {"top of 252 is not enough above: left of it", {500, 252, 900, 652}, {245, 252}},
         {"left of it, tops aligned", {300, 200, 1000, 700}, {45, 200}},
-        {"left edge 255 is not enough: inside the lower right corner", {255, 200, 1000, 700}, {745, 448}},
+        {"left edge 255 is not enough: inside the lower right corner",
+         {255, 200, 1000, 700},
+         {745, 448}},
         {"window filling the screen", {0, 0, SCREEN_CX, SCREEN_CY}, {769, 516}},
         {"window partly off the screen on the left", {-300, 0, 900, 760}, {645, 508}},
     };

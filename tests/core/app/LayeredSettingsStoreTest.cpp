@@ -52,8 +52,7 @@ TEST(LayeredSettingsStore, WritesGoWhereTheyAreKept)
         {"own value kept up to date", true, true, FIRST_START, true, YELLOW_BLACK, YELLOW_BLACK},
         {"nothing writable", false, false, std::nullopt, false, std::nullopt, std::nullopt},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CFakeStore machine(c.bMachineWritable), user(c.bUserWritable);
         if (c.userBefore)
@@ -62,9 +61,9 @@ TEST(LayeredSettingsStore, WritesGoWhereTheyAreKept)
         EXPECT_EQ(store.Write("LastConfig", YELLOW_BLACK), c.bResult);
         EXPECT_EQ(machine.Value(), c.machineAfter);
         EXPECT_EQ(user.Value(), c.userAfter);
-        if (c.bResult)
-        {
-            EXPECT_EQ(store.Read("LastConfig"), YELLOW_BLACK) << "the saved value is the one read back";
+        if (c.bResult) {
+            EXPECT_EQ(store.Read("LastConfig"), YELLOW_BLACK)
+                << "the saved value is the one read back";
         }
     }
 }

@@ -45,10 +45,7 @@ void ExpectSameRecord(const CalcSettings& actual, const CalcSettings& expected)
 }
 
 // Settings that differ from those of a first start in every persisted field.
-CalcSettings Unusual()
-{
-    return Settings(0, 1, MakeRgb(1, 2, 3), MakeRgb(4, 5, 6));
-}
+CalcSettings Unusual() { return Settings(0, 1, MakeRgb(1, 2, 3), MakeRgb(4, 5, 6)); }
 } // namespace
 
 TEST(SettingsRecord, ReadDigitsConvertsLikeAtoi)
@@ -60,23 +57,36 @@ TEST(SettingsRecord, ReadDigitsConvertsLikeAtoi)
         std::size_t nCount;
         int expected;
     } cases[] = {
-        {"10255255255020020245", 2, 3, 255}, {"10255255255020020245", 17, 3, 245},
-        {"10255255255020020245", 0, 1, 1},   {"10255255255020020245", 11, 3, 20},
-        {"10255255255020020245", 19, 3, 5},  {"10255255255020020245", 20, 3, 0},
-        {"10255255255020020245", 99, 3, 0},  {"  12", 0, 4, 12},
-        {"\t\n\v\f\r7", 0, 6, 7},            {"-12", 0, 3, -12},
-        {"+12", 0, 3, 12},                   {"- 1", 0, 3, 0},
-        {"1 2", 0, 3, 1},                    {"12a", 0, 3, 12},
-        {"a12", 0, 3, 0},                    {"0x1f", 0, 4, 0},
-        {"", 0, 3, 0},                       {"-", 0, 1, 0},
-        {"99999999999999", 0, 14, INT_MAX},  {"-99999999999999", 0, 15, INT_MIN},
+        {"10255255255020020245", 2, 3, 255},
+        {"10255255255020020245", 17, 3, 245},
+        {"10255255255020020245", 0, 1, 1},
+        {"10255255255020020245", 11, 3, 20},
+        {"10255255255020020245", 19, 3, 5},
+        {"10255255255020020245", 20, 3, 0},
+        {"10255255255020020245", 99, 3, 0},
+        {"  12", 0, 4, 12},
+        {"\t\n\v\f\r7", 0, 6, 7},
+        {"-12", 0, 3, -12},
+        {"+12", 0, 3, 12},
+        {"- 1", 0, 3, 0},
+        {"1 2", 0, 3, 1},
+        {"12a", 0, 3, 12},
+        {"a12", 0, 3, 0},
+        {"0x1f", 0, 4, 0},
+        {"", 0, 3, 0},
+        {"-", 0, 1, 0},
+        {"99999999999999", 0, 14, INT_MAX},
+        {"-99999999999999", 0, 15, INT_MIN},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " @" + std::to_string(c.nStart));
         EXPECT_EQ(ReadDigits(c.text, c.nStart, c.nCount), c.expected);
     }
-    EXPECT_EQ(ReadDigits(std::string_view("4\0" "5", 3), 0, 3), 4);
+    EXPECT_EQ(ReadDigits(std::string_view("4\0"
+                                          "5",
+                                          3),
+                         0, 3),
+              4);
 }
 
 TEST(SettingsRecord, KnownRecordsRoundTrip)
@@ -90,8 +100,7 @@ TEST(SettingsRecord, KnownRecordsRoundTrip)
         {Settings(0, 1, MakeRgb(255, 255, 0), MakeRgb(0, 0, 0)), "01255255000000000000"},
         {Settings(1, 1, MakeRgb(7, 80, 200), MakeRgb(100, 9, 0)), "11007080200100009000"},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(EncodeLastConfig(c.settings), c.text);
         CalcSettings decoded = Unusual();
@@ -103,10 +112,9 @@ TEST(SettingsRecord, KnownRecordsRoundTrip)
 TEST(SettingsRecord, RandomRecordsRoundTrip)
 {
     std::mt19937 rng(4711);
-    for (int i = 0; i < 2000; ++i)
-    {
-        const CalcSettings settings = Settings(int(rng() % 2), int(rng() % 2), ColorRef(rng() & 0xFFFFFF),
-                                               ColorRef(rng() & 0xFFFFFF));
+    for (int i = 0; i < 2000; ++i) {
+        const CalcSettings settings = Settings(
+            int(rng() % 2), int(rng() % 2), ColorRef(rng() & 0xFFFFFF), ColorRef(rng() & 0xFFFFFF));
         const std::string strText = EncodeLastConfig(settings);
         SCOPED_TRACE(strText);
         ASSERT_EQ(strText.size(), LAST_CONFIG_LENGTH);
@@ -137,8 +145,7 @@ TEST(SettingsRecord, ForeignTextsDecodeFieldByField)
         {"01000000", Settings(0, 1, MakeRgb(0, 0, 255), MakeRgb(20, 20, 245))},
         {"0100000000000000000", Settings(0, 1, MakeRgb(0, 0, 0), MakeRgb(0, 0, 245))},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         CalcSettings decoded = Unusual();
         DecodeLastConfig(c.text, decoded);
@@ -155,7 +162,8 @@ TEST(SettingsRecord, LoadAndSaveUseTheValueLastConfig)
 
     const CalcSettings chosen = Settings(0, 1, MakeRgb(255, 255, 0), MakeRgb(0, 0, 0));
     EXPECT_TRUE(SaveSettings(chosen, store));
-    EXPECT_EQ(store.m_values, (std::map<std::string, std::string>{{"LastConfig", "01255255000000000000"}}));
+    EXPECT_EQ(store.m_values,
+              (std::map<std::string, std::string>{{"LastConfig", "01255255000000000000"}}));
 
     CalcSettings reloaded;
     reloaded.m_bOnTop = false;

@@ -49,8 +49,7 @@ u128 RandomOperand(std::mt19937_64& rng)
     static const uint32_t SPECIAL[] = {0, 1, 0xFFFFFFFF, 0x80000000};
     int nLimbs = int(rng() % 4) + 1;
     u128 v = 0;
-    for (int i = 0; i < nLimbs; ++i)
-    {
+    for (int i = 0; i < nLimbs; ++i) {
         uint32_t limb = rng() % 3 == 0 ? SPECIAL[rng() % 4] : uint32_t(rng());
         v = (v << 32) | limb;
     }
@@ -61,10 +60,10 @@ u128 RandomOperand(std::mt19937_64& rng)
 TEST(BigNum, AgreesWithInt128OnSmallOperands)
 {
     std::mt19937_64 rng(20240601);
-    for (int i = 0; i < 4000; ++i)
-    {
+    for (int i = 0; i < 4000; ++i) {
         // Halved operands keep every sum inside 128 bits.
-        u128 a = RandomOperand(rng) >> (1 + rng() % 64), bm = RandomOperand(rng) >> (1 + rng() % 64);
+        u128 a = RandomOperand(rng) >> (1 + rng() % 64),
+             bm = RandomOperand(rng) >> (1 + rng() % 64);
         SCOPED_TRACE("a=" + U128Text(a) + " b=" + U128Text(bm));
         BigNum x = FromU128(a), y = FromU128(bm);
         EXPECT_EQ(ToU128(x.Add(y)), a + bm);
@@ -75,8 +74,7 @@ TEST(BigNum, AgreesWithInt128OnSmallOperands)
         if (a >> 64 == 0 && bm >> 64 == 0) {
             EXPECT_EQ(ToU128(x.Mul(y)), a * bm);
         }
-        if (bm != 0)
-        {
+        if (bm != 0) {
             EXPECT_EQ(ToU128(x.Div(y)), a / bm);
             EXPECT_EQ(ToU128(x.Mod(y)), a % bm);
         }
@@ -105,7 +103,8 @@ TEST(BigNum, EdgeCases)
     const Case cases[] = {
         {"4294967295", "+", "1", "4294967296", 1},
         {"18446744073709551616", "-", "1", "18446744073709551615", 1},
-        {"340282366920938463463374607431768211455", "+", "1", "340282366920938463463374607431768211456", 1},
+        {"340282366920938463463374607431768211455", "+", "1",
+         "340282366920938463463374607431768211456", 1},
         {"123456789", "-", "123456789", "", 1},
         {"5", "-", "12", "7", 0},
         {"0", "+", "0", "", 1},
@@ -118,19 +117,28 @@ TEST(BigNum, EdgeCases)
         {"18446744073709551616", "/", "4294967296", "4294967296", 1},
         {"79228162514264337593543950336", "/", "18446744073709551617", "4294967295", 1},
         {"0", "*", "123456789012345678901234567890", "", 1},
-        {"99999999999999999999", "*", "99999999999999999999", "9999999999999999999800000000000000000001", 1},
+        {"99999999999999999999", "*", "99999999999999999999",
+         "9999999999999999999800000000000000000001", 1},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + c.op + c.b);
         BigNum a = FromDecimal(c.a), b = FromDecimal(c.b), r;
-        switch (c.op[0])
-        {
-        case '+': r = a.Add(b); break;
-        case '-': r = a.Sub(b); break;
-        case '*': r = a.Mul(b); break;
-        case '/': r = a.Div(b); break;
-        default: r = a.Mod(b); break;
+        switch (c.op[0]) {
+        case '+':
+            r = a.Add(b);
+            break;
+        case '-':
+            r = a.Sub(b);
+            break;
+        case '*':
+            r = a.Mul(b);
+            break;
+        case '/':
+            r = a.Div(b);
+            break;
+        default:
+            r = a.Mod(b);
+            break;
         }
         EXPECT_EQ(r.ToText(10), c.expected);
         EXPECT_EQ(r.sign, c.nSign);

@@ -33,11 +33,9 @@ template <uint64_t BASE>
 LimbVec ReferenceMul(const LimbVec& a, const LimbVec& b)
 {
     LimbVec r(a.size() + b.size(), 0);
-    for (size_t i = 0; i < a.size(); ++i)
-    {
+    for (size_t i = 0; i < a.size(); ++i) {
         uint64_t carry = 0;
-        for (size_t j = 0; j < b.size(); ++j)
-        {
+        for (size_t j = 0; j < b.size(); ++j) {
             uint64_t t = uint64_t(a[i]) * b[j] + r[i + j] + carry;
             r[i + j] = uint32_t(t % BASE);
             carry = t / BASE;
@@ -69,7 +67,7 @@ std::string RandomDigits(std::mt19937_64& rng, size_t n)
 // Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds, and
 // the 50,000-digit operands of the calculator.
 const std::pair<size_t, size_t> MUL_SIZES[] = {
-    {1, 1},     {2, 1},     {63, 63},   {64, 64},   {65, 65},    {129, 64},   {200, 65},
+    {1, 1},     {2, 1},     {63, 63},   {64, 64},   {65, 65},    {129, 64},  {200, 65},
     {319, 319}, {320, 320}, {321, 321}, {640, 320}, {2000, 330}, {5000, 30}, {5191, 5191},
 };
 
@@ -77,16 +75,14 @@ template <uint64_t BASE>
 void CheckMultiplication(uint64_t nSeed)
 {
     std::mt19937_64 rng(nSeed);
-    for (auto [na, nb] : MUL_SIZES)
-    {
+    for (auto [na, nb] : MUL_SIZES) {
         SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
         LimbVec a = RandomLimbs<BASE>(rng, na), b = RandomLimbs<BASE>(rng, nb);
         EXPECT_EQ(limb::Mul<BASE>(a, b), ReferenceMul<BASE>(a, b));
         if (na == nb) {
             EXPECT_EQ(limb::Mul<BASE>(a, a), ReferenceMul<BASE>(a, a)) << "square";
         }
-        if (na >= 2)
-        {
+        if (na >= 2) {
             LimbVec halves(na + nb);
             limb::MulByHalves<BASE>(halves.data(), a.data(), na, b.data(), nb);
             limb::Trim(halves);
@@ -108,10 +104,10 @@ template <uint64_t BASE>
 void CheckDivisions(uint64_t nSeed)
 {
     std::mt19937_64 rng(nSeed);
-    const std::pair<size_t, size_t> sizes[] = {{1, 1},   {3, 2},     {20, 19},   {120, 59},   {120, 60},
-                                               {130, 70}, {400, 61}, {400, 300}, {2000, 1000}, {10382, 5191}};
-    for (auto [na, nb] : sizes)
-    {
+    const std::pair<size_t, size_t> sizes[] = {{1, 1},       {3, 2},       {20, 19},  {120, 59},
+                                               {120, 60},    {130, 70},    {400, 61}, {400, 300},
+                                               {2000, 1000}, {10382, 5191}};
+    for (auto [na, nb] : sizes) {
         SCOPED_TRACE("sizes " + std::to_string(na) + " / " + std::to_string(nb));
         LimbVec a = RandomLimbs<BASE>(rng, na), b = RandomLimbs<BASE>(rng, nb);
         CheckDivision<BASE>(a, b);
@@ -137,8 +133,8 @@ TEST(LimbMath, MultiplicationMatchesLongMultiplication)
 TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
 {
     std::mt19937_64 rng(13);
-    for (auto [na, nb] : {std::pair<size_t, size_t>{1, 1}, {3, 2}, {9, 7}, {320, 320}, {1000, 333}, {4096, 4097}})
-    {
+    for (auto [na, nb] :
+         {std::pair<size_t, size_t>{1, 1}, {3, 2}, {9, 7}, {320, 320}, {1000, 333}, {4096, 4097}}) {
         SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
         LimbVec a = RandomLimbs<BINARY_BASE>(rng, na), b = RandomLimbs<BINARY_BASE>(rng, nb);
         LimbVec fast(na + nb), portable(na + nb);
@@ -169,8 +165,7 @@ TEST(LimbMath, DivisionSatisfiesTheIdentity)
 TEST(LimbMath, ReciprocalIsTheFloor)
 {
     std::mt19937_64 rng(31);
-    for (size_t k : {1, 2, 24, 25, 26, 61, 200, 1500})
-    {
+    for (size_t k : {1, 2, 24, 25, 26, 61, 200, 1500}) {
         SCOPED_TRACE("k " + std::to_string(k));
         LimbVec b = RandomLimbs<DECIMAL_BASE>(rng, k);
         LimbVec x = limb::Reciprocal<DECIMAL_BASE>(b);
@@ -185,14 +180,15 @@ TEST(LimbMath, ReciprocalIsTheFloor)
 TEST(LimbMath, ReciprocalSquareRootIsWithinAFewUnits)
 {
     for (size_t k : {1, 4, 5, 9, 40, 700})
-        for (uint32_t a : {2u, 10005u})
-        {
+        for (uint32_t a : {2u, 10005u}) {
             SCOPED_TRACE("k " + std::to_string(k) + " a " + std::to_string(a));
             LimbVec y = limb::ReciprocalSqrt<DECIMAL_BASE>(a, k);
             LimbVec power(2 * k + 1, 0);
             power.back() = 1;
-            LimbVec below = limb::Sub<DECIMAL_BASE>(y, LimbVec{8}), above = limb::Add<DECIMAL_BASE>(y, LimbVec{8});
-            LimbVec lo = limb::Mul<DECIMAL_BASE>(below, below), hi = limb::Mul<DECIMAL_BASE>(above, above);
+            LimbVec below = limb::Sub<DECIMAL_BASE>(y, LimbVec{8}),
+                    above = limb::Add<DECIMAL_BASE>(y, LimbVec{8});
+            LimbVec lo = limb::Mul<DECIMAL_BASE>(below, below),
+                    hi = limb::Mul<DECIMAL_BASE>(above, above);
             limb::MulSmall<DECIMAL_BASE>(lo, a);
             limb::MulSmall<DECIMAL_BASE>(hi, a);
             EXPECT_LT(limb::Compare(lo, power), 0);
@@ -203,8 +199,7 @@ TEST(LimbMath, ReciprocalSquareRootIsWithinAFewUnits)
 TEST(LimbMath, DecimalTextRoundTrips)
 {
     std::mt19937_64 rng(41);
-    for (size_t n : {1, 9, 10, 539, 540, 541, 578, 579, 1200, 5000, 50000, 100000})
-    {
+    for (size_t n : {1, 9, 10, 539, 540, 541, 578, 579, 1200, 5000, 50000, 100000}) {
         SCOPED_TRACE("digits " + std::to_string(n));
         std::string s = RandomDigits(rng, n);
         LimbVec x = limb::BinaryFromDigits(s);

@@ -20,7 +20,8 @@ struct CommandRun
     std::string strErr;
 };
 
-CommandRun RunCommand(std::vector<std::string> args, const std::string& strInput = "", int nLanguage = EN)
+CommandRun RunCommand(std::vector<std::string> args, const std::string& strInput = "",
+                      int nLanguage = EN)
 {
     std::istringstream in(strInput);
     std::ostringstream out, err;
@@ -59,8 +60,7 @@ TEST(LongCalculation, ResultsAndCountsAsTheWindowShowsThem)
         {LONG_MUL, " Pi ", "5", "3.1415", 5},
         {LONG_DIV, "pi", "0", "3", 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(c.nOperator) + " " + c.second);
         LongResult r = CalculateLong(c.nOperator, c.first, c.second, EN);
         EXPECT_EQ(r.strMessage, "");
@@ -101,13 +101,13 @@ TEST(LongCalculation, RefusedInputsGiveTheMessageAndNoResult)
         {LONG_DIV, "7", "0x", EN, "Divisor can not be zero", "Error"},
         {LONG_DIV, "7", "1x", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
         {LONG_ADD, "pi", "1e5", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
-        {LONG_ADD, "pi", "100000000", EN, "The digit count of pi or e must be from 0 to 99999999", "Error"},
+        {LONG_ADD, "pi", "100000000", EN, "The digit count of pi or e must be from 0 to 99999999",
+         "Error"},
         {LONG_ADD, "e", "99999999999999999999", ZH, "pi或e的位数必须在0到99999999之间", "错误"},
         {LONG_FAC, "14000001", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
         {LONG_FAC, "4294967297", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(c.nOperator) + " " + c.second);
         LongResult r = CalculateLong(c.nOperator, c.first, c.second, c.nLanguage);
         EXPECT_EQ(r.strMessage, c.message);
@@ -127,7 +127,8 @@ TEST(LongCalculation, LargeOperandsStayExact)
     EXPECT_EQ(CalculateLong(LONG_MOD, square, nines, EN).strResult, "0");
     std::string plusOne = square.substr(0, square.size() - 1) + "2";
     EXPECT_EQ(CalculateLong(LONG_MOD, plusOne, nines, EN).strResult, "1");
-    EXPECT_EQ(CalculateLong(LONG_SUB, nines, square, EN).strResult, "-" + CalculateLong(LONG_SUB, square, nines, EN).strResult);
+    EXPECT_EQ(CalculateLong(LONG_SUB, nines, square, EN).strResult,
+              "-" + CalculateLong(LONG_SUB, square, nines, EN).strResult);
 }
 
 TEST(LongCalculation, RaisedFlagCancels)
@@ -161,8 +162,7 @@ TEST(LongCommand, PrintsTheResultBox)
         {{"e", "3"}, "", "2.71\n"},
         {{"e", "-"}, "1\n", "2.\n"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.args[1]);
         CommandRun run = RunCommand(c.args, c.input);
         EXPECT_EQ(run.nStatus, 0);
@@ -209,16 +209,14 @@ TEST(LongCommand, RefusalsAndBadUsage)
         {{"pi", "5", "6"}, EN, 2, nullptr},
         {{"add", "-", "-"}, EN, 2, nullptr},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("no words") : c.args[0]);
         CommandRun run = RunCommand(c.args, "", c.nLanguage);
         EXPECT_EQ(run.nStatus, c.nStatus);
         EXPECT_EQ(run.strOut, "");
         if (c.err != nullptr)
             EXPECT_EQ(run.strErr, c.err);
-        else
-        {
+        else {
             EXPECT_EQ(run.strErr.rfind("usage: ", 0), 0u);
             EXPECT_EQ(run.strErr.find('\n'), run.strErr.size() - 1);
         }

@@ -12,13 +12,12 @@ TEST(LongInput, FirstBoxFilterKeepsDigitsPiAndE)
         bool bRejected;
     };
     const Case cases[] = {
-        {"", false},    {"7", false},   {"123", false}, {"p", false},   {"P", false},  {"pi", false},
-        {"pI", false},  {"e", false},   {"E", false},   {"x", true},    {"12a", true}, {"pi5", true},
-        {"e1", true},   {"px", true},   {"pix", true},  {"P1", true},   {"1e", true},  {"中", true},
-        {"ee", true},   {"12 ", true},
+        {"", false},   {"7", false},  {"123", false}, {"p", false}, {"P", false},
+        {"pi", false}, {"pI", false}, {"e", false},   {"E", false}, {"x", true},
+        {"12a", true}, {"pi5", true}, {"e1", true},   {"px", true}, {"pix", true},
+        {"P1", true},  {"1e", true},  {"中", true},   {"ee", true}, {"12 ", true},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string("'") + c.text + "'");
         EXPECT_EQ(IsFirstTextRejected(c.text), c.bRejected);
     }
@@ -32,11 +31,10 @@ TEST(LongInput, FirstIllegalPositionCountsCharacters)
         int nPosition;
     };
     const Case cases[] = {
-        {"", 0},   {"123", 0}, {"PI", 0},   {"pi", 0},  {"e", 0},   {"P", 0},   {"12p", 3},
-        {"pie", 3}, {"ep", 2},  {"1pi", 2}, {"iP", 1},  {"中1x", 1}, {"1中x", 2}, {"12 3", 3},
+        {"", 0},    {"123", 0}, {"PI", 0},  {"pi", 0}, {"e", 0},    {"P", 0},    {"12p", 3},
+        {"pie", 3}, {"ep", 2},  {"1pi", 2}, {"iP", 1}, {"中1x", 1}, {"1中x", 2}, {"12 3", 3},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string("'") + c.text + "'");
         EXPECT_EQ(FirstIllegalPosition(c.text), c.nPosition);
     }

@@ -26,8 +26,7 @@ bool IsZero(const Fixed& x)
 void DivideBy(Fixed& x, uint64_t d)
 {
     uint64_t r = 0;
-    for (uint64_t& v : x)
-    {
+    for (uint64_t& v : x) {
         uint64_t t = r * GROUP + v;
         v = t / d;
         r = t % d;
@@ -37,8 +36,7 @@ void DivideBy(Fixed& x, uint64_t d)
 void AddTo(Fixed& sum, const Fixed& x)
 {
     uint64_t carry = 0;
-    for (size_t i = x.size(); i-- > 0;)
-    {
+    for (size_t i = x.size(); i-- > 0;) {
         uint64_t t = sum[i] + x[i] + carry;
         sum[i] = t % GROUP;
         carry = t / GROUP;
@@ -48,8 +46,7 @@ void AddTo(Fixed& sum, const Fixed& x)
 void SubtractFrom(Fixed& sum, const Fixed& x)
 {
     uint64_t borrow = 0;
-    for (size_t i = x.size(); i-- > 0;)
-    {
+    for (size_t i = x.size(); i-- > 0;) {
         uint64_t t = x[i] + borrow;
         borrow = sum[i] < t;
         sum[i] = borrow ? sum[i] + GROUP - t : sum[i] - t;
@@ -59,8 +56,7 @@ void SubtractFrom(Fixed& sum, const Fixed& x)
 std::string FixedText(const Fixed& x, size_t nFraction)
 {
     std::string s = std::to_string(x[0]) + ".";
-    for (size_t i = 1; i < x.size(); ++i)
-    {
+    for (size_t i = 1; i < x.size(); ++i) {
         std::string g = std::to_string(x[i]);
         s += std::string(9 - g.size(), '0') + g;
     }
@@ -74,8 +70,7 @@ void AddArctan(Fixed& plus, Fixed& minus, uint64_t m, uint64_t x, size_t nLimbs)
     Fixed power(nLimbs, 0);
     power[0] = m;
     DivideBy(power, x);
-    for (uint64_t k = 0; !IsZero(power); ++k)
-    {
+    for (uint64_t k = 0; !IsZero(power); ++k) {
         Fixed term = power;
         DivideBy(term, 2 * k + 1);
         AddTo(k % 2 == 0 ? plus : minus, term);
@@ -101,8 +96,7 @@ std::string ReferenceE(size_t nFraction)
     Fixed sum(nLimbs, 0), term(nLimbs, 0);
     term[0] = 1;
     sum[0] = 1;
-    for (uint64_t k = 1; !IsZero(term); ++k)
-    {
+    for (uint64_t k = 1; !IsZero(term); ++k) {
         DivideBy(term, k);
         AddTo(sum, term);
     }
@@ -113,11 +107,9 @@ std::string ReferenceE(size_t nFraction)
 std::string ReferenceFactorial(int n)
 {
     std::vector<uint64_t> groups{1};
-    for (uint64_t m = 2; m <= uint64_t(n); ++m)
-    {
+    for (uint64_t m = 2; m <= uint64_t(n); ++m) {
         uint64_t carry = 0;
-        for (uint64_t& g : groups)
-        {
+        for (uint64_t& g : groups) {
             uint64_t p = g * m + carry;
             g = p % 100000000;
             carry = p / 100000000;
@@ -126,8 +118,7 @@ std::string ReferenceFactorial(int n)
             groups.push_back(carry % 100000000);
     }
     std::string s = std::to_string(groups.back());
-    for (size_t i = groups.size() - 1; i-- > 0;)
-    {
+    for (size_t i = groups.size() - 1; i-- > 0;) {
         std::string g = std::to_string(groups[i]);
         s += std::string(8 - g.size(), '0') + g;
     }
@@ -161,12 +152,11 @@ TEST(LongSeries, DigitsAreCutNotRounded)
         const char* expected;
     };
     const Case cases[] = {
-        {true, 0, "3"},   {true, 1, "3."},   {true, 2, "3.1"},  {true, 5, "3.1415"},   {true, 6, "3.14159"},
-        {false, 0, "2"},  {false, 1, "2."},  {false, 3, "2.71"}, {false, 5, "2.7182"}, {true, -1, ""},
-        {false, -7, ""},
+        {true, 0, "3"},       {true, 1, "3."}, {true, 2, "3.1"}, {true, 5, "3.1415"},
+        {true, 6, "3.14159"}, {false, 0, "2"}, {false, 1, "2."}, {false, 3, "2.71"},
+        {false, 5, "2.7182"}, {true, -1, ""},  {false, -7, ""},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE((c.bPi ? "pi " : "e ") + std::to_string(c.n));
         EXPECT_EQ(c.bPi ? ComputePi(c.n) : ComputeE(c.n), c.expected);
     }
@@ -175,8 +165,7 @@ TEST(LongSeries, DigitsAreCutNotRounded)
 TEST(LongSeries, EveryLengthIsAPrefixOfTheLongerText)
 {
     std::string strPi = ComputePi(400), strE = ComputeE(400);
-    for (int n = 2; n < 400; n += 7)
-    {
+    for (int n = 2; n < 400; n += 7) {
         SCOPED_TRACE(n);
         EXPECT_EQ(ComputePi(n), strPi.substr(0, size_t(n) + 1));
         EXPECT_EQ(ComputeE(n), strE.substr(0, size_t(n) + 1));
@@ -190,8 +179,7 @@ TEST(LongSeries, FactorialsMatchGroupMultiplication)
     EXPECT_EQ(ComputeFactorial(10), "3628800");
     EXPECT_EQ(ComputeFactorial(35), "10333147966386144929666651337523200000000");
     EXPECT_EQ(ComputeFactorial(-3), "");
-    for (int n : {2, 12, 13, 20, 21, 34, 35, 36, 100, 1000, 3000})
-    {
+    for (int n : {2, 12, 13, 20, 21, 34, 35, 36, 100, 1000, 3000}) {
         SCOPED_TRACE(n);
         EXPECT_EQ(ComputeFactorial(n), ReferenceFactorial(n));
     }

@@ -11,7 +11,8 @@ TEST(Cli, TranscriptShowsEachLineAndWhatWasWrittenUnderIt)
     const std::string strInput = "1+2\n(2+3i)*(5+4i)\n5/0\n";
     const CliResult en = RunCli("--transcript", strInput);
     EXPECT_EQ(en.nStatus, 0);
-    EXPECT_EQ(en.strOut, "1+2\n3\n(2+3i)*(5+4i)\n-2 + 23i\n5/0\nError: [divisor can not be zero]\n");
+    EXPECT_EQ(en.strOut,
+              "1+2\n3\n(2+3i)*(5+4i)\n-2 + 23i\n5/0\nError: [divisor can not be zero]\n");
     const CliResult zh = RunCli("--transcript --lang zh", strInput);
     EXPECT_EQ(zh.strOut, "1+2\n3\n(2+3i)*(5+4i)\n-2 + 23i\n5/0\n错误: [除数不能为零]\n");
 
@@ -33,8 +34,8 @@ TEST(Cli, PlainModePrintsOnlyWhatTheConsoleWrites)
 
 TEST(Cli, BadUsageGivesOneLineOnStandardErrorAndStatus2)
 {
-    for (const char* pszArgs : {"--lang fr", "--precision", "--precision 0", "--precision x", "--radix oct",
-                                "--bogus", "extra"}) {
+    for (const char* pszArgs : {"--lang fr", "--precision", "--precision 0", "--precision x",
+                                "--radix oct", "--bogus", "extra"}) {
         SCOPED_TRACE(pszArgs);
         const CliResult result = RunCli(pszArgs, "1\n");
         EXPECT_EQ(result.nStatus, 2);

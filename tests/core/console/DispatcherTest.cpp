@@ -66,7 +66,11 @@ protected:
 
 TEST_F(DispatcherTest, WritesResultsErrorsAndNothingForBlankLinesAndAssignments)
 {
-    const struct { const char* pszLine; const char* pszWritten; } cases[] = {
+    const struct
+    {
+        const char* pszLine;
+        const char* pszWritten;
+    } cases[] = {
         {"1+2", "3\n"},
         {"", ""},
         {"   \t", ""},
@@ -86,10 +90,11 @@ TEST_F(DispatcherTest, WritesResultsErrorsAndNothingForBlankLinesAndAssignments)
         SCOPED_TRACE(c.pszLine);
         EXPECT_EQ(Enter(c.pszLine), c.pszWritten);
     }
-    EXPECT_EQ(console.Text(), "1+2\n3\n\n   \t\n# note\n0\n2*3 # six\n6\n5/0\nError: [divisor can not be zero]\n"
-                              "!(171)\nError: [data overflow]\n-!(171)\n-1.#INF\nasin(2)\n"
-                              "Error: [field of definition wrong]\n-asin(2)\n1.#QNAN\na=5\na\n5\n"
-                              "cls \nError: [syntax Error]\ncls # x\nError: [syntax Error]\n");
+    EXPECT_EQ(console.Text(),
+              "1+2\n3\n\n   \t\n# note\n0\n2*3 # six\n6\n5/0\nError: [divisor can not be zero]\n"
+              "!(171)\nError: [data overflow]\n-!(171)\n-1.#INF\nasin(2)\n"
+              "Error: [field of definition wrong]\n-asin(2)\n1.#QNAN\na=5\na\n5\n"
+              "cls \nError: [syntax Error]\ncls # x\nError: [syntax Error]\n");
 }
 
 TEST_F(DispatcherTest, ChineseFramesAndReplacements)
@@ -151,7 +156,11 @@ TEST_F(DispatcherTest, CurveLinesReachTheGraphWithSlotAndShowRule)
 
 TEST_F(DispatcherTest, FactReadsPlainDigitsOrEvaluates)
 {
-    const struct { const char* pszLine; const char* pszWritten; } cases[] = {
+    const struct
+    {
+        const char* pszLine;
+        const char* pszWritten;
+    } cases[] = {
         {"fact 360", "2*2*2*3*3*5\n"},
         {"fact 12 34", "2*2*3\n"},
         {"fact 2*3", "2*3\n"},

@@ -43,4 +43,3 @@ protected:
     CRandomGenerator random;
     CEvalContext eval{nLanguage, random};
 };
-

@@ -7,7 +7,8 @@
 
 namespace
 {
-class EvaluatorTest : public EvalFixture {};
+class EvaluatorTest : public EvalFixture
+{};
 
 TEST_F(EvaluatorTest, OperatorsAssociateAsTheConsoleReadsThem)
 {
@@ -68,7 +69,12 @@ TEST_F(EvaluatorTest, LiteralsConsumeExactlyTheirCharacters)
 
 TEST_F(EvaluatorTest, ErrorsCarryTheirMessagesInTheCurrentLanguage)
 {
-    const struct { const char* pszLine; const char* pszEnglish; const char* pszChinese; } cases[] = {
+    const struct
+    {
+        const char* pszLine;
+        const char* pszEnglish;
+        const char* pszChinese;
+    } cases[] = {
         {"5/0", "divisor can not be zero", "除数不能为零"},
         {"5%0", "divisor can not be zero", "除数不能为零"},
         {"5/(0*1i)", "divisor can not be zero", "除数不能为零"},
@@ -94,7 +100,8 @@ TEST_F(EvaluatorTest, ErrorsCarryTheirMessagesInTheCurrentLanguage)
         nLanguage = nLang;
         for (const auto& c : cases) {
             SCOPED_TRACE(c.pszLine);
-            EXPECT_EQ(Eval(c.pszLine), std::string("!") + (nLang == 1 ? c.pszEnglish : c.pszChinese));
+            EXPECT_EQ(Eval(c.pszLine),
+                      std::string("!") + (nLang == 1 ? c.pszEnglish : c.pszChinese));
         }
     }
 }
@@ -140,7 +147,8 @@ TEST_F(EvaluatorTest, LongAndDeeplyNestedLinesNeitherCrashNorLoseOrder)
 
 namespace
 {
-class OperandBoundsTest : public EvalFixture {};
+class OperandBoundsTest : public EvalFixture
+{};
 
 // Operands are read from terminated text; nothing may be read past the terminator, which the
 // empty right side of an assignment puts right at the operand's start.

@@ -13,7 +13,12 @@ const double QNAN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(FormatGeneral, WritesThreeDigitExponentsAndFixedNonFiniteTexts)
 {
-    struct Case { double d; int nDigits; const char* pszText; };
+    struct Case
+    {
+        double d;
+        int nDigits;
+        const char* pszText;
+    };
     const Case cases[] = {
         {1e20, 12, "1e+020"},
         {0.0001, 12, "0.0001"},
@@ -54,7 +59,12 @@ TEST(CancellationCount, CountsLostLeadingDigitsOfPositiveSumsOnly)
 
 TEST(HexAndBinary, RenderTheLow32BitsOfTheTruncatedRealPart)
 {
-    struct Case { double d; const char* pszHex; const char* pszBinary; };
+    struct Case
+    {
+        double d;
+        const char* pszHex;
+        const char* pszBinary;
+    };
     const Case cases[] = {
         {255, "0xFF", "0b 1111 1111"},
         {-1, "0xFFFFFFFF", "0b 1111 1111 1111 1111 1111 1111 1111 1111"},
@@ -66,7 +76,7 @@ TEST(HexAndBinary, RenderTheLow32BitsOfTheTruncatedRealPart)
         {300, "0x12C", "0b 0000 0001 0010 1100"},
         {65536, "0x10000", "0b 0000 0000 0000 0001 0000 0000 0000 0000"},
         {1e10, "0x540BE400", "0b 0101 0100 0000 1011 1110 0100 0000 0000"},
-        {1e20, "0x0", "0b 0000 0000"},                 // out of range: -2^63
+        {1e20, "0x0", "0b 0000 0000"}, // out of range: -2^63
         {std::copysign(QNAN, -1.0), "0x0", "0b 0000 0000"},
     };
     for (const Case& c : cases) {
@@ -76,7 +86,7 @@ TEST(HexAndBinary, RenderTheLow32BitsOfTheTruncatedRealPart)
     }
     EXPECT_THROW(FormatHex(CalcValue(3, 1)), CalcError);
     EXPECT_THROW(FormatBinary(CalcValue(3, 1)), CalcError);
-    EXPECT_EQ(FormatHex(CalcValue(7, QNAN)), "0x7");     // a NaN imaginary part counts as zero
+    EXPECT_EQ(FormatHex(CalcValue(7, QNAN)), "0x7"); // a NaN imaginary part counts as zero
 }
 
 TEST(Division, ScalesByTheLargerPartAndGivesNanForZero)
@@ -87,7 +97,7 @@ TEST(Division, ScalesByTheLargerPartAndGivesNanForZero)
     const CalcValue r = CalcValue(1, 2) / CalcValue(4, 3);
     EXPECT_DOUBLE_EQ(r.re, 0.4);
     EXPECT_DOUBLE_EQ(r.im, 0.2);
-    const CalcValue big = CalcValue(1e300, 1e300) / CalcValue(1e300, 1e300);   // no overflow
+    const CalcValue big = CalcValue(1e300, 1e300) / CalcValue(1e300, 1e300); // no overflow
     EXPECT_DOUBLE_EQ(big.re, 1.0);
     EXPECT_DOUBLE_EQ(big.im, 0.0);
     for (const CalcValue& divisor : {CalcValue(0, 0), CalcValue(QNAN, 1), CalcValue(1, QNAN)}) {
@@ -97,7 +107,8 @@ TEST(Division, ScalesByTheLargerPartAndGivesNanForZero)
     }
 }
 
-class FormatValueTest : public EvalFixture {};
+class FormatValueTest : public EvalFixture
+{};
 
 TEST_F(FormatValueTest, PrecisionShrinksWithCancellationAndNeverExceeds17Digits)
 {

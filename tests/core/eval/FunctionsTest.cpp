@@ -5,7 +5,8 @@
 
 namespace
 {
-class FunctionsTest : public EvalFixture {};
+class FunctionsTest : public EvalFixture
+{};
 
 TEST_F(FunctionsTest, ResultsAtPrecision12)
 {
@@ -120,7 +121,11 @@ TEST_F(FunctionsTest, RandomValuesStayWithinTheirBoundsAndFollowTheSeed)
 TEST(RandomGenerator, MatchesAnIndependentImplementationBitForBit)
 {
     // Reference values from a separate implementation of the seeding and the lagged sum.
-    const struct { std::uint32_t nSeed; std::uint32_t expected[3]; } cases[] = {
+    const struct
+    {
+        std::uint32_t nSeed;
+        std::uint32_t expected[3];
+    } cases[] = {
         {1u, {110699199u, 634934798u, 2002531743u}},
         {1765000000u, {4255822491u, 2763478442u, 2367066103u}},
     };

@@ -58,7 +58,7 @@ TEST_F(VariablesTest, AssignmentsStoreAndNamesAreCheckedAfterTheRightSide)
     EXPECT_FALSE(eval.m_bAssignment);
     Eval("a=1");
     EXPECT_TRUE(eval.m_bAssignment);
-    Eval("   ");                         // a blank line leaves the flag as it was
+    Eval("   "); // a blank line leaves the flag as it was
     EXPECT_TRUE(eval.m_bAssignment);
     Eval("pi=2");
     EXPECT_FALSE(eval.m_bAssignment);

@@ -6,7 +6,12 @@ namespace
 {
 TEST(CurveCli, CurvesThatCannotBeSampledWriteTheirErrors)
 {
-    const struct { const char* pszArgs; const char* pszInput; const char* pszOutput; } cases[] = {
+    const struct
+    {
+        const char* pszArgs;
+        const char* pszInput;
+        const char* pszOutput;
+    } cases[] = {
         {"", "fx 0,1\nfx sin(x)\n", "Error: [missing ',']\nError: [missing ',']\n"},
         {"--lang zh", "fx 0,1\n", "错误: [丢失',']\n"},
         {"", "a=2\nfx1 a*x\n", "Error: [syntax Error]\n"},

@@ -41,7 +41,13 @@ protected:
 
 TEST_F(CurveTableTest, SineSwingsFromMinusOneToOneWithRoundLabelsInEitherAngleUnit)
 {
-    const struct { bool bDegrees; const char* pszText; const char* pszCentre; const char* pszRight; } cases[] = {
+    const struct
+    {
+        bool bDegrees;
+        const char* pszText;
+        const char* pszCentre;
+        const char* pszRight;
+    } cases[] = {
         {true, "0,360,sin(x)", "   180", "   360"},
         {false, "0,2*pi,sin(x)", "  3.14", "  6.28"},
     };
@@ -70,9 +76,20 @@ TEST_F(CurveTableTest, SineSwingsFromMinusOneToOneWithRoundLabelsInEitherAngleUn
 // b / 1.00000000000001, and the last sample taken at b exactly.
 TEST_F(CurveTableTest, SamplesFollowTheAccumulatedAbscissa)
 {
-    const struct { const char* pszText; double a, b; } cases[] = {
-        {"0,1,x", 0, 1}, {"0,360,x", 0, 360}, {"-1,1,x", -1, 1}, {"2,1,x", 2, 1}, {"0.1,0.7,x", 0.1, 0.7},
-        {"-3,-2,x", -3, -2}, {"1e-300,3e-300,x", 1e-300, 3e-300}, {"1,1,x", 1, 1}, {"0,9999,x", 0, 9999},
+    const struct
+    {
+        const char* pszText;
+        double a, b;
+    } cases[] = {
+        {"0,1,x", 0, 1},
+        {"0,360,x", 0, 360},
+        {"-1,1,x", -1, 1},
+        {"2,1,x", 2, 1},
+        {"0.1,0.7,x", 0.1, 0.7},
+        {"-3,-2,x", -3, -2},
+        {"1e-300,3e-300,x", 1e-300, 3e-300},
+        {"1,1,x", 1, 1},
+        {"0,9999,x", 0, 9999},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszText);
@@ -90,7 +107,12 @@ TEST_F(CurveTableTest, SamplesFollowTheAccumulatedAbscissa)
 
 TEST_F(CurveTableTest, OnlyTwoCommasOutsideParenthesesSeparateTheInterval)
 {
-    const struct { const char* pszText; const char* pszError; double a, b, yMax; } cases[] = {
+    const struct
+    {
+        const char* pszText;
+        const char* pszError;
+        double a, b, yMax;
+    } cases[] = {
         {"0, 2, pow(x,2)", "", 0, 2, 4},
         {" 0 ,\t2 ,\r\n x * 3 ", "", 0, 2, 6},
         {"0,pow(2,3),x", "", 0, 8, 8},
@@ -100,8 +122,8 @@ TEST_F(CurveTableTest, OnlyTwoCommasOutsideParenthesesSeparateTheInterval)
         {"pow(0,1),x", "missing ','", 2, 3, 0},
         {"(0,1,x", "missing ','", 2, 3, 0},
         {"", "missing ','", 2, 3, 0},
-        {"5,1/0,x", "divisor can not be zero", 5, 3, 0},    // a keeps its new value
-        {"0,a,x", "syntax Error", 0, 3, 0},                  // console names are unknown here
+        {"5,1/0,x", "divisor can not be zero", 5, 3, 0}, // a keeps its new value
+        {"0,a,x", "syntax Error", 0, 3, 0},              // console names are unknown here
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszText);
@@ -249,10 +271,15 @@ TEST_F(CurveTableTest, ClearEmptiesSlotsAndLabelsButKeepsIntervalRangeAndSelecti
 // "%6.3g" with the three-digit exponent of the console's numbers.
 TEST(FormatAxisLabel, ThreeDigitsRightAlignedInSix)
 {
-    const struct { double d; const char* pszText; } cases[] = {
-        {1, "     1"}, {-1, "    -1"}, {-0.0, "    -0"}, {0.615, " 0.615"}, {-0.001234, "-0.00123"},
-        {1234, "1.23e+003"}, {99999, "1e+005"}, {-1.23e10, "-1.23e+010"}, {1e-5, "1e-005"},
-        {2.5e-300, "2.5e-300"}, {INF, "1.#INF"}, {-INF, "-1.#INF"},
+    const struct
+    {
+        double d;
+        const char* pszText;
+    } cases[] = {
+        {1, "     1"},          {-1, "    -1"},           {-0.0, "    -0"},
+        {0.615, " 0.615"},      {-0.001234, "-0.00123"},  {1234, "1.23e+003"},
+        {99999, "1e+005"},      {-1.23e10, "-1.23e+010"}, {1e-5, "1e-005"},
+        {2.5e-300, "2.5e-300"}, {INF, "1.#INF"},          {-INF, "-1.#INF"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatAxisLabel(c.d), c.pszText) << c.pszText;
@@ -273,8 +300,10 @@ TEST_F(CurveTableTest, SamplesTextListsEveryAbscissaWithItsSample)
         const std::size_t nTab = strLine.find('\t');
         double x = 0;
         double y = 0;
-        ASSERT_EQ(std::from_chars(strLine.data(), strLine.data() + nTab, x).ec, std::errc()) << strLine;
-        ASSERT_EQ(std::from_chars(strLine.data() + nTab + 1, strLine.data() + strLine.size(), y).ec, std::errc());
+        ASSERT_EQ(std::from_chars(strLine.data(), strLine.data() + nTab, x).ec, std::errc())
+            << strLine;
+        ASSERT_EQ(std::from_chars(strLine.data() + nTab + 1, strLine.data() + strLine.size(), y).ec,
+                  std::errc());
         ASSERT_LT(nLine, CURVE_SAMPLES);
         EXPECT_EQ(y, Slot(0).samples[std::size_t(nLine)]) << "line " << nLine;
         EXPECT_GT(x, dPrevious) << "line " << nLine;

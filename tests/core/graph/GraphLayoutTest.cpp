@@ -43,10 +43,14 @@ protected:
 
 TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)
 {
-    const struct { const char* pszCurve; int nMargin; } cases[] = {
-        {nullptr, 52},                 // after fxcls: no labels, four characters
-        {"0,1,x", 68},                 // "     1"
-        {"0,1,x*-1.23e10", 100},       // "-1.23e+010"
+    const struct
+    {
+        const char* pszCurve;
+        int nMargin;
+    } cases[] = {
+        {nullptr, 52},           // after fxcls: no labels, four characters
+        {"0,1,x", 68},           // "     1"
+        {"0,1,x*-1.23e10", 100}, // "-1.23e+010"
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nMargin);
@@ -70,7 +74,11 @@ TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)
 TEST_F(GraphLayoutTest, NarrowPlotsDropHorizontalLabelsButKeepTheTicks)
 {
     Plot("0,360,sin(x)");
-    const struct { int nWidth; std::size_t nHorizontal; } cases[] = {
+    const struct
+    {
+        int nWidth;
+        std::size_t nHorizontal;
+    } cases[] = {
         {60, 0}, {100, 0}, {101, 2}, {150, 2}, {151, 3}, {800, 3},
     };
     for (const auto& c : cases) {
@@ -99,10 +107,14 @@ TEST_F(GraphLayoutTest, BlocksShowValidSlotsSelectedInTheirColourOthersBrightene
         return result;
     };
     using Fills = std::vector<std::pair<int, ColorRef>>;
-    EXPECT_EQ(fills(), (Fills{{15, MakeRgb(0, 0, 200)}, {35, MakeRgb(48, 248, 48)}, {195, MakeRgb(148, 148, 48)}}));
+    EXPECT_EQ(fills(), (Fills{{15, MakeRgb(0, 0, 200)},
+                              {35, MakeRgb(48, 248, 48)},
+                              {195, MakeRgb(148, 148, 48)}}));
     EXPECT_EQ(CGraphLayout(table, RIGHT, BOTTOM).Scene().blocks.size(), 3u * 5);
     ASSERT_TRUE(table.SelectCurve(1));
-    EXPECT_EQ(fills(), (Fills{{15, MakeRgb(48, 48, 248)}, {35, MakeRgb(0, 200, 0)}, {195, MakeRgb(148, 148, 48)}}));
+    EXPECT_EQ(fills(), (Fills{{15, MakeRgb(48, 48, 248)},
+                              {35, MakeRgb(0, 200, 0)},
+                              {195, MakeRgb(148, 148, 48)}}));
 }
 
 TEST_F(GraphLayoutTest, BlockHitTestNeedsTheInsideOfAValidBlock)
@@ -110,9 +122,12 @@ TEST_F(GraphLayoutTest, BlockHitTestNeedsTheInsideOfAValidBlock)
     Plot("0,1,x");
     Plot(" x", 1);
     Plot(" x", 3);
-    const struct { int x, y, nSlot; } cases[] = {
-        {16, 16, 0}, {29, 29, 0}, {15, 20, -1}, {30, 20, -1}, {20, 15, -1}, {20, 30, -1},
-        {36, 22, 1}, {55, 22, -1}, {60, 22, -1}, {80, 22, 3}, {200, 22, -1}, {-5, 22, -1},
+    const struct
+    {
+        int x, y, nSlot;
+    } cases[] = {
+        {16, 16, 0}, {29, 29, 0},  {15, 20, -1}, {30, 20, -1}, {20, 15, -1},  {20, 30, -1},
+        {36, 22, 1}, {55, 22, -1}, {60, 22, -1}, {80, 22, 3},  {200, 22, -1}, {-5, 22, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
@@ -182,8 +197,8 @@ TEST_F(GraphLayoutTest, EveryWidthKeepsTheCurvesExtremes)
         ASSERT_EQ(points.size(), std::size_t(1 + 2 * (W - 1)));
         EXPECT_EQ(points.front().x, layout.Margin());
         EXPECT_EQ(points.back().x, layout.Margin() + W - 1);
-        const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
-                                                  [](GraphPoint p, GraphPoint q) { return p.y < q.y; });
+        const auto [lo, hi] = std::minmax_element(
+            points.begin(), points.end(), [](GraphPoint p, GraphPoint q) { return p.y < q.y; });
         EXPECT_EQ(lo->y, 40);
         EXPECT_EQ(hi->y, 40 + layout.PlotHeight());
         EXPECT_EQ(lines[0].color, MakeRgb(0, 0, 200));

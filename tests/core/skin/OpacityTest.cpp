@@ -11,7 +11,7 @@ TEST(Opacity, PercentBecomesIntegerAlpha)
         int nPercent;
         int nAlpha;
     } cases[] = {
-        {100, 255}, {50, 127}, {1, 2}, {0, 0}, {99, 252},
+        {100, 255}, {50, 127},  {1, 2},     {0, 0},  {99, 252},
         {101, 255}, {150, 255}, {255, 255}, {-1, 0}, {-1000, 0},
     };
     for (const auto& c : cases) {

@@ -11,7 +11,15 @@
 
 namespace
 {
-enum Category { AREA, DISTANCE, MASS, PRESSURE, VELOCITY, VOLUME };
+enum Category
+{
+    AREA,
+    DISTANCE,
+    MASS,
+    PRESSURE,
+    VELOCITY,
+    VOLUME
+};
 
 std::string Bits(double d)
 {
@@ -22,13 +30,34 @@ std::string Bits(double d)
 TEST(ReadLeadingNumber, ReadsThePrefixLikeAtof)
 {
     const std::pair<const char*, double> cases[] = {
-        {"", 0.0},          {"abc", 0.0},        {"-", 0.0},          {"+.", 0.0},
-        {"--1", 0.0},       {".e5", 0.0},        {".5", 0.5},         {"1.", 1.0},
-        {" \t\n\v\f\r7", 7.0}, {"  -2.5e3xyz", -2500.0}, {"2e", 2.0}, {"2E-", 2.0},
-        {"1e-2", 0.01},     {"1,5", 1.0},        {"1.5.6", 1.5},      {"1d3", 1.0},
-        {"inf", 0.0},       {"-nan", 0.0},       {"0x10", 0.0},       {"\xE4\xB8\x80" "5", 0.0},
-        {"1e400", INFINITY}, {"-1e400", -INFINITY}, {"1e99999999999999999999999", INFINITY},
-        {"1e-400", 0.0},    {"0.000001e-99999999999999999", 0.0},      {"0e999999", 0.0},
+        {"", 0.0},
+        {"abc", 0.0},
+        {"-", 0.0},
+        {"+.", 0.0},
+        {"--1", 0.0},
+        {".e5", 0.0},
+        {".5", 0.5},
+        {"1.", 1.0},
+        {" \t\n\v\f\r7", 7.0},
+        {"  -2.5e3xyz", -2500.0},
+        {"2e", 2.0},
+        {"2E-", 2.0},
+        {"1e-2", 0.01},
+        {"1,5", 1.0},
+        {"1.5.6", 1.5},
+        {"1d3", 1.0},
+        {"inf", 0.0},
+        {"-nan", 0.0},
+        {"0x10", 0.0},
+        {"\xE4\xB8\x80"
+         "5",
+         0.0},
+        {"1e400", INFINITY},
+        {"-1e400", -INFINITY},
+        {"1e99999999999999999999999", INFINITY},
+        {"1e-400", 0.0},
+        {"0.000001e-99999999999999999", 0.0},
+        {"0e999999", 0.0},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(std::string("\"") + text + "\"");
@@ -43,9 +72,31 @@ TEST(ReadLeadingNumber, ReadsThePrefixLikeAtof)
 // the awkward places (signs, points, exponent marks, magnitudes beyond the range, junk).
 TEST(ReadLeadingNumber, AgreesWithStrtodOnRandomTexts)
 {
-    const std::string pieces[] = {"", " ", "\t", "+", "-", ".", "e", "E", "e-", "e+", "0", "7", "123",
-                                  "000", "999999999", "e400", "e-400", "e308", "e-320", "e-324", "q",
-                                  ",", std::string(330, '8'), "0." + std::string(330, '0'), "e99999999999"};
+    const std::string pieces[] = {"",
+                                  " ",
+                                  "\t",
+                                  "+",
+                                  "-",
+                                  ".",
+                                  "e",
+                                  "E",
+                                  "e-",
+                                  "e+",
+                                  "0",
+                                  "7",
+                                  "123",
+                                  "000",
+                                  "999999999",
+                                  "e400",
+                                  "e-400",
+                                  "e308",
+                                  "e-320",
+                                  "e-324",
+                                  "q",
+                                  ",",
+                                  std::string(330, '8'),
+                                  "0." + std::string(330, '0'),
+                                  "e99999999999"};
     std::mt19937 random(20240611);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> count(1, 6);
@@ -66,7 +117,7 @@ TEST(ConvertedText, TwelveSignificantDigitsAndNothingWithoutASelection)
         int nFrom;
         int nTo;
         const char* typed;
-        const char* expected;   // nullptr: nothing converted
+        const char* expected; // nullptr: nothing converted
     };
     const Case cases[] = {
         {DISTANCE, 5, 0, "1000", "0.621371192237"},
@@ -84,7 +135,8 @@ TEST(ConvertedText, TwelveSignificantDigitsAndNothingWithoutASelection)
         {VOLUME, 0, 11, "1", nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.nCategory) + "," + std::to_string(c.nFrom) + "," + std::to_string(c.nTo) + " " + c.typed);
+        SCOPED_TRACE(std::to_string(c.nCategory) + "," + std::to_string(c.nFrom) + "," +
+                     std::to_string(c.nTo) + " " + c.typed);
         EXPECT_EQ(ConvertedText(c.nCategory, c.nFrom, c.nTo, c.typed).value_or("<none>"),
                   c.expected != nullptr ? c.expected : "<none>");
     }

@@ -11,7 +11,15 @@
 
 namespace
 {
-enum Category { AREA, DISTANCE, MASS, PRESSURE, VELOCITY, VOLUME };
+enum Category
+{
+    AREA,
+    DISTANCE,
+    MASS,
+    PRESSURE,
+    VELOCITY,
+    VOLUME
+};
 
 // The converter window shows results with 12 significant digits.
 std::string Shown(double x)
@@ -54,10 +62,10 @@ TEST(UnitTable, KnownConversionsAtTwelveDigits)
         {MASS, "pound (lb)", "killogram (kg)", 1, "0.45359237"},
         {VOLUME, "gallon (gal)", "litre (L)", 2, "7.570823568"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
-        const double y = ConvertUnit(c.nCategory, UnitIndex(c.nCategory, c.from), UnitIndex(c.nCategory, c.to), c.x);
+        const double y = ConvertUnit(c.nCategory, UnitIndex(c.nCategory, c.from),
+                                     UnitIndex(c.nCategory, c.to), c.x);
         EXPECT_EQ(Shown(y), c.expected);
     }
 }
@@ -69,8 +77,7 @@ TEST(UnitTable, RatioIsRoundedBeforeTheProduct)
     const double a = UnitTable::Factor(VELOCITY, 0);
     const double b = UnitTable::Factor(VELOCITY, 2);
     int nDiffering = 0;
-    for (double x = 1; x < 1000; x += 1)
-    {
+    for (double x = 1; x < 1000; x += 1) {
         const double y = ConvertUnit(VELOCITY, 0, 2, x);
         EXPECT_EQ(y, x * (a / b)) << x;
         nDiffering += y != x * a / b;
@@ -83,8 +90,7 @@ TEST(UnitTable, SameUnitReturnsTheValueUnchanged)
     const double values[] = {0.0, -0.0, 1.0, -2.5, 1e-300, 1e308, 0.1, INFINITY};
     for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory)
         for (int nUnit = 0; nUnit < UnitTable::UnitCount(nCategory); ++nUnit)
-            for (double x : values)
-            {
+            for (double x : values) {
                 SCOPED_TRACE(UnitTable::UnitName(nCategory, nUnit, LANGUAGE_ENGLISH));
                 const double y = ConvertUnit(nCategory, nUnit, nUnit, x);
                 EXPECT_EQ(y, x);
@@ -97,7 +103,8 @@ TEST(UnitTable, CategoriesInDisplayOrder)
 {
     const std::vector<std::string> en = UnitTable::CategoryNames(LANGUAGE_ENGLISH);
     const std::vector<std::string> zh = UnitTable::CategoryNames(LANGUAGE_CHINESE);
-    EXPECT_EQ(en, (std::vector<std::string>{"Area", "Distance", "Mass", "Pressure", "Velocity", "Volume"}));
+    EXPECT_EQ(en, (std::vector<std::string>{"Area", "Distance", "Mass", "Pressure", "Velocity",
+                                            "Volume"}));
     EXPECT_EQ(zh, (std::vector<std::string>{"面积", "长度", "质量", "压力", "速度", "体积"}));
     // Any language value other than English selects Chinese.
     EXPECT_EQ(UnitTable::CategoryNames(7), zh);
@@ -107,19 +114,19 @@ TEST(UnitTable, EveryCategoryIsSound)
 {
     const int counts[] = {7, 9, 8, 9, 9, 11};
     ASSERT_EQ(UnitTable::CategoryCount(), int(std::size(counts)));
-    for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory)
-    {
+    for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
         SCOPED_TRACE(UnitTable::CategoryName(nCategory, LANGUAGE_ENGLISH));
         EXPECT_EQ(UnitTable::UnitCount(nCategory), counts[nCategory]);
         const std::vector<std::string> en = UnitTable::UnitNames(nCategory, LANGUAGE_ENGLISH);
         const std::vector<std::string> zh = UnitTable::UnitNames(nCategory, LANGUAGE_CHINESE);
         ASSERT_EQ(en.size(), std::size_t(counts[nCategory]));
         ASSERT_EQ(zh.size(), en.size());
-        EXPECT_EQ(std::set<std::string>(en.begin(), en.end()).size(), en.size()) << "duplicate English name";
-        EXPECT_EQ(std::set<std::string>(zh.begin(), zh.end()).size(), zh.size()) << "duplicate Chinese name";
+        EXPECT_EQ(std::set<std::string>(en.begin(), en.end()).size(), en.size())
+            << "duplicate English name";
+        EXPECT_EQ(std::set<std::string>(zh.begin(), zh.end()).size(), zh.size())
+            << "duplicate Chinese name";
         int nBaseUnits = 0;
-        for (std::size_t i = 0; i < en.size(); ++i)
-        {
+        for (std::size_t i = 0; i < en.size(); ++i) {
             SCOPED_TRACE(en[i]);
             EXPECT_FALSE(en[i].empty());
             EXPECT_FALSE(zh[i].empty());
@@ -150,8 +157,7 @@ TEST(UnitTable, NamesKeepTheirOwnSpelling)
         {VOLUME, 4, "kilolitre (kL", "千升"},
         {VOLUME, 8, "quart (qt) Liquid", "夸脱 液体"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.en);
         EXPECT_STREQ(UnitTable::UnitName(c.nCategory, c.nUnit, LANGUAGE_ENGLISH), c.en);
         EXPECT_STREQ(UnitTable::UnitName(c.nCategory, c.nUnit, LANGUAGE_CHINESE), c.zh);
@@ -163,8 +169,7 @@ TEST(UnitTable, NamesKeepTheirOwnSpelling)
 TEST(UnitTable, IndexesOutOfRangeAreHarmless)
 {
     const int bad[][2] = {{-1, 0}, {6, 0}, {AREA, -1}, {AREA, 7}, {VOLUME, 11}, {VOLUME, 30}};
-    for (const auto& index : bad)
-    {
+    for (const auto& index : bad) {
         SCOPED_TRACE(std::to_string(index[0]) + "," + std::to_string(index[1]));
         EXPECT_STREQ(UnitTable::UnitName(index[0], index[1], LANGUAGE_ENGLISH), "");
         EXPECT_TRUE(std::isnan(UnitTable::Factor(index[0], index[1])));

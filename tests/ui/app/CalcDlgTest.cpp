@@ -59,8 +59,9 @@ TEST_F(CalcDlgTest, ControlsKeepTheirDistancesFromTheEdges)
         AuxId id;
         int nLeft;
     } buttons[] = {
-        {AuxId::Settings, 282}, {AuxId::Help, 326}, {AuxId::UnitConverter, 370}, {AuxId::Graph, 414},
-        {AuxId::VariableList, 457}, {AuxId::LongNumber, 501}, {AuxId::Keyboard, 545},
+        {AuxId::Settings, 282}, {AuxId::Help, 326},         {AuxId::UnitConverter, 370},
+        {AuxId::Graph, 414},    {AuxId::VariableList, 457}, {AuxId::LongNumber, 501},
+        {AuxId::Keyboard, 545},
     };
     for (const auto& b : buttons) {
         SCOPED_TRACE(b.nLeft);
@@ -82,8 +83,9 @@ TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)
             SCOPED_TRACE(w.pTitleEn);
             EXPECT_EQ(m_pDlg->Button(w.id).text(), bEnglish ? w.pButtonEn : w.pButtonZh);
             // Windows that relabel themselves read English only from language 1.
-            const bool bOwnEnglish = nLanguage == LANGUAGE_ENGLISH
-                || (bEnglish && (w.id == AuxId::Graph || w.id == AuxId::Keyboard));
+            const bool bOwnEnglish =
+                nLanguage == LANGUAGE_ENGLISH ||
+                (bEnglish && (w.id == AuxId::Graph || w.id == AuxId::Keyboard));
             EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bOwnEnglish ? w.pTitleEn : w.pTitleZh);
         }
     }
@@ -113,7 +115,8 @@ TEST_F(CalcDlgTest, HidingAWindowAnyWayClearsItsFlagSoOneClickShowsItAgain)
         {"close box", [](CAuxWindow& w) { w.close(); }},
         {"Escape", [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
         {"Enter", [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Return); }},
-        {"keypad Enter", [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Enter, Qt::KeypadModifier); }},
+        {"keypad Enter",
+         [](CAuxWindow& w) { QTest::keyClick(&w, Qt::Key_Enter, Qt::KeypadModifier); }},
     };
     for (const auto& way : ways) {
         for (const WindowCase& w : WINDOWS) {
@@ -136,8 +139,9 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const auto expected = [&] {
         const QRect f = m_pDlg->frameGeometry();
-        const SnapPoint at = KeyboardSnapPosition({f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
-                                                  screen.width(), screen.height());
+        const SnapPoint at =
+            KeyboardSnapPosition({f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
+                                 screen.width(), screen.height());
         return QPoint(at.nX, at.nY);
     };
     CAuxWindow& keyboard = m_pDlg->AuxWindow(AuxId::Keyboard);
@@ -146,7 +150,8 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     EXPECT_LE((keyboard.pos() - expected()).manhattanLength(), 4);
     EXPECT_EQ(keyboard.size(), QSize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT));
 
-    for (const QPoint& to : {QPoint(0, 0), QPoint(screen.width() - 470, 20), QPoint(screen.width() - 470, screen.height() - 260)}) {
+    for (const QPoint& to : {QPoint(0, 0), QPoint(screen.width() - 470, 20),
+                             QPoint(screen.width() - 470, screen.height() - 260)}) {
         SCOPED_TRACE(to.x() * 10000 + to.y());
         m_pDlg->move(to);
         ASSERT_TRUE(WaitUntil([&] { return keyboard.pos() == expected(); }));
@@ -157,7 +162,7 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     m_pDlg->move(30, 40);
     ASSERT_TRUE(WaitUntil([&] { return m_pDlg->pos() == QPoint(30, 40); }));
     EXPECT_EQ(keyboard.pos(), docked);
-    m_pDlg->SnapKeyboard();     // switching snapping places the keyboard once
+    m_pDlg->SnapKeyboard(); // switching snapping places the keyboard once
     EXPECT_EQ(keyboard.pos(), expected());
 }
 
@@ -174,7 +179,8 @@ TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
             SCOPED_TRACE(w.pTitleEn);
             const bool bSettings = w.id == AuxId::Settings;
             EXPECT_EQ(m_pDlg->AuxWindow(w.id).Transparency().Alpha(), bSettings ? 255 : nAlpha);
-            EXPECT_NEAR(m_pDlg->AuxWindow(w.id).windowOpacity(), bSettings ? 1.0 : nAlpha / 255.0, 0.005);
+            EXPECT_NEAR(m_pDlg->AuxWindow(w.id).windowOpacity(), bSettings ? 1.0 : nAlpha / 255.0,
+                        0.005);
         }
     }
 }

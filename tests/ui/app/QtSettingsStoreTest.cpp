@@ -88,10 +88,12 @@ TEST(QtSettingsStore, UsersValueWinsOverTheMachineWideOne)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QSettings(dir.filePath("machine/Pelmorix.conf"), QSettings::IniFormat).setValue("LastConfig", "01255255000000000000");
+    QSettings(dir.filePath("machine/Pelmorix.conf"), QSettings::IniFormat)
+        .setValue("LastConfig", "01255255000000000000");
     ExpectSameRecord(LoadedFrom(dir), YellowOnBlackEnglish());
 
-    QSettings(dir.filePath("user/Pelmorix.conf"), QSettings::IniFormat).setValue("LastConfig", "10255255255020020245");
+    QSettings(dir.filePath("user/Pelmorix.conf"), QSettings::IniFormat)
+        .setValue("LastConfig", "10255255255020020245");
     ExpectSameRecord(LoadedFrom(dir), CalcSettings{});
 }
 

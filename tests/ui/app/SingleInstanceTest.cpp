@@ -64,7 +64,8 @@ TEST(SingleInstance, SecondProgramExitsAtOnceAndTheFirstComesForward)
     CRandomGenerator random;
     CCalcDlg dialog(random, store);
     dialog.showMinimized();
-    QObject::connect(&running, &CSingleInstance::ShowRequested, &dialog, &CCalcDlg::ShowAndActivate);
+    QObject::connect(&running, &CSingleInstance::ShowRequested, &dialog,
+                     &CCalcDlg::ShowAndActivate);
 
     const auto pSecond = StartCalculator(dir);
     ASSERT_TRUE(WaitUntil([&] { return pSecond->state() == QProcess::NotRunning; }, 20000));

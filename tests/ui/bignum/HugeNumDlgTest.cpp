@@ -22,8 +22,9 @@
 namespace
 {
 // Pi with its first 99 fraction digits, from published tables.
-constexpr const char* PI_99 =
-    "3.141592653589793238462643383279502884197169399375105820974944592307816406286208998628034825342117067";
+constexpr const char* PI_99 = "3."
+                              "14159265358979323846264338327950288419716939937510582097494459230781"
+                              "6406286208998628034825342117067";
 
 // A count that takes minutes, so it is still running whenever a test looks.
 constexpr const char* ENDLESS_PI_COUNT = "50000000";
@@ -137,7 +138,8 @@ TEST_F(HugeNumDlgTest, OperatorsShowTheResultWithItsLengthAndTime)
     };
     const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.pFirst) + " op " + std::to_string(c.nOperator) + " " + c.pSecond);
+        SCOPED_TRACE(std::string(c.pFirst) + " op " + std::to_string(c.nOperator) + " " +
+                     c.pSecond);
         Enter(QString::fromLatin1(c.pFirst), QString::fromLatin1(c.pSecond), c.nOperator);
         ASSERT_TRUE(Calculate());
         EXPECT_EQ(Result(), c.pResult);
@@ -221,8 +223,8 @@ TEST_F(HugeNumDlgTest, FirstBoxKeepsADigitStringOrPiOrE)
         const char* pTyped;
         const char* pKept;
     } cases[] = {
-        {"x", ""}, {"a12", "12"}, {"pi5", "pi"}, {"px", "p"}, {"p3", "p"}, {"pI", "pI"},
-        {"e1", "e"}, {"E", "E"}, {"12a", "12"}, {"3p", "3"}, {"0042", "0042"},
+        {"x", ""},   {"a12", "12"}, {"pi5", "pi"}, {"px", "p"}, {"p3", "p"},      {"pI", "pI"},
+        {"e1", "e"}, {"E", "E"},    {"12a", "12"}, {"3p", "3"}, {"0042", "0042"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pTyped);
@@ -240,9 +242,9 @@ TEST_F(HugeNumDlgTest, PastingIntoTheFirstBoxGoesThroughTheSameFilterWithinTheLi
         std::string strPasted;
         std::string strKept;
     } cases[] = {
-        {"ab12cd", "ab12"},                 // the filter looks at the ends only
+        {"ab12cd", "ab12"}, // the filter looks at the ends only
         {"pix", "pi"},
-        {std::string(50000, 'q'), ""},           // one character at a time would recurse 50,000 deep
+        {std::string(50000, 'q'), ""}, // one character at a time would recurse 50,000 deep
         {std::string(60000, '7'), std::string(50000, '7')},
     };
     for (const auto& c : cases) {
@@ -277,7 +279,7 @@ TEST_F(HugeNumDlgTest, OperandsThatAreNotDigitsAreRefusedNamingBoxAndPosition)
         {"12", "4x5", LONG_MUL, "Ingeter 2 bit 2 has illegal character", ""},
         {"pi", "-5", LONG_ADD, "Ingeter 2 bit 1 has illegal character", ""},
         {"pi", "", LONG_ADD, "Ingeter 1 bit 1 has illegal character", ""},
-        {"1 2", "3\n", LONG_ADD, "", "15"},            // white space does not count
+        {"1 2", "3\n", LONG_ADD, "", "15"}, // white space does not count
         {"pi", "99999999999", LONG_ADD, std::to_string(LONG_MAX_CONSTANT_DIGITS), ""},
         {"99999999999", "", LONG_FAC, std::to_string(LONG_MAX_FACTORIAL), ""},
     };
@@ -294,7 +296,8 @@ TEST_F(HugeNumDlgTest, OperandsThatAreNotDigitsAreRefusedNamingBoxAndPosition)
             continue;
         }
         ASSERT_EQ(m_messages.size(), 1u);
-        EXPECT_NE(m_messages[0].strText.find(c.strMessage), std::string::npos) << m_messages[0].strText;
+        EXPECT_NE(m_messages[0].strText.find(c.strMessage), std::string::npos)
+            << m_messages[0].strText;
     }
 }
 
@@ -305,7 +308,7 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
     const struct
     {
         int nLanguage;
-        const char* pDigits;    // typed, then the letter goes in after the first digit
+        const char* pDigits; // typed, then the letter goes in after the first digit
         const char* pLetter;
         const char* pText;
         const char* pCaption;
@@ -336,7 +339,7 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
         ASSERT_TRUE(WaitUntil([this] { return !m_messages.empty(); }));
         EXPECT_EQ(m_messages[0].strText, c.pText);
         EXPECT_EQ(m_messages[0].strCaption, c.pCaption);
-        EXPECT_EQ(Text(m_pFirst).size(), 3u);      // the warning changes nothing
+        EXPECT_EQ(Text(m_pFirst).size(), 3u); // the warning changes nothing
     }
 }
 
@@ -345,8 +348,10 @@ TEST_F(HugeNumDlgTest, EditingEitherBoxOrPickingAnOperatorClearsTheResult)
     const std::pair<const char*, std::function<void()>> actions[] = {
         {"type in the first box", [this] { QTest::keyClick(m_pFirst, Qt::Key_1); }},
         {"type in the second box", [this] { QTest::keyClick(m_pSecond, Qt::Key_1); }},
-        {"pick another operator", [this] { QTest::mouseClick(Operator(LONG_MUL), Qt::LeftButton); }},
-        {"pick the same operator", [this] { QTest::mouseClick(Operator(LONG_ADD), Qt::LeftButton); }},
+        {"pick another operator",
+         [this] { QTest::mouseClick(Operator(LONG_MUL), Qt::LeftButton); }},
+        {"pick the same operator",
+         [this] { QTest::mouseClick(Operator(LONG_ADD), Qt::LeftButton); }},
     };
     for (const auto& [pAction, action] : actions) {
         SCOPED_TRACE(pAction);
@@ -368,7 +373,7 @@ TEST_F(HugeNumDlgTest, InputsAreDisabledWhileCalculatingAndEnabledAfter)
     EXPECT_TRUE(m_pDlg->IsCalculating());
     EXPECT_TRUE(EnabledInputs() == 0);
     EXPECT_TRUE(m_pCalculate->isEnabled());
-    EXPECT_NE(m_pCalculate->text(), strCalculate);     // it offers to stop
+    EXPECT_NE(m_pCalculate->text(), strCalculate); // it offers to stop
     EXPECT_FALSE(m_pResult->PlaceholderText().isEmpty());
     EXPECT_EQ(m_pTime->text().toStdString(), "00:00:00");
 
@@ -385,7 +390,7 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LONG_SUB);
     ClickCalculate();
     ASSERT_TRUE(m_pDlg->IsCalculating());
-    ClickCalculate();           // now Stop
+    ClickCalculate(); // now Stop
     EXPECT_FALSE(m_pDlg->IsCalculating());
     EXPECT_TRUE(EnabledInputs() == 8);
     EXPECT_EQ(Text(m_pFirst), "pi");
@@ -399,7 +404,7 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     EXPECT_EQ(Result(), "-7");
     EXPECT_EQ(Count(), "2");
     ASSERT_TRUE(WaitUntil([this] { return m_pDlg->WorkerThreadCount() == 0; }, 120000));
-    EXPECT_EQ(Result(), "-7");      // the stopped one's result never shows
+    EXPECT_EQ(Result(), "-7"); // the stopped one's result never shows
     EXPECT_TRUE(m_messages.empty());
 
     // Destroying the window while it calculates cancels the worker without waiting for it.
@@ -416,19 +421,33 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
     const struct
     {
         int nLanguage;
-        std::vector<std::pair<const char*, const char*>> captions;   // object name, caption
+        std::vector<std::pair<const char*, const char*>> captions; // object name, caption
         const char* pTitle;
         const char* pOperator;
         const char* pCalculate;
     } cases[] = {
         {LANGUAGE_ENGLISH,
-         {{"firstCaption", "Integer1/pi/e"}, {"secondCaption", "Integer2/bits"}, {"resultCaption", "Result"},
-          {"firstBits", "Bits"}, {"secondBits", "Bits"}, {"resultBits", "Bits"}, {"takeTime", "Take time"}},
-         "Long Number Calculator", "Operator", "Calculate"},
+         {{"firstCaption", "Integer1/pi/e"},
+          {"secondCaption", "Integer2/bits"},
+          {"resultCaption", "Result"},
+          {"firstBits", "Bits"},
+          {"secondBits", "Bits"},
+          {"resultBits", "Bits"},
+          {"takeTime", "Take time"}},
+         "Long Number Calculator",
+         "Operator",
+         "Calculate"},
         {LANGUAGE_CHINESE,
-         {{"firstCaption", "整数1/pi/e)"}, {"secondCaption", "整数2/位数"}, {"resultCaption", "结果"},
-          {"firstBits", "位数"}, {"secondBits", "位数"}, {"resultBits", "位数"}, {"takeTime", "用时"}},
-         "长数计算", "运算类型", "计   算"},
+         {{"firstCaption", "整数1/pi/e)"},
+          {"secondCaption", "整数2/位数"},
+          {"resultCaption", "结果"},
+          {"firstBits", "位数"},
+          {"secondBits", "位数"},
+          {"resultBits", "位数"},
+          {"takeTime", "用时"}},
+         "长数计算",
+         "运算类型",
+         "计   算"},
     };
     const char* const radios[2][6] = {{"Add", "Sub", "Mul", "Div", "Mod", "Fac"},
                                       {"加", "减", "乘", "除", "余", "阶乘"}};
@@ -449,8 +468,10 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
 TEST_F(HugeNumDlgTest, EnterOrEscapeInABoxHidesTheWindowAndEnterOnCalculatePressesIt)
 {
     QSignalSpy hidden(m_pDlg.get(), &CAuxWindow::Hidden);
-    const std::pair<QWidget*, Qt::Key> keys[] = {
-        {m_pFirst, Qt::Key_Return}, {m_pSecond, Qt::Key_Enter}, {m_pFirst, Qt::Key_Escape}, {m_pResult, Qt::Key_Return}};
+    const std::pair<QWidget*, Qt::Key> keys[] = {{m_pFirst, Qt::Key_Return},
+                                                 {m_pSecond, Qt::Key_Enter},
+                                                 {m_pFirst, Qt::Key_Escape},
+                                                 {m_pResult, Qt::Key_Return}};
     for (const auto& [pBox, key] : keys) {
         SCOPED_TRACE(pBox->objectName().toStdString());
         m_pDlg->show();

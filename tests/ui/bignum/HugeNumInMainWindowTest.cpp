@@ -11,10 +11,7 @@ namespace
 {
 using HugeNumInMainWindowTest = MainWindowFixture;
 
-QColor ToColor(ColorRef cr)
-{
-    return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr));
-}
+QColor ToColor(ColorRef cr) { return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr)); }
 } // namespace
 
 // The "LonN" button shows a working calculator whose three boxes wear the long-number font and

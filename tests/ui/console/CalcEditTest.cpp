@@ -74,7 +74,7 @@ TEST_F(CalcEditTest, PendingEnterCompletesWhenInsertedTextEndsTheLine)
         if (c.bKeyBetween)
             Key(Qt::Key_End);
         else
-            PutCaret(1, 2);     // a mouse click, no key
+            PutCaret(1, 2); // a mouse click, no key
         Console().InsertText("1");
         EXPECT_EQ(Text(), c.pExpected);
     }
@@ -181,20 +181,20 @@ TEST_F(CalcEditTest, ArrowKeysAndF12RerunAssignmentsWithoutWriting)
     Type("a=1");
     Key(Qt::Key_Return);
     Type("b=a+1");
-    Key(Qt::Key_Up);      // down: "b=a+1" on the line left; up: "a=1" on the line reached
+    Key(Qt::Key_Up); // down: "b=a+1" on the line left; up: "a=1" on the line reached
     EXPECT_DOUBLE_EQ(Variable("b"), 2.0);
     EXPECT_EQ(Console().CaretLine(), 0);
 
     Key(Qt::Key_End);
-    Type("0");            // a=10, not evaluated yet
+    Type("0"); // a=10, not evaluated yet
     EXPECT_DOUBLE_EQ(Variable("a"), 1.0);
-    Key(Qt::Key_Down);    // down: a=10; up: b=a+1
+    Key(Qt::Key_Down); // down: a=10; up: b=a+1
     EXPECT_DOUBLE_EQ(Variable("a"), 10.0);
     EXPECT_DOUBLE_EQ(Variable("b"), 11.0);
 
     Key(Qt::Key_Up);
     Key(Qt::Key_Backspace);
-    Key(Qt::Key_F12);     // a=1 again
+    Key(Qt::Key_F12); // a=1 again
     EXPECT_DOUBLE_EQ(Variable("a"), 1.0);
     EXPECT_EQ(Text(), "a=1\nb=a+1");
 }

@@ -13,11 +13,11 @@ namespace
 {
 constexpr int WIDTH = 496;
 constexpr int HEIGHT = 424;
-constexpr int MARGIN = 68;                       // "     1" and "    -1" are six characters wide
+constexpr int MARGIN = 68; // "     1" and "    -1" are six characters wide
 constexpr int PLOT_W = WIDTH - MARGIN - 30;
 constexpr int PLOT_BOTTOM = HEIGHT - 30;
-const QColor BLUE(0, 0, 200);                    // slot 0
-const QColor GREEN(0, 200, 0);                   // slot 1
+const QColor BLUE(0, 0, 200);  // slot 0
+const QColor GREEN(0, 200, 0); // slot 1
 
 class GraphDlgTest : public ::testing::Test
 {
@@ -54,7 +54,10 @@ protected:
     // The pixel column of an angle in [0, 360] on the horizontal axis.
     static int Column(double dDegrees) { return MARGIN + int(dDegrees / 360 * PLOT_W); }
 
-    void Click(Qt::MouseButton button, int x, int y) { QTest::mouseClick(&dlg, button, {}, QPoint(x, y)); }
+    void Click(Qt::MouseButton button, int x, int y)
+    {
+        QTest::mouseClick(&dlg, button, {}, QPoint(x, y));
+    }
 
     int nLanguage = LANGUAGE_ENGLISH;
     CRandomGenerator random;
@@ -78,8 +81,8 @@ TEST_F(GraphDlgTest, PaintsAxesBlocksAndCurvesWhereTheyBelong)
     // Blocks: slot 0 selected in its own colour, slot 1 brightened.
     EXPECT_EQ(image.pixelColor(22, 22), BLUE);
     EXPECT_EQ(image.pixelColor(42, 22), QColor(48, 248, 48));
-    EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::black));     // sunken: dark top left
-    EXPECT_EQ(image.pixelColor(35, 20), QColor(Qt::white));     // raised: light top left
+    EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::black)); // sunken: dark top left
+    EXPECT_EQ(image.pixelColor(35, 20), QColor(Qt::white)); // raised: light top left
     EXPECT_EQ(image.pixelColor(62, 22), image.pixelColor(62, 35));
 
     // sin peaks at 90 degrees on the top of the plot and bottoms out at 270; cos the other way.
@@ -112,7 +115,7 @@ TEST_F(GraphDlgTest, LeftClickSelectsRightClickHidesAndShows)
     image = Grab();
     EXPECT_EQ(Count(image, GREEN), 0);
     EXPECT_GT(Count(image, BLUE), PLOT_W);
-    EXPECT_EQ(image.pixelColor(42, 22), GREEN);      // the block stays
+    EXPECT_EQ(image.pixelColor(42, 22), GREEN); // the block stays
 
     Click(Qt::RightButton, 42, 22);
     EXPECT_TRUE(dlg.Curves().Slot(1).shown);

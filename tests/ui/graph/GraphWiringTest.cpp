@@ -42,7 +42,7 @@ TEST_F(GraphWiringTest, PlottedCurvesShowTheWindowAndLeaveTheConsolesVariablesAl
     EXPECT_EQ(m_pDlg->focusWidget(), &Console());
     EXPECT_EQ(Curves().Slot(0).state, CurveState::Valid);
     EXPECT_EQ(Curves().Slot(1).state, CurveState::Valid);
-    EXPECT_NEAR(Curves().Slot(1).samples[(CURVE_SAMPLES - 1) / 4], -1.0, 1e-6);   // cos(2 * 90)
+    EXPECT_NEAR(Curves().Slot(1).samples[(CURVE_SAMPLES - 1) / 4], -1.0, 1e-6); // cos(2 * 90)
     EXPECT_EQ(Enter("x"), "5\n");
 
     // Escape in the graph window hides it and hands the focus back to the console.

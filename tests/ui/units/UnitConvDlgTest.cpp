@@ -14,7 +14,15 @@
 
 namespace
 {
-enum Category { AREA, DISTANCE, MASS, PRESSURE, VELOCITY, VOLUME };
+enum Category
+{
+    AREA,
+    DISTANCE,
+    MASS,
+    PRESSURE,
+    VELOCITY,
+    VOLUME
+};
 constexpr int MILE = 0;
 constexpr int METER = 5;
 
@@ -73,10 +81,8 @@ TEST_F(UnitConvDlgTest, TypingOnEitherSideConvertsIntoTheOther)
         const char* other;
     };
     const Case cases[] = {
-        {1, MILE, METER, "1", "1609.344"},
-        {2, MILE, METER, "1000", "0.621371192237"},
-        {2, METER, MILE, "1", "1609.344"},
-        {1, MILE, METER, " -2x", "-3218.688"},
+        {1, MILE, METER, "1", "1609.344"}, {2, MILE, METER, "1000", "0.621371192237"},
+        {2, METER, MILE, "1", "1609.344"}, {1, MILE, METER, " -2x", "-3218.688"},
         {1, MILE, METER, "abc", "0"},
     };
     for (const Case& c : cases) {
@@ -160,7 +166,8 @@ TEST_F(UnitConvDlgTest, LanguageSwitchRebuildsTheLists)
         EXPECT_EQ(TextOf(2), "");
         const bool bEnglish = nLanguage == LANGUAGE_ENGLISH;
         EXPECT_EQ(m_pDlg->windowTitle().toStdString(), bEnglish ? "Unit Converter" : "单位转换");
-        EXPECT_EQ(Find<QLabel>("categoryLabel")->text().toStdString(), bEnglish ? "Category" : "类  别");
+        EXPECT_EQ(Find<QLabel>("categoryLabel")->text().toStdString(),
+                  bEnglish ? "Category" : "类  别");
     }
     // The rebuilt lists convert: kilogram on the right, milligram on the left.
     List("unit2")->setCurrentIndex(2);

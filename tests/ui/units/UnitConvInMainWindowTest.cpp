@@ -41,7 +41,7 @@ TEST_F(UnitConvInMainWindowTest, ConvButtonShowsAWorkingConverter)
     ASSERT_TRUE(converter.isVisible());
     QTest::keyClicks(pValue1, QStringLiteral("2.5"));
     EXPECT_EQ(pValue1->text().toStdString(), "2.5");
-    EXPECT_EQ(pValue2->text().toStdString(), "2.5");     // square mile to square mile
+    EXPECT_EQ(pValue2->text().toStdString(), "2.5"); // square mile to square mile
 
     QTest::keyClick(pValue1, Qt::Key_Return);
     EXPECT_FALSE(converter.isVisible());

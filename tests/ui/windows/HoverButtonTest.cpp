@@ -18,10 +18,7 @@ namespace
 constexpr int WIDTH = 45;
 constexpr int HEIGHT = 23;
 
-QColor ToColor(const HoverRgb& rgb)
-{
-    return QColor(rgb.nRed, rgb.nGreen, rgb.nBlue);
-}
+QColor ToColor(const HoverRgb& rgb) { return QColor(rgb.nRed, rgb.nGreen, rgb.nBlue); }
 
 class HoverButtonTest : public ::testing::Test
 {
@@ -70,7 +67,7 @@ TEST_F(HoverButtonTest, DoubleClickIntervalIsShortOnlyWhileThePointerIsOver)
     EXPECT_EQ(QApplication::doubleClickInterval(), 400);
 
     QApplication::sendEvent(pButton.get(), &enter);
-    pButton.reset();    // the program ends with the pointer on the button
+    pButton.reset(); // the program ends with the pointer on the button
     EXPECT_EQ(QApplication::doubleClickInterval(), 400);
 }
 
@@ -94,22 +91,25 @@ TEST_F(HoverButtonTest, FacePaintsTheGradientOfItsState)
     const HoverRect face = HoverShrink({0, 0, WIDTH, HEIGHT});
     const int nRow = face.nTop + face.Height() / 2;
     const int nIndex = nRow * (HOVER_FACE_STEPS - 1) / face.Height();
-    constexpr int COLUMN = 7;   // clear of the caption and of the edge pens
+    constexpr int COLUMN = 7; // clear of the caption and of the edge pens
     m_pButton->clearFocus();
 
-    EXPECT_EQ(Face().pixelColor(COLUMN, nRow), ToColor(HoverFaceColor(false, false, nIndex))) << "idle";
+    EXPECT_EQ(Face().pixelColor(COLUMN, nRow), ToColor(HoverFaceColor(false, false, nIndex)))
+        << "idle";
     EXPECT_EQ(Face().pixelColor(0, HEIGHT / 2), QColor(Qt::black)) << "outline";
 
     Enter();
     const QImage hover = Face();
-    EXPECT_EQ(hover.pixelColor(COLUMN, nRow), ToColor(HoverFaceColor(true, false, nIndex))) << "hover";
+    EXPECT_EQ(hover.pixelColor(COLUMN, nRow), ToColor(HoverFaceColor(true, false, nIndex)))
+        << "hover";
     EXPECT_EQ(hover.pixelColor(face.nLeft, HEIGHT / 2), QColor(250, 196, 88)) << "orange left edge";
     Leave();
 
     m_pButton->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_pButton->hasFocus(); }));
     const QImage focus = Face();
-    EXPECT_EQ(focus.pixelColor(COLUMN, nRow), ToColor(HoverFaceColor(false, true, nIndex))) << "active";
+    EXPECT_EQ(focus.pixelColor(COLUMN, nRow), ToColor(HoverFaceColor(false, true, nIndex)))
+        << "active";
     EXPECT_EQ(focus.pixelColor(face.nLeft, HEIGHT / 2), QColor(153, 198, 252)) << "blue left edge";
 }
 
@@ -147,6 +147,7 @@ TEST_F(HoverButtonTest, CaptionMovesWhenPressedAndDimsWhenDisabled)
     const HoverRect face = HoverShrink({0, 0, WIDTH, HEIGHT});
     const int nRow = face.nTop + 2;
     const int nIndex = nRow * (HOVER_FACE_STEPS - 1) / face.Height();
-    EXPECT_EQ(disabled.pixelColor(7, nRow), ToColor(HoverFaceColor(false, false, nIndex))) << "gradient kept";
+    EXPECT_EQ(disabled.pixelColor(7, nRow), ToColor(HoverFaceColor(false, false, nIndex)))
+        << "gradient kept";
 }
 } // namespace
