@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-wqy-zenhei)
+TEST_PACKAGES=(clang-format)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev libgmp-dev python3 bc)
 JOBS=$(nproc 2>/dev/null || echo 2)
@@ -49,7 +50,7 @@ run)
     exec ./build/src/pelmorix-cli/pelmorix-cli
     ;;
 test)
-    install_packages "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+    install_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     run_tests build
     echo "== A short run of the dispatcher fuzzer"
