@@ -21,6 +21,7 @@ constexpr Text CONTACT_LINE{"E_mail: team@example.org", "信箱: team@example.or
 constexpr int FONT_POINTS = 10;
 // Tab stops every four characters put the one tabbed line's columns under the others'.
 constexpr int TAB_CHARACTERS = 4;
+// A narrow margin leaves room to spare for the longest lines of the columns (47 characters).
 constexpr int TEXT_MARGIN = 2;
 
 constexpr DialogRect LOGO_RECT{3, 5, 51, 38};

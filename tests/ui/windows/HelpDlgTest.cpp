@@ -42,6 +42,13 @@ protected:
         return line.isValid() ? line.cursorToX(nColumn) : -1.0;
     }
 
+    int ScreenLines(int nLine) const
+    {
+        const QTextBlock block = m_pText->document()->findBlockByNumber(nLine);
+        m_pText->document()->documentLayout()->blockBoundingRect(block);
+        return block.layout()->lineCount();
+    }
+
     CHelpDlg m_dlg{nullptr};
     QPlainTextEdit* m_pText = nullptr;
 };
@@ -139,6 +146,29 @@ TEST_F(HelpDlgTest, ColumnsLineUp)
         ASSERT_EQ(Lines()[column.nOtherLine][column.nOtherColumn], QLatin1Char('-'));
         EXPECT_NEAR(ColumnX(column.nLine, column.nColumn),
                     ColumnX(column.nOtherLine, column.nOtherColumn), 0.5);
+    }
+}
+
+// Only the prose wraps: no line of the columns (up to 47 cells, a Chinese character taking two)
+// is broken in the window.
+TEST_F(HelpDlgTest, ColumnLinesDoNotWrap)
+{
+    constexpr int MAX_COLUMN_CELLS = 47;
+    for (const int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE}) {
+        SCOPED_TRACE(nLanguage);
+        m_dlg.SetLanguage(nLanguage);
+        const QStringList lines = Lines();
+        int nChecked = 0;
+        for (int i = 0; i < lines.size(); ++i) {
+            int nCells = 0;
+            for (const QChar ch : lines[i])
+                nCells += ch.unicode() >= 0x2E80 ? 2 : 1;
+            if (nCells > MAX_COLUMN_CELLS)
+                continue;
+            EXPECT_EQ(ScreenLines(i), 1) << i;
+            ++nChecked;
+        }
+        EXPECT_GT(nChecked, 80);
     }
 }
 
