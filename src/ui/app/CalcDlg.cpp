@@ -102,10 +102,12 @@ void CCalcDlg::CreateAuxWindows()
     m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, this));
     m_pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
     connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, this, &CCalcDlg::FocusConsole);
-    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(this));
+    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, this));
     m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
     m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, this));
-    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(this));
+    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(*m_pConsole, m_settings.m_crText,
+                                                            m_settings.m_crBack, this));
+    m_pConsole->Eval().SetVariableListener(m_pVarList);
     m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(this));
     m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(this));
 }
@@ -228,6 +230,8 @@ void CCalcDlg::RedrawEditBoxes()
     m_pConsole->SetColors(m_settings.m_crText, m_settings.m_crBack);
     if (m_pHugeNum != nullptr)
         m_pHugeNum->SetColors(m_settings.m_crText, m_settings.m_crBack);
+    if (m_pVarList != nullptr)
+        m_pVarList->SetColors(m_settings.m_crText, m_settings.m_crBack);
 }
 
 void CCalcDlg::ShowAndActivate()

@@ -62,6 +62,15 @@ void CCalcEdit::InsertText(const QString& strText)
     ensureCursorVisible();
 }
 
+void CCalcEdit::TypeCharacter(char ch)
+{
+    const bool bLineFeed = ch == '\n';
+    const QChar typed = QLatin1Char(bLineFeed ? '\r' : ch);
+    QKeyEvent event(QEvent::KeyPress, bLineFeed ? Qt::Key_Return : int(typed.toUpper().unicode()),
+                    Qt::NoModifier, QString(typed));
+    QPlainTextEdit::keyPressEvent(&event);
+}
+
 int CCalcEdit::CaretLine() const
 {
     return document()->findBlock(textCursor().selectionStart()).blockNumber();

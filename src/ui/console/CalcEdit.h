@@ -28,6 +28,9 @@ public:
     // Enter still completes when the caret ends at the end of its line. The edit can be undone;
     // ReplaceSelection does the same but cannot be undone and empties the undo history.
     void InsertText(const QString& strText);
+    // Puts ch in the way other windows type: a key event over the selection, undoable, handled
+    // as typing while the console records no key going down. '\n' breaks the line.
+    void TypeCharacter(char ch);
 
     CEvalContext& Eval() { return m_eval; }
     int LastKey() const { return m_dispatcher.m_nLastKey; }

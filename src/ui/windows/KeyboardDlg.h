@@ -2,10 +2,30 @@
 
 #include "windows/AuxWindow.h"
 
-// The on-screen keyboard: buttons that type into the console or run its line.
+class CCalcEdit;
+struct KeyboardKey;
+
+// The on-screen keyboard: 40 buttons that type into the console, put function names in with the
+// caret between their parentheses, empty the console, or finish a line and run it as Enter
+// would. After every button the console has the keyboard focus. The buttons carry the object
+// names "key" followed by their control number ("key1021" is "1").
 class CKeyboardDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    explicit CKeyboardDlg(QWidget* pOwner);
+    CKeyboardDlg(CCalcEdit& console, QWidget* pOwner);
+
+protected:
+    void mousePressEvent(QMouseEvent* pEvent) override;
+
+private:
+    void CreateButtons();
+    void OnKey(const KeyboardKey& key);
+    void InsertFunction(const char* strText);
+    void MoveCaretToLineEnd();
+    void FinishLine();
+    void FocusConsole();
+
+    CCalcEdit& m_console;
+    int m_nCaret = 0;
 };
