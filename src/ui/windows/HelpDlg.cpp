@@ -34,14 +34,6 @@ constexpr DialogRect TEXT_RECT{3, 42, 201, 207};
 constexpr std::array<const char*, 3> CHINESE_MONO_FACES{"WenQuanYi Zen Hei Mono",
                                                         "Noto Sans Mono CJK SC", "Sarasa Mono SC"};
 
-template <typename Control>
-Control* Place(Control* pControl, const char* strName, const DialogRect& rect)
-{
-    pControl->setObjectName(QString::fromLatin1(strName));
-    pControl->setGeometry(rect.Pixels());
-    return pControl;
-}
-
 // The help text's columns line up only where a Chinese character takes exactly two Latin
 // character cells; Courier with Chinese glyphs from another face does not, so the Chinese text
 // takes the first installed face that does, and Courier when there is none.

@@ -20,14 +20,6 @@ constexpr DialogRect LIST_RECT{3, 3, 96, 118};
 constexpr DialogRect COUNT_LABEL_RECT{30, 126, 37, 10};
 constexpr DialogRect COUNT_RECT{68, 125, 31, 12};
 
-template <typename Control>
-Control* Place(Control* pControl, const char* strName, const DialogRect& rect)
-{
-    pControl->setObjectName(QString::fromLatin1(strName));
-    pControl->setGeometry(rect.Pixels());
-    return pControl;
-}
-
 // Entries in ascending order of their text compared without regard to case; entries equal
 // that way keep the table's order.
 QStringList SortedEntries(const std::vector<std::string>& lines)
