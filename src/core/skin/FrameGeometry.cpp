@@ -146,6 +146,33 @@ int ButtonStateIndex(bool bActive, HitCode button, HitCode hot, HitCode pressed)
     return 0;
 }
 
+FrameRect ResizedRect(HitCode nEdge, const FrameRect& rcStart, int dx, int dy, FrameSize minSize,
+                      FrameSize maxSize)
+{
+    const bool bLeft =
+        nEdge == HitCode::Left || nEdge == HitCode::TopLeft || nEdge == HitCode::BottomLeft;
+    const bool bRight =
+        nEdge == HitCode::Right || nEdge == HitCode::TopRight || nEdge == HitCode::BottomRight;
+    const bool bTop =
+        nEdge == HitCode::Top || nEdge == HitCode::TopLeft || nEdge == HitCode::TopRight;
+    const bool bBottom =
+        nEdge == HitCode::Bottom || nEdge == HitCode::BottomLeft || nEdge == HitCode::BottomRight;
+    FrameRect rc = rcStart;
+    if (bLeft)
+        rc.nLeft =
+            rcStart.nRight - std::clamp(rcStart.Width() - dx, minSize.nWidth, maxSize.nWidth);
+    if (bRight)
+        rc.nRight =
+            rcStart.nLeft + std::clamp(rcStart.Width() + dx, minSize.nWidth, maxSize.nWidth);
+    if (bTop)
+        rc.nTop =
+            rcStart.nBottom - std::clamp(rcStart.Height() - dy, minSize.nHeight, maxSize.nHeight);
+    if (bBottom)
+        rc.nBottom =
+            rcStart.nTop + std::clamp(rcStart.Height() + dy, minSize.nHeight, maxSize.nHeight);
+    return rc;
+}
+
 int MiddleSliceCount(const SliceBounds& bounds, int nEdgeLength)
 {
     const int nMiddle = bounds.nTailStart - bounds.nHeadEnd;

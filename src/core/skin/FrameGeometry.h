@@ -159,6 +159,11 @@ FrameRect CaptionTextRect(const FrameMetrics& m, const FrameStyle& style, int nW
 // The column of a button's bitmap: 0 normal, 1 pressed, 2 hot, 3 window inactive.
 int ButtonStateIndex(bool bActive, HitCode button, HitCode hot, HitCode pressed);
 
+// The window rectangle after the edge or corner nEdge of rcStart moved by (dx, dy), keeping the
+// opposite edges in place and the size within [minSize, maxSize].
+FrameRect ResizedRect(HitCode nEdge, const FrameRect& rcStart, int dx, int dy, FrameSize minSize,
+                      FrameSize maxSize);
+
 // How many middle copies an edge of nEdgeLength pixels takes: enough to reach the tail, never
 // negative. The last copy is clipped where the tail begins.
 int MiddleSliceCount(const SliceBounds& bounds, int nEdgeLength);

@@ -11,6 +11,7 @@ FrameResponse CFrameInput::MouseMove(HitCode code)
 FrameResponse CFrameInput::MouseLeave()
 {
     const bool bChanged = m_hot != HitCode::Nowhere || m_pressed != HitCode::Nowhere;
+    m_bFramePress = false;
     m_hot = HitCode::Nowhere;
     m_pressed = HitCode::Nowhere;
     return {bChanged, FrameAction::None};

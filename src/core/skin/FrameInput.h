@@ -28,7 +28,8 @@ class CFrameInput
 public:
     // Stores the hot code and clears the pressed one; repaints only when the hot code changed.
     FrameResponse MouseMove(HitCode code);
-    // The mouse left the window: nothing is hot any more.
+    // The mouse left the window, or the window system took the mouse over: nothing is hot or
+    // pressed any more, and no press awaits its release.
     FrameResponse MouseLeave();
     // The left button goes down on the frame. Edges and corners size a resizable window, the
     // caption moves a window that is not maximised and the icon opens the system menu.
@@ -41,6 +42,7 @@ public:
 
     HitCode Hot() const { return m_hot; }
     HitCode Pressed() const { return m_pressed; }
+    bool IsFramePress() const { return m_bFramePress; }
 
 private:
     HitCode m_hot = HitCode::Nowhere;

@@ -228,4 +228,31 @@ TEST(FrameGeometry, MiddleCountMatchesWholeRepeatsAndRoundsUpOtherwise)
         EXPECT_EQ(MiddleSliceCount(c.bounds, c.nLength), c.nCount);
     }
 }
+TEST(FrameGeometry, SizingMovesOnlyTheGrippedEdgesAndKeepsTheLimits)
+{
+    const FrameRect rc{100, 100, 600, 400};
+    const FrameSize minSize{460, 150};
+    const FrameSize maxSize{2000, 2000};
+    const struct
+    {
+        HitCode edge;
+        int dx;
+        int dy;
+        FrameRect result;
+    } cases[] = {
+        {HitCode::Right, 30, 50, {100, 100, 630, 400}},
+        {HitCode::Bottom, 30, 50, {100, 100, 600, 450}},
+        {HitCode::TopLeft, -10, -20, {90, 80, 600, 400}},
+        {HitCode::BottomRight, 10, 20, {100, 100, 610, 420}},
+        {HitCode::Left, 100, 0, {140, 100, 600, 400}}, // stops at the minimum width
+        {HitCode::Top, 0, 400, {100, 250, 600, 400}},  // and height, bottom edge fixed
+        {HitCode::TopRight, -100, 0, {100, 100, 560, 400}},
+        {HitCode::BottomLeft, -3000, 0, {-1400, 100, 600, 400}}, // up to the maximum
+        {HitCode::Caption, 50, 50, rc},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.edge));
+        EXPECT_EQ(ResizedRect(c.edge, rc, c.dx, c.dy, minSize, maxSize), c.result);
+    }
+}
 } // namespace

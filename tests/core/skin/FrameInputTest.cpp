@@ -100,8 +100,12 @@ TEST(FrameInput, ButtonsActWhenReleasedOverThemAfterAPressOnTheFrame)
         EXPECT_EQ(input.Hot(), HitCode::Nowhere);
         EXPECT_EQ(input.Pressed(), HitCode::Nowhere);
     }
-    // A release without a press on the frame (the press went to the client area) does nothing.
+    // A release without a press on the frame (the press went to the client area, or the window
+    // system took the mouse over in between) does nothing.
     CFrameInput input;
+    EXPECT_EQ(input.ButtonUp(HitCode::Close), (FrameResponse{true, FrameAction::None}));
+    input.ButtonDown(HitCode::Close, false, true);
+    input.MouseLeave();
     EXPECT_EQ(input.ButtonUp(HitCode::Close), (FrameResponse{true, FrameAction::None}));
 }
 
