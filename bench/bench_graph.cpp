@@ -12,9 +12,9 @@ namespace
 constexpr const char* CURVE = "sin(x)*cos(2*x)+sqr(abs(x))/7";
 
 // Ten shown curves of the typical form, one per slot, over [0, 360].
-std::unique_ptr<CCurveTable> TenCurves(const int& nLanguage, CRandomGenerator& random)
+std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomGenerator& random)
 {
-    auto pTable = std::make_unique<CCurveTable>(nLanguage, random);
+    auto pTable = std::make_unique<CCurveTable>(language, random);
     pTable->PlotCurve(std::string("0,360,") + CURVE, 0, true);
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
         pTable->PlotCurve(" " + std::to_string(i) + "+" + CURVE, i, true);
@@ -24,9 +24,9 @@ std::unique_ptr<CCurveTable> TenCurves(const int& nLanguage, CRandomGenerator& r
 // A new interval re-samples every defined slot: 10 curves of 10002 evaluations each.
 void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 {
-    const int nLanguage = LANGUAGE_ENGLISH;
+    const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    const auto pTable = TenCurves(nLanguage, random);
+    const auto pTable = TenCurves(language, random);
     const std::string strWide = std::string("0,361,") + CURVE;
     const std::string strNarrow = std::string("0,360,") + CURVE;
     bool bWide = false;
@@ -39,9 +39,9 @@ void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 
 void BM_DefineOneCurve(benchmark::State& state)
 {
-    const int nLanguage = LANGUAGE_ENGLISH;
+    const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    CCurveTable table(nLanguage, random);
+    CCurveTable table(language, random);
     const std::string strCurve = std::string(" ") + CURVE;
     for (auto _ : state)
         table.PlotCurve(strCurve, 1, true);
@@ -51,9 +51,9 @@ void BM_DefineOneCurve(benchmark::State& state)
 // What one repaint computes for ten shown curves at a given plot width.
 void BM_SceneOfTenCurves(benchmark::State& state)
 {
-    const int nLanguage = LANGUAGE_ENGLISH;
+    const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    const auto pTable = TenCurves(nLanguage, random);
+    const auto pTable = TenCurves(language, random);
     const int nRight = int(state.range(0)) + 68 + 30;
     for (auto _ : state)
         benchmark::DoNotOptimize(CGraphLayout(*pTable, nRight, 424).Scene());

@@ -18,16 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const std::uint8_t nMode = pData[0];
     const std::string_view strText(reinterpret_cast<const char*>(pData + 1), nSize - 1);
 
-    int nLanguage = nMode & 1;
+    const FixedLanguage language(nMode & 1);
     CRandomGenerator random;
-    CEvalContext eval(nLanguage, random);
-    eval.m_nRadix = (nMode >> 1) % 3;
+    CEvalContext eval(language, random);
+    eval.m_nRadix = static_cast<Radix>((nMode >> 1) % 3);
     eval.m_bDegrees = (nMode & 8) != 0;
     eval.m_nPrecision = 8 + (nMode >> 4) % 9;
-    CCurveTable curves(nLanguage, random);
+    CCurveTable curves(language, random);
     curves.Evaluator().m_bDegrees = eval.m_bDegrees;
     CTextConsole console;
-    CLineDispatcher dispatcher(eval, console, nLanguage);
+    CLineDispatcher dispatcher(eval, console, language);
     dispatcher.SetCurveHost(&curves);
 
     // Every line is completed with Enter, then re-run live as the arrow keys and F12 do.

@@ -28,7 +28,7 @@ struct ConsoleOptions
 {
     int nLanguage = LANGUAGE_ENGLISH;
     int nPrecision = 12;
-    int nRadix = 0;
+    Radix radix = Radix::Decimal;
     bool bDegrees = true;
     bool bTranscript = false;
 };
@@ -48,6 +48,17 @@ std::optional<int> ParseInt(std::string_view str)
     return n;
 }
 
+std::optional<Radix> ParseRadix(std::string_view str)
+{
+    if (str == "dec")
+        return Radix::Decimal;
+    if (str == "hex")
+        return Radix::Hexadecimal;
+    if (str == "bin")
+        return Radix::Binary;
+    return std::nullopt;
+}
+
 // Reads the options; false on anything it does not know.
 bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& options)
 {
@@ -60,10 +71,12 @@ bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& opt
             options.bDegrees = arg == "--deg";
         else if (arg == "--lang" && bHasValue && (args[i + 1] == "en" || args[i + 1] == "zh"))
             options.nLanguage = args[++i] == "en" ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
-        else if (arg == "--radix" && bHasValue &&
-                 (args[i + 1] == "dec" || args[i + 1] == "hex" || args[i + 1] == "bin"))
-            options.nRadix = args[i + 1] == "dec" ? 0 : args[i + 1] == "hex" ? 1 : 2, ++i;
-        else if (arg == "--precision" && bHasValue) {
+        else if (arg == "--radix" && bHasValue) {
+            const auto radix = ParseRadix(args[++i]);
+            if (!radix)
+                return false;
+            options.radix = *radix;
+        } else if (arg == "--precision" && bHasValue) {
             const auto nPrecision = ParseInt(args[++i]);
             if (!nPrecision || *nPrecision < MIN_PRECISION || *nPrecision > MAX_PRECISION)
                 return false;
@@ -79,15 +92,15 @@ int RunConsole(const ConsoleOptions& options)
 {
     CRandomGenerator random;
     random.RandomSeed(static_cast<std::uint32_t>(std::time(nullptr)));
-    const int nLanguage = options.nLanguage;
-    CEvalContext eval(nLanguage, random);
+    const FixedLanguage language(options.nLanguage);
+    CEvalContext eval(language, random);
     eval.m_nPrecision = options.nPrecision;
-    eval.m_nRadix = options.nRadix;
+    eval.m_nRadix = options.radix;
     eval.m_bDegrees = options.bDegrees;
     CTextConsole console;
-    CLineDispatcher dispatcher(eval, console, nLanguage);
+    CLineDispatcher dispatcher(eval, console, language);
     // fx lines are sampled as in the GUI, so a curve that cannot be plotted reports its error.
-    CCurveTable curves(nLanguage, random);
+    CCurveTable curves(language, random);
     curves.Evaluator().m_bDegrees = options.bDegrees;
     dispatcher.SetCurveHost(&curves);
 

@@ -26,7 +26,7 @@ class ICurveHost
 public:
     virtual ~ICurveHost() = default;
     // strText is the line from its fourth character on ("0,6,sin(x)" or " x*x"); nSlot 0..9.
-    virtual void DrawCurve(std::string_view strText, bool bShow, int nSlot) = 0;
+    virtual void DrawCurve(std::string_view strText, int nSlot, bool bShow) = 0;
     virtual void ClearCurves() = 0;
 };
 

@@ -54,8 +54,9 @@ long long ReadPlainNumber(const std::string& strText)
 }
 } // namespace
 
-CLineDispatcher::CLineDispatcher(CEvalContext& eval, IConsoleText& console, const int& nLanguage)
-    : m_eval(eval), m_console(console), m_nLanguage(nLanguage)
+CLineDispatcher::CLineDispatcher(CEvalContext& eval, IConsoleText& console,
+                                 const ILanguageSource& language)
+    : m_eval(eval), m_console(console), m_language(language)
 {}
 
 void CLineDispatcher::DispatchLine(bool bEnterRun)
@@ -125,7 +126,7 @@ void CLineDispatcher::PlotCurve(const std::string& strStatement, bool bEnterRun)
         m_eval.Raise(msg::SYNTAX_ERROR);
     const bool bShow = bEnterRun || m_nLastKey == VK_F12;
     if (m_pCurveHost != nullptr)
-        m_pCurveHost->DrawCurve(std::string_view(strStatement).substr(3), bShow, nSlot);
+        m_pCurveHost->DrawCurve(std::string_view(strStatement).substr(3), nSlot, bShow);
 }
 
 // A plain argument (digits and blanks only) is read as a number of at most 18 digits; any other
@@ -159,24 +160,25 @@ bool CLineDispatcher::FactoriseArgument(const std::string& strArgument, bool bEn
 std::string CLineDispatcher::Render(const CalcValue& value) const
 {
     switch (m_eval.m_nRadix) {
-    case 1:
+    case Radix::Hexadecimal:
         return FormatHex(value);
-    case 2:
+    case Radix::Binary:
         return FormatBinary(value);
-    default:
-        return m_eval.FormatValue(value);
+    case Radix::Decimal:
+        break;
     }
+    return m_eval.FormatValue(value);
 }
 
 void CLineDispatcher::Write(const std::string& strResult, bool bError)
 {
     std::string strText;
     if (bError)
-        strText = std::string(msg::ERROR_PREFIX.In(m_nLanguage)) + strResult + "]";
+        strText = std::string(msg::ERROR_PREFIX.In(m_language.Language())) + strResult + "]";
     else if (strResult == "1.#INF")
-        strText = DATA_OVERFLOW_LINE.In(m_nLanguage);
+        strText = DATA_OVERFLOW_LINE.In(m_language.Language());
     else if (strResult == "-1.#IND")
-        strText = DOMAIN_ERROR_LINE.In(m_nLanguage);
+        strText = DOMAIN_ERROR_LINE.In(m_language.Language());
     else
         strText = strResult;
     m_console.ReplaceSelection(strText + "\r\n");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/ConsoleHost.h"
+#include "eval/Language.h"
 
 #include <string>
 
@@ -12,7 +13,8 @@ struct CalcValue;
 class CLineDispatcher
 {
 public:
-    CLineDispatcher(CEvalContext& eval, IConsoleText& console, const int& nLanguage);
+    CLineDispatcher(CEvalContext& eval, IConsoleText& console, const ILanguageSource& language);
+    CLineDispatcher(CEvalContext&, IConsoleText&, const ILanguageSource&&) = delete;
 
     void SetCurveHost(ICurveHost* pHost) { m_pCurveHost = pHost; }
 
@@ -34,6 +36,6 @@ private:
 
     CEvalContext& m_eval;
     IConsoleText& m_console;
-    const int& m_nLanguage;
+    const ILanguageSource& m_language;
     ICurveHost* m_pCurveHost = nullptr;
 };

@@ -38,11 +38,11 @@ private:
 };
 } // namespace
 
-CEvalContext::CEvalContext(const int& nLanguage, CRandomGenerator& random)
-    : m_nLanguage(nLanguage), m_random(random)
+CEvalContext::CEvalContext(const ILanguageSource& language, CRandomGenerator& random)
+    : m_language(language), m_random(random)
 {}
 
-void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(m_nLanguage)); }
+void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(Language())); }
 
 CalcValue CEvalContext::EvaluateLine(std::string_view strText)
 {

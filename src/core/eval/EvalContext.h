@@ -11,6 +11,14 @@
 
 class CRandomGenerator;
 
+// How the console writes its results; the evaluator itself reads every radix.
+enum class Radix
+{
+    Decimal,
+    Hexadecimal,
+    Binary,
+};
+
 // Told after every assignment what the variable list shows: one "name = value" line per variable
 // in name order, rendered in decimal with the precision and cancellation counts of that moment.
 class IVariableListener
@@ -21,12 +29,12 @@ public:
 };
 
 // One evaluator: the console owns one, the graph a second with its own variables. Errors are
-// thrown as CalcError with the text in the language that the referenced setting holds when the
-// error is raised.
+// thrown as CalcError with the text in the language its source gives when the error is raised.
 class CEvalContext
 {
 public:
-    CEvalContext(const int& nLanguage, CRandomGenerator& random);
+    CEvalContext(const ILanguageSource& language, CRandomGenerator& random);
+    CEvalContext(const ILanguageSource&&, CRandomGenerator&) = delete;
 
     // A console line, with blanks removed and an optional "name=" assignment.
     CalcValue EvaluateLine(std::string_view strText);
@@ -46,13 +54,13 @@ public:
     const std::map<std::string, CalcValue>& Variables() const { return m_mapVars; }
     void SetVariableListener(IVariableListener* pListener) { m_pVariableListener = pListener; }
 
-    int Language() const { return m_nLanguage; }
+    int Language() const { return m_language.Language(); }
     // Throws CalcError with text in the current language.
     [[noreturn]] void Raise(const Text& text) const;
     CRandomGenerator& Random() { return m_random; }
 
     int m_nPrecision = 12;
-    int m_nRadix = 0; // 0 decimal, 1 hexadecimal, 2 binary
+    Radix m_nRadix = Radix::Decimal;
     bool m_bDegrees = true;
     int m_nLostDigitsRe = 0;
     int m_nLostDigitsIm = 0;
@@ -67,7 +75,7 @@ private:
     void Assign(std::string_view strName, const CalcValue& value);
     void NotifyVariables();
 
-    const int& m_nLanguage;
+    const ILanguageSource& m_language;
     CRandomGenerator& m_random;
     std::map<std::string, CalcValue> m_mapVars;
     IVariableListener* m_pVariableListener = nullptr;

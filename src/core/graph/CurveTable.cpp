@@ -71,7 +71,8 @@ std::string FormatAxisLabel(double d)
     return strText;
 }
 
-CCurveTable::CCurveTable(const int& nLanguage, CRandomGenerator& random) : m_eval(nLanguage, random)
+CCurveTable::CCurveTable(const ILanguageSource& language, CRandomGenerator& random)
+    : m_eval(language, random)
 {}
 
 ColorRef CCurveTable::CurveColor(int nSlot) { return CURVE_COLORS.at(std::size_t(nSlot)); }

@@ -30,7 +30,8 @@ public:
         LABEL_COUNT
     };
 
-    CCurveTable(const int& nLanguage, CRandomGenerator& random);
+    CCurveTable(const ILanguageSource& language, CRandomGenerator& random);
+    CCurveTable(const ILanguageSource&&, CRandomGenerator&) = delete;
 
     // strText is the console line after its keyword ("0,6,sin(x)" for slot 0, " x*x" for 1..9).
     // Throws CalcError: "missing ','", or the evaluator's error after the axes are brought up to date.
@@ -42,7 +43,7 @@ public:
     // Selects a valid slot and shows it (a left click on its block); false for any other slot.
     bool SelectCurve(int nSlot);
 
-    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override
+    void DrawCurve(std::string_view strText, int nSlot, bool bShow) override
     {
         PlotCurve(strText, nSlot, bShow);
     }

@@ -22,9 +22,6 @@ constexpr std::size_t AUX_COUNT = 7;
 constexpr std::size_t Index(AuxId id) { return std::size_t(id); }
 
 // The orders in which the main window hands its settings on.
-constexpr std::array<AuxId, AUX_COUNT> AUX_CREATION_ORDER{
-    AuxId::Graph,        AuxId::Keyboard,      AuxId::Help,      AuxId::Settings,
-    AuxId::VariableList, AuxId::UnitConverter, AuxId::LongNumber};
 constexpr std::array<AuxId, 2> AUX_TITLED_BY_MAIN{AuxId::Graph, AuxId::Keyboard};
 constexpr std::array<AuxId, 5> AUX_RELABEL_ORDER{
     AuxId::Help, AuxId::VariableList, AuxId::UnitConverter, AuxId::Settings, AuxId::LongNumber};

@@ -11,7 +11,11 @@
 #include "skin/Opacity.h"
 #include "units/UnitConvDlg.h"
 #include "windows/AuxWindow.h"
+#include "windows/HelpDlg.h"
 #include "windows/HoverButton.h"
+#include "windows/KeyboardDlg.h"
+#include "windows/SettingDlg.h"
+#include "windows/VarListDlg.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -57,25 +61,23 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pPa
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
-    m_bShown.fill(false);
     CreateAuxWindows();
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
-    m_bSkinFirst = true;
     ApplySkin(m_settings.m_nSkin);
 }
 
 CCalcDlg::~CCalcDlg()
 {
     // The graph goes first; the other windows follow with this one.
-    delete m_windows[Index(AuxId::Graph)];
-    m_windows[Index(AuxId::Graph)] = nullptr;
+    delete m_pGraph;
+    m_pGraph = nullptr;
 }
 
 void CCalcDlg::CreateControls()
 {
-    m_pConsole = new CCalcEdit(m_settings.m_nLanguage, m_random, this);
+    m_pConsole = new CCalcEdit(*this, m_random, this);
     // Opaque controls repaint alone; the window itself repaints only when its own area needs it.
     m_pConsole->setAutoFillBackground(true);
     m_pConsole->SetCurveHost(this);
@@ -95,26 +97,46 @@ void CCalcDlg::CreateControls()
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
 }
 
-// Each auxiliary window arrives here; a window with content replaces its placeholder line.
 void CCalcDlg::CreateAuxWindows()
 {
-    auto* pGraph = new CGraphDlg(m_settings.m_nLanguage, m_random, this);
-    pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
-    connect(pGraph, &CGraphDlg::ConsoleFocusWanted, this, &CCalcDlg::FocusConsole);
-    AdoptAuxWindow(AuxId::Graph, pGraph);
-    AdoptAuxWindow(AuxId::Keyboard, new CAuxWindow(aux::KEYBOARD, this));
-    AdoptAuxWindow(AuxId::Help, new CAuxWindow(aux::HELP, this));
-    AdoptAuxWindow(AuxId::Settings, new CAuxWindow(aux::SETTINGS, this));
-    AdoptAuxWindow(AuxId::VariableList, new CAuxWindow(aux::VARIABLE_LIST, this));
-    AdoptAuxWindow(AuxId::UnitConverter, new CUnitConvDlg(this));
-    AdoptAuxWindow(AuxId::LongNumber, new CHugeNumDlg(this));
+    m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, this));
+    m_pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
+    connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, this, &CCalcDlg::FocusConsole);
+    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(this));
+    m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
+    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(this));
+    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(this));
+    m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(this));
+    m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(this));
 }
 
-void CCalcDlg::AdoptAuxWindow(AuxId id, CAuxWindow* pWindow)
+template <class Window>
+Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
 {
-    m_windows[Index(id)] = pWindow;
     pWindow->hide();
     connect(pWindow, &CAuxWindow::Hidden, this, [this, id] { m_bShown[Index(id)] = false; });
+    return pWindow;
+}
+
+CAuxWindow& CCalcDlg::AuxWindow(AuxId id)
+{
+    switch (id) {
+    case AuxId::Graph:
+        return *m_pGraph;
+    case AuxId::Keyboard:
+        return *m_pKeyboard;
+    case AuxId::Help:
+        return *m_pHelp;
+    case AuxId::Settings:
+        return *m_pSetting;
+    case AuxId::VariableList:
+        return *m_pVarList;
+    case AuxId::UnitConverter:
+        return *m_pUnitConv;
+    case AuxId::LongNumber:
+        break;
+    }
+    return *m_pHugeNum;
 }
 
 void CCalcDlg::SetStartValues()
@@ -123,7 +145,7 @@ void CCalcDlg::SetStartValues()
     m_settings.m_bOnTop = true;
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_settings.m_bKeyboardSnap = true;
-    m_pConsole->Eval().m_nRadix = 0;
+    m_pConsole->Eval().m_nRadix = Radix::Decimal;
 }
 
 void CCalcDlg::SetFonts()
@@ -133,13 +155,13 @@ void CCalcDlg::SetFonts()
     m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
                                        LONG_NUMBER_FONT_WIDTH, QFont::Thin);
     m_pConsole->setFont(m_fontConsole);
-    static_cast<CHugeNumDlg&>(AuxWindow(AuxId::LongNumber)).SetBoxFont(m_fontLongNumber);
+    m_pHugeNum->SetBoxFont(m_fontLongNumber);
     RedrawEditBoxes();
 }
 
 void CCalcDlg::PlaceAtStart()
 {
-    setGeometry(START_X, START_Y, START_WIDTH, START_HEIGHT);
+    resize(QSize(START_WIDTH, START_HEIGHT).expandedTo(minimumSize()));
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     move(work.center() - rect().center());
 }
@@ -160,9 +182,7 @@ void CCalcDlg::ApplyLanguage()
         AuxWindow(id).update();
 }
 
-// Frame skins arrive here: this window's own skin set is loaded first, each auxiliary window
-// then loads the same set (attaching its frame the first time), and this window's frame is
-// attached the first time last.
+// Each auxiliary window loads the set, attaching its frame only the first time.
 void CCalcDlg::ApplySkin(int nSkin)
 {
     for (AuxId id : AUX_SKIN_ORDER)
@@ -189,22 +209,21 @@ void CCalcDlg::ApplyOnTop()
 
 void CCalcDlg::SnapKeyboard()
 {
-    if (m_windows[Index(AuxId::Keyboard)] == nullptr)
+    if (m_pKeyboard == nullptr)
         return; // a geometry change while the windows are still being made
     const QRect frame = frameGeometry();
     const SnapRect main{frame.x(), frame.y(), frame.x() + frame.width(),
                         frame.y() + frame.height()};
     const SnapPoint at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
-    CAuxWindow& keyboard = AuxWindow(AuxId::Keyboard);
-    keyboard.move(at.nX, at.nY);
-    keyboard.resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
+    m_pKeyboard->move(at.nX, at.nY);
+    m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
 }
 
 void CCalcDlg::RedrawEditBoxes()
 {
     m_pConsole->SetColors(m_settings.m_crText, m_settings.m_crBack);
-    if (auto* pLongNumber = static_cast<CHugeNumDlg*>(m_windows[Index(AuxId::LongNumber)]))
-        pLongNumber->SetColors(m_settings.m_crText, m_settings.m_crBack);
+    if (m_pHugeNum != nullptr)
+        m_pHugeNum->SetColors(m_settings.m_crText, m_settings.m_crBack);
 }
 
 void CCalcDlg::ShowAndActivate()
@@ -214,22 +233,19 @@ void CCalcDlg::ShowAndActivate()
     activateWindow();
 }
 
-CGraphDlg& CCalcDlg::Graph() { return static_cast<CGraphDlg&>(AuxWindow(AuxId::Graph)); }
-
 // An error of the plot leaves at once, for the console to write; the window is then not shown.
-void CCalcDlg::DrawCurve(std::string_view strText, bool bShow, int nSlot)
+void CCalcDlg::DrawCurve(std::string_view strText, int nSlot, bool bShow)
 {
-    Graph().PlotCurve(strText, nSlot, bShow);
-    CAuxWindow& graph = AuxWindow(AuxId::Graph);
+    m_pGraph->PlotCurve(strText, nSlot, bShow);
     if (bShow) {
         // The graph appears beside the console without taking the keyboard from it.
-        graph.setAttribute(Qt::WA_ShowWithoutActivating, true);
-        graph.show();
-        graph.setAttribute(Qt::WA_ShowWithoutActivating, false);
+        m_pGraph->setAttribute(Qt::WA_ShowWithoutActivating, true);
+        m_pGraph->show();
+        m_pGraph->setAttribute(Qt::WA_ShowWithoutActivating, false);
         m_bShown[Index(AuxId::Graph)] = true;
     }
     FocusConsole();
-    graph.update();
+    m_pGraph->update();
 }
 
 // The keyboard goes back to the console, from whichever window holds it.
@@ -239,7 +255,7 @@ void CCalcDlg::FocusConsole()
     m_pConsole->setFocus();
 }
 
-void CCalcDlg::ClearCurves() { Graph().ClearCurves(); }
+void CCalcDlg::ClearCurves() { m_pGraph->ClearCurves(); }
 
 void CCalcDlg::ToggleWindow(AuxId id)
 {

@@ -13,7 +13,13 @@
 class CAuxWindow;
 class CCalcEdit;
 class CGraphDlg;
+class CHelpDlg;
 class CHoverButton;
+class CHugeNumDlg;
+class CKeyboardDlg;
+class CSettingDlg;
+class CUnitConvDlg;
+class CVarListDlg;
 class CRandomGenerator;
 class ISettingsStore;
 class QLabel;
@@ -21,12 +27,12 @@ class QLabel;
 // The main window: the console, the logo and the row of seven buttons that show and hide the
 // auxiliary windows. It owns those windows and the persisted settings, and applies language,
 // skin, opacity, topmost state and keyboard docking to every window.
-class CCalcDlg : public QWidget, public ICurveHost
+class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource
 {
     Q_OBJECT
 public:
-    static constexpr int START_X = 10;
-    static constexpr int START_Y = 10;
+    // The start size is asked for first and then held to the minimum, so the window starts
+    // 460 x 252 pixels large, centred on the screen.
     static constexpr int START_WIDTH = 400;
     static constexpr int START_HEIGHT = 252;
     static constexpr int MIN_WIDTH = 460;
@@ -45,19 +51,26 @@ public:
     // Shows the window in its normal state, restoring it when minimised, and brings it forward.
     void ShowAndActivate();
 
-    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override;
+    void DrawCurve(std::string_view strText, int nSlot, bool bShow) override;
     void ClearCurves() override;
+    // The interface language every window and the console read when they produce a text.
+    int Language() const override { return m_settings.m_nLanguage; }
 
     CalcSettings& Settings() { return m_settings; }
     CCalcEdit& Console() { return *m_pConsole; }
-    CAuxWindow& AuxWindow(AuxId id) { return *m_windows[Index(id)]; }
-    CGraphDlg& Graph();
+    CAuxWindow& AuxWindow(AuxId id);
+    CGraphDlg& Graph() { return *m_pGraph; }
+    CKeyboardDlg& Keyboard() { return *m_pKeyboard; }
+    CHelpDlg& Help() { return *m_pHelp; }
+    CSettingDlg& Setting() { return *m_pSetting; }
+    CVarListDlg& VarList() { return *m_pVarList; }
+    CUnitConvDlg& UnitConv() { return *m_pUnitConv; }
+    CHugeNumDlg& HugeNum() { return *m_pHugeNum; }
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
     bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
     const CWndTransparency& Transparency() const { return m_transparency; }
     // Arial 18 x 7 for the long-number window's three edit boxes.
     const QFont& LongNumberFont() const { return m_fontLongNumber; }
-    CRandomGenerator& Random() { return m_random; }
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -71,7 +84,8 @@ private:
     void FocusConsole();
     void CreateControls();
     void CreateAuxWindows();
-    void AdoptAuxWindow(AuxId id, CAuxWindow* pWindow);
+    template <class Window>
+    Window* Adopt(AuxId id, Window* pWindow);
     void SetStartValues();
     void SetFonts();
     void PlaceAtStart();
@@ -88,7 +102,13 @@ private:
     int m_cxScreen = 0;
     int m_cyScreen = 0;
     std::array<bool, AUX_COUNT> m_bShown{};
-    std::array<CAuxWindow*, AUX_COUNT> m_windows{};
+    CGraphDlg* m_pGraph = nullptr;
+    CKeyboardDlg* m_pKeyboard = nullptr;
+    CHelpDlg* m_pHelp = nullptr;
+    CSettingDlg* m_pSetting = nullptr;
+    CVarListDlg* m_pVarList = nullptr;
+    CUnitConvDlg* m_pUnitConv = nullptr;
+    CHugeNumDlg* m_pHugeNum = nullptr;
     std::array<CHoverButton*, AUX_COUNT> m_buttons{};
     CCalcEdit* m_pConsole = nullptr;
     QLabel* m_pLogo = nullptr;

@@ -21,8 +21,8 @@ QString AsConsoleText(QString strText)
 }
 } // namespace
 
-CCalcEdit::CCalcEdit(const int& nLanguage, CRandomGenerator& random, QWidget* pParent)
-    : QPlainTextEdit(pParent), m_eval(nLanguage, random), m_dispatcher(m_eval, *this, nLanguage)
+CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, QWidget* pParent)
+    : QPlainTextEdit(pParent), m_eval(language, random), m_dispatcher(m_eval, *this, language)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabChangesFocus(true);

@@ -17,7 +17,8 @@ class CCalcEdit : public QPlainTextEdit, public IConsoleText
 {
     Q_OBJECT
 public:
-    CCalcEdit(const int& nLanguage, CRandomGenerator& random, QWidget* pParent = nullptr);
+    CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
+              QWidget* pParent = nullptr);
 
     // An Enter run on the line above the caret, or a live run on the caret's own line.
     void DispatchLine(bool bEnterRun);

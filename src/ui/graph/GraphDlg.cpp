@@ -36,8 +36,8 @@ void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
 }
 } // namespace
 
-CGraphDlg::CGraphDlg(const int& nLanguage, CRandomGenerator& random, QWidget* pOwner)
-    : CAuxWindow(aux::GRAPH, pOwner), m_curves(nLanguage, random)
+CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, QWidget* pOwner)
+    : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random)
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     m_font = QFont(QStringLiteral("Arial"));

@@ -19,8 +19,8 @@ public:
     static constexpr int MIN_WIDTH = 130;
     static constexpr int MIN_HEIGHT = 100;
 
-    // nLanguage is the interface language the curve errors are raised in.
-    CGraphDlg(const int& nLanguage, CRandomGenerator& random, QWidget* pOwner);
+    // language gives the interface language the curve errors are raised in.
+    CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, QWidget* pOwner);
 
     // Throws CalcError; the window repaints in every case.
     void PlotCurve(std::string_view strText, int nSlot, bool bShow);

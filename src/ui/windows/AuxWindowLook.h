@@ -2,7 +2,7 @@
 
 #include "eval/Language.h"
 
-// What an auxiliary window looks like before its content arrives: title in both languages,
+// What every auxiliary window shares: title in both languages,
 // place and size in pixels (a negative place leaves it to the window system), and whether it
 // takes part in the transparency setting.
 struct AuxWindowLook

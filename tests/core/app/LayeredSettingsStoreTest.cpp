@@ -1,6 +1,7 @@
 #include "app/LayeredSettingsStore.h"
 
 #include "app/SettingsRecord.h"
+#include "common/SettingsMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -98,9 +99,6 @@ TEST(LayeredSettingsStore, OrdinaryUserKeepsSettingsAcrossRuns)
     CalcSettings second;
     CLayeredSettingsStore store(machine, user);
     LoadSettings(second, store);
-    EXPECT_EQ(second.m_nSkin, 0);
-    EXPECT_EQ(second.m_nLanguage, 1);
-    EXPECT_EQ(second.m_crBack, MakeRgb(255, 255, 0));
-    EXPECT_EQ(second.m_crText, MakeRgb(0, 0, 0));
+    ExpectSameRecord(second, first);
     EXPECT_EQ(machine.Value(), FIRST_START);
 }

@@ -1,6 +1,7 @@
 #include "app/SettingsRecord.h"
 
 #include "app/SettingsStore.h"
+#include "common/SettingsMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +35,6 @@ CalcSettings Settings(int nSkin, int nLanguage, ColorRef crBack, ColorRef crText
     settings.m_crBack = crBack;
     settings.m_crText = crText;
     return settings;
-}
-
-void ExpectSameRecord(const CalcSettings& actual, const CalcSettings& expected)
-{
-    EXPECT_EQ(actual.m_nSkin, expected.m_nSkin);
-    EXPECT_EQ(actual.m_nLanguage, expected.m_nLanguage);
-    EXPECT_EQ(actual.m_crBack, expected.m_crBack);
-    EXPECT_EQ(actual.m_crText, expected.m_crText);
 }
 
 // Settings that differ from those of a first start in every persisted field.

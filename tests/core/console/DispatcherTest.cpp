@@ -14,16 +14,16 @@ namespace
 struct CurveCall
 {
     std::string strText;
-    bool bShow;
     int nSlot;
+    bool bShow;
 };
 
 class FakeCurveHost : public ICurveHost
 {
 public:
-    void DrawCurve(std::string_view strText, bool bShow, int nSlot) override
+    void DrawCurve(std::string_view strText, int nSlot, bool bShow) override
     {
-        m_calls.push_back({std::string(strText), bShow, nSlot});
+        m_calls.push_back({std::string(strText), nSlot, bShow});
         if (strText.find("bad") != std::string_view::npos)
             throw CalcError("missing ','");
     }
@@ -56,11 +56,11 @@ protected:
         return console.TakeWritten();
     }
 
-    int nLanguage = 1;
+    FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CEvalContext eval{nLanguage, random};
+    CEvalContext eval{language, random};
     CTextConsole console;
-    CLineDispatcher dispatcher{eval, console, nLanguage};
+    CLineDispatcher dispatcher{eval, console, language};
     FakeCurveHost curves;
 };
 
@@ -99,7 +99,7 @@ TEST_F(DispatcherTest, WritesResultsErrorsAndNothingForBlankLinesAndAssignments)
 
 TEST_F(DispatcherTest, ChineseFramesAndReplacements)
 {
-    nLanguage = 0;
+    language.Set(LANGUAGE_CHINESE);
     EXPECT_EQ(Enter("5/0"), "错误: [除数不能为零]\n");
     EXPECT_EQ(Enter("!(171)"), "错误: [数据溢出]\n");
     EXPECT_EQ(Enter("ln(-2)*0+sqrn(-8,3)"), "错误: [定义域错误]\n");
@@ -186,12 +186,12 @@ TEST_F(DispatcherTest, FactReadsPlainDigitsOrEvaluates)
 
 TEST_F(DispatcherTest, RadixRendersRealParts)
 {
-    eval.m_nRadix = 1;
+    eval.m_nRadix = Radix::Hexadecimal;
     EXPECT_EQ(Enter("pow(10,20)"), "0x0\n");
     EXPECT_EQ(Enter("-1"), "0xFFFFFFFF\n");
     EXPECT_EQ(Enter("pow(10,10)"), "0x540BE400\n");
     EXPECT_EQ(Enter("2+3i"), "Error: [Complex value]\n");
-    eval.m_nRadix = 2;
+    eval.m_nRadix = Radix::Binary;
     EXPECT_EQ(Enter("5"), "0b 0000 0101\n");
     EXPECT_EQ(Enter("0xFF+1"), "0b 0000 0001 0000 0000\n");
 }

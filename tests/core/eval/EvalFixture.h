@@ -39,7 +39,7 @@ protected:
 
     CalcValue Value(std::string_view strLine) { return eval.EvaluateLine(strLine); }
 
-    int nLanguage = 1;
+    FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CEvalContext eval{nLanguage, random};
+    CEvalContext eval{language, random};
 };

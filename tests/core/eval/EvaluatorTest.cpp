@@ -97,7 +97,7 @@ TEST_F(EvaluatorTest, ErrorsCarryTheirMessagesInTheCurrentLanguage)
         {"a=", "syntax Error", "句法错误"},
     };
     for (int nLang : {1, 0}) {
-        nLanguage = nLang;
+        language.Set(nLang);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.pszLine);
             EXPECT_EQ(Eval(c.pszLine),

@@ -34,9 +34,9 @@ protected:
     const CurveSlot& Slot(int nSlot) const { return table.Slot(nSlot); }
     const std::string& Label(CCurveTable::Label nLabel) const { return table.LabelText(nLabel); }
 
-    int nLanguage = LANGUAGE_ENGLISH;
+    FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CCurveTable table{nLanguage, random};
+    CCurveTable table{language, random};
 };
 
 TEST_F(CurveTableTest, SineSwingsFromMinusOneToOneWithRoundLabelsInEitherAngleUnit)
@@ -134,7 +134,7 @@ TEST_F(CurveTableTest, OnlyTwoCommasOutsideParenthesesSeparateTheInterval)
             EXPECT_DOUBLE_EQ(Slot(0).yMax, c.yMax);
         }
     }
-    nLanguage = LANGUAGE_CHINESE;
+    language.Set(LANGUAGE_CHINESE);
     EXPECT_EQ(Plot("0,1"), "丢失','");
 }
 

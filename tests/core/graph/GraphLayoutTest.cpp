@@ -36,9 +36,9 @@ protected:
         return it == scene.labels.end() ? nullptr : &*it;
     }
 
-    int nLanguage = LANGUAGE_ENGLISH;
+    FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CCurveTable table{nLanguage, random};
+    CCurveTable table{language, random};
 };
 
 TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)

@@ -1,6 +1,7 @@
 #include "app/QtSettingsStore.h"
 
 #include "app/SettingsRecord.h"
+#include "common/SettingsMatchers.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -20,14 +21,6 @@ CalcSettings YellowOnBlackEnglish()
     settings.m_crBack = MakeRgb(255, 255, 0);
     settings.m_crText = MakeRgb(0, 0, 0);
     return settings;
-}
-
-void ExpectSameRecord(const CalcSettings& actual, const CalcSettings& expected)
-{
-    EXPECT_EQ(actual.m_nSkin, expected.m_nSkin);
-    EXPECT_EQ(actual.m_nLanguage, expected.m_nLanguage);
-    EXPECT_EQ(actual.m_crBack, expected.m_crBack);
-    EXPECT_EQ(actual.m_crText, expected.m_crText);
 }
 
 // What the INI file of one scope holds under LastConfig, read past the store.

@@ -332,7 +332,12 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
         m_messages.clear();
         m_pSecond->setFocus();
         if (c.pText == nullptr) {
-            QTest::qWait(50);
+            // A warning is queued when the focus leaves; a call queued after it runs later.
+            ASSERT_TRUE(WaitUntil([this] { return m_pSecond->hasFocus(); }));
+            bool bFlushed = false;
+            QMetaObject::invokeMethod(
+                m_pDlg.get(), [&bFlushed] { bFlushed = true; }, Qt::QueuedConnection);
+            ASSERT_TRUE(WaitUntil([&bFlushed] { return bFlushed; }));
             EXPECT_TRUE(m_messages.empty());
             continue;
         }

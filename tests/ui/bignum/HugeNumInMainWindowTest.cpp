@@ -18,7 +18,7 @@ QColor ToColor(ColorRef cr) { return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr));
 // follow the edit colours of the settings.
 TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFontAndColours)
 {
-    auto* pWindow = dynamic_cast<CHugeNumDlg*>(&m_pDlg->AuxWindow(AuxId::LongNumber));
+    auto* pWindow = &m_pDlg->HugeNum();
     ASSERT_NE(pWindow, nullptr);
     EXPECT_FALSE(pWindow->isVisible());
     auto* pFirst = pWindow->findChild<QPlainTextEdit*>(QStringLiteral("first"));

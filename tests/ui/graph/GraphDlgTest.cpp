@@ -59,9 +59,9 @@ protected:
         QTest::mouseClick(&dlg, button, {}, QPoint(x, y));
     }
 
-    int nLanguage = LANGUAGE_ENGLISH;
+    FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CGraphDlg dlg{nLanguage, random, nullptr};
+    CGraphDlg dlg{language, random, nullptr};
 };
 
 TEST_F(GraphDlgTest, PaintsAxesBlocksAndCurvesWhereTheyBelong)

@@ -1,0 +1,3 @@
+#include "windows/HelpDlg.h"
+
+CHelpDlg::CHelpDlg(QWidget* pOwner) : CAuxWindow(aux::HELP, pOwner) {}

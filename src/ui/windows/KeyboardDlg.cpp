@@ -1,0 +1,3 @@
+#include "windows/KeyboardDlg.h"
+
+CKeyboardDlg::CKeyboardDlg(QWidget* pOwner) : CAuxWindow(aux::KEYBOARD, pOwner) {}

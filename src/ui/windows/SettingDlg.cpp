@@ -1,0 +1,3 @@
+#include "windows/SettingDlg.h"
+
+CSettingDlg::CSettingDlg(QWidget* pOwner) : CAuxWindow(aux::SETTINGS, pOwner) {}

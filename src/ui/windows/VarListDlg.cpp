@@ -1,0 +1,3 @@
+#include "windows/VarListDlg.h"
+
+CVarListDlg::CVarListDlg(QWidget* pOwner) : CAuxWindow(aux::VARIABLE_LIST, pOwner) {}
