@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace
 {
@@ -111,8 +110,7 @@ void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
         if (nSlot >= 0 && m_curves.SelectCurve(nSlot))
             update();
         // Pressing anywhere drags the window, as its caption would.
-        if (windowHandle() != nullptr)
-            windowHandle()->startSystemMove();
+        DragWindow(*pEvent);
     } else if (pEvent->button() == Qt::RightButton && nSlot >= 0) {
         m_curves.ToggleCurve(nSlot);
         m_curves.UpdateAxes();
