@@ -135,13 +135,14 @@ bool CFrameSkin::LoadSkin(const SkinSet& set)
     SkinSizes sizes{};
     for (std::size_t i = 0; i < bitmaps.size(); ++i) {
         bitmaps[i] = QPixmap(SkinBitmapPath(set[i]));
-        if (bitmaps[i].isNull())
-            return false;
         sizes[i] = {bitmaps[i].width(), bitmaps[i].height()};
     }
     const std::optional<FrameMetrics> metrics = DeriveMetrics(sizes);
-    if (!metrics)
+    if (!metrics) {
+        // An attached window loses the frame instead of keeping one it cannot paint.
+        RecalcFrame();
         return false;
+    }
     m_bitmaps = bitmaps;
     m_metrics = *metrics;
     SplitBitmaps();

@@ -107,4 +107,20 @@ TEST_F(FrameSkinTest, SkinSwitchRepaintsShownAndHiddenWindows)
     // Reloading never attaches twice: the frame's margins stay single.
     EXPECT_EQ(m_pDlg->contentsMargins(), QMargins(6, 22, 6, 6));
 }
+TEST(FrameSkin, AWindowWhoseSkinFailsToLoadLosesTheFrame)
+{
+    QWidget window;
+    auto* pChild = new QWidget(&window);
+    pChild->setGeometry(10, 10, 20, 20);
+    window.resize(300, 200);
+    CFrameSkin skin;
+    ASSERT_TRUE(skin.LoadSkin(0));
+    skin.Attach(&window, FrameStyle{});
+    EXPECT_EQ(pChild->pos(), QPoint(16, 32));
+    EXPECT_FALSE(skin.LoadSkin(SkinSet{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(skin.IsLoaded());
+    EXPECT_EQ(window.contentsMargins(), QMargins());
+    EXPECT_EQ(pChild->pos(), QPoint(10, 10));
+    EXPECT_TRUE(window.mask().isEmpty());
+}
 } // namespace
