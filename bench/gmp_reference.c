@@ -9,13 +9,13 @@
 #include <string.h>
 #include <math.h>
 
-static char* ReadOperand(const char* arg)
+static char* ReadOperand(const char* pszArg)
 {
-    if (arg[0] != '@')
-        return strdup(arg);
-    FILE* f = fopen(arg + 1, "rb");
+    if (pszArg[0] != '@')
+        return strdup(pszArg);
+    FILE* f = fopen(pszArg + 1, "rb");
     if (!f) {
-        perror(arg + 1);
+        perror(pszArg + 1);
         exit(1);
     }
     fseek(f, 0, SEEK_END);

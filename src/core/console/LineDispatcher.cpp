@@ -112,7 +112,19 @@ bool CLineDispatcher::Execute(const std::string& strStatement, const std::string
     }
     if (strKeyword.starts_with("fact "))
         return FactoriseArgument(strStatement.substr(4), bEnterRun, strResult);
-    strResult = Render(m_eval.EvaluateLine(strStatement));
+    const CalcValue value = m_eval.EvaluateLine(strStatement);
+    if (!m_eval.m_bAssignment) {
+        strResult = Render(value);
+        return true;
+    }
+    // The assignment has succeeded and writes nothing, even when its value has no rendering in
+    // this radix (a complex value in hexadecimal): that is no failure to report. The last
+    // result is then empty, as after a failed line.
+    try {
+        strResult = Render(value);
+    } catch (const CalcError&) {
+        strResult.clear();
+    }
     return true;
 }
 

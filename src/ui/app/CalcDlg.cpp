@@ -104,7 +104,7 @@ void CCalcDlg::CreateAuxWindows()
     connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, this, &CCalcDlg::FocusConsole);
     m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(this));
     m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
-    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(this));
+    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, this));
     m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(this));
     m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(this));
     m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(this));
@@ -207,10 +207,14 @@ void CCalcDlg::ApplyOpacity()
 
 void CCalcDlg::ApplyOnTop()
 {
-    const bool bVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, m_settings.m_bOnTop);
-    if (bVisible)
-        show(); // changing the flags hides a window
+    // Changing the widget's flags would hide it and make its native window anew. The window
+    // system is told directly instead, so the window keeps its place, size, visibility and focus.
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, m_settings.m_bOnTop);
+    overrideWindowFlags(flags);
+    // Without a window manager the hint has no effect, and the window stays where it is stacked.
+    if (QWindow* pWindow = windowHandle())
+        pWindow->setFlags(flags);
 }
 
 void CCalcDlg::SnapKeyboard()

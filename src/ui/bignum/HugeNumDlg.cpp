@@ -32,7 +32,7 @@ constexpr int TICK_MS = 500;
 // paint their own background, the others let the window's background show through.
 struct LabelPlace
 {
-    const char* strName;
+    const char* pszName;
     DialogRect rect;
     bool bRight;
     bool bOpaque;
@@ -60,7 +60,7 @@ constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
 struct OperatorButton
 {
     int nOperator;
-    const char* strName;
+    const char* pszName;
     DialogRect rect;
     Text caption;
 };
@@ -77,7 +77,7 @@ constexpr std::array<OperatorButton, 6> OPERATORS{{
 // Captions by object name.
 struct Caption
 {
-    const char* strName;
+    const char* pszName;
     Text text;
 };
 
@@ -111,17 +111,9 @@ void SetCaption(QWidget* pControl, const QString& strCaption)
         pGroup->setTitle(strCaption);
 }
 
-template <typename Control>
-Control* Place(Control* pControl, const char* strName, const DialogRect& rect)
-{
-    pControl->setObjectName(QString::fromLatin1(strName));
-    pControl->setGeometry(rect.Pixels());
-    return pControl;
-}
-
 QLabel* MakeLabel(QWidget* pParent, const LabelPlace& place)
 {
-    auto* pLabel = Place(new QLabel(pParent), place.strName, place.rect);
+    auto* pLabel = Place(new QLabel(pParent), place.pszName, place.rect);
     pLabel->setAlignment((place.bRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     pLabel->setAutoFillBackground(place.bOpaque);
     return pLabel;
@@ -245,7 +237,7 @@ void CHugeNumDlg::CreateOperators()
     Place(new QGroupBox(this), "operator", GROUP_RECT);
     m_pOperators = new QButtonGroup(this);
     for (const OperatorButton& op : OPERATORS)
-        m_pOperators->addButton(Place(new QRadioButton(this), op.strName, op.rect), op.nOperator);
+        m_pOperators->addButton(Place(new QRadioButton(this), op.pszName, op.rect), op.nOperator);
     m_pOperators->button(LONG_ADD)->setChecked(true);
     connect(m_pOperators, &QButtonGroup::idClicked, this, &CHugeNumDlg::OnOperator);
 }
@@ -271,7 +263,7 @@ void CHugeNumDlg::ApplyLanguage()
         return; // the base class relabels before the controls exist
     const int nLanguage = Language();
     for (const Caption& caption : CAPTIONS)
-        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.strName)),
+        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.pszName)),
                    QString::fromUtf8(caption.text.In(nLanguage)));
     for (const OperatorButton& op : OPERATORS)
         m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(nLanguage)));

@@ -35,14 +35,6 @@ constexpr DialogRect GROUP_2_RECT{112, 29, 90, 45};
 constexpr DialogRect UNIT_2_LIST_RECT{117, 39, 80, CLOSED_LIST_HEIGHT};
 constexpr DialogRect VALUE_2_RECT{117, 55, 80, 12};
 
-template <typename Control>
-Control* Place(Control* pControl, const char* strName, const DialogRect& rect)
-{
-    pControl->setObjectName(QString::fromLatin1(strName));
-    pControl->setGeometry(rect.Pixels());
-    return pControl;
-}
-
 // Fills a list from the table, stopping at the first empty name or after the most it shows.
 void FillList(QComboBox* pList, const std::vector<std::string>& names)
 {
@@ -55,9 +47,9 @@ void FillList(QComboBox* pList, const std::vector<std::string>& names)
     }
 }
 
-QLineEdit* MakeValueBox(QWidget* pParent, const char* strName, const DialogRect& rect)
+QLineEdit* MakeValueBox(QWidget* pParent, const char* pszName, const DialogRect& rect)
 {
-    auto* pBox = Place(new QLineEdit(pParent), strName, rect);
+    auto* pBox = Place(new QLineEdit(pParent), pszName, rect);
     pBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return pBox;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 // Screen pixels per dialog unit, in both directions.
 constexpr int PIXELS_PER_UNIT = 2;
@@ -19,3 +20,12 @@ struct DialogRect
                 cy * PIXELS_PER_UNIT};
     }
 };
+
+// Names a control (tests and captions find it by that name) and puts it at its template place.
+template <typename Control>
+Control* Place(Control* pControl, const char* pszName, const DialogRect& rect)
+{
+    pControl->setObjectName(QString::fromLatin1(pszName));
+    pControl->setGeometry(rect.Pixels());
+    return pControl;
+}

@@ -196,6 +196,23 @@ TEST_F(DispatcherTest, RadixRendersRealParts)
     EXPECT_EQ(Enter("0xFF+1"), "0b 0000 0001 0000 0000\n");
 }
 
+TEST_F(DispatcherTest, AssignmentsWriteNothingInEveryRadix)
+{
+    for (Radix radix : {Radix::Decimal, Radix::Hexadecimal, Radix::Binary}) {
+        SCOPED_TRACE(int(radix));
+        eval.m_nRadix = radix;
+        EXPECT_EQ(Enter("z=2+3i"), "");
+        EXPECT_EQ(dispatcher.m_strLastResult, radix == Radix::Decimal ? "2 + 3i" : "");
+        EXPECT_EQ(Enter("w=5"), "");
+        EXPECT_EQ(Enter("z"), radix == Radix::Decimal ? "2 + 3i\n" : "Error: [Complex value]\n");
+        // A failing right side assigns nothing and is reported.
+        EXPECT_EQ(Enter("w=1/0"), "Error: [divisor can not be zero]\n");
+        EXPECT_EQ(Enter("fact q=2i"), "Error: [Complex value]\n");
+    }
+    eval.m_nRadix = Radix::Decimal;
+    EXPECT_EQ(Enter("w"), "5\n");
+}
+
 TEST_F(DispatcherTest, LastResultFollowsEnterRunsOnly)
 {
     EXPECT_EQ(dispatcher.m_strLastResult, "");

@@ -24,9 +24,9 @@ CalcSettings YellowOnBlackEnglish()
 }
 
 // What the INI file of one scope holds under LastConfig, read past the store.
-QString FileValue(const QTemporaryDir& dir, const char* scope)
+QString FileValue(const QTemporaryDir& dir, const char* pszScope)
 {
-    return QSettings(dir.filePath(QString(scope) + "/Pelmorix.conf"), QSettings::IniFormat)
+    return QSettings(dir.filePath(QString(pszScope) + "/Pelmorix.conf"), QSettings::IniFormat)
         .value("LastConfig")
         .toString();
 }

@@ -58,10 +58,10 @@ protected:
     }
 
     template <typename Control>
-    Control* Find(const char* strName)
+    Control* Find(const char* pszName)
     {
-        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(strName));
-        EXPECT_NE(pControl, nullptr) << strName;
+        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(pszName));
+        EXPECT_NE(pControl, nullptr) << pszName;
         return pControl;
     }
 
@@ -95,7 +95,7 @@ protected:
     std::string Text(const QPlainTextEdit* pBox) const { return pBox->toPlainText().toStdString(); }
     std::string Result() const { return m_pResult->Text(); }
     std::string Count() const { return m_pResultCount->text().toStdString(); }
-    std::string Label(const char* strName) { return Find<QLabel>(strName)->text().toStdString(); }
+    std::string Label(const char* pszName) { return Find<QLabel>(pszName)->text().toStdString(); }
 
     // How many of the two boxes and six operators take input.
     int EnabledInputs()

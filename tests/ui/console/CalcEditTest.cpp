@@ -19,7 +19,7 @@ protected:
         SetLanguage(LANGUAGE_ENGLISH);
     }
 
-    double Variable(const char* pName) { return Console().Eval().Variables().at(pName).re; }
+    double Variable(const char* pszName) { return Console().Eval().Variables().at(pszName).re; }
 };
 
 TEST_F(CalcEditTest, EnterAtTheEndWritesTheResultOnTheNextLine)

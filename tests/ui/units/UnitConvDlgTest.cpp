@@ -37,14 +37,14 @@ protected:
     }
 
     template <typename Control>
-    Control* Find(const char* strName)
+    Control* Find(const char* pszName)
     {
-        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(strName));
-        EXPECT_NE(pControl, nullptr) << strName;
+        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(pszName));
+        EXPECT_NE(pControl, nullptr) << pszName;
         return pControl;
     }
 
-    QComboBox* List(const char* strName) { return Find<QComboBox>(strName); }
+    QComboBox* List(const char* pszName) { return Find<QComboBox>(pszName); }
     QLineEdit* Box(int nSide) { return Find<QLineEdit>(nSide == 1 ? "value1" : "value2"); }
     std::string TextOf(int nSide) { return Box(nSide)->text().toStdString(); }
 
