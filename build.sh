@@ -61,7 +61,7 @@ test)
     ;;
 bench)
     install_packages "${PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
-    configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DPELMORIX_BENCH=ON -DPELMORIX_GUI=OFF -DPELMORIX_TESTS=OFF
+    configure_and_build build-bench -DCMAKE_BUILD_TYPE=Release -DPELMORIX_BENCH=ON -DPELMORIX_TESTS=OFF
     for b in bench/*.sh; do [ -f "$b" ] && bash "$b" build-bench; done
     for b in build-bench/bench/bench_*; do [ -x "$b" ] && "$b"; done
     ;;

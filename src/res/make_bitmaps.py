@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the program's bitmaps: the icon, the main window's logo and the help window's logo.
+"""Draws the program's bitmaps: the icon, the main window's logo, the help window's logo and the
+two frame skins ("ocean", blue, and "gold", orange) with their shared background tile.
 
 Run from anywhere: python3 src/res/make_bitmaps.py. Only the standard library is used, and the
 output is byte-for-byte reproducible.
 """
 import math
 import os
+import random
 import struct
 import zlib
 
@@ -136,10 +138,255 @@ def icon():
     return canvas
 
 
+# Frame skins.
+# Sizes and layouts are fixed by the frame code: caption 22 rows, borders 6 pixels, buttons
+# 14 x 14 in four states (normal, pressed, hot, inactive). Magenta marks pixels that the window
+# mask cuts away: the rounded top corners, which span the side border and the title bar's ends.
+KEY = (255, 0, 255)
+CAPTION = 22
+BORDER = 6
+BUTTON = 14
+TITLE_WIDTH = 160
+SIDE_LENGTH = 66
+BOTTOM_LENGTH = 76
+# Pixels cut from the outer edge in each of the top rows of a window corner.
+CORNER_CUT = [8, 5, 3, 2, 1, 1]
+# Pixels cut in each corner row of a caption button.
+BUTTON_CUT = [2, 1]
+
+OCEAN = {
+    "ids": {"title": 196, "left": 186, "right": 194, "bottom": 173,
+            "minimise": 190, "maximise": 188, "close": 184, "restore": 192},
+    "active": {
+        "outline": (14, 44, 104),
+        "caption": [(150, 204, 252), (84, 156, 236), (40, 112, 214), (22, 78, 178)],
+        "separator": (12, 42, 100),
+        # From the outer edge inwards.
+        "border": [(14, 44, 104), (120, 182, 246), (62, 138, 228), (40, 110, 208),
+                   (28, 86, 184), (12, 42, 100)],
+        "face": [(118, 178, 246), (28, 92, 196)],
+        "hot": [(168, 214, 255), (56, 138, 242)],
+        "pressed": [(16, 52, 128), (44, 104, 196)],
+        "edge": (10, 36, 90),
+        "glyph": (255, 255, 255),
+        "shadow": (16, 48, 112),
+    },
+    "inactive": {
+        "outline": (70, 80, 98),
+        "caption": [(184, 194, 210), (150, 162, 182), (128, 140, 162), (108, 120, 142)],
+        "separator": (70, 80, 98),
+        "border": [(70, 80, 98), (176, 186, 202), (146, 158, 178), (128, 140, 160),
+                   (112, 124, 146), (70, 80, 98)],
+        "face": [(198, 204, 214), (160, 168, 182)],
+        "edge": (88, 96, 112),
+        "glyph": (112, 120, 136),
+    },
+}
+
+GOLD = {
+    "ids": {"title": 197, "left": 187, "right": 195, "bottom": 183,
+            "minimise": 191, "maximise": 189, "close": 185, "restore": 193},
+    "active": {
+        "outline": (112, 52, 0),
+        "caption": [(255, 214, 130), (246, 162, 44), (224, 122, 12), (186, 88, 0)],
+        "separator": (104, 48, 0),
+        "border": [(112, 52, 0), (255, 206, 120), (242, 156, 40), (222, 126, 16),
+                   (196, 98, 4), (104, 48, 0)],
+        "face": [(255, 196, 104), (206, 106, 0)],
+        "hot": [(255, 224, 150), (246, 150, 28)],
+        "pressed": [(134, 58, 0), (196, 100, 4)],
+        "edge": (96, 44, 0),
+        "glyph": (255, 255, 255),
+        "shadow": (120, 56, 0),
+    },
+    "inactive": {
+        "outline": (104, 88, 66),
+        "caption": [(222, 208, 184), (196, 178, 150), (176, 156, 126), (152, 132, 104)],
+        "separator": (104, 88, 66),
+        "border": [(104, 88, 66), (216, 202, 178), (192, 174, 146), (174, 154, 124),
+                   (156, 136, 108), (104, 88, 66)],
+        "face": [(222, 212, 196), (186, 172, 150)],
+        "edge": (120, 104, 82),
+        "glyph": (138, 124, 104),
+    },
+}
+
+# Red close buttons in both skins, so the one that ends things stands out.
+CLOSE_FACES = {
+    "face": [(246, 140, 118), (196, 44, 26)],
+    "hot": [(255, 180, 160), (236, 84, 58)],
+    "pressed": [(132, 24, 12), (192, 58, 40)],
+    "edge": (110, 20, 10),
+    "shadow": (120, 24, 12),
+}
+
+GLYPHS_8 = {
+    "close": ["##....##", "###..###", ".######.", "..####..",
+              "..####..", ".######.", "###..###", "##....##"],
+    "maximise": ["########", "########", "#......#", "#......#",
+                 "#......#", "#......#", "#......#", "########"],
+    "minimise": ["........", "........", "........", "........",
+                 "........", "........", ".######.", ".######."],
+    "restore": ["..######", "..######", "..#....#", "######.#",
+                "######.#", "#....###", "#....#..", "######.."],
+}
+
+
+def corner_cut(x, y):
+    """True where a window's top corner is cut; x counts from the outer side edge."""
+    return y < len(CORNER_CUT) and x < CORNER_CUT[y]
+
+
+def corner_outline(x, y):
+    return not corner_cut(x, y) and (
+        x == 0 or y == 0 or corner_cut(x - 1, y) or corner_cut(x, y - 1))
+
+
+def caption_row(state, y):
+    """The caption colour of row y: outline, a glossy upper half, a deeper lower half, a rule."""
+    if y == 0:
+        return state["outline"]
+    if y == CAPTION - 1:
+        return state["separator"]
+    top, mid, low, bottom = state["caption"]
+    if y <= 10:
+        return mix(top, mid, (y - 1) / 9)
+    return mix(low, bottom, (y - 11) / 9)
+
+
+def caption_pixel(state, x_outer, y):
+    """A caption pixel x_outer pixels in from the nearer side edge of the window."""
+    if corner_cut(x_outer, y):
+        return KEY
+    if corner_outline(x_outer, y):
+        return state["outline"]
+    return caption_row(state, y)
+
+
+def title_bar(skin):
+    canvas = Canvas(TITLE_WIDTH, 2 * CAPTION, KEY)
+    for half, state in enumerate((skin["active"], skin["inactive"])):
+        for y in range(CAPTION):
+            for x in range(TITLE_WIDTH):
+                x_outer = BORDER + min(x, TITLE_WIDTH - 1 - x)
+                canvas.put(x, half * CAPTION + y, caption_pixel(state, x_outer, y))
+    return canvas
+
+
+def side_border(skin, right):
+    canvas = Canvas(2 * BORDER, SIDE_LENGTH, KEY)
+    for half, state in enumerate((skin["active"], skin["inactive"])):
+        for y in range(SIDE_LENGTH):
+            for col in range(BORDER):
+                x_outer = BORDER - 1 - col if right else col
+                if y < CAPTION:
+                    colour = caption_pixel(state, x_outer, y)
+                else:
+                    colour = state["border"][x_outer]
+                canvas.put(half * BORDER + col, y, colour)
+    return canvas
+
+
+def bottom_border(skin):
+    canvas = Canvas(BOTTOM_LENGTH, 2 * BORDER, KEY)
+    for half, state in enumerate((skin["active"], skin["inactive"])):
+        for row in range(BORDER):
+            for x in range(BOTTOM_LENGTH):
+                # Mitred corners: each pixel takes the colour of its distance to the outside.
+                outer = min(BORDER - 1 - row, x, BOTTOM_LENGTH - 1 - x)
+                canvas.put(x, half * BORDER + row, state["border"][min(outer, BORDER - 1)])
+    return canvas
+
+
+def glyph_pixels(name):
+    return [(x + 3, y + 3) for y, line in enumerate(GLYPHS_8[name])
+            for x, cell in enumerate(line) if cell == "#"]
+
+
+def button_cut(x, y):
+    for dy in (y, BUTTON - 1 - y):
+        for dx in (x, BUTTON - 1 - x):
+            if dy < len(BUTTON_CUT) and dx < BUTTON_CUT[dy]:
+                return True
+    return False
+
+
+def button_state(canvas, left, state, faces, glyph, look):
+    """One 14 x 14 state at column left; look is normal, pressed, hot or inactive."""
+    top_row = (CAPTION - BUTTON) // 2
+    gradient = faces["face"] if look in ("normal", "inactive") else faces[look]
+    for y in range(BUTTON):
+        for x in range(BUTTON):
+            if button_cut(x, y):
+                colour = caption_row(state, top_row + y)
+            elif (x in (0, BUTTON - 1) or y in (0, BUTTON - 1)
+                  or button_cut(x - 1, y) or button_cut(x + 1, y)):
+                colour = faces["edge"]
+            else:
+                t = (y - 1) / (BUTTON - 3)
+                colour = mix(gradient[0], gradient[1], t)
+                if look != "pressed" and y <= 5:
+                    colour = mix(colour, (255, 255, 255), 0.18)
+            canvas.put(left + x, y, colour)
+    shift = 1 if look == "pressed" else 0
+    pixels = glyph_pixels(glyph)
+    if look != "inactive":
+        for x, y in pixels:
+            canvas.put(left + x + shift + 1, y + shift + 1, faces["shadow"])
+    for x, y in pixels:
+        canvas.put(left + x + shift, y + shift, state["glyph"])
+
+
+def caption_button(skin, glyph):
+    canvas = Canvas(4 * BUTTON, BUTTON, KEY)
+    for index, look in enumerate(("normal", "pressed", "hot", "inactive")):
+        state = skin["inactive"] if look == "inactive" else skin["active"]
+        faces = dict(state)
+        if glyph == "close" and look != "inactive":
+            faces.update(CLOSE_FACES)
+        button_state(canvas, index * BUTTON, state, faces, glyph, look)
+    return canvas
+
+
+def background_tile():
+    """150 x 150, seamless: soft periodic blotches, a faint diagonal weave and a fine grain."""
+    size = 150
+    rng = random.Random(166)
+    waves = [(rng.randint(1, 3), rng.randint(1, 3), rng.uniform(0, 2 * math.pi),
+              rng.uniform(1.0, 2.0)) for _ in range(5)]
+    canvas = Canvas(size, size, (0, 0, 0))
+    base = (222, 226, 233)
+    for y in range(size):
+        for x in range(size):
+            shade = sum(a * math.cos(2 * math.pi * (fx * x + fy * y) / size + p)
+                        for fx, fy, p, a in waves)
+            if (x + y) % 6 == 0 or (x - y) % 6 == 0:
+                shade -= 2.5
+            shade += rng.uniform(-1.5, 1.5)
+            canvas.put(x, y, tuple(max(0, min(255, round(c + shade))) for c in base))
+    return canvas
+
+
+def skin_bitmaps():
+    """(resource number, canvas) for the 17 skin bitmaps."""
+    yield 166, background_tile()
+    for skin in (OCEAN, GOLD):
+        ids = skin["ids"]
+        yield ids["title"], title_bar(skin)
+        yield ids["left"], side_border(skin, right=False)
+        yield ids["right"], side_border(skin, right=True)
+        yield ids["bottom"], bottom_border(skin)
+        for glyph in ("minimise", "maximise", "close", "restore"):
+            yield ids[glyph], caption_button(skin, glyph)
+
+
 def main():
     for name, canvas in (("icon128.png", icon()), ("logo151.png", logo()),
                          ("helplogo135.png", help_logo())):
         canvas.png(os.path.join(HERE, name))
+    os.makedirs(os.path.join(HERE, "skin"), exist_ok=True)
+    for number, canvas in skin_bitmaps():
+        canvas.png(os.path.join(HERE, "skin", "%d.png" % number))
 
 
 if __name__ == "__main__":

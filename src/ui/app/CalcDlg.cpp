@@ -178,19 +178,25 @@ void CCalcDlg::ApplyLanguage()
     for (AuxId id : AUX_TITLED_BY_MAIN)
         AuxWindow(id).SetLanguage(nOwnLanguage);
     setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(nOwnLanguage)));
+    m_skin.SetLanguage(nOwnLanguage);
     for (AuxId id : AUX_RELABEL_ORDER)
         AuxWindow(id).SetLanguage(nLanguage);
     for (AuxId id : AUX_RELABEL_ORDER)
         AuxWindow(id).update();
 }
 
-// Each auxiliary window loads the set, attaching its frame only the first time.
+// This window's frame loads the set first; each auxiliary window then loads it too, attaching
+// its frame only the first time, and this window's frame attaches last.
 void CCalcDlg::ApplySkin(int nSkin)
 {
+    m_skin.LoadSkin(nSkin);
     for (AuxId id : AUX_SKIN_ORDER)
         AuxWindow(id).SetSkin(nSkin, m_bSkinFirst);
-    m_bSkinFirst = false;
-    update();
+    if (m_bSkinFirst) {
+        m_skin.Attach(this, FrameStyle{true, true, true});
+        m_bSkinFirst = false;
+    }
+    m_skin.RecalcFrame();
 }
 
 void CCalcDlg::ApplyOpacity()
@@ -344,7 +350,11 @@ void CCalcDlg::closeEvent(QCloseEvent* pEvent)
 void CCalcDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     // A press on the background (or the logo) drags the window.
-    if (pEvent->button() == Qt::LeftButton && windowHandle() != nullptr)
-        windowHandle()->startSystemMove();
+    if (pEvent->button() == Qt::LeftButton) {
+        if (m_skin.IsAttached())
+            m_skin.DragFromClient(*pEvent);
+        else if (windowHandle() != nullptr)
+            windowHandle()->startSystemMove();
+    }
     QWidget::mousePressEvent(pEvent);
 }

@@ -3,6 +3,7 @@
 #include "app/AuxWindowId.h"
 #include "app/CalcSettings.h"
 #include "console/ConsoleHost.h"
+#include "skin/FrameSkin.h"
 #include "skin/WndTransparency.h"
 
 #include <QFont>
@@ -69,6 +70,7 @@ public:
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
     bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
     const CWndTransparency& Transparency() const { return m_transparency; }
+    const CFrameSkin& Frame() const { return m_skin; }
     // Arial 18 x 7 for the long-number window's three edit boxes.
     const QFont& LongNumberFont() const { return m_fontLongNumber; }
 
@@ -99,6 +101,7 @@ private:
     ISettingsStore& m_store;
     CalcSettings m_settings;
     bool m_bSkinFirst = true;
+    CFrameSkin m_skin;
     int m_cxScreen = 0;
     int m_cyScreen = 0;
     std::array<bool, AUX_COUNT> m_bShown{};

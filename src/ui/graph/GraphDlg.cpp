@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace
 {
@@ -76,8 +75,13 @@ bool CGraphDlg::CopySamples()
 void CGraphDlg::paintEvent(QPaintEvent* pEvent)
 {
     CAuxWindow::paintEvent(pEvent);
-    const GraphScene scene = CGraphLayout(m_curves, width(), height()).Scene();
+    // The scene covers the client area but its outer 9-pixel band, where the window's
+    // background shows.
+    const QRect rcClient = contentsRect();
+    const GraphScene scene = CGraphLayout(m_curves, rcClient.width(), rcClient.height()).Scene();
     QPainter painter(this);
+    painter.setClipRect(rcClient);
+    painter.translate(rcClient.topLeft());
     painter.setFont(m_font);
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
@@ -100,14 +104,13 @@ void CGraphDlg::paintEvent(QPaintEvent* pEvent)
 
 void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
 {
-    const QPoint pt = pEvent->position().toPoint();
+    const QPoint pt = pEvent->position().toPoint() - contentsRect().topLeft();
     const int nSlot = CGraphLayout::BlockAt(m_curves, pt.x(), pt.y());
     if (pEvent->button() == Qt::LeftButton) {
         if (nSlot >= 0 && m_curves.SelectCurve(nSlot))
             update();
         // Pressing anywhere drags the window, as its caption would.
-        if (windowHandle() != nullptr)
-            windowHandle()->startSystemMove();
+        DragWindow(*pEvent);
     } else if (pEvent->button() == Qt::RightButton && nSlot >= 0) {
         m_curves.ToggleCurve(nSlot);
         m_curves.UpdateAxes();
@@ -119,8 +122,9 @@ void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
 void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     // A right click on a colour block only hides or shows its curve.
+    const QPoint pt = pEvent->pos() - contentsRect().topLeft();
     if (pEvent->reason() == QContextMenuEvent::Mouse &&
-        CGraphLayout::BlockAt(m_curves, pEvent->pos().x(), pEvent->pos().y()) >= 0)
+        CGraphLayout::BlockAt(m_curves, pt.x(), pt.y()) >= 0)
         return;
     QMenu menu(this);
     QAction* pCopy = menu.addAction(CopyCaption(), this, [this] { CopySamples(); });

@@ -4,6 +4,8 @@
 
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
 
 CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
     : QWidget(pOwner, Qt::Tool), m_look(look)
@@ -21,10 +23,29 @@ CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
 void CAuxWindow::SetLanguage(int nLanguage)
 {
     m_nLanguage = nLanguage;
+    m_frame.SetLanguage(nLanguage);
     ApplyLanguage();
 }
 
-void CAuxWindow::SetSkin(int nSkin, bool) { m_nSkin = nSkin; }
+void CAuxWindow::SetSkin(int nSkin, bool bAttach)
+{
+    m_nSkin = nSkin;
+    m_frame.LoadSkin(nSkin);
+    if (bAttach) {
+        m_frame.Attach(this, FrameStyle{m_look.bResizable, false, false});
+        const QMargins frame = m_frame.Margins();
+        resize(size().grownBy(frame));
+    }
+    update();
+}
+
+void CAuxWindow::DragWindow(const QMouseEvent& event)
+{
+    if (m_frame.IsAttached())
+        m_frame.DragFromClient(event);
+    else if (windowHandle() != nullptr)
+        windowHandle()->startSystemMove();
+}
 
 void CAuxWindow::SetOpacity(int nPercent) { m_transparency.SetOpacity(this, nPercent); }
 

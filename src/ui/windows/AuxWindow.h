@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/FrameSkin.h"
 #include "skin/WndTransparency.h"
 #include "windows/AuxWindowLook.h"
 
@@ -7,8 +8,9 @@
 
 // Base of the seven auxiliary windows: a tool window owned by the main window, created once and
 // afterwards only shown and hidden. It carries its own copy of the language, its transparency
-// and the hook where its frame skin attaches, and it announces every hiding, however it
-// happens (close box, Enter, Escape, hide()), so the main window's shown flag always follows.
+// and its frame skin, and it announces every hiding, however it happens (close box, Enter,
+// Escape, hide()), so the main window's shown flag always follows. Controls are placed in
+// client coordinates when the window is made; the frame moves them into its client area.
 class CAuxWindow : public QWidget
 {
     Q_OBJECT
@@ -18,9 +20,12 @@ public:
     // Stores the language (1 English, anything else Chinese) and relabels the window.
     void SetLanguage(int nLanguage);
     int Language() const { return m_nLanguage; }
-    // nSkin 0 or 1; bAttach is true only the first time the main window applies a skin.
+    // Loads skin nSkin (0 or 1) into the frame and repaints. bAttach is true only the first
+    // time the main window applies a skin: the frame then attaches, and the window grows by
+    // the frame so its client area keeps its size.
     virtual void SetSkin(int nSkin, bool bAttach);
     int Skin() const { return m_nSkin; }
+    const CFrameSkin& Frame() const { return m_frame; }
     // No effect on a window that does not take part in transparency.
     void SetOpacity(int nPercent);
     const CWndTransparency& Transparency() const { return m_transparency; }
@@ -31,6 +36,8 @@ signals:
 protected:
     // Sets the title; a window with more texts relabels them too and calls this.
     virtual void ApplyLanguage();
+    // A press on the window's own client area drags the window.
+    void DragWindow(const QMouseEvent& event);
 
     void hideEvent(QHideEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
@@ -38,6 +45,7 @@ protected:
 private:
     const AuxWindowLook m_look;
     CWndTransparency m_transparency;
+    CFrameSkin m_frame;
     int m_nLanguage = LANGUAGE_CHINESE;
     int m_nSkin = 1;
 };

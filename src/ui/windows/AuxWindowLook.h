@@ -3,8 +3,9 @@
 #include "eval/Language.h"
 
 // What every auxiliary window shares: title in both languages,
-// place and size in pixels (a negative place leaves it to the window system), and whether it
-// takes part in the transparency setting.
+// place and size in pixels (a negative place leaves it to the window system), whether it
+// takes part in the transparency setting, and whether the user can size it. The size is the
+// client area's; the frame adds its borders around it.
 struct AuxWindowLook
 {
     Text title;
@@ -13,11 +14,12 @@ struct AuxWindowLook
     int nWidth;
     int nHeight;
     bool bTransparent;
+    bool bResizable = false;
 };
 
 namespace aux
 {
-inline constexpr AuxWindowLook GRAPH{{"Graphics", "图像"}, 300, 300, 496, 424, true};
+inline constexpr AuxWindowLook GRAPH{{"Graphics", "图像"}, 300, 300, 496, 424, true, true};
 inline constexpr AuxWindowLook KEYBOARD{{"Keyboard", "键盘"}, 800, 60, 255, 252, true};
 inline constexpr AuxWindowLook HELP{{"Help", "帮助"}, 100, 100, 420, 508, true};
 inline constexpr AuxWindowLook SETTINGS{{"Setting", "设置"}, 500, 500, 350, 276, false};

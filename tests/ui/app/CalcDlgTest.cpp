@@ -55,7 +55,7 @@ TEST_F(CalcDlgTest, ControlsFollowTheSizeWithoutOverlapping)
         SCOPED_TRACE(size.width());
         m_pDlg->resize(size);
         ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == size; }));
-        const QRect client = m_pDlg->rect();
+        const QRect client = m_pDlg->contentsRect();
         const QRect console = Console().geometry();
         const QRect logo = m_pDlg->findChild<QLabel*>()->geometry();
         // The console takes all but fixed margins, so it grows with the window.
