@@ -43,9 +43,22 @@ constexpr int BUTTON_FROM_BOTTOM = 27;
 constexpr int BUTTON_WIDTH = 45;
 constexpr int BUTTON_HEIGHT = 23;
 
+// Room left around the button row when an auxiliary window opens next to it.
+constexpr int BUTTON_ROW_CLEARANCE = 4;
+
 constexpr int CONSOLE_FONT_HEIGHT = 18;
 constexpr int CONSOLE_FONT_WIDTH = 9;
 constexpr int LONG_NUMBER_FONT_WIDTH = 7;
+
+// The button row in screen pixels, with some room around it.
+QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
+{
+    QRect row;
+    for (const CHoverButton* pButton : buttons)
+        row |= QRect(pButton->mapToGlobal(QPoint(0, 0)), pButton->size());
+    return row.adjusted(-BUTTON_ROW_CLEARANCE, -BUTTON_ROW_CLEARANCE, BUTTON_ROW_CLEARANCE,
+                        BUTTON_ROW_CLEARANCE);
+}
 } // namespace
 
 CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
@@ -114,6 +127,7 @@ template <class Window>
 Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
 {
     pWindow->hide();
+    pWindow->SetKeepClear([this] { return ButtonRowOnScreen(m_buttons); });
     connect(pWindow, &CAuxWindow::Hidden, this, [this, id] { m_bShown[Index(id)] = false; });
     return pWindow;
 }

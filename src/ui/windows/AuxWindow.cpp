@@ -1,15 +1,24 @@
 #include "windows/AuxWindow.h"
 
+#include "app/WindowPlacement.h"
 #include "skin/Opacity.h"
 
+#include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QScreen>
+
+namespace
+{
+PlaceRect ToPlaceRect(const QRect& rc)
+{
+    return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
+}
+} // namespace
 
 CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
     : QWidget(pOwner, Qt::Tool), m_look(look)
 {
-    if (look.nX >= 0 && look.nY >= 0)
-        move(look.nX, look.nY);
     resize(look.nWidth, look.nHeight);
     if (look.bTransparent) {
         m_transparency.EnableLayered(this);
@@ -27,6 +36,43 @@ void CAuxWindow::SetLanguage(int nLanguage)
 void CAuxWindow::SetSkin(int nSkin, bool) { m_nSkin = nSkin; }
 
 void CAuxWindow::SetOpacity(int nPercent) { m_transparency.SetOpacity(this, nPercent); }
+
+void CAuxWindow::setVisible(bool bVisible)
+{
+    if (bVisible && !m_bPlaced) {
+        m_bPlaced = true;
+        // A window placed before its first show (the docked keyboard) stays where it was put.
+        if (!testAttribute(Qt::WA_Moved))
+            PlaceFirstTime();
+    }
+    QWidget::setVisible(bVisible);
+}
+
+void CAuxWindow::PlaceFirstTime()
+{
+    const QWidget* pOwner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (pOwner == nullptr)
+        return;
+    const QRect frame = pOwner->frameGeometry();
+    const QRect client(pOwner->mapToGlobal(QPoint(0, 0)), pOwner->size());
+    // This window's frame is not known before it is shown; the owner's is the best guess.
+    const QSize frameExtra = frame.size() - client.size();
+    FirstPlacement place{};
+    if (m_look.nX >= 0 && m_look.nY >= 0)
+        place.offset = PlacePoint{m_look.nX, m_look.nY};
+    place.ownerClient = {client.x(), client.y()};
+    place.owner = ToPlaceRect(frame);
+    place.keepClear = ToPlaceRect(m_keepClear ? m_keepClear() : QRect());
+    place.nWidth = width() + frameExtra.width();
+    place.nHeight = height() + frameExtra.height();
+    const QPoint want = client.topLeft() + QPoint(std::max(m_look.nX, 0), std::max(m_look.nY, 0));
+    const QScreen* pScreen = QGuiApplication::screenAt(want);
+    if (pScreen == nullptr)
+        pScreen = pOwner->screen();
+    place.screen = ToPlaceRect(pScreen->availableGeometry());
+    const PlacePoint at = FirstWindowPosition(place);
+    move(at.nX, at.nY);
+}
 
 void CAuxWindow::ApplyLanguage()
 {

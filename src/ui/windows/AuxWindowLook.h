@@ -2,9 +2,9 @@
 
 #include "eval/Language.h"
 
-// What every auxiliary window shares: title in both languages,
-// place and size in pixels (a negative place leaves it to the window system), and whether it
-// takes part in the transparency setting.
+// What every auxiliary window shares: title in both languages, place and size in pixels (the
+// place is measured from the main window's client origin; a negative one opens the window
+// beside the main window), and whether it takes part in the transparency setting.
 struct AuxWindowLook
 {
     Text title;
