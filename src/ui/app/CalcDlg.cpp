@@ -46,6 +46,7 @@ constexpr int BUTTON_HEIGHT = 23;
 // Room left around the button row when an auxiliary window opens next to it.
 constexpr int BUTTON_ROW_CLEARANCE = 4;
 
+constexpr int MAIN_FONT_POINTS = 9;
 constexpr int CONSOLE_FONT_HEIGHT = 18;
 constexpr int CONSOLE_FONT_WIDTH = 9;
 constexpr int LONG_NUMBER_FONT_WIDTH = 7;
@@ -164,6 +165,7 @@ void CCalcDlg::SetStartValues()
 
 void CCalcDlg::SetFonts()
 {
+    setFont(WindowsPointFont(QStringLiteral("Arial"), MAIN_FONT_POINTS));
     m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
                                     CONSOLE_FONT_WIDTH, QFont::Thin);
     m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,

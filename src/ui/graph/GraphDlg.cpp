@@ -1,5 +1,6 @@
 #include "graph/GraphDlg.h"
 
+#include "app/WindowsFont.h"
 #include "eval/CalcError.h"
 #include "graph/GraphLayout.h"
 #include "windows/QtColor.h"
@@ -40,9 +41,7 @@ CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, 
     : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random)
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
-    m_font = QFont(QStringLiteral("Arial"));
-    m_font.setStyleHint(QFont::SansSerif);
-    m_font.setPointSize(FONT_POINTS);
+    m_font = WindowsPointFont(QStringLiteral("Arial"), FONT_POINTS);
     setFocusPolicy(Qt::StrongFocus);
 }
 
