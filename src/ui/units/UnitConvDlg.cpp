@@ -5,12 +5,14 @@
 #include "app/WindowsFont.h"
 #include "windows/DialogRect.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <vector>
 
@@ -43,6 +45,16 @@ Control* Place(Control* pControl, const char* strName, const DialogRect& rect)
     return pControl;
 }
 
+// The closed box keeps its place; the opened list grows to show its longest entry in full.
+void FitOpenedList(QComboBox* pList)
+{
+    QAbstractItemView* pView = pList->view();
+    int nWidth = pView->sizeHintForColumn(0) + 2 * pView->frameWidth();
+    if (pList->count() > pList->maxVisibleItems())
+        nWidth += pView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, pView);
+    pView->setMinimumWidth(nWidth);
+}
+
 // Fills a list from the table, stopping at the first empty name or after the most it shows.
 void FillList(QComboBox* pList, const std::vector<std::string>& names)
 {
@@ -53,6 +65,7 @@ void FillList(QComboBox* pList, const std::vector<std::string>& names)
             break;
         pList->addItem(QString::fromStdString(strName));
     }
+    FitOpenedList(pList);
 }
 
 QLineEdit* MakeValueBox(QWidget* pParent, const char* strName, const DialogRect& rect)
