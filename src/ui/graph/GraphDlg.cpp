@@ -19,10 +19,13 @@ namespace
 constexpr int FONT_POINTS = 10;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 
-// Text with its top-left corner at (x, y) on an opaque background, black.
+// Text with its top-left corner at (x, y) on an opaque background, black, cut short with an
+// ellipsis where it has a width to keep to.
 void DrawText(QPainter& painter, const GraphText& text)
 {
-    const QString str = QString::fromUtf8(text.text.c_str());
+    QString str = QString::fromUtf8(text.text.c_str());
+    if (text.maxWidth >= 0)
+        str = painter.fontMetrics().elidedText(str, Qt::ElideRight, text.maxWidth);
     const QRect rcText = painter.fontMetrics().boundingRect(
         QRect(text.x, text.y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
@@ -75,9 +78,13 @@ bool CGraphDlg::CopySamples()
 void CGraphDlg::paintEvent(QPaintEvent* pEvent)
 {
     CAuxWindow::paintEvent(pEvent);
-    const GraphScene scene = CGraphLayout(m_curves, width(), height()).Scene();
     QPainter painter(this);
     painter.setFont(m_font);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const auto textWidth = [&metrics](const std::string& strText) {
+        return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
+    };
+    const GraphScene scene = CGraphLayout(m_curves, width(), height(), textWidth).Scene();
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
         DrawText(painter, text);
