@@ -331,6 +331,13 @@ void CCalcDlg::paintEvent(QPaintEvent* pEvent)
 void CCalcDlg::resizeEvent(QResizeEvent* pEvent)
 {
     QWidget::resizeEvent(pEvent);
+    // Without a window manager, or through a frameless window's own sizing, the window system
+    // may make the window smaller than its minimum; it grows back at once.
+    const QSize held = size().expandedTo(minimumSize());
+    if (held != size()) {
+        resize(held);
+        return;
+    }
     LayoutControls();
     if (m_settings.m_bKeyboardSnap)
         SnapKeyboard();
