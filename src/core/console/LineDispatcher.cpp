@@ -17,6 +17,12 @@ constexpr int MAX_FACT_DIGITS = 18;
 constexpr Text DATA_OVERFLOW_LINE{"Error: [data overflow]", "错误: [数据溢出]"};
 constexpr Text DOMAIN_ERROR_LINE{"Error: [field of definition wrong]", "错误: [定义域错误]"};
 
+// The two renderings that Write replaces by error messages.
+bool IsWrittenAsError(const std::string& strResult)
+{
+    return strResult == "1.#INF" || strResult == "-1.#IND";
+}
+
 // The line as the edit control hands it over: at most 2047 bytes, ending at a NUL.
 std::string ReadLine(const IConsoleText& console, int nLine)
 {
@@ -89,8 +95,10 @@ void CLineDispatcher::DispatchLine(bool bEnterRun)
     try {
         if (!Execute(strStatement, strKeyword, bEnterRun, strResult))
             return;
+        // An overflow or undefined result is an error (Write shows it as one): it leaves
+        // nothing to insert, as any other error does.
         if (bEnterRun)
-            m_strLastResult = strResult;
+            m_strLastResult = IsWrittenAsError(strResult) ? std::string() : strResult;
     } catch (const CalcError& error) {
         strResult = error.what();
         bError = true;

@@ -20,6 +20,9 @@ constexpr int TICK = 5;
 constexpr int BLOCK_PITCH = 20;
 constexpr int BLOCK_LEFT = 15;
 constexpr int BLOCK_TOP = 15;
+constexpr int FRAME_INSET = 10; // the plot area starts this far inside the client area
+constexpr CCurveTable::Label VERTICAL_LABELS[] = {CCurveTable::LABEL_TOP, CCurveTable::LABEL_MIDDLE,
+                                                  CCurveTable::LABEL_BOTTOM};
 // Rows beyond this are drawn clamped; nothing that far out of the plot is visible anyway.
 constexpr double ROW_LIMIT = 32767.0;
 
@@ -48,14 +51,24 @@ void AddLabel(std::vector<GraphText>& texts, int x, int y, const std::string& st
 }
 } // namespace
 
-CGraphLayout::CGraphLayout(const CCurveTable& table, int nRight, int nBottom)
+CGraphLayout::CGraphLayout(const CCurveTable& table, int nRight, int nBottom,
+                           const TextWidth& textWidth)
     : m_table(table), m_nRight(nRight), m_nBottom(nBottom)
 {
     int nChars = MIN_LABEL_CHARS;
-    for (auto nLabel :
-         {CCurveTable::LABEL_TOP, CCurveTable::LABEL_MIDDLE, CCurveTable::LABEL_BOTTOM})
+    for (CCurveTable::Label nLabel : VERTICAL_LABELS)
         nChars = std::max(nChars, CharCount(table.LabelText(nLabel)));
     m_nMargin = nChars * 8 + 20;
+    if (textWidth) {
+        // A label starts at margin/2 + 12 - 4 per character; its end must stay clear of the
+        // ticks however wide the font draws it: ceil(margin/2) >= nNeed.
+        for (CCurveTable::Label nLabel : VERTICAL_LABELS) {
+            const std::string& strLabel = table.LabelText(nLabel);
+            const int nNeed =
+                12 - HALF_CHAR * CharCount(strLabel) + textWidth(strLabel) + TICK + LABEL_GAP;
+            m_nMargin = std::max(m_nMargin, 2 * nNeed - 1);
+        }
+    }
     m_nWidth = nRight - m_nMargin - 30;
     m_nHeight = nBottom - 30 - PLOT_TOP;
 }
@@ -157,8 +170,13 @@ void CGraphLayout::AddLegend(GraphScene& scene) const
     if (slot.legend.empty() || slot.state != CurveState::Valid)
         return;
     const std::string strName = nSelected == 0 ? "fx" : "fx" + std::to_string(nSelected);
+    // It stays inside the plot area, clear of the frame, however narrow the window.
+    const int x = std::max(m_nWidth / 2 + 10, FRAME_INSET);
+    const int nMaxWidth = m_nRight - FRAME_INSET - x;
+    if (nMaxWidth <= 0)
+        return;
     scene.legend =
-        GraphText{m_nWidth / 2 + 10, BLOCK_TOP, "  " + strName + "  " + slot.legend, LEGEND_BACK};
+        GraphText{x, BLOCK_TOP, "  " + strName + "  " + slot.legend, LEGEND_BACK, nMaxWidth};
 }
 
 std::optional<int> CGraphLayout::Row(double v) const

@@ -2,6 +2,7 @@
 
 #include "app/CalcSettings.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct GraphText
     int x = 0, y = 0;
     std::string text;
     ColorRef background = 0;
+    int maxWidth = -1; // the painter cuts a longer text short (with an ellipsis); -1: no limit
 };
 struct GraphPoint
 {
@@ -55,8 +57,16 @@ class CGraphLayout
 public:
     static constexpr int PLOT_TOP = 40;
     static constexpr int BLOCK_SIZE = 15;
+    // Room between a vertical label and the ticks left of the axis.
+    static constexpr int LABEL_GAP = 2;
 
-    CGraphLayout(const CCurveTable& table, int nRight, int nBottom);
+    // Width in pixels of a text as the window draws it.
+    using TextWidth = std::function<int(const std::string&)>;
+
+    // With textWidth the margin also grows until every vertical label ends LABEL_GAP pixels
+    // before the ticks; without it, a label is taken as 8 pixels a character.
+    CGraphLayout(const CCurveTable& table, int nRight, int nBottom,
+                 const TextWidth& textWidth = {});
 
     int Margin() const { return m_nMargin; }
     int PlotWidth() const { return m_nWidth; }

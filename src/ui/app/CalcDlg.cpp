@@ -43,9 +43,23 @@ constexpr int BUTTON_FROM_BOTTOM = 27;
 constexpr int BUTTON_WIDTH = 45;
 constexpr int BUTTON_HEIGHT = 23;
 
+// Room left around the button row when an auxiliary window opens next to it.
+constexpr int BUTTON_ROW_CLEARANCE = 4;
+
+constexpr int MAIN_FONT_POINTS = 9;
 constexpr int CONSOLE_FONT_HEIGHT = 18;
 constexpr int CONSOLE_FONT_WIDTH = 9;
 constexpr int LONG_NUMBER_FONT_WIDTH = 7;
+
+// The button row in screen pixels, with some room around it.
+QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
+{
+    QRect row;
+    for (const CHoverButton* pButton : buttons)
+        row |= QRect(pButton->mapToGlobal(QPoint(0, 0)), pButton->size());
+    return row.adjusted(-BUTTON_ROW_CLEARANCE, -BUTTON_ROW_CLEARANCE, BUTTON_ROW_CLEARANCE,
+                        BUTTON_ROW_CLEARANCE);
+}
 } // namespace
 
 CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
@@ -116,6 +130,7 @@ template <class Window>
 Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
 {
     pWindow->hide();
+    pWindow->SetKeepClear([this] { return ButtonRowOnScreen(m_buttons); });
     connect(pWindow, &CAuxWindow::Hidden, this, [this, id] { m_bShown[Index(id)] = false; });
     return pWindow;
 }
@@ -152,6 +167,7 @@ void CCalcDlg::SetStartValues()
 
 void CCalcDlg::SetFonts()
 {
+    setFont(WindowsPointFont(QStringLiteral("Arial"), MAIN_FONT_POINTS));
     m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
                                     CONSOLE_FONT_WIDTH, QFont::Thin);
     m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
@@ -329,6 +345,13 @@ void CCalcDlg::paintEvent(QPaintEvent* pEvent)
 void CCalcDlg::resizeEvent(QResizeEvent* pEvent)
 {
     QWidget::resizeEvent(pEvent);
+    // Without a window manager, or through a frameless window's own sizing, the window system
+    // may make the window smaller than its minimum; it grows back at once.
+    const QSize held = size().expandedTo(minimumSize());
+    if (held != size()) {
+        resize(held);
+        return;
+    }
     LayoutControls();
     if (m_settings.m_bKeyboardSnap)
         SnapKeyboard();

@@ -4,12 +4,61 @@
 
 #include <algorithm>
 
+namespace
+{
+const QString CJK_FACE = QStringLiteral("WenQuanYi Zen Hei");
+
+struct FaceSubstitute
+{
+    const char* pFace;
+    QFont::StyleHint hint;
+    const char* pFamilies[3];
+};
+
+constexpr FaceSubstitute SUBSTITUTES[] = {
+    {"Arial", QFont::SansSerif, {"Liberation Sans", "Arimo", "Arial"}},
+    {"Courier", QFont::TypeWriter, {"Liberation Mono", "Cousine", "Courier New"}},
+    {"Courier New", QFont::TypeWriter, {"Liberation Mono", "Cousine", "Courier New"}},
+    {"System", QFont::SansSerif, {"DejaVu Sans", "Liberation Sans", "Arial"}},
+};
+
+const FaceSubstitute* FindSubstitute(const QString& strFace)
+{
+    for (const FaceSubstitute& substitute : SUBSTITUTES) {
+        if (strFace.compare(QLatin1String(substitute.pFace), Qt::CaseInsensitive) == 0)
+            return &substitute;
+    }
+    return nullptr;
+}
+
+QFont FontOfFace(const QString& strFace)
+{
+    QFont font;
+    font.setFamilies(WindowsFontFamilies(strFace));
+    const FaceSubstitute* pSubstitute = FindSubstitute(strFace);
+    font.setStyleHint(pSubstitute != nullptr ? pSubstitute->hint : QFont::SansSerif);
+    return font;
+}
+} // namespace
+
+QStringList WindowsFontFamilies(const QString& strFace)
+{
+    QStringList families;
+    if (const FaceSubstitute* pSubstitute = FindSubstitute(strFace)) {
+        for (const char* pFamily : pSubstitute->pFamilies)
+            families.append(QString::fromLatin1(pFamily));
+    } else {
+        families.append(strFace);
+    }
+    families.append(CJK_FACE);
+    return families;
+}
+
 QFont MakeWindowsFont(const QString& strFace, int nCellHeight, int nAverageWidth,
                       QFont::Weight weight)
 {
     constexpr int MAX_STRETCH = 400;
-    QFont font(strFace);
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = FontOfFace(strFace);
     font.setWeight(weight);
     font.setPixelSize(nCellHeight);
     // The pixel size is the em; shrink it so that the whole cell has the height asked for.
@@ -22,10 +71,11 @@ QFont MakeWindowsFont(const QString& strFace, int nCellHeight, int nAverageWidth
     return font;
 }
 
-QFont CourierFont(int nPoints)
+QFont WindowsPointFont(const QString& strFace, int nPoints)
 {
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
+    QFont font = FontOfFace(strFace);
     font.setPointSize(nPoints);
     return font;
 }
+
+QFont CourierFont(int nPoints) { return WindowsPointFont(QStringLiteral("Courier"), nPoints); }

@@ -27,6 +27,7 @@ namespace
 constexpr int MAX_OPERAND_LENGTH = 50'000;
 constexpr int FONT_POINTS = 10;
 constexpr int TICK_MS = 500;
+constexpr int OPERATOR_LABEL_SPACING = 4;
 
 // A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
 // paint their own background, the others let the window's background show through.
@@ -236,8 +237,14 @@ void CHugeNumDlg::CreateOperators()
     // like the other controls.
     Place(new QGroupBox(this), "operator", GROUP_RECT);
     m_pOperators = new QButtonGroup(this);
-    for (const OperatorButton& op : OPERATORS)
-        m_pOperators->addButton(Place(new QRadioButton(this), op.pszName, op.rect), op.nOperator);
+    for (const OperatorButton& op : OPERATORS) {
+        auto* pButton = Place(new QRadioButton(this), op.pszName, op.rect);
+        // The style's gap after the circle leaves a three-letter caption no room before the
+        // next circle in its 46 pixels.
+        pButton->setStyleSheet(
+            QStringLiteral("QRadioButton { spacing: %1px; }").arg(OPERATOR_LABEL_SPACING));
+        m_pOperators->addButton(pButton, op.nOperator);
+    }
     m_pOperators->button(LONG_ADD)->setChecked(true);
     connect(m_pOperators, &QButtonGroup::idClicked, this, &CHugeNumDlg::OnOperator);
 }

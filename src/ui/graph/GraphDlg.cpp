@@ -1,5 +1,6 @@
 #include "graph/GraphDlg.h"
 
+#include "app/WindowsFont.h"
 #include "eval/CalcError.h"
 #include "graph/GraphLayout.h"
 #include "windows/QtColor.h"
@@ -17,10 +18,13 @@ namespace
 constexpr int FONT_POINTS = 10;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 
-// Text with its top-left corner at (x, y) on an opaque background, black.
+// Text with its top-left corner at (x, y) on an opaque background, black, cut short with an
+// ellipsis where it has a width to keep to.
 void DrawText(QPainter& painter, const GraphText& text)
 {
-    const QString str = QString::fromUtf8(text.text.c_str());
+    QString str = QString::fromUtf8(text.text.c_str());
+    if (text.maxWidth >= 0)
+        str = painter.fontMetrics().elidedText(str, Qt::ElideRight, text.maxWidth);
     const QRect rcText = painter.fontMetrics().boundingRect(
         QRect(text.x, text.y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
@@ -39,9 +43,7 @@ CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, 
     : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random)
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
-    m_font = QFont(QStringLiteral("Arial"));
-    m_font.setStyleHint(QFont::SansSerif);
-    m_font.setPointSize(FONT_POINTS);
+    m_font = WindowsPointFont(QStringLiteral("Arial"), FONT_POINTS);
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -78,11 +80,16 @@ void CGraphDlg::paintEvent(QPaintEvent* pEvent)
     // The scene covers the client area but its outer 9-pixel band, where the window's
     // background shows.
     const QRect rcClient = contentsRect();
-    const GraphScene scene = CGraphLayout(m_curves, rcClient.width(), rcClient.height()).Scene();
     QPainter painter(this);
     painter.setClipRect(rcClient);
     painter.translate(rcClient.topLeft());
     painter.setFont(m_font);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const auto textWidth = [&metrics](const std::string& strText) {
+        return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
+    };
+    const GraphScene scene =
+        CGraphLayout(m_curves, rcClient.width(), rcClient.height(), textWidth).Scene();
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
         DrawText(painter, text);

@@ -5,12 +5,14 @@
 #include "app/WindowsFont.h"
 #include "windows/DialogRect.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <vector>
 
@@ -35,6 +37,16 @@ constexpr DialogRect GROUP_2_RECT{112, 29, 90, 45};
 constexpr DialogRect UNIT_2_LIST_RECT{117, 39, 80, CLOSED_LIST_HEIGHT};
 constexpr DialogRect VALUE_2_RECT{117, 55, 80, 12};
 
+// The closed box keeps its place; the opened list grows to show its longest entry in full.
+void FitOpenedList(QComboBox* pList)
+{
+    QAbstractItemView* pView = pList->view();
+    int nWidth = pView->sizeHintForColumn(0) + 2 * pView->frameWidth();
+    if (pList->count() > pList->maxVisibleItems())
+        nWidth += pView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, pView);
+    pView->setMinimumWidth(nWidth);
+}
+
 // Fills a list from the table, stopping at the first empty name or after the most it shows.
 void FillList(QComboBox* pList, const std::vector<std::string>& names)
 {
@@ -45,6 +57,7 @@ void FillList(QComboBox* pList, const std::vector<std::string>& names)
             break;
         pList->addItem(QString::fromStdString(strName));
     }
+    FitOpenedList(pList);
 }
 
 QLineEdit* MakeValueBox(QWidget* pParent, const char* pszName, const DialogRect& rect)

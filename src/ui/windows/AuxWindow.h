@@ -4,13 +4,18 @@
 #include "skin/WndTransparency.h"
 #include "windows/AuxWindowLook.h"
 
+#include <QRect>
 #include <QWidget>
+
+#include <functional>
 
 // Base of the seven auxiliary windows: a tool window owned by the main window, created once and
 // afterwards only shown and hidden. It carries its own copy of the language, its transparency
 // and its frame skin, and it announces every hiding, however it happens (close box, Enter,
 // Escape, hide()), so the main window's shown flag always follows. Controls are placed in
 // client coordinates when the window is made; the frame moves them into its client area.
+// The first show places it by its template next to its owner (WindowPlacement.h), unless it was
+// moved before; afterwards it stays wherever it is, moved by the user or not.
 class CAuxWindow : public QWidget
 {
     Q_OBJECT
@@ -29,6 +34,10 @@ public:
     // No effect on a window that does not take part in transparency.
     void SetOpacity(int nPercent);
     const CWndTransparency& Transparency() const { return m_transparency; }
+    // The part of the owner, in screen pixels, that the first show must leave uncovered.
+    void SetKeepClear(std::function<QRect()> keepClear) { m_keepClear = std::move(keepClear); }
+
+    void setVisible(bool bVisible) override;
 
 signals:
     void Hidden();
@@ -43,7 +52,11 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
+    void PlaceFirstTime();
+
     const AuxWindowLook m_look;
+    std::function<QRect()> m_keepClear;
+    bool m_bPlaced = false;
     CWndTransparency m_transparency;
     CFrameSkin m_frame;
     int m_nLanguage = LANGUAGE_CHINESE;

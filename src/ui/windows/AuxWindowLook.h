@@ -2,10 +2,10 @@
 
 #include "eval/Language.h"
 
-// What every auxiliary window shares: title in both languages,
-// place and size in pixels (a negative place leaves it to the window system), whether it
-// takes part in the transparency setting, and whether the user can size it. The size is the
-// client area's; the frame adds its borders around it.
+// What every auxiliary window shares: title in both languages, place and size in pixels (the
+// place is measured from the main window's client origin; a negative one opens the window
+// beside the main window), whether it takes part in the transparency setting, and whether the
+// user can size it. The size is the client area's; the frame adds its borders around it.
 struct AuxWindowLook
 {
     Text title;

@@ -221,14 +221,36 @@ TEST_F(DispatcherTest, LastResultFollowsEnterRunsOnly)
     Enter("");
     Enter("fx 0,1,x");
     EXPECT_EQ(dispatcher.m_strLastResult, "6");
-    Enter("!(171)");
-    EXPECT_EQ(dispatcher.m_strLastResult, "1.#INF");
     Live("7*7");
-    EXPECT_EQ(dispatcher.m_strLastResult, "1.#INF");
+    EXPECT_EQ(dispatcher.m_strLastResult, "6");
     Enter("1/0");
     EXPECT_EQ(dispatcher.m_strLastResult, "");
     Enter("b=4");
     EXPECT_EQ(dispatcher.m_strLastResult, "4");
+}
+
+// What is written as an error leaves nothing to insert; the other special texts are results.
+TEST_F(DispatcherTest, LastResultOfSpecialValues)
+{
+    const struct
+    {
+        const char* pszLine;
+        const char* pszLastResult;
+    } cases[] = {
+        {"pow(10,400)", ""},
+        {"!(171)", ""},
+        {"asin(2)", ""},
+        {"c=pow(10,400)", ""},
+        {"-!(171)", "-1.#INF"},
+        {"-asin(2)", "1.#QNAN"},
+        {"pow(10,400)+2i", "1.#INF + 2i"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszLine);
+        Enter("2*3");
+        Enter(c.pszLine);
+        EXPECT_EQ(dispatcher.m_strLastResult, c.pszLastResult);
+    }
 }
 
 TEST_F(DispatcherTest, LiveRunsRepeatAssignmentsAndWriteNothing)

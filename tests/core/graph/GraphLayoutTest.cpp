@@ -71,6 +71,44 @@ TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)
     }
 }
 
+// With the drawn widths known, every vertical label ends clear of the ticks left of the axis.
+TEST_F(GraphLayoutTest, MeasuredLabelsKeepClearOfTheAxis)
+{
+    const struct
+    {
+        const char* pszCurve;
+        int nPixelsPerChar;
+        int nMargin;
+    } cases[] = {
+        {"0,1,x", 5, 68},            // narrow glyphs: the margin of 8 pixels a character
+        {"0,1,x*1e10", 8, 85},       // "1e+010" at the 8 pixels the margin assumes
+        {"0,1,x*-1.23e10", 12, 197}, // "-1.23e+010" in a wide font
+        {nullptr, 30, 52},           // no labels: nothing to measure
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nMargin);
+        if (c.pszCurve == nullptr)
+            table.ClearCurves();
+        else
+            Plot(c.pszCurve);
+        const auto textWidth = [&c](const std::string& str) {
+            return int(str.size()) * c.nPixelsPerChar;
+        };
+        const CGraphLayout layout(table, RIGHT, BOTTOM, textWidth);
+        EXPECT_EQ(layout.Margin(), c.nMargin);
+        EXPECT_EQ(layout.PlotWidth(), RIGHT - c.nMargin - 30);
+        const GraphScene scene = layout.Scene();
+        for (const GraphText& label : scene.labels) {
+            if (label.y >= CGraphLayout::PLOT_TOP + layout.PlotHeight())
+                continue; // a horizontal label
+            SCOPED_TRACE(label.text);
+            EXPECT_LE(label.x + textWidth(label.text),
+                      layout.Margin() - 5 - CGraphLayout::LABEL_GAP);
+            EXPECT_GE(label.x, 10);
+        }
+    }
+}
+
 TEST_F(GraphLayoutTest, NarrowPlotsDropHorizontalLabelsButKeepTheTicks)
 {
     Plot("0,360,sin(x)");
@@ -153,6 +191,22 @@ TEST_F(GraphLayoutTest, LegendNamesTheSelectedValidCurveEvenWhenHidden)
 
     EXPECT_THROW(Plot(" 1/0", 2), CalcError);
     EXPECT_FALSE(layout.Scene().legend.has_value());
+}
+
+// The legend keeps to the plot area, however narrow the window; the painter cuts it short.
+TEST_F(GraphLayoutTest, LegendEndsInsideThePlotArea)
+{
+    Plot("0,360,sin(x)+cos(x)*sin(x)*cos(x)");
+    for (int nRight : {130, 200, RIGHT, 2000}) {
+        SCOPED_TRACE(nRight);
+        const CGraphLayout layout(table, nRight, BOTTOM);
+        const auto legend = layout.Scene().legend;
+        ASSERT_TRUE(legend.has_value());
+        EXPECT_GE(legend->x, 10);
+        EXPECT_EQ(legend->x + legend->maxWidth, nRight - 10);
+    }
+    // So narrow that the plot area has no room right of where the legend starts.
+    EXPECT_FALSE(CGraphLayout(table, 20, BOTTOM).Scene().legend.has_value());
 }
 
 TEST_F(GraphLayoutTest, RowsMapTheRangeOntoThePlotHeight)

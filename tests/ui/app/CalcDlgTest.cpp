@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 #include <vector>
 
@@ -77,6 +78,27 @@ TEST_F(CalcDlgTest, ControlsFollowTheSizeWithoutOverlapping)
     m_pDlg->resize(100, 100);
     ASSERT_TRUE(WaitUntil([&] { return m_pDlg->width() == CCalcDlg::MIN_WIDTH; }));
     EXPECT_EQ(m_pDlg->height(), CCalcDlg::MIN_HEIGHT);
+}
+
+// However the window system sizes the window (without a manager that keeps to the size hints,
+// or through a frameless window's own sizing), it holds its minimum and its controls their
+// places.
+TEST_F(CalcDlgTest, MinimumSizeHoldsWhateverTheWindowSystemDoes)
+{
+    for (const QSize& forced : {QSize(300, 100), QSize(600, 100), QSize(300, 400)}) {
+        SCOPED_TRACE(forced.width() * 1000 + forced.height());
+        m_pDlg->resize(700, 500);
+        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == QSize(700, 500); }));
+        m_pDlg->windowHandle()->resize(forced);
+        const QSize held = forced.expandedTo(QSize(CCalcDlg::MIN_WIDTH, CCalcDlg::MIN_HEIGHT));
+        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == held; }));
+        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->windowHandle()->size() == held; }));
+        // The controls follow the held size, measured from the client area inside the frame.
+        const QRect client = m_pDlg->contentsRect();
+        EXPECT_EQ(client.size(), held.shrunkBy(m_pDlg->contentsMargins()));
+        EXPECT_EQ(m_pDlg->Button(AuxId::Keyboard).geometry().right(), client.right() - 10);
+        EXPECT_EQ(m_pDlg->findChild<QLabel*>()->geometry().top(), client.bottom() - 27);
+    }
 }
 
 TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)

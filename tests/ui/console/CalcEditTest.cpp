@@ -99,6 +99,29 @@ TEST_F(CalcEditTest, InsertPutsInTheLastResult)
     EXPECT_TRUE(Text().endsWith("zero]\n")) << Text().toStdString();
 }
 
+TEST_F(CalcEditTest, InsertAfterAnOverflowInsertsNothing)
+{
+    const struct
+    {
+        const char* pLine;
+        const char* pWritten;
+        const char* pInserted;
+    } cases[] = {
+        {"pow(10,400)", "Error: [data overflow]", ""},
+        {"2*3", "6", "6"},
+        {"asin(2)", "Error: [field of definition wrong]", ""},
+        {"-pow(10,400)", "-1.#INF", "-1.#INF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pLine);
+        Console().ClearText();
+        Type(c.pLine);
+        Key(Qt::Key_Return);
+        Key(Qt::Key_Insert);
+        EXPECT_EQ(Text(), QString("%1\n%2\n%3").arg(c.pLine, c.pWritten, c.pInserted));
+    }
+}
+
 TEST_F(CalcEditTest, ResultsAndInsertedKeysCannotBeUndone)
 {
     const struct

@@ -151,4 +151,40 @@ TEST_F(GraphDlgTest, CopyPutsTheSelectedCurvesSamplesOnTheClipboard)
     dlg.ClearCurves();
     EXPECT_FALSE(dlg.CopySamples());
 }
+// Column of the vertical axis: the first black pixel from the left on a row inside the plot.
+int AxisColumn(const QImage& image, int y)
+{
+    for (int x = 11; x < image.width(); ++x)
+        if (image.pixelColor(x, y) == QColor(Qt::black))
+            return x;
+    return -1;
+}
+
+TEST_F(GraphDlgTest, AtSmallSizesTheLegendAndTheLabelsStayClear)
+{
+    dlg.PlotCurve("-1,1,x*1e10+sin(x)*cos(x)*sin(x)*cos(x)", 0, true);
+    for (const QSize& size : {QSize(130, 100), QSize(180, 140), QSize(WIDTH, HEIGHT)}) {
+        SCOPED_TRACE(size.width());
+        dlg.resize(size);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dlg.size() == size; }));
+        const QImage image = Grab();
+        const int R = size.width();
+        // The legend ends before the frame: its white and light edges stay on its rows.
+        for (int y = 16; y < 30; ++y) {
+            EXPECT_EQ(image.pixelColor(R - 10, y), QColor(Qt::white)) << y;
+            EXPECT_EQ(image.pixelColor(R - 9, y), QColor(237, 239, 231)) << y;
+        }
+        // Left of the axis only the ticks are drawn between the labels and the axis line.
+        const int nPlotBottom = size.height() - 30;
+        const int nAxis = AxisColumn(image, 45);
+        ASSERT_GT(nAxis, 0);
+        const int nMiddle = 40 + (nPlotBottom - 40) / 2;
+        for (int y = 30; y < nPlotBottom + 5; ++y) {
+            if (y == 40 || y == nMiddle || y == nPlotBottom)
+                continue;
+            for (int x = nAxis - 7; x < nAxis; ++x)
+                ASSERT_EQ(image.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+        }
+    }
+}
 } // namespace

@@ -2,9 +2,12 @@
 
 #include "units/UnitTable.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -173,4 +176,39 @@ TEST_F(UnitConvDlgTest, LanguageSwitchRebuildsTheLists)
     List("unit2")->setCurrentIndex(2);
     QTest::keyClicks(Box(2), QStringLiteral("1"));
     EXPECT_EQ(TextOf(1), "1000000");
+}
+
+TEST_F(UnitConvDlgTest, OpenedListsShowTheirLongestEntryInFull)
+{
+    // A style that opens a list at the closed box's width unless told otherwise.
+    const std::unique_ptr<QStyle> pStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    ASSERT_NE(pStyle, nullptr);
+    for (const char* strList : {"category", "unit1", "unit2"})
+        List(strList)->setStyle(pStyle.get());
+    const QSize closed = List("unit1")->size();
+    for (const int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE}) {
+        m_pDlg->SetLanguage(nLanguage);
+        for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
+            List("category")->setCurrentIndex(nCategory);
+            for (const char* strList : {"category", "unit1", "unit2"}) {
+                SCOPED_TRACE(std::to_string(nLanguage) + " " + std::to_string(nCategory) + " " +
+                             strList);
+                QComboBox* pList = List(strList);
+                pList->showPopup();
+                QAbstractItemView* pView = pList->view();
+                ASSERT_TRUE(pView->isVisible());
+                for (int i = 0; i < pList->count(); ++i) {
+                    const QModelIndex index = pView->model()->index(i, 0);
+                    const int nText = pView->fontMetrics().horizontalAdvance(pList->itemText(i));
+                    EXPECT_GE(pView->viewport()->width(), pView->sizeHintForIndex(index).width())
+                        << pList->itemText(i).toStdString();
+                    EXPECT_GT(pView->viewport()->width(), nText);
+                }
+                pList->hidePopup();
+            }
+        }
+    }
+    EXPECT_EQ(List("unit1")->size(), closed);
+    for (const char* strList : {"category", "unit1", "unit2"})
+        List(strList)->setStyle(nullptr);
 }
