@@ -1,10 +1,11 @@
 #include "eval/BuiltinFunctions.h"
 
+#include "eval/CharClass.h"
 #include "eval/EvalContext.h"
 #include "eval/Language.h"
 #include "eval/RandomGenerator.h"
 
-#include <cctype>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -172,11 +173,21 @@ constexpr BuiltinFunction FUNCTIONS[] = {
     {"sqrn(", true, Sqrn},  {"sinh(", false, Sinh}, {"sum(", false, Sum},   {"tan(", false, Tan},
     {"tanh(", false, Tanh}, {"torq(", true, Torq},  {"volu(", true, Volu},  {"!(", false, Fact},
 };
+
+// Which bytes start a name: most operands (digits, variables, parentheses) start none.
+constexpr std::array<bool, 256> NAME_STARTS = [] {
+    std::array<bool, 256> starts{};
+    for (const BuiltinFunction& fn : FUNCTIONS)
+        starts[static_cast<unsigned char>(fn.pszName[0])] = true;
+    return starts;
+}();
 } // namespace
 
 const BuiltinFunction* FindBuiltin(const char* pText)
 {
-    const char chFirst = static_cast<char>(std::tolower(static_cast<unsigned char>(pText[0])));
+    const char chFirst = ToLowerAscii(pText[0]);
+    if (!NAME_STARTS[static_cast<unsigned char>(chFirst)])
+        return nullptr;
     for (const BuiltinFunction& fn : FUNCTIONS) {
         if (fn.pszName[0] == chFirst &&
             strncasecmp(pText, fn.pszName, std::strlen(fn.pszName)) == 0)

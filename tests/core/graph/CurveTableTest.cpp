@@ -170,6 +170,31 @@ TEST_F(CurveTableTest, NewIntervalResamplesDefinedNumberedCurvesAndSameIntervalD
     EXPECT_EQ(Slot(1).samples[LAST], -1.0);
 }
 
+// The longest console line nests 1,000 parentheses; its samples are those of the plain curve,
+// and so are those of every numbered curve sampled again for a new interval.
+TEST_F(CurveTableTest, ThousandLevelCurveSamplesAsItsPlainForm)
+{
+    const std::string strDeep = std::string(1000, '(') + "x" + std::string(1000, ')');
+    const std::string strDeepNegated = [] {
+        std::string s;
+        for (int i = 0; i < 200; ++i)
+            s += "-(";
+        return s + "x" + std::string(200, ')');
+    }();
+    ASSERT_EQ(Plot("0,3,x"), "");
+    ASSERT_EQ(Plot(" " + strDeep + "*2-x/3", 1), "");
+    ASSERT_EQ(Plot(" " + strDeepNegated, 2), "");
+    ASSERT_EQ(Plot(" x*2-x/3", 3), "");
+    ASSERT_EQ(Plot(std::string("-1,2,") + strDeep), "");
+    for (std::size_t i = 0; i < CURVE_SAMPLES; ++i) {
+        ASSERT_EQ(Slot(1).samples[i], Slot(3).samples[i]) << i;
+        ASSERT_EQ(Slot(2).samples[i], Slot(0).samples[i]) << i;
+    }
+    EXPECT_EQ(Slot(0).samples[LAST], 2.0);
+    EXPECT_EQ(Plot(" " + strDeep.substr(1), 4), "syntax Error");
+    EXPECT_EQ(Plot(" " + strDeep.substr(0, 1999), 4), "missing ')'");
+}
+
 TEST_F(CurveTableTest, CurveVariableXIsRestoredAfterSuccessAndKeepsTheFailingAbscissa)
 {
     table.Evaluator().Variable("x") = CalcValue(7.5);
