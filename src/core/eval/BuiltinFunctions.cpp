@@ -137,11 +137,23 @@ CalcValue Pol(CEvalContext& e, Value x, Value y)
     return cplx::Polar(dRho, dTheta);
 }
 
+// A random part between 0 and d. The product comes first; where it would overflow, the fraction
+// r / 4294967295 (at most 1) scales d instead, which keeps a finite d's result finite and within
+// [0, d] or [d, 0].
+double RandomPart(CEvalContext& e, double d)
+{
+    const double r = e.Random().RandomNext();
+    const double dProduct = r * d;
+    if (std::isinf(dProduct) && std::isfinite(d))
+        return r / RANDOM_DIVISOR * d;
+    return dProduct / RANDOM_DIVISOR;
+}
+
 CalcValue Rnd(CEvalContext& e, Value x, Value)
 {
     CalcValue v;
-    v.im = e.Random().RandomNext() * x.im / RANDOM_DIVISOR;
-    v.re = e.Random().RandomNext() * x.re / RANDOM_DIVISOR;
+    v.im = RandomPart(e, x.im);
+    v.re = RandomPart(e, x.re);
     return v;
 }
 
