@@ -119,7 +119,7 @@ int main(int argc, char* argv[])
         if (!ParseOptions({args.begin(), args.begin() + nLong}, options))
             return UsageError();
         const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
-        return RunLongCommand(words, std::cin, std::cout, std::cerr, options.nLanguage);
+        return RunLongCommand(words, stdin, std::cout, std::cerr, options.nLanguage);
     }
     ConsoleOptions options;
     if (!ParseOptions(args, options))
