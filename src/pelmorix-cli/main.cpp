@@ -35,6 +35,33 @@ constexpr int MAX_PRECISION = 17;
 // The console reads at most this much of a line; the rest is never looked at.
 constexpr std::size_t MAX_CONSOLE_LINE = 2047;
 
+constexpr const char* HELP =
+    "Usage: pelmorix-cli [OPTION]...\n"
+    "       pelmorix-cli [--lang en|zh] long add|sub|mul|div|mod A B\n"
+    "       pelmorix-cli [--lang en|zh] long fac N | long pi N | long e N\n"
+    "\n"
+    "The Pelmorix scientific calculator in a terminal. Each line of standard input is typed into\n"
+    "the calculator's console and completed with Enter; what the console writes under it is\n"
+    "printed. Only the first 2047 characters of a line are read.\n"
+    "\n"
+    "Options:\n"
+    "  --lang en|zh          language of results and messages (default en)\n"
+    "  --precision N         significant digits of decimal results, 1 to 17 (default 12)\n"
+    "  --radix dec|hex|bin   radix of results (default dec)\n"
+    "  --deg, --rad          angle unit (default --deg)\n"
+    "  --transcript          print nothing per line, but the whole console text at the end\n"
+    "  --help                print this help and exit\n"
+    "  --version             print the version and exit\n"
+    "\n"
+    "long: the long-number calculator. Prints the text of its result box: the sum, difference,\n"
+    "product, quotient or remainder of two integers, the factorial of N, or pi or e to N digits.\n"
+    "An operand may be a number, - (read from standard input) or @FILE (read from that file),\n"
+    "of at most 20000000 digits.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when an operand or divisor is refused, an input cannot be read,\n"
+    "the output cannot be written or memory runs out (a message on standard error); 2 on wrong\n"
+    "usage.\n";
+
 constexpr Text WRITE_FAILED{"cannot write the output", "无法写入输出"};
 
 struct ConsoleOptions
@@ -149,6 +176,17 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     return 0;
 }
 
+// --help or --version among the options (before "long"): the text to print.
+std::optional<std::string> InformationAsked(const std::vector<std::string_view>& args)
+{
+    const auto end = std::find(args.begin(), args.end(), "long");
+    if (std::find(args.begin(), end, "--help") != end)
+        return HELP;
+    if (std::find(args.begin(), end, "--version") != end)
+        return std::string("pelmorix-cli ") + PELMORIX_VERSION + "\n";
+    return std::nullopt;
+}
+
 // The console or the long-number calculator, as the arguments choose; nLanguage learns the
 // language as soon as it is known.
 int Run(const std::vector<std::string_view>& args, int& nLanguage, std::optional<int>& writeFailure)
@@ -178,7 +216,10 @@ int main(int argc, char* argv[])
     int nStatus = 0;
     std::optional<int> writeFailure;
     try {
-        nStatus = Run(args, nLanguage, writeFailure);
+        if (const std::optional<std::string> strText = InformationAsked(args))
+            std::cout << *strText;
+        else
+            nStatus = Run(args, nLanguage, writeFailure);
     } catch (const std::bad_alloc&) {
         std::cerr << longmsg::NO_MEMORY.In(nLanguage) << '\n';
         return 1;

@@ -73,6 +73,24 @@ namespace
 {
 constexpr std::size_t MB = 1024 * 1024;
 
+TEST(Cli, HelpAndVersionAnswerOnStandardOutput)
+{
+    const CliResult help = RunCli("--help", "");
+    EXPECT_EQ(help.nStatus, 0);
+    EXPECT_TRUE(help.strOut.starts_with("Usage: pelmorix-cli"));
+    for (const char* pszWord :
+         {"--lang", "--precision", "--radix", "--deg", "--rad", "--transcript", "--version",
+          "long add|sub|mul|div|mod", "@FILE", "Exit status"})
+        EXPECT_NE(help.strOut.find(pszWord), std::string::npos) << pszWord;
+    EXPECT_EQ(help.strErr, "");
+    EXPECT_EQ(RunCli("--lang zh --help", "").strOut, help.strOut);
+
+    const CliResult version = RunCli("--version", "");
+    EXPECT_EQ(version.nStatus, 0);
+    EXPECT_EQ(version.strOut, std::string("pelmorix-cli ") + PELMORIX_VERSION + "\n");
+    EXPECT_EQ(RunCli("--help --bogus", "").nStatus, 0);
+}
+
 // Operand files that cannot be read name themselves on standard error; nothing is computed.
 TEST(Cli, UnreadableOperandFilesAreRefused)
 {
@@ -167,7 +185,7 @@ TEST(Cli, FailedWritesGiveAMessageAndNonZeroStatus)
         GTEST_SKIP() << "no /dev/full";
     for (const auto& [pszArgs, pszInput] :
          {std::pair{"", "1+2\n"}, std::pair{"--transcript", "1+2\n"}, std::pair{"long pi 5", ""},
-          std::pair{"long pi 100000", ""}}) {
+          std::pair{"long pi 100000", ""}, std::pair{"--version", ""}}) {
         SCOPED_TRACE(pszArgs);
         const CliResult result = RunCli(pszArgs, pszInput, "/dev/full");
         EXPECT_EQ(result.nStatus, 1);
