@@ -30,7 +30,9 @@ public:
         LABEL_COUNT
     };
 
-    CCurveTable(const int& nLanguage, CRandomGenerator& random);
+    // nSamples per curve: the graph always takes CURVE_SAMPLES; fewer (at least 2) let a fuzzer
+    // pass through the table thousands of times a second.
+    CCurveTable(const int& nLanguage, CRandomGenerator& random, int nSamples = CURVE_SAMPLES);
 
     // strText is the console line after its keyword ("0,6,sin(x)" for slot 0, " x*x" for 1..9).
     // Throws CalcError: "missing ','", or the evaluator's error after the axes are brought up to date.

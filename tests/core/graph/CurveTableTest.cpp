@@ -195,6 +195,20 @@ TEST_F(CurveTableTest, ThousandLevelCurveSamplesAsItsPlainForm)
     EXPECT_EQ(Plot(" " + strDeep.substr(0, 1999), 4), "missing ')'");
 }
 
+// A table with fewer samples per curve (the fuzzer's) keeps the same rules: accumulated
+// abscissas, the last one exactly b.
+TEST(CurveTableSamples, FewerSamplesFollowTheSameAbscissas)
+{
+    const int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    CCurveTable table(nLanguage, random, 5);
+    ASSERT_NO_THROW(table.PlotCurve("0,4,x*x", 0, true));
+    const std::vector<double> expected = {0, 1, 4, 9, 16};
+    EXPECT_EQ(table.Slot(0).samples, expected);
+    EXPECT_EQ(table.SamplesText(0), "0\t0\n1\t1\n2\t4\n3\t9\n4\t16\n");
+    EXPECT_EQ(CCurveTable(nLanguage, random, 0).Slot(3).samples.size(), 2u);
+}
+
 TEST_F(CurveTableTest, CurveVariableXIsRestoredAfterSuccessAndKeepsTheFailingAbscissa)
 {
     table.Evaluator().Variable("x") = CalcValue(7.5);
