@@ -11,13 +11,13 @@ namespace
 {
 constexpr const char* CURVE = "sin(x)*cos(2*x)+sqr(abs(x))/7";
 
-// x inside nLevels parentheses, then "+x" until the console line "fxN " + curve is nLineLength
-// characters long.
+// What follows "fxN" on a console line of nLineLength characters: a blank, then x inside
+// nLevels parentheses, then "+x" as often as fits.
 std::string DeepCurve(int nLevels, std::size_t nLineLength)
 {
-    std::string strCurve =
-        std::string(std::size_t(nLevels), '(') + "x" + std::string(std::size_t(nLevels), ')');
-    while (strCurve.size() + 4 + 2 <= nLineLength)
+    std::string strCurve(" ");
+    strCurve.append(std::size_t(nLevels), '(').append("x").append(std::size_t(nLevels), ')');
+    while (strCurve.size() + 3 + 2 <= nLineLength)
         strCurve += "+x";
     return strCurve;
 }
@@ -65,7 +65,23 @@ void BM_DefineDeepCurve(benchmark::State& state)
     const int nLanguage = LANGUAGE_ENGLISH;
     CRandomGenerator random;
     CCurveTable table(nLanguage, random);
-    const std::string strCurve = " " + DeepCurve(1000, 2047);
+    const std::string strCurve = DeepCurve(1000, 2047);
+    for (auto _ : state)
+        table.PlotCurve(strCurve, 1, true);
+    state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
+}
+
+// A nesting that the peeling of whole-expression parentheses does not shorten: 510 sums, each
+// inside the next, on a console line of 2,047 characters.
+void BM_DefineNestedSumsCurve(benchmark::State& state)
+{
+    const int nLanguage = LANGUAGE_ENGLISH;
+    CRandomGenerator random;
+    CCurveTable table(nLanguage, random);
+    std::string strCurve(" ");
+    for (int i = 0; i < 510; ++i)
+        strCurve += "(x+";
+    strCurve.append("x").append(510, ')');
     for (auto _ : state)
         table.PlotCurve(strCurve, 1, true);
     state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
@@ -79,7 +95,7 @@ void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
     CCurveTable table(nLanguage, random);
     table.PlotCurve("0,1,x", 0, true);
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
-        table.PlotCurve(" " + DeepCurve(500, 1004), i, true);
+        table.PlotCurve(DeepCurve(500, 1004), i, true);
     bool bWide = false;
     for (auto _ : state) {
         bWide = !bWide;
@@ -103,5 +119,6 @@ void BM_SceneOfTenCurves(benchmark::State& state)
 BENCHMARK(BM_IntervalChangeResamplesTenCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DefineOneCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DefineDeepCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefineNestedSumsCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IntervalChangeResamplesNineDeepCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SceneOfTenCurves)->Arg(400)->Arg(1900)->Unit(benchmark::kMicrosecond);
