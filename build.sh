@@ -54,8 +54,8 @@ test)
     install_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     run_tests build
-    echo "== A short run of the dispatcher fuzzer"
-    scripts/fuzz-smoke.sh 30
+    echo "== A short run of each fuzzer"
+    scripts/fuzz-smoke.sh 25
     echo "== The same tests with AddressSanitizer and UndefinedBehaviorSanitizer"
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan

@@ -11,6 +11,17 @@ namespace
 {
 constexpr const char* CURVE = "sin(x)*cos(2*x)+sqr(abs(x))/7";
 
+// What follows "fxN" on a console line of nLineLength characters: a blank, then x inside
+// nLevels parentheses, then "+x" as often as fits.
+std::string DeepCurve(int nLevels, std::size_t nLineLength)
+{
+    std::string strCurve(" ");
+    strCurve.append(std::size_t(nLevels), '(').append("x").append(std::size_t(nLevels), ')');
+    while (strCurve.size() + 3 + 2 <= nLineLength)
+        strCurve += "+x";
+    return strCurve;
+}
+
 // Ten shown curves of the typical form, one per slot, over [0, 360].
 std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomGenerator& random)
 {
@@ -48,6 +59,51 @@ void BM_DefineOneCurve(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
 }
 
+// The longest console line nests 1,000 parentheses: "fx1 " and a curve of 2,043 characters.
+void BM_DefineDeepCurve(benchmark::State& state)
+{
+    const FixedLanguage language(LANGUAGE_ENGLISH);
+    CRandomGenerator random;
+    CCurveTable table(language, random);
+    const std::string strCurve = DeepCurve(1000, 2047);
+    for (auto _ : state)
+        table.PlotCurve(strCurve, 1, true);
+    state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
+}
+
+// A nesting that the peeling of whole-expression parentheses does not shorten: 510 sums, each
+// inside the next, on a console line of 2,047 characters.
+void BM_DefineNestedSumsCurve(benchmark::State& state)
+{
+    const FixedLanguage language(LANGUAGE_ENGLISH);
+    CRandomGenerator random;
+    CCurveTable table(language, random);
+    std::string strCurve(" ");
+    for (int i = 0; i < 510; ++i)
+        strCurve += "(x+";
+    strCurve.append("x").append(510, ')');
+    for (auto _ : state)
+        table.PlotCurve(strCurve, 1, true);
+    state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
+}
+
+// "fx 0,2,x" after nine curves of 500 levels re-samples all nine.
+void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
+{
+    const FixedLanguage language(LANGUAGE_ENGLISH);
+    CRandomGenerator random;
+    CCurveTable table(language, random);
+    table.PlotCurve("0,1,x", 0, true);
+    for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
+        table.PlotCurve(DeepCurve(500, 1004), i, true);
+    bool bWide = false;
+    for (auto _ : state) {
+        bWide = !bWide;
+        table.PlotCurve(bWide ? "0,2,x" : "0,1,x", 0, true);
+    }
+    state.SetItemsProcessed(state.iterations() * CCurveTable::SLOT_COUNT * (CURVE_SAMPLES + 2));
+}
+
 // What one repaint computes for ten shown curves at a given plot width.
 void BM_SceneOfTenCurves(benchmark::State& state)
 {
@@ -62,4 +118,7 @@ void BM_SceneOfTenCurves(benchmark::State& state)
 
 BENCHMARK(BM_IntervalChangeResamplesTenCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DefineOneCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefineDeepCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DefineNestedSumsCurve)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IntervalChangeResamplesNineDeepCurves)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SceneOfTenCurves)->Arg(400)->Arg(1900)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,7 @@
-// Feeds arbitrary console lines to the dispatcher and its curve table, in Enter and live runs, in every radix, both
-// angle units and both languages. The first byte chooses the settings; the rest is typed.
+// Feeds arbitrary console lines to the dispatcher and its curve table, in Enter and live runs, in
+// every radix, both angle units and both languages. The first byte chooses the settings, the
+// second how many samples a curve takes (2 to 32: the rules of sampling are the same for any
+// count, and few samples keep the target at thousands of inputs a second); the rest is typed.
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/CalcError.h"
@@ -11,12 +13,18 @@
 #include <cstdint>
 #include <string_view>
 
+namespace
+{
+constexpr int MAX_FUZZ_SAMPLES = 32;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    if (nSize == 0)
+    if (nSize < 2)
         return 0;
     const std::uint8_t nMode = pData[0];
-    const std::string_view strText(reinterpret_cast<const char*>(pData + 1), nSize - 1);
+    const int nSamples = 2 + pData[1] % (MAX_FUZZ_SAMPLES - 1);
+    const std::string_view strText(reinterpret_cast<const char*>(pData + 2), nSize - 2);
 
     const FixedLanguage language(nMode & 1);
     CRandomGenerator random;
@@ -24,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     eval.m_nRadix = static_cast<Radix>((nMode >> 1) % 3);
     eval.m_bDegrees = (nMode & 8) != 0;
     eval.m_nPrecision = 8 + (nMode >> 4) % 9;
-    CCurveTable curves(language, random);
+    CCurveTable curves(language, random, nSamples);
     curves.Evaluator().m_bDegrees = eval.m_bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, language);

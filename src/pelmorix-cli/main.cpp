@@ -1,5 +1,7 @@
 // pelmorix-cli: the calculator's console in a terminal, and the long-number calculator.
+#include "LineReader.h"
 #include "bignum/LongCommand.h"
+#include "bignum/LongTexts.h"
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/EvalContext.h"
@@ -7,12 +9,19 @@
 #include "eval/RandomGenerator.h"
 #include "graph/CurveTable.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <iostream>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -23,6 +32,37 @@ constexpr const char* USAGE =
     " | pelmorix-cli long add|sub|mul|div|mod A B | long fac N | long pi N | long e N";
 constexpr int MIN_PRECISION = 1;
 constexpr int MAX_PRECISION = 17;
+// The console reads at most this much of a line; the rest is never looked at.
+constexpr std::size_t MAX_CONSOLE_LINE = 2047;
+
+constexpr const char* HELP =
+    "Usage: pelmorix-cli [OPTION]...\n"
+    "       pelmorix-cli [--lang en|zh] long add|sub|mul|div|mod A B\n"
+    "       pelmorix-cli [--lang en|zh] long fac N | long pi N | long e N\n"
+    "\n"
+    "The Pelmorix scientific calculator in a terminal. Each line of standard input is typed into\n"
+    "the calculator's console and completed with Enter; what the console writes under it is\n"
+    "printed. Only the first 2047 characters of a line are read.\n"
+    "\n"
+    "Options:\n"
+    "  --lang en|zh          language of results and messages (default en)\n"
+    "  --precision N         significant digits of decimal results, 1 to 17 (default 12)\n"
+    "  --radix dec|hex|bin   radix of results (default dec)\n"
+    "  --deg, --rad          angle unit (default --deg)\n"
+    "  --transcript          print nothing per line, but the whole console text at the end\n"
+    "  --help                print this help and exit\n"
+    "  --version             print the version and exit\n"
+    "\n"
+    "long: the long-number calculator. Prints the text of its result box: the sum, difference,\n"
+    "product, quotient or remainder of two integers, the factorial of N, or pi or e to N digits.\n"
+    "An operand may be a number, - (read from standard input) or @FILE (read from that file),\n"
+    "of at most 20000000 digits.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when an operand or divisor is refused, an input cannot be read,\n"
+    "the output cannot be written or memory runs out (a message on standard error); 2 on wrong\n"
+    "usage.\n";
+
+constexpr Text WRITE_FAILED{"cannot write the output", "无法写入输出"};
 
 struct ConsoleOptions
 {
@@ -87,8 +127,29 @@ bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& opt
     return true;
 }
 
-// Every input line is typed into the console and completed with Enter.
-int RunConsole(const ConsoleOptions& options)
+// Prints the message of a failed read or write on standard error, with the reason when known.
+int ReportFailure(const Text& text, int nError, int nLanguage)
+{
+    std::cerr << text.In(nLanguage);
+    if (nError != 0)
+        std::cerr << " (" << std::strerror(nError) << ")";
+    std::cerr << '\n';
+    return 1;
+}
+
+// Flushes standard output. Once any write to it has failed: the errno of the failure, 0 when
+// it is no longer known.
+std::optional<int> FlushOutput()
+{
+    errno = 0;
+    if (std::cout.flush())
+        return std::nullopt;
+    return errno;
+}
+
+// Every input line is typed into the console and completed with Enter. Stops at the first
+// failed write, which goes to writeFailure.
+int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
 {
     CRandomGenerator random;
     random.RandomSeed(static_cast<std::uint32_t>(std::time(nullptr)));
@@ -104,38 +165,85 @@ int RunConsole(const ConsoleOptions& options)
     curves.Evaluator().m_bDegrees = options.bDegrees;
     dispatcher.SetCurveHost(&curves);
 
+    CLineReader reader(STDIN_FILENO, MAX_CONSOLE_LINE);
     std::string strLine;
-    while (std::getline(std::cin, strLine)) {
-        if (!strLine.empty() && strLine.back() == '\r')
-            strLine.pop_back();
+    while (reader.ReadLine(strLine)) {
         console.Type(strLine + "\n");
         dispatcher.m_nLastKey = VK_RETURN;
         dispatcher.DispatchLine(true);
         dispatcher.m_nLastKey = 0;
         const std::string strWritten = console.TakeWritten();
-        if (!options.bTranscript)
-            std::cout << strWritten << std::flush;
+        if (options.bTranscript)
+            continue;
+        // An Enter run reads only the line just completed, so nothing before it is kept.
+        console.ClearText();
+        std::cout << strWritten;
+        writeFailure = FlushOutput();
+        if (writeFailure)
+            return 1;
     }
+    if (reader.Error() != 0)
+        return ReportFailure(longmsg::STDIN_UNREADABLE, reader.Error(), language.Language());
     if (options.bTranscript)
         std::cout << console.Text();
     return 0;
 }
-} // namespace
 
-int main(int argc, char* argv[])
+// --help or --version among the options (before "long"): the text to print.
+std::optional<std::string> InformationAsked(const std::vector<std::string_view>& args)
 {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const auto end = std::find(args.begin(), args.end(), "long");
+    if (std::find(args.begin(), end, "--help") != end)
+        return HELP;
+    if (std::find(args.begin(), end, "--version") != end)
+        return std::string("pelmorix-cli ") + PELMORIX_VERSION + "\n";
+    return std::nullopt;
+}
+
+// The console or the long-number calculator, as the arguments choose; nLanguage learns the
+// language as soon as it is known.
+int Run(const std::vector<std::string_view>& args, int& nLanguage, std::optional<int>& writeFailure)
+{
     // "long" may follow a language choice: pelmorix-cli --lang zh long pi 100
     const std::size_t nLong = args.size() >= 3 && args[0] == "--lang" ? 2 : 0;
     if (args.size() > nLong && args[nLong] == "long") {
         ConsoleOptions options;
         if (!ParseOptions({args.begin(), args.begin() + nLong}, options))
             return UsageError();
+        nLanguage = options.nLanguage;
         const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
-        return RunLongCommand(words, std::cin, std::cout, std::cerr, options.nLanguage);
+        return RunLongCommand(words, stdin, std::cout, std::cerr, options.nLanguage);
     }
     ConsoleOptions options;
     if (!ParseOptions(args, options))
         return UsageError();
-    return RunConsole(options);
+    nLanguage = options.nLanguage;
+    return RunConsole(options, writeFailure);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    int nLanguage = LANGUAGE_ENGLISH;
+    int nStatus = 0;
+    std::optional<int> writeFailure;
+    try {
+        if (const std::optional<std::string> strText = InformationAsked(args))
+            std::cout << *strText;
+        else
+            nStatus = Run(args, nLanguage, writeFailure);
+    } catch (const std::bad_alloc&) {
+        std::cerr << longmsg::NO_MEMORY.In(nLanguage) << '\n';
+        return 1;
+    } catch (const std::length_error&) {
+        std::cerr << longmsg::NO_MEMORY.In(nLanguage) << '\n';
+        return 1;
+    }
+    // Whatever was printed must have arrived: a full disk is no success.
+    if (!writeFailure)
+        writeFailure = FlushOutput();
+    if (writeFailure)
+        return std::max(nStatus, ReportFailure(WRITE_FAILED, *writeFailure, nLanguage));
+    return nStatus;
 }

@@ -2,6 +2,7 @@
 
 #include "bignum/BigNum.h"
 #include "bignum/LongCancelled.h"
+#include "bignum/LongOperand.h"
 #include "bignum/LongSeries.h"
 #include "bignum/LongTexts.h"
 
@@ -27,38 +28,13 @@ constexpr BinaryOperation BINARY_OPERATIONS[] = {
     {LONG_MOD, &BigNum::Mod, &longmsg::MOD_DIVISOR_ZERO},
 };
 
-bool IsSpace(char ch)
+// True when strText spells strUpperWord in any letter case.
+bool IsWord(std::string_view strText, std::string_view strUpperWord)
 {
-    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
-}
-
-std::string WithoutSpace(std::string_view strText)
-{
-    std::string r;
-    std::copy_if(strText.begin(), strText.end(), std::back_inserter(r),
-                 [](char ch) { return !IsSpace(ch); });
-    return r;
-}
-
-std::string Upper(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
-    return s;
-}
-
-// 1-based position, counted in characters, of the first character that is neither a digit nor
-// white space; 0 when there is none.
-int IllegalPosition(std::string_view strText)
-{
-    int nPosition = 0;
-    for (char ch : strText) {
-        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80)
-            ++nPosition;
-        if (!IsSpace(ch) && (ch < '0' || ch > '9'))
-            return nPosition;
-    }
-    return 0;
+    return strText.size() == strUpperWord.size() &&
+           std::equal(strText.begin(), strText.end(), strUpperWord.begin(), [](char a, char b) {
+               return (a >= 'a' && a <= 'z' ? char(a - 32) : a) == b;
+           });
 }
 
 std::string Format(const Text& text, int nLanguage, int nValue)
@@ -79,16 +55,15 @@ LongResult Message(std::string strMessage, const Text* pCaption, int nLanguage)
 
 // True when the operand holds only digits and white space and is not too long; else the message
 // goes to *pError.
-bool CheckOperand(std::string_view strText, const std::string& strDigits, bool bFirst,
-                  int nLanguage, LongResult* pError)
+bool CheckOperand(const LongOperand& operand, bool bFirst, int nLanguage, LongResult* pError)
 {
-    if (int nPosition = IllegalPosition(strText); nPosition != 0) {
+    if (int nPosition = operand.IllegalPosition(); nPosition != 0) {
         *pError = Message(
             Format(bFirst ? longmsg::ILLEGAL_FIRST : longmsg::ILLEGAL_SECOND, nLanguage, nPosition),
             &longmsg::CAPTION_WARNING, nLanguage);
         return false;
     }
-    if (strDigits.size() > size_t(LONG_MAX_OPERAND_DIGITS)) {
+    if (operand.IsTooLong()) {
         *pError = Message(Format(bFirst ? longmsg::FIRST_TOO_LONG : longmsg::SECOND_TOO_LONG,
                                  nLanguage, LONG_MAX_OPERAND_DIGITS),
                           &longmsg::CAPTION_ERROR, nLanguage);
@@ -130,46 +105,45 @@ LongResult SeriesResult(std::string strResult, int nPointCount, int nLanguage)
     return Success(std::move(strResult), nPointCount);
 }
 
-LongResult RunConstant(bool bPi, std::string_view strSecond, const std::string& strCount,
-                       int nLanguage, const std::atomic<bool>* pCancel)
+LongResult RunConstant(bool bPi, const LongOperand& count, int nLanguage,
+                       const std::atomic<bool>* pCancel)
 {
     LongResult error;
-    if (!CheckOperand(strSecond, strCount, false, nLanguage, &error))
+    if (!CheckOperand(count, false, nLanguage, &error))
         return error;
-    long long n = CountValue(strCount, LONG_MAX_CONSTANT_DIGITS);
+    long long n = CountValue(count.Text(), LONG_MAX_CONSTANT_DIGITS);
     if (n < 0)
         return Message(Format(longmsg::DIGITS_RANGE, nLanguage, LONG_MAX_CONSTANT_DIGITS),
                        &longmsg::CAPTION_ERROR, nLanguage);
     return SeriesResult(bPi ? ComputePi(int(n), pCancel) : ComputeE(int(n), pCancel), 1, nLanguage);
 }
 
-LongResult RunFactorial(std::string_view strFirst, const std::string& strDigits, int nLanguage,
-                        const std::atomic<bool>* pCancel)
+LongResult RunFactorial(const LongOperand& first, int nLanguage, const std::atomic<bool>* pCancel)
 {
     LongResult error;
-    if (!CheckOperand(strFirst, strDigits, true, nLanguage, &error))
+    if (!CheckOperand(first, true, nLanguage, &error))
         return error;
-    long long n = CountValue(strDigits, LONG_MAX_FACTORIAL);
+    long long n = CountValue(first.Text(), LONG_MAX_FACTORIAL);
     if (n < 0)
         return Message(Format(longmsg::FACTORIAL_RANGE, nLanguage, LONG_MAX_FACTORIAL),
                        &longmsg::CAPTION_ERROR, nLanguage);
     return SeriesResult(ComputeFactorial(int(n), pCancel), 0, nLanguage);
 }
 
-LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst,
-                     std::string_view strSecond, const std::string& strA, const std::string& strB,
-                     int nLanguage)
+LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
+                     const LongOperand& second, int nLanguage)
 {
-    // A divisor without a non-zero digit is refused before the operands are looked at.
-    if (operation.pZeroDivisor != nullptr && strB.find_first_of("123456789") == std::string::npos)
+    // A divisor without a non-zero digit is refused before the operands are looked at. One too
+    // long to be read to its end gets the length message instead.
+    if (operation.pZeroDivisor != nullptr && !second.HasNonZeroDigit() && !second.IsTooLong())
         return Message(operation.pZeroDivisor->In(nLanguage), &longmsg::CAPTION_ERROR, nLanguage);
     LongResult error;
-    if (!CheckOperand(strFirst, strA, true, nLanguage, &error) ||
-        !CheckOperand(strSecond, strB, false, nLanguage, &error))
+    if (!CheckOperand(first, true, nLanguage, &error) ||
+        !CheckOperand(second, false, nLanguage, &error))
         return error;
     BigNum a, b;
-    a.FromText(strA, 10);
-    b.FromText(strB, 10);
+    a.FromText(first.Text(), 10);
+    b.FromText(second.Text(), 10);
     BigNum r = (a.*operation.pOperation)(b);
     std::string strResult = r.ToText(10);
     // A zero result spells as the empty text; the box shows it as 0.
@@ -180,29 +154,29 @@ LongResult RunBinary(const BinaryOperation& operation, std::string_view strFirst
     return Success(std::move(strResult), 0);
 }
 
-LongResult Dispatch(int nOperator, std::string_view strFirst, std::string_view strSecond,
+LongResult Dispatch(int nOperator, const LongOperand& first, const LongOperand& second,
                     int nLanguage, const std::atomic<bool>* pCancel)
 {
-    std::string strA = Upper(WithoutSpace(strFirst)), strB = WithoutSpace(strSecond);
-    if ((strA == "PI" || strA == "E") && !strB.empty())
-        return RunConstant(strA == "PI", strSecond, strB, nLanguage, pCancel);
+    const bool bPi = IsWord(first.Text(), "PI");
+    if ((bPi || IsWord(first.Text(), "E")) && !second.Text().empty())
+        return RunConstant(bPi, second, nLanguage, pCancel);
     if (nOperator == LONG_FAC)
-        return RunFactorial(strFirst, strA, nLanguage, pCancel);
+        return RunFactorial(first, nLanguage, pCancel);
     auto it =
         std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
                      [nOperator](const BinaryOperation& op) { return op.nOperator == nOperator; });
     if (it == std::end(BINARY_OPERATIONS))
         return {};
     ThrowIfCancelled(pCancel);
-    return RunBinary(*it, strFirst, strSecond, strA, strB, nLanguage);
+    return RunBinary(*it, first, second, nLanguage);
 }
-} // namespace
 
-LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
-                         int nLanguage, const std::atomic<bool>* pCancel)
+// Runs fn() and turns a cancellation or a memory failure into its result.
+template <class Fn>
+LongResult Guarded(Fn fn, int nLanguage, const std::atomic<bool>* pCancel)
 {
     try {
-        LongResult r = Dispatch(nOperator, strFirst, strSecond, nLanguage, pCancel);
+        LongResult r = fn();
         if (pCancel != nullptr && pCancel->load())
             r = Cancelled();
         return r;
@@ -213,4 +187,23 @@ LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_v
     } catch (const std::length_error&) {
         return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
     }
+}
+} // namespace
+
+LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
+                         int nLanguage, const std::atomic<bool>* pCancel)
+{
+    return Guarded(
+        [&] {
+            return Dispatch(nOperator, LongOperand(strFirst), LongOperand(strSecond), nLanguage,
+                            pCancel);
+        },
+        nLanguage, pCancel);
+}
+
+LongResult CalculateLong(int nOperator, const LongOperand& first, const LongOperand& second,
+                         int nLanguage, const std::atomic<bool>* pCancel)
+{
+    return Guarded([&] { return Dispatch(nOperator, first, second, nLanguage, pCancel); },
+                   nLanguage, pCancel);
 }

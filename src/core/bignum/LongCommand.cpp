@@ -1,14 +1,16 @@
 #include "bignum/LongCommand.h"
 
 #include "bignum/LongCalculation.h"
+#include "bignum/LongOperand.h"
 #include "bignum/LongTexts.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <cstring>
+#include <ostream>
+#include <string_view>
+#include <vector>
 
 namespace
 {
@@ -31,23 +33,51 @@ constexpr LongVerb VERBS[] = {
     {"pi", LONG_ADD, "PI", 1},     {"e", LONG_ADD, "E", 1},
 };
 
-bool ReadOperand(const std::string& strArg, std::istream& in, std::string* pText)
+constexpr std::size_t READ_CHUNK = 1 << 16;
+
+// Reads pFile to its end, or until the operand is too long to be accepted, whatever follows.
+// False on a read error, with errno telling which.
+bool ReadStream(std::FILE* pFile, LongOperand& operand)
 {
-    if (strArg == "-") {
-        pText->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return !in.bad();
+    std::vector<char> buffer(READ_CHUNK);
+    while (!operand.IsTooLong()) {
+        const std::size_t nRead = std::fread(buffer.data(), 1, buffer.size(), pFile);
+        operand.Append(std::string_view(buffer.data(), nRead));
+        if (nRead < buffer.size())
+            return std::ferror(pFile) == 0;
     }
-    if (strArg.empty() || strArg[0] != '@') {
-        *pText = strArg;
+    return true;
+}
+
+// The operand an argument names: its own text, standard input for "-", or the file after "@".
+// False with a one-line message in *pError when the input cannot be read.
+bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongOperand& operand,
+                 std::string* pError)
+{
+    if (strArg != "-" && !strArg.starts_with('@')) {
+        operand = LongOperand(strArg);
         return true;
     }
-    std::ifstream file(strArg.substr(1), std::ios::binary);
-    if (!file)
-        return false;
-    std::ostringstream content;
-    content << file.rdbuf();
-    *pText = content.str();
-    return !file.bad();
+    errno = 0;
+    int nError = 0;
+    if (strArg == "-") {
+        if (ReadStream(pIn, operand))
+            return true;
+        nError = errno;
+        *pError = longmsg::STDIN_UNREADABLE.In(nLanguage);
+    } else {
+        std::FILE* pFile = std::fopen(strArg.c_str() + 1, "rb");
+        const bool bRead = pFile != nullptr && ReadStream(pFile, operand);
+        nError = errno;
+        if (pFile != nullptr)
+            std::fclose(pFile);
+        if (bRead)
+            return true;
+        *pError = std::string(longmsg::FILE_UNREADABLE.In(nLanguage)) + ": " + strArg.substr(1);
+    }
+    if (nError != 0)
+        *pError += std::string(" (") + std::strerror(nError) + ")";
+    return false;
 }
 
 int Usage(std::ostream& err)
@@ -57,7 +87,7 @@ int Usage(std::ostream& err)
 }
 } // namespace
 
-int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
                    std::ostream& err, int nLanguage)
 {
     if (args.empty())
@@ -68,18 +98,20 @@ int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::
         std::count(args.begin() + 1, args.end(), "-") > 1)
         return Usage(err);
 
-    std::vector<std::string> operands(2);
-    for (int i = 0; i < it->nOperands; ++i)
-        if (!ReadOperand(args[i + 1], in, &operands[i])) {
-            err << longmsg::FILE_UNREADABLE.In(nLanguage) << ": " << args[i + 1].substr(1) << '\n';
+    std::vector<LongOperand> operands(2);
+    for (int i = 0; i < it->nOperands; ++i) {
+        std::string strError;
+        if (!ReadOperand(args[i + 1], pIn, nLanguage, operands[i], &strError)) {
+            err << strError << '\n';
             return 1;
         }
+    }
     // pi and e take their count in the second box. With an empty count the window would run the
     // selected operator instead, which the command line does not have.
     if (it->pFirstBox != nullptr) {
-        operands[1] = operands[0];
-        operands[0] = it->pFirstBox;
-        if (operands[1].find_first_not_of(" \t\r\n\v\f") == std::string::npos) {
+        operands[1] = std::move(operands[0]);
+        operands[0] = LongOperand(it->pFirstBox);
+        if (operands[1].Text().empty()) {
             char buffer[256];
             std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(nLanguage),
                           LONG_MAX_CONSTANT_DIGITS);

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <cstdio>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 // The long-number calculator on the command line: args are the words after "long", one of
 //   add|sub|mul|div|mod A B     fac N     pi N     e N
-// An operand "-" is read from in, "@FILE" from that file. Prints the text the calculator's
-// result box shows and a line break on out and returns 0; a refused operand, a zero divisor or a
-// failed computation prints the calculator's message on err and returns 1; wrong usage prints a
-// one-line usage message on err and returns 2.
-int RunLongCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+// An operand "-" is read from pIn, "@FILE" from that file, either only as far as the operand can
+// still be accepted. Prints the text the calculator's result box shows and a line break on out
+// and returns 0; a refused operand, a zero divisor, a failed computation or an input that cannot
+// be read prints a one-line message on err and returns 1; wrong usage prints a one-line usage
+// message on err and returns 2.
+int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
                    std::ostream& err, int nLanguage);

@@ -22,4 +22,5 @@ inline constexpr Text FACTORIAL_RANGE{"Fac needs an integer from 0 to %d",
 inline constexpr Text FIRST_TOO_LONG{"Integer 1 has more than %d digits", "整数1超过%d位"};
 inline constexpr Text SECOND_TOO_LONG{"Integer 2 has more than %d digits", "整数2超过%d位"};
 inline constexpr Text FILE_UNREADABLE{"cannot read the file", "无法读取文件"};
+inline constexpr Text STDIN_UNREADABLE{"cannot read standard input", "无法读取标准输入"};
 } // namespace longmsg

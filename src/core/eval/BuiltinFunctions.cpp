@@ -1,10 +1,11 @@
 #include "eval/BuiltinFunctions.h"
 
+#include "eval/CharClass.h"
 #include "eval/EvalContext.h"
 #include "eval/Language.h"
 #include "eval/RandomGenerator.h"
 
-#include <cctype>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -136,11 +137,23 @@ CalcValue Pol(CEvalContext& e, Value x, Value y)
     return cplx::Polar(dRho, dTheta);
 }
 
+// A random part between 0 and d. The product comes first; where it would overflow, the fraction
+// r / 4294967295 (at most 1) scales d instead, which keeps a finite d's result finite and within
+// [0, d] or [d, 0].
+double RandomPart(CEvalContext& e, double d)
+{
+    const double r = e.Random().RandomNext();
+    const double dProduct = r * d;
+    if (std::isinf(dProduct) && std::isfinite(d))
+        return r / RANDOM_DIVISOR * d;
+    return dProduct / RANDOM_DIVISOR;
+}
+
 CalcValue Rnd(CEvalContext& e, Value x, Value)
 {
     CalcValue v;
-    v.im = e.Random().RandomNext() * x.im / RANDOM_DIVISOR;
-    v.re = e.Random().RandomNext() * x.re / RANDOM_DIVISOR;
+    v.im = RandomPart(e, x.im);
+    v.re = RandomPart(e, x.re);
     return v;
 }
 
@@ -172,11 +185,21 @@ constexpr BuiltinFunction FUNCTIONS[] = {
     {"sqrn(", true, Sqrn},  {"sinh(", false, Sinh}, {"sum(", false, Sum},   {"tan(", false, Tan},
     {"tanh(", false, Tanh}, {"torq(", true, Torq},  {"volu(", true, Volu},  {"!(", false, Fact},
 };
+
+// Which bytes start a name: most operands (digits, variables, parentheses) start none.
+constexpr std::array<bool, 256> NAME_STARTS = [] {
+    std::array<bool, 256> starts{};
+    for (const BuiltinFunction& fn : FUNCTIONS)
+        starts[static_cast<unsigned char>(fn.pszName[0])] = true;
+    return starts;
+}();
 } // namespace
 
 const BuiltinFunction* FindBuiltin(const char* pText)
 {
-    const char chFirst = static_cast<char>(std::tolower(static_cast<unsigned char>(pText[0])));
+    const char chFirst = ToLowerAscii(pText[0]);
+    if (!NAME_STARTS[static_cast<unsigned char>(chFirst)])
+        return nullptr;
     for (const BuiltinFunction& fn : FUNCTIONS) {
         if (fn.pszName[0] == chFirst &&
             strncasecmp(pText, fn.pszName, std::strlen(fn.pszName)) == 0)

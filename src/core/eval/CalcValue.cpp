@@ -17,7 +17,16 @@ const double NAN_IND = std::copysign(std::numeric_limits<double>::quiet_NaN(), -
 
 bool EqualOrNan(double a, double b) { return std::isnan(a) || std::isnan(b) || a == b; }
 
-double Floor10(double v) { return std::floor(std::log10(v)); }
+// Zero and negative values are answered here: the library reports their pole and domain errors
+// through a slow path, and sums of real numbers meet zero imaginary parts all the time.
+double Floor10(double v)
+{
+    if (v == 0.0)
+        return -std::numeric_limits<double>::infinity();
+    if (v < 0.0)
+        return std::numeric_limits<double>::quiet_NaN();
+    return std::floor(std::log10(v));
+}
 
 // A zero imaginary part of either sign counts as +0, so a negative real argument lands on the
 // upper side of the branch cut (ln(-1) = pi i, sqr(-4) = 2i) even after a negation made it -0.

@@ -24,17 +24,62 @@ constexpr int MAX_DIGITS = 17;
 
 int HexValue(char ch) { return IsDigit(ch) ? ch - '0' : (ch | 0x20) - 'a' + 10; }
 
+// Counts the expression levels one call of EvaluateExpression reads, and gives them back.
 class DepthGuard
 {
 public:
-    explicit DepthGuard(int& nDepth) : m_nDepth(++nDepth) {}
-    ~DepthGuard() { --m_nDepth; }
+    explicit DepthGuard(int& nDepth) : m_nDepth(nDepth) { Enter(); }
+    ~DepthGuard() { m_nDepth -= m_nEntered; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
+    void Enter()
+    {
+        ++m_nDepth;
+        ++m_nEntered;
+    }
     bool TooDeep() const { return m_nDepth > MAX_NESTING; }
+    bool Outermost() const { return m_nDepth == 1; }
 
 private:
     int& m_nDepth;
+    int m_nEntered = 0;
+};
+
+// Drops the terms a sum pushed, also when reading it failed.
+class TermStackScope
+{
+public:
+    explicit TermStackScope(std::vector<CalcValue>& terms) : m_terms(terms), m_nBase(terms.size())
+    {}
+    ~TermStackScope() { m_terms.resize(m_nBase); }
+    TermStackScope(const TermStackScope&) = delete;
+    TermStackScope& operator=(const TermStackScope&) = delete;
+
+private:
+    std::vector<CalcValue>& m_terms;
+    std::size_t m_nBase;
+};
+
+// Attaches the outermost expression's text to the parenthesis table for as long as it is read.
+class ParenScope
+{
+public:
+    ParenScope(ParenTable& parens, const char* pText, bool bOutermost)
+        : m_parens(bOutermost ? &parens : nullptr)
+    {
+        if (m_parens != nullptr)
+            m_parens->Attach(pText);
+    }
+    ~ParenScope()
+    {
+        if (m_parens != nullptr)
+            m_parens->Detach();
+    }
+    ParenScope(const ParenScope&) = delete;
+    ParenScope& operator=(const ParenScope&) = delete;
+
+private:
+    ParenTable* m_parens;
 };
 } // namespace
 
@@ -71,18 +116,33 @@ CalcValue CEvalContext::EvaluateExpression(const char* pText, std::size_t nLengt
     DepthGuard guard(m_nDepth);
     if (guard.TooDeep())
         Raise(msg::SYNTAX_ERROR);
+    const ParenScope parens(m_parens, pText, guard.Outermost());
+    // "(E)" filling the whole length reads exactly as E one level deeper. Peeling such pairs here
+    // skips the term, operand and argument layers in between, which a deeply parenthesised curve
+    // would otherwise pass through at every level of each of its samples.
+    while (nLength >= 2 && pText[0] == '(' && m_parens.CloseAfter(pText + 1) == nLength - 2) {
+        guard.Enter();
+        if (guard.TooDeep())
+            Raise(msg::SYNTAX_ERROR);
+        ++pText;
+        nLength -= 2;
+    }
     std::size_t nPos = 0;
     const CalcValue first = ParseTerm(pText, nLength, nPos);
     if (nPos >= nLength)
         return first;
-    std::vector<CalcValue> terms{first};
-    do
-        terms.push_back(ParseTerm(pText, nLength, nPos));
-    while (nPos < nLength);
+    // The terms wait on one stack that every level shares, so a sum allocates nothing of its own.
+    const TermStackScope scope(m_terms);
+    const std::size_t nBase = m_terms.size();
+    m_terms.push_back(first);
+    do {
+        const CalcValue term = ParseTerm(pText, nLength, nPos);
+        m_terms.push_back(term);
+    } while (nPos < nLength);
 
-    CalcValue sum = terms.back();
-    for (std::size_t i = terms.size() - 1; i-- > 0;) {
-        const CalcValue& left = terms[i];
+    CalcValue sum = m_terms.back();
+    for (std::size_t i = m_terms.size() - 1; i-- > nBase;) {
+        const CalcValue left = m_terms[i];
         const CalcValue total = left + sum;
         m_nLostDigitsRe = CancellationCount(left.re, sum.re, total.re);
         m_nLostDigitsIm = CancellationCount(left.im, sum.im, total.im);
@@ -136,14 +196,15 @@ CalcValue CEvalContext::ParseOperand(const char* pText, std::size_t& nConsumed)
 {
     CalcValue x;
     CalcValue y;
+    // No function name starts with "(", so the commonest deep operand is told apart first.
+    if (pText[0] == '(') {
+        nConsumed = 1 + EvaluateArguments(pText + 1, false, x, y);
+        return x;
+    }
     if (const BuiltinFunction* pFunction = FindBuiltin(pText)) {
         const std::size_t nName = std::strlen(pFunction->pszName);
         nConsumed = nName + EvaluateArguments(pText + nName, pFunction->bTwoArguments, x, y);
         return pFunction->pfnCompute(*this, x, y);
-    }
-    if (pText[0] == '(') {
-        nConsumed = 1 + EvaluateArguments(pText + 1, false, x, y);
-        return x;
     }
     return ParseLiteralOrName(pText, nConsumed);
 }
@@ -219,26 +280,21 @@ const std::string* CEvalContext::LongestVariablePrefix(const char* pText) const
 std::size_t CEvalContext::EvaluateArguments(const char* pText, bool bTwoArguments, CalcValue& first,
                                             CalcValue& second)
 {
-    int nDepth = 1;
-    std::size_t i = 0;
-    for (; nDepth > 0; ++i) {
-        if (pText[i] == '\0')
-            Raise(msg::MISSING_PAREN);
-        nDepth += pText[i] == '(' ? 1 : pText[i] == ')' ? -1 : 0;
-    }
-    const std::size_t nClose = i - 1;
+    const std::size_t nClose = m_parens.CloseAfter(pText);
+    if (nClose == ParenTable::NO_MATCH)
+        Raise(msg::MISSING_PAREN);
     if (!bTwoArguments) {
         first = EvaluateExpression(pText, nClose);
         return nClose + 1;
     }
+    // Parentheses inside the arguments are closed before nClose; the comma is the first one
+    // outside them.
     std::size_t j = 0;
     for (; j < nClose && pText[j] != ','; ++j) {
         if (pText[j] != '(')
             continue;
-        for (int nInner = 1; nInner > 0 && j + 1 < nClose;) {
-            ++j;
-            nInner += pText[j] == '(' ? 1 : pText[j] == ')' ? -1 : 0;
-        }
+        const std::size_t nInner = m_parens.CloseAfter(pText + j + 1);
+        j = nInner == ParenTable::NO_MATCH ? nClose - 1 : std::min(j + 1 + nInner, nClose - 1);
     }
     if (j >= nClose)
         Raise(msg::MISSING_COMMA);

@@ -2,6 +2,7 @@
 
 #include "eval/CalcValue.h"
 #include "eval/Language.h"
+#include "eval/ParenTable.h"
 
 #include <cstddef>
 #include <map>
@@ -80,4 +81,8 @@ private:
     std::map<std::string, CalcValue> m_mapVars;
     IVariableListener* m_pVariableListener = nullptr;
     int m_nDepth = 0;
+    // The parentheses of the outermost expression being evaluated.
+    ParenTable m_parens;
+    // Terms of the sums being read, innermost last.
+    std::vector<CalcValue> m_terms;
 };

@@ -12,11 +12,11 @@ static_assert(END_DIVISOR == 1.0 + 45 * 0x1p-52);
 // Calls fn(i, x) for every sample i with its abscissa x. The abscissa is accumulated by repeated
 // addition, so rounding builds up along the interval exactly as the samples were taken.
 template <class Fn>
-void ForEachAbscissa(double a, double b, Fn fn)
+void ForEachAbscissa(double a, double b, int nCount, Fn fn)
 {
-    const double step = (b - a) / (CURVE_SAMPLES - 1);
+    const double step = (b - a) / (nCount - 1);
     double x = a;
-    for (int i = 0; i < CURVE_SAMPLES; ++i) {
+    for (int i = 0; i < nCount; ++i) {
         if (x >= b)
             x = b / END_DIVISOR;
         fn(i, x);
@@ -58,17 +58,18 @@ void CurveSlot::SampleCurve(CEvalContext& eval, const std::string* pText, double
             yMin = y;
     };
 
+    const int nCount = int(samples.size());
     yMax = yMin = evaluate(a);
-    ForEachAbscissa(a, b, [&](int i, double dX) { store(i, evaluate(dX)); });
+    ForEachAbscissa(a, b, nCount, [&](int i, double dX) { store(i, evaluate(dX)); });
     // The last sample is taken again at b itself, which the loop never reaches.
-    store(CURVE_SAMPLES - 1, evaluate(b));
+    store(nCount - 1, evaluate(b));
     x = CalcValue(dSavedX, 0.0);
     state = CurveState::Valid;
 }
 
-void CurveAbscissas(double a, double b, std::vector<double>& abscissas)
+void CurveAbscissas(double a, double b, int nCount, std::vector<double>& abscissas)
 {
-    abscissas.resize(CURVE_SAMPLES);
-    ForEachAbscissa(a, b, [&](int i, double x) { abscissas[std::size_t(i)] = x; });
+    abscissas.resize(std::size_t(nCount));
+    ForEachAbscissa(a, b, nCount, [&](int i, double x) { abscissas[std::size_t(i)] = x; });
     abscissas.back() = b;
 }

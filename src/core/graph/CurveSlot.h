@@ -19,7 +19,7 @@ enum class CurveState : int
 // painting never evaluates anything.
 struct CurveSlot
 {
-    std::vector<double> samples = std::vector<double>(CURVE_SAMPLES, 0.0);
+    std::vector<double> samples; // CURVE_SAMPLES of them, sized by the curve table
     double yMax = 0.0;
     double yMin = 0.0;
     bool shown = false;
@@ -32,12 +32,12 @@ struct CurveSlot
 
     void Reset();
 
-    // Samples pText (or the stored expression when it is null) at CURVE_SAMPLES abscissas from a
-    // to b through eval's variable x. Throws CalcError; the slot then stays Failed and x keeps the
+    // Samples pText (or the stored expression when it is null) at samples.size() abscissas (at
+    // least 2) from a to b through eval's variable x. Throws CalcError; the slot then stays Failed and x keeps the
     // failing abscissa, otherwise x gets its old real value back.
     void SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b);
 };
 
-// The abscissas SampleCurve uses over [a, b], in sample order: repeated addition of
-// (b - a) / 9999 from a, any value reaching b pulled back just below it, the last exactly b.
-void CurveAbscissas(double a, double b, std::vector<double>& abscissas);
+// The nCount abscissas SampleCurve uses over [a, b], in sample order: repeated addition of
+// (b - a) / (nCount - 1) from a, any value reaching b pulled back just below it, the last exactly b.
+void CurveAbscissas(double a, double b, int nCount, std::vector<double>& abscissas);

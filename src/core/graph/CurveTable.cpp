@@ -3,6 +3,7 @@
 #include "eval/CalcError.h"
 #include "eval/Language.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -71,9 +72,12 @@ std::string FormatAxisLabel(double d)
     return strText;
 }
 
-CCurveTable::CCurveTable(const ILanguageSource& language, CRandomGenerator& random)
+CCurveTable::CCurveTable(const ILanguageSource& language, CRandomGenerator& random, int nSamples)
     : m_eval(language, random)
-{}
+{
+    for (CurveSlot& slot : m_slots)
+        slot.samples.assign(std::size_t(std::max(nSamples, 2)), 0.0);
+}
 
 ColorRef CCurveTable::CurveColor(int nSlot) { return CURVE_COLORS.at(std::size_t(nSlot)); }
 
@@ -195,7 +199,7 @@ std::string CCurveTable::SamplesText(int nSlot) const
     if (slot.state != CurveState::Valid)
         return {};
     std::vector<double> abscissas;
-    CurveAbscissas(slot.from, slot.to, abscissas);
+    CurveAbscissas(slot.from, slot.to, int(slot.samples.size()), abscissas);
     std::string strText;
     strText.reserve(abscissas.size() * 48);
     for (std::size_t i = 0; i < abscissas.size(); ++i) {

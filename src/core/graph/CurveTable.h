@@ -30,8 +30,11 @@ public:
         LABEL_COUNT
     };
 
-    CCurveTable(const ILanguageSource& language, CRandomGenerator& random);
-    CCurveTable(const ILanguageSource&&, CRandomGenerator&) = delete;
+    // nSamples per curve: the graph always takes CURVE_SAMPLES; fewer (at least 2) let a fuzzer
+    // pass through the table thousands of times a second.
+    CCurveTable(const ILanguageSource& language, CRandomGenerator& random,
+                int nSamples = CURVE_SAMPLES);
+    CCurveTable(const ILanguageSource&&, CRandomGenerator&, int = CURVE_SAMPLES) = delete;
 
     // strText is the console line after its keyword ("0,6,sin(x)" for slot 0, " x*x" for 1..9).
     // Throws CalcError: "missing ','", or the evaluator's error after the axes are brought up to date.

@@ -1,5 +1,6 @@
 #include "bignum/LongCalculation.h"
 #include "bignum/LongCommand.h"
+#include "bignum/LongOperand.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +24,12 @@ struct CommandRun
 CommandRun RunCommand(std::vector<std::string> args, const std::string& strInput = "",
                       int nLanguage = EN)
 {
-    std::istringstream in(strInput);
+    std::FILE* pIn = std::tmpfile();
+    std::fwrite(strInput.data(), 1, strInput.size(), pIn);
+    std::rewind(pIn);
     std::ostringstream out, err;
-    int nStatus = RunLongCommand(args, in, out, err, nLanguage);
+    int nStatus = RunLongCommand(args, pIn, out, err, nLanguage);
+    std::fclose(pIn);
     return {nStatus, out.str(), err.str()};
 }
 } // namespace
@@ -220,5 +224,55 @@ TEST(LongCommand, RefusalsAndBadUsage)
             EXPECT_EQ(run.strErr.rfind("usage: ", 0), 0u);
             EXPECT_EQ(run.strErr.find('\n'), run.strErr.size() - 1);
         }
+    }
+}
+
+TEST(LongOperand, PiecesGiveTheSameOperandAsTheWholeText)
+{
+    const std::string strText = " 12\t3\r\n4中5\x80x\xE4\xB8 6 0";
+    const LongOperand whole(strText);
+    EXPECT_EQ(whole.Text(), "1234中5\x80x\xE4\xB8"
+                            "60");
+    EXPECT_EQ(whole.IllegalPosition(), 9);
+    EXPECT_TRUE(whole.HasNonZeroDigit());
+    for (std::size_t nPiece = 1; nPiece <= strText.size(); ++nPiece) {
+        SCOPED_TRACE(nPiece);
+        LongOperand pieces;
+        for (std::size_t i = 0; i < strText.size(); i += nPiece)
+            pieces.Append(std::string_view(strText).substr(i, nPiece));
+        EXPECT_EQ(pieces.Text(), whole.Text());
+        EXPECT_EQ(pieces.IllegalPosition(), whole.IllegalPosition());
+        EXPECT_EQ(pieces.HasNonZeroDigit(), whole.HasNonZeroDigit());
+        EXPECT_FALSE(pieces.IsTooLong());
+    }
+}
+
+// Bytes that are no valid part of a character are refused at their place, never read as nothing.
+TEST(LongCalculation, StrayBytesAndOverlongOperandsAreRefused)
+{
+    const std::size_t nLimit = LONG_MAX_OPERAND_DIGITS;
+    const struct
+    {
+        int nOperator;
+        std::string first;
+        std::string second;
+        const char* message;
+    } cases[] = {
+        {LONG_ADD, "\x80", "1", "Ingeter 1 bit 1 has illegal character"},
+        {LONG_MUL, "12\x80", "1", "Ingeter 1 bit 3 has illegal character"},
+        {LONG_MUL, "1", "中\x80", "Ingeter 2 bit 1 has illegal character"},
+        {LONG_MUL, "1", "3\xE4\xB8\xAD\xAD", "Ingeter 2 bit 2 has illegal character"},
+        {LONG_ADD, std::string(nLimit + 1, '1'), "1", "Integer 1 has more than 20000000 digits"},
+        {LONG_ADD, std::string(nLimit, '1') + "x", "1",
+         "Ingeter 1 bit 20000001 has illegal character"},
+        {LONG_DIV, "5", std::string(nLimit + 1, '0'), "Integer 2 has more than 20000000 digits"},
+        {LONG_DIV, "5", std::string(nLimit, '0'), "Divisor can not be zero"},
+        {LONG_DIV, "5 x", std::string(nLimit + 1, '0'), "Ingeter 1 bit 3 has illegal character"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        const LongResult r = CalculateLong(c.nOperator, c.first, c.second, EN);
+        EXPECT_EQ(r.strMessage, c.message);
+        EXPECT_EQ(r.strResult, "");
     }
 }

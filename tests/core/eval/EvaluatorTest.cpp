@@ -143,6 +143,52 @@ TEST_F(EvaluatorTest, LongAndDeeplyNestedLinesNeitherCrashNorLoseOrder)
     EXPECT_EQ(Eval(std::string(2047, '-') + "1"), "-1");
     EXPECT_EQ(Eval(std::string(2047, ')')), "!syntax Error");
 }
+
+// Parentheses are matched once per text; a level that encloses the whole expression, one around
+// a sign and one of a function must all count against the same nesting limit.
+TEST_F(EvaluatorTest, EveryFormOfNestingReadsAlikeUpToTheSameLimit)
+{
+    const auto nest = [](const std::string& strOpen, int nLevels) {
+        std::string s;
+        for (int i = 0; i < nLevels; ++i)
+            s += strOpen;
+        return s + "-7" + std::string(std::size_t(nLevels), ')');
+    };
+    for (const char* pszOpen : {"(", "-(", "+(", "abs("}) {
+        SCOPED_TRACE(pszOpen);
+        const std::string strOpen = pszOpen;
+        const char* pszExpected = strOpen == "(" || strOpen == "+(" ? "-7" : "7";
+        EXPECT_EQ(Eval(nest(strOpen, 1099)), pszExpected);
+        EXPECT_EQ(Eval(nest(strOpen, 1100)), "!syntax Error");
+    }
+    ExpectRendered({
+        {"((1)+(2))", "3"},
+        {"(1)+(2)", "3"},
+        {"(1)(2)", "!syntax Error"},
+        {"()", "!syntax Error"},
+        {"((2)", "!missing ')'"},
+        {"(2))", "!syntax Error"},
+        {"pow(((2)),(((3))))", "8"},
+        {"pow((1,2),3)", "!syntax Error"},
+        {"pow((2),(3)", "!missing ')'"},
+        {"sin((0),1)", "!syntax Error"},
+        {"pow((3))", "!missing ','"},
+    });
+}
+
+// The parentheses of the last text are kept; a different text at the same address must not be
+// read with them.
+TEST_F(EvaluatorTest, ChangedTextAtTheSameAddressIsMatchedAfresh)
+{
+    std::string strText = "((2)*(3))+(1)";
+    EXPECT_EQ(eval.EvaluateExpression(strText.c_str(), strText.size()).re, 7.0);
+    strText = "(2*(3)+(1))*2";
+    EXPECT_EQ(eval.EvaluateExpression(strText.c_str(), strText.size()).re, 14.0);
+    strText = "(2*(3)+(1)*2";
+    EXPECT_THROW(eval.EvaluateExpression(strText.c_str(), strText.size()), CalcError);
+    strText = "((2)*(3))+(1)";
+    EXPECT_EQ(eval.EvaluateExpression(strText.c_str(), strText.size()).re, 7.0);
+}
 } // namespace
 
 namespace

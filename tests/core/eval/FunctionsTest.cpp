@@ -1,6 +1,8 @@
 #include "EvalFixture.h"
 
 #include <cmath>
+#include <cstring>
+#include <utility>
 #include <set>
 
 namespace
@@ -116,6 +118,43 @@ TEST_F(FunctionsTest, RandomValuesStayWithinTheirBoundsAndFollowTheSeed)
     const double dFirst = Value("rnd(1)").re;
     random.RandomSeed(7);
     EXPECT_EQ(Value("rnd(1)").re, dFirst);
+}
+
+// Where the random integer times x overflows, the value is still a finite number between 0 and
+// x; wherever it does not overflow, it is the product divided by 4294967295, bit for bit.
+TEST_F(FunctionsTest, RandomValuesOfHugeArgumentsStayWithinThem)
+{
+    random.RandomSeed(99);
+    for (const char* pszLine : {"rnd(1e300)", "rnd(-1e308)", "rnd(1.7976931348623157e308)",
+                                "rnd(1e300i)", "rnd(-1e308-1e308i)", "rnd(1e-320)"}) {
+        SCOPED_TRACE(pszLine);
+        const std::string strArgument(pszLine + 4, std::strlen(pszLine) - 5);
+        const CalcValue x = Value(strArgument);
+        for (int i = 0; i < 300; ++i) {
+            const CalcValue v = Value(pszLine);
+            for (const auto& [dPart, dBound] : {std::pair{v.re, x.re}, std::pair{v.im, x.im}}) {
+                ASSERT_TRUE(std::isfinite(dPart));
+                EXPECT_LE(std::fabs(dPart), std::fabs(dBound));
+                EXPECT_FALSE(std::signbit(dPart) != std::signbit(dBound) && dPart != 0.0);
+            }
+        }
+    }
+    EXPECT_EQ(Eval("rnd(1e300)").find("Error"), std::string::npos);
+
+    CRandomGenerator reference;
+    for (const double x : {10.0, -5.0, 1e-300, 4e298, -4e298, 0.1}) {
+        SCOPED_TRACE(x);
+        random.RandomSeed(4242);
+        reference.RandomSeed(4242);
+        for (int i = 0; i < 100; ++i) {
+            eval.Variable("a") = CalcValue(x, x);
+            const CalcValue v = Value("rnd(a)");
+            const double dIm = reference.RandomNext() * x / 4294967295.0;
+            const double dRe = reference.RandomNext() * x / 4294967295.0;
+            EXPECT_EQ(v.im, dIm);
+            EXPECT_EQ(v.re, dRe);
+        }
+    }
 }
 
 TEST(RandomGenerator, MatchesAnIndependentImplementationBitForBit)

@@ -30,3 +30,20 @@ TEST(CurveCli, CurvesThatCannotBeSampledWriteTheirErrors)
     }
 }
 } // namespace
+
+namespace
+{
+// The longest console line nests 1,000 parentheses around x; it plots, and one closing
+// parenthesis less is still the evaluator's error.
+TEST(CurveCli, ThousandLevelCurvesPlot)
+{
+    const std::string strDeep = std::string(1000, '(') + "x" + std::string(1000, ')');
+    std::string strInput;
+    for (int nSlot = 1; nSlot <= 9; ++nSlot)
+        strInput += "fx" + std::to_string(nSlot) + " " + strDeep.substr(500, 1001) + "\n";
+    strInput += "fx 0,2,x\nfx1 " + strDeep + "\nfx2 " + strDeep.substr(0, 1999) + "\n";
+    const CliResult result = RunCli("", strInput);
+    EXPECT_EQ(result.nStatus, 0);
+    EXPECT_EQ(result.strOut, "Error: [missing ')']\n");
+}
+} // namespace

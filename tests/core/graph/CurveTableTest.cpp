@@ -170,6 +170,45 @@ TEST_F(CurveTableTest, NewIntervalResamplesDefinedNumberedCurvesAndSameIntervalD
     EXPECT_EQ(Slot(1).samples[LAST], -1.0);
 }
 
+// The longest console line nests 1,000 parentheses; its samples are those of the plain curve,
+// and so are those of every numbered curve sampled again for a new interval.
+TEST_F(CurveTableTest, ThousandLevelCurveSamplesAsItsPlainForm)
+{
+    const std::string strDeep = std::string(1000, '(') + "x" + std::string(1000, ')');
+    const std::string strDeepNegated = [] {
+        std::string s;
+        for (int i = 0; i < 200; ++i)
+            s += "-(";
+        return s + "x" + std::string(200, ')');
+    }();
+    ASSERT_EQ(Plot("0,3,x"), "");
+    ASSERT_EQ(Plot(" " + strDeep + "*2-x/3", 1), "");
+    ASSERT_EQ(Plot(" " + strDeepNegated, 2), "");
+    ASSERT_EQ(Plot(" x*2-x/3", 3), "");
+    ASSERT_EQ(Plot(std::string("-1,2,") + strDeep), "");
+    for (std::size_t i = 0; i < CURVE_SAMPLES; ++i) {
+        ASSERT_EQ(Slot(1).samples[i], Slot(3).samples[i]) << i;
+        ASSERT_EQ(Slot(2).samples[i], Slot(0).samples[i]) << i;
+    }
+    EXPECT_EQ(Slot(0).samples[LAST], 2.0);
+    EXPECT_EQ(Plot(" " + strDeep.substr(1), 4), "syntax Error");
+    EXPECT_EQ(Plot(" " + strDeep.substr(0, 1999), 4), "missing ')'");
+}
+
+// A table with fewer samples per curve (the fuzzer's) keeps the same rules: accumulated
+// abscissas, the last one exactly b.
+TEST(CurveTableSamples, FewerSamplesFollowTheSameAbscissas)
+{
+    const FixedLanguage language(LANGUAGE_ENGLISH);
+    CRandomGenerator random;
+    CCurveTable table(language, random, 5);
+    ASSERT_NO_THROW(table.PlotCurve("0,4,x*x", 0, true));
+    const std::vector<double> expected = {0, 1, 4, 9, 16};
+    EXPECT_EQ(table.Slot(0).samples, expected);
+    EXPECT_EQ(table.SamplesText(0), "0\t0\n1\t1\n2\t4\n3\t9\n4\t16\n");
+    EXPECT_EQ(CCurveTable(language, random, 0).Slot(3).samples.size(), 2u);
+}
+
 TEST_F(CurveTableTest, CurveVariableXIsRestoredAfterSuccessAndKeepsTheFailingAbscissa)
 {
     table.Evaluator().Variable("x") = CalcValue(7.5);
