@@ -1,9 +1,9 @@
 // pelmorix-cli: the calculator's console in a terminal, and the long-number calculator.
+#include "base/Language.h"
 #include "bignum/LongCommand.h"
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/EvalContext.h"
-#include "eval/Language.h"
 #include "eval/RandomGenerator.h"
 #include "graph/CurveTable.h"
 

@@ -1,7 +1,7 @@
 #include "eval/BuiltinFunctions.h"
 
 #include "eval/EvalContext.h"
-#include "eval/Language.h"
+#include "eval/Messages.h"
 #include "eval/RandomGenerator.h"
 
 #include <cctype>

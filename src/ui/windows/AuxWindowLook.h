@@ -1,6 +1,6 @@
 #pragma once
 
-#include "eval/Language.h"
+#include "base/Language.h"
 
 // What an auxiliary window looks like before its content arrives: title in both languages,
 // place and size in pixels (a negative place leaves it to the window system), and whether it
