@@ -1,5 +1,6 @@
 // Feeds arbitrary console lines to the dispatcher and its curve table, in Enter and live runs, in every radix, both
 // angle units and both languages. The first byte chooses the settings; the rest is typed.
+#include "TableCurveHost.h"
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/CalcError.h"
@@ -28,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     curves.Evaluator().m_bDegrees = eval.m_bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, nLanguage);
-    dispatcher.SetCurveHost(&curves);
+    CTableCurveHost curveHost(curves);
+    dispatcher.SetCurveHost(&curveHost);
 
     // Every line is completed with Enter, then re-run live as the arrow keys and F12 do.
     std::size_t nStart = 0;

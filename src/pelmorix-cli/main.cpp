@@ -1,4 +1,5 @@
 // pelmorix-cli: the calculator's console in a terminal, and the long-number calculator.
+#include "TableCurveHost.h"
 #include "base/Language.h"
 #include "bignum/LongCommand.h"
 #include "console/LineDispatcher.h"
@@ -89,7 +90,8 @@ int RunConsole(const ConsoleOptions& options)
     // fx lines are sampled as in the GUI, so a curve that cannot be plotted reports its error.
     CCurveTable curves(nLanguage, random);
     curves.Evaluator().m_bDegrees = options.bDegrees;
-    dispatcher.SetCurveHost(&curves);
+    CTableCurveHost curveHost(curves);
+    dispatcher.SetCurveHost(&curveHost);
 
     std::string strLine;
     while (std::getline(std::cin, strLine)) {
