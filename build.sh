@@ -51,12 +51,12 @@ run)
     ;;
 test)
     install_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
-    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMORIX_WERROR=ON
     run_tests build
     echo "== A short run of the dispatcher fuzzer"
     scripts/fuzz-smoke.sh 30
     echo "== The same tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON -DPELMORIX_WERROR=ON
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
 bench)
