@@ -55,9 +55,9 @@ test)
     run_tests build
     echo "== A short run of the dispatcher fuzzer"
     scripts/fuzz-smoke.sh 30
-    echo "== The same tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+    echo "== The same tests with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
     configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON -DPELMORIX_WERROR=ON
-    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
 bench)
     install_packages "${PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
