@@ -52,13 +52,13 @@ run)
     ;;
 test)
     install_packages "${PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
-    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMORIX_WERROR=ON
     run_tests build
     echo "== A short run of each fuzzer"
     scripts/fuzz-smoke.sh 25
-    echo "== The same tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON
-    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    echo "== The same tests with AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORIX_SANITIZE=ON -DPELMORIX_WERROR=ON
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
 bench)
     install_packages "${PACKAGES[@]}" "${BENCH_PACKAGES[@]}"

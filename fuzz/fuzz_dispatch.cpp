@@ -2,6 +2,7 @@
 // every radix, both angle units and both languages. The first byte chooses the settings, the
 // second how many samples a curve takes (2 to 32: the rules of sampling are the same for any
 // count, and few samples keep the target at thousands of inputs a second); the rest is typed.
+#include "TableCurveHost.h"
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/CalcError.h"
@@ -36,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     curves.Evaluator().m_bDegrees = eval.m_bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, language);
-    dispatcher.SetCurveHost(&curves);
+    CTableCurveHost curveHost(curves);
+    dispatcher.SetCurveHost(&curveHost);
 
     // Every line is completed with Enter, then re-run live as the arrow keys and F12 do.
     std::size_t nStart = 0;

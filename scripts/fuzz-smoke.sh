@@ -13,7 +13,7 @@ if ! command -v clang++ >/dev/null 2>&1 || ! ls /usr/lib/llvm-*/lib/clang/*/lib/
     exit 0
 fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPELMORIX_FUZZ=ON -DPELMORIX_GUI=OFF -DPELMORIX_TESTS=OFF >/dev/null
+    -DPELMORIX_FUZZ=ON -DPELMORIX_GUI=OFF -DPELMORIX_TESTS=OFF -DPELMORIX_WERROR=ON >/dev/null
 cmake --build build-fuzz --target fuzz_dispatch fuzz_long
 
 for target in dispatch long; do

@@ -1,11 +1,12 @@
 // pelmorix-cli: the calculator's console in a terminal, and the long-number calculator.
 #include "LineReader.h"
+#include "TableCurveHost.h"
+#include "base/Language.h"
 #include "bignum/LongCommand.h"
 #include "bignum/LongTexts.h"
 #include "console/LineDispatcher.h"
 #include "console/TextConsole.h"
 #include "eval/EvalContext.h"
-#include "eval/Language.h"
 #include "eval/RandomGenerator.h"
 #include "graph/CurveTable.h"
 
@@ -163,7 +164,8 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     // fx lines are sampled as in the GUI, so a curve that cannot be plotted reports its error.
     CCurveTable curves(language, random);
     curves.Evaluator().m_bDegrees = options.bDegrees;
-    dispatcher.SetCurveHost(&curves);
+    CTableCurveHost curveHost(curves);
+    dispatcher.SetCurveHost(&curveHost);
 
     CLineReader reader(STDIN_FILENO, MAX_CONSOLE_LINE);
     std::string strLine;

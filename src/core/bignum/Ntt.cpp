@@ -284,18 +284,21 @@ constexpr uint32_t INV_P0_MOD_P1 = PowMod(P0, P1 - 2, P1);
 constexpr uint32_t INV_P0_MOD_P2 = PowMod(P0, P2 - 2, P2);
 constexpr uint32_t INV_P1_MOD_P2 = PowMod(P1, P2 - 2, P2);
 
+// __int128 is a GCC and Clang extension; __extension__ tells -Wpedantic so.
+__extension__ using u128 = unsigned __int128;
+
 // The coefficient whose residues are r0, r1, r2 (below P0 P1 P2 < 2^90).
-unsigned __int128 Garner(uint32_t r0, uint32_t r1, uint32_t r2)
+u128 Garner(uint32_t r0, uint32_t r1, uint32_t r2)
 {
     uint64_t v1 = (uint64_t(r1) + P1 - r0 % P1) * INV_P0_MOD_P1 % P1;
     uint64_t t = (uint64_t(r2) + P2 - r0 % P2) * INV_P0_MOD_P2 % P2;
     uint64_t v2 = (t + P2 - v1 % P2) * INV_P1_MOD_P2 % P2;
-    return r0 + (unsigned __int128)P0 * (v1 + uint64_t(P1) * v2);
+    return r0 + (u128)P0 * (v1 + uint64_t(P1) * v2);
 }
 
 // Splits acc into its lowest limb (returned) and the rest (left in acc).
 template <uint64_t BASE>
-uint32_t TakeLimb(unsigned __int128& acc)
+uint32_t TakeLimb(u128& acc)
 {
     if constexpr (BASE == (uint64_t(1) << 32)) {
         uint32_t lo = uint32_t(acc);
@@ -309,7 +312,7 @@ uint32_t TakeLimb(unsigned __int128& acc)
         uint64_t q1 = v / BASE;
         v = ((v % BASE) << 32) | low;
         uint64_t q0 = v / BASE;
-        acc = ((unsigned __int128)q2 << 64) + ((unsigned __int128)q1 << 32) + q0;
+        acc = ((u128)q2 << 64) + ((u128)q1 << 32) + q0;
         return uint32_t(v % BASE);
     }
 }
@@ -330,7 +333,7 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
     Field<P0>::Convolve(a, na, b, nb, n, c0.data(), bVector);
     Field<P1>::Convolve(a, na, b, nb, n, c1.data(), bVector);
     Field<P2>::Convolve(a, na, b, nb, n, c2.data(), bVector);
-    unsigned __int128 acc = 0;
+    u128 acc = 0;
     for (size_t i = 0; i < nr; ++i) {
         if (i < nr - 1)
             acc += Garner(c0[i], c1[i], c2[i]);

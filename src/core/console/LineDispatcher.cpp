@@ -1,10 +1,11 @@
 #include "console/LineDispatcher.h"
 
+#include "base/Language.h"
 #include "console/Factorise.h"
 #include "eval/CalcError.h"
 #include "eval/CharClass.h"
 #include "eval/EvalContext.h"
-#include "eval/Language.h"
+#include "eval/Messages.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "console/ConsoleHost.h"
-#include "eval/Language.h"
+#include "base/Language.h"
 
 #include <string>
 

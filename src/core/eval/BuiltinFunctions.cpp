@@ -2,7 +2,7 @@
 
 #include "eval/CharClass.h"
 #include "eval/EvalContext.h"
-#include "eval/Language.h"
+#include "eval/Messages.h"
 #include "eval/RandomGenerator.h"
 
 #include <array>

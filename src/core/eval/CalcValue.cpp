@@ -1,7 +1,7 @@
 #include "eval/CalcValue.h"
 
 #include "eval/CalcError.h"
-#include "eval/Language.h"
+#include "eval/Messages.h"
 
 #include <charconv>
 #include <cmath>

@@ -4,6 +4,7 @@
 #include "eval/CalcError.h"
 #include "eval/CharClass.h"
 #include "eval/DecimalText.h"
+#include "eval/Messages.h"
 
 #include <algorithm>
 #include <cmath>

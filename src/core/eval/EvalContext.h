@@ -1,7 +1,7 @@
 #pragma once
 
 #include "eval/CalcValue.h"
-#include "eval/Language.h"
+#include "base/Language.h"
 #include "eval/ParenTable.h"
 
 #include <cstddef>

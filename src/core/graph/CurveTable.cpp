@@ -1,7 +1,7 @@
 #include "graph/CurveTable.h"
 
 #include "eval/CalcError.h"
-#include "eval/Language.h"
+#include "eval/Messages.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/CalcSettings.h"
-#include "console/ConsoleHost.h"
+#include "base/ColorRef.h"
 #include "eval/EvalContext.h"
 #include "graph/CurveSlot.h"
 
@@ -12,9 +11,9 @@
 class CRandomGenerator;
 
 // The ten curves of the graph, the shared interval, the vertical range and the axis labels,
-// sampled through an evaluator of their own (its variables are not the console's). As a curve
-// host it plots without a window, which is how the command-line front end uses it.
-class CCurveTable : public ICurveHost
+// sampled through an evaluator of their own (its variables are not the console's). It needs no
+// window: the command-line front end plots into it directly.
+class CCurveTable
 {
 public:
     static constexpr int SLOT_COUNT = 10;
@@ -39,17 +38,12 @@ public:
     // strText is the console line after its keyword ("0,6,sin(x)" for slot 0, " x*x" for 1..9).
     // Throws CalcError: "missing ','", or the evaluator's error after the axes are brought up to date.
     void PlotCurve(std::string_view strText, int nSlot, bool bShow);
-    void ClearCurves() override;
+    void ClearCurves();
     void UpdateAxes();
     // Flips shown of a valid slot; the caller runs UpdateAxes.
     void ToggleCurve(int nSlot);
     // Selects a valid slot and shows it (a left click on its block); false for any other slot.
     bool SelectCurve(int nSlot);
-
-    void DrawCurve(std::string_view strText, int nSlot, bool bShow) override
-    {
-        PlotCurve(strText, nSlot, bShow);
-    }
 
     // The valid slot's samples as lines "x<TAB>y", ready to paste into a spreadsheet; empty for
     // a slot that is not valid.

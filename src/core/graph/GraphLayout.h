@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CalcSettings.h"
+#include "base/ColorRef.h"
 
 #include <functional>
 #include <optional>

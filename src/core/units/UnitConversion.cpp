@@ -1,6 +1,7 @@
 #include "units/UnitConversion.h"
 
 #include "eval/CalcValue.h"
+#include "eval/DecimalText.h"
 #include "units/UnitTable.h"
 
 std::optional<std::string> ConvertedText(int nCategory, int nFrom, int nTo,

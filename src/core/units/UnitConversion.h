@@ -1,7 +1,5 @@
 #pragma once
 
-#include "eval/DecimalText.h"
-
 #include <optional>
 #include <string>
 #include <string_view>

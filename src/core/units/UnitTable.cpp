@@ -1,6 +1,6 @@
 #include "units/UnitTable.h"
 
-#include "eval/Language.h"
+#include "base/Language.h"
 
 #include <iterator>
 #include <limits>

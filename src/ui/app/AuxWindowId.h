@@ -1,6 +1,6 @@
 #pragma once
 
-#include "eval/Language.h"
+#include "base/Language.h"
 
 #include <array>
 #include <cstddef>

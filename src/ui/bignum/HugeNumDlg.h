@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CalcSettings.h"
+#include "base/ColorRef.h"
 #include "bignum/LongWorker.h"
 #include "windows/AuxWindow.h"
 

@@ -1,6 +1,6 @@
 #include "bignum/LongResultView.h"
 
-#include "eval/Language.h"
+#include "base/Language.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CalcSettings.h"
+#include "base/ColorRef.h"
 #include "console/ConsoleHost.h"
 #include "console/LineDispatcher.h"
 #include "eval/EvalContext.h"

@@ -1,7 +1,7 @@
 #include "skin/FrameSkin.h"
 
 #include "app/Resources.h"
-#include "eval/Language.h"
+#include "base/Language.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>

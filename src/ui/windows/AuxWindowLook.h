@@ -1,6 +1,6 @@
 #pragma once
 
-#include "eval/Language.h"
+#include "base/Language.h"
 
 // What every auxiliary window shares: title in both languages, place and size in pixels (the
 // place is measured from the main window's client origin; a negative one opens the window

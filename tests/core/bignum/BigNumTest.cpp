@@ -7,7 +7,8 @@
 
 namespace
 {
-using u128 = unsigned __int128;
+// __int128 is a GCC and Clang extension; __extension__ tells -Wpedantic so.
+__extension__ using u128 = unsigned __int128;
 
 BigNum FromU128(u128 v)
 {

@@ -13,7 +13,8 @@
 namespace
 {
 using u64 = std::uint64_t;
-using u128 = unsigned __int128;
+// __int128 is a GCC and Clang extension; __extension__ tells -Wpedantic so.
+__extension__ using u128 = unsigned __int128;
 
 const std::string DOMAIN_TEXT = "#定义域错误/field of definition wrong";
 

@@ -1,5 +1,7 @@
 #include "units/UnitConversion.h"
 
+#include "eval/DecimalText.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>

@@ -1,0 +1,3 @@
+#include "lower/Lower.h"
+
+int UpperValue() { return LOWER_VALUE + 1; }

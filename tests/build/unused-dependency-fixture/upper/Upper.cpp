@@ -1,0 +1,1 @@
+int UpperValue() { return 2; }
