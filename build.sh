@@ -3,14 +3,16 @@
 #   bash build.sh run     install what is missing, build, start the calculator
 #   bash build.sh test    install what is missing, build, run every test (also under sanitizers)
 #   bash build.sh bench   install what is missing, build and run the benchmarks
+#   bash build.sh package install what is missing, build the Debian package pelmorix_*.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-wqy-zenhei
           fonts-liberation2)
-TEST_PACKAGES=(clang-format)
+TEST_PACKAGES=(clang-format desktop-file-utils appstream man-db)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev libgmp-dev python3 bc)
+PACKAGE_PACKAGES=(dpkg-dev file)
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 install_packages() {
@@ -43,7 +45,8 @@ run_tests() {
 case "${1:-}" in
 run)
     install_packages "${PACKAGES[@]}"
-    configure_and_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$JOBS" --target pelmorix pelmorix-cli
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
         exec ./build/src/pelmorix/pelmorix
     fi
@@ -66,8 +69,14 @@ bench)
     for b in bench/*.sh; do [ -f "$b" ] && bash "$b" build-bench; done
     for b in build-bench/bench/bench_*; do [ -x "$b" ] && "$b"; done
     ;;
+package)
+    install_packages "${PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+    configure_and_build build-package -DCMAKE_BUILD_TYPE=Release -DPELMORIX_TESTS=OFF
+    (cd build-package && cpack -G DEB)
+    echo "Install it with: sudo apt-get install ./$(ls build-package/pelmorix_*.deb)"
+    ;;
 *)
-    echo "usage: bash build.sh run|test|bench" >&2
+    echo "usage: bash build.sh run|test|bench|package" >&2
     exit 2
     ;;
 esac

@@ -1,9 +1,48 @@
 #include "app/CalcApp.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+namespace
+{
+// The program's own options; Qt's (-platform, -style, -display ...) come on top.
+void AddOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Scientific calculator: type an expression, press Enter, read the result.\n"
+                       "A second start brings the running calculator forward."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+// --help and --version are answered before the window system is opened, so that they also work
+// in a terminal without a display; either ends the process. Anything else, such as an unknown
+// option, is left to the parse after QApplication has taken out the options that are Qt's.
+void AnswerHelpAndVersion(int argc, char* argv[])
+{
+    QCoreApplication core(argc, argv);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    // The application name is also the X11 window class, which the desktop entry's
+    // StartupWMClass names; the desktop file name is the window's app id on Wayland.
+    QCoreApplication::setApplicationName(QStringLiteral("pelmorix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PELMORIX_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PELMORIX_APP_ID));
+    AnswerHelpAndVersion(argc, argv);
+
     QApplication app(argc, argv);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    parser.process(app);
     return CCalcApp().Run();
 }
