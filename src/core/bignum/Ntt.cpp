@@ -1,10 +1,13 @@
 #include "bignum/Ntt.h"
 
 #include "bignum/LimbKernels.h"
+#include "bignum/LongCancelled.h"
+#include "bignum/LongPool.h"
 
 #include <algorithm>
 #include <cassert>
 #include <immintrin.h>
+#include <memory>
 #include <vector>
 
 namespace limb
@@ -17,6 +20,22 @@ constexpr uint32_t P1 = 754974721; // 45 * 2^24 + 1
 constexpr uint32_t P2 = 469762049; // 7 * 2^26 + 1
 // Transforms run in blocks of this many residues once their strides are short enough.
 constexpr size_t NTT_BLOCK = size_t(1) << 12;
+// Elementwise steps and long strides go in chunks of this many residues, between which the
+// cancellation flag is looked at and which may run on different threads.
+constexpr size_t NTT_GRAIN = size_t(1) << 15;
+// Transforms from this length on give their two halves to two threads.
+constexpr size_t NTT_PARALLEL = size_t(1) << 14;
+// Output limbs of the joined residues per chunk.
+constexpr size_t JOIN_GRAIN = size_t(1) << 16;
+
+template <class First, class Second>
+void Both(size_t n, const First& first, const Second& second)
+{
+    if (n >= NTT_PARALLEL)
+        return CLongPool::Invoke(first, second);
+    first();
+    second();
+}
 
 // The vector passes run where the processor has AVX2; the plain loops give the same residues.
 bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
@@ -108,16 +127,14 @@ struct Field
         return w;
     }
 
-    // The inverse roots: w^-j = -w^(len - j) for a root w of order 2 len.
-    static std::vector<uint32_t> InverseTwiddles(const std::vector<uint32_t>& w, size_t n)
+    // The inverse roots in place: w^-j = -w^(len - j) for a root w of order 2 len.
+    static void InvertTwiddles(uint32_t* w, size_t n)
     {
-        std::vector<uint32_t> wi(w.size());
-        for (size_t len = 1; len < n; len *= 2) {
-            wi[len] = R_MOD;
+        for (size_t len = 2; len < n; len *= 2) {
+            std::reverse(w + len + 1, w + 2 * len);
             for (size_t j = 1; j < len; ++j)
-                wi[len + j] = P - w[len + len - j];
+                w[len + j] = P - w[len + j];
         }
-        return wi;
     }
 
     // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
@@ -138,35 +155,116 @@ struct Field
         return _mm256_min_epu32(x, _mm256_sub_epi32(x, _mm256_set1_epi32(int(2 * P))));
     }
 
-    __attribute__((target("avx2"))) static void ForwardPassAvx2(uint32_t* a, size_t n, size_t len,
-                                                                const uint32_t* w)
+    // u, v = u + v, (u - v) root.
+    __attribute__((target("avx2"))) static void ForwardButterfly8(__m256i& u, __m256i& v,
+                                                                  __m256i root)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; j += 8) {
-                __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
-                __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
-                __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
-                __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
-                _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
-                _mm256_storeu_si256(pv,
-                                    MulLazy8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP), root));
-            }
+        __m256i d = _mm256_add_epi32(_mm256_sub_epi32(u, v), twoP);
+        u = Fold8(_mm256_add_epi32(u, v));
+        v = MulLazy8(d, root);
     }
 
-    __attribute__((target("avx2"))) static void InversePassAvx2(uint32_t* a, size_t n, size_t len,
-                                                                const uint32_t* w)
+    // u, v = u + v root, u - v root.
+    __attribute__((target("avx2"))) static void InverseButterfly8(__m256i& u, __m256i& v,
+                                                                  __m256i root)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; j += 8) {
-                __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
-                __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
-                __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
-                __m256i u = _mm256_loadu_si256(pu), v = MulLazy8(_mm256_loadu_si256(pv), root);
-                _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
-                _mm256_storeu_si256(pv, Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP)));
-            }
+        __m256i t = MulLazy8(v, root);
+        v = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, t), twoP));
+        u = Fold8(_mm256_add_epi32(u, t));
+    }
+
+    __attribute__((target("avx2"))) static void ForwardSpanAvx2(uint32_t* a, size_t len, size_t j0,
+                                                                size_t j1, const uint32_t* w)
+    {
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* pu = reinterpret_cast<__m256i*>(a + j);
+            __m256i* pv = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+            ForwardButterfly8(u, v,
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            _mm256_storeu_si256(pu, u);
+            _mm256_storeu_si256(pv, v);
+        }
+    }
+
+    __attribute__((target("avx2"))) static void InverseSpanAvx2(uint32_t* a, size_t len, size_t j0,
+                                                                size_t j1, const uint32_t* w)
+    {
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* pu = reinterpret_cast<__m256i*>(a + j);
+            __m256i* pv = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+            InverseButterfly8(u, v,
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            _mm256_storeu_si256(pu, u);
+            _mm256_storeu_si256(pv, v);
+        }
+    }
+
+    // The strides 4, 2 and 1 of a forward transform, sixteen residues at a time: the lanes are
+    // regrouped so that every butterfly pairs two registers.
+    __attribute__((target("avx2"))) static void ForwardTailAvx2(uint32_t* a, size_t n,
+                                                                const uint32_t* w)
+    {
+        const __m256i w4 =
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
+        const __m256i w2 = _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]),
+                                            int(w[2]), int(w[3]), int(w[2]));
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t i = 0; i < n; i += 16) {
+            __m256i* pa = reinterpret_cast<__m256i*>(a + i);
+            __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
+            __m256i u = _mm256_permute2x128_si256(x, y, 0x20);
+            __m256i v = _mm256_permute2x128_si256(x, y, 0x31);
+            ForwardButterfly8(u, v, w4);
+            __m256i u2 = _mm256_unpacklo_epi64(u, v), v2 = _mm256_unpackhi_epi64(u, v);
+            ForwardButterfly8(u2, v2, w2);
+            __m256 fu = _mm256_castsi256_ps(u2), fv = _mm256_castsi256_ps(v2);
+            __m256i u3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
+            __m256i v3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
+            // The root of stride 1 is one.
+            __m256i s = Fold8(_mm256_add_epi32(u3, v3));
+            __m256i d = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u3, v3), twoP));
+            u2 = _mm256_unpacklo_epi32(s, d);
+            v2 = _mm256_unpackhi_epi32(s, d);
+            u = _mm256_unpacklo_epi64(u2, v2);
+            v = _mm256_unpackhi_epi64(u2, v2);
+            _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
+            _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+        }
+    }
+
+    // The strides 1, 2 and 4 of an inverse transform, as ForwardTailAvx2 regroups them.
+    __attribute__((target("avx2"))) static void InverseTailAvx2(uint32_t* a, size_t n,
+                                                                const uint32_t* w)
+    {
+        const __m256i w4 =
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
+        const __m256i w2 = _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]),
+                                            int(w[2]), int(w[3]), int(w[2]));
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t i = 0; i < n; i += 16) {
+            __m256i* pa = reinterpret_cast<__m256i*>(a + i);
+            __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
+            __m256i u = _mm256_permute2x128_si256(x, y, 0x20);
+            __m256i v = _mm256_permute2x128_si256(x, y, 0x31);
+            __m256i u2 = _mm256_unpacklo_epi64(u, v), v2 = _mm256_unpackhi_epi64(u, v);
+            __m256 fu = _mm256_castsi256_ps(u2), fv = _mm256_castsi256_ps(v2);
+            __m256i u3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
+            __m256i v3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
+            __m256i s = Fold8(_mm256_add_epi32(u3, v3));
+            __m256i d = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u3, v3), twoP));
+            u2 = _mm256_unpacklo_epi32(s, d);
+            v2 = _mm256_unpackhi_epi32(s, d);
+            InverseButterfly8(u2, v2, w2);
+            u = _mm256_unpacklo_epi64(u2, v2);
+            v = _mm256_unpackhi_epi64(u2, v2);
+            InverseButterfly8(u, v, w4);
+            _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
+            _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+        }
     }
 
     __attribute__((target("avx2"))) static void PointwiseAvx2(uint32_t* out, const uint32_t* b,
@@ -200,28 +298,29 @@ struct Field
         }
     }
 
-    static void ForwardPass(uint32_t* a, size_t n, size_t len, const uint32_t* w, bool bVector)
+    // The butterflies j in [j0, j1) of stride len, on a[j] and a[j + len].
+    static void ForwardSpan(uint32_t* a, size_t len, size_t j0, size_t j1, const uint32_t* w,
+                            bool bVector)
     {
         if (len >= 8 && bVector)
-            return ForwardPassAvx2(a, n, len, w);
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; ++j) {
-                uint32_t u = a[i + j], v = a[i + j + len];
-                a[i + j] = Fold(u + v);
-                a[i + j + len] = MulLazy(u - v + 2 * P, w[len + j]);
-            }
+            return ForwardSpanAvx2(a, len, j0, j1, w);
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t u = a[j], v = a[j + len];
+            a[j] = Fold(u + v);
+            a[j + len] = MulLazy(u - v + 2 * P, w[len + j]);
+        }
     }
 
-    static void InversePass(uint32_t* a, size_t n, size_t len, const uint32_t* w, bool bVector)
+    static void InverseSpan(uint32_t* a, size_t len, size_t j0, size_t j1, const uint32_t* w,
+                            bool bVector)
     {
         if (len >= 8 && bVector)
-            return InversePassAvx2(a, n, len, w);
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; ++j) {
-                uint32_t u = a[i + j], v = MulLazy(a[i + j + len], w[len + j]);
-                a[i + j] = Fold(u + v);
-                a[i + j + len] = Fold(u - v + 2 * P);
-            }
+            return InverseSpanAvx2(a, len, j0, j1, w);
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t u = a[j], v = MulLazy(a[j + len], w[len + j]);
+            a[j] = Fold(u + v);
+            a[j + len] = Fold(u - v + 2 * P);
+        }
     }
 
     // out = out * b / R elementwise.
@@ -233,27 +332,60 @@ struct Field
             out[i] = MulLazy(out[i], b[i]);
     }
 
-    // Decimation in frequency: natural order in, bit-reversed order out. The short strides run
-    // block by block while a block stays in the cache.
+    // A transform short enough for the cache, one stride after the other.
+    static void ForwardBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
+    {
+        bool bTail = bVector && n >= 16;
+        for (size_t len = n / 2; len >= (bTail ? 8 : 1); len /= 2)
+            for (size_t i = 0; i < n; i += 2 * len)
+                ForwardSpan(a + i, len, 0, len, w, bVector);
+        if (bTail)
+            ForwardTailAvx2(a, n, w);
+    }
+
+    static void InverseBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
+    {
+        bool bTail = bVector && n >= 16;
+        if (bTail)
+            InverseTailAvx2(a, n, w);
+        for (size_t len = bTail ? 8 : 1; len < n; len *= 2)
+            for (size_t i = 0; i < n; i += 2 * len)
+                InverseSpan(a + i, len, 0, len, w, bVector);
+    }
+
+    // Decimation in frequency: natural order in, bit-reversed order out. After the first stride
+    // the two halves are transforms of their own, which may run on two threads.
     static void Forward(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
-        size_t nBlock = std::min(n, NTT_BLOCK);
-        for (size_t len = n / 2; len >= nBlock; len /= 2)
-            ForwardPass(a, n, len, w, bVector);
-        for (size_t i = 0; i < n; i += nBlock)
-            for (size_t len = nBlock / 2; len >= 1; len /= 2)
-                ForwardPass(a + i, nBlock, len, w, bVector);
+        if (n <= NTT_BLOCK)
+            return ForwardBlock(a, n, w, bVector);
+        size_t h = n / 2;
+        CLongPool::For(h, NTT_GRAIN,
+                       [=](size_t j0, size_t j1) { ForwardSpan(a, h, j0, j1, w, bVector); });
+        Both(
+            n, [=] { Forward(a, h, w, bVector); }, [=] { Forward(a + h, h, w, bVector); });
     }
 
     // Decimation in time with inverse roots: bit-reversed order in, natural order out, times n.
     static void Inverse(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
-        size_t nBlock = std::min(n, NTT_BLOCK);
-        for (size_t i = 0; i < n; i += nBlock)
-            for (size_t len = 1; len < nBlock; len *= 2)
-                InversePass(a + i, nBlock, len, w, bVector);
-        for (size_t len = nBlock; len < n; len *= 2)
-            InversePass(a, n, len, w, bVector);
+        if (n <= NTT_BLOCK)
+            return InverseBlock(a, n, w, bVector);
+        size_t h = n / 2;
+        Both(
+            n, [=] { Inverse(a, h, w, bVector); }, [=] { Inverse(a + h, h, w, bVector); });
+        CLongPool::For(h, NTT_GRAIN,
+                       [=](size_t j0, size_t j1) { InverseSpan(a, h, j0, j1, w, bVector); });
+    }
+
+    // out[0 .. n) = a mod P, zero past na.
+    static void Load(uint32_t* out, const uint32_t* a, size_t na, size_t n)
+    {
+        CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            size_t iEnd = std::min(i1, std::max(i0, na));
+            std::transform(a + i0, a + iEnd, out + i0, [](uint32_t x) { return x % P; });
+            std::fill(out + iEnd, out + i1, 0u);
+        });
     }
 
     // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P).
@@ -261,22 +393,27 @@ struct Field
                          uint32_t* out, bool bVector)
     {
         std::vector<uint32_t> w = Twiddles(n);
-        std::transform(a, a + na, out, [](uint32_t x) { return x % P; });
-        std::fill(out + na, out + n, 0u);
+        Load(out, a, na, n);
         Forward(out, n, w.data(), bVector);
         if (a == b && na == nb)
-            Pointwise(out, out, n, bVector);
+            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+                Pointwise(out + i0, out + i0, i1 - i0, bVector);
+            });
         else {
-            std::vector<uint32_t> fb(n, 0);
-            std::transform(b, b + nb, fb.begin(), [](uint32_t x) { return x % P; });
-            Forward(fb.data(), n, w.data(), bVector);
-            Pointwise(out, fb.data(), n, bVector);
+            std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
+            const uint32_t* pB = fb.get();
+            Load(fb.get(), b, nb, n);
+            Forward(fb.get(), n, w.data(), bVector);
+            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+                Pointwise(out + i0, pB + i0, i1 - i0, bVector);
+            });
         }
-        w = InverseTwiddles(w, n);
+        InvertTwiddles(w.data(), n);
         Inverse(out, n, w.data(), bVector);
         // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
-        Scale(out, n, scale, bVector);
+        CLongPool::For(n, NTT_GRAIN,
+                       [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
     }
 };
 
@@ -317,6 +454,20 @@ uint32_t TakeLimb(unsigned __int128& acc)
 
 namespace
 {
+// r[i0 .. i1) from the coefficients there, whose carry out is returned instead of added on.
+template <uint64_t BASE>
+unsigned __int128 JoinRange(uint32_t* r, const uint32_t* c0, const uint32_t* c1, const uint32_t* c2,
+                            size_t i0, size_t i1, size_t nr)
+{
+    unsigned __int128 acc = 0;
+    for (size_t i = i0; i < i1; ++i) {
+        if (i < nr - 1)
+            acc += Garner(c0[i], c1[i], c2[i]);
+        r[i] = TakeLimb<BASE>(acc);
+    }
+    return acc;
+}
+
 template <uint64_t BASE>
 void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb,
                 bool bVector)
@@ -326,17 +477,24 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
     size_t n = 1;
     while (n < nr - 1)
         n *= 2;
-    std::vector<uint32_t> c0(n), c1(n), c2(n);
-    Field<P0>::Convolve(a, na, b, nb, n, c0.data(), bVector);
-    Field<P1>::Convolve(a, na, b, nb, n, c1.data(), bVector);
-    Field<P2>::Convolve(a, na, b, nb, n, c2.data(), bVector);
-    unsigned __int128 acc = 0;
-    for (size_t i = 0; i < nr; ++i) {
-        if (i < nr - 1)
-            acc += Garner(c0[i], c1[i], c2[i]);
-        r[i] = TakeLimb<BASE>(acc);
-    }
-    assert(acc == 0);
+    auto c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    auto c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    auto c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::Convolve(a, na, b, nb, n, c0.get(), bVector);
+    Field<P1>::Convolve(a, na, b, nb, n, c1.get(), bVector);
+    Field<P2>::Convolve(a, na, b, nb, n, c2.get(), bVector);
+    // Chunks of the output are joined apart; each one's carry then goes into those above it.
+    std::vector<unsigned __int128> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
+    CLongPool::For(nr, JOIN_GRAIN, [&](size_t i0, size_t i1) {
+        carries[i0 / JOIN_GRAIN] = JoinRange<BASE>(r, c0.get(), c1.get(), c2.get(), i0, i1, nr);
+    });
+    for (size_t k = 0; k + 1 < carries.size(); ++k)
+        for (size_t i = (k + 1) * JOIN_GRAIN; carries[k] != 0; ++i) {
+            assert(i < nr);
+            carries[k] += r[i];
+            r[i] = TakeLimb<BASE>(carries[k]);
+        }
+    assert(carries.back() == 0);
 }
 } // namespace
 
