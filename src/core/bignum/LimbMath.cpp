@@ -1,5 +1,6 @@
 #include "bignum/LimbMath.h"
 
+#include "bignum/LongCancelled.h"
 #include "bignum/Ntt.h"
 
 #include <algorithm>
@@ -58,6 +59,7 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
     std::fill(r, r + na + nb, 0u);
     LimbVec part(2 * nb);
     for (size_t i = 0; i < na; i += nb) {
+        CheckCancel();
         size_t n = std::min(nb, na - i);
         MulInto<BASE>(part.data(), a + i, n, b, nb);
         AddInto<BASE>(r + i, na + nb - i, part.data(), n + nb);

@@ -6,6 +6,9 @@
 #include "bignum/LongTexts.h"
 
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -107,6 +110,22 @@ long long CountValue(const std::string& strDigits, int nLimit)
     return n <= nLimit ? n : -1;
 }
 
+// Gives the memory a calculation leaves free in the allocator's pools back to the system when
+// the calculation ends, whether it succeeds, fails or is cancelled.
+class CMemoryReturn
+{
+public:
+    CMemoryReturn() = default;
+    CMemoryReturn(const CMemoryReturn&) = delete;
+    CMemoryReturn& operator=(const CMemoryReturn&) = delete;
+    ~CMemoryReturn()
+    {
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
+    }
+};
+
 LongResult Cancelled()
 {
     LongResult r;
@@ -201,6 +220,8 @@ LongResult Dispatch(int nOperator, std::string_view strFirst, std::string_view s
 LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
                          int nLanguage, const std::atomic<bool>* pCancel)
 {
+    const CCancelScope scope(pCancel);
+    const CMemoryReturn memoryReturn;
     try {
         LongResult r = Dispatch(nOperator, strFirst, strSecond, nLanguage, pCancel);
         if (pCancel != nullptr && pCancel->load())

@@ -7,7 +7,8 @@ thread_local const std::atomic<bool>* t_pCancel = nullptr;
 
 CCancelScope::CCancelScope(const std::atomic<bool>* pCancel) : m_pPrevious(t_pCancel)
 {
-    t_pCancel = pCancel;
+    if (pCancel != nullptr)
+        t_pCancel = pCancel;
 }
 
 CCancelScope::~CCancelScope() { t_pCancel = m_pPrevious; }

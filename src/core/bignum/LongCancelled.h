@@ -14,7 +14,7 @@ inline void ThrowIfCancelled(const std::atomic<bool>* pCancel)
 }
 
 // Makes a flag the cancellation flag of everything this thread computes while the scope lives,
-// the work it hands to pool threads included. Scopes nest; null means no flag.
+// the work it hands to pool threads included. Scopes nest; a null flag keeps the enclosing one.
 class CCancelScope
 {
 public:
