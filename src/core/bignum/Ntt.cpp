@@ -421,51 +421,43 @@ constexpr uint32_t INV_P0_MOD_P1 = PowMod(P0, P1 - 2, P1);
 constexpr uint32_t INV_P0_MOD_P2 = PowMod(P0, P2 - 2, P2);
 constexpr uint32_t INV_P1_MOD_P2 = PowMod(P1, P2 - 2, P2);
 
-// The coefficient whose residues are r0, r1, r2 (below P0 P1 P2 < 2^90).
-unsigned __int128 Garner(uint32_t r0, uint32_t r1, uint32_t r2)
+// The mixed-radix digits of the coefficient whose residues are r0, r1, r2 (below P0 P1 P2):
+// it is r0 + P0 v1 + P0 P1 v2 with v1 < P1 and v2 < P2.
+inline void Garner(uint32_t r0, uint32_t r1, uint32_t r2, uint64_t& v1, uint64_t& v2)
 {
-    uint64_t v1 = (uint64_t(r1) + P1 - r0 % P1) * INV_P0_MOD_P1 % P1;
+    v1 = (uint64_t(r1) + P1 - r0 % P1) * INV_P0_MOD_P1 % P1;
     uint64_t t = (uint64_t(r2) + P2 - r0 % P2) * INV_P0_MOD_P2 % P2;
-    uint64_t v2 = (t + P2 - v1 % P2) * INV_P1_MOD_P2 % P2;
-    return r0 + (unsigned __int128)P0 * (v1 + uint64_t(P1) * v2);
+    v2 = (t + P2 - v1 % P2) * INV_P1_MOD_P2 % P2;
 }
 
-// Splits acc into its lowest limb (returned) and the rest (left in acc).
+// P0 P1 = P01_LOW + P01_HIGH BASE, so that a coefficient adds r0 + P0 v1 + P01_LOW v2 to its own
+// limb and P01_HIGH v2 to the next; both sums and the carries stay below 2^62.
 template <uint64_t BASE>
-uint32_t TakeLimb(unsigned __int128& acc)
-{
-    if constexpr (BASE == (uint64_t(1) << 32)) {
-        uint32_t lo = uint32_t(acc);
-        acc >>= 32;
-        return lo;
-    } else {
-        // Long division in 32-bit steps keeps every step a 64-bit division by a constant.
-        uint64_t top = uint64_t(acc >> 64), mid = uint32_t(acc >> 32), low = uint32_t(acc);
-        uint64_t q2 = top / BASE, r = top % BASE;
-        uint64_t v = (r << 32) | mid;
-        uint64_t q1 = v / BASE;
-        v = ((v % BASE) << 32) | low;
-        uint64_t q0 = v / BASE;
-        acc = ((unsigned __int128)q2 << 64) + ((unsigned __int128)q1 << 32) + q0;
-        return uint32_t(v % BASE);
-    }
-}
-} // namespace
+constexpr uint64_t P01_LOW = uint64_t(P0) * P1 % BASE;
+template <uint64_t BASE>
+constexpr uint64_t P01_HIGH = uint64_t(P0) * P1 / BASE;
+static_assert(P0 < DECIMAL_BASE && P01_HIGH<DECIMAL_BASE> < DECIMAL_BASE);
 
-namespace
-{
-// r[i0 .. i1) from the coefficients there, whose carry out is returned instead of added on.
+// r[i0 .. i1) from the coefficients there (the last one, nr - 1, is zero); returns the carry into
+// limb i1 instead of adding it on.
 template <uint64_t BASE>
-unsigned __int128 JoinRange(uint32_t* r, const uint32_t* c0, const uint32_t* c1, const uint32_t* c2,
-                            size_t i0, size_t i1, size_t nr)
+uint64_t JoinRange(uint32_t* r, const uint32_t* c0, const uint32_t* c1, const uint32_t* c2,
+                   size_t i0, size_t i1, size_t nr)
 {
-    unsigned __int128 acc = 0;
+    uint64_t carry = 0;
     for (size_t i = i0; i < i1; ++i) {
-        if (i < nr - 1)
-            acc += Garner(c0[i], c1[i], c2[i]);
-        r[i] = TakeLimb<BASE>(acc);
+        uint64_t x = carry;
+        carry = 0;
+        if (i < nr - 1) {
+            uint64_t v1, v2;
+            Garner(c0[i], c1[i], c2[i], v1, v2);
+            x += c0[i] + uint64_t(P0) * v1 + P01_LOW<BASE> * v2;
+            carry = P01_HIGH<BASE> * v2;
+        }
+        r[i] = uint32_t(x % BASE);
+        carry += x / BASE;
     }
-    return acc;
+    return carry;
 }
 
 template <uint64_t BASE>
@@ -484,15 +476,16 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
     Field<P1>::Convolve(a, na, b, nb, n, c1.get(), bVector);
     Field<P2>::Convolve(a, na, b, nb, n, c2.get(), bVector);
     // Chunks of the output are joined apart; each one's carry then goes into those above it.
-    std::vector<unsigned __int128> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
+    std::vector<uint64_t> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
     CLongPool::For(nr, JOIN_GRAIN, [&](size_t i0, size_t i1) {
         carries[i0 / JOIN_GRAIN] = JoinRange<BASE>(r, c0.get(), c1.get(), c2.get(), i0, i1, nr);
     });
     for (size_t k = 0; k + 1 < carries.size(); ++k)
         for (size_t i = (k + 1) * JOIN_GRAIN; carries[k] != 0; ++i) {
             assert(i < nr);
-            carries[k] += r[i];
-            r[i] = TakeLimb<BASE>(carries[k]);
+            uint64_t x = carries[k] + r[i];
+            r[i] = uint32_t(x % BASE);
+            carries[k] = x / BASE;
         }
     assert(carries.back() == 0);
 }
