@@ -4,7 +4,7 @@
 #   bash bench/long-numbers.sh <build-dir>      (LONG_BENCH_HUGE=1 adds pi to 10^8 digits)
 # The GMP reference is built here from bench/gmp_reference.c; it and Python only serve as yardsticks
 # and check that every output agrees. Ratios are pelmorix time / other time (below 1: pelmorix is
-# faster). Short runs take the best of three. Python only runs the workloads up to 10^6 digits.
+# faster). Short runs take the best of three. Python only runs the short workloads.
 set -euo pipefail
 
 BUILD=${1:?usage: bash bench/long-numbers.sh <build-dir>}
@@ -168,10 +168,10 @@ run yes "div 100,000 / 50,000" div "@$WORK/a100k.txt" "@$WORK/b50k.txt"
 run yes "mod 100,000 / 50,000" mod "@$WORK/a100k.txt" "@$WORK/b50k.txt"
 run yes "pi 100,000 digits" pi 100000
 run yes "e 100,000 digits" e 100000
-run yes "pi 1,000,000 digits" pi 1000000
-run yes "e 1,000,000 digits" e 1000000
+run no "pi 1,000,000 digits" pi 1000000
+run no "e 1,000,000 digits" e 1000000
 run yes "10000!" fac 10000
-run yes "100000!" fac 100000
+run no "100000!" fac 100000
 run no "1000000!" fac 1000000
 run no "pi 10,000,000 digits" pi 10000000
 run no "e 10,000,000 digits" e 10000000
