@@ -438,21 +438,62 @@ template <uint64_t BASE>
 constexpr uint64_t P01_HIGH = uint64_t(P0) * P1 / BASE;
 static_assert(P0 < DECIMAL_BASE && P01_HIGH<DECIMAL_BASE> < DECIMAL_BASE);
 
-// r[i0 .. i1) from the coefficients there (the last one, nr - 1, is zero); returns the carry into
-// limb i1 instead of adding it on.
-template <uint64_t BASE>
-uint64_t JoinRange(uint32_t* r, const uint32_t* c0, const uint32_t* c1, const uint32_t* c2,
-                   size_t i0, size_t i1, size_t nr)
+// x - m where that does not wrap, else x.
+__attribute__((target("avx2"))) __m256i Below(__m256i x, __m256i m)
 {
+    return _mm256_min_epu32(x, _mm256_sub_epi32(x, m));
+}
+
+// Garner for eight coefficients at once, the digits v1 and v2 written over the residues r1 and
+// r2. The constants are the inverses in Montgomery form, so that one product gives x * inverse.
+__attribute__((target("avx2"))) void GarnerAvx2(const uint32_t* c0, uint32_t* c1, uint32_t* c2,
+                                                size_t n)
+{
+    const __m256i p1 = _mm256_set1_epi32(int(P1)), p2 = _mm256_set1_epi32(int(P2));
+    const __m256i twoP2 = _mm256_set1_epi32(int(2 * P2));
+    const __m256i k01 = _mm256_set1_epi32(int(Field<P1>::ToMont(INV_P0_MOD_P1)));
+    const __m256i k02 = _mm256_set1_epi32(int(Field<P2>::ToMont(INV_P0_MOD_P2)));
+    const __m256i k12 = _mm256_set1_epi32(int(Field<P2>::ToMont(INV_P1_MOD_P2)));
+    for (size_t i = 0; i + 8 <= n; i += 8) {
+        __m256i r0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c0 + i));
+        __m256i* p1Out = reinterpret_cast<__m256i*>(c1 + i);
+        __m256i* p2Out = reinterpret_cast<__m256i*>(c2 + i);
+        __m256i d1 =
+            _mm256_sub_epi32(_mm256_add_epi32(_mm256_loadu_si256(p1Out), p1), Below(r0, p1));
+        __m256i v1 = Below(Field<P1>::MulLazy8(d1, k01), p1);
+        __m256i r0m2 = Below(Below(r0, twoP2), p2);
+        __m256i d2 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_loadu_si256(p2Out), p2), r0m2);
+        __m256i t = Below(Field<P2>::MulLazy8(d2, k02), p2);
+        __m256i d3 = _mm256_sub_epi32(_mm256_add_epi32(t, p2), Below(v1, p2));
+        _mm256_storeu_si256(p1Out, v1);
+        _mm256_storeu_si256(p2Out, Below(Field<P2>::MulLazy8(d3, k12), p2));
+    }
+}
+
+// r[i0 .. i1) from the coefficients there (the last one, nr - 1, is zero); returns the carry into
+// limb i1 instead of adding it on. Overwrites c1 and c2 in the range.
+template <uint64_t BASE>
+uint64_t JoinRange(uint32_t* r, const uint32_t* c0, uint32_t* c1, uint32_t* c2, size_t i0,
+                   size_t i1, size_t nr, bool bVector)
+{
+    size_t nCoefficients = std::min(i1, nr - 1) - std::min(i0, nr - 1), nDone = 0;
+    if (bVector) {
+        GarnerAvx2(c0 + i0, c1 + i0, c2 + i0, nCoefficients);
+        nDone = nCoefficients / 8 * 8;
+    }
+    for (size_t i = i0 + nDone; i < i0 + nCoefficients; ++i) {
+        uint64_t v1, v2;
+        Garner(c0[i], c1[i], c2[i], v1, v2);
+        c1[i] = uint32_t(v1);
+        c2[i] = uint32_t(v2);
+    }
     uint64_t carry = 0;
     for (size_t i = i0; i < i1; ++i) {
         uint64_t x = carry;
         carry = 0;
         if (i < nr - 1) {
-            uint64_t v1, v2;
-            Garner(c0[i], c1[i], c2[i], v1, v2);
-            x += c0[i] + uint64_t(P0) * v1 + P01_LOW<BASE> * v2;
-            carry = P01_HIGH<BASE> * v2;
+            x += c0[i] + uint64_t(P0) * c1[i] + P01_LOW<BASE> * c2[i];
+            carry = P01_HIGH<BASE> * c2[i];
         }
         r[i] = uint32_t(x % BASE);
         carry += x / BASE;
@@ -478,7 +519,8 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
     // Chunks of the output are joined apart; each one's carry then goes into those above it.
     std::vector<uint64_t> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
     CLongPool::For(nr, JOIN_GRAIN, [&](size_t i0, size_t i1) {
-        carries[i0 / JOIN_GRAIN] = JoinRange<BASE>(r, c0.get(), c1.get(), c2.get(), i0, i1, nr);
+        carries[i0 / JOIN_GRAIN] =
+            JoinRange<BASE>(r, c0.get(), c1.get(), c2.get(), i0, i1, nr, bVector);
     });
     for (size_t k = 0; k + 1 < carries.size(); ++k)
         for (size_t i = (k + 1) * JOIN_GRAIN; carries[k] != 0; ++i) {
