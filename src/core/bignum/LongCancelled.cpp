@@ -5,9 +5,10 @@ namespace
 thread_local const std::atomic<bool>* t_pCancel = nullptr;
 } // namespace
 
-CCancelScope::CCancelScope(const std::atomic<bool>* pCancel) : m_pPrevious(t_pCancel)
+CCancelScope::CCancelScope(const std::atomic<bool>* pCancel, bool bKeepEnclosing)
+    : m_pPrevious(t_pCancel)
 {
-    if (pCancel != nullptr)
+    if (pCancel != nullptr || !bKeepEnclosing)
         t_pCancel = pCancel;
 }
 

@@ -14,11 +14,12 @@ inline void ThrowIfCancelled(const std::atomic<bool>* pCancel)
 }
 
 // Makes a flag the cancellation flag of everything this thread computes while the scope lives,
-// the work it hands to pool threads included. Scopes nest; a null flag keeps the enclosing one.
+// the work it hands to pool threads included. Scopes nest; a null flag keeps the enclosing one
+// unless bKeepEnclosing is false (a pool thread running another calculation's work).
 class CCancelScope
 {
 public:
-    explicit CCancelScope(const std::atomic<bool>* pCancel);
+    explicit CCancelScope(const std::atomic<bool>* pCancel, bool bKeepEnclosing = true);
     ~CCancelScope();
     CCancelScope(const CCancelScope&) = delete;
     CCancelScope& operator=(const CCancelScope&) = delete;

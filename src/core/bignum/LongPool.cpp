@@ -113,7 +113,9 @@ private:
         ++m_nBusy;
         lock.unlock();
         try {
-            const CCancelScope scope(pTask->pCancel);
+            // A thread that helps while it waits may run another calculation's work, which
+            // must answer to that calculation's flag only.
+            const CCancelScope scope(pTask->pCancel, false);
             (*pTask->pFunction)();
         } catch (...) {
             pTask->error = std::current_exception();

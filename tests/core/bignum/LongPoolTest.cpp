@@ -195,3 +195,30 @@ TEST(LongPool, RaisedFlagEndsOneHugeProduct)
     worker.join();
     EXPECT_TRUE(endedFuture.get());
 }
+
+TEST(LongPool, HandedWorkAnswersToItsCallersFlag)
+{
+    ThreadCountGuard guard(4);
+    std::atomic<bool> bFlag{false}, bOther{false};
+    const std::atomic<bool>* flags[] = {&bFlag, nullptr};
+    for (const std::atomic<bool>* pFlag : flags) {
+        SCOPED_TRACE(pFlag != nullptr ? "flag" : "no flag");
+        const CCancelScope scope(pFlag);
+        std::atomic<const std::atomic<bool>*> seen[2] = {&bOther, &bOther};
+        auto half = [&](int i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            seen[i] = CCancelScope::Current();
+        };
+        CLongPool::Invoke([&] { half(0); }, [&] { half(1); });
+        EXPECT_EQ(seen[0].load(), pFlag);
+        EXPECT_EQ(seen[1].load(), pFlag);
+        {
+            // A null flag keeps the enclosing one unless told otherwise.
+            const CCancelScope keep(nullptr);
+            EXPECT_EQ(CCancelScope::Current(), pFlag);
+            const CCancelScope replace(nullptr, false);
+            EXPECT_EQ(CCancelScope::Current(), nullptr);
+        }
+        EXPECT_EQ(CCancelScope::Current(), pFlag);
+    }
+}
