@@ -113,28 +113,51 @@ struct Field
         if (nTop == 0)
             return w;
         uint32_t root = ToMont(PowMod(Generator(), (P - 1) / n, P));
-        // Eight interleaved chains of powers, so that the multiplications need not wait on each
-        // other.
-        w[nTop] = R_MOD;
-        for (size_t j = 1; j < nTop && j < 8; ++j)
-            w[nTop + j] = Mul(w[nTop + j - 1], root);
-        uint32_t root8 = nTop > 8 ? Mul(w[nTop + 7], root) : R_MOD;
-        for (size_t j = 8; j < nTop; ++j)
-            w[nTop + j] = Mul(w[nTop + j - 8], root8);
+        uint32_t* pTop = w.data() + nTop;
+        CLongPool::For(nTop, NTT_GRAIN, [=](size_t j0, size_t j1) { Powers(root, j0, j1, pTop); });
+        uint32_t* pW = w.data();
         for (size_t len = nTop / 2; len >= 1; len /= 2)
-            for (size_t j = 0; j < len; ++j)
-                w[len + j] = w[2 * len + 2 * j];
+            CLongPool::For(len, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                for (size_t j = j0; j < j1; ++j)
+                    pW[len + j] = pW[2 * len + 2 * j];
+            });
         return w;
+    }
+
+    // x^e in Montgomery form.
+    static uint32_t Power(uint32_t x, uint64_t e)
+    {
+        uint32_t r = R_MOD;
+        for (; e != 0; e >>= 1, x = Mul(x, x))
+            if (e & 1)
+                r = Mul(r, x);
+        return r;
+    }
+
+    // out[j] = root^j for j in [j0, j1), in eight interleaved chains so that the multiplications
+    // need not wait on each other.
+    static void Powers(uint32_t root, size_t j0, size_t j1, uint32_t* out)
+    {
+        out[j0] = Power(root, j0);
+        for (size_t j = j0 + 1; j < j1 && j < j0 + 8; ++j)
+            out[j] = Mul(out[j - 1], root);
+        uint32_t root8 = Power(root, 8);
+        for (size_t j = j0 + 8; j < j1; ++j)
+            out[j] = Mul(out[j - 8], root8);
     }
 
     // The inverse roots in place: w^-j = -w^(len - j) for a root w of order 2 len.
     static void InvertTwiddles(uint32_t* w, size_t n)
     {
-        for (size_t len = 2; len < n; len *= 2) {
-            std::reverse(w + len + 1, w + 2 * len);
-            for (size_t j = 1; j < len; ++j)
-                w[len + j] = P - w[len + j];
-        }
+        for (size_t len = 2; len < n; len *= 2)
+            CLongPool::For(len / 2, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                // Entries len + j and 2 len - j trade places, the middle one stays.
+                for (size_t j = j0 + 1; j <= j1; ++j) {
+                    uint32_t x = w[len + j], y = w[2 * len - j];
+                    w[len + j] = P - y;
+                    w[2 * len - j] = P - x;
+                }
+            });
     }
 
     // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
