@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Whole-process times of `pelmorix-cli long` beside GMP and Python's int on the same workloads.
-#   bash bench/long-numbers.sh <build-dir>
+# Whole-process times of `pelmorix-cli long` with one thread and with all of them, beside GMP and
+# Python's int on the same workloads, and the peak memory of the long constants beside GMP's.
+#   bash bench/long-numbers.sh <build-dir>      (LONG_BENCH_HUGE=1 adds pi to 99,999,999 digits)
 # The GMP reference is built here from bench/gmp_reference.c; it and Python only serve as yardsticks
 # and check that every output agrees. Ratios are pelmorix time / other time (below 1: pelmorix is
-# faster). Short runs take the best of three.
+# faster). Short runs take the best of three. Python only runs the short workloads.
 set -euo pipefail
 
 BUILD=${1:?usage: bash bench/long-numbers.sh <build-dir>}
@@ -86,18 +87,23 @@ digits 100000 3 >"$WORK/a100k.txt"
 
 now() { date +%s.%N; }
 
-# Prints the seconds one run of the command takes, its output in $1; "-" when it fails.
+# Prints the seconds one run of the command takes, its output in $1 and its peak resident memory
+# (KB) in $WORK/peak-kb; "-" when it fails.
 time_once() {
     local out=$1; shift
     local t0 t1
     t0=$(now)
-    if "$@" >"$out" 2>/dev/null; then
+    if "${MEASURE[@]}" "$@" >"$out" 2>/dev/null; then
         t1=$(now)
         awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }'
     else
         echo "-"
     fi
 }
+MEASURE=()
+if [ -x /usr/bin/time ]; then
+    MEASURE=(/usr/bin/time -f %M -o "$WORK/peak-kb")
+fi
 
 time_best() {
     local out=$1; shift
@@ -112,6 +118,10 @@ time_best() {
     echo "$best"
 }
 
+peak_mb() {
+    [ -s "$WORK/peak-kb" ] && awk '{ printf "%.0f", $1 / 1024 }' "$WORK/peak-kb" || echo "-"
+}
+
 ratio() {
     if [ "$1" = "-" ] || [ "$2" = "-" ] || [ -z "$2" ]; then echo "-"; return; fi
     awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0) b = 0.001; printf "%.2fx", a / b }'
@@ -121,33 +131,57 @@ same() {
     if [ ! -s "$2" ]; then echo ""; elif cmp -s "$1" "$2"; then echo ""; else echo " DIFFERS"; fi
 }
 
-printf '%-28s %10s %10s %8s %10s %8s\n' "workload" "pelmorix" "GMP" "ratio" "Python" "ratio"
+ALL=$(nproc 2>/dev/null || echo 2)
+echo "pelmorix with 1 thread and with all $ALL (PELMORIX_THREADS); ratios are pelmorix / other."
+printf '%-26s %8s %8s %7s %8s %7s %7s %8s %7s\n' "workload" "1 thr" "$ALL thr" "speedup" "GMP" \
+    "1/GMP" "$ALL/GMP" "Python" "$ALL/Py"
+MEMORY_ROWS=()
+# run <python: yes|no> <name> <arguments of `long`>
 run() {
-    local name=$1; shift
-    local tp tg="-" ty="-" note=""
-    tp=$(time_best "$WORK/out-pelmorix.txt" "$CLI" long "$@")
+    local withPython=$1 name=$2; shift 2
+    local t1 tn tg="-" ty="-" note="" mine="-" gmp="-"
+    t1=$(PELMORIX_THREADS=1 time_best "$WORK/out-pelmorix.txt" "$CLI" long "$@")
+    tn=$(PELMORIX_THREADS=$ALL time_best "$WORK/out-pelmorix-all.txt" "$CLI" long "$@")
+    mine=$(peak_mb)
+    note+=$(same "$WORK/out-pelmorix.txt" "$WORK/out-pelmorix-all.txt")
     if [ -n "$GMP" ]; then
         tg=$(time_best "$WORK/out-gmp.txt" "$GMP" "$@")
+        gmp=$(peak_mb)
         note+=$(same "$WORK/out-pelmorix.txt" "$WORK/out-gmp.txt")
     fi
-    if [ -n "$PYTHON" ]; then
+    if [ -n "$PYTHON" ] && [ "$withPython" = yes ]; then
         ty=$(time_once "$WORK/out-python.txt" timeout "$PYTHON_TIMEOUT" "$PYTHON" "$WORK/python_reference.py" "$@")
         [ "$ty" = "-" ] && ty=">$PYTHON_TIMEOUT" || note+=$(same "$WORK/out-pelmorix.txt" "$WORK/out-python.txt")
     fi
     local ry="-"
     case "$ty" in
-    ">"*) ry="<$(ratio "$tp" "${ty#>}")" ;;
-    *) ry=$(ratio "$tp" "$ty") ;;
+    ">"*) ry="<$(ratio "$tn" "${ty#>}")" ;;
+    *) ry=$(ratio "$tn" "$ty") ;;
     esac
-    printf '%-28s %10s %10s %8s %10s %8s%s\n' "$name" "$tp" "$tg" "$(ratio "$tp" "$tg")" "$ty" "$ry" "$note"
+    printf '%-26s %8s %8s %7s %8s %7s %7s %8s %7s%s\n' "$name" "$t1" "$tn" "$(ratio "$t1" "$tn")" \
+        "$tg" "$(ratio "$t1" "$tg")" "$(ratio "$tn" "$tg")" "$ty" "$ry" "$note"
+    MEMORY_ROWS+=("$(printf '%-26s %10s %10s %8s' "$name" "$mine" "$gmp" "$(ratio "$mine" "$gmp")")")
 }
 
-run "mul 50,000 x 50,000 digits" mul "@$WORK/a50k.txt" "@$WORK/b50k.txt"
-run "div 100,000 / 50,000 digits" div "@$WORK/a100k.txt" "@$WORK/b50k.txt"
-run "mod 100,000 / 50,000 digits" mod "@$WORK/a100k.txt" "@$WORK/b50k.txt"
-run "pi 100,000 digits" pi 100000
-run "e 100,000 digits" e 100000
-run "pi 1,000,000 digits" pi 1000000
-run "e 1,000,000 digits" e 1000000
-run "10000!" fac 10000
-run "100000!" fac 100000
+run yes "mul 50,000 x 50,000 digits" mul "@$WORK/a50k.txt" "@$WORK/b50k.txt"
+run yes "div 100,000 / 50,000" div "@$WORK/a100k.txt" "@$WORK/b50k.txt"
+run yes "mod 100,000 / 50,000" mod "@$WORK/a100k.txt" "@$WORK/b50k.txt"
+run yes "pi 100,000 digits" pi 100000
+run yes "e 100,000 digits" e 100000
+run no "pi 1,000,000 digits" pi 1000000
+run no "e 1,000,000 digits" e 1000000
+run yes "10000!" fac 10000
+run no "100000!" fac 100000
+run no "1000000!" fac 1000000
+run no "pi 10,000,000 digits" pi 10000000
+run no "e 10,000,000 digits" e 10000000
+if [ "${LONG_BENCH_HUGE:-0}" = 1 ]; then
+    run no "pi 99,999,999 digits" pi 99999999
+fi
+
+echo
+echo "Peak resident memory (MB), pelmorix with all threads beside GMP:"
+printf '%-26s %10s %10s %8s\n' "workload" "pelmorix" "GMP" "ratio"
+for row in "${MEMORY_ROWS[@]}"; do
+    case "$row" in "pi "*|"e "*|"1000000!"*) echo "$row" ;; esac
+done

@@ -1,5 +1,7 @@
 #include "bignum/DecimalConversion.h"
 
+#include "bignum/LongPool.h"
+
 namespace limb
 {
 namespace
@@ -10,6 +12,19 @@ constexpr size_t TEXT_BASE_CASE = 9 * 60;
 // Binary values of up to this many limbs are converted one 9-digit group at a time.
 constexpr size_t BINARY_BASE_CASE = 60;
 constexpr size_t SPLIT_UNIT = 7;
+// Limbs spelt out between looks at the cancellation flag.
+constexpr size_t TEXT_GRAIN = size_t(1) << 16;
+// Halves of at least this many limbs are converted on two threads.
+constexpr size_t PARALLEL_LIMBS = size_t(1) << 12;
+
+template <class First, class Second>
+void Fork(size_t nLimbs, const First& first, const Second& second)
+{
+    if (nLimbs >= PARALLEL_LIMBS)
+        return CLongPool::Invoke(first, second);
+    first();
+    second();
+}
 
 uint32_t GroupValue(std::string_view strDigits)
 {
@@ -36,20 +51,27 @@ LimbVec FromDigitsByGroups(std::string_view strDigits)
     return r;
 }
 
-// powers[j] = 10^(9 * 2^j) in binary limbs.
-LimbVec FromDigits(std::string_view strDigits, std::vector<LimbVec>& powers)
+// The power index that splits a text of n digits.
+size_t TextSplit(size_t n)
+{
+    size_t j = 0;
+    while (DIGITS_PER_LIMB << (j + 1) < n)
+        ++j;
+    return j;
+}
+
+// powers[j] = 10^(9 * 2^j) in binary limbs, computed beforehand for every split of the text.
+LimbVec FromDigits(std::string_view strDigits, const std::vector<LimbVec>& powers)
 {
     if (strDigits.size() <= TEXT_BASE_CASE)
         return FromDigitsByGroups(strDigits);
-    size_t j = 0;
-    while (DIGITS_PER_LIMB << (j + 1) < strDigits.size())
-        ++j;
-    while (powers.size() <= j)
-        powers.push_back(Mul<BINARY_BASE>(powers.back(), powers.back()));
+    size_t j = TextSplit(strDigits.size());
     size_t nLow = DIGITS_PER_LIMB << j;
     std::string_view strHigh = strDigits.substr(0, strDigits.size() - nLow);
-    LimbVec high = FromDigits(strHigh, powers);
-    LimbVec low = FromDigits(strDigits.substr(strHigh.size()), powers);
+    LimbVec high, low;
+    Fork(
+        nLow / DIGITS_PER_LIMB, [&] { high = FromDigits(strHigh, powers); },
+        [&] { low = FromDigits(strDigits.substr(strHigh.size()), powers); });
     return Add<BINARY_BASE>(Mul<BINARY_BASE>(high, powers[j]), low);
 }
 
@@ -70,23 +92,35 @@ LimbVec ToDecimalByGroups(const uint32_t* x, size_t n)
     return r;
 }
 
-// powers[j] = 2^(32 * SPLIT_UNIT * 2^j) in decimal limbs. A decimal value takes about 7% more
-// limbs than the binary one, so halves of SPLIT_UNIT * 2^j binary limbs (7/16 of a power of two)
-// keep each product just inside a power-of-two transform.
-LimbVec ToDecimal(const uint32_t* x, size_t n, std::vector<LimbVec>& powers)
+size_t BinarySplit(size_t n)
+{
+    size_t j = 0;
+    while (SPLIT_UNIT << (j + 1) < n)
+        ++j;
+    return j;
+}
+
+// powers[j] = 2^(32 * SPLIT_UNIT * 2^j) in decimal limbs, computed beforehand for every split. A
+// decimal value takes about 7% more limbs than the binary one, so halves of SPLIT_UNIT * 2^j
+// binary limbs (7/16 of a power of two) keep each product just inside a power-of-two transform.
+LimbVec ToDecimal(const uint32_t* x, size_t n, const std::vector<LimbVec>& powers)
 {
     n = Normalized(x, n);
     if (n <= BINARY_BASE_CASE)
         return ToDecimalByGroups(x, n);
-    size_t j = 0;
-    while (SPLIT_UNIT << (j + 1) < n)
-        ++j;
-    while (powers.size() <= j)
-        powers.push_back(Mul<DECIMAL_BASE>(powers.back(), powers.back()));
+    size_t j = BinarySplit(n);
     size_t h = SPLIT_UNIT << j;
-    LimbVec high = ToDecimal(x + h, n - h, powers);
-    LimbVec low = ToDecimal(x, h, powers);
+    LimbVec high, low;
+    Fork(
+        h, [&] { high = ToDecimal(x + h, n - h, powers); }, [&] { low = ToDecimal(x, h, powers); });
     return Add<DECIMAL_BASE>(Mul<DECIMAL_BASE>(high, powers[j]), low);
+}
+
+template <uint64_t BASE>
+void ExtendPowers(std::vector<LimbVec>& powers, size_t j)
+{
+    while (powers.size() <= j)
+        powers.push_back(Mul<BASE>(powers.back(), powers.back()));
 }
 } // namespace
 
@@ -95,8 +129,11 @@ LimbVec BinaryFromDigits(std::string_view strDigits)
     size_t nZeros = strDigits.find_first_not_of('0');
     if (nZeros == std::string_view::npos)
         return {};
+    std::string_view strValue = strDigits.substr(nZeros);
     std::vector<LimbVec> powers{LimbVec{uint32_t(DECIMAL_BASE)}};
-    return FromDigits(strDigits.substr(nZeros), powers);
+    if (strValue.size() > TEXT_BASE_CASE)
+        ExtendPowers<BINARY_BASE>(powers, TextSplit(strValue.size()));
+    return FromDigits(strValue, powers);
 }
 
 LimbVec DecimalFromBinary(const LimbVec& x)
@@ -104,7 +141,10 @@ LimbVec DecimalFromBinary(const LimbVec& x)
     LimbVec unit(SPLIT_UNIT + 1, 0);
     unit.back() = 1;
     std::vector<LimbVec> powers{ToDecimalByGroups(unit.data(), unit.size())};
-    return ToDecimal(x.data(), x.size(), powers);
+    size_t n = Normalized(x.data(), x.size());
+    if (n > BINARY_BASE_CASE)
+        ExtendPowers<DECIMAL_BASE>(powers, BinarySplit(n));
+    return ToDecimal(x.data(), n, powers);
 }
 
 std::string DecimalToText(const LimbVec& d)
@@ -112,14 +152,18 @@ std::string DecimalToText(const LimbVec& d)
     if (d.empty())
         return {};
     std::string strText = std::to_string(d.back());
-    size_t nLead = strText.size();
-    strText.resize(nLead + DIGITS_PER_LIMB * (d.size() - 1));
-    char* p = strText.data() + nLead;
-    for (size_t i = d.size() - 1; i-- > 0; p += DIGITS_PER_LIMB) {
-        uint32_t v = d[i];
-        for (size_t k = DIGITS_PER_LIMB; k-- > 0; v /= 10)
-            p[k] = char('0' + v % 10);
-    }
+    size_t nLead = strText.size(), nLow = d.size() - 1;
+    strText.resize(nLead + DIGITS_PER_LIMB * nLow);
+    // Limb i of the lower ones is spelt at its own place, counted from the end of the text.
+    char* pEnd = strText.data() + strText.size();
+    CLongPool::For(nLow, TEXT_GRAIN, [&](size_t i0, size_t i1) {
+        for (size_t i = i0; i < i1; ++i) {
+            char* p = pEnd - DIGITS_PER_LIMB * (i + 1);
+            uint32_t v = d[i];
+            for (size_t k = DIGITS_PER_LIMB; k-- > 0; v /= 10)
+                p[k] = char('0' + v % 10);
+        }
+    });
     return strText;
 }
 } // namespace limb

@@ -32,6 +32,8 @@ void SchoolDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
     u[a.size()] = MulSmallN<BASE>(u.data(), a.data(), a.size(), d);
     MulSmallN<BASE>(v.data(), b.data(), n, d);
     for (size_t j = m + 1; j-- > 0;) {
+        if (j % 4096 == 0)
+            CheckCancel();
         uint64_t num = uint64_t(u[j + n]) * BASE + u[j + n - 1];
         uint64_t qhat = num / v[n - 1], rhat = num % v[n - 1];
         while (qhat >= BASE || qhat * v[n - 2] > rhat * BASE + u[j + n - 2]) {
@@ -82,7 +84,7 @@ LimbVec AddSigned(const LimbVec& x, bool bSubtract, const LimbVec& y)
 // About BASE^(2k) / b for b of k limbs (k = b.size()), a few units at most from the exact value.
 // One Newton step x + x (1 - b x) from the reciprocal of b's top half.
 template <uint64_t BASE>
-LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
+LimbVec ApproxReciprocal(const LimbVec& b)
 {
     size_t k = b.size();
     if (k <= RECIPROCAL_BASE_CASE) {
@@ -90,9 +92,9 @@ LimbVec ApproxReciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
         DivMod<BASE>(Power<BASE>(2 * k), b, &q, nullptr);
         return q;
     }
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     size_t h = k / 2 + 2;
-    LimbVec xh = ApproxReciprocal<BASE>(LimbVec(b.end() - h, b.end()), pCancel);
+    LimbVec xh = ApproxReciprocal<BASE>(LimbVec(b.end() - h, b.end()));
     // b xh is about BASE^(k+h); the excess e is small, and x = xh BASE^(k-h) - xh e / BASE^(2h).
     LimbVec prod = Mul<BASE>(b, xh);
     LimbVec target = Power<BASE>(k + h);
@@ -122,8 +124,7 @@ LimbVec CorrectQuotient(LimbVec& q, LimbVec prod, const LimbVec& a, const LimbVe
 // Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder. The
 // estimate is off by a few units at most, so each correction loop runs a few times at most.
 template <uint64_t BASE>
-void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
-                  const std::atomic<bool>* pCancel)
+void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
 {
     size_t m = a.size() - b.size() + 1, k = m + 2;
     LimbVec at, bt;
@@ -135,10 +136,10 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
         bt = ShiftUp(b, k - b.size());
     }
     // The reciprocal is a few units off at most, which the corrections below absorb as well.
-    LimbVec x = ApproxReciprocal<BASE>(bt, pCancel);
-    ThrowIfCancelled(pCancel);
+    LimbVec x = ApproxReciprocal<BASE>(bt);
+    CheckCancel();
     LimbVec q = ShiftDown(Mul<BASE>(at, x), 2 * k);
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     LimbVec r = CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
     if (pQuotient != nullptr)
         *pQuotient = std::move(q);
@@ -167,8 +168,9 @@ template <uint64_t BASE>
 LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
 {
     assert(!b.empty() && b.back() != 0);
-    LimbVec x = ApproxReciprocal<BASE>(b, pCancel);
-    ThrowIfCancelled(pCancel);
+    const CCancelScope scope(pCancel);
+    LimbVec x = ApproxReciprocal<BASE>(b);
+    CheckCancel();
     CorrectQuotient<BASE>(x, Mul<BASE>(b, x), Power<BASE>(2 * b.size()), b);
     return x;
 }
@@ -178,6 +180,7 @@ void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRe
             const std::atomic<bool>* pCancel)
 {
     assert(!b.empty());
+    const CCancelScope scope(pCancel);
     if (Compare(a, b) < 0) {
         if (pQuotient != nullptr)
             pQuotient->clear();
@@ -188,21 +191,22 @@ void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRe
     else if (std::min(b.size(), a.size() - b.size() + 1) < NEWTON_THRESHOLD)
         SchoolDivMod<BASE>(a, b, pQuotient, pRemainder);
     else
-        NewtonDivMod<BASE>(a, b, pQuotient, pRemainder, pCancel);
+        NewtonDivMod<BASE>(a, b, pQuotient, pRemainder);
 }
 
 template <uint64_t BASE>
 LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel)
 {
     assert(a >= 2);
+    const CCancelScope scope(pCancel);
     if (k <= 4) {
         LimbVec n = Power<BASE>(2 * k);
         DivSmall<BASE>(n, a);
         return Isqrt<BASE>(n);
     }
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     size_t h = k / 2 + 2;
-    LimbVec yh = ReciprocalSqrt<BASE>(a, h, pCancel);
+    LimbVec yh = ReciprocalSqrt<BASE>(a, h);
     // a yh^2 is about BASE^(2h); with the excess e, y = yh BASE^(k-h) - yh e / (2 BASE^(3h-k)).
     LimbVec sq = Mul<BASE>(yh, yh);
     MulSmall<BASE>(sq, a);

@@ -1,8 +1,10 @@
 #include "bignum/LimbMath.h"
 
+#include "bignum/LongCancelled.h"
 #include "bignum/Ntt.h"
 
 #include <algorithm>
+#include <immintrin.h>
 #include <utility>
 
 namespace limb
@@ -58,12 +60,42 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
     std::fill(r, r + na + nb, 0u);
     LimbVec part(2 * nb);
     for (size_t i = 0; i < na; i += nb) {
+        CheckCancel();
         size_t n = std::min(nb, na - i);
         MulInto<BASE>(part.data(), a + i, n, b, nb);
         AddInto<BASE>(r + i, na + nb - i, part.data(), n + nb);
     }
 }
 
+bool HasAvx2()
+{
+    static const bool bAvx2 = __builtin_cpu_supports("avx2");
+    return bAvx2;
+}
+
+__attribute__((target("avx2"))) void AddRowAvx2(uint64_t* col, const uint32_t* a, size_t na,
+                                                uint32_t m)
+{
+    const __m256i factor = _mm256_set1_epi64x(m);
+    size_t j = 0;
+    for (; j + 4 <= na; j += 4) {
+        __m256i x = _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j)));
+        __m256i* pc = reinterpret_cast<__m256i*>(col + j);
+        _mm256_storeu_si256(pc,
+                            _mm256_add_epi64(_mm256_loadu_si256(pc), _mm256_mul_epu32(x, factor)));
+    }
+    for (; j < na; ++j)
+        col[j] += uint64_t(m) * a[j];
+}
+
+// col[j] += m * a[j] for j < na.
+void AddRow(uint64_t* col, const uint32_t* a, size_t na, uint32_t m, bool bVector)
+{
+    if (bVector)
+        return AddRowAvx2(col, a, na, m);
+    for (size_t j = 0; j < na; ++j)
+        col[j] += uint64_t(m) * a[j];
+}
 } // namespace
 
 void Trim(LimbVec& a) { a.resize(Normalized(a.data(), a.size())); }
@@ -177,14 +209,11 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
             std::swap(na, nb);
         }
         std::vector<uint64_t> acc(na + nb, 0);
+        bool bVector = na >= 16 && HasAvx2();
         for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY) {
             size_t iEnd = std::min(nb, i0 + ROWS_PER_CARRY);
-            for (size_t i = i0; i < iEnd; ++i) {
-                uint64_t* col = acc.data() + i;
-                uint64_t bi = b[i];
-                for (size_t j = 0; j < na; ++j)
-                    col[j] += bi * a[j];
-            }
+            for (size_t i = i0; i < iEnd; ++i)
+                AddRow(acc.data() + i, a, na, b[i], bVector);
             // Columns above iEnd + na - 1 hold no product yet; the carry into the first of them
             // stays small enough for the rows still to come.
             uint64_t carry = 0;

@@ -50,7 +50,8 @@ template <uint64_t BASE>
 void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 
 // Quotient and remainder of a by a non-zero b; either output may be null. Long divisions stop
-// with LongCancelled when *pCancel turns true.
+// with LongCancelled when *pCancel or the flag of the thread's CCancelScope turns true, as long
+// products and conversions do.
 template <uint64_t BASE>
 void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
             const std::atomic<bool>* pCancel = nullptr);

@@ -3,6 +3,7 @@
 #include "bignum/DecimalConversion.h"
 #include "bignum/LimbMath.h"
 #include "bignum/LongCancelled.h"
+#include "bignum/LongPool.h"
 
 #include <cmath>
 #include <new>
@@ -21,6 +22,18 @@ constexpr size_t UNSURE_LAST_DIGITS = 5;
 constexpr double CHUDNOVSKY_DIGITS_PER_TERM = 14.18;
 // Ranges of at most this many factors are multiplied one word at a time.
 constexpr size_t PRODUCT_LEAF = 16;
+
+// Subtrees of at least this many terms or factors give their halves to two threads.
+constexpr uint64_t PARALLEL_TERMS = 256;
+
+template <class First, class Second>
+void Fork(uint64_t nTerms, const First& first, const Second& second)
+{
+    if (nTerms >= PARALLEL_TERMS)
+        return CLongPool::Invoke(first, second);
+    first();
+    second();
+}
 
 LimbVec Small(uint64_t v)
 {
@@ -68,15 +81,16 @@ ChudnovskyPart ChudnovskyLeaf(uint64_t k)
     return r;
 }
 
-ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP,
-                               const std::atomic<bool>* pCancel)
+ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
 {
     if (b - a == 1)
         return ChudnovskyLeaf(a);
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     uint64_t m = (a + b) / 2;
-    ChudnovskyPart left = SplitChudnovsky(a, m, true, pCancel);
-    ChudnovskyPart right = SplitChudnovsky(m, b, bNeedP, pCancel);
+    ChudnovskyPart left, right;
+    Fork(
+        b - a, [&] { left = SplitChudnovsky(a, m, true); },
+        [&] { right = SplitChudnovsky(m, b, bNeedP); });
     ChudnovskyPart r;
     r.q = limb::Mul<DEC>(left.q, right.q);
     SignedVec t1{limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
@@ -96,18 +110,21 @@ size_t LimbsToDrop(const LimbVec& denominator, size_t p)
 
 // floor(pi * BASE^p) within a few thousand units: pi = 426880 sqrt(10005) Q / (13591409 Q + T),
 // with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root.
-LimbVec PiScaled(size_t p, const std::atomic<bool>* pCancel)
+LimbVec PiScaled(size_t p)
 {
     uint64_t nTerms = uint64_t(double(DIGITS_PER_LIMB * p) / CHUDNOVSKY_DIGITS_PER_TERM) + 2;
-    ChudnovskyPart s = SplitChudnovsky(1, nTerms, false, pCancel);
+    // The square root does not depend on the series: the two may run side by side.
+    ChudnovskyPart s;
+    LimbVec root;
+    CLongPool::Invoke([&] { s = SplitChudnovsky(1, nTerms, false); },
+                      [&] { root = limb::ReciprocalSqrt<DEC>(10005, p); });
     LimbVec den = AddSigned({limb::Mul<DEC>(s.q, Small(13591409)), false}, s.t).mag;
     size_t nDrop = LimbsToDrop(den, p);
-    LimbVec num =
-        limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), limb::ReciprocalSqrt<DEC>(10005, p, pCancel));
+    LimbVec num = limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), root);
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
     LimbVec r;
-    limb::DivMod<DEC>(num, limb::ShiftDown(den, nDrop), &r, nullptr, pCancel);
+    limb::DivMod<DEC>(num, limb::ShiftDown(den, nDrop), &r, nullptr);
     return r;
 }
 
@@ -118,20 +135,21 @@ struct ExpPart
     LimbVec t;
 };
 
-ExpPart SplitExp(uint64_t a, uint64_t b, const std::atomic<bool>* pCancel)
+ExpPart SplitExp(uint64_t a, uint64_t b)
 {
     if (b - a == 1)
         return {Small(a), LimbVec{1}};
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     uint64_t m = (a + b) / 2;
-    ExpPart left = SplitExp(a, m, pCancel);
-    ExpPart right = SplitExp(m, b, pCancel);
+    ExpPart left, right;
+    Fork(
+        b - a, [&] { left = SplitExp(a, m); }, [&] { right = SplitExp(m, b); });
     return {limb::Mul<DEC>(left.q, right.q),
             limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
 }
 
 // floor(e * BASE^p) within a few units: e = 1 + sum of 1/k! for k = 1 .. K with K! > 10^(9p + 3).
-LimbVec EScaled(size_t p, const std::atomic<bool>* pCancel)
+LimbVec EScaled(size_t p)
 {
     double dNeeded = (double(DIGITS_PER_LIMB * p) + 3) * std::log(10.0);
     uint64_t nTerms = 2;
@@ -140,11 +158,11 @@ LimbVec EScaled(size_t p, const std::atomic<bool>* pCancel)
     for (uint64_t nStep = nTerms / 4; nStep >= 1; nStep /= 2)
         if (std::lgamma(double(nTerms - nStep) + 1) > dNeeded)
             nTerms -= nStep;
-    ExpPart s = SplitExp(1, nTerms + 1, pCancel);
+    ExpPart s = SplitExp(1, nTerms + 1);
     size_t nDrop = LimbsToDrop(s.q, p);
     LimbVec num = limb::ShiftUp(limb::ShiftDown(limb::Add<DEC>(s.q, s.t), nDrop), p);
     LimbVec r;
-    limb::DivMod<DEC>(num, limb::ShiftDown(s.q, nDrop), &r, nullptr, pCancel);
+    limb::DivMod<DEC>(num, limb::ShiftDown(s.q, nDrop), &r, nullptr);
     return r;
 }
 
@@ -155,10 +173,11 @@ std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
 {
     if (n < 0)
         return {};
+    const CCancelScope scope(pCancel);
     size_t nFraction = n > 1 ? size_t(n) - 1 : 0;
     for (size_t nGuard = FIRST_GUARD_LIMBS;; nGuard += FIRST_GUARD_LIMBS) {
         size_t p = (nFraction + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB + nGuard;
-        std::string strDigits = limb::DecimalToText(scaled(p, pCancel));
+        std::string strDigits = limb::DecimalToText(scaled(p));
         std::string_view tail(strDigits);
         tail = tail.substr(1 + nFraction, tail.size() - 1 - nFraction - UNSURE_LAST_DIGITS);
         bool bUnsure = tail.find_first_not_of('0') == std::string_view::npos ||
@@ -171,8 +190,7 @@ std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
     }
 }
 
-LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi,
-                       const std::atomic<bool>* pCancel)
+LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi)
 {
     if (hi - lo <= PRODUCT_LEAF) {
         LimbVec r{1};
@@ -180,10 +198,13 @@ LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi,
             limb::MulSmall<DEC>(r, words[i]);
         return r;
     }
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     size_t mid = lo + (hi - lo) / 2;
-    return limb::Mul<DEC>(ProductOfWords(words, lo, mid, pCancel),
-                          ProductOfWords(words, mid, hi, pCancel));
+    LimbVec left, right;
+    Fork(
+        hi - lo, [&] { left = ProductOfWords(words, lo, mid); },
+        [&] { right = ProductOfWords(words, mid, hi); });
+    return limb::Mul<DEC>(left, right);
 }
 } // namespace
 
@@ -209,6 +230,7 @@ std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
 {
     if (n < 0)
         return {};
+    const CCancelScope scope(pCancel);
     try {
         // Consecutive factors are packed into words below 2^32 before the product tree.
         std::vector<uint32_t> words;
@@ -221,7 +243,7 @@ std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
             w *= i;
         }
         words.push_back(uint32_t(w));
-        return limb::DecimalToText(ProductOfWords(words, 0, words.size(), pCancel));
+        return limb::DecimalToText(ProductOfWords(words, 0, words.size()));
     } catch (const std::bad_alloc&) {
         return {};
     }

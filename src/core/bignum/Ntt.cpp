@@ -1,10 +1,13 @@
 #include "bignum/Ntt.h"
 
 #include "bignum/LimbKernels.h"
+#include "bignum/LongCancelled.h"
+#include "bignum/LongPool.h"
 
 #include <algorithm>
 #include <cassert>
 #include <immintrin.h>
+#include <memory>
 #include <vector>
 
 namespace limb
@@ -17,6 +20,22 @@ constexpr uint32_t P1 = 754974721; // 45 * 2^24 + 1
 constexpr uint32_t P2 = 469762049; // 7 * 2^26 + 1
 // Transforms run in blocks of this many residues once their strides are short enough.
 constexpr size_t NTT_BLOCK = size_t(1) << 12;
+// Elementwise steps and long strides go in chunks of this many residues, between which the
+// cancellation flag is looked at and which may run on different threads.
+constexpr size_t NTT_GRAIN = size_t(1) << 15;
+// Transforms from this length on give their two halves to two threads.
+constexpr size_t NTT_PARALLEL = size_t(1) << 14;
+// Output limbs of the joined residues per chunk.
+constexpr size_t JOIN_GRAIN = size_t(1) << 16;
+
+template <class First, class Second>
+void Both(size_t n, const First& first, const Second& second)
+{
+    if (n >= NTT_PARALLEL)
+        return CLongPool::Invoke(first, second);
+    first();
+    second();
+}
 
 // The vector passes run where the processor has AVX2; the plain loops give the same residues.
 bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
@@ -94,30 +113,51 @@ struct Field
         if (nTop == 0)
             return w;
         uint32_t root = ToMont(PowMod(Generator(), (P - 1) / n, P));
-        // Eight interleaved chains of powers, so that the multiplications need not wait on each
-        // other.
-        w[nTop] = R_MOD;
-        for (size_t j = 1; j < nTop && j < 8; ++j)
-            w[nTop + j] = Mul(w[nTop + j - 1], root);
-        uint32_t root8 = nTop > 8 ? Mul(w[nTop + 7], root) : R_MOD;
-        for (size_t j = 8; j < nTop; ++j)
-            w[nTop + j] = Mul(w[nTop + j - 8], root8);
+        uint32_t* pTop = w.data() + nTop;
+        CLongPool::For(nTop, NTT_GRAIN, [=](size_t j0, size_t j1) { Powers(root, j0, j1, pTop); });
+        uint32_t* pW = w.data();
         for (size_t len = nTop / 2; len >= 1; len /= 2)
-            for (size_t j = 0; j < len; ++j)
-                w[len + j] = w[2 * len + 2 * j];
+            CLongPool::For(len, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                for (size_t j = j0; j < j1; ++j)
+                    pW[len + j] = pW[2 * len + 2 * j];
+            });
         return w;
     }
 
-    // The inverse roots: w^-j = -w^(len - j) for a root w of order 2 len.
-    static std::vector<uint32_t> InverseTwiddles(const std::vector<uint32_t>& w, size_t n)
+    // x^e in Montgomery form.
+    static uint32_t Power(uint32_t x, uint64_t e)
     {
-        std::vector<uint32_t> wi(w.size());
-        for (size_t len = 1; len < n; len *= 2) {
-            wi[len] = R_MOD;
-            for (size_t j = 1; j < len; ++j)
-                wi[len + j] = P - w[len + len - j];
-        }
-        return wi;
+        uint32_t r = R_MOD;
+        for (; e != 0; e >>= 1, x = Mul(x, x))
+            if (e & 1)
+                r = Mul(r, x);
+        return r;
+    }
+
+    // out[j] = root^j for j in [j0, j1), in eight interleaved chains so that the multiplications
+    // need not wait on each other.
+    static void Powers(uint32_t root, size_t j0, size_t j1, uint32_t* out)
+    {
+        out[j0] = Power(root, j0);
+        for (size_t j = j0 + 1; j < j1 && j < j0 + 8; ++j)
+            out[j] = Mul(out[j - 1], root);
+        uint32_t root8 = Power(root, 8);
+        for (size_t j = j0 + 8; j < j1; ++j)
+            out[j] = Mul(out[j - 8], root8);
+    }
+
+    // The inverse roots in place: w^-j = -w^(len - j) for a root w of order 2 len.
+    static void InvertTwiddles(uint32_t* w, size_t n)
+    {
+        for (size_t len = 2; len < n; len *= 2)
+            CLongPool::For(len / 2, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                // Entries len + j and 2 len - j trade places, the middle one stays.
+                for (size_t j = j0 + 1; j <= j1; ++j) {
+                    uint32_t x = w[len + j], y = w[2 * len - j];
+                    w[len + j] = P - y;
+                    w[2 * len - j] = P - x;
+                }
+            });
     }
 
     // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
@@ -138,35 +178,116 @@ struct Field
         return _mm256_min_epu32(x, _mm256_sub_epi32(x, _mm256_set1_epi32(int(2 * P))));
     }
 
-    __attribute__((target("avx2"))) static void ForwardPassAvx2(uint32_t* a, size_t n, size_t len,
-                                                                const uint32_t* w)
+    // u, v = u + v, (u - v) root.
+    __attribute__((target("avx2"))) static void ForwardButterfly8(__m256i& u, __m256i& v,
+                                                                  __m256i root)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; j += 8) {
-                __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
-                __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
-                __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
-                __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
-                _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
-                _mm256_storeu_si256(pv,
-                                    MulLazy8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP), root));
-            }
+        __m256i d = _mm256_add_epi32(_mm256_sub_epi32(u, v), twoP);
+        u = Fold8(_mm256_add_epi32(u, v));
+        v = MulLazy8(d, root);
     }
 
-    __attribute__((target("avx2"))) static void InversePassAvx2(uint32_t* a, size_t n, size_t len,
-                                                                const uint32_t* w)
+    // u, v = u + v root, u - v root.
+    __attribute__((target("avx2"))) static void InverseButterfly8(__m256i& u, __m256i& v,
+                                                                  __m256i root)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; j += 8) {
-                __m256i* pu = reinterpret_cast<__m256i*>(a + i + j);
-                __m256i* pv = reinterpret_cast<__m256i*>(a + i + j + len);
-                __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j));
-                __m256i u = _mm256_loadu_si256(pu), v = MulLazy8(_mm256_loadu_si256(pv), root);
-                _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
-                _mm256_storeu_si256(pv, Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP)));
-            }
+        __m256i t = MulLazy8(v, root);
+        v = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, t), twoP));
+        u = Fold8(_mm256_add_epi32(u, t));
+    }
+
+    __attribute__((target("avx2"))) static void ForwardSpanAvx2(uint32_t* a, size_t len, size_t j0,
+                                                                size_t j1, const uint32_t* w)
+    {
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* pu = reinterpret_cast<__m256i*>(a + j);
+            __m256i* pv = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+            ForwardButterfly8(u, v,
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            _mm256_storeu_si256(pu, u);
+            _mm256_storeu_si256(pv, v);
+        }
+    }
+
+    __attribute__((target("avx2"))) static void InverseSpanAvx2(uint32_t* a, size_t len, size_t j0,
+                                                                size_t j1, const uint32_t* w)
+    {
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* pu = reinterpret_cast<__m256i*>(a + j);
+            __m256i* pv = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+            InverseButterfly8(u, v,
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            _mm256_storeu_si256(pu, u);
+            _mm256_storeu_si256(pv, v);
+        }
+    }
+
+    // The strides 4, 2 and 1 of a forward transform, sixteen residues at a time: the lanes are
+    // regrouped so that every butterfly pairs two registers.
+    __attribute__((target("avx2"))) static void ForwardTailAvx2(uint32_t* a, size_t n,
+                                                                const uint32_t* w)
+    {
+        const __m256i w4 =
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
+        const __m256i w2 = _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]),
+                                            int(w[2]), int(w[3]), int(w[2]));
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t i = 0; i < n; i += 16) {
+            __m256i* pa = reinterpret_cast<__m256i*>(a + i);
+            __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
+            __m256i u = _mm256_permute2x128_si256(x, y, 0x20);
+            __m256i v = _mm256_permute2x128_si256(x, y, 0x31);
+            ForwardButterfly8(u, v, w4);
+            __m256i u2 = _mm256_unpacklo_epi64(u, v), v2 = _mm256_unpackhi_epi64(u, v);
+            ForwardButterfly8(u2, v2, w2);
+            __m256 fu = _mm256_castsi256_ps(u2), fv = _mm256_castsi256_ps(v2);
+            __m256i u3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
+            __m256i v3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
+            // The root of stride 1 is one.
+            __m256i s = Fold8(_mm256_add_epi32(u3, v3));
+            __m256i d = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u3, v3), twoP));
+            u2 = _mm256_unpacklo_epi32(s, d);
+            v2 = _mm256_unpackhi_epi32(s, d);
+            u = _mm256_unpacklo_epi64(u2, v2);
+            v = _mm256_unpackhi_epi64(u2, v2);
+            _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
+            _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+        }
+    }
+
+    // The strides 1, 2 and 4 of an inverse transform, as ForwardTailAvx2 regroups them.
+    __attribute__((target("avx2"))) static void InverseTailAvx2(uint32_t* a, size_t n,
+                                                                const uint32_t* w)
+    {
+        const __m256i w4 =
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
+        const __m256i w2 = _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]),
+                                            int(w[2]), int(w[3]), int(w[2]));
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t i = 0; i < n; i += 16) {
+            __m256i* pa = reinterpret_cast<__m256i*>(a + i);
+            __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
+            __m256i u = _mm256_permute2x128_si256(x, y, 0x20);
+            __m256i v = _mm256_permute2x128_si256(x, y, 0x31);
+            __m256i u2 = _mm256_unpacklo_epi64(u, v), v2 = _mm256_unpackhi_epi64(u, v);
+            __m256 fu = _mm256_castsi256_ps(u2), fv = _mm256_castsi256_ps(v2);
+            __m256i u3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
+            __m256i v3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
+            __m256i s = Fold8(_mm256_add_epi32(u3, v3));
+            __m256i d = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u3, v3), twoP));
+            u2 = _mm256_unpacklo_epi32(s, d);
+            v2 = _mm256_unpackhi_epi32(s, d);
+            InverseButterfly8(u2, v2, w2);
+            u = _mm256_unpacklo_epi64(u2, v2);
+            v = _mm256_unpackhi_epi64(u2, v2);
+            InverseButterfly8(u, v, w4);
+            _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
+            _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+        }
     }
 
     __attribute__((target("avx2"))) static void PointwiseAvx2(uint32_t* out, const uint32_t* b,
@@ -200,28 +321,29 @@ struct Field
         }
     }
 
-    static void ForwardPass(uint32_t* a, size_t n, size_t len, const uint32_t* w, bool bVector)
+    // The butterflies j in [j0, j1) of stride len, on a[j] and a[j + len].
+    static void ForwardSpan(uint32_t* a, size_t len, size_t j0, size_t j1, const uint32_t* w,
+                            bool bVector)
     {
         if (len >= 8 && bVector)
-            return ForwardPassAvx2(a, n, len, w);
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; ++j) {
-                uint32_t u = a[i + j], v = a[i + j + len];
-                a[i + j] = Fold(u + v);
-                a[i + j + len] = MulLazy(u - v + 2 * P, w[len + j]);
-            }
+            return ForwardSpanAvx2(a, len, j0, j1, w);
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t u = a[j], v = a[j + len];
+            a[j] = Fold(u + v);
+            a[j + len] = MulLazy(u - v + 2 * P, w[len + j]);
+        }
     }
 
-    static void InversePass(uint32_t* a, size_t n, size_t len, const uint32_t* w, bool bVector)
+    static void InverseSpan(uint32_t* a, size_t len, size_t j0, size_t j1, const uint32_t* w,
+                            bool bVector)
     {
         if (len >= 8 && bVector)
-            return InversePassAvx2(a, n, len, w);
-        for (size_t i = 0; i < n; i += 2 * len)
-            for (size_t j = 0; j < len; ++j) {
-                uint32_t u = a[i + j], v = MulLazy(a[i + j + len], w[len + j]);
-                a[i + j] = Fold(u + v);
-                a[i + j + len] = Fold(u - v + 2 * P);
-            }
+            return InverseSpanAvx2(a, len, j0, j1, w);
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t u = a[j], v = MulLazy(a[j + len], w[len + j]);
+            a[j] = Fold(u + v);
+            a[j + len] = Fold(u - v + 2 * P);
+        }
     }
 
     // out = out * b / R elementwise.
@@ -233,27 +355,60 @@ struct Field
             out[i] = MulLazy(out[i], b[i]);
     }
 
-    // Decimation in frequency: natural order in, bit-reversed order out. The short strides run
-    // block by block while a block stays in the cache.
+    // A transform short enough for the cache, one stride after the other.
+    static void ForwardBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
+    {
+        bool bTail = bVector && n >= 16;
+        for (size_t len = n / 2; len >= (bTail ? 8 : 1); len /= 2)
+            for (size_t i = 0; i < n; i += 2 * len)
+                ForwardSpan(a + i, len, 0, len, w, bVector);
+        if (bTail)
+            ForwardTailAvx2(a, n, w);
+    }
+
+    static void InverseBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
+    {
+        bool bTail = bVector && n >= 16;
+        if (bTail)
+            InverseTailAvx2(a, n, w);
+        for (size_t len = bTail ? 8 : 1; len < n; len *= 2)
+            for (size_t i = 0; i < n; i += 2 * len)
+                InverseSpan(a + i, len, 0, len, w, bVector);
+    }
+
+    // Decimation in frequency: natural order in, bit-reversed order out. After the first stride
+    // the two halves are transforms of their own, which may run on two threads.
     static void Forward(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
-        size_t nBlock = std::min(n, NTT_BLOCK);
-        for (size_t len = n / 2; len >= nBlock; len /= 2)
-            ForwardPass(a, n, len, w, bVector);
-        for (size_t i = 0; i < n; i += nBlock)
-            for (size_t len = nBlock / 2; len >= 1; len /= 2)
-                ForwardPass(a + i, nBlock, len, w, bVector);
+        if (n <= NTT_BLOCK)
+            return ForwardBlock(a, n, w, bVector);
+        size_t h = n / 2;
+        CLongPool::For(h, NTT_GRAIN,
+                       [=](size_t j0, size_t j1) { ForwardSpan(a, h, j0, j1, w, bVector); });
+        Both(
+            n, [=] { Forward(a, h, w, bVector); }, [=] { Forward(a + h, h, w, bVector); });
     }
 
     // Decimation in time with inverse roots: bit-reversed order in, natural order out, times n.
     static void Inverse(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
-        size_t nBlock = std::min(n, NTT_BLOCK);
-        for (size_t i = 0; i < n; i += nBlock)
-            for (size_t len = 1; len < nBlock; len *= 2)
-                InversePass(a + i, nBlock, len, w, bVector);
-        for (size_t len = nBlock; len < n; len *= 2)
-            InversePass(a, n, len, w, bVector);
+        if (n <= NTT_BLOCK)
+            return InverseBlock(a, n, w, bVector);
+        size_t h = n / 2;
+        Both(
+            n, [=] { Inverse(a, h, w, bVector); }, [=] { Inverse(a + h, h, w, bVector); });
+        CLongPool::For(h, NTT_GRAIN,
+                       [=](size_t j0, size_t j1) { InverseSpan(a, h, j0, j1, w, bVector); });
+    }
+
+    // out[0 .. n) = a mod P, zero past na.
+    static void Load(uint32_t* out, const uint32_t* a, size_t na, size_t n)
+    {
+        CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            size_t iEnd = std::min(i1, std::max(i0, na));
+            std::transform(a + i0, a + iEnd, out + i0, [](uint32_t x) { return x % P; });
+            std::fill(out + iEnd, out + i1, 0u);
+        });
     }
 
     // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P).
@@ -261,22 +416,27 @@ struct Field
                          uint32_t* out, bool bVector)
     {
         std::vector<uint32_t> w = Twiddles(n);
-        std::transform(a, a + na, out, [](uint32_t x) { return x % P; });
-        std::fill(out + na, out + n, 0u);
+        Load(out, a, na, n);
         Forward(out, n, w.data(), bVector);
         if (a == b && na == nb)
-            Pointwise(out, out, n, bVector);
+            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+                Pointwise(out + i0, out + i0, i1 - i0, bVector);
+            });
         else {
-            std::vector<uint32_t> fb(n, 0);
-            std::transform(b, b + nb, fb.begin(), [](uint32_t x) { return x % P; });
-            Forward(fb.data(), n, w.data(), bVector);
-            Pointwise(out, fb.data(), n, bVector);
+            std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
+            const uint32_t* pB = fb.get();
+            Load(fb.get(), b, nb, n);
+            Forward(fb.get(), n, w.data(), bVector);
+            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+                Pointwise(out + i0, pB + i0, i1 - i0, bVector);
+            });
         }
-        w = InverseTwiddles(w, n);
+        InvertTwiddles(w.data(), n);
         Inverse(out, n, w.data(), bVector);
         // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
-        Scale(out, n, scale, bVector);
+        CLongPool::For(n, NTT_GRAIN,
+                       [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
     }
 };
 
@@ -284,42 +444,86 @@ constexpr uint32_t INV_P0_MOD_P1 = PowMod(P0, P1 - 2, P1);
 constexpr uint32_t INV_P0_MOD_P2 = PowMod(P0, P2 - 2, P2);
 constexpr uint32_t INV_P1_MOD_P2 = PowMod(P1, P2 - 2, P2);
 
-// __int128 is a GCC and Clang extension; __extension__ tells -Wpedantic so.
-__extension__ using u128 = unsigned __int128;
-
-// The coefficient whose residues are r0, r1, r2 (below P0 P1 P2 < 2^90).
-u128 Garner(uint32_t r0, uint32_t r1, uint32_t r2)
+// The mixed-radix digits of the coefficient whose residues are r0, r1, r2 (below P0 P1 P2):
+// it is r0 + P0 v1 + P0 P1 v2 with v1 < P1 and v2 < P2.
+inline void Garner(uint32_t r0, uint32_t r1, uint32_t r2, uint64_t& v1, uint64_t& v2)
 {
-    uint64_t v1 = (uint64_t(r1) + P1 - r0 % P1) * INV_P0_MOD_P1 % P1;
+    v1 = (uint64_t(r1) + P1 - r0 % P1) * INV_P0_MOD_P1 % P1;
     uint64_t t = (uint64_t(r2) + P2 - r0 % P2) * INV_P0_MOD_P2 % P2;
-    uint64_t v2 = (t + P2 - v1 % P2) * INV_P1_MOD_P2 % P2;
-    return r0 + (u128)P0 * (v1 + uint64_t(P1) * v2);
+    v2 = (t + P2 - v1 % P2) * INV_P1_MOD_P2 % P2;
 }
 
-// Splits acc into its lowest limb (returned) and the rest (left in acc).
+// P0 P1 = P01_LOW + P01_HIGH BASE, so that a coefficient adds r0 + P0 v1 + P01_LOW v2 to its own
+// limb and P01_HIGH v2 to the next; both sums and the carries stay below 2^62.
 template <uint64_t BASE>
-uint32_t TakeLimb(u128& acc)
+constexpr uint64_t P01_LOW = uint64_t(P0) * P1 % BASE;
+template <uint64_t BASE>
+constexpr uint64_t P01_HIGH = uint64_t(P0) * P1 / BASE;
+static_assert(P0 < DECIMAL_BASE && P01_HIGH<DECIMAL_BASE> < DECIMAL_BASE);
+
+// x - m where that does not wrap, else x.
+__attribute__((target("avx2"))) __m256i Below(__m256i x, __m256i m)
 {
-    if constexpr (BASE == (uint64_t(1) << 32)) {
-        uint32_t lo = uint32_t(acc);
-        acc >>= 32;
-        return lo;
-    } else {
-        // Long division in 32-bit steps keeps every step a 64-bit division by a constant.
-        uint64_t top = uint64_t(acc >> 64), mid = uint32_t(acc >> 32), low = uint32_t(acc);
-        uint64_t q2 = top / BASE, r = top % BASE;
-        uint64_t v = (r << 32) | mid;
-        uint64_t q1 = v / BASE;
-        v = ((v % BASE) << 32) | low;
-        uint64_t q0 = v / BASE;
-        acc = ((u128)q2 << 64) + ((u128)q1 << 32) + q0;
-        return uint32_t(v % BASE);
+    return _mm256_min_epu32(x, _mm256_sub_epi32(x, m));
+}
+
+// Garner for eight coefficients at once, the digits v1 and v2 written over the residues r1 and
+// r2. The constants are the inverses in Montgomery form, so that one product gives x * inverse.
+__attribute__((target("avx2"))) void GarnerAvx2(const uint32_t* c0, uint32_t* c1, uint32_t* c2,
+                                                size_t n)
+{
+    const __m256i p1 = _mm256_set1_epi32(int(P1)), p2 = _mm256_set1_epi32(int(P2));
+    const __m256i twoP2 = _mm256_set1_epi32(int(2 * P2));
+    const __m256i k01 = _mm256_set1_epi32(int(Field<P1>::ToMont(INV_P0_MOD_P1)));
+    const __m256i k02 = _mm256_set1_epi32(int(Field<P2>::ToMont(INV_P0_MOD_P2)));
+    const __m256i k12 = _mm256_set1_epi32(int(Field<P2>::ToMont(INV_P1_MOD_P2)));
+    for (size_t i = 0; i + 8 <= n; i += 8) {
+        __m256i r0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(c0 + i));
+        __m256i* p1Out = reinterpret_cast<__m256i*>(c1 + i);
+        __m256i* p2Out = reinterpret_cast<__m256i*>(c2 + i);
+        __m256i d1 =
+            _mm256_sub_epi32(_mm256_add_epi32(_mm256_loadu_si256(p1Out), p1), Below(r0, p1));
+        __m256i v1 = Below(Field<P1>::MulLazy8(d1, k01), p1);
+        __m256i r0m2 = Below(Below(r0, twoP2), p2);
+        __m256i d2 = _mm256_sub_epi32(_mm256_add_epi32(_mm256_loadu_si256(p2Out), p2), r0m2);
+        __m256i t = Below(Field<P2>::MulLazy8(d2, k02), p2);
+        __m256i d3 = _mm256_sub_epi32(_mm256_add_epi32(t, p2), Below(v1, p2));
+        _mm256_storeu_si256(p1Out, v1);
+        _mm256_storeu_si256(p2Out, Below(Field<P2>::MulLazy8(d3, k12), p2));
     }
 }
-} // namespace
 
-namespace
+// r[i0 .. i1) from the coefficients there (the last one, nr - 1, is zero); returns the carry into
+// limb i1 instead of adding it on. Overwrites c1 and c2 in the range.
+template <uint64_t BASE>
+uint64_t JoinRange(uint32_t* r, const uint32_t* c0, uint32_t* c1, uint32_t* c2, size_t i0,
+                   size_t i1, size_t nr, bool bVector)
 {
+    size_t nCoefficients = std::min(i1, nr - 1) - std::min(i0, nr - 1), nDone = 0;
+    if (bVector) {
+        GarnerAvx2(c0 + i0, c1 + i0, c2 + i0, nCoefficients);
+        nDone = nCoefficients / 8 * 8;
+    }
+    for (size_t i = i0 + nDone; i < i0 + nCoefficients; ++i) {
+        uint64_t v1, v2;
+        Garner(c0[i], c1[i], c2[i], v1, v2);
+        c1[i] = uint32_t(v1);
+        c2[i] = uint32_t(v2);
+    }
+    uint64_t carry = 0;
+    for (size_t i = i0; i < i1; ++i) {
+        uint64_t x = carry;
+        carry = 0;
+        if (i < nr - 1) {
+            x += c0[i] + uint64_t(P0) * c1[i] + P01_LOW<BASE> * c2[i];
+            carry = P01_HIGH<BASE> * c2[i];
+        }
+        r[i] = uint32_t(x % BASE);
+        carry += x / BASE;
+    }
+    return carry;
+}
+
 template <uint64_t BASE>
 void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb,
                 bool bVector)
@@ -329,17 +533,26 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
     size_t n = 1;
     while (n < nr - 1)
         n *= 2;
-    std::vector<uint32_t> c0(n), c1(n), c2(n);
-    Field<P0>::Convolve(a, na, b, nb, n, c0.data(), bVector);
-    Field<P1>::Convolve(a, na, b, nb, n, c1.data(), bVector);
-    Field<P2>::Convolve(a, na, b, nb, n, c2.data(), bVector);
-    u128 acc = 0;
-    for (size_t i = 0; i < nr; ++i) {
-        if (i < nr - 1)
-            acc += Garner(c0[i], c1[i], c2[i]);
-        r[i] = TakeLimb<BASE>(acc);
-    }
-    assert(acc == 0);
+    auto c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    auto c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    auto c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::Convolve(a, na, b, nb, n, c0.get(), bVector);
+    Field<P1>::Convolve(a, na, b, nb, n, c1.get(), bVector);
+    Field<P2>::Convolve(a, na, b, nb, n, c2.get(), bVector);
+    // Chunks of the output are joined apart; each one's carry then goes into those above it.
+    std::vector<uint64_t> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
+    CLongPool::For(nr, JOIN_GRAIN, [&](size_t i0, size_t i1) {
+        carries[i0 / JOIN_GRAIN] =
+            JoinRange<BASE>(r, c0.get(), c1.get(), c2.get(), i0, i1, nr, bVector);
+    });
+    for (size_t k = 0; k + 1 < carries.size(); ++k)
+        for (size_t i = (k + 1) * JOIN_GRAIN; carries[k] != 0; ++i) {
+            assert(i < nr);
+            uint64_t x = carries[k] + r[i];
+            r[i] = uint32_t(x % BASE);
+            carries[k] = x / BASE;
+        }
+    assert(carries.back() == 0);
 }
 } // namespace
 

@@ -36,8 +36,8 @@ LongResult Calculate(int nOperator, const std::string& strFirst, const std::stri
 
 CLongWorker::CLongWorker() = default;
 
-// Late steps of the largest calculations look at their flag only every few seconds; closing
-// the window must not wait for them.
+// A cancelled calculation notices its flag within a fraction of a second, yet closing the window
+// must not wait even for that.
 CLongWorker::~CLongWorker()
 {
     for (const auto& pJob : m_jobs) {

@@ -9,7 +9,8 @@
 #include <string>
 
 // Runs the long-number calculations, each on a thread of its own that computes and touches
-// nothing else; the result comes back as Finished on the thread that owns this object. A
+// nothing else (it shares the halves of its steps with the long-number pool's threads, never with
+// the GUI thread); the result comes back as Finished on the thread that owns this object. A
 // cancelled calculation goes on in the background until it notices its flag, and its result is
 // dropped. Destruction cancels every calculation and waits for none of them: a thread that is
 // still running holds its own state and finds nobody to report to.
