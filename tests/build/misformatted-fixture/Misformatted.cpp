@@ -1,3 +1,0 @@
-int Misformatted(int n) { if (n > 0)
-{ return n; }
-    return -n; }
