@@ -48,43 +48,34 @@ void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * CCurveTable::SLOT_COUNT * (CURVE_SAMPLES + 2));
 }
 
-void BM_DefineOneCurve(benchmark::State& state)
+// Defines strCurve in slot 1 of an otherwise empty table, over and over.
+void DefineRepeatedly(benchmark::State& state, const std::string& strCurve)
 {
     const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
     CCurveTable table(language, random);
-    const std::string strCurve = std::string(" ") + CURVE;
     for (auto _ : state)
         table.PlotCurve(strCurve, 1, true);
     state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
 }
 
-// The longest console line nests 1,000 parentheses: "fx1 " and a curve of 2,043 characters.
-void BM_DefineDeepCurve(benchmark::State& state)
+void BM_DefineOneCurve(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
-    CRandomGenerator random;
-    CCurveTable table(language, random);
-    const std::string strCurve = DeepCurve(1000, 2047);
-    for (auto _ : state)
-        table.PlotCurve(strCurve, 1, true);
-    state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
+    DefineRepeatedly(state, std::string(" ") + CURVE);
 }
+
+// The longest console line nests 1,000 parentheses: "fx1 " and a curve of 2,043 characters.
+void BM_DefineDeepCurve(benchmark::State& state) { DefineRepeatedly(state, DeepCurve(1000, 2047)); }
 
 // A nesting that the peeling of whole-expression parentheses does not shorten: 510 sums, each
 // inside the next, on a console line of 2,047 characters.
 void BM_DefineNestedSumsCurve(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
-    CRandomGenerator random;
-    CCurveTable table(language, random);
     std::string strCurve(" ");
     for (int i = 0; i < 510; ++i)
         strCurve += "(x+";
     strCurve.append("x").append(510, ')');
-    for (auto _ : state)
-        table.PlotCurve(strCurve, 1, true);
-    state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
+    DefineRepeatedly(state, strCurve);
 }
 
 // "fx 0,2,x" after nine curves of 500 levels re-samples all nine.

@@ -226,67 +226,109 @@ struct Field
         }
     }
 
-    // The strides 4, 2 and 1 of a forward transform, sixteen residues at a time: the lanes are
-    // regrouped so that every butterfly pairs two registers.
+    // The tail below keeps sixteen residues in two registers u, v whose lanes pair up in the
+    // butterflies of the stride at hand. Between strides the lanes are regrouped by these steps.
+
+    // u, v = a[0..4) a[8..12), a[4..8) a[12..16): the pairs of stride 4.
+    __attribute__((target("avx2"))) static void LoadTail16(const uint32_t* a, __m256i& u,
+                                                           __m256i& v)
+    {
+        const __m256i* pa = reinterpret_cast<const __m256i*>(a);
+        __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
+        u = _mm256_permute2x128_si256(x, y, 0x20);
+        v = _mm256_permute2x128_si256(x, y, 0x31);
+    }
+
+    // The inverse of LoadTail16.
+    __attribute__((target("avx2"))) static void StoreTail16(uint32_t* a, __m256i u, __m256i v)
+    {
+        __m256i* pa = reinterpret_cast<__m256i*>(a);
+        _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
+        _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+    }
+
+    // Trades the odd 64-bit halves of u with the even ones of v, per 128-bit lane: between the
+    // pairs of stride 4 and those of stride 2, either way.
+    __attribute__((target("avx2"))) static void Swap64(__m256i& u, __m256i& v)
+    {
+        __m256i lo = _mm256_unpacklo_epi64(u, v), hi = _mm256_unpackhi_epi64(u, v);
+        u = lo;
+        v = hi;
+    }
+
+    // From the pairs of stride 2 to those of stride 1: the even lanes, the odd lanes.
+    __attribute__((target("avx2"))) static void SplitOddEven32(__m256i& u, __m256i& v)
+    {
+        __m256 fu = _mm256_castsi256_ps(u), fv = _mm256_castsi256_ps(v);
+        u = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
+        v = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+
+    // From the pairs of stride 1 back to those of stride 2 (as Swap64 leaves them).
+    __attribute__((target("avx2"))) static void Interleave32(__m256i& u, __m256i& v)
+    {
+        __m256i lo = _mm256_unpacklo_epi32(u, v), hi = _mm256_unpackhi_epi32(u, v);
+        u = lo;
+        v = hi;
+    }
+
+    // The butterflies of stride 1, whose root is one in both directions: u, v = u + v, u - v.
+    __attribute__((target("avx2"))) static void UnitButterfly8(__m256i& u, __m256i& v)
+    {
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        __m256i s = Fold8(_mm256_add_epi32(u, v));
+        v = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, v), twoP));
+        u = s;
+    }
+
+    // The roots of stride 4 and of stride 2, laid out as the pairs of those strides are.
+    __attribute__((target("avx2"))) static __m256i TailRoots4(const uint32_t* w)
+    {
+        return _mm256_broadcastsi128_si256(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
+    }
+
+    __attribute__((target("avx2"))) static __m256i TailRoots2(const uint32_t* w)
+    {
+        return _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]), int(w[2]),
+                                int(w[3]), int(w[2]));
+    }
+
+    // The strides 4, 2 and 1 of a forward transform, sixteen residues at a time.
     __attribute__((target("avx2"))) static void ForwardTailAvx2(uint32_t* a, size_t n,
                                                                 const uint32_t* w)
     {
-        const __m256i w4 =
-            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
-        const __m256i w2 = _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]),
-                                            int(w[2]), int(w[3]), int(w[2]));
-        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        const __m256i w4 = TailRoots4(w), w2 = TailRoots2(w);
         for (size_t i = 0; i < n; i += 16) {
-            __m256i* pa = reinterpret_cast<__m256i*>(a + i);
-            __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
-            __m256i u = _mm256_permute2x128_si256(x, y, 0x20);
-            __m256i v = _mm256_permute2x128_si256(x, y, 0x31);
+            __m256i u, v;
+            LoadTail16(a + i, u, v);
             ForwardButterfly8(u, v, w4);
-            __m256i u2 = _mm256_unpacklo_epi64(u, v), v2 = _mm256_unpackhi_epi64(u, v);
-            ForwardButterfly8(u2, v2, w2);
-            __m256 fu = _mm256_castsi256_ps(u2), fv = _mm256_castsi256_ps(v2);
-            __m256i u3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
-            __m256i v3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
-            // The root of stride 1 is one.
-            __m256i s = Fold8(_mm256_add_epi32(u3, v3));
-            __m256i d = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u3, v3), twoP));
-            u2 = _mm256_unpacklo_epi32(s, d);
-            v2 = _mm256_unpackhi_epi32(s, d);
-            u = _mm256_unpacklo_epi64(u2, v2);
-            v = _mm256_unpackhi_epi64(u2, v2);
-            _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
-            _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+            Swap64(u, v);
+            ForwardButterfly8(u, v, w2);
+            SplitOddEven32(u, v);
+            UnitButterfly8(u, v);
+            Interleave32(u, v);
+            Swap64(u, v);
+            StoreTail16(a + i, u, v);
         }
     }
 
-    // The strides 1, 2 and 4 of an inverse transform, as ForwardTailAvx2 regroups them.
+    // The strides 1, 2 and 4 of an inverse transform, the same steps in reverse.
     __attribute__((target("avx2"))) static void InverseTailAvx2(uint32_t* a, size_t n,
                                                                 const uint32_t* w)
     {
-        const __m256i w4 =
-            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4)));
-        const __m256i w2 = _mm256_set_epi32(int(w[3]), int(w[2]), int(w[3]), int(w[2]), int(w[3]),
-                                            int(w[2]), int(w[3]), int(w[2]));
-        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        const __m256i w4 = TailRoots4(w), w2 = TailRoots2(w);
         for (size_t i = 0; i < n; i += 16) {
-            __m256i* pa = reinterpret_cast<__m256i*>(a + i);
-            __m256i x = _mm256_loadu_si256(pa), y = _mm256_loadu_si256(pa + 1);
-            __m256i u = _mm256_permute2x128_si256(x, y, 0x20);
-            __m256i v = _mm256_permute2x128_si256(x, y, 0x31);
-            __m256i u2 = _mm256_unpacklo_epi64(u, v), v2 = _mm256_unpackhi_epi64(u, v);
-            __m256 fu = _mm256_castsi256_ps(u2), fv = _mm256_castsi256_ps(v2);
-            __m256i u3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(2, 0, 2, 0)));
-            __m256i v3 = _mm256_castps_si256(_mm256_shuffle_ps(fu, fv, _MM_SHUFFLE(3, 1, 3, 1)));
-            __m256i s = Fold8(_mm256_add_epi32(u3, v3));
-            __m256i d = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u3, v3), twoP));
-            u2 = _mm256_unpacklo_epi32(s, d);
-            v2 = _mm256_unpackhi_epi32(s, d);
-            InverseButterfly8(u2, v2, w2);
-            u = _mm256_unpacklo_epi64(u2, v2);
-            v = _mm256_unpackhi_epi64(u2, v2);
+            __m256i u, v;
+            LoadTail16(a + i, u, v);
+            Swap64(u, v);
+            SplitOddEven32(u, v);
+            UnitButterfly8(u, v);
+            Interleave32(u, v);
+            InverseButterfly8(u, v, w2);
+            Swap64(u, v);
             InverseButterfly8(u, v, w4);
-            _mm256_storeu_si256(pa, _mm256_permute2x128_si256(u, v, 0x20));
-            _mm256_storeu_si256(pa + 1, _mm256_permute2x128_si256(u, v, 0x31));
+            StoreTail16(a + i, u, v);
         }
     }
 

@@ -8,6 +8,7 @@
 #include <climits>
 #include <map>
 #include <random>
+#include <string_view>
 
 namespace
 {
@@ -39,6 +40,14 @@ CalcSettings Settings(int nSkin, int nLanguage, ColorRef crBack, ColorRef crText
 
 // Settings that differ from those of a first start in every persisted field.
 CalcSettings Unusual() { return Settings(0, 1, MakeRgb(1, 2, 3), MakeRgb(4, 5, 6)); }
+
+// Decoding strText over unusual settings leaves the persisted fields of expected.
+void ExpectDecodes(std::string_view strText, const CalcSettings& expected)
+{
+    CalcSettings decoded = Unusual();
+    DecodeLastConfig(strText, decoded);
+    ExpectSameRecord(decoded, expected);
+}
 } // namespace
 
 TEST(SettingsRecord, ReadDigitsConvertsLikeAtoi)
@@ -96,9 +105,7 @@ TEST(SettingsRecord, KnownRecordsRoundTrip)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(EncodeLastConfig(c.settings), c.text);
-        CalcSettings decoded = Unusual();
-        DecodeLastConfig(c.text, decoded);
-        ExpectSameRecord(decoded, c.settings);
+        ExpectDecodes(c.text, c.settings);
     }
 }
 
@@ -140,9 +147,7 @@ TEST(SettingsRecord, ForeignTextsDecodeFieldByField)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        CalcSettings decoded = Unusual();
-        DecodeLastConfig(c.text, decoded);
-        ExpectSameRecord(decoded, c.expected);
+        ExpectDecodes(c.text, c.expected);
     }
 }
 

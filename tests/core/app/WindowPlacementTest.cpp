@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
 #include <tuple>
 
@@ -29,14 +30,25 @@ bool Intersects(const PlaceRect& a, const PlaceRect& b)
     return a.nLeft < b.nRight && b.nLeft < a.nRight && a.nTop < b.nBottom && b.nTop < a.nBottom;
 }
 
+struct PlaceCase
+{
+    const char* pName;
+    FirstPlacement place;
+    PlacePoint expected;
+};
+
+template <std::size_t N>
+void ExpectPositions(const PlaceCase (&cases)[N])
+{
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        EXPECT_EQ(FirstWindowPosition(c.place), c.expected);
+    }
+}
+
 TEST(WindowPlacement, TemplatePlaceFromTheClientOriginWhereItIsFree)
 {
-    const struct
-    {
-        const char* pName;
-        FirstPlacement place;
-        PlacePoint expected;
-    } cases[] = {
+    const PlaceCase cases[] = {
         {"below and right of the main window",
          Beside(100, 50, PlacePoint{300, 300}, 200, 100),
          {405, 380}},
@@ -50,20 +62,12 @@ TEST(WindowPlacement, TemplatePlaceFromTheClientOriginWhereItIsFree)
          Beside(100, 50, PlacePoint{300, 300}, 1400, 1100),
          {0, 0}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pName);
-        EXPECT_EQ(FirstWindowPosition(c.place), c.expected);
-    }
+    ExpectPositions(cases);
 }
 
 TEST(WindowPlacement, AWindowThatWouldCoverTheMainWindowGoesToTheNearestSide)
 {
-    const struct
-    {
-        const char* pName;
-        FirstPlacement place;
-        PlacePoint expected;
-    } cases[] = {
+    const PlaceCase cases[] = {
         {"below is nearest", Beside(400, 300, PlacePoint{100, 100}, 200, 100), {505, 587}},
         {"above is nearest", Beside(400, 300, PlacePoint{100, 10}, 200, 100), {505, 200}},
         {"right is nearest", Beside(400, 300, PlacePoint{400, 100}, 200, 100), {870, 430}},
@@ -74,10 +78,7 @@ TEST(WindowPlacement, AWindowThatWouldCoverTheMainWindowGoesToTheNearestSide)
          Beside(1000, 300, PlacePoint{300, 100}, 300, 100),
          {980, 587}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pName);
-        EXPECT_EQ(FirstWindowPosition(c.place), c.expected);
-    }
+    ExpectPositions(cases);
 }
 
 TEST(WindowPlacement, WithoutRoomBesideItTheButtonsStayUncovered)
