@@ -76,16 +76,19 @@ struct LanguageCase
 
 TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
 {
+    const LanguageCase english{LANGUAGE_ENGLISH,
+                               0,
+                               "Set",
+                               "Pelmorix V9.0",
+                               "Dec",
+                               "Radix",
+                               {"ocean", "gold"},
+                               {"Graphics", "Keyboard", "Help", "Setting", "Var List",
+                                "Unit Converter", "Long Number Calculator"}};
+    LanguageCase englishGold = english;
+    englishGold.nSkin = 1;
     const LanguageCase cases[] = {
-        {LANGUAGE_ENGLISH,
-         0,
-         "Set",
-         "Pelmorix V9.0",
-         "Dec",
-         "Radix",
-         {"ocean", "gold"},
-         {"Graphics", "Keyboard", "Help", "Setting", "Var List", "Unit Converter",
-          "Long Number Calculator"}},
+        english,
         {LANGUAGE_CHINESE,
          0,
          "设 置",
@@ -94,15 +97,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
          "进 制",
          {"海洋", "金黄"},
          {"图像", "键盘", "帮助", "设置", "变量表", "单位转换", "长数计算"}},
-        {LANGUAGE_ENGLISH,
-         1,
-         "Set",
-         "Pelmorix V9.0",
-         "Dec",
-         "Radix",
-         {"ocean", "gold"},
-         {"Graphics", "Keyboard", "Help", "Setting", "Var List", "Unit Converter",
-          "Long Number Calculator"}},
+        englishGold,
     };
     ASSERT_EQ(m_pDlg->Settings().m_nLanguage, LANGUAGE_CHINESE) << "first start";
     for (const LanguageCase& c : cases) {
