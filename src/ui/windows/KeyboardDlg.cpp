@@ -6,7 +6,6 @@
 #include "windows/SystemFont.h"
 
 #include <QMouseEvent>
-#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -183,7 +182,7 @@ void CKeyboardDlg::FocusConsole()
 void CKeyboardDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     // The buttons take their own presses; anywhere else drags the window, as its caption would.
-    if (pEvent->button() == Qt::LeftButton && windowHandle() != nullptr)
-        windowHandle()->startSystemMove();
+    if (pEvent->button() == Qt::LeftButton)
+        DragWindow(*pEvent);
     CAuxWindow::mousePressEvent(pEvent);
 }
