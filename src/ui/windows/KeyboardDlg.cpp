@@ -138,7 +138,7 @@ void CKeyboardDlg::OnKey(const KeyboardKey& key)
         FinishLine();
         break;
     }
-    FocusConsole();
+    m_console.TakeFocus();
 }
 
 void CKeyboardDlg::InsertFunction(const char* strText)
@@ -171,12 +171,6 @@ void CKeyboardDlg::FinishLine()
     m_console.TypeCharacter('\n');
     if (!bEnterPending || m_console.LastKey() == VK_RETURN)
         m_console.DispatchLine(true);
-}
-
-void CKeyboardDlg::FocusConsole()
-{
-    m_console.window()->activateWindow();
-    m_console.setFocus();
 }
 
 void CKeyboardDlg::mousePressEvent(QMouseEvent* pEvent)
