@@ -1,4 +1,5 @@
 #include "ui/support/MainWindowFixture.h"
+#include "ui/support/FindControl.h"
 
 #include "graph/GraphDlg.h"
 #include "windows/HoverButton.h"
@@ -25,9 +26,7 @@ protected:
     template <class Control>
     Control* Find(const char* pszName)
     {
-        auto* pControl = Setting().findChild<Control*>(QString::fromLatin1(pszName));
-        EXPECT_NE(pControl, nullptr) << pszName;
-        return pControl;
+        return FindControl<Control>(Setting(), pszName);
     }
 
     // Picks an entry the way the keyboard does on the closed list, which counts as the user's
