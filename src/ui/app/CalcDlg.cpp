@@ -366,11 +366,7 @@ void CCalcDlg::closeEvent(QCloseEvent* pEvent)
 void CCalcDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     // A press on the background (or the logo) drags the window.
-    if (pEvent->button() == Qt::LeftButton) {
-        if (m_skin.IsAttached())
-            m_skin.DragFromClient(*pEvent);
-        else if (windowHandle() != nullptr)
-            windowHandle()->startSystemMove();
-    }
+    if (pEvent->button() == Qt::LeftButton)
+        m_skin.DragWindow(*this, *pEvent);
     QWidget::mousePressEvent(pEvent);
 }

@@ -532,6 +532,14 @@ void CFrameSkin::DragFromClient(const QMouseEvent& event)
         BeginDrag(FrameAction::Move, HitCode::Caption, event);
 }
 
+void CFrameSkin::DragWindow(QWidget& window, const QMouseEvent& event)
+{
+    if (IsAttached())
+        DragFromClient(event);
+    else if (window.windowHandle() != nullptr)
+        window.windowHandle()->startSystemMove();
+}
+
 // A move waits until the mouse has really moved, so that a double click stays a double click;
 // sizing starts at once. The window system is asked first; where it refuses (no window manager,
 // an offscreen platform), the window follows the mouse from here.
