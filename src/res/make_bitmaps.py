@@ -70,14 +70,20 @@ class Canvas:
         rgba = [[px if len(px) == 4 else px + (255,) for px in row] for row in self.pixels]
         opaque = all(px[3] == 255 for row in rgba for px in row)
         channels = 3 if opaque else 4
-        raw = b"".join(b"\x00" + bytes(c for px in row for c in px[:channels]) for row in rgba)
-        colour_type = 2 if opaque else 6
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, colour_type, 0, 0, 0)
-        with open(path, "wb") as out:
-            out.write(b"\x89PNG\r\n\x1a\n")
-            for tag, data in ((b"IHDR", header), (b"IDAT", zlib.compress(raw, 9)), (b"IEND", b"")):
-                out.write(struct.pack(">I", len(data)) + tag + data)
-                out.write(struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF))
+        write_png(path, self.width, self.height, [[px[:channels] for px in row] for row in rgba])
+
+
+def write_png(path, width, height, rows):
+    """Writes 8-bit pixels, rows of (r, g, b) or rows of (r, g, b, alpha), as an unfiltered PNG."""
+    channels = len(rows[0][0])
+    raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in rows)
+    colour_type = 2 if channels == 3 else 6
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        for tag, data in ((b"IHDR", header), (b"IDAT", zlib.compress(raw, 9)), (b"IEND", b"")):
+            out.write(struct.pack(">I", len(data)) + tag + data)
+            out.write(struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF))
 
 
 def mix(a, b, t):

@@ -7,8 +7,8 @@ detail), so no size is a blurred scaling of another. Only the standard library i
 the output is byte-for-byte reproducible.
 """
 import os
-import struct
-import zlib
+
+from make_bitmaps import write_png
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SIZES = (16, 24, 32, 48, 64, 128, 256)
@@ -63,18 +63,9 @@ class Canvas:
                 self.blend(x, y, colour, 1.0)
 
     def png(self, path):
-        raw = bytearray()
-        for row in self.pixels:
-            raw.append(0)
-            for px in row:
-                raw.extend(min(255, max(0, round(c * 255))) for c in px)
-        header = struct.pack(">IIBBBBB", self.size, self.size, 8, 6, 0, 0, 0)
-        with open(path, "wb") as out:
-            out.write(b"\x89PNG\r\n\x1a\n")
-            for tag, data in ((b"IHDR", header), (b"IDAT", zlib.compress(bytes(raw), 9)),
-                              (b"IEND", b"")):
-                out.write(struct.pack(">I", len(data)) + tag + data)
-                out.write(struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF))
+        rows = [[tuple(min(255, max(0, round(c * 255))) for c in px) for px in row]
+                for row in self.pixels]
+        write_png(path, self.size, self.size, rows)
 
 
 def mix(a, b, t):

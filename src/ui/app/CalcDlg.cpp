@@ -115,7 +115,7 @@ void CCalcDlg::CreateAuxWindows()
 {
     m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, this));
     m_pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
-    connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, this, &CCalcDlg::FocusConsole);
+    connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, m_pConsole, &CCalcEdit::TakeFocus);
     m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, this));
     m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
     m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, this));
@@ -274,15 +274,8 @@ void CCalcDlg::DrawCurve(std::string_view strText, int nSlot, bool bShow)
         m_pGraph->setAttribute(Qt::WA_ShowWithoutActivating, false);
         m_bShown[Index(AuxId::Graph)] = true;
     }
-    FocusConsole();
+    m_pConsole->TakeFocus();
     m_pGraph->update();
-}
-
-// The keyboard goes back to the console, from whichever window holds it.
-void CCalcDlg::FocusConsole()
-{
-    activateWindow();
-    m_pConsole->setFocus();
 }
 
 void CCalcDlg::ClearCurves() { m_pGraph->ClearCurves(); }
@@ -373,11 +366,7 @@ void CCalcDlg::closeEvent(QCloseEvent* pEvent)
 void CCalcDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     // A press on the background (or the logo) drags the window.
-    if (pEvent->button() == Qt::LeftButton) {
-        if (m_skin.IsAttached())
-            m_skin.DragFromClient(*pEvent);
-        else if (windowHandle() != nullptr)
-            windowHandle()->startSystemMove();
-    }
+    if (pEvent->button() == Qt::LeftButton)
+        m_skin.DragWindow(*this, *pEvent);
     QWidget::mousePressEvent(pEvent);
 }

@@ -83,7 +83,6 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
 
 private:
-    void FocusConsole();
     void CreateControls();
     void CreateAuxWindows();
     template <class Window>

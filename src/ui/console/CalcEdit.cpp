@@ -51,6 +51,12 @@ void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
     viewport()->update();
 }
 
+void CCalcEdit::TakeFocus()
+{
+    window()->activateWindow();
+    setFocus();
+}
+
 void CCalcEdit::InsertText(const QString& strText)
 {
     QTextCursor cursor = textCursor();

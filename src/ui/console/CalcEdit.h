@@ -31,6 +31,9 @@ public:
     // Puts ch in the way other windows type: a key event over the selection, undoable, handled
     // as typing while the console records no key going down. '\n' breaks the line.
     void TypeCharacter(char ch);
+    // Activates the console's window and gives the console the keyboard, from whichever
+    // window holds it.
+    void TakeFocus();
 
     CEvalContext& Eval() { return m_eval; }
     int LastKey() const { return m_dispatcher.m_nLastKey; }

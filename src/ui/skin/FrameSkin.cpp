@@ -78,6 +78,14 @@ std::vector<QRect> CutKeyColour(QImage& image)
     return runs;
 }
 
+// Moves the window's controls (not its own windows) by delta, as its client area moves.
+void MoveControls(QWidget& window, const QPoint& delta)
+{
+    for (QObject* pChild : window.children())
+        if (auto* pControl = qobject_cast<QWidget*>(pChild); pControl && !pControl->isWindow())
+            pControl->move(pControl->pos() + delta);
+}
+
 Qt::CursorShape SizingCursor(HitCode code)
 {
     switch (code) {
@@ -201,10 +209,7 @@ void CFrameSkin::Detach()
     QWidget* pWindow = m_pWindow;
     pWindow->removeEventFilter(this);
     m_pWindow = nullptr;
-    const QPoint delta(-m_marginsApplied.left(), -m_marginsApplied.top());
-    for (QObject* pChild : pWindow->children())
-        if (auto* pControl = qobject_cast<QWidget*>(pChild); pControl && !pControl->isWindow())
-            pControl->move(pControl->pos() + delta);
+    MoveControls(*pWindow, QPoint(-m_marginsApplied.left(), -m_marginsApplied.top()));
     pWindow->setContentsMargins(0, 0, 0, 0);
     pWindow->clearMask();
     pWindow->unsetCursor();
@@ -225,11 +230,8 @@ void CFrameSkin::RecalcFrame()
     const QMargins margins = Margins();
     const QPoint delta(margins.left() - m_marginsApplied.left(),
                        margins.top() - m_marginsApplied.top());
-    if (!delta.isNull()) {
-        for (QObject* pChild : m_pWindow->children())
-            if (auto* pControl = qobject_cast<QWidget*>(pChild); pControl && !pControl->isWindow())
-                pControl->move(pControl->pos() + delta);
-    }
+    if (!delta.isNull())
+        MoveControls(*m_pWindow, delta);
     m_pWindow->setContentsMargins(margins);
     m_marginsApplied = margins;
     UpdateMask();
@@ -528,6 +530,14 @@ void CFrameSkin::DragFromClient(const QMouseEvent& event)
         return;
     if (State() != WindowState::Maximised)
         BeginDrag(FrameAction::Move, HitCode::Caption, event);
+}
+
+void CFrameSkin::DragWindow(QWidget& window, const QMouseEvent& event)
+{
+    if (IsAttached())
+        DragFromClient(event);
+    else if (window.windowHandle() != nullptr)
+        window.windowHandle()->startSystemMove();
 }
 
 // A move waits until the mouse has really moved, so that a double click stays a double click;

@@ -58,6 +58,9 @@ public:
 
     // A left press on the window's own client area drags the window like its caption.
     void DragFromClient(const QMouseEvent& event);
+    // The same for window whether or not this frame is attached to it: without the frame the
+    // window system is asked to move it.
+    void DragWindow(QWidget& window, const QMouseEvent& event);
 
     void Minimise();
     void ToggleMaximise();

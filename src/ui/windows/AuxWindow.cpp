@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QWindow>
 
 namespace
 {
@@ -48,13 +47,7 @@ void CAuxWindow::SetSkin(int nSkin, bool bAttach)
     update();
 }
 
-void CAuxWindow::DragWindow(const QMouseEvent& event)
-{
-    if (m_frame.IsAttached())
-        m_frame.DragFromClient(event);
-    else if (windowHandle() != nullptr)
-        windowHandle()->startSystemMove();
-}
+void CAuxWindow::DragWindow(const QMouseEvent& event) { m_frame.DragWindow(*this, event); }
 
 void CAuxWindow::SetOpacity(int nPercent) { m_transparency.SetOpacity(this, nPercent); }
 

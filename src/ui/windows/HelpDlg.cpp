@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QWindow>
 
 #include <array>
 
@@ -97,7 +96,7 @@ void CHelpDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     // The text takes its own presses for selecting; the logo and the labels pass theirs here,
     // and anywhere but the text drags the window, as its caption would.
-    if (pEvent->button() == Qt::LeftButton && windowHandle() != nullptr)
-        windowHandle()->startSystemMove();
+    if (pEvent->button() == Qt::LeftButton)
+        DragWindow(*pEvent);
     CAuxWindow::mousePressEvent(pEvent);
 }

@@ -6,7 +6,6 @@
 #include "windows/SystemFont.h"
 
 #include <QMouseEvent>
-#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -139,7 +138,7 @@ void CKeyboardDlg::OnKey(const KeyboardKey& key)
         FinishLine();
         break;
     }
-    FocusConsole();
+    m_console.TakeFocus();
 }
 
 void CKeyboardDlg::InsertFunction(const char* strText)
@@ -174,16 +173,10 @@ void CKeyboardDlg::FinishLine()
         m_console.DispatchLine(true);
 }
 
-void CKeyboardDlg::FocusConsole()
-{
-    m_console.window()->activateWindow();
-    m_console.setFocus();
-}
-
 void CKeyboardDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     // The buttons take their own presses; anywhere else drags the window, as its caption would.
-    if (pEvent->button() == Qt::LeftButton && windowHandle() != nullptr)
-        windowHandle()->startSystemMove();
+    if (pEvent->button() == Qt::LeftButton)
+        DragWindow(*pEvent);
     CAuxWindow::mousePressEvent(pEvent);
 }

@@ -24,7 +24,6 @@ private:
     void InsertFunction(const char* strText);
     void MoveCaretToLineEnd();
     void FinishLine();
-    void FocusConsole();
 
     CCalcEdit& m_console;
     int m_nCaret = 0;

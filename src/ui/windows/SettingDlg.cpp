@@ -117,7 +117,7 @@ public:
 QWidget* MakeControl(const Control& control, QWidget* pParent)
 {
     const QString strCaption = QString::fromUtf8(control.pszCaption);
-    QRect rect = control.rect.Pixels();
+    DialogRect rect = control.rect;
     QWidget* pControl = nullptr;
     switch (control.kind) {
     case Kind::Label:
@@ -130,7 +130,7 @@ QWidget* MakeControl(const Control& control, QWidget* pParent)
         break;
     }
     case Kind::List: {
-        rect.setHeight(CLOSED_LIST_HEIGHT * PIXELS_PER_UNIT);
+        rect.cy = CLOSED_LIST_HEIGHT;
         auto* pList = new QComboBox(pParent);
         auto* pStyle = new CNarrowArrowStyle;
         pStyle->setParent(pList);
@@ -154,9 +154,7 @@ QWidget* MakeControl(const Control& control, QWidget* pParent)
         pControl = new CColorSwatch(pParent);
         break;
     }
-    pControl->setObjectName(QString::fromLatin1(control.pszName));
-    pControl->setGeometry(rect);
-    return pControl;
+    return Place(pControl, control.pszName, rect);
 }
 
 void SetCaption(QWidget* pControl, const QString& strText)

@@ -88,8 +88,7 @@ void CVarListDlg::OnDoubleClick(const QListWidgetItem* pItem)
     if (pItem == nullptr)
         return;
     const QString strEntry = pItem->text();
-    m_console.window()->activateWindow();
-    m_console.setFocus();
+    m_console.TakeFocus();
     m_console.InsertText(strEntry.left(strEntry.indexOf(QStringLiteral(" ="))));
 }
 

@@ -1,4 +1,5 @@
 #include "bignum/HugeNumDlg.h"
+#include "ui/support/FindControl.h"
 
 #include "bignum/LongCalculation.h"
 #include "bignum/LongResultView.h"
@@ -57,12 +58,10 @@ protected:
         m_pCalculate = Find<QPushButton>("calculate");
     }
 
-    template <typename Control>
+    template <class Control>
     Control* Find(const char* pszName)
     {
-        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(pszName));
-        EXPECT_NE(pControl, nullptr) << pszName;
-        return pControl;
+        return FindControl<Control>(*m_pDlg, pszName);
     }
 
     QRadioButton* Operator(int nOperator) { return Find<QRadioButton>(OPERATOR_NAMES[nOperator]); }

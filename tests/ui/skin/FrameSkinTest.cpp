@@ -93,6 +93,30 @@ TEST_F(FrameSkinTest, DraggingTheCaptionMovesTheWindow)
     EXPECT_TRUE(m_pDlg->isVisible());
 }
 
+// A press on an auxiliary window's own background drags it as its caption would, through the
+// frame, so that it also moves where the window system does not move windows.
+TEST_F(FrameSkinTest, DraggingAnAuxiliaryWindowsBackgroundMovesIt)
+{
+    const struct
+    {
+        AuxId id;
+        QPoint ptClient; // a point of the background, in client pixels
+    } cases[] = {{AuxId::Graph, {1, 1}}, {AuxId::Keyboard, {1, 1}}, {AuxId::Help, {120, 40}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.id));
+        QTest::mouseClick(&m_pDlg->Button(c.id), Qt::LeftButton);
+        CAuxWindow& window = m_pDlg->AuxWindow(c.id);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QPoint pt = window.contentsRect().topLeft() + c.ptClient;
+        ASSERT_EQ(window.childAt(pt), nullptr);
+        const QPoint ptStart = window.pos();
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, pt);
+        QTest::mouseMove(&window, pt + QPoint(40, 30));
+        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, pt + QPoint(40, 30));
+        EXPECT_EQ(window.pos(), ptStart + QPoint(40, 30));
+    }
+}
+
 TEST_F(FrameSkinTest, SkinSwitchRepaintsShownAndHiddenWindows)
 {
     m_pDlg->ApplySkin(0);

@@ -1,4 +1,5 @@
 #include "units/UnitConvDlg.h"
+#include "ui/support/FindControl.h"
 
 #include "units/UnitTable.h"
 
@@ -39,12 +40,10 @@ protected:
         m_pDlg->show();
     }
 
-    template <typename Control>
+    template <class Control>
     Control* Find(const char* pszName)
     {
-        auto* pControl = m_pDlg->findChild<Control*>(QString::fromLatin1(pszName));
-        EXPECT_NE(pControl, nullptr) << pszName;
-        return pControl;
+        return FindControl<Control>(*m_pDlg, pszName);
     }
 
     QComboBox* List(const char* pszName) { return Find<QComboBox>(pszName); }

@@ -1,4 +1,5 @@
 #include "ui/support/MainWindowFixture.h"
+#include "ui/support/FindControl.h"
 
 #include "graph/GraphDlg.h"
 #include "windows/HoverButton.h"
@@ -25,9 +26,7 @@ protected:
     template <class Control>
     Control* Find(const char* pszName)
     {
-        auto* pControl = Setting().findChild<Control*>(QString::fromLatin1(pszName));
-        EXPECT_NE(pControl, nullptr) << pszName;
-        return pControl;
+        return FindControl<Control>(Setting(), pszName);
     }
 
     // Picks an entry the way the keyboard does on the closed list, which counts as the user's
@@ -76,16 +75,19 @@ struct LanguageCase
 
 TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
 {
+    const LanguageCase english{LANGUAGE_ENGLISH,
+                               0,
+                               "Set",
+                               "Pelmorix V9.0",
+                               "Dec",
+                               "Radix",
+                               {"ocean", "gold"},
+                               {"Graphics", "Keyboard", "Help", "Setting", "Var List",
+                                "Unit Converter", "Long Number Calculator"}};
+    LanguageCase englishGold = english;
+    englishGold.nSkin = 1;
     const LanguageCase cases[] = {
-        {LANGUAGE_ENGLISH,
-         0,
-         "Set",
-         "Pelmorix V9.0",
-         "Dec",
-         "Radix",
-         {"ocean", "gold"},
-         {"Graphics", "Keyboard", "Help", "Setting", "Var List", "Unit Converter",
-          "Long Number Calculator"}},
+        english,
         {LANGUAGE_CHINESE,
          0,
          "设 置",
@@ -94,15 +96,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
          "进 制",
          {"海洋", "金黄"},
          {"图像", "键盘", "帮助", "设置", "变量表", "单位转换", "长数计算"}},
-        {LANGUAGE_ENGLISH,
-         1,
-         "Set",
-         "Pelmorix V9.0",
-         "Dec",
-         "Radix",
-         {"ocean", "gold"},
-         {"Graphics", "Keyboard", "Help", "Setting", "Var List", "Unit Converter",
-          "Long Number Calculator"}},
+        englishGold,
     };
     ASSERT_EQ(m_pDlg->Settings().m_nLanguage, LANGUAGE_CHINESE) << "first start";
     for (const LanguageCase& c : cases) {
