@@ -109,6 +109,10 @@ void CCalcEdit::ClearText()
 // Enter inside a statement only splits it and leaves the Enter pending.
 void CCalcEdit::OnTextChanged()
 {
+    if (m_bBreakingLine) {
+        m_bChangedWhileBreaking = true;
+        return;
+    }
     if (m_dispatcher.m_nLastKey != VK_RETURN)
         return;
     if (!textCursor().atBlockEnd())
@@ -157,8 +161,16 @@ void CCalcEdit::PassKeyOn(QKeyEvent* pEvent)
     // console lines into one.
     QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
                     pEvent->isAutoRepeat(), ushort(pEvent->count()));
+    // The text control may report a change before it breaks the line (it adjusts the format of
+    // an empty block first), while the caret still stands at the end of the old line: the Enter
+    // is taken as completed only once the key has done all its editing.
+    m_bBreakingLine = true;
+    m_bChangedWhileBreaking = false;
     QPlainTextEdit::keyPressEvent(&plain);
+    m_bBreakingLine = false;
     pEvent->setAccepted(plain.isAccepted());
+    if (m_bChangedWhileBreaking)
+        OnTextChanged();
 }
 
 void CCalcEdit::insertFromMimeData(const QMimeData* pSource)

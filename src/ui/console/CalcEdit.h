@@ -55,6 +55,9 @@ private:
     void OnTextChanged();
     void PassKeyOn(QKeyEvent* pEvent);
 
+    // Set while the Enter key edits the text; its change notifications are taken as one.
+    bool m_bBreakingLine = false;
+    bool m_bChangedWhileBreaking = false;
     bool m_bShiftDown = false;
     bool m_bCtrlDown = false;
     CEvalContext m_eval;
