@@ -21,6 +21,7 @@ constexpr int BLOCK_PITCH = 20;
 constexpr int BLOCK_LEFT = 15;
 constexpr int BLOCK_TOP = 15;
 constexpr int FRAME_INSET = 10; // the plot area starts this far inside the client area
+constexpr int LEGEND_GAP = 5;   // between the last colour block and the legend
 constexpr CCurveTable::Label VERTICAL_LABELS[] = {CCurveTable::LABEL_TOP, CCurveTable::LABEL_MIDDLE,
                                                   CCurveTable::LABEL_BOTTOM};
 // Rows beyond this are drawn clamped; nothing that far out of the plot is visible anyway.
@@ -170,8 +171,14 @@ void CGraphLayout::AddLegend(GraphScene& scene) const
     if (slot.legend.empty() || slot.state != CurveState::Valid)
         return;
     const std::string strName = nSelected == 0 ? "fx" : "fx" + std::to_string(nSelected);
-    // It stays inside the plot area, clear of the frame, however narrow the window.
-    const int x = std::max(m_nWidth / 2 + 10, FRAME_INSET);
+    // It stays inside the plot area, clear of the frame and of the colour blocks, however
+    // narrow the window.
+    int nBlocksEnd = FRAME_INSET;
+    for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
+        if (m_table.Slot(i).state == CurveState::Valid)
+            nBlocksEnd = BlockRect(i).x + BLOCK_SIZE + LEGEND_GAP;
+    }
+    const int x = std::max(m_nWidth / 2 + 10, nBlocksEnd);
     const int nMaxWidth = m_nRight - FRAME_INSET - x;
     if (nMaxWidth <= 0)
         return;

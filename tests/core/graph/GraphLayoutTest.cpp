@@ -209,6 +209,24 @@ TEST_F(GraphLayoutTest, LegendEndsInsideThePlotArea)
     EXPECT_FALSE(CGraphLayout(table, 20, BOTTOM).Scene().legend.has_value());
 }
 
+// In a narrow window the middle of the plot lies left of the last colour block.
+TEST_F(GraphLayoutTest, LegendStartsRightOfTheColourBlocks)
+{
+    Plot("0,360,sin(x)");
+    for (int nSlot = 1; nSlot <= 4; ++nSlot)
+        Plot(" cos(2*x)", nSlot);
+    ASSERT_TRUE(table.SelectCurve(1));
+    for (int nRight : {150, 250, RIGHT}) {
+        SCOPED_TRACE(nRight);
+        const CGraphLayout layout(table, nRight, BOTTOM);
+        const auto legend = layout.Scene().legend;
+        ASSERT_TRUE(legend.has_value());
+        const GraphRect last = CGraphLayout::BlockRect(4);
+        EXPECT_GT(legend->x, last.x + last.w);
+        EXPECT_GE(legend->x, layout.PlotWidth() / 2 + 10);
+    }
+}
+
 TEST_F(GraphLayoutTest, RowsMapTheRangeOntoThePlotHeight)
 {
     Plot("0,1,x*4-1");
