@@ -27,6 +27,8 @@ constexpr int FONT_POINTS = 10;
 // The lists' rectangles give their dropped height; closed, a list is this high.
 constexpr int CLOSED_LIST_HEIGHT = 12;
 constexpr int OPACITY_MAX = 100;
+constexpr DialogRect OPACITY_GROUP_RECT{122, 29, 44, 84};
+constexpr DialogRect OPACITY_RECT{130, 36, 18, 73};
 constexpr int PRECISION_MIN = 8;
 constexpr int PRECISION_MAX = 16;
 
@@ -73,8 +75,8 @@ constexpr std::array<Control, 23> CONTROLS{{
     {"dec", Kind::Radio, {60, 41, 41, 10}, "Dec", {"Dec", "十 进 制"}},
     {"hex", Kind::Radio, {60, 56, 41, 10}, "Hex", {"Hex", "十六进制"}},
     {"bin", Kind::Radio, {60, 71, 41, 10}, "Bin", {"Bin", "二 进 制"}},
-    {"opacityGroup", Kind::Group, {122, 29, 44, 84}, "Transp.", {"Transp.", "透明度"}},
-    {"opacity", Kind::Slider, {130, 36, 18, 73}, "", NO_TEXT},
+    {"opacityGroup", Kind::Group, OPACITY_GROUP_RECT, "Transp.", {"Transp.", "透明度"}},
+    {"opacity", Kind::Slider, OPACITY_RECT, "", NO_TEXT},
     {"opacityTop", Kind::Label, {149, 39, 14, 9}, "100", NO_TEXT},
     {"opacityBottom", Kind::CentredLabel, {148, 97, 15, 9}, "0", NO_TEXT},
     {"onTop", Kind::Check, {8, 91, 64, 10}, "On Top", {"Always On Top", "总在最上面"}},
@@ -165,6 +167,18 @@ void SetCaption(QWidget* pControl, const QString& strText)
         pButton->setText(strText);
     else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
         pGroup->setTitle(strText);
+}
+
+// A control's template place may start above the line its group box draws under the title
+// (the title's height depends on the face of the language); it then starts just inside the
+// frame instead, keeping its bottom. The frame may have moved both from their template places.
+void KeepInsideGroupFrame(QWidget* pControl, const DialogRect& rect, const QGroupBox* pGroup,
+                          const DialogRect& groupRect)
+{
+    const QRect place =
+        rect.Pixels().translated(pGroup->geometry().topLeft() - groupRect.Pixels().topLeft());
+    const int nFrameTop = pGroup->geometry().top() + pGroup->contentsRect().top();
+    pControl->setGeometry(place.adjusted(0, std::max(0, nFrameTop - place.top()), 0, 0));
 }
 
 std::optional<ColorRef> ChooseSystemColor(QWidget* pParent)
@@ -272,6 +286,8 @@ void CSettingDlg::ApplyLanguage()
     m_pSkin->setCurrentIndex(m_main.Settings().m_nSkin);
     const QSignalBlocker blockLanguage(m_pLanguage);
     m_pLanguage->setCurrentIndex(nLanguage == LANGUAGE_ENGLISH ? 1 : 0);
+    KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, Child<QGroupBox>("opacityGroup"),
+                         OPACITY_GROUP_RECT);
 }
 
 void CSettingDlg::OnAngle(bool bDegrees)

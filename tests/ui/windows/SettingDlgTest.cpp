@@ -250,3 +250,22 @@ TEST_F(SettingDlgTest, KeyboardSnapPlacesTheKeyboardAtOnceWhenSwitched)
     EXPECT_EQ(keyboard.pos(), docked);
 }
 } // namespace
+
+namespace
+{
+// The slider stands inside the frame its group box draws under the title, in either face.
+TEST_F(SettingDlgTest, SliderStartsInsideItsGroupFrame)
+{
+    for (int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
+        SCOPED_TRACE(nLanguage);
+        SetLanguage(nLanguage);
+        const QGroupBox* pGroup = Find<QGroupBox>("opacityGroup");
+        const QRect slider = Find<QSlider>("opacity")->geometry();
+        const QRect group = pGroup->geometry();
+        EXPECT_GE(slider.top(), group.top() + pGroup->contentsRect().top());
+        // The bottom stays where the window's template puts it, 8 px above the group's.
+        EXPECT_EQ(group.bottom() - slider.bottom(), 8);
+        EXPECT_TRUE(group.contains(slider));
+    }
+}
+} // namespace
