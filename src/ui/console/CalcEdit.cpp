@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include <exception>
@@ -171,6 +172,18 @@ void CCalcEdit::PassKeyOn(QKeyEvent* pEvent)
     pEvent->setAccepted(plain.isAccepted());
     if (m_bChangedWhileBreaking)
         OnTextChanged();
+}
+
+void CCalcEdit::resizeEvent(QResizeEvent* pEvent)
+{
+    // The text control keeps its top line through a resize. A console that showed its last line
+    // keeps showing it instead, so that growing and shrinking again (maximise and restore) leaves
+    // the view where it was.
+    const QScrollBar* pScroll = verticalScrollBar();
+    const bool bAtEnd = pScroll->value() == pScroll->maximum();
+    QPlainTextEdit::resizeEvent(pEvent);
+    if (bAtEnd)
+        verticalScrollBar()->setValue(pScroll->maximum());
 }
 
 void CCalcEdit::insertFromMimeData(const QMimeData* pSource)

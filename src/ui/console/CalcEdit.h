@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void insertFromMimeData(const QMimeData* pSource) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     void OnTextChanged();

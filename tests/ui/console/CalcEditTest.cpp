@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScrollBar>
 
 #include <functional>
 
@@ -257,5 +258,29 @@ TEST_F(CalcEditTest, ConsoleTakesTheColoursOfTheSettings)
     m_pDlg->RedrawEditBoxes();
     EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(1, 2, 3));
     EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(250, 251, 252));
+}
+} // namespace
+
+namespace
+{
+// Maximise and restore grow and shrink the console; the view stays on the part it showed.
+TEST_F(CalcEditTest, GrowingAndShrinkingKeepsTheViewWhereItWas)
+{
+    QString strLines;
+    for (int i = 1; i <= 60; ++i)
+        strLines += QString::number(i) + "\n";
+    Console().InsertText(strLines);
+    QScrollBar* pScroll = Console().verticalScrollBar();
+    const QSize normal = m_pDlg->size();
+    for (const bool bAtEnd : {true, false}) {
+        SCOPED_TRACE(bAtEnd);
+        pScroll->setValue(bAtEnd ? pScroll->maximum() : 0);
+        m_pDlg->resize(normal * 3);
+        QCoreApplication::processEvents();
+        m_pDlg->resize(normal);
+        QCoreApplication::processEvents();
+        ASSERT_GT(pScroll->maximum(), 0);
+        EXPECT_EQ(pScroll->value(), bAtEnd ? pScroll->maximum() : 0);
+    }
 }
 } // namespace
