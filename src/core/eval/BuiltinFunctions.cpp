@@ -24,10 +24,9 @@ constexpr double RANDOM_DIVISOR = 4294967295.0;
 
 using Value = const CalcValue&;
 
-// Library results that are NaN carry the sign bit, as every invalid operation does.
-double Lib(double d) { return std::isnan(d) ? std::copysign(d, -1.0) : d; }
-
-CalcValue Real(double d) { return {Lib(d), 0.0}; }
+// A function that calls no library function passes a NaN through with its sign as it is; the real
+// library calls go through LibraryResult, so only their domain errors set the sign bit.
+CalcValue Real(double d) { return {d, 0.0}; }
 
 // Inverse functions give degrees as radians * 360 / two pi.
 CalcValue FromRadians(const CEvalContext& eval, double dRadians)
@@ -57,15 +56,18 @@ double Magnitude(Value x) { return cplx::Abs(x); }
 CalcValue Abs(CEvalContext&, Value x, Value) { return Real(Magnitude(x)); }
 CalcValue Acos(CEvalContext& e, Value x, Value)
 {
-    return FromRadians(e, Lib(std::acos(RequireReal(x))));
+    const double r = RequireReal(x);
+    return FromRadians(e, LibraryResult(std::acos(r), r));
 }
 CalcValue Asin(CEvalContext& e, Value x, Value)
 {
-    return FromRadians(e, Lib(std::asin(RequireReal(x))));
+    const double r = RequireReal(x);
+    return FromRadians(e, LibraryResult(std::asin(r), r));
 }
 CalcValue Atan(CEvalContext& e, Value x, Value)
 {
-    return FromRadians(e, std::atan(RequireReal(x)));
+    const double r = RequireReal(x);
+    return FromRadians(e, LibraryResult(std::atan(r), r));
 }
 CalcValue Area(CEvalContext&, Value x, Value) { return Real(Magnitude(x) * Magnitude(x) * PI / 4); }
 CalcValue Cosh(CEvalContext&, Value x, Value) { return cplx::Cosh(x); }
@@ -76,13 +78,17 @@ CalcValue Re(CEvalContext&, Value x, Value) { return Real(x.re); }
 CalcValue Sinh(CEvalContext&, Value x, Value) { return cplx::Sinh(x); }
 CalcValue Sqr(CEvalContext&, Value x, Value) { return cplx::Sqrt(x); }
 CalcValue Pow(CEvalContext&, Value x, Value y) { return cplx::Pow(x, y); }
-CalcValue Norm(CEvalContext&, Value x, Value) { return Real(std::sqrt(x.re * x.re + x.im * x.im)); }
+CalcValue Norm(CEvalContext&, Value x, Value)
+{
+    const double dSquares = x.re * x.re + x.im * x.im;
+    return Real(LibraryResult(std::sqrt(dSquares), dSquares));
+}
 CalcValue Fact(CEvalContext& e, Value x, Value) { return Real(e.Factorial(RequireReal(x))); }
 
 CalcValue Int(CEvalContext&, Value x, Value)
 {
     const double r = RequireReal(x);
-    return Real(r >= 0 ? std::floor(r) : std::ceil(r));
+    return Real(LibraryResult(r >= 0 ? std::floor(r) : std::ceil(r), r));
 }
 
 // ln( and log( refuse a zero (or NaN) real part and give exactly 0 for 1.
@@ -123,11 +129,13 @@ CalcValue Cos(CEvalContext& e, Value x, Value)
 
 CalcValue Tan(CEvalContext& e, Value x, Value)
 {
-    return Real(std::tan(RequireReal(ToRadians(e, x))));
+    const double r = RequireReal(ToRadians(e, x));
+    return Real(LibraryResult(std::tan(r), r));
 }
 CalcValue Tanh(CEvalContext& e, Value x, Value)
 {
-    return Real(std::tanh(RequireReal(ToRadians(e, x))));
+    const double r = RequireReal(ToRadians(e, x));
+    return Real(LibraryResult(std::tanh(r), r));
 }
 
 CalcValue Pol(CEvalContext& e, Value x, Value y)

@@ -69,9 +69,22 @@ double RequireReal(const CalcValue& value)
     return value.re;
 }
 
+double LibraryResult(double dResult, double dArgument)
+{
+    if (!std::isnan(dResult))
+        return dResult;
+    return std::isnan(dArgument) ? dArgument : NAN_IND;
+}
+
+double LibraryResult(double dResult, double dFirst, double dSecond)
+{
+    return LibraryResult(dResult, std::isnan(dFirst) ? dFirst : dSecond);
+}
+
 namespace cplx
 {
-double Abs(const CalcValue& z) { return std::hypot(z.re, z.im); }
+// The library's hypot clears the sign of a NaN part.
+double Abs(const CalcValue& z) { return LibraryResult(std::hypot(z.re, z.im), z.re, z.im); }
 
 CalcValue Exp(const CalcValue& z)
 {
@@ -122,8 +135,7 @@ CalcValue Pow(const CalcValue& z, double x)
 {
     if (!EqualOrNan(z.im, 0.0))
         return Exp(Log(z) * x);
-    const double d = std::pow(z.re, x);
-    return {std::isnan(d) ? NAN_IND : d, 0.0};
+    return {LibraryResult(std::pow(z.re, x), z.re, x), 0.0};
 }
 
 CalcValue Pow(const CalcValue& z, const CalcValue& w)
@@ -132,8 +144,7 @@ CalcValue Pow(const CalcValue& z, const CalcValue& w)
         return Pow(z, w.re);
     if (!EqualOrNan(z.im, 0.0))
         return Exp(w * Log(z));
-    const double dLn = std::log(z.re);
-    return Exp(w * CalcValue(std::isnan(dLn) ? NAN_IND : dLn));
+    return Exp(w * CalcValue(LibraryResult(std::log(z.re), z.re)));
 }
 } // namespace cplx
 

@@ -35,10 +35,16 @@ struct CalcValue
 // imaginary part counts as zero).
 double RequireReal(const CalcValue& value);
 
+// The result of a real library call, made the same on every platform: a NaN argument passes
+// through as it is (the first NaN of two), and a NaN made from numbers is a domain error and
+// carries the sign bit, as the arithmetic unit's invalid operations do.
+double LibraryResult(double dResult, double dArgument);
+double LibraryResult(double dResult, double dFirst, double dSecond);
+
 // Complex elementary functions on the whole complex argument.
 namespace cplx
 {
-double Abs(const CalcValue& z); // without intermediate overflow
+double Abs(const CalcValue& z); // without intermediate overflow; a NaN part passes through
 CalcValue Exp(const CalcValue& z);
 CalcValue Log(const CalcValue& z); // (ln|z|, atan2(im, re))
 CalcValue Log10(const CalcValue& z);

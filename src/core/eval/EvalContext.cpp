@@ -176,8 +176,7 @@ CalcValue CEvalContext::ParseTerm(const char* pText, std::size_t nLength, std::s
         }
         const double y = RequireReal(w);
         const double x = RequireReal(v);
-        const double r = std::fmod(x, y);
-        v = {std::isnan(r) ? std::copysign(r, -1.0) : r, 0.0};
+        v = {LibraryResult(std::fmod(x, y), x, y), 0.0};
     }
     return v;
 }

@@ -118,10 +118,21 @@ void CUnitConvDlg::OnCategoryChange()
         const QSignalBlocker blocker(pList);
         pList->setCurrentIndex(0);
     }
+    ShowCurrentNames();
     EmptyValues();
 }
 
-void CUnitConvDlg::OnUnitChange() { EmptyValues(); }
+void CUnitConvDlg::OnUnitChange()
+{
+    ShowCurrentNames();
+    EmptyValues();
+}
+
+void CUnitConvDlg::ShowCurrentNames()
+{
+    for (QComboBox* pList : {m_pCategory, m_pUnit1, m_pUnit2})
+        pList->setToolTip(pList->currentText());
+}
 
 void CUnitConvDlg::OnValue1Change()
 {

@@ -28,6 +28,8 @@ private:
     void OnUnitChange();
     void OnValue1Change();
     void OnValue2Change();
+    // A closed list cuts a long name at its edge; its tooltip holds the whole current name.
+    void ShowCurrentNames();
     void ReadBoxes();
     void ReadSelections();
     void EmptyValues();

@@ -60,6 +60,26 @@ TEST_F(FunctionsTest, ResultsAtPrecision12)
     });
 }
 
+// 1.#QNAN is a NaN without the sign bit, made by negating asin(2); -1.#IND is one with it, which
+// the console shows as a domain error.
+TEST_F(FunctionsTest, OnlyDomainErrorsOfLibraryCallsSetTheSignOfANan)
+{
+    ExpectRendered({
+        {"asin(2)", "-1.#IND"},         {"acos(-3)", "-1.#IND"},
+        {"tan(1e308*10)", "-1.#IND"},   {"sin(1e308*10)", "-1.#IND"},
+        {"sqrn(-8,3)", "-1.#IND"},      {"(1e308*10)%3", "-1.#IND"},
+        {"re(asin(2))", "-1.#IND"},     {"abs(asin(2))", "-1.#IND"},
+        {"-asin(2)", "1.#QNAN"},        {"re(-asin(2))", "1.#QNAN"},
+        {"im(-asin(2)*1i)", "1.#QNAN"}, {"sum(-asin(2))", "1.#QNAN"},
+        {"abs(-asin(2))", "1.#QNAN"},   {"area(-asin(2))", "1.#QNAN"},
+        {"norm(-asin(2))", "1.#QNAN"},  {"int(-asin(2))", "1.#QNAN"},
+        {"asin(-asin(2))", "1.#QNAN"},  {"atan(-asin(2))", "1.#QNAN"},
+        {"tan(-asin(2))", "1.#QNAN"},   {"tanh(-asin(2))", "1.#QNAN"},
+        {"pow(-asin(2),2)", "1.#QNAN"}, {"sqrn(2,-asin(2))", "1.#QNAN"},
+        {"-asin(2)%3", "1.#QNAN"},      {"ln(-asin(2))", "!field of definition wrong"},
+    });
+}
+
 TEST_F(FunctionsTest, DegreesClearOnlyTheExactZerosOfSineAndCosine)
 {
     ExpectRendered({

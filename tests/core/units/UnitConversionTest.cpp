@@ -128,6 +128,8 @@ TEST(ConvertedText, TwelveSignificantDigitsAndNothingWithoutASelection)
         {DISTANCE, 5, 5, "0.00001", "1e-005"},
         {DISTANCE, 5, 5, "0.0001", "0.0001"},
         {VOLUME, 0, 2, "1e20", "1e+020"},
+        {VOLUME, 7, 8, "1", "4"},
+        {VOLUME, 6, 3, "1", "28.316846592"},
         {AREA, 0, 3, "1e308", "1.#INF"},
         {DISTANCE, -1, 0, "1", nullptr},
         {DISTANCE, 0, -1, "1", nullptr},

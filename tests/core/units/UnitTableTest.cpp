@@ -55,10 +55,10 @@ TEST(UnitTable, KnownConversionsAtTwelveDigits)
         {DISTANCE, "kilometer (km)", "mile (mi)", 1, "0.621371192237"},
         {DISTANCE, "meter (m)", "mile (mi)", 1000, "0.621371192237"},
         {DISTANCE, "meter (m)", "centimeter (cm)", 1, "100"},
-        {AREA, "square mile (mi^2)", "hectare (ha)", 1, "258.9988"},
+        {AREA, "square mile (mi^2)", "hectare (ha)", 1, "258.998811034"},
         {VELOCITY, "killometer per hour (kph)", "meter per second", 1, "0.277777777778"},
         {VELOCITY, "foot per second", "meter per minute", 1, "18.288"},
-        {PRESSURE, "standard atm. (atm)", "pound per sq.inch (psi)", 100, "1469.59494004"},
+        {PRESSURE, "standard atm. (atm)", "pound per sq.inch (psi)", 100, "1469.59487755"},
         {MASS, "pound (lb)", "killogram (kg)", 1, "0.45359237"},
         {VOLUME, "gallon (gal)", "litre (L)", 2, "7.570823568"},
     };
@@ -67,6 +67,60 @@ TEST(UnitTable, KnownConversionsAtTwelveDigits)
         const double y = ConvertUnit(c.nCategory, UnitIndex(c.nCategory, c.from),
                                      UnitIndex(c.nCategory, c.to), c.x);
         EXPECT_EQ(Shown(y), c.expected);
+    }
+}
+
+// Relations that follow from the definitions (international inch and pound, standard gravity,
+// the 231 cubic-inch gallon), each independent of the factor that the table stores.
+TEST(UnitTable, ExactRelationsHoldInEveryCategory)
+{
+    struct Case
+    {
+        int nCategory;
+        const char* from;
+        const char* to;
+        double expected; // what 1 from-unit is in to-units
+    };
+    const Case cases[] = {
+        {AREA, "square mile (mi^2)", "square foot (ft^2)", 27878400},
+        {AREA, "square mile (mi^2)", "square meter (m^2)", 2589988.110336},
+        {AREA, "square yard (yd^2)", "square foot (ft^2)", 9},
+        {AREA, "square foot (ft^2)", "square inch (in^2)", 144},
+        {AREA, "square kilometer (km^2)", "hectare (ha)", 100},
+        {DISTANCE, "mile (mi)", "foot (ft)", 5280},
+        {DISTANCE, "mile (mi)", "kilometer (km)", 1.609344},
+        {DISTANCE, "yard (yd)", "inch (in)", 36},
+        {DISTANCE, "inch (in)", "millimeter (mm)", 25.4},
+        {MASS, "pound (lb)", "ounce (oz)", 16},
+        {MASS, "short ton (st)US", "pound (lb)", 2000},
+        {MASS, "pound (lb)", "killogram (kg)", 0.45359237},
+        {MASS, "metric carat (ct)", "milligram (mg)", 200},
+        {PRESSURE, "standard atm. (atm)", "pascal(n/m^2)", 101325},
+        {PRESSURE, "pound per sq.inch (psi)", "pascal(n/m^2)", 6894.757293168361},
+        {PRESSURE, "pound per sq.inch (psi)", "kg per sq. cm (kgf/cm^2)", 0.45359237 / 6.4516},
+        {PRESSURE, "kg per sq. cm (kgf/cm^2)", "pascal(n/m^2)", 98066.5},
+        {PRESSURE, "Mpa", "millibar", 10000},
+        {PRESSURE, "dyne per sq. cm", "pascal(n/m^2)", 0.1},
+        {VELOCITY, "mile per hour (mph)", "killometer per hour (kph)", 1.609344},
+        {VELOCITY, "meter per second", "killometer per hour (kph)", 3.6},
+        {VELOCITY, "mile per hour (mph)", "foot per minute", 88},
+        {VELOCITY, "mile per second", "mile per hour (mph)", 3600},
+        {VELOCITY, "foot per second", "foot per hour", 3600},
+        {VOLUME, "gallon (gal)", "quart (qt) Liquid", 4},
+        {VOLUME, "gallon (gal)", "pint (pt) Liquid", 8},
+        {VOLUME, "gallon (gal)", "ounce (oz) Fluid", 128},
+        {VOLUME, "gallon (gal)", "cubic inch (in^3)", 231},
+        {VOLUME, "cubic foot (ft^3)", "cubic inch (in^3)", 1728},
+        {VOLUME, "cubic foot (ft^3)", "litre (L)", 28.316846592},
+        {VOLUME, "cubic inch (in^3)", "millilitre (mL)", 16.387064},
+        {VOLUME, "kilolitre (kL", "cubic m (m^3)", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        const int nFrom = UnitIndex(c.nCategory, c.from);
+        const int nTo = UnitIndex(c.nCategory, c.to);
+        EXPECT_NEAR(ConvertUnit(c.nCategory, nFrom, nTo, 1), c.expected, c.expected * 1e-12);
+        EXPECT_NEAR(ConvertUnit(c.nCategory, nTo, nFrom, c.expected), 1, 1e-12);
     }
 }
 

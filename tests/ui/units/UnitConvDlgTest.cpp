@@ -177,6 +177,32 @@ TEST_F(UnitConvDlgTest, LanguageSwitchRebuildsTheLists)
     EXPECT_EQ(TextOf(1), "1000000");
 }
 
+// The closed lists cut long names ("square mile (mi^2" for "square mile (mi^2)"); the tooltip
+// of each list holds the whole name it shows, after a language switch and after every change.
+TEST_F(UnitConvDlgTest, TooltipsHoldTheWholeCurrentName)
+{
+    const auto expectNames = [this](int nLanguage, int nCategory, int nUnit1, int nUnit2) {
+        SCOPED_TRACE(std::to_string(nLanguage) + " " + std::to_string(nCategory) + " " +
+                     std::to_string(nUnit1) + " " + std::to_string(nUnit2));
+        EXPECT_EQ(List("category")->toolTip().toStdString(),
+                  UnitTable::CategoryName(nCategory, nLanguage));
+        EXPECT_EQ(List("unit1")->toolTip().toStdString(),
+                  UnitTable::UnitName(nCategory, nUnit1, nLanguage));
+        EXPECT_EQ(List("unit2")->toolTip().toStdString(),
+                  UnitTable::UnitName(nCategory, nUnit2, nLanguage));
+    };
+    for (const int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
+        Choose(PRESSURE, 3, 7);
+        m_pDlg->SetLanguage(nLanguage);
+        expectNames(nLanguage, PRESSURE, 0, 0);
+        for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
+            const int nLast = UnitTable::UnitCount(nCategory) - 1;
+            Choose(nCategory, nLast, 1);
+            expectNames(nLanguage, nCategory, nLast, 1);
+        }
+    }
+}
+
 TEST_F(UnitConvDlgTest, OpenedListsShowTheirLongestEntryInFull)
 {
     // A style that opens a list at the closed box's width unless told otherwise.
