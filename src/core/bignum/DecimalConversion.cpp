@@ -1,6 +1,6 @@
-#include "bignum/DecimalConversion.h"
+#include "core/bignum/DecimalConversion.h"
 
-#include "bignum/LongPool.h"
+#include "core/bignum/LongPool.h"
 
 namespace limb
 {

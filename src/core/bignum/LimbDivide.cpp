@@ -1,5 +1,5 @@
-#include "bignum/LimbMath.h"
-#include "bignum/LongCancelled.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/LongCancelled.h"
 
 #include <algorithm>
 

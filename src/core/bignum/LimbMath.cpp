@@ -1,7 +1,7 @@
-#include "bignum/LimbMath.h"
+#include "core/bignum/LimbMath.h"
 
-#include "bignum/LongCancelled.h"
-#include "bignum/Ntt.h"
+#include "core/bignum/LongCancelled.h"
+#include "core/bignum/Ntt.h"
 
 #include <algorithm>
 #include <immintrin.h>

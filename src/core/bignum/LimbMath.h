@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bignum/LimbKernels.h"
+#include "core/bignum/LimbKernels.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,10 +1,10 @@
-#include "bignum/LongCalculation.h"
+#include "core/bignum/LongCalculation.h"
 
-#include "bignum/BigNum.h"
-#include "bignum/LongCancelled.h"
-#include "bignum/LongOperand.h"
-#include "bignum/LongSeries.h"
-#include "bignum/LongTexts.h"
+#include "core/bignum/BigNum.h"
+#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongOperand.h"
+#include "core/bignum/LongSeries.h"
+#include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #ifdef __GLIBC__

@@ -1,4 +1,4 @@
-#include "bignum/LongCancelled.h"
+#include "core/bignum/LongCancelled.h"
 
 namespace
 {

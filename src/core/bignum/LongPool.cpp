@@ -1,6 +1,6 @@
-#include "bignum/LongPool.h"
+#include "core/bignum/LongPool.h"
 
-#include "bignum/LongCancelled.h"
+#include "core/bignum/LongCancelled.h"
 
 #include <algorithm>
 #include <atomic>

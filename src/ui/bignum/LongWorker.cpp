@@ -1,6 +1,6 @@
-#include "bignum/LongWorker.h"
+#include "ui/bignum/LongWorker.h"
 
-#include "bignum/LongTexts.h"
+#include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #include <atomic>

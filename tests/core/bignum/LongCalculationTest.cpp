@@ -1,6 +1,6 @@
-#include "bignum/LongCalculation.h"
-#include "bignum/LongCommand.h"
-#include "bignum/LongOperand.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongCommand.h"
+#include "core/bignum/LongOperand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "bignum/LongCancelled.h"
-#include "bignum/LongSeries.h"
+#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongSeries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
-#include "common/CliRunner.h"
+#include "tests/common/CliRunner.h"
 
 #include <random>
 #include <string>

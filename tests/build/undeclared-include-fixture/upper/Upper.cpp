@@ -1,3 +1,3 @@
-#include "lower/Lower.h"
+#include "core/lower/Lower.h"
 
 int UpperValue() { return LOWER_VALUE + 1; }
