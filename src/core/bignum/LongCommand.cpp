@@ -22,15 +22,16 @@ constexpr const char* USAGE =
 struct LongVerb
 {
     const char* pWord;
-    int nOperator;
+    LongOperator op;
     const char* pFirstBox; // fixed text of the first box, or null when it takes the first operand
     int nOperands;
 };
 
 constexpr LongVerb VERBS[] = {
-    {"add", LONG_ADD, nullptr, 2}, {"sub", LONG_SUB, nullptr, 2}, {"mul", LONG_MUL, nullptr, 2},
-    {"div", LONG_DIV, nullptr, 2}, {"mod", LONG_MOD, nullptr, 2}, {"fac", LONG_FAC, nullptr, 1},
-    {"pi", LONG_ADD, "PI", 1},     {"e", LONG_ADD, "E", 1},
+    {"add", LongOperator::Add, nullptr, 2}, {"sub", LongOperator::Sub, nullptr, 2},
+    {"mul", LongOperator::Mul, nullptr, 2}, {"div", LongOperator::Div, nullptr, 2},
+    {"mod", LongOperator::Mod, nullptr, 2}, {"fac", LongOperator::Fac, nullptr, 1},
+    {"pi", LongOperator::Add, "PI", 1},     {"e", LongOperator::Add, "E", 1},
 };
 
 constexpr std::size_t READ_CHUNK = 1 << 16;
@@ -119,7 +120,7 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
             return 1;
         }
     }
-    LongResult result = CalculateLong(it->nOperator, operands[0], operands[1], nLanguage);
+    LongResult result = CalculateLong(it->op, operands[0], operands[1], nLanguage);
     if (!result.strMessage.empty()) {
         err << result.strMessage << '\n';
         return 1;

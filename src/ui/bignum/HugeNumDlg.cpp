@@ -60,19 +60,19 @@ constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
 // The operators' radio buttons in the order of their numbers 1 to 6.
 struct OperatorButton
 {
-    int nOperator;
+    LongOperator op;
     const char* pszName;
     DialogRect rect;
     Text caption;
 };
 
 constexpr std::array<OperatorButton, 6> OPERATORS{{
-    {LONG_ADD, "add", {11, 156, 23, 14}, {"Add", "加"}},
-    {LONG_SUB, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
-    {LONG_MUL, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
-    {LONG_DIV, "div", {80, 156, 23, 14}, {"Div", "除"}},
-    {LONG_MOD, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
-    {LONG_FAC, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
+    {LongOperator::Add, "add", {11, 156, 23, 14}, {"Add", "加"}},
+    {LongOperator::Sub, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
+    {LongOperator::Mul, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
+    {LongOperator::Div, "div", {80, 156, 23, 14}, {"Div", "除"}},
+    {LongOperator::Mod, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
+    {LongOperator::Fac, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
 }};
 
 // Captions by object name.
@@ -243,9 +243,9 @@ void CHugeNumDlg::CreateOperators()
         // next circle in its 46 pixels.
         pButton->setStyleSheet(
             QStringLiteral("QRadioButton { spacing: %1px; }").arg(OPERATOR_LABEL_SPACING));
-        m_pOperators->addButton(pButton, op.nOperator);
+        m_pOperators->addButton(pButton, int(op.op));
     }
-    m_pOperators->button(LONG_ADD)->setChecked(true);
+    m_pOperators->button(int(LongOperator::Add))->setChecked(true);
     connect(m_pOperators, &QButtonGroup::idClicked, this, &CHugeNumDlg::OnOperator);
 }
 
@@ -273,7 +273,7 @@ void CHugeNumDlg::ApplyLanguage()
         SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.pszName)),
                    QString::fromUtf8(caption.text.In(nLanguage)));
     for (const OperatorButton& op : OPERATORS)
-        m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(nLanguage)));
+        m_pOperators->button(int(op.op))->setText(QString::fromUtf8(op.caption.In(nLanguage)));
     m_pResult->SetLanguage(nLanguage);
     ShowWorkingState();
 }
@@ -341,7 +341,7 @@ void CHugeNumDlg::OnFirstKillFocus(const std::string& strFirst)
 
 void CHugeNumDlg::OnOperator(int nOperator)
 {
-    m_nOperator = nOperator;
+    m_operator = LongOperator(nOperator);
     ClearResult();
 }
 
@@ -357,7 +357,7 @@ void CHugeNumDlg::OnCalculate()
     ReadBoxes();
     m_strFirst = UpperAscii(m_strFirst);
     m_elapsed.start();
-    m_worker.Start(m_nOperator, m_strFirst, m_strSecond, Language());
+    m_worker.Start(m_operator, m_strFirst, m_strSecond, Language());
     EnableInputs(false);
     ClearResult();
     ShowElapsed();

@@ -69,7 +69,7 @@ private:
     void ShowWorkingState();
     void ShowMessage(const std::string& strText, const std::string& strCaption);
 
-    int m_nOperator = LONG_ADD;
+    LongOperator m_operator = LongOperator::Add;
     std::string m_strFirst;
     std::string m_strSecond;
     bool m_bResultShown = false;
