@@ -1,5 +1,6 @@
 #include "bignum/LongCalculation.h"
 #include "bignum/LongControl.h"
+#include "bignum/LongInput.h"
 #include "bignum/LongProgress.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 namespace
 {
 constexpr int EN = 1;
+constexpr int ZH = 0;
 
 std::string RandomDigits(size_t n, unsigned nSeed)
 {
@@ -110,4 +112,32 @@ TEST(LongProgress, RisesMonotonicallyToTheWholeForEveryKindOfCalculation)
             std::count_if(seen.begin(), seen.end(), [](double d) { return d > 0 && d < 1; });
         EXPECT_GE(nBetween, 5) << "the share moved in too few steps";
     }
+}
+
+TEST(LongProgress, TextsTellTheShareTheTimeLeftAndTheEnd)
+{
+    LongResult done;
+    done.nDigits = 300000;
+    LongResult stopped;
+    stopped.bCancelled = true;
+    LongResult refused;
+    refused.strMessage = "Divisor can not be zero";
+    const struct
+    {
+        std::string strText;
+        const char* pExpected;
+    } cases[] = {
+        {FormatProgress(0.429, 1500, EN), "42% done"}, // too early to tell the time left
+        {FormatProgress(0.005, 60000, EN), "0% done"},
+        {FormatProgress(0.25, 20000, EN), "25% done, about 00:01:00 left"},
+        {FormatProgress(0.999, 100000, ZH), "已完成 99%，约剩 00:00:01"},
+        {FormatProgress(1.0, 100000, EN), "100% done"},
+        {FormatEnd(done, EN), "Done: 300000 digits"},
+        {FormatEnd(done, ZH), "完成：300000 位"},
+        {FormatEnd(stopped, EN), "Stopped"},
+        {FormatEnd(stopped, ZH), "已停止"},
+        {FormatEnd(refused, EN), ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.strText, c.pExpected);
 }
