@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -400,7 +401,7 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     EXPECT_EQ(Text(m_pFirst), "pi");
     EXPECT_EQ(Text(m_pSecond), ENDLESS_PI_COUNT);
     EXPECT_EQ(Result(), "");
-    EXPECT_EQ(m_pTime->text().toStdString(), "");
+    EXPECT_EQ(m_pTime->text().toStdString(), "Stopped");
 
     // The next calculation runs while the stopped one is still winding down.
     Enter(QStringLiteral("5"), QStringLiteral("12"), LongOperator::Sub);
@@ -418,6 +419,52 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     QPointer<QPlainTextEdit> pFirst = m_pFirst;
     m_pDlg.reset();
     EXPECT_TRUE(pFirst.isNull());
+}
+
+TEST_F(HugeNumDlgTest, BarAndResultBoxShowTheProgressAndTheEndIsSaidInBothLanguages)
+{
+    auto* pBar = Find<QProgressBar>("progress");
+    const struct
+    {
+        int nLanguage;
+        const char* pProgress; // in the result box while calculating
+        const char* pStopped;
+        const char* pDone;
+    } cases[] = {
+        {LANGUAGE_ENGLISH, "% done", "Stopped", "Done: 100 digits"},
+        {LANGUAGE_CHINESE, "已完成 ", "已停止", "完成：100 位"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pStopped);
+        m_pDlg->SetLanguage(c.nLanguage);
+        Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
+        EXPECT_FALSE(pBar->isVisible());
+        ClickCalculate();
+        EXPECT_TRUE(pBar->isVisible());
+        ASSERT_TRUE(WaitUntil([pBar] { return pBar->value() > 0; }, 60000));
+        EXPECT_LT(pBar->value(), pBar->maximum());
+        EXPECT_TRUE(m_pResult->PlaceholderText().contains(QString::fromUtf8(c.pProgress)))
+            << m_pResult->PlaceholderText().toStdString();
+
+        ClickCalculate(); // Stop
+        EXPECT_FALSE(pBar->isVisible());
+        EXPECT_EQ(m_pTime->text().toStdString(), c.pStopped);
+        EXPECT_EQ(m_pDlg->EndText().toStdString(), c.pStopped);
+        // The stop goes with the next edit, like a result.
+        QTest::keyClick(m_pSecond, Qt::Key_Backspace);
+        EXPECT_EQ(m_pTime->text().toStdString(), "");
+
+        Enter(QStringLiteral("pi"), QStringLiteral("100"), LongOperator::Add);
+        ASSERT_TRUE(Calculate());
+        EXPECT_FALSE(pBar->isVisible());
+        EXPECT_EQ(m_pDlg->EndText().toStdString(), c.pDone);
+    }
+    // A stop already said follows a change of language.
+    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
+    ClickCalculate();
+    ClickCalculate();
+    m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+    EXPECT_EQ(m_pTime->text().toStdString(), "Stopped");
 }
 
 TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
