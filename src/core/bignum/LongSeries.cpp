@@ -40,15 +40,34 @@ enum Step : size_t
 };
 constexpr size_t FACTORIAL_TEXT_STEP = 1;
 
-// The units of a splitting tree over nLeaves leaves, level by level, the nodes of a level taken
-// as long as their average: levelUnits(dLeaves, nNodes) gives those of nNodes nodes that each
-// join two halves of dLeaves / 2 leaves. Each leaf costs nLeafUnits.
-template <class LevelUnits>
-uint64_t TreeUnits(uint64_t nLeaves, uint64_t nLeafUnits, const LevelUnits& levelUnits)
+// Levels of a splitting tree whose units are estimated node by node; below them, where the
+// nodes of a subtree hardly differ, level by level.
+constexpr int EXACT_TREE_LEVELS = 8;
+
+// The units of a splitting tree over the leaves [a, b), bEdge on its right edge. joinUnits(a, m,
+// b, bEdge) gives those of the products of the node that joins [a, m) and [m, b). Below the top
+// levels the nodes of one level of a subtree count as that many of their average: a node of as
+// many leaves in the middle of the subtree.
+template <class JoinUnits>
+uint64_t TreeUnits(double a, double b, bool bEdge, int nExactLevels, const JoinUnits& joinUnits)
 {
-    uint64_t nUnits = nLeaves * nLeafUnits;
-    for (uint64_t nNodes = 1; nNodes * 2 <= nLeaves; nNodes *= 2)
-        nUnits += nNodes * NODE_UNITS + levelUnits(double(nLeaves) / double(nNodes), nNodes);
+    const double dLeaves = b - a;
+    if (dLeaves < 2)
+        return NODE_UNITS;
+    if (nExactLevels > 0) {
+        const double m = std::floor((a + b) / 2);
+        return NODE_UNITS + joinUnits(a, m, b, bEdge) +
+               TreeUnits(a, m, false, nExactLevels - 1, joinUnits) +
+               TreeUnits(m, b, bEdge, nExactLevels - 1, joinUnits);
+    }
+    uint64_t nUnits = uint64_t(dLeaves) * NODE_UNITS;
+    const double c = (a + b) / 2;
+    for (uint64_t nNodes = 1; double(2 * nNodes) <= dLeaves; nNodes *= 2) {
+        const double h = dLeaves / double(2 * nNodes);
+        const uint64_t nInner = joinUnits(c - h, c, c + h, false);
+        nUnits += nNodes * NODE_UNITS + (nNodes - 1) * nInner +
+                  (bEdge ? joinUnits(c - h, c, c + h, true) : nInner);
+    }
     return nUnits;
 }
 
@@ -57,6 +76,9 @@ size_t Limbs(double dDigits) { return size_t(std::max(1.0, dDigits / DIGITS_PER_
 
 // log10 of (n - 1)!.
 double Log10Factorial(double n) { return std::lgamma(n) / std::log(10.0); }
+
+// log10 of a (a + 1) ... (b - 1).
+double Log10Product(double a, double b) { return Log10Factorial(b) - Log10Factorial(a); }
 
 template <class First, class Second>
 void Fork(uint64_t nTerms, const First& first, const Second& second)
@@ -135,18 +157,23 @@ ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
 }
 
 // The units of SplitChudnovsky(1, nTerms): its nodes join P, Q and T of their halves by four
-// products (P only off the right edge of the tree). T is about as long as Q.
+// products, P only off the right edge of the tree. T is about as long as Q.
 uint64_t ChudnovskyUnits(uint64_t nTerms)
 {
-    const double dN = double(nTerms);
-    const double dP = dN * std::log10(72.0) + 3 * Log10Factorial(dN);
-    const double dQ = dN * std::log10(10939058860032000.0) + 3 * Log10Factorial(dN);
-    return TreeUnits(nTerms, NODE_UNITS, [&](double dLeaves, uint64_t nNodes) {
-        const double dShare = dLeaves / 2 / dN;
-        const size_t nP = Limbs(dP * dShare), nQ = Limbs(dQ * dShare);
-        return nNodes * (2 * limb::MulUnits(nQ, nQ) + limb::MulUnits(nP, nQ)) +
-               (nNodes - 1) * limb::MulUnits(nP, nP);
-    });
+    const double dLog72 = std::log10(72.0), dLogQ = std::log10(10939058860032000.0);
+    auto limbsP = [dLog72](double a, double b) {
+        return Limbs((b - a) * dLog72 + 3 * Log10Product(a, b));
+    };
+    auto limbsQ = [dLogQ](double a, double b) {
+        return Limbs((b - a) * dLogQ + 3 * Log10Product(a, b));
+    };
+    return TreeUnits(1, double(nTerms), true, EXACT_TREE_LEVELS,
+                     [&](double a, double m, double b, bool bEdge) {
+                         const size_t nPl = limbsP(a, m), nQl = limbsQ(a, m);
+                         const size_t nPr = limbsP(m, b), nQr = limbsQ(m, b);
+                         return limb::MulUnits(nQl, nQr) + limb::MulUnits(nQl, nQr) +
+                                limb::MulUnits(nPl, nQr) + (bEdge ? 0 : limb::MulUnits(nPl, nPr));
+                     });
 }
 
 uint64_t ChudnovskyTerms(size_t p)
@@ -216,11 +243,12 @@ ExpPart SplitExp(uint64_t a, uint64_t b)
 // T being about as long as Q.
 uint64_t ExpUnits(uint64_t nTerms)
 {
-    const double dQ = Log10Factorial(double(nTerms) + 1);
-    return TreeUnits(nTerms, NODE_UNITS, [&](double dLeaves, uint64_t nNodes) {
-        const size_t nQ = Limbs(dQ * dLeaves / 2 / double(nTerms));
-        return nNodes * 2 * limb::MulUnits(nQ, nQ);
-    });
+    return TreeUnits(1, double(nTerms) + 1, true, EXACT_TREE_LEVELS,
+                     [](double a, double m, double b, bool) {
+                         const size_t nQl = Limbs(Log10Product(a, m));
+                         const size_t nQr = Limbs(Log10Product(m, b));
+                         return 2 * limb::MulUnits(nQl, nQr);
+                     });
 }
 
 // K with K! > 10^(9p + 3): the terms 1/k! of e up to k = K leave an error below 10^-(9p + 3).
@@ -305,13 +333,14 @@ LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi)
     return limb::Mul<DEC>(left, right);
 }
 
-// The units of ProductOfWords over nWords words whose product has dDigits digits.
+// The units of ProductOfWords over nWords words whose product has dDigits digits, the words
+// taken as equally long.
 uint64_t ProductUnits(size_t nWords, double dDigits)
 {
-    const uint64_t nLeaves = (nWords + PRODUCT_LEAF - 1) / PRODUCT_LEAF;
-    return TreeUnits(nLeaves, NODE_UNITS, [&](double dLeaves, uint64_t nNodes) {
-        const size_t nHalf = Limbs(dDigits * dLeaves / 2 / double(nLeaves));
-        return nNodes * limb::MulUnits(nHalf, nHalf);
+    const double dLeaves = double((nWords + PRODUCT_LEAF - 1) / PRODUCT_LEAF);
+    const double dPerLeaf = dDigits / dLeaves;
+    return TreeUnits(0, dLeaves, false, 0, [dPerLeaf](double a, double m, double b, bool) {
+        return limb::MulUnits(Limbs((m - a) * dPerLeaf), Limbs((b - m) * dPerLeaf));
     });
 }
 } // namespace
