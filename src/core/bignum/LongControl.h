@@ -10,10 +10,11 @@
 struct LongCancelled
 {};
 
-// What one long calculation answers to and reports to: a cancellation flag that any thread may raise and
-// the progress that any thread may read. The calculation finds it as the current control of the
-// thread it runs on (see Scope); the long-number pool hands it on with every piece of work it
-// gives its threads, so pool work answers to its own calculation's control only.
+// What one long calculation answers to and reports to: a cancellation flag that any thread may
+// raise and the progress that any thread may read; one control serves one calculation. The
+// calculation finds it as the current control of the thread it runs on (see Scope); the
+// long-number pool hands it on with every piece of work it gives its threads, so pool work
+// answers to its own calculation's control only.
 class CLongControl
 {
 public:
