@@ -1,6 +1,6 @@
-#include "eval/RandomGenerator.h"
-#include "graph/CurveTable.h"
-#include "graph/GraphLayout.h"
+#include "core/eval/RandomGenerator.h"
+#include "core/graph/CurveTable.h"
+#include "core/graph/GraphLayout.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "skin/FrameSkin.h"
+#include "ui/base/FrameSkin.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 // What reporting progress costs a long calculation: pi to 10^6 digits and the product of two
 // 10^6-digit integers, each without a control and with one whose progress another thread reads
 // four times a second, as the long-number window does.
-#include "bignum/LongCalculation.h"
-#include "bignum/LongControl.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongControl.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // How long a long calculation takes to end after its flag is raised: pi to 10^7 digits, stopped
 // at several points of its run, with one thread and with all of them.
-#include "bignum/LongControl.h"
-#include "bignum/LongPool.h"
-#include "bignum/LongSeries.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongPool.h"
+#include "core/bignum/LongSeries.h"
 
 #include <chrono>
 #include <cstdio>

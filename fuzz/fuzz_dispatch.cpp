@@ -3,12 +3,12 @@
 // second how many samples a curve takes (2 to 32: the rules of sampling are the same for any
 // count, and few samples keep the target at thousands of inputs a second); the rest is typed.
 #include "TableCurveHost.h"
-#include "console/LineDispatcher.h"
-#include "console/TextConsole.h"
-#include "eval/CalcError.h"
-#include "eval/EvalContext.h"
-#include "eval/RandomGenerator.h"
-#include "graph/CurveTable.h"
+#include "core/console/LineDispatcher.h"
+#include "core/console/TextConsole.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/EvalContext.h"
+#include "core/eval/RandomGenerator.h"
+#include "core/graph/CurveTable.h"
 
 #include <cstddef>
 #include <cstdint>

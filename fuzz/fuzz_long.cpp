@@ -4,10 +4,10 @@
 // operand read whole, and the first box's typing filter against its illegal-character rule.
 // The first byte chooses the check and the language; the rest is the first operand, a line
 // break, and the second.
-#include "bignum/LongCalculation.h"
-#include "bignum/LongInput.h"
-#include "bignum/LongOperand.h"
-#include "bignum/LongSeries.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongInput.h"
+#include "core/bignum/LongOperand.h"
+#include "core/bignum/LongSeries.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/ConsoleHost.h"
-#include "graph/CurveTable.h"
+#include "core/console/ConsoleHost.h"
+#include "core/graph/CurveTable.h"
 
 #include <string_view>
 

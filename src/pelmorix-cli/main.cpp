@@ -1,14 +1,14 @@
 // pelmorix-cli: the calculator's console in a terminal, and the long-number calculator.
 #include "LineReader.h"
 #include "TableCurveHost.h"
-#include "base/Language.h"
-#include "bignum/LongCommand.h"
-#include "bignum/LongTexts.h"
-#include "console/LineDispatcher.h"
-#include "console/TextConsole.h"
-#include "eval/EvalContext.h"
-#include "eval/RandomGenerator.h"
-#include "graph/CurveTable.h"
+#include "core/base/Language.h"
+#include "core/bignum/LongCommand.h"
+#include "core/bignum/LongTexts.h"
+#include "core/console/LineDispatcher.h"
+#include "core/console/TextConsole.h"
+#include "core/eval/EvalContext.h"
+#include "core/eval/RandomGenerator.h"
+#include "core/graph/CurveTable.h"
 
 #include <algorithm>
 #include <cerrno>

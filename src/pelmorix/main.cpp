@@ -1,4 +1,4 @@
-#include "app/CalcApp.h"
+#include "ui/app/CalcApp.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

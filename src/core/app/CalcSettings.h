@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ColorRef.h"
+#include "core/base/ColorRef.h"
 
 // The main window's own settings fields. Precision, radix and angle unit live in each evaluator
 // context; the opacity is the settings window's slider position.

@@ -1,4 +1,4 @@
-#include "app/LayeredSettingsStore.h"
+#include "core/app/LayeredSettingsStore.h"
 
 CLayeredSettingsStore::CLayeredSettingsStore(ISettingsStore& machine, ISettingsStore& user)
     : m_machine(machine), m_user(user)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 // The machine-wide store with the user's own store beside it. A user who may not write the
 // machine-wide store keeps the settings in the own store, and the own value, once there, wins.

@@ -1,6 +1,6 @@
-#include "app/SettingsRecord.h"
+#include "core/app/SettingsRecord.h"
 
-#include "app/SettingsStore.h"
+#include "core/app/SettingsStore.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CalcSettings.h"
+#include "core/app/CalcSettings.h"
 
 #include <cstddef>
 #include <string>

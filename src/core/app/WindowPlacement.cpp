@@ -1,4 +1,4 @@
-#include "app/WindowPlacement.h"
+#include "core/app/WindowPlacement.h"
 
 #include <algorithm>
 #include <array>

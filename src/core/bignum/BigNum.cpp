@@ -1,7 +1,7 @@
-#include "bignum/BigNum.h"
+#include "core/bignum/BigNum.h"
 
-#include "bignum/DecimalConversion.h"
-#include "bignum/LimbMath.h"
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
 
 #include <algorithm>
 #include <cassert>

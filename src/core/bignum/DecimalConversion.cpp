@@ -1,7 +1,7 @@
-#include "bignum/DecimalConversion.h"
+#include "core/bignum/DecimalConversion.h"
 
-#include "bignum/LongControl.h"
-#include "bignum/LongPool.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongPool.h"
 
 #include <cmath>
 

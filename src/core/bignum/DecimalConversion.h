@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bignum/LimbMath.h"
+#include "core/bignum/LimbMath.h"
 
 #include <string>
 #include <string_view>

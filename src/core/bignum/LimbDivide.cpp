@@ -1,5 +1,5 @@
-#include "bignum/LimbMath.h"
-#include "bignum/LongControl.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/LongControl.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "bignum/LimbMath.h"
+#include "core/bignum/LimbMath.h"
 
-#include "bignum/LongControl.h"
-#include "bignum/Ntt.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/Ntt.h"
 
 #include <algorithm>
 #include <immintrin.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bignum/LimbKernels.h"
+#include "core/bignum/LimbKernels.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
-#include "bignum/LongCalculation.h"
+#include "core/bignum/LongCalculation.h"
 
-#include "bignum/BigNum.h"
-#include "bignum/DecimalConversion.h"
-#include "bignum/LimbMath.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongOperand.h"
-#include "bignum/LongSeries.h"
-#include "bignum/LongTexts.h"
+#include "core/bignum/BigNum.h"
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongOperand.h"
+#include "core/bignum/LongSeries.h"
+#include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #ifdef __GLIBC__

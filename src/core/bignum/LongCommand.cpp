@@ -1,10 +1,10 @@
-#include "bignum/LongCommand.h"
+#include "core/bignum/LongCommand.h"
 
-#include "bignum/LongCalculation.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongInput.h"
-#include "bignum/LongOperand.h"
-#include "bignum/LongTexts.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongInput.h"
+#include "core/bignum/LongOperand.h"
+#include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #include <cerrno>

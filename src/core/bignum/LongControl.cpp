@@ -1,4 +1,4 @@
-#include "bignum/LongControl.h"
+#include "core/bignum/LongControl.h"
 
 namespace
 {

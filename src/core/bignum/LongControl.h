@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bignum/LongProgress.h"
+#include "core/bignum/LongProgress.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "bignum/LongInput.h"
+#include "core/bignum/LongInput.h"
 
-#include "bignum/LongTexts.h"
+#include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #include <cctype>

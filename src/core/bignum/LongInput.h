@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bignum/LongCalculation.h"
+#include "core/bignum/LongCalculation.h"
 
 #include <string>
 #include <string_view>

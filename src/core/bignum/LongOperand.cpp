@@ -1,6 +1,6 @@
-#include "bignum/LongOperand.h"
+#include "core/bignum/LongOperand.h"
 
-#include "bignum/LongCalculation.h"
+#include "core/bignum/LongCalculation.h"
 
 #include <climits>
 

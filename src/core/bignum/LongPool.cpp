@@ -1,6 +1,6 @@
-#include "bignum/LongPool.h"
+#include "core/bignum/LongPool.h"
 
-#include "bignum/LongControl.h"
+#include "core/bignum/LongControl.h"
 
 #include <algorithm>
 #include <atomic>

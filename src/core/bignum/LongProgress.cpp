@@ -1,4 +1,4 @@
-#include "bignum/LongProgress.h"
+#include "core/bignum/LongProgress.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,9 +1,9 @@
-#include "bignum/LongSeries.h"
+#include "core/bignum/LongSeries.h"
 
-#include "bignum/DecimalConversion.h"
-#include "bignum/LimbMath.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongPool.h"
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongPool.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Language.h"
+#include "core/base/Language.h"
 
 // Messages of the long-number calculator. The texts with %d take a 1-based character position or
 // a limit.

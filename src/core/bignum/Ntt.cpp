@@ -1,8 +1,8 @@
-#include "bignum/Ntt.h"
+#include "core/bignum/Ntt.h"
 
-#include "bignum/LimbKernels.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongPool.h"
+#include "core/bignum/LimbKernels.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongPool.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,11 +1,11 @@
-#include "console/LineDispatcher.h"
+#include "core/console/LineDispatcher.h"
 
-#include "base/Language.h"
-#include "console/Factorise.h"
-#include "eval/CalcError.h"
-#include "eval/CharClass.h"
-#include "eval/EvalContext.h"
-#include "eval/Messages.h"
+#include "core/base/Language.h"
+#include "core/console/Factorise.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/CharClass.h"
+#include "core/eval/EvalContext.h"
+#include "core/eval/Messages.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/ConsoleHost.h"
-#include "base/Language.h"
+#include "core/base/Language.h"
+#include "core/console/ConsoleHost.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "console/TextConsole.h"
+#include "core/console/TextConsole.h"
 
 #include <algorithm>
 #include <utility>

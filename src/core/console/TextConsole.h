@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/ConsoleHost.h"
+#include "core/console/ConsoleHost.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "eval/BuiltinFunctions.h"
+#include "core/eval/BuiltinFunctions.h"
 
-#include "eval/CharClass.h"
-#include "eval/EvalContext.h"
-#include "eval/Messages.h"
-#include "eval/RandomGenerator.h"
+#include "core/eval/CharClass.h"
+#include "core/eval/EvalContext.h"
+#include "core/eval/Messages.h"
+#include "core/eval/RandomGenerator.h"
 
 #include <array>
 #include <climits>

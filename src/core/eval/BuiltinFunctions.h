@@ -1,6 +1,6 @@
 #pragma once
 
-#include "eval/CalcValue.h"
+#include "core/eval/CalcValue.h"
 
 class CEvalContext;
 

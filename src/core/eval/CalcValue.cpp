@@ -1,7 +1,7 @@
-#include "eval/CalcValue.h"
+#include "core/eval/CalcValue.h"
 
-#include "eval/CalcError.h"
-#include "eval/Messages.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/Messages.h"
 
 #include <charconv>
 #include <cmath>

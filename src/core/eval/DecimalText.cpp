@@ -1,6 +1,6 @@
-#include "eval/DecimalText.h"
+#include "core/eval/DecimalText.h"
 
-#include "eval/CharClass.h"
+#include "core/eval/CharClass.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,10 @@
-#include "eval/EvalContext.h"
+#include "core/eval/EvalContext.h"
 
-#include "eval/BuiltinFunctions.h"
-#include "eval/CalcError.h"
-#include "eval/CharClass.h"
-#include "eval/DecimalText.h"
-#include "eval/Messages.h"
+#include "core/eval/BuiltinFunctions.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/CharClass.h"
+#include "core/eval/DecimalText.h"
+#include "core/eval/Messages.h"
 
 #include <algorithm>
 #include <cmath>

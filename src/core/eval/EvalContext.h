@@ -1,8 +1,8 @@
 #pragma once
 
-#include "eval/CalcValue.h"
-#include "base/Language.h"
-#include "eval/ParenTable.h"
+#include "core/base/Language.h"
+#include "core/eval/CalcValue.h"
+#include "core/eval/ParenTable.h"
 
 #include <cstddef>
 #include <map>

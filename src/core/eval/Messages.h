@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Language.h"
+#include "core/base/Language.h"
 
 // The evaluator's and dispatcher's messages.
 namespace msg

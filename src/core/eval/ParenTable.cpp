@@ -1,4 +1,4 @@
-#include "eval/ParenTable.h"
+#include "core/eval/ParenTable.h"
 
 #include <cstring>
 

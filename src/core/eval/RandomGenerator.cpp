@@ -1,4 +1,4 @@
-#include "eval/RandomGenerator.h"
+#include "core/eval/RandomGenerator.h"
 
 std::uint32_t CRandomGenerator::SeedStep()
 {

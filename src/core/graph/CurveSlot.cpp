@@ -1,7 +1,7 @@
-#include "graph/CurveSlot.h"
+#include "core/graph/CurveSlot.h"
 
-#include "eval/CalcValue.h"
-#include "eval/EvalContext.h"
+#include "core/eval/CalcValue.h"
+#include "core/eval/EvalContext.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
-#include "graph/CurveTable.h"
+#include "core/graph/CurveTable.h"
 
-#include "eval/CalcError.h"
-#include "eval/Messages.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/Messages.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/ColorRef.h"
-#include "eval/EvalContext.h"
-#include "graph/CurveSlot.h"
+#include "core/base/ColorRef.h"
+#include "core/eval/EvalContext.h"
+#include "core/graph/CurveSlot.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
-#include "graph/GraphLayout.h"
+#include "core/graph/GraphLayout.h"
 
-#include "graph/CurveTable.h"
+#include "core/graph/CurveTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/ColorRef.h"
+#include "core/base/ColorRef.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "skin/FrameInput.h"
+#include "core/skin/FrameInput.h"
 
 FrameResponse CFrameInput::MouseMove(HitCode code)
 {

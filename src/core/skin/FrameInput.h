@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/FrameGeometry.h"
+#include "core/skin/FrameGeometry.h"
 
 // What the window does after a mouse event on its frame.
 enum class FrameAction

@@ -1,4 +1,4 @@
-#include "skin/Opacity.h"
+#include "core/skin/Opacity.h"
 
 #include <algorithm>
 

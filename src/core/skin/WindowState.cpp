@@ -1,4 +1,4 @@
-#include "skin/WindowState.h"
+#include "core/skin/WindowState.h"
 
 std::optional<FrameRect> CWindowState::Maximise(const FrameRect& rcWindow,
                                                 const FrameRect& rcWorkArea)

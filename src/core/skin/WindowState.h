@@ -1,6 +1,6 @@
 #pragma once
 
-#include "skin/FrameGeometry.h"
+#include "core/skin/FrameGeometry.h"
 
 #include <optional>
 

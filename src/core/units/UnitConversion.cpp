@@ -1,8 +1,8 @@
-#include "units/UnitConversion.h"
+#include "core/units/UnitConversion.h"
 
-#include "eval/CalcValue.h"
-#include "eval/DecimalText.h"
-#include "units/UnitTable.h"
+#include "core/eval/CalcValue.h"
+#include "core/eval/DecimalText.h"
+#include "core/units/UnitTable.h"
 
 std::optional<std::string> ConvertedText(int nCategory, int nFrom, int nTo,
                                          std::string_view strTyped)

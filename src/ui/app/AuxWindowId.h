@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Language.h"
+#include "core/base/Language.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "app/CalcApp.h"
+#include "ui/app/CalcApp.h"
 
-#include "app/CalcDlg.h"
-#include "app/QtSettingsStore.h"
-#include "app/SingleInstance.h"
-#include "eval/RandomGenerator.h"
+#include "core/eval/RandomGenerator.h"
+#include "ui/app/CalcDlg.h"
+#include "ui/app/QtSettingsStore.h"
+#include "ui/app/SingleInstance.h"
 
 #include <QApplication>
 #include <QPalette>

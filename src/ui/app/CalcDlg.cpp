@@ -1,21 +1,21 @@
-#include "app/CalcDlg.h"
+#include "ui/app/CalcDlg.h"
 
-#include "app/KeyboardSnap.h"
-#include "app/Resources.h"
-#include "app/SettingsRecord.h"
-#include "app/WindowsFont.h"
-#include "bignum/HugeNumDlg.h"
-#include "console/CalcEdit.h"
-#include "console/VirtualKey.h"
-#include "graph/GraphDlg.h"
-#include "skin/Opacity.h"
-#include "units/UnitConvDlg.h"
-#include "windows/AuxWindow.h"
-#include "windows/HelpDlg.h"
-#include "windows/HoverButton.h"
-#include "windows/KeyboardDlg.h"
-#include "windows/SettingDlg.h"
-#include "windows/VarListDlg.h"
+#include "core/app/KeyboardSnap.h"
+#include "core/app/SettingsRecord.h"
+#include "core/skin/Opacity.h"
+#include "ui/base/AuxWindow.h"
+#include "ui/base/HoverButton.h"
+#include "ui/base/Resources.h"
+#include "ui/bignum/HugeNumDlg.h"
+#include "ui/console/CalcEdit.h"
+#include "ui/console/VirtualKey.h"
+#include "ui/fonts/StandInFont.h"
+#include "ui/graph/GraphDlg.h"
+#include "ui/help/HelpDlg.h"
+#include "ui/keyboard/KeyboardDlg.h"
+#include "ui/settings/SettingDlg.h"
+#include "ui/units/UnitConvDlg.h"
+#include "ui/varlist/VarListDlg.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -167,10 +167,10 @@ void CCalcDlg::SetStartValues()
 
 void CCalcDlg::SetFonts()
 {
-    setFont(WindowsPointFont(QStringLiteral("Arial"), MAIN_FONT_POINTS));
-    m_fontConsole = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
+    setFont(StandInPointFont(QStringLiteral("Arial"), MAIN_FONT_POINTS));
+    m_fontConsole = MakeStandInFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
                                     CONSOLE_FONT_WIDTH, QFont::Thin);
-    m_fontLongNumber = MakeWindowsFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
+    m_fontLongNumber = MakeStandInFont(QStringLiteral("Arial"), CONSOLE_FONT_HEIGHT,
                                        LONG_NUMBER_FONT_WIDTH, QFont::Thin);
     m_pConsole->setFont(m_fontConsole);
     m_pHugeNum->SetBoxFont(m_fontLongNumber);

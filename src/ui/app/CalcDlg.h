@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/AuxWindowId.h"
-#include "app/CalcSettings.h"
-#include "console/ConsoleHost.h"
-#include "skin/FrameSkin.h"
-#include "skin/WndTransparency.h"
+#include "core/app/CalcSettings.h"
+#include "core/console/ConsoleHost.h"
+#include "ui/app/AuxWindowId.h"
+#include "ui/base/FrameSkin.h"
+#include "ui/base/WndTransparency.h"
 
 #include <QFont>
 #include <QWidget>

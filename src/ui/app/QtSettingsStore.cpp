@@ -1,4 +1,4 @@
-#include "app/QtSettingsStore.h"
+#include "ui/app/QtSettingsStore.h"
 
 #include <QSettings>
 

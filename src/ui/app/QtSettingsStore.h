@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LayeredSettingsStore.h"
+#include "core/app/LayeredSettingsStore.h"
 
 #include <QString>
 

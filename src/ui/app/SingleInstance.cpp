@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "ui/app/SingleInstance.h"
 
 #include <QDir>
 #include <QLocalSocket>

@@ -1,13 +1,13 @@
-#include "bignum/HugeNumDlg.h"
+#include "ui/bignum/HugeNumDlg.h"
 
-#include "bignum/LongEdit.h"
-#include "bignum/LongInput.h"
-#include "bignum/LongResultView.h"
-#include "bignum/LongTexts.h"
-#include "app/WindowsFont.h"
-#include "windows/DialogRect.h"
-#include "windows/HoverButton.h"
-#include "windows/QtColor.h"
+#include "core/bignum/LongInput.h"
+#include "core/bignum/LongTexts.h"
+#include "ui/base/DialogRect.h"
+#include "ui/base/HoverButton.h"
+#include "ui/base/QtColor.h"
+#include "ui/bignum/LongEdit.h"
+#include "ui/bignum/LongResultView.h"
+#include "ui/fonts/StandInFont.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/ColorRef.h"
-#include "bignum/LongWorker.h"
-#include "windows/AuxWindow.h"
+#include "core/base/ColorRef.h"
+#include "ui/base/AuxWindow.h"
+#include "ui/bignum/LongWorker.h"
 
 #include <QElapsedTimer>
 

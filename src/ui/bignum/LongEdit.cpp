@@ -1,4 +1,4 @@
-#include "bignum/LongEdit.h"
+#include "ui/bignum/LongEdit.h"
 
 #include <QApplication>
 #include <QKeyEvent>

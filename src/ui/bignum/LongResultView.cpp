@@ -1,6 +1,6 @@
-#include "bignum/LongResultView.h"
+#include "ui/bignum/LongResultView.h"
 
-#include "base/Language.h"
+#include "core/base/Language.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "bignum/LongWorker.h"
+#include "ui/bignum/LongWorker.h"
 
-#include "bignum/LongControl.h"
-#include "bignum/LongTexts.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #include <mutex>

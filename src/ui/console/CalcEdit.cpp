@@ -1,7 +1,7 @@
-#include "console/CalcEdit.h"
+#include "ui/console/CalcEdit.h"
 
-#include "console/VirtualKey.h"
-#include "windows/QtColor.h"
+#include "ui/base/QtColor.h"
+#include "ui/console/VirtualKey.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "base/ColorRef.h"
-#include "console/ConsoleHost.h"
-#include "console/LineDispatcher.h"
-#include "eval/EvalContext.h"
+#include "core/base/ColorRef.h"
+#include "core/console/ConsoleHost.h"
+#include "core/console/LineDispatcher.h"
+#include "core/eval/EvalContext.h"
 
 #include <QPlainTextEdit>
 

@@ -1,6 +1,6 @@
-#include "console/VirtualKey.h"
+#include "ui/console/VirtualKey.h"
 
-#include "console/ConsoleHost.h"
+#include "core/console/ConsoleHost.h"
 
 #include <QKeyEvent>
 

@@ -1,9 +1,9 @@
-#include "graph/GraphDlg.h"
+#include "ui/graph/GraphDlg.h"
 
-#include "app/WindowsFont.h"
-#include "eval/CalcError.h"
-#include "graph/GraphLayout.h"
-#include "windows/QtColor.h"
+#include "core/eval/CalcError.h"
+#include "core/graph/GraphLayout.h"
+#include "ui/base/QtColor.h"
+#include "ui/fonts/StandInFont.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -43,7 +43,7 @@ CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, 
     : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random)
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
-    m_font = WindowsPointFont(QStringLiteral("Arial"), FONT_POINTS);
+    m_font = StandInPointFont(QStringLiteral("Arial"), FONT_POINTS);
     setFocusPolicy(Qt::StrongFocus);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graph/CurveTable.h"
-#include "windows/AuxWindow.h"
+#include "core/graph/CurveTable.h"
+#include "ui/base/AuxWindow.h"
 
 #include <QFont>
 

@@ -1,9 +1,9 @@
-#include "units/UnitConvDlg.h"
+#include "ui/units/UnitConvDlg.h"
 
-#include "units/UnitConversion.h"
-#include "units/UnitTable.h"
-#include "app/WindowsFont.h"
-#include "windows/DialogRect.h"
+#include "core/units/UnitConversion.h"
+#include "core/units/UnitTable.h"
+#include "ui/base/DialogRect.h"
+#include "ui/fonts/StandInFont.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/AuxWindow.h"
+#include "ui/base/AuxWindow.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/KeyboardSnap.h"
+#include "core/app/KeyboardSnap.h"
 
 #include <gtest/gtest.h>
 

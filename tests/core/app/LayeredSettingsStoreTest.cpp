@@ -1,7 +1,7 @@
-#include "app/LayeredSettingsStore.h"
+#include "core/app/LayeredSettingsStore.h"
 
-#include "app/SettingsRecord.h"
-#include "common/SettingsMatchers.h"
+#include "core/app/SettingsRecord.h"
+#include "tests/common/SettingsMatchers.h"
 
 #include <gtest/gtest.h>
 

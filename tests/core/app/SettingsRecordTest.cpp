@@ -1,7 +1,7 @@
-#include "app/SettingsRecord.h"
+#include "core/app/SettingsRecord.h"
 
-#include "app/SettingsStore.h"
-#include "common/SettingsMatchers.h"
+#include "core/app/SettingsStore.h"
+#include "tests/common/SettingsMatchers.h"
 
 #include <gtest/gtest.h>
 

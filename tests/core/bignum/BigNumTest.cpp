@@ -1,4 +1,4 @@
-#include "bignum/BigNum.h"
+#include "core/bignum/BigNum.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "bignum/DecimalConversion.h"
-#include "bignum/LimbMath.h"
-#include "bignum/Ntt.h"
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/Ntt.h"
 
 #include <gtest/gtest.h>
 

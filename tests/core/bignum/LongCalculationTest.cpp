@@ -1,7 +1,7 @@
-#include "bignum/LongCalculation.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongCommand.h"
-#include "bignum/LongOperand.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongCommand.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongOperand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "bignum/LongInput.h"
+#include "core/bignum/LongInput.h"
 
 #include <gtest/gtest.h>
 

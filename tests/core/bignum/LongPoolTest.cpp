@@ -1,9 +1,9 @@
-#include "bignum/DecimalConversion.h"
-#include "bignum/LimbMath.h"
-#include "bignum/LongCalculation.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongPool.h"
-#include "bignum/LongSeries.h"
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongPool.h"
+#include "core/bignum/LongSeries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "bignum/LongCalculation.h"
-#include "bignum/LongControl.h"
-#include "bignum/LongInput.h"
-#include "bignum/LongProgress.h"
+#include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongInput.h"
+#include "core/bignum/LongProgress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "bignum/LongControl.h"
-#include "bignum/LongSeries.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongSeries.h"
 
 #include <gtest/gtest.h>
 

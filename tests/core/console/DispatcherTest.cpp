@@ -1,8 +1,8 @@
-#include "console/LineDispatcher.h"
-#include "console/TextConsole.h"
-#include "eval/CalcError.h"
-#include "eval/EvalContext.h"
-#include "eval/RandomGenerator.h"
+#include "core/console/LineDispatcher.h"
+#include "core/console/TextConsole.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/EvalContext.h"
+#include "core/eval/RandomGenerator.h"
 
 #include <gtest/gtest.h>
 

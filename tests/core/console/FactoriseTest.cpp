@@ -1,4 +1,4 @@
-#include "console/Factorise.h"
+#include "core/console/Factorise.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "eval/CalcError.h"
-#include "eval/EvalContext.h"
-#include "eval/RandomGenerator.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/EvalContext.h"
+#include "core/eval/RandomGenerator.h"
 
 #include <gtest/gtest.h>
 #include <string>

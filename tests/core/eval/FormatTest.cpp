@@ -1,5 +1,5 @@
-#include "eval/CalcError.h"
-#include "eval/CalcValue.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/CalcValue.h"
 
 #include "EvalFixture.h"
 

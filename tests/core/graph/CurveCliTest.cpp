@@ -1,4 +1,4 @@
-#include "common/CliRunner.h"
+#include "tests/common/CliRunner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "graph/CurveTable.h"
+#include "core/graph/CurveTable.h"
 
-#include "eval/CalcError.h"
-#include "eval/RandomGenerator.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/RandomGenerator.h"
 
 #include <gtest/gtest.h>
 

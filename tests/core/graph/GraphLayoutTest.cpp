@@ -1,8 +1,8 @@
-#include "graph/GraphLayout.h"
+#include "core/graph/GraphLayout.h"
 
-#include "eval/CalcError.h"
-#include "eval/RandomGenerator.h"
-#include "graph/CurveTable.h"
+#include "core/eval/CalcError.h"
+#include "core/eval/RandomGenerator.h"
+#include "core/graph/CurveTable.h"
 
 #include <gtest/gtest.h>
 

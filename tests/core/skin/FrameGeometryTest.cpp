@@ -1,4 +1,4 @@
-#include "skin/FrameGeometry.h"
+#include "core/skin/FrameGeometry.h"
 
 #include <gtest/gtest.h>
 

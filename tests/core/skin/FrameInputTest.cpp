@@ -1,5 +1,5 @@
-#include "skin/FrameInput.h"
-#include "skin/WindowState.h"
+#include "core/skin/FrameInput.h"
+#include "core/skin/WindowState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin/HoverColors.h"
+#include "core/skin/HoverColors.h"
 
 #include <gtest/gtest.h>
 

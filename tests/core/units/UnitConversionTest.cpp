@@ -1,6 +1,6 @@
-#include "units/UnitConversion.h"
+#include "core/units/UnitConversion.h"
 
-#include "eval/DecimalText.h"
+#include "core/eval/DecimalText.h"
 
 #include <gtest/gtest.h>
 

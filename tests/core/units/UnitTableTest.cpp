@@ -1,6 +1,6 @@
-#include "units/UnitTable.h"
+#include "core/units/UnitTable.h"
 
-#include "base/Language.h"
+#include "core/base/Language.h"
 
 #include <gtest/gtest.h>
 

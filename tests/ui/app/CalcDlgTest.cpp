@@ -1,8 +1,8 @@
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
-#include "app/KeyboardSnap.h"
-#include "windows/AuxWindow.h"
-#include "windows/HoverButton.h"
+#include "core/app/KeyboardSnap.h"
+#include "ui/base/AuxWindow.h"
+#include "ui/base/HoverButton.h"
 
 #include <QGuiApplication>
 #include <QLabel>

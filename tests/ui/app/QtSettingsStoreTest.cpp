@@ -1,7 +1,7 @@
-#include "app/QtSettingsStore.h"
+#include "ui/app/QtSettingsStore.h"
 
-#include "app/SettingsRecord.h"
-#include "common/SettingsMatchers.h"
+#include "core/app/SettingsRecord.h"
+#include "tests/common/SettingsMatchers.h"
 
 #include <QCoreApplication>
 #include <QFile>

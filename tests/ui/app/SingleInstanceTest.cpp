@@ -1,6 +1,6 @@
-#include "app/SingleInstance.h"
+#include "ui/app/SingleInstance.h"
 
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
-#include "bignum/HugeNumDlg.h"
-#include "ui/support/FindControl.h"
+#include "tests/ui/support/FindControl.h"
+#include "ui/bignum/HugeNumDlg.h"
 
-#include "bignum/LongCalculation.h"
-#include "bignum/LongResultView.h"
-#include "ui/support/MainWindowFixture.h"
+#include "core/bignum/LongCalculation.h"
+#include "tests/ui/support/MainWindowFixture.h"
+#include "ui/bignum/LongResultView.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
-#include "bignum/HugeNumDlg.h"
-#include "bignum/LongResultView.h"
-#include "windows/HoverButton.h"
+#include "ui/base/HoverButton.h"
+#include "ui/bignum/HugeNumDlg.h"
+#include "ui/bignum/LongResultView.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>

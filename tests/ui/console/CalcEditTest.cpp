@@ -1,7 +1,7 @@
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
-#include "console/ConsoleHost.h"
-#include "windows/AuxWindow.h"
+#include "core/console/ConsoleHost.h"
+#include "ui/base/AuxWindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "graph/GraphDlg.h"
+#include "ui/graph/GraphDlg.h"
 
-#include "eval/RandomGenerator.h"
+#include "core/eval/RandomGenerator.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "graph/GraphDlg.h"
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
+#include "ui/graph/GraphDlg.h"
 
 namespace
 {

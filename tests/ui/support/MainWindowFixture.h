@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/CalcDlg.h"
-#include "app/QtSettingsStore.h"
-#include "console/CalcEdit.h"
-#include "eval/RandomGenerator.h"
+#include "core/eval/RandomGenerator.h"
+#include "ui/app/CalcDlg.h"
+#include "ui/app/QtSettingsStore.h"
+#include "ui/console/CalcEdit.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

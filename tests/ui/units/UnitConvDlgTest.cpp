@@ -1,7 +1,7 @@
-#include "units/UnitConvDlg.h"
-#include "ui/support/FindControl.h"
+#include "tests/ui/support/FindControl.h"
+#include "ui/units/UnitConvDlg.h"
 
-#include "units/UnitTable.h"
+#include "core/units/UnitTable.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "ui/support/MainWindowFixture.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
-#include "units/UnitTable.h"
-#include "windows/AuxWindow.h"
-#include "windows/HoverButton.h"
+#include "core/units/UnitTable.h"
+#include "ui/base/AuxWindow.h"
+#include "ui/base/HoverButton.h"
 
 #include <QComboBox>
 #include <QLineEdit>

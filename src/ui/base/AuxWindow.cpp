@@ -1,0 +1,119 @@
+#include "ui/base/AuxWindow.h"
+
+#include "core/app/WindowPlacement.h"
+#include "core/skin/Opacity.h"
+
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace
+{
+PlaceRect ToPlaceRect(const QRect& rc)
+{
+    return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
+}
+} // namespace
+
+CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
+    : QWidget(pOwner, Qt::Tool), m_look(look)
+{
+    resize(look.nWidth, look.nHeight);
+    if (look.bTransparent) {
+        m_transparency.EnableLayered(this);
+        m_transparency.SetOpacity(this, OPACITY_OPAQUE_PERCENT);
+    }
+    ApplyLanguage();
+}
+
+void CAuxWindow::SetLanguage(int nLanguage)
+{
+    m_nLanguage = nLanguage;
+    m_frame.SetLanguage(nLanguage);
+    ApplyLanguage();
+}
+
+void CAuxWindow::SetSkin(int nSkin, bool bAttach)
+{
+    m_nSkin = nSkin;
+    m_frame.LoadSkin(nSkin);
+    if (bAttach) {
+        m_frame.Attach(this, FrameStyle{m_look.bResizable, false, false});
+        const QMargins frame = m_frame.Margins();
+        resize(size().grownBy(frame));
+    }
+    update();
+}
+
+void CAuxWindow::DragWindow(const QMouseEvent& event) { m_frame.DragWindow(*this, event); }
+
+void CAuxWindow::SetOpacity(int nPercent) { m_transparency.SetOpacity(this, nPercent); }
+
+void CAuxWindow::setVisible(bool bVisible)
+{
+    if (bVisible && !m_bPlaced) {
+        m_bPlaced = true;
+        // A window placed before its first show (the docked keyboard) stays where it was put.
+        if (!testAttribute(Qt::WA_Moved))
+            PlaceFirstTime();
+    }
+    QWidget::setVisible(bVisible);
+}
+
+void CAuxWindow::PlaceFirstTime()
+{
+    const QWidget* pOwner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (pOwner == nullptr)
+        return;
+    const QRect frame = pOwner->frameGeometry();
+    // The client area lies inside a skinned frame's margins.
+    const QRect rcContents = pOwner->contentsRect();
+    const QRect client(pOwner->mapToGlobal(rcContents.topLeft()), rcContents.size());
+    // The window system's frame is not known before the first show; the owner's is the best
+    // guess. A skinned frame is already part of the size.
+    const QSize frameExtra = frame.size() - pOwner->size();
+    FirstPlacement place{};
+    if (m_look.nX >= 0 && m_look.nY >= 0)
+        place.offset = PlacePoint{m_look.nX, m_look.nY};
+    place.ownerClient = {client.x(), client.y()};
+    place.owner = ToPlaceRect(frame);
+    place.keepClear = ToPlaceRect(m_keepClear ? m_keepClear() : QRect());
+    place.nWidth = width() + frameExtra.width();
+    place.nHeight = height() + frameExtra.height();
+    const QPoint want = client.topLeft() + QPoint(std::max(m_look.nX, 0), std::max(m_look.nY, 0));
+    const QScreen* pScreen = QGuiApplication::screenAt(want);
+    if (pScreen == nullptr)
+        pScreen = pOwner->screen();
+    place.screen = ToPlaceRect(pScreen->availableGeometry());
+    const PlacePoint at = FirstWindowPosition(place);
+    move(at.nX, at.nY);
+}
+
+void CAuxWindow::ApplyLanguage()
+{
+    setWindowTitle(QString::fromUtf8(m_look.title.In(m_nLanguage)));
+}
+
+void CAuxWindow::hideEvent(QHideEvent* pEvent)
+{
+    // A spontaneous hide comes from the window system (the owner was minimised); the window
+    // returns with its owner, so it still counts as shown.
+    if (!pEvent->spontaneous())
+        emit Hidden();
+    QWidget::hideEvent(pEvent);
+}
+
+void CAuxWindow::keyPressEvent(QKeyEvent* pEvent)
+{
+    switch (pEvent->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        hide();
+        return;
+    default:
+        QWidget::keyPressEvent(pEvent);
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/base/AuxWindowLook.h"
+#include "ui/base/FrameSkin.h"
+#include "ui/base/WndTransparency.h"
+
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+
+// Base of the seven auxiliary windows: a tool window owned by the main window, created once and
+// afterwards only shown and hidden. It carries its own copy of the language, its transparency
+// and its frame skin, and it announces every hiding, however it happens (close box, Enter,
+// Escape, hide()), so the main window's shown flag always follows. Controls are placed in
+// client coordinates when the window is made; the frame moves them into its client area.
+// The first show places it by its template next to its owner (WindowPlacement.h), unless it was
+// moved before; afterwards it stays wherever it is, moved by the user or not.
+class CAuxWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    CAuxWindow(const AuxWindowLook& look, QWidget* pOwner);
+
+    // Stores the language (1 English, anything else Chinese) and relabels the window.
+    void SetLanguage(int nLanguage);
+    int Language() const { return m_nLanguage; }
+    // Loads skin nSkin (0 or 1) into the frame and repaints. bAttach is true only the first
+    // time the main window applies a skin: the frame then attaches, and the window grows by
+    // the frame so its client area keeps its size.
+    virtual void SetSkin(int nSkin, bool bAttach);
+    int Skin() const { return m_nSkin; }
+    const CFrameSkin& Frame() const { return m_frame; }
+    // No effect on a window that does not take part in transparency.
+    void SetOpacity(int nPercent);
+    const CWndTransparency& Transparency() const { return m_transparency; }
+    // The part of the owner, in screen pixels, that the first show must leave uncovered.
+    void SetKeepClear(std::function<QRect()> keepClear) { m_keepClear = std::move(keepClear); }
+
+    void setVisible(bool bVisible) override;
+
+signals:
+    void Hidden();
+
+protected:
+    // Sets the title; a window with more texts relabels them too and calls this.
+    virtual void ApplyLanguage();
+    // A press on the window's own client area drags the window.
+    void DragWindow(const QMouseEvent& event);
+
+    void hideEvent(QHideEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
+private:
+    void PlaceFirstTime();
+
+    const AuxWindowLook m_look;
+    std::function<QRect()> m_keepClear;
+    bool m_bPlaced = false;
+    CWndTransparency m_transparency;
+    CFrameSkin m_frame;
+    int m_nLanguage = LANGUAGE_CHINESE;
+    int m_nSkin = 1;
+};

@@ -1,0 +1,678 @@
+#include "ui/base/FrameSkin.h"
+
+#include "core/base/Language.h"
+#include "ui/base/Resources.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <vector>
+
+namespace
+{
+constexpr QRgb KEY_COLOUR = 0xFFFF00FF; // magenta: caption pixels cut from the window
+constexpr int MOVE_THRESHOLD = 3;       // pixels the mouse moves before a caption drag starts
+constexpr int CAPTION_FONT_PIXELS = 13;
+const QColor CAPTION_TEXT(255, 255, 255);
+const QColor CAPTION_SHADOW(0, 0, 0, 110);
+
+constexpr Text MENU_RESTORE{"&Restore", "还原(&R)"};
+constexpr Text MENU_MINIMISE{"Mi&nimize", "最小化(&N)"};
+constexpr Text MENU_MAXIMISE{"Ma&ximize", "最大化(&X)"};
+constexpr Text MENU_CLOSE{"&Close", "关闭(&C)"};
+
+QRect ToQRect(const FrameRect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
+
+FrameRect ToFrameRect(const QRect& rc)
+{
+    return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
+}
+
+FrameSize ToFrameSize(const QSize& size) { return {size.width(), size.height()}; }
+
+// Copies the slices of an edge of nLength pixels from src, laid out along the edge starting at
+// origin, leaving out what falls outside [nFrom, nTo) of the edge; that part starts at origin.
+void DrawEdge(QPainter& painter, const QPixmap& src, const SliceBounds& bounds, int nLength,
+              Qt::Orientation orientation, int nFrom, int nTo)
+{
+    const bool bVertical = orientation == Qt::Vertical;
+    for (const SliceCopy& copy : LayoutSlices(bounds, nLength)) {
+        if (copy.nLength <= 0 || copy.nTarget >= nTo || copy.nTarget + copy.nLength <= nFrom)
+            continue;
+        const int nAt = copy.nTarget - nFrom;
+        if (bVertical)
+            painter.drawPixmap(QRect(0, nAt, src.width(), copy.nLength), src,
+                               QRect(0, copy.nSource, src.width(), copy.nLength));
+        else
+            painter.drawPixmap(QRect(nAt, 0, copy.nLength, src.height()), src,
+                               QRect(copy.nSource, 0, copy.nLength, src.height()));
+    }
+}
+
+// Makes the key colour transparent and collects, row by row, the runs of other pixels.
+std::vector<QRect> CutKeyColour(QImage& image)
+{
+    std::vector<QRect> runs;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* pRow = reinterpret_cast<QRgb*>(image.scanLine(y));
+        int nRunStart = -1;
+        for (int x = 0; x <= image.width(); ++x) {
+            const bool bKey = x == image.width() || pRow[x] == KEY_COLOUR;
+            if (bKey && x < image.width())
+                pRow[x] = 0;
+            if (!bKey && nRunStart < 0)
+                nRunStart = x;
+            if (bKey && nRunStart >= 0) {
+                runs.emplace_back(nRunStart, y, x - nRunStart, 1);
+                nRunStart = -1;
+            }
+        }
+    }
+    return runs;
+}
+
+// Moves the window's controls (not its own windows) by delta, as its client area moves.
+void MoveControls(QWidget& window, const QPoint& delta)
+{
+    for (QObject* pChild : window.children())
+        if (auto* pControl = qobject_cast<QWidget*>(pChild); pControl && !pControl->isWindow())
+            pControl->move(pControl->pos() + delta);
+}
+
+Qt::CursorShape SizingCursor(HitCode code)
+{
+    switch (code) {
+    case HitCode::Left:
+    case HitCode::Right:
+        return Qt::SizeHorCursor;
+    case HitCode::Top:
+    case HitCode::Bottom:
+        return Qt::SizeVerCursor;
+    case HitCode::TopLeft:
+    case HitCode::BottomRight:
+        return Qt::SizeFDiagCursor;
+    default:
+        return Qt::SizeBDiagCursor;
+    }
+}
+
+Qt::Edges EdgesOf(HitCode code)
+{
+    Qt::Edges edges;
+    if (code == HitCode::Left || code == HitCode::TopLeft || code == HitCode::BottomLeft)
+        edges |= Qt::LeftEdge;
+    if (code == HitCode::Right || code == HitCode::TopRight || code == HitCode::BottomRight)
+        edges |= Qt::RightEdge;
+    if (code == HitCode::Top || code == HitCode::TopLeft || code == HitCode::TopRight)
+        edges |= Qt::TopEdge;
+    if (code == HitCode::Bottom || code == HitCode::BottomLeft || code == HitCode::BottomRight)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+} // namespace
+
+CFrameSkin::CFrameSkin(QObject* pParent) : QObject(pParent)
+{
+    m_fontCaption = QFont(QStringLiteral("Sans Serif"));
+    m_fontCaption.setStyleHint(QFont::SansSerif);
+    m_fontCaption.setBold(true);
+    m_fontCaption.setPixelSize(CAPTION_FONT_PIXELS);
+}
+
+CFrameSkin::~CFrameSkin()
+{
+    // The window may already be taking itself apart: only stop watching it.
+    if (m_pWindow != nullptr)
+        m_pWindow->removeEventFilter(this);
+}
+
+bool CFrameSkin::LoadSkin(int nSkin) { return LoadSkin(SkinSetFor(nSkin)); }
+
+bool CFrameSkin::LoadSkin(const SkinSet& set)
+{
+    InitPelmorixResources();
+    m_bLoaded = false;
+    std::array<QPixmap, SKIN_PART_COUNT> bitmaps;
+    SkinSizes sizes{};
+    for (std::size_t i = 0; i < bitmaps.size(); ++i) {
+        bitmaps[i] = QPixmap(SkinBitmapPath(set[i]));
+        sizes[i] = {bitmaps[i].width(), bitmaps[i].height()};
+    }
+    const std::optional<FrameMetrics> metrics = DeriveMetrics(sizes);
+    if (!metrics) {
+        // An attached window loses the frame instead of keeping one it cannot paint.
+        RecalcFrame();
+        return false;
+    }
+    m_bitmaps = bitmaps;
+    m_metrics = *metrics;
+    SplitBitmaps();
+    m_bLoaded = true;
+    ++m_nGeneration;
+    RecalcFrame();
+    return true;
+}
+
+void CFrameSkin::SplitBitmaps()
+{
+    const FrameMetrics& m = m_metrics;
+    auto bitmap = [this](SkinPart part) -> const QPixmap& { return m_bitmaps[std::size_t(part)]; };
+    const QPixmap& title = bitmap(SkinPart::Title);
+    const QPixmap& left = bitmap(SkinPart::Left);
+    const QPixmap& right = bitmap(SkinPart::Right);
+    const QPixmap& bottom = bitmap(SkinPart::Bottom);
+    for (int nHalf = 0; nHalf < 2; ++nHalf) {
+        // Index 1 is the active half: the top or left one.
+        const int nIndex = 1 - nHalf;
+        m_title[nIndex] = title.copy(0, nHalf * m.nCaption, title.width(), m.nCaption);
+        m_sideLeft[nIndex] = left.copy(nHalf * m.nLeft, 0, m.nLeft, left.height());
+        m_sideRight[nIndex] = right.copy(nHalf * m.nRight, 0, m.nRight, right.height());
+        m_bottom[nIndex] = bottom.copy(0, nHalf * m.nBottom, bottom.width(), m.nBottom);
+    }
+    const SkinPart buttons[] = {SkinPart::Minimise, SkinPart::Maximise, SkinPart::Close,
+                                SkinPart::Restore};
+    for (std::size_t b = 0; b < m_buttonStates.size(); ++b)
+        for (int nState = 0; nState < 4; ++nState)
+            m_buttonStates[b][std::size_t(nState)] =
+                bitmap(buttons[b])
+                    .copy(nState * m.nButtonWidth, 0, m.nButtonWidth, m.nButtonHeight);
+}
+
+void CFrameSkin::Attach(QWidget* pWindow, const FrameStyle& style)
+{
+    if (!m_bLoaded || pWindow == nullptr)
+        return;
+    Detach();
+    m_pWindow = pWindow;
+    m_style = style;
+    m_marginsApplied = pWindow->contentsMargins();
+    const bool bVisible = pWindow->isVisible();
+    pWindow->setWindowFlag(Qt::FramelessWindowHint, true);
+    pWindow->setMouseTracking(true);
+    pWindow->installEventFilter(this);
+    RecalcFrame();
+    if (bVisible)
+        pWindow->show(); // changing the flags hid it
+}
+
+void CFrameSkin::Detach()
+{
+    if (m_pWindow == nullptr)
+        return;
+    QWidget* pWindow = m_pWindow;
+    pWindow->removeEventFilter(this);
+    m_pWindow = nullptr;
+    MoveControls(*pWindow, QPoint(-m_marginsApplied.left(), -m_marginsApplied.top()));
+    pWindow->setContentsMargins(0, 0, 0, 0);
+    pWindow->clearMask();
+    pWindow->unsetCursor();
+    m_marginsApplied = QMargins();
+}
+
+QMargins CFrameSkin::Margins() const
+{
+    if (!m_bLoaded)
+        return {};
+    return {m_metrics.nLeft, m_metrics.nCaption, m_metrics.nRight, m_metrics.nBottom};
+}
+
+void CFrameSkin::RecalcFrame()
+{
+    if (m_pWindow == nullptr)
+        return;
+    const QMargins margins = Margins();
+    const QPoint delta(margins.left() - m_marginsApplied.left(),
+                       margins.top() - m_marginsApplied.top());
+    if (!delta.isNull())
+        MoveControls(*m_pWindow, delta);
+    m_pWindow->setContentsMargins(margins);
+    m_marginsApplied = margins;
+    UpdateMask();
+    m_pWindow->update();
+}
+
+bool CFrameSkin::PaintBackground(QPainter& painter, const QRect& rcClient) const
+{
+    const QPixmap& tile = m_bitmaps[std::size_t(SkinPart::Background)];
+    if (!m_bLoaded || tile.isNull())
+        return false;
+    painter.drawTiledPixmap(rcClient, tile);
+    return true;
+}
+
+void CFrameSkin::PaintWindow(QPainter& painter)
+{
+    if (!m_bLoaded || m_pWindow == nullptr)
+        return;
+    const bool bActive = m_pWindow->isActiveWindow();
+    const FrameCache& cache = Cache(bActive);
+    const int nWidth = m_pWindow->width();
+    const int nHeight = m_pWindow->height();
+    painter.drawPixmap(0, m_metrics.nCaption, cache.left);
+    painter.drawPixmap(nWidth - m_metrics.nRight, m_metrics.nCaption, cache.right);
+    painter.drawPixmap(0, nHeight - m_metrics.nBottom, cache.bottom);
+    painter.drawPixmap(0, 0, cache.caption);
+    PaintCaptionParts(painter, bActive);
+    PaintBackground(painter, ToQRect(ClientRect(m_metrics, nWidth, nHeight)));
+}
+
+const CFrameSkin::FrameCache& CFrameSkin::Cache(bool bActive)
+{
+    if (m_nCacheGeneration != m_nGeneration) {
+        m_cache = {};
+        m_nCacheGeneration = m_nGeneration;
+        m_nMaskWidth = -1;
+    }
+    FrameCache& cache = m_cache[bActive ? 1 : 0];
+    const QSize size = m_pWindow->size();
+    if (cache.size == size)
+        return cache;
+    if (cache.size.width() != size.width()) {
+        QRegion* pMask = bActive ? &m_captionMask : nullptr;
+        cache.caption = ComposeCaption(bActive, pMask);
+        cache.bottom = ComposeBottom(bActive, size.width());
+        if (bActive)
+            m_nMaskWidth = size.width();
+    }
+    cache.left = ComposeSide(SkinPart::Left, bActive, size.height());
+    cache.right = ComposeSide(SkinPart::Right, bActive, size.height());
+    cache.size = size;
+    return cache;
+}
+
+QPixmap CFrameSkin::ComposeCaption(bool bActive, QRegion* pCaptionMask) const
+{
+    const FrameMetrics& m = m_metrics;
+    const int nWidth = m_pWindow->width();
+    const int nHeight = m_pWindow->height();
+    const int nIndex = bActive ? 1 : 0;
+    QImage image(std::max(1, nWidth), m.nCaption, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        DrawEdge(painter, m_sideLeft[nIndex], SIDE_SLICES, nHeight, Qt::Vertical, 0, m.nCaption);
+        painter.translate(nWidth - m.nRight, 0);
+        DrawEdge(painter, m_sideRight[nIndex], SIDE_SLICES, nHeight, Qt::Vertical, 0, m.nCaption);
+        painter.resetTransform();
+        painter.translate(m.nLeft, 0);
+        const int nTitleLength = nWidth - m.nLeft - m.nRight;
+        DrawEdge(painter, m_title[nIndex], TITLE_SLICES, nTitleLength, Qt::Horizontal, 0,
+                 nTitleLength);
+    }
+    const std::vector<QRect> runs = CutKeyColour(image);
+    if (pCaptionMask != nullptr) {
+        QRegion mask;
+        mask.setRects(runs.data(), int(runs.size()));
+        *pCaptionMask = mask;
+    }
+    return QPixmap::fromImage(image);
+}
+
+QPixmap CFrameSkin::ComposeSide(SkinPart part, bool bActive, int nHeight) const
+{
+    const int nIndex = bActive ? 1 : 0;
+    const QPixmap& src = part == SkinPart::Left ? m_sideLeft[nIndex] : m_sideRight[nIndex];
+    const int nLength = std::max(1, nHeight - m_metrics.nCaption);
+    QPixmap side(src.width(), nLength);
+    side.fill(Qt::transparent);
+    QPainter painter(&side);
+    DrawEdge(painter, src, SIDE_SLICES, nHeight, Qt::Vertical, m_metrics.nCaption, nHeight);
+    return side;
+}
+
+QPixmap CFrameSkin::ComposeBottom(bool bActive, int nWidth) const
+{
+    const QPixmap& src = m_bottom[bActive ? 1 : 0];
+    QPixmap bottom(std::max(1, nWidth), src.height());
+    bottom.fill(Qt::transparent);
+    QPainter painter(&bottom);
+    DrawEdge(painter, src, BOTTOM_SLICES, nWidth, Qt::Horizontal, 0, nWidth);
+    return bottom;
+}
+
+void CFrameSkin::PaintCaptionParts(QPainter& painter, bool bActive)
+{
+    const int nWidth = m_pWindow->width();
+    const HitCode hot = m_input.Hot();
+    const HitCode pressed = m_input.Pressed();
+    auto drawButton = [&](FrameButton button, HitCode code, std::size_t nBitmap) {
+        const int nState = ButtonStateIndex(bActive, code, hot, pressed);
+        painter.drawPixmap(ToQRect(ButtonRect(m_metrics, button, nWidth)).topLeft(),
+                           m_buttonStates[nBitmap][std::size_t(nState)]);
+    };
+    drawButton(FrameButton::Close, HitCode::Close, 2);
+    if (m_style.bMaximiseBox)
+        drawButton(FrameButton::Maximise, HitCode::MaxButton,
+                   m_state.State() == WindowState::Maximised ? 3 : 1);
+    if (m_style.bMinimiseBox)
+        drawButton(FrameButton::Minimise, HitCode::MinButton, 0);
+    if (m_style.HasIcon()) {
+        const QPixmap icon = m_pWindow->windowIcon().pixmap(SMALL_ICON_SIZE, SMALL_ICON_SIZE);
+        painter.drawPixmap(m_metrics.nLeft, (m_metrics.nCaption - SMALL_ICON_SIZE) / 2, icon);
+    }
+    const QRect rcText = ToQRect(CaptionTextRect(m_metrics, m_style, nWidth));
+    const QString strTitle = m_pWindow->windowTitle();
+    painter.setFont(m_fontCaption);
+    if (strTitle != m_strElidedFrom || rcText.width() != m_nElidedWidth) {
+        m_strElided = painter.fontMetrics().elidedText(strTitle, Qt::ElideRight, rcText.width());
+        m_strElidedFrom = strTitle;
+        m_nElidedWidth = rcText.width();
+    }
+    constexpr int nAlign = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    painter.setPen(CAPTION_SHADOW);
+    painter.drawText(rcText.translated(1, 1), nAlign, m_strElided);
+    painter.setPen(CAPTION_TEXT);
+    painter.drawText(rcText, nAlign, m_strElided);
+}
+
+void CFrameSkin::UpdateMask()
+{
+    if (m_pWindow == nullptr)
+        return;
+    if (!m_bLoaded) {
+        m_pWindow->clearMask();
+        return;
+    }
+    const QSize size = m_pWindow->size();
+    if (m_nCacheGeneration != m_nGeneration || m_nMaskWidth != size.width())
+        Cache(true);
+    QRegion region = m_captionMask;
+    region += QRect(0, m_metrics.nCaption, size.width(), size.height() - m_metrics.nCaption);
+    m_pWindow->setMask(region);
+}
+
+void CFrameSkin::RepaintFrame()
+{
+    if (m_pWindow == nullptr)
+        return;
+    const QRect rcWindow = m_pWindow->rect();
+    m_pWindow->update(QRegion(rcWindow) -
+                      ToQRect(ClientRect(m_metrics, rcWindow.width(), rcWindow.height())));
+}
+
+bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pWatched != m_pWindow || !m_bLoaded)
+        return false;
+    switch (pEvent->type()) {
+    case QEvent::Paint: {
+        QPainter painter(m_pWindow);
+        PaintWindow(painter);
+        return false; // the window paints its client area next
+    }
+    case QEvent::Resize:
+        UpdateMask();
+        m_pWindow->update();
+        return false;
+    case QEvent::MouseMove:
+        return OnMouseMove(*static_cast<QMouseEvent*>(pEvent));
+    case QEvent::MouseButtonPress:
+        return OnMousePress(*static_cast<QMouseEvent*>(pEvent));
+    case QEvent::MouseButtonRelease:
+        return OnMouseRelease(*static_cast<QMouseEvent*>(pEvent));
+    case QEvent::MouseButtonDblClick:
+        return OnDoubleClick(*static_cast<QMouseEvent*>(pEvent));
+    case QEvent::ContextMenu: {
+        // The window's own menu belongs to its client area.
+        const HitCode code = HitAt(static_cast<QContextMenuEvent*>(pEvent)->pos());
+        return code != HitCode::Client && code != HitCode::Nowhere;
+    }
+    case QEvent::Leave:
+        if (m_input.MouseLeave().bRepaint)
+            RepaintFrame();
+        UpdateCursor();
+        return false;
+    case QEvent::ActivationChange:
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowIconChange:
+        RepaintFrame();
+        return false;
+    case QEvent::WindowStateChange:
+        OnWindowStateChange();
+        return false;
+    default:
+        return false;
+    }
+}
+
+HitCode CFrameSkin::HitAt(const QPoint& pt) const
+{
+    if (!m_pWindow->rect().contains(pt))
+        return HitCode::Nowhere;
+    return HitTest(m_metrics, m_style, m_pWindow->width(), m_pWindow->height(), pt.x(), pt.y());
+}
+
+bool CFrameSkin::OnMouseMove(QMouseEvent& event)
+{
+    if (m_drag.action != FrameAction::None) {
+        FollowDrag(event);
+        return true;
+    }
+    const HitCode code = HitAt(event.position().toPoint());
+    if (m_input.MouseMove(code).bRepaint)
+        RepaintFrame();
+    UpdateCursor();
+    return code != HitCode::Client && code != HitCode::Nowhere;
+}
+
+bool CFrameSkin::OnMousePress(QMouseEvent& event)
+{
+    const HitCode code = HitAt(event.position().toPoint());
+    if (code == HitCode::Client || code == HitCode::Nowhere)
+        return false;
+    if (event.button() == Qt::LeftButton)
+        Respond(m_input.ButtonDown(code, State() == WindowState::Maximised, m_style.bResizable),
+                event, code);
+    return true;
+}
+
+bool CFrameSkin::OnMouseRelease(QMouseEvent& event)
+{
+    const HitCode code = HitAt(event.position().toPoint());
+    if (event.button() != Qt::LeftButton)
+        return code != HitCode::Client && code != HitCode::Nowhere;
+    m_drag = {};
+    // A release that ends a press on the client area belongs to the window.
+    if (!m_input.IsFramePress())
+        return false;
+    Respond(m_input.ButtonUp(code), event, code);
+    UpdateCursor();
+    return true;
+}
+
+bool CFrameSkin::OnDoubleClick(QMouseEvent& event)
+{
+    const HitCode code = HitAt(event.position().toPoint());
+    if (code == HitCode::Client || code == HitCode::Nowhere)
+        return false;
+    if (event.button() == Qt::LeftButton)
+        Respond(m_input.DoubleClick(code, State() == WindowState::Maximised, m_style.bResizable),
+                event, code);
+    return true;
+}
+
+void CFrameSkin::Respond(const FrameResponse& response, const QMouseEvent& event, HitCode code)
+{
+    if (response.bRepaint)
+        RepaintFrame();
+    switch (response.action) {
+    case FrameAction::Move:
+    case FrameAction::Resize:
+        BeginDrag(response.action, code, event);
+        break;
+    case FrameAction::SystemMenu:
+        OpenSystemMenu(event.globalPosition().toPoint());
+        break;
+    case FrameAction::Close:
+        m_pWindow->close();
+        break;
+    case FrameAction::Minimise:
+        Minimise();
+        break;
+    case FrameAction::ToggleMaximise:
+        ToggleMaximise();
+        break;
+    case FrameAction::None:
+        break;
+    }
+}
+
+void CFrameSkin::DragFromClient(const QMouseEvent& event)
+{
+    if (m_pWindow == nullptr || !m_bLoaded || event.button() != Qt::LeftButton)
+        return;
+    if (State() != WindowState::Maximised)
+        BeginDrag(FrameAction::Move, HitCode::Caption, event);
+}
+
+void CFrameSkin::DragWindow(QWidget& window, const QMouseEvent& event)
+{
+    if (IsAttached())
+        DragFromClient(event);
+    else if (window.windowHandle() != nullptr)
+        window.windowHandle()->startSystemMove();
+}
+
+// A move waits until the mouse has really moved, so that a double click stays a double click;
+// sizing starts at once. The window system is asked first; where it refuses (no window manager,
+// an offscreen platform), the window follows the mouse from here.
+void CFrameSkin::BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event)
+{
+    m_drag = {action, edge, event.globalPosition().toPoint(), m_pWindow->geometry(), false, false};
+    if (action == FrameAction::Resize)
+        FollowDrag(event);
+}
+
+void CFrameSkin::FollowDrag(const QMouseEvent& event)
+{
+    if (!(event.buttons() & Qt::LeftButton)) {
+        m_drag = {};
+        return;
+    }
+    const QPoint delta = event.globalPosition().toPoint() - m_drag.ptStart;
+    if (!m_drag.bStarted) {
+        if (m_drag.action == FrameAction::Move && delta.manhattanLength() < MOVE_THRESHOLD)
+            return;
+        m_drag.bStarted = true;
+        QWindow* pHandle = m_pWindow->windowHandle();
+        const bool bBySystem =
+            pHandle != nullptr &&
+            (m_drag.action == FrameAction::Move ? pHandle->startSystemMove()
+                                                : pHandle->startSystemResize(EdgesOf(m_drag.edge)));
+        if (bBySystem) {
+            // The window system now owns the mouse until the button comes up.
+            m_drag = {};
+            if (m_input.MouseLeave().bRepaint)
+                RepaintFrame();
+            return;
+        }
+    }
+    if (m_drag.action == FrameAction::Move) {
+        m_pWindow->move(m_drag.rcStart.topLeft() + delta);
+        return;
+    }
+    const FrameRect rc =
+        ResizedRect(m_drag.edge, ToFrameRect(m_drag.rcStart), delta.x(), delta.y(),
+                    ToFrameSize(m_pWindow->minimumSize()), ToFrameSize(m_pWindow->maximumSize()));
+    m_pWindow->setGeometry(ToQRect(rc));
+}
+
+void CFrameSkin::UpdateCursor()
+{
+    const HitCode hot = m_input.Hot();
+    if (m_style.bResizable && IsResizeCode(hot))
+        m_pWindow->setCursor(SizingCursor(hot));
+    else if (m_pWindow->testAttribute(Qt::WA_SetCursor))
+        m_pWindow->unsetCursor();
+}
+
+void CFrameSkin::Minimise()
+{
+    if (m_pWindow != nullptr && m_state.Minimise())
+        m_pWindow->showMinimized();
+}
+
+void CFrameSkin::ToggleMaximise()
+{
+    if (m_pWindow == nullptr)
+        return;
+    if (State() == WindowState::Maximised)
+        Restore();
+    else
+        Maximise();
+}
+
+void CFrameSkin::Maximise()
+{
+    if (m_pWindow == nullptr)
+        return;
+    QScreen* pScreen = m_pWindow->screen();
+    const QRect rcWork = pScreen != nullptr ? pScreen->availableGeometry() : m_pWindow->geometry();
+    if (const auto rc = m_state.Maximise(ToFrameRect(m_pWindow->geometry()), ToFrameRect(rcWork)))
+        m_pWindow->setGeometry(ToQRect(*rc));
+    RepaintFrame();
+}
+
+void CFrameSkin::Restore()
+{
+    if (m_pWindow == nullptr)
+        return;
+    const RestoreStep step = m_state.Restore();
+    if (step.bShowNormal)
+        m_pWindow->showNormal();
+    if (step.rcTarget)
+        m_pWindow->setGeometry(ToQRect(*step.rcTarget));
+    RepaintFrame();
+}
+
+void CFrameSkin::OnWindowStateChange()
+{
+    // The window system may minimise or bring back the window on its own (a taskbar click).
+    const bool bMinimised = m_pWindow->isMinimized();
+    if (bMinimised && State() != WindowState::Minimised)
+        m_state.Minimise();
+    else if (!bMinimised && State() == WindowState::Minimised)
+        m_state.Restore();
+    RepaintFrame();
+}
+
+void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
+{
+    if (m_pMenu == nullptr) {
+        m_pMenu = new QMenu(m_pWindow);
+        m_pMenu->setObjectName(QStringLiteral("systemMenu"));
+        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Restore(); });
+        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Minimise(); });
+        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Maximise(); });
+        m_pMenu->addSeparator();
+        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] {
+            if (m_pWindow != nullptr)
+                m_pWindow->close();
+        });
+    }
+    const QList<QAction*> actions = m_pMenu->actions();
+    const WindowState state = State();
+    const struct
+    {
+        QAction* pAction;
+        Text text;
+        bool bEnabled;
+    } items[] = {
+        {actions[0], MENU_RESTORE, state != WindowState::Normal},
+        {actions[1], MENU_MINIMISE, m_style.bMinimiseBox && state != WindowState::Minimised},
+        {actions[2], MENU_MAXIMISE, m_style.bMaximiseBox && state != WindowState::Maximised},
+        {actions[4], MENU_CLOSE, true},
+    };
+    for (const auto& item : items) {
+        item.pAction->setText(QString::fromUtf8(item.text.In(m_nLanguage)));
+        item.pAction->setEnabled(item.bEnabled);
+    }
+    m_pMenu->popup(ptGlobal);
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "core/skin/FrameGeometry.h"
+#include "core/skin/FrameInput.h"
+#include "core/skin/WindowState.h"
+
+#include <QFont>
+#include <QMargins>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QRegion>
+
+#include <array>
+
+class QMenu;
+class QMouseEvent;
+class QPainter;
+class QWidget;
+
+// The bitmap frame of one top-level window: a caption with its own buttons, side and bottom
+// borders and the tiled background behind the client area. Attaching makes the window frameless;
+// from then on the frame lives in the window's contents margins, and the skin watches the
+// window's events to paint it, to hit-test the mouse and to move, size, maximise, minimise and
+// close the window. The window's own painting and controls stay inside the client area.
+class CFrameSkin : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CFrameSkin(QObject* pParent = nullptr);
+    ~CFrameSkin() override;
+
+    // Loads skin set 0 (blue) or 1 (orange) from the program's resources and repaints the
+    // attached window. False, leaving the skin unloaded, when a bitmap is missing or does not
+    // fit its layout.
+    bool LoadSkin(int nSkin);
+    bool LoadSkin(const SkinSet& set);
+    // Makes pWindow, a top-level widget, frameless and gives it this frame; nothing unless a
+    // skin is loaded. Controls already placed in the window move into the client area.
+    void Attach(QWidget* pWindow, const FrameStyle& style);
+    void Detach();
+    // Brings the contents margins and the mask in line with the loaded skin and repaints.
+    void RecalcFrame();
+    // The language of the system menu (1 English, anything else Chinese).
+    void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
+
+    bool IsLoaded() const { return m_bLoaded; }
+    bool IsAttached() const { return m_pWindow != nullptr; }
+    const FrameMetrics& Metrics() const { return m_metrics; }
+    const FrameStyle& Style() const { return m_style; }
+    WindowState State() const { return m_state.State(); }
+    QMargins Margins() const;
+
+    // Tiles the background over rcClient from its top-left corner; false without a skin.
+    bool PaintBackground(QPainter& painter, const QRect& rcClient) const;
+    // Paints the attached window's frame and the background of its client area.
+    void PaintWindow(QPainter& painter);
+
+    // A left press on the window's own client area drags the window like its caption.
+    void DragFromClient(const QMouseEvent& event);
+    // The same for window whether or not this frame is attached to it: without the frame the
+    // window system is asked to move it.
+    void DragWindow(QWidget& window, const QMouseEvent& event);
+
+    void Minimise();
+    void ToggleMaximise();
+    void Maximise();
+    void Restore();
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    // The composed frame pieces of one window size in one activation state.
+    struct FrameCache
+    {
+        QSize size;
+        QPixmap caption; // side border heads and title bar, key colour made transparent
+        QPixmap left;    // side borders below the caption
+        QPixmap right;
+        QPixmap bottom;
+    };
+    // A move or size of the window that follows the mouse.
+    struct Drag
+    {
+        FrameAction action = FrameAction::None;
+        HitCode edge = HitCode::Nowhere;
+        QPoint ptStart; // global mouse position at the press
+        QRect rcStart;  // window geometry at the press
+        bool bStarted = false;
+        bool bBySystem = false; // the window system took it over
+    };
+
+    void SplitBitmaps();
+    const FrameCache& Cache(bool bActive);
+    QPixmap ComposeCaption(bool bActive, QRegion* pCaptionMask) const;
+    QPixmap ComposeSide(SkinPart part, bool bActive, int nHeight) const;
+    QPixmap ComposeBottom(bool bActive, int nWidth) const;
+    void PaintCaptionParts(QPainter& painter, bool bActive);
+    void UpdateMask();
+    void RepaintFrame();
+
+    bool OnMouseMove(QMouseEvent& event);
+    bool OnMousePress(QMouseEvent& event);
+    bool OnMouseRelease(QMouseEvent& event);
+    bool OnDoubleClick(QMouseEvent& event);
+    HitCode HitAt(const QPoint& pt) const;
+    void Respond(const FrameResponse& response, const QMouseEvent& event, HitCode code);
+    void BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event);
+    void FollowDrag(const QMouseEvent& event);
+    void UpdateCursor();
+    void OpenSystemMenu(const QPoint& ptGlobal);
+    void OnWindowStateChange();
+
+    bool m_bLoaded = false;
+    int m_nGeneration = 0; // counts loads, so caches know when they are stale
+    std::array<QPixmap, SKIN_PART_COUNT> m_bitmaps;
+    // Active and inactive halves of the title bar and borders; button states by button.
+    std::array<QPixmap, 2> m_title;
+    std::array<QPixmap, 2> m_sideLeft;
+    std::array<QPixmap, 2> m_sideRight;
+    std::array<QPixmap, 2> m_bottom;
+    std::array<std::array<QPixmap, 4>, 4> m_buttonStates; // minimise, maximise, close, restore
+    FrameMetrics m_metrics{};
+    std::array<FrameCache, 2> m_cache; // inactive, active
+    int m_nCacheGeneration = -1;
+    QRegion m_captionMask;
+    int m_nMaskWidth = -1;
+
+    QPointer<QWidget> m_pWindow;
+    FrameStyle m_style;
+    QMargins m_marginsApplied;
+    CFrameInput m_input;
+    CWindowState m_state;
+    Drag m_drag;
+    QFont m_fontCaption;
+    QString m_strElided;
+    QString m_strElidedFrom;
+    int m_nElidedWidth = -1;
+    QMenu* m_pMenu = nullptr;
+    int m_nLanguage = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ui/base/AuxWindow.h"
+
+class QLabel;
+class QPlainTextEdit;
+
+// The help window: the logo, the product, author and contact lines, and the read-only help text
+// in the interface language, which can be selected and copied. Dragging anywhere but in the text
+// moves the window. Object names: "logo", "product", "author", "contact", "text".
+class CHelpDlg : public CAuxWindow
+{
+    Q_OBJECT
+public:
+    explicit CHelpDlg(QWidget* pOwner);
+
+protected:
+    // Replaces the top lines and the text, which starts again at its top.
+    void ApplyLanguage() override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+
+private:
+    void CreateControls();
+
+    QLabel* m_pProduct = nullptr;
+    QLabel* m_pAuthor = nullptr;
+    QLabel* m_pContact = nullptr;
+    QPlainTextEdit* m_pText = nullptr;
+};

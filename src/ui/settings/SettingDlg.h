@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/app/CalcSettings.h"
+#include "ui/base/AuxWindow.h"
+
+#include <functional>
+#include <optional>
+
+enum class Radix;
+class CCalcDlg;
+class CColorSwatch;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class QSlider;
+
+// The settings window: precision, language, skin, angle unit, radix, opacity, topmost state,
+// keyboard snapping and the two edit-box colours. Every change is written into the main
+// window's settings and applied at once; there is nothing to confirm. The window itself stays
+// opaque. Controls carry object names ("precision", "language", "skin", "deg", "rad", "dec",
+// "hex", "bin", "opacity", "onTop", "keyboardSnap", "textColor", "backColor").
+class CSettingDlg : public CAuxWindow
+{
+    Q_OBJECT
+public:
+    // The colour the user picks, or nothing when the chooser is cancelled.
+    using ColorChooser = std::function<std::optional<ColorRef>(QWidget* pParent)>;
+
+    CSettingDlg(CCalcDlg& main, QWidget* pOwner);
+
+    // Replaces the system colour chooser.
+    void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
+
+protected:
+    // Relabels every control, refills the skin list in this language and selects the entries
+    // of the current language and skin.
+    void ApplyLanguage() override;
+
+private:
+    void CreateControls();
+    void CreateLists();
+    void CreateButtons();
+    void CreateSliderAndSwatches();
+    void ConnectControls();
+    void ShowStartStates();
+
+    void OnAngle(bool bDegrees);
+    void OnRadix(Radix radix);
+    void OnPrecision(int nIndex);
+    void OnLanguage(int nIndex);
+    void OnSkin(int nIndex);
+    void OnOnTop();
+    void OnKeyboardSnap();
+    void OnOpacity();
+    void OnColor(CColorSwatch* pSwatch, ColorRef CalcSettings::*pField);
+
+    template <class Control>
+    Control* Child(const char* pszName) const
+    {
+        return findChild<Control*>(QString::fromLatin1(pszName), Qt::FindDirectChildrenOnly);
+    }
+
+    CCalcDlg& m_main;
+    ColorChooser m_chooseColor;
+    QComboBox* m_pPrecision = nullptr;
+    QComboBox* m_pLanguage = nullptr;
+    QComboBox* m_pSkin = nullptr;
+    QSlider* m_pOpacity = nullptr;
+    CColorSwatch* m_pTextColor = nullptr;
+    CColorSwatch* m_pBackColor = nullptr;
+};

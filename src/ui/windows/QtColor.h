@@ -1,8 +1,0 @@
-#pragma once
-
-#include "base/ColorRef.h"
-
-#include <QColor>
-
-// A settings colour (red in the lowest byte) as Qt's colour.
-inline QColor ToQColor(ColorRef cr) { return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr)); }

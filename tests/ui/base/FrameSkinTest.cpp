@@ -1,0 +1,150 @@
+#include "tests/ui/support/MainWindowFixture.h"
+
+#include "ui/base/AuxWindow.h"
+#include "ui/base/HoverButton.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace
+{
+using FrameSkinTest = MainWindowFixture;
+
+// Points of a frame, in window pixels of a window nWidth wide.
+QPoint CloseButton(int nWidth) { return {nWidth - 13, 11}; }
+QPoint MaximiseButton(int nWidth) { return {nWidth - 29, 11}; }
+constexpr QPoint CAPTION{200, 12};
+
+void Click(QWidget& window, const QPoint& pt)
+{
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, pt);
+}
+
+// Blue skin: blue outweighs red in the caption; orange skin: the other way round.
+bool CaptionIsBlue(QWidget& window)
+{
+    const QColor colour = window.grab().toImage().pixelColor(window.width() / 2, 11);
+    return colour.blue() > colour.red();
+}
+
+TEST_F(FrameSkinTest, MaskCutsTheCaptionCornersAndFollowsTheSize)
+{
+    for (const QSize& size : {QSize(460, 252), QSize(700, 400)}) {
+        SCOPED_TRACE(size.width());
+        m_pDlg->resize(size);
+        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == size; }));
+        const QRegion mask = m_pDlg->mask();
+        const int w = size.width();
+        const int h = size.height();
+        for (const QPoint& pt : {QPoint(0, 0), QPoint(7, 0), QPoint(0, 5), QPoint(w - 1, 0),
+                                 QPoint(w - 8, 0), QPoint(w - 1, 5)})
+            EXPECT_FALSE(mask.contains(pt)) << pt.x() << "," << pt.y();
+        for (const QPoint& pt : {QPoint(8, 0), QPoint(w / 2, 0), QPoint(0, 6), QPoint(w - 1, 6),
+                                 QPoint(0, 22), QPoint(w - 1, h - 1), QPoint(w / 2, h / 2)})
+            EXPECT_TRUE(mask.contains(pt)) << pt.x() << "," << pt.y();
+        EXPECT_EQ(mask.boundingRect(), QRect(QPoint(0, 0), size));
+    }
+}
+
+TEST_F(FrameSkinTest, CloseButtonHidesAnAuxiliaryWindowAndClearsItsFlag)
+{
+    QTest::mouseClick(&m_pDlg->Button(AuxId::UnitConverter), Qt::LeftButton);
+    CAuxWindow& window = m_pDlg->AuxWindow(AuxId::UnitConverter);
+    ASSERT_TRUE(window.isVisible());
+    ASSERT_TRUE(window.Frame().IsAttached());
+    // The frame surrounds the converter's controls, which keep their room.
+    EXPECT_EQ(window.contentsRect().size(), QSize(418, 168));
+    EXPECT_TRUE(window.contentsRect().contains(window.findChild<QWidget*>("value2")->geometry()));
+    Click(window, CloseButton(window.width()));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(m_pDlg->IsShown(AuxId::UnitConverter));
+    EXPECT_TRUE(m_pDlg->isVisible());
+}
+
+TEST_F(FrameSkinTest, MaximiseButtonAndCaptionDoubleClickToggleTheMainWindow)
+{
+    const QRect rcNormal = m_pDlg->geometry();
+    const QRect rcWork = m_pDlg->screen()->availableGeometry();
+    ASSERT_NE(rcNormal, rcWork);
+
+    Click(*m_pDlg, MaximiseButton(m_pDlg->width()));
+    EXPECT_EQ(m_pDlg->geometry(), rcWork);
+    EXPECT_EQ(m_pDlg->Frame().State(), WindowState::Maximised);
+    Click(*m_pDlg, MaximiseButton(m_pDlg->width()));
+    EXPECT_EQ(m_pDlg->geometry(), rcNormal);
+    EXPECT_EQ(m_pDlg->Frame().State(), WindowState::Normal);
+
+    QTest::mouseDClick(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier, CAPTION);
+    QTest::mouseRelease(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier, CAPTION);
+    EXPECT_EQ(m_pDlg->geometry(), rcWork);
+    QTest::mouseDClick(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier, CAPTION);
+    QTest::mouseRelease(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier, CAPTION);
+    EXPECT_EQ(m_pDlg->geometry(), rcNormal);
+}
+
+// The offscreen platform cannot move windows itself, so the frame moves it from the mouse.
+TEST_F(FrameSkinTest, DraggingTheCaptionMovesTheWindow)
+{
+    const QPoint ptStart = m_pDlg->pos();
+    QTest::mousePress(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier, CAPTION);
+    QTest::mouseMove(m_pDlg.get(), CAPTION + QPoint(40, 30));
+    QTest::mouseRelease(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier, CAPTION + QPoint(40, 30));
+    EXPECT_EQ(m_pDlg->pos(), ptStart + QPoint(40, 30));
+    EXPECT_TRUE(m_pDlg->isVisible());
+}
+
+// A press on an auxiliary window's own background drags it as its caption would, through the
+// frame, so that it also moves where the window system does not move windows.
+TEST_F(FrameSkinTest, DraggingAnAuxiliaryWindowsBackgroundMovesIt)
+{
+    const struct
+    {
+        AuxId id;
+        QPoint ptClient; // a point of the background, in client pixels
+    } cases[] = {{AuxId::Graph, {1, 1}}, {AuxId::Keyboard, {1, 1}}, {AuxId::Help, {120, 40}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.id));
+        QTest::mouseClick(&m_pDlg->Button(c.id), Qt::LeftButton);
+        CAuxWindow& window = m_pDlg->AuxWindow(c.id);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QPoint pt = window.contentsRect().topLeft() + c.ptClient;
+        ASSERT_EQ(window.childAt(pt), nullptr);
+        const QPoint ptStart = window.pos();
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, pt);
+        QTest::mouseMove(&window, pt + QPoint(40, 30));
+        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, pt + QPoint(40, 30));
+        EXPECT_EQ(window.pos(), ptStart + QPoint(40, 30));
+    }
+}
+
+TEST_F(FrameSkinTest, SkinSwitchRepaintsShownAndHiddenWindows)
+{
+    m_pDlg->ApplySkin(0);
+    EXPECT_TRUE(CaptionIsBlue(*m_pDlg));
+    m_pDlg->ApplySkin(1);
+    EXPECT_FALSE(CaptionIsBlue(*m_pDlg));
+    CAuxWindow& window = m_pDlg->AuxWindow(AuxId::Graph);
+    m_pDlg->ApplySkin(0);
+    QTest::mouseClick(&m_pDlg->Button(AuxId::Graph), Qt::LeftButton);
+    ASSERT_TRUE(window.isVisible());
+    EXPECT_TRUE(CaptionIsBlue(window));
+    // Reloading never attaches twice: the frame's margins stay single.
+    EXPECT_EQ(m_pDlg->contentsMargins(), QMargins(6, 22, 6, 6));
+}
+TEST(FrameSkin, AWindowWhoseSkinFailsToLoadLosesTheFrame)
+{
+    QWidget window;
+    auto* pChild = new QWidget(&window);
+    pChild->setGeometry(10, 10, 20, 20);
+    window.resize(300, 200);
+    CFrameSkin skin;
+    ASSERT_TRUE(skin.LoadSkin(0));
+    skin.Attach(&window, FrameStyle{});
+    EXPECT_EQ(pChild->pos(), QPoint(16, 32));
+    EXPECT_FALSE(skin.LoadSkin(SkinSet{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(skin.IsLoaded());
+    EXPECT_EQ(window.contentsMargins(), QMargins());
+    EXPECT_EQ(pChild->pos(), QPoint(10, 10));
+    EXPECT_TRUE(window.mask().isEmpty());
+}
+} // namespace
