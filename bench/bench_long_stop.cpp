@@ -1,10 +1,9 @@
 // How long a long calculation takes to end after its flag is raised: pi to 10^7 digits, stopped
 // at several points of its run, with one thread and with all of them.
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
 #include "core/bignum/LongSeries.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <future>
@@ -17,10 +16,11 @@ using Clock = std::chrono::steady_clock;
 // Milliseconds from raising the flag to the end of the computation; -1 when it finished first.
 double StopAfter(int nDigits, double dDelaySeconds)
 {
-    std::atomic<bool> bCancel{false};
+    CLongControl control;
     auto ended = std::async(std::launch::async, [&] {
         try {
-            ComputePi(nDigits, &bCancel);
+            const CLongControl::Scope scope(&control);
+            ComputePi(nDigits);
             return false;
         } catch (const LongCancelled&) {
             return true;
@@ -29,7 +29,7 @@ double StopAfter(int nDigits, double dDelaySeconds)
     if (ended.wait_for(std::chrono::duration<double>(dDelaySeconds)) == std::future_status::ready)
         return -1;
     Clock::time_point raised = Clock::now();
-    bCancel = true;
+    control.Cancel();
     bool bCancelled = ended.get();
     double dMs = std::chrono::duration<double, std::milli>(Clock::now() - raised).count();
     return bCancelled ? dMs : -1;

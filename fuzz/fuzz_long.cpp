@@ -86,12 +86,12 @@ bool IsConstantWord(std::string_view strFirst)
     return strWord == "PI" || strWord == "E";
 }
 
-void CheckArithmetic(int nOperator, std::string_view strA, std::string_view strB, int nLanguage)
+void CheckArithmetic(LongOperator op, std::string_view strA, std::string_view strB, int nLanguage)
 {
     std::string a, b;
     const bool bValid = PlainDigits(strA, a) && PlainDigits(strB, b);
-    const bool bZeroDivisor = nOperator == LONG_DIV && b.empty();
-    const LongResult r = CalculateLong(nOperator, strA, strB, nLanguage);
+    const bool bZeroDivisor = op == LongOperator::Div && b.empty();
+    const LongResult r = CalculateLong(op, strA, strB, nLanguage);
     Check(r.strMessage.empty() == (bValid && !bZeroDivisor));
     Check(r.strMessage.empty() != r.strResult.empty());
     if (!r.strMessage.empty())
@@ -100,12 +100,12 @@ void CheckArithmetic(int nOperator, std::string_view strA, std::string_view strB
     std::string q;
     Check(ParseResult(r.strResult, bNegative, q));
     Check(r.nDigits == int(r.strResult.size()));
-    if (nOperator == LONG_SUB)
+    if (op == LongOperator::Sub)
         Check(bNegative == Less(a, b));
     else
         Check(!bNegative);
-    if (nOperator == LONG_DIV) {
-        const LongResult rest = CalculateLong(LONG_MOD, strA, strB, nLanguage);
+    if (op == LongOperator::Div) {
+        const LongResult rest = CalculateLong(LongOperator::Mod, strA, strB, nLanguage);
         std::string m;
         Check(ParseResult(rest.strResult, bNegative, m) && !bNegative && Less(m, b));
         for (std::uint64_t p : PRIMES)
@@ -114,10 +114,10 @@ void CheckArithmetic(int nOperator, std::string_view strA, std::string_view strB
     }
     for (std::uint64_t p : PRIMES) {
         const std::uint64_t x = Mod(a, p), y = Mod(b, p);
-        const std::uint64_t expected = nOperator == LONG_ADD   ? (x + y) % p
-                                       : nOperator == LONG_MUL ? x * y % p
-                                       : bNegative             ? (y + p - x) % p
-                                                               : (x + p - y) % p;
+        const std::uint64_t expected = op == LongOperator::Add   ? (x + y) % p
+                                       : op == LongOperator::Mul ? x * y % p
+                                       : bNegative               ? (y + p - x) % p
+                                                                 : (x + p - y) % p;
         Check(Mod(q, p) == expected);
     }
 }
@@ -127,7 +127,7 @@ void CheckFactorial(std::string_view strA, int nLanguage)
     std::string a;
     if (!PlainDigits(strA, a) || a.size() > 4 || std::atoll(a.c_str()) > MAX_FUZZ_FACTORIAL)
         return;
-    const LongResult r = CalculateLong(LONG_FAC, strA, "", nLanguage);
+    const LongResult r = CalculateLong(LongOperator::Fac, strA, "", nLanguage);
     bool bNegative = false;
     std::string f;
     Check(ParseResult(r.strResult, bNegative, f) && !bNegative);
@@ -151,7 +151,7 @@ void CheckConstant(bool bPi, std::string_view strCount, int nLanguage)
     const int nCount = std::atoi(n.c_str());
     if (strCount.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos)
         return;
-    const LongResult r = CalculateLong(LONG_ADD, bPi ? "pi" : "E", strCount, nLanguage);
+    const LongResult r = CalculateLong(LongOperator::Add, bPi ? "pi" : "E", strCount, nLanguage);
     const std::string& strFull = bPi ? strPi : strE;
     Check(r.strResult == strFull.substr(0, nCount == 0 ? 1 : std::size_t(nCount) + 1));
     Check(r.nDigits == nCount);
@@ -213,7 +213,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         // Pi and e to many digits take long; they have their own check.
         if (IsConstantWord(strA))
             return 0;
-        constexpr int OPERATORS[] = {LONG_ADD, LONG_SUB, LONG_MUL, LONG_DIV};
+        constexpr LongOperator OPERATORS[] = {LongOperator::Add, LongOperator::Sub,
+                                              LongOperator::Mul, LongOperator::Div};
         CheckArithmetic(OPERATORS[(nMode >> 1) % 4], strA, strB, nLanguage);
         break;
     }

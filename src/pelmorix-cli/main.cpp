@@ -214,7 +214,10 @@ int Run(const std::vector<std::string_view>& args, int& nLanguage, std::optional
             return UsageError();
         nLanguage = options.nLanguage;
         const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
-        return RunLongCommand(words, stdin, std::cout, std::cerr, options.nLanguage);
+        // The progress line is for a person watching a terminal, never for a script reading
+        // standard error.
+        return RunLongCommand(words, stdin, std::cout, std::cerr, options.nLanguage,
+                              isatty(STDERR_FILENO) != 0);
     }
     ConsoleOptions options;
     if (!ParseOptions(args, options))

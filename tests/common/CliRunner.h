@@ -4,7 +4,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fcntl.h>
 #include <fstream>
+#include <pty.h>
 #include <sstream>
 #include <string>
 #include <sys/resource.h>
@@ -128,6 +130,42 @@ inline CliResult RunCliFed(const std::string& strArgs, const PipeFeed& feed,
     int nRaw = 0;
     ::waitpid(pid, &nRaw, 0);
     CliResult result{ReadWholeFile(dir / "out"), ReadWholeFile(dir / "err"),
+                     WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : 128 + WTERMSIG(nRaw)};
+    std::filesystem::remove_all(dir);
+    return result;
+}
+
+// Runs the program with its standard error on a pseudo-terminal, as in an interactive shell, and
+// standard input empty; strErr is everything the terminal received. Killed after nSeconds.
+inline CliResult RunCliOnTerminal(const std::string& strArgs, unsigned nSeconds = 120)
+{
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("pelmorix-cli-tty-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string strCommand = "exec " + std::string(PELMORIX_CLI_PATH) + " " + strArgs +
+                                   " </dev/null >" + (dir / "out").string();
+    int nMaster = -1, nSlave = -1;
+    if (::openpty(&nMaster, &nSlave, nullptr, nullptr, nullptr) != 0)
+        return {"", "openpty failed", -1};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(nSlave, STDERR_FILENO);
+        ::close(nSlave);
+        ::close(nMaster);
+        ::alarm(nSeconds);
+        ::execl("/bin/sh", "sh", "-c", strCommand.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(nSlave);
+    // The terminal reports an error instead of the end once the program has closed its side.
+    std::string strTerminal;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(nMaster, buffer, sizeof buffer)) > 0;)
+        strTerminal.append(buffer, std::size_t(n));
+    ::close(nMaster);
+    int nRaw = 0;
+    ::waitpid(pid, &nRaw, 0);
+    CliResult result{ReadWholeFile(dir / "out"), strTerminal,
                      WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : 128 + WTERMSIG(nRaw)};
     std::filesystem::remove_all(dir);
     return result;

@@ -1,6 +1,9 @@
 #include "core/bignum/DecimalConversion.h"
 
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
+
+#include <cmath>
 
 namespace limb
 {
@@ -16,6 +19,8 @@ constexpr size_t SPLIT_UNIT = 7;
 constexpr size_t TEXT_GRAIN = size_t(1) << 16;
 // Halves of at least this many limbs are converted on two threads.
 constexpr size_t PARALLEL_LIMBS = size_t(1) << 12;
+// Work units of spelling out one decimal limb, against one limb product of a multiplication.
+constexpr uint64_t UNITS_PER_SPELT_LIMB = 8;
 
 template <class First, class Second>
 void Fork(size_t nLimbs, const First& first, const Second& second)
@@ -34,8 +39,13 @@ uint32_t GroupValue(std::string_view strDigits)
     return v;
 }
 
+// The groups of a text, each multiplied into the value read so far: about half their count
+// squared limb products.
+uint64_t ByGroupsUnits(size_t nGroups) { return uint64_t(nGroups) * nGroups / 2 + 1; }
+
 LimbVec FromDigitsByGroups(std::string_view strDigits)
 {
+    CreditWork(ByGroupsUnits(strDigits.size() / DIGITS_PER_LIMB + 1));
     LimbVec r(strDigits.size() / DIGITS_PER_LIMB + 2, 0);
     size_t n = 0;
     size_t nFirst = strDigits.size() % DIGITS_PER_LIMB;
@@ -75,8 +85,12 @@ LimbVec FromDigits(std::string_view strDigits, const std::vector<LimbVec>& power
     return Add<BINARY_BASE>(Mul<BINARY_BASE>(high, powers[j]), low);
 }
 
+// A 9-digit group taken off n binary limbs at a time, each a pass over what is left.
+uint64_t ToDecimalByGroupsUnits(size_t n) { return uint64_t(n) * n + 1; }
+
 LimbVec ToDecimalByGroups(const uint32_t* x, size_t n)
 {
+    CreditWork(ToDecimalByGroupsUnits(n));
     LimbVec work(x, x + n), r;
     while (n > 0) {
         // The divisor is a constant here, which turns every division into a multiplication.
@@ -122,6 +136,25 @@ void ExtendPowers(std::vector<LimbVec>& powers, size_t j)
     while (powers.size() <= j)
         powers.push_back(Mul<BASE>(powers.back(), powers.back()));
 }
+
+// The units of FromDigits and ToDecimal, following their splits.
+uint64_t FromDigitsUnits(size_t nDigits)
+{
+    if (nDigits <= TEXT_BASE_CASE)
+        return ByGroupsUnits(nDigits / DIGITS_PER_LIMB + 1);
+    size_t nLow = DIGITS_PER_LIMB << TextSplit(nDigits);
+    return FromDigitsUnits(nDigits - nLow) + FromDigitsUnits(nLow) +
+           MulUnits(BinaryLimbs(nDigits - nLow), BinaryLimbs(nLow));
+}
+
+uint64_t ToDecimalUnits(size_t n)
+{
+    if (n <= BINARY_BASE_CASE)
+        return ToDecimalByGroupsUnits(n);
+    size_t h = SPLIT_UNIT << BinarySplit(n);
+    return ToDecimalUnits(n - h) + ToDecimalUnits(h) +
+           MulUnits(DecimalLimbs(n - h), DecimalLimbs(h));
+}
 } // namespace
 
 LimbVec BinaryFromDigits(std::string_view strDigits)
@@ -163,7 +196,38 @@ std::string DecimalToText(const LimbVec& d)
             for (size_t k = DIGITS_PER_LIMB; k-- > 0; v /= 10)
                 p[k] = char('0' + v % 10);
         }
+        CreditWork((i1 - i0) * UNITS_PER_SPELT_LIMB);
     });
     return strText;
 }
+
+size_t BinaryLimbs(size_t nDigits) { return size_t(double(nDigits) * std::log2(10.0) / 32) + 1; }
+
+size_t DecimalLimbs(size_t n) { return size_t(double(n) * 32 * std::log10(2.0) / 9) + 1; }
+
+uint64_t BinaryFromDigitsUnits(size_t nDigits)
+{
+    if (nDigits <= TEXT_BASE_CASE)
+        return FromDigitsUnits(nDigits);
+    uint64_t nUnits = FromDigitsUnits(nDigits);
+    for (size_t j = 0; j < TextSplit(nDigits); ++j) {
+        size_t nPower = BinaryLimbs(DIGITS_PER_LIMB << j);
+        nUnits += MulUnits(nPower, nPower);
+    }
+    return nUnits;
+}
+
+uint64_t DecimalFromBinaryUnits(size_t n)
+{
+    if (n <= BINARY_BASE_CASE)
+        return ToDecimalUnits(n);
+    uint64_t nUnits = ToDecimalUnits(n);
+    for (size_t j = 0; j < BinarySplit(n); ++j) {
+        size_t nPower = DecimalLimbs(SPLIT_UNIT << j);
+        nUnits += MulUnits(nPower, nPower);
+    }
+    return nUnits;
+}
+
+uint64_t DecimalToTextUnits(size_t n) { return n * UNITS_PER_SPELT_LIMB; }
 } // namespace limb

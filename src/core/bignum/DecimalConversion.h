@@ -16,4 +16,16 @@ LimbVec BinaryFromDigits(std::string_view strDigits);
 LimbVec DecimalFromBinary(const LimbVec& x);
 // Decimal limbs spelt out without leading zeros; zero gives the empty text.
 std::string DecimalToText(const LimbVec& d);
+
+// At least as many limbs as a value of nDigits decimal digits takes in binary, and as a value of
+// n binary limbs takes in decimal limbs; one more at most.
+size_t BinaryLimbs(size_t nDigits);
+size_t DecimalLimbs(size_t n);
+
+// The work of the three conversions in the units of MulUnits (LimbMath.h), for a text of nDigits
+// digits, a binary value of n limbs and n decimal limbs. The conversions credit it to the current
+// calculation's progress as they go.
+uint64_t BinaryFromDigitsUnits(size_t nDigits);
+uint64_t DecimalFromBinaryUnits(size_t n);
+uint64_t DecimalToTextUnits(size_t n);
 } // namespace limb

@@ -1,5 +1,5 @@
 #include "core/bignum/LimbMath.h"
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 
 #include <algorithm>
 
@@ -51,6 +51,7 @@ void SchoolDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
             u[j + n] = uint32_t(u[j + n] - borrow);
         q[j] = uint32_t(qhat);
     }
+    CreditWork(uint64_t(m + 1) * n);
     if (pQuotient != nullptr) {
         Trim(q);
         *pQuotient = std::move(q);
@@ -147,6 +148,16 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
         *pRemainder = std::move(r);
 }
 
+// The units of ApproxReciprocal for b of k limbs. The reciprocal of the top half is good to about
+// its last limb, so the excess e and the correction have about k limbs.
+uint64_t ApproxReciprocalUnits(size_t k)
+{
+    if (k <= RECIPROCAL_BASE_CASE)
+        return DivModUnits(2 * k + 1, k);
+    size_t h = k / 2 + 2;
+    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 1);
+}
+
 // floor(sqrt(n)) by Newton's iteration from above.
 template <uint64_t BASE>
 LimbVec Isqrt(const LimbVec& n)
@@ -165,10 +176,9 @@ LimbVec Isqrt(const LimbVec& n)
 } // namespace
 
 template <uint64_t BASE>
-LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
+LimbVec Reciprocal(const LimbVec& b)
 {
     assert(!b.empty() && b.back() != 0);
-    const CCancelScope scope(pCancel);
     LimbVec x = ApproxReciprocal<BASE>(b);
     CheckCancel();
     CorrectQuotient<BASE>(x, Mul<BASE>(b, x), Power<BASE>(2 * b.size()), b);
@@ -176,11 +186,9 @@ LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel)
 }
 
 template <uint64_t BASE>
-void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
-            const std::atomic<bool>* pCancel)
+void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
 {
     assert(!b.empty());
-    const CCancelScope scope(pCancel);
     if (Compare(a, b) < 0) {
         if (pQuotient != nullptr)
             pQuotient->clear();
@@ -195,10 +203,9 @@ void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRe
 }
 
 template <uint64_t BASE>
-LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel)
+LimbVec ReciprocalSqrt(uint32_t a, size_t k)
 {
     assert(a >= 2);
-    const CCancelScope scope(pCancel);
     if (k <= 4) {
         LimbVec n = Power<BASE>(2 * k);
         DivSmall<BASE>(n, a);
@@ -218,11 +225,32 @@ LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel)
     return AddSigned<BASE>(ShiftUp(yh, k - h), bOver, corr);
 }
 
+// Follows the choices of DivMod; the quotient of Newton's way has about m limbs.
+uint64_t DivModUnits(size_t na, size_t nb)
+{
+    if (na < nb || nb <= 1)
+        return 0;
+    size_t m = na - nb + 1;
+    if (std::min(nb, m) < NEWTON_THRESHOLD)
+        return uint64_t(m) * nb;
+    size_t k = m + 2;
+    return ApproxReciprocalUnits(k) + MulUnits(m - 1 + k, k + 1) + MulUnits(m, nb);
+}
+
+// The correction of each step is the product of the top half with an excess of about half the
+// length.
+uint64_t ReciprocalSqrtUnits(size_t k)
+{
+    if (k <= 4)
+        return 0;
+    size_t h = k / 2 + 2;
+    return ReciprocalSqrtUnits(h) + 2 * MulUnits(h + 1, h + 1);
+}
+
 #define PELMORIX_DIVIDE_INSTANTIATE(B)                                                             \
-    template void DivMod<B>(const LimbVec&, const LimbVec&, LimbVec*, LimbVec*,                    \
-                            const std::atomic<bool>*);                                             \
-    template LimbVec Reciprocal<B>(const LimbVec&, const std::atomic<bool>*);                      \
-    template LimbVec ReciprocalSqrt<B>(uint32_t, size_t, const std::atomic<bool>*);
+    template void DivMod<B>(const LimbVec&, const LimbVec&, LimbVec*, LimbVec*);                   \
+    template LimbVec Reciprocal<B>(const LimbVec&);                                                \
+    template LimbVec ReciprocalSqrt<B>(uint32_t, size_t);
 
 PELMORIX_DIVIDE_INSTANTIATE(BINARY_BASE)
 PELMORIX_DIVIDE_INSTANTIATE(DECIMAL_BASE)

@@ -1,6 +1,6 @@
 #include "core/bignum/LimbMath.h"
 
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/Ntt.h"
 
 #include <algorithm>
@@ -200,6 +200,7 @@ void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, s
 template <uint64_t BASE>
 void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
+    CreditWork(uint64_t(na) * nb);
     if constexpr (BASE == DECIMAL_BASE) {
         // Products of two decimal limbs are below 10^18, so eighteen of them and a normalized
         // limb fit a 64-bit column; the carries are settled every eighteen rows.
@@ -262,6 +263,26 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
     MulInto<BASE>(r.data(), a.data(), a.size(), b.data(), b.size());
     Trim(r);
     return r;
+}
+
+// Follows the choices of MulInto; only schoolbook products and transforms credit work, so the
+// units of the other ways are those of the products they are made of.
+uint64_t MulUnits(size_t na, size_t nb)
+{
+    if (na < nb)
+        std::swap(na, nb);
+    if (nb == 0)
+        return 0;
+    if (nb < KARATSUBA_THRESHOLD)
+        return uint64_t(na) * nb;
+    if (na + nb > NTT_MAX_LENGTH)
+        return MulUnits(na / 2, nb) + MulUnits(na - na / 2, nb);
+    if (nb >= NTT_THRESHOLD)
+        return NttUnits(na + nb);
+    if (na >= 2 * nb)
+        return na / nb * MulUnits(nb, nb) + MulUnits(na % nb, nb);
+    size_t h = (na + 1) / 2;
+    return MulUnits(h, h) + MulUnits(na - h, nb - h) + MulUnits(h + 1, h + 1);
 }
 
 #define PELMORIX_LIMB_INSTANTIATE(B)                                                               \

@@ -2,14 +2,14 @@
 
 #include "core/bignum/LimbKernels.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // Natural numbers as limb vectors in radix BASE (limb::BINARY_BASE or limb::DECIMAL_BASE). A
 // value is normalized: no zero limb on top, zero is the empty vector. The functions are
-// instantiated for the two radices only.
+// instantiated for the two radices only. Long steps stop with LongCancelled when the current
+// calculation is cancelled (LongControl.h).
 namespace limb
 {
 using LimbVec = std::vector<uint32_t>;
@@ -49,16 +49,20 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
 template <uint64_t BASE>
 void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 
-// Quotient and remainder of a by a non-zero b; either output may be null. Long divisions stop
-// with LongCancelled when *pCancel or the flag of the thread's CCancelScope turns true, as long
-// products and conversions do.
+// Quotient and remainder of a by a non-zero b; either output may be null.
 template <uint64_t BASE>
-void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder,
-            const std::atomic<bool>* pCancel = nullptr);
+void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder);
 // floor(BASE^(2k) / b) for b of exactly k limbs.
 template <uint64_t BASE>
-LimbVec Reciprocal(const LimbVec& b, const std::atomic<bool>* pCancel = nullptr);
+LimbVec Reciprocal(const LimbVec& b);
 // BASE^k / sqrt(a) for a >= 2, within a few units of the last limb.
 template <uint64_t BASE>
-LimbVec ReciprocalSqrt(uint32_t a, size_t k, const std::atomic<bool>* pCancel = nullptr);
+LimbVec ReciprocalSqrt(uint32_t a, size_t k);
+
+// The work of the steps above, estimated from the lengths of their operands in limbs, in the
+// units the multiplications and divisions credit to the current calculation's progress
+// (LongControl.h) as they go: one unit is about one limb product of schoolbook multiplication.
+uint64_t MulUnits(size_t na, size_t nb);
+uint64_t DivModUnits(size_t na, size_t nb);
+uint64_t ReciprocalSqrtUnits(size_t k);
 } // namespace limb

@@ -1,7 +1,9 @@
 #include "core/bignum/LongCalculation.h"
 
 #include "core/bignum/BigNum.h"
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongOperand.h"
 #include "core/bignum/LongSeries.h"
 #include "core/bignum/LongTexts.h"
@@ -16,20 +18,49 @@
 
 namespace
 {
+// The steps of an operator on two integers, in the order they run.
+enum BinaryStep : size_t
+{
+    READ_STEP,
+    OPERATION_STEP,
+    SPELL_STEP,
+};
+
+// Sizes in binary limbs of the operands and the result, and the work of the operation on them.
+uint64_t LinearUnits(size_t na, size_t nb) { return na + nb; }
+size_t SumLimbs(size_t na, size_t nb) { return std::max(na, nb) + 1; }
+size_t ProductLimbs(size_t na, size_t nb) { return na + nb; }
+size_t QuotientLimbs(size_t na, size_t nb) { return na >= nb ? na - nb + 1 : 1; }
+size_t RemainderLimbs(size_t na, size_t nb) { return std::min(na, nb); }
+
 struct BinaryOperation
 {
-    int nOperator;
+    LongOperator op;
     BigNum (BigNum::*pOperation)(const BigNum&) const;
     const Text* pZeroDivisor; // message when the second operand is zero, null if allowed
+    uint64_t (*pUnits)(size_t na, size_t nb);
+    size_t (*pResultLimbs)(size_t na, size_t nb);
 };
 
 constexpr BinaryOperation BINARY_OPERATIONS[] = {
-    {LONG_ADD, &BigNum::Add, nullptr},
-    {LONG_SUB, &BigNum::Sub, nullptr},
-    {LONG_MUL, &BigNum::Mul, nullptr},
-    {LONG_DIV, &BigNum::Div, &longmsg::DIVISOR_ZERO},
-    {LONG_MOD, &BigNum::Mod, &longmsg::MOD_DIVISOR_ZERO},
+    {LongOperator::Add, &BigNum::Add, nullptr, LinearUnits, SumLimbs},
+    {LongOperator::Sub, &BigNum::Sub, nullptr, LinearUnits, SumLimbs},
+    {LongOperator::Mul, &BigNum::Mul, nullptr, limb::MulUnits, ProductLimbs},
+    {LongOperator::Div, &BigNum::Div, &longmsg::DIVISOR_ZERO, limb::DivModUnits, QuotientLimbs},
+    {LongOperator::Mod, &BigNum::Mod, &longmsg::MOD_DIVISOR_ZERO, limb::DivModUnits,
+     RemainderLimbs},
 };
+
+// Plans reading both operands, the operation and spelling out the result.
+void PlanBinary(const BinaryOperation& operation, size_t nFirstDigits, size_t nSecondDigits)
+{
+    const size_t na = limb::BinaryLimbs(nFirstDigits), nb = limb::BinaryLimbs(nSecondDigits);
+    const size_t nr = operation.pResultLimbs(na, nb);
+    CurrentProgress().Plan(
+        {limb::BinaryFromDigitsUnits(nFirstDigits) + limb::BinaryFromDigitsUnits(nSecondDigits),
+         operation.pUnits(na, nb),
+         limb::DecimalFromBinaryUnits(nr) + limb::DecimalToTextUnits(limb::DecimalLimbs(nr))});
+}
 
 // True when strText spells strUpperWord in any letter case.
 bool IsWord(std::string_view strText, std::string_view strUpperWord)
@@ -140,8 +171,7 @@ LongResult SeriesResult(std::string strResult, int nPointCount, int nLanguage)
     return Success(std::move(strResult), nPointCount);
 }
 
-LongResult RunConstant(bool bPi, const LongOperand& count, int nLanguage,
-                       const std::atomic<bool>* pCancel)
+LongResult RunConstant(bool bPi, const LongOperand& count, int nLanguage)
 {
     LongResult error;
     if (!CheckOperand(count, false, nLanguage, &error))
@@ -150,10 +180,10 @@ LongResult RunConstant(bool bPi, const LongOperand& count, int nLanguage,
     if (n < 0)
         return Message(Format(longmsg::DIGITS_RANGE, nLanguage, LONG_MAX_CONSTANT_DIGITS),
                        &longmsg::CAPTION_ERROR, nLanguage);
-    return SeriesResult(bPi ? ComputePi(int(n), pCancel) : ComputeE(int(n), pCancel), 1, nLanguage);
+    return SeriesResult(bPi ? ComputePi(int(n)) : ComputeE(int(n)), 1, nLanguage);
 }
 
-LongResult RunFactorial(const LongOperand& first, int nLanguage, const std::atomic<bool>* pCancel)
+LongResult RunFactorial(const LongOperand& first, int nLanguage)
 {
     LongResult error;
     if (!CheckOperand(first, true, nLanguage, &error))
@@ -162,7 +192,7 @@ LongResult RunFactorial(const LongOperand& first, int nLanguage, const std::atom
     if (n < 0)
         return Message(Format(longmsg::FACTORIAL_RANGE, nLanguage, LONG_MAX_FACTORIAL),
                        &longmsg::CAPTION_ERROR, nLanguage);
-    return SeriesResult(ComputeFactorial(int(n), pCancel), 0, nLanguage);
+    return SeriesResult(ComputeFactorial(int(n)), 0, nLanguage);
 }
 
 LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
@@ -176,11 +206,17 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
     if (!CheckOperand(first, true, nLanguage, &error) ||
         !CheckOperand(second, false, nLanguage, &error))
         return error;
+    PlanBinary(operation, first.Text().size(), second.Text().size());
+    CLongProgress& progress = CurrentProgress();
+    progress.BeginStep(READ_STEP);
     BigNum a, b;
     a.FromText(first.Text(), 10);
     b.FromText(second.Text(), 10);
+    progress.BeginStep(OPERATION_STEP);
     BigNum r = (a.*operation.pOperation)(b);
+    progress.BeginStep(SPELL_STEP);
     std::string strResult = r.ToText(10);
+    progress.Finish();
     // A zero result spells as the empty text; the box shows it as 0.
     if (strResult.empty())
         strResult = "0";
@@ -189,32 +225,31 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
     return Success(std::move(strResult), 0);
 }
 
-LongResult Dispatch(int nOperator, const LongOperand& first, const LongOperand& second,
-                    int nLanguage, const std::atomic<bool>* pCancel)
+LongResult Dispatch(LongOperator op, const LongOperand& first, const LongOperand& second,
+                    int nLanguage)
 {
     const bool bPi = IsWord(first.Text(), "PI");
     if ((bPi || IsWord(first.Text(), "E")) && !second.Text().empty())
-        return RunConstant(bPi, second, nLanguage, pCancel);
-    if (nOperator == LONG_FAC)
-        return RunFactorial(first, nLanguage, pCancel);
-    auto it =
-        std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
-                     [nOperator](const BinaryOperation& op) { return op.nOperator == nOperator; });
+        return RunConstant(bPi, second, nLanguage);
+    if (op == LongOperator::Fac)
+        return RunFactorial(first, nLanguage);
+    auto it = std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
+                           [op](const BinaryOperation& operation) { return operation.op == op; });
     if (it == std::end(BINARY_OPERATIONS))
         return {};
-    ThrowIfCancelled(pCancel);
+    CheckCancel();
     return RunBinary(*it, first, second, nLanguage);
 }
 
 // Runs fn() and turns a cancellation or a memory failure into its result.
 template <class Fn>
-LongResult Guarded(Fn fn, int nLanguage, const std::atomic<bool>* pCancel)
+LongResult Guarded(Fn fn, int nLanguage)
 {
-    const CCancelScope scope(pCancel);
     const CLongMemory memory;
     try {
         LongResult r = fn();
-        if (pCancel != nullptr && pCancel->load())
+        if (const CLongControl* pControl = CLongControl::Current();
+            pControl != nullptr && pControl->IsCancelled())
             r = Cancelled();
         return r;
     } catch (const LongCancelled&) {
@@ -227,20 +262,16 @@ LongResult Guarded(Fn fn, int nLanguage, const std::atomic<bool>* pCancel)
 }
 } // namespace
 
-LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
-                         int nLanguage, const std::atomic<bool>* pCancel)
+LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string_view strSecond,
+                         int nLanguage)
 {
     return Guarded(
-        [&] {
-            return Dispatch(nOperator, LongOperand(strFirst), LongOperand(strSecond), nLanguage,
-                            pCancel);
-        },
-        nLanguage, pCancel);
+        [&] { return Dispatch(op, LongOperand(strFirst), LongOperand(strSecond), nLanguage); },
+        nLanguage);
 }
 
-LongResult CalculateLong(int nOperator, const LongOperand& first, const LongOperand& second,
-                         int nLanguage, const std::atomic<bool>* pCancel)
+LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
+                         int nLanguage)
 {
-    return Guarded([&] { return Dispatch(nOperator, first, second, nLanguage, pCancel); },
-                   nLanguage, pCancel);
+    return Guarded([&] { return Dispatch(op, first, second, nLanguage); }, nLanguage);
 }

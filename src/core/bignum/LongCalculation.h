@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,12 +7,15 @@
 class LongOperand;
 
 // Operators of the long-number calculator, numbered as its radio buttons.
-constexpr int LONG_ADD = 1;
-constexpr int LONG_SUB = 2;
-constexpr int LONG_MUL = 3;
-constexpr int LONG_DIV = 4;
-constexpr int LONG_MOD = 5;
-constexpr int LONG_FAC = 6;
+enum class LongOperator
+{
+    Add = 1,
+    Sub,
+    Mul,
+    Div,
+    Mod,
+    Fac,
+};
 
 // Limits on what a calculation accepts, set by the result box's 100,000,000 characters: pi or e
 // to 99,999,999 digits (about four minutes and 1.2 GB) and 14,000,000! (94,000,000 digits, about
@@ -36,12 +38,13 @@ struct LongResult
 // One press of Calculate: pi or e when the first box holds "pi" or "e" (any case) and the second
 // box is not empty, else the operator on the boxes' integers. White space in the boxes is
 // ignored; any other character that is not a digit is refused with its 1-based position. Runs
-// for as long as the numbers need: call it off the GUI thread. When *pCancel turns true it stops
-// early with bCancelled set.
-LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
-                         int nLanguage, const std::atomic<bool>* pCancel = nullptr);
+// for as long as the numbers need: call it off the GUI thread. It answers to the current control
+// of its thread (LongControl.h): when that is cancelled it stops early with bCancelled set, and
+// its progress reaches the full share with a result.
+LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string_view strSecond,
+                         int nLanguage);
 // The same with operands taken apart while they were read (the command line reads them from
 // files and standard input): a too long operand is refused with the length message, also as a
 // divisor.
-LongResult CalculateLong(int nOperator, const LongOperand& first, const LongOperand& second,
-                         int nLanguage, const std::atomic<bool>* pCancel = nullptr);
+LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
+                         int nLanguage);

@@ -1,15 +1,22 @@
 #include "core/bignum/LongCommand.h"
 
 #include "core/bignum/LongCalculation.h"
+#include "core/bignum/LongControl.h"
+#include "core/bignum/LongInput.h"
 #include "core/bignum/LongOperand.h"
 #include "core/bignum/LongTexts.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <ostream>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace
@@ -22,15 +29,16 @@ constexpr const char* USAGE =
 struct LongVerb
 {
     const char* pWord;
-    int nOperator;
+    LongOperator op;
     const char* pFirstBox; // fixed text of the first box, or null when it takes the first operand
     int nOperands;
 };
 
 constexpr LongVerb VERBS[] = {
-    {"add", LONG_ADD, nullptr, 2}, {"sub", LONG_SUB, nullptr, 2}, {"mul", LONG_MUL, nullptr, 2},
-    {"div", LONG_DIV, nullptr, 2}, {"mod", LONG_MOD, nullptr, 2}, {"fac", LONG_FAC, nullptr, 1},
-    {"pi", LONG_ADD, "PI", 1},     {"e", LONG_ADD, "E", 1},
+    {"add", LongOperator::Add, nullptr, 2}, {"sub", LongOperator::Sub, nullptr, 2},
+    {"mul", LongOperator::Mul, nullptr, 2}, {"div", LongOperator::Div, nullptr, 2},
+    {"mod", LongOperator::Mod, nullptr, 2}, {"fac", LongOperator::Fac, nullptr, 1},
+    {"pi", LongOperator::Add, "PI", 1},     {"e", LongOperator::Add, "E", 1},
 };
 
 constexpr std::size_t READ_CHUNK = 1 << 16;
@@ -80,6 +88,64 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongO
     return false;
 }
 
+// One line on err that a thread of its own rewrites with the progress of a calculation a few
+// times a second; it is erased when the object goes.
+class CProgressLine
+{
+public:
+    CProgressLine(const CLongProgress& progress, std::ostream& err, int nLanguage)
+        : m_progress(progress), m_err(err), m_nLanguage(nLanguage),
+          m_start(std::chrono::steady_clock::now()), m_thread([this] { Run(); })
+    {}
+    CProgressLine(const CProgressLine&) = delete;
+    CProgressLine& operator=(const CProgressLine&) = delete;
+    ~CProgressLine()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_bEnded = true;
+        }
+        m_ended.notify_one();
+        m_thread.join();
+        if (m_nShown != 0)
+            m_err << '\r' << std::string(m_nShown, ' ') << '\r' << std::flush;
+    }
+
+private:
+    static constexpr std::chrono::milliseconds INTERVAL{250};
+
+    void Run()
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_ended.wait_for(lock, INTERVAL, [this] { return m_bEnded; }))
+            Show();
+    }
+
+    void Show()
+    {
+        const auto nElapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now() - m_start)
+                                    .count();
+        std::string strLine = FormatElapsed(nElapsedMs / 1000) + "  " +
+                              FormatProgress(m_progress.Fraction(), nElapsedMs, m_nLanguage);
+        // A shorter line leaves no trace of the longer one before it.
+        const size_t nWidth = strLine.size();
+        strLine.resize(std::max(nWidth, m_nShown), ' ');
+        m_err << '\r' << strLine << std::flush;
+        m_nShown = nWidth;
+    }
+
+    const CLongProgress& m_progress;
+    std::ostream& m_err;
+    const int m_nLanguage;
+    const std::chrono::steady_clock::time_point m_start;
+    size_t m_nShown = 0; // bytes of the line on screen
+    std::mutex m_mutex;
+    std::condition_variable m_ended;
+    bool m_bEnded = false;
+    std::thread m_thread;
+};
+
 int Usage(std::ostream& err)
 {
     err << USAGE << '\n';
@@ -88,7 +154,7 @@ int Usage(std::ostream& err)
 } // namespace
 
 int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, int nLanguage)
+                   std::ostream& err, int nLanguage, bool bShowProgress)
 {
     if (args.empty())
         return Usage(err);
@@ -119,7 +185,15 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
             return 1;
         }
     }
-    LongResult result = CalculateLong(it->nOperator, operands[0], operands[1], nLanguage);
+    LongResult result;
+    {
+        CLongControl control;
+        const CLongControl::Scope scope(&control);
+        std::optional<CProgressLine> line;
+        if (bShowProgress)
+            line.emplace(control.Progress(), err, nLanguage);
+        result = CalculateLong(it->op, operands[0], operands[1], nLanguage);
+    }
     if (!result.strMessage.empty()) {
         err << result.strMessage << '\n';
         return 1;

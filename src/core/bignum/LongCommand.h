@@ -11,6 +11,7 @@
 // still be accepted. Prints the text the calculator's result box shows and a line break on out
 // and returns 0; a refused operand, a zero divisor, a failed computation or an input that cannot
 // be read prints a one-line message on err and returns 1; wrong usage prints a one-line usage
-// message on err and returns 2.
+// message on err and returns 2. With bShowProgress, err shows the progress of the calculation on
+// one line rewritten in place (for a terminal), erased before anything else is written.
 int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, int nLanguage);
+                   std::ostream& err, int nLanguage, bool bShowProgress = false);

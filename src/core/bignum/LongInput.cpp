@@ -2,11 +2,18 @@
 
 #include "core/bignum/LongTexts.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace
 {
+// The time left is told once this share is done and this much time has passed: before, the
+// rate of the first steps says little about the rest.
+constexpr double ESTIMATE_FROM_FRACTION = 0.01;
+constexpr long long ESTIMATE_FROM_MS = 2000;
+
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 char UpperAt(std::string_view strText, size_t i)
@@ -60,5 +67,31 @@ std::string FormatElapsed(long long nSeconds)
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", int(nSeconds / 3600 % 24),
                   int(nSeconds / 60 % 60), int(nSeconds % 60));
+    return buffer;
+}
+
+std::string FormatProgress(double dFraction, long long nElapsedMs, int nLanguage)
+{
+    const int nPercent = int(std::floor(std::clamp(dFraction, 0.0, 1.0) * 100));
+    char buffer[128];
+    if (dFraction < ESTIMATE_FROM_FRACTION || nElapsedMs < ESTIMATE_FROM_MS || dFraction >= 1) {
+        std::snprintf(buffer, sizeof buffer, longmsg::PROGRESS.In(nLanguage), nPercent);
+        return buffer;
+    }
+    const double dLeftMs = double(nElapsedMs) * (1 - dFraction) / dFraction;
+    const std::string strLeft = FormatElapsed((long long)std::ceil(dLeftMs / 1000));
+    std::snprintf(buffer, sizeof buffer, longmsg::PROGRESS_LEFT.In(nLanguage), nPercent,
+                  strLeft.c_str());
+    return buffer;
+}
+
+std::string FormatEnd(const LongResult& result, int nLanguage)
+{
+    if (result.bCancelled)
+        return longmsg::ENDED_STOPPED.In(nLanguage);
+    if (!result.strMessage.empty())
+        return {};
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, longmsg::ENDED_DONE.In(nLanguage), result.nDigits);
     return buffer;
 }

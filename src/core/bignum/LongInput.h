@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bignum/LongCalculation.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,3 +20,11 @@ std::string FirstIllegalWarning(int nPosition, int nLanguage);
 
 // The elapsed-time label: hours (0 to 23), minutes and seconds as "%02d:%02d:%02d".
 std::string FormatElapsed(long long nSeconds);
+
+// The progress of a running calculation nElapsedMs after its start: the share done in whole
+// percent (100 only at the end) and, once the time so far can tell it, the time left.
+std::string FormatProgress(double dFraction, long long nElapsedMs, int nLanguage);
+
+// What is said when a calculation ends: done with the digit count, or stopped; empty for one that
+// ended with a message, which says it itself.
+std::string FormatEnd(const LongResult& result, int nLanguage);

@@ -1,6 +1,6 @@
 #include "core/bignum/LongPool.h"
 
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 
 #include <algorithm>
 #include <atomic>
@@ -19,7 +19,7 @@ namespace
 struct PoolTask
 {
     const std::function<void()>* pFunction;
-    const std::atomic<bool>* pCancel;
+    CLongControl* pControl; // the calculation the function belongs to
     bool bDone = false;
     std::exception_ptr error;
 };
@@ -114,8 +114,8 @@ private:
         lock.unlock();
         try {
             // A thread that helps while it waits may run another calculation's work, which
-            // must answer to that calculation's flag only.
-            const CCancelScope scope(pTask->pCancel, false);
+            // must answer and report to that calculation's control only.
+            const CLongControl::Scope scope(pTask->pControl);
             (*pTask->pFunction)();
         } catch (...) {
             pTask->error = std::current_exception();
@@ -153,7 +153,7 @@ void CLongPool::SetThreadCount(unsigned nThreads)
 void CLongPool::Invoke(const std::function<void()>& first, const std::function<void()>& second)
 {
     unsigned nThreads = ThreadCount();
-    PoolTask task{&second, CCancelScope::Current(), false, nullptr};
+    PoolTask task{&second, CLongControl::Current(), false, nullptr};
     if (nThreads <= 1 || !CTaskQueue::Instance().Offer(&task, nThreads)) {
         first();
         second();

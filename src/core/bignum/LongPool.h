@@ -21,10 +21,10 @@ public:
     // Runs both functions, the second on a pool thread if one is free, and returns when both have
     // ended. When one throws, the other still ends first (or is skipped if it has not started),
     // then the exception of the first one to fail is rethrown. A pool thread runs the function
-    // under the caller's cancellation flag.
+    // under the caller's current control (LongControl.h).
     static void Invoke(const std::function<void()>& first, const std::function<void()>& second);
     // Calls body(i0, i1) once for each chunk [k nGrain, (k + 1) nGrain) of [0, nCount), the last
-    // one possibly shorter, halves of the range on different threads. Checks the cancellation
-    // flag before each chunk.
+    // one possibly shorter, halves of the range on different threads. Looks at the
+    // cancellation flag before each chunk.
     static void For(size_t nCount, size_t nGrain, const std::function<void(size_t, size_t)>& body);
 };

@@ -2,9 +2,11 @@
 
 #include "core/bignum/DecimalConversion.h"
 #include "core/bignum/LimbMath.h"
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <new>
 
@@ -25,6 +27,58 @@ constexpr size_t PRODUCT_LEAF = 16;
 
 // Subtrees of at least this many terms or factors give their halves to two threads.
 constexpr uint64_t PARALLEL_TERMS = 256;
+// Work units of a node of a splitting tree besides its products: its small factors, the
+// vectors it makes and drops.
+constexpr uint64_t NODE_UNITS = 200;
+
+// The steps of pi, e and n!, in the order they run.
+enum Step : size_t
+{
+    SERIES_STEP,
+    DIVISION_STEP,
+    TEXT_STEP,
+};
+constexpr size_t FACTORIAL_TEXT_STEP = 1;
+
+// Levels of a splitting tree whose units are estimated node by node; below them, where the
+// nodes of a subtree hardly differ, level by level.
+constexpr int EXACT_TREE_LEVELS = 8;
+
+// The units of a splitting tree over the leaves [a, b), bEdge on its right edge. joinUnits(a, m,
+// b, bEdge) gives those of the products of the node that joins [a, m) and [m, b). Below the top
+// levels the nodes of one level of a subtree count as that many of their average: a node of as
+// many leaves in the middle of the subtree.
+template <class JoinUnits>
+uint64_t TreeUnits(double a, double b, bool bEdge, int nExactLevels, const JoinUnits& joinUnits)
+{
+    const double dLeaves = b - a;
+    if (dLeaves < 2)
+        return NODE_UNITS;
+    if (nExactLevels > 0) {
+        const double m = std::floor((a + b) / 2);
+        return NODE_UNITS + joinUnits(a, m, b, bEdge) +
+               TreeUnits(a, m, false, nExactLevels - 1, joinUnits) +
+               TreeUnits(m, b, bEdge, nExactLevels - 1, joinUnits);
+    }
+    uint64_t nUnits = uint64_t(dLeaves) * NODE_UNITS;
+    const double c = (a + b) / 2;
+    for (uint64_t nNodes = 1; double(2 * nNodes) <= dLeaves; nNodes *= 2) {
+        const double h = dLeaves / double(2 * nNodes);
+        const uint64_t nInner = joinUnits(c - h, c, c + h, false);
+        nUnits += nNodes * NODE_UNITS + (nNodes - 1) * nInner +
+                  (bEdge ? joinUnits(c - h, c, c + h, true) : nInner);
+    }
+    return nUnits;
+}
+
+// Limbs of a value of dDigits decimal digits, at least one.
+size_t Limbs(double dDigits) { return size_t(std::max(1.0, dDigits / DIGITS_PER_LIMB + 0.5)); }
+
+// log10 of (n - 1)!.
+double Log10Factorial(double n) { return std::lgamma(n) / std::log(10.0); }
+
+// log10 of a (a + 1) ... (b - 1).
+double Log10Product(double a, double b) { return Log10Factorial(b) - Log10Factorial(a); }
 
 template <class First, class Second>
 void Fork(uint64_t nTerms, const First& first, const Second& second)
@@ -83,6 +137,7 @@ ChudnovskyPart ChudnovskyLeaf(uint64_t k)
 
 ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
 {
+    CreditWork(NODE_UNITS);
     if (b - a == 1)
         return ChudnovskyLeaf(a);
     CheckCancel();
@@ -101,6 +156,31 @@ ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
     return r;
 }
 
+// The units of SplitChudnovsky(1, nTerms): its nodes join P, Q and T of their halves by four
+// products, P only off the right edge of the tree. T is about as long as Q.
+uint64_t ChudnovskyUnits(uint64_t nTerms)
+{
+    const double dLog72 = std::log10(72.0), dLogQ = std::log10(10939058860032000.0);
+    auto limbsP = [dLog72](double a, double b) {
+        return Limbs((b - a) * dLog72 + 3 * Log10Product(a, b));
+    };
+    auto limbsQ = [dLogQ](double a, double b) {
+        return Limbs((b - a) * dLogQ + 3 * Log10Product(a, b));
+    };
+    return TreeUnits(1, double(nTerms), true, EXACT_TREE_LEVELS,
+                     [&](double a, double m, double b, bool bEdge) {
+                         const size_t nPl = limbsP(a, m), nQl = limbsQ(a, m);
+                         const size_t nPr = limbsP(m, b), nQr = limbsQ(m, b);
+                         return limb::MulUnits(nQl, nQr) + limb::MulUnits(nQl, nQr) +
+                                limb::MulUnits(nPl, nQr) + (bEdge ? 0 : limb::MulUnits(nPl, nPr));
+                     });
+}
+
+uint64_t ChudnovskyTerms(size_t p)
+{
+    return uint64_t(double(DIGITS_PER_LIMB * p) / CHUDNOVSKY_DIGITS_PER_TERM) + 2;
+}
+
 // Limbs to drop from the low end of a denominator so that p + 3 limbs of it remain; the quotient
 // then still has p + 1 correct limbs but for a unit or two.
 size_t LimbsToDrop(const LimbVec& denominator, size_t p)
@@ -112,12 +192,14 @@ size_t LimbsToDrop(const LimbVec& denominator, size_t p)
 // with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root.
 LimbVec PiScaled(size_t p)
 {
-    uint64_t nTerms = uint64_t(double(DIGITS_PER_LIMB * p) / CHUDNOVSKY_DIGITS_PER_TERM) + 2;
+    uint64_t nTerms = ChudnovskyTerms(p);
     // The square root does not depend on the series: the two may run side by side.
     ChudnovskyPart s;
     LimbVec root;
+    CurrentProgress().BeginStep(SERIES_STEP);
     CLongPool::Invoke([&] { s = SplitChudnovsky(1, nTerms, false); },
                       [&] { root = limb::ReciprocalSqrt<DEC>(10005, p); });
+    CurrentProgress().BeginStep(DIVISION_STEP);
     LimbVec den = AddSigned({limb::Mul<DEC>(s.q, Small(13591409)), false}, s.t).mag;
     size_t nDrop = LimbsToDrop(den, p);
     LimbVec num = limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), root);
@@ -126,6 +208,14 @@ LimbVec PiScaled(size_t p)
     LimbVec r;
     limb::DivMod<DEC>(num, limb::ShiftDown(den, nDrop), &r, nullptr);
     return r;
+}
+
+// The work of PiScaled(p) by step: the series with the square root beside it, then the
+// numerator's product and the division.
+std::array<uint64_t, 2> PiUnits(size_t p)
+{
+    return {ChudnovskyUnits(ChudnovskyTerms(p)) + limb::ReciprocalSqrtUnits(p),
+            limb::MulUnits(p + 3, p + 1) + limb::DivModUnits(2 * p + 4, p + 3)};
 }
 
 // T / Q = sum over k in [a, b) of 1 / (a (a + 1) ... k); Q = a (a + 1) ... (b - 1).
@@ -137,6 +227,7 @@ struct ExpPart
 
 ExpPart SplitExp(uint64_t a, uint64_t b)
 {
+    CreditWork(NODE_UNITS);
     if (b - a == 1)
         return {Small(a), LimbVec{1}};
     CheckCancel();
@@ -148,8 +239,20 @@ ExpPart SplitExp(uint64_t a, uint64_t b)
             limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
 }
 
-// floor(e * BASE^p) within a few units: e = 1 + sum of 1/k! for k = 1 .. K with K! > 10^(9p + 3).
-LimbVec EScaled(size_t p)
+// The units of SplitExp(1, nTerms + 1): its nodes join Q and T of their halves by two products,
+// T being about as long as Q.
+uint64_t ExpUnits(uint64_t nTerms)
+{
+    return TreeUnits(1, double(nTerms) + 1, true, EXACT_TREE_LEVELS,
+                     [](double a, double m, double b, bool) {
+                         const size_t nQl = Limbs(Log10Product(a, m));
+                         const size_t nQr = Limbs(Log10Product(m, b));
+                         return 2 * limb::MulUnits(nQl, nQr);
+                     });
+}
+
+// K with K! > 10^(9p + 3): the terms 1/k! of e up to k = K leave an error below 10^-(9p + 3).
+uint64_t ExpTerms(size_t p)
 {
     double dNeeded = (double(DIGITS_PER_LIMB * p) + 3) * std::log(10.0);
     uint64_t nTerms = 2;
@@ -158,7 +261,15 @@ LimbVec EScaled(size_t p)
     for (uint64_t nStep = nTerms / 4; nStep >= 1; nStep /= 2)
         if (std::lgamma(double(nTerms - nStep) + 1) > dNeeded)
             nTerms -= nStep;
-    ExpPart s = SplitExp(1, nTerms + 1);
+    return nTerms;
+}
+
+// floor(e * BASE^p) within a few units: e = 1 + sum of 1/k! for k = 1 .. K.
+LimbVec EScaled(size_t p)
+{
+    CurrentProgress().BeginStep(SERIES_STEP);
+    ExpPart s = SplitExp(1, ExpTerms(p) + 1);
+    CurrentProgress().BeginStep(DIVISION_STEP);
     size_t nDrop = LimbsToDrop(s.q, p);
     LimbVec num = limb::ShiftUp(limb::ShiftDown(limb::Add<DEC>(s.q, s.t), nDrop), p);
     LimbVec r;
@@ -166,24 +277,38 @@ LimbVec EScaled(size_t p)
     return r;
 }
 
+std::array<uint64_t, 2> EUnits(size_t p)
+{
+    return {ExpUnits(ExpTerms(p)), limb::DivModUnits(2 * p + 3, p + 3)};
+}
+
 // The text of a constant from scaled(p) = floor(x * BASE^p) with x in [1, 10): the leading digit,
-// the point and n - 1 fraction digits, with guard limbs added until the cut is certain.
-template <class Scaled>
-std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
+// the point and n - 1 fraction digits, with guard limbs added until the cut is certain. units(p)
+// gives the work of scaled(p) by step.
+template <class Scaled, class Units>
+std::string CutConstant(int n, Scaled scaled, Units units)
 {
     if (n < 0)
         return {};
-    const CCancelScope scope(pCancel);
     size_t nFraction = n > 1 ? size_t(n) - 1 : 0;
+    CLongProgress& progress = CurrentProgress();
     for (size_t nGuard = FIRST_GUARD_LIMBS;; nGuard += FIRST_GUARD_LIMBS) {
         size_t p = (nFraction + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB + nGuard;
-        std::string strDigits = limb::DecimalToText(scaled(p));
+        // The rare repetition with more guard limbs runs on the first plan.
+        if (nGuard == FIRST_GUARD_LIMBS) {
+            std::array<uint64_t, 2> steps = units(p);
+            progress.Plan({steps[0], steps[1], limb::DecimalToTextUnits(p + 1)});
+        }
+        LimbVec scaledValue = scaled(p);
+        progress.BeginStep(TEXT_STEP);
+        std::string strDigits = limb::DecimalToText(scaledValue);
         std::string_view tail(strDigits);
         tail = tail.substr(1 + nFraction, tail.size() - 1 - nFraction - UNSURE_LAST_DIGITS);
         bool bUnsure = tail.find_first_not_of('0') == std::string_view::npos ||
                        tail.find_first_not_of('9') == std::string_view::npos;
         if (bUnsure)
             continue;
+        progress.Finish();
         if (n == 0)
             return strDigits.substr(0, 1);
         return strDigits.substr(0, 1) + "." + strDigits.substr(1, nFraction);
@@ -192,6 +317,7 @@ std::string CutConstant(int n, Scaled scaled, const std::atomic<bool>* pCancel)
 
 LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi)
 {
+    CreditWork(NODE_UNITS);
     if (hi - lo <= PRODUCT_LEAF) {
         LimbVec r{1};
         for (size_t i = lo; i < hi; ++i)
@@ -206,31 +332,41 @@ LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi)
         [&] { right = ProductOfWords(words, mid, hi); });
     return limb::Mul<DEC>(left, right);
 }
+
+// The units of ProductOfWords over nWords words whose product has dDigits digits, the words
+// taken as equally long.
+uint64_t ProductUnits(size_t nWords, double dDigits)
+{
+    const double dLeaves = double((nWords + PRODUCT_LEAF - 1) / PRODUCT_LEAF);
+    const double dPerLeaf = dDigits / dLeaves;
+    return TreeUnits(0, dLeaves, false, 0, [dPerLeaf](double a, double m, double b, bool) {
+        return limb::MulUnits(Limbs((m - a) * dPerLeaf), Limbs((b - m) * dPerLeaf));
+    });
+}
 } // namespace
 
-std::string ComputePi(int n, const std::atomic<bool>* pCancel)
+std::string ComputePi(int n)
 {
     try {
-        return CutConstant(n, PiScaled, pCancel);
+        return CutConstant(n, PiScaled, PiUnits);
     } catch (const std::bad_alloc&) {
         return {};
     }
 }
 
-std::string ComputeE(int n, const std::atomic<bool>* pCancel)
+std::string ComputeE(int n)
 {
     try {
-        return CutConstant(n, EScaled, pCancel);
+        return CutConstant(n, EScaled, EUnits);
     } catch (const std::bad_alloc&) {
         return {};
     }
 }
 
-std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
+std::string ComputeFactorial(int n)
 {
     if (n < 0)
         return {};
-    const CCancelScope scope(pCancel);
     try {
         // Consecutive factors are packed into words below 2^32 before the product tree.
         std::vector<uint32_t> words;
@@ -243,7 +379,16 @@ std::string ComputeFactorial(int n, const std::atomic<bool>* pCancel)
             w *= i;
         }
         words.push_back(uint32_t(w));
-        return limb::DecimalToText(ProductOfWords(words, 0, words.size()));
+        const double dDigits = Log10Factorial(double(n) + 1);
+        CLongProgress& progress = CurrentProgress();
+        progress.Plan(
+            {ProductUnits(words.size(), dDigits), limb::DecimalToTextUnits(Limbs(dDigits) + 1)});
+        progress.BeginStep(SERIES_STEP);
+        LimbVec product = ProductOfWords(words, 0, words.size());
+        progress.BeginStep(FACTORIAL_TEXT_STEP);
+        std::string strText = limb::DecimalToText(product);
+        progress.Finish();
+        return strText;
     } catch (const std::bad_alloc&) {
         return {};
     }

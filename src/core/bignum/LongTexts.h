@@ -23,4 +23,10 @@ inline constexpr Text FIRST_TOO_LONG{"Integer 1 has more than %d digits", "整�
 inline constexpr Text SECOND_TOO_LONG{"Integer 2 has more than %d digits", "整数2超过%d位"};
 inline constexpr Text FILE_UNREADABLE{"cannot read the file", "无法读取文件"};
 inline constexpr Text STDIN_UNREADABLE{"cannot read standard input", "无法读取标准输入"};
+// A running calculation: the share done in percent, then the time left.
+inline constexpr Text PROGRESS{"%d%% done", "已完成 %d%%"};
+inline constexpr Text PROGRESS_LEFT{"%d%% done, about %s left", "已完成 %d%%，约剩 %s"};
+// The end of a calculation: the digit count of the result, or the stop.
+inline constexpr Text ENDED_DONE{"Done: %d digits", "完成：%d 位"};
+inline constexpr Text ENDED_STOPPED{"Stopped", "已停止"};
 } // namespace longmsg

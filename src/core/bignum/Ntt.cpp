@@ -1,7 +1,7 @@
 #include "core/bignum/Ntt.h"
 
 #include "core/bignum/LimbKernels.h"
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
 
 #include <algorithm>
@@ -27,6 +27,18 @@ constexpr size_t NTT_GRAIN = size_t(1) << 15;
 constexpr size_t NTT_PARALLEL = size_t(1) << 14;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
+// Work units of one residue in one stride of a transform, and of the steps that go once over all
+// residues, against one limb product of schoolbook multiplication (measured with AVX2).
+constexpr uint64_t UNITS_PER_STRIDE = 3;
+constexpr uint64_t UNITS_PER_PASS = 12;
+
+size_t TransformLength(size_t nr)
+{
+    size_t n = 1;
+    while (n < nr - 1)
+        n *= 2;
+    return n;
+}
 
 template <class First, class Second>
 void Both(size_t n, const First& first, const Second& second)
@@ -572,15 +584,18 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
 {
     size_t nr = na + nb;
     assert(nr <= NTT_MAX_LENGTH);
-    size_t n = 1;
-    while (n < nr - 1)
-        n *= 2;
+    size_t n = TransformLength(nr);
+    // A product that takes seconds credits its work a quarter at a time.
+    const uint64_t nQuarter = NttUnits(nr) / 4;
     auto c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
     auto c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
     auto c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
     Field<P0>::Convolve(a, na, b, nb, n, c0.get(), bVector);
+    CreditWork(nQuarter);
     Field<P1>::Convolve(a, na, b, nb, n, c1.get(), bVector);
+    CreditWork(nQuarter);
     Field<P2>::Convolve(a, na, b, nb, n, c2.get(), bVector);
+    CreditWork(nQuarter);
     // Chunks of the output are joined apart; each one's carry then goes into those above it.
     std::vector<uint64_t> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
     CLongPool::For(nr, JOIN_GRAIN, [&](size_t i0, size_t i1) {
@@ -595,8 +610,19 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
             carries[k] = x / BASE;
         }
     assert(carries.back() == 0);
+    CreditWork(NttUnits(nr) - 3 * nQuarter);
 }
 } // namespace
+
+uint64_t NttUnits(size_t nr)
+{
+    size_t n = TransformLength(nr);
+    size_t nStrides = 0;
+    for (size_t k = n; k > 1; k /= 2)
+        ++nStrides;
+    // Three primes, each with three transforms and the passes around them.
+    return 3 * n * (3 * nStrides * UNITS_PER_STRIDE + UNITS_PER_PASS);
+}
 
 template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)

@@ -9,6 +9,10 @@ namespace limb
 // 2^23 products of two limbs below 2^32 stay below the product of the primes (about 2^88.2).
 constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 
+// The work of NttMul on a product of nr limbs, in the units of LimbMath.h's MulUnits. NttMul
+// credits it to the current calculation's progress as it goes.
+uint64_t NttUnits(size_t nr);
+
 // r[0 .. na + nb) = a * b by number-theoretic transforms over three primes joined by the Chinese
 // remainder theorem; na + nb <= NTT_MAX_LENGTH. r must not overlap a or b.
 template <uint64_t BASE>

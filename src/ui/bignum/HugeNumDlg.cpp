@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -26,7 +27,9 @@ namespace
 {
 constexpr int MAX_OPERAND_LENGTH = 50'000;
 constexpr int FONT_POINTS = 10;
-constexpr int TICK_MS = 500;
+// The time and the progress are brought up to date four times a second.
+constexpr int TICK_MS = 250;
+constexpr int PROGRESS_STEPS = 1000;
 constexpr int OPERATOR_LABEL_SPACING = 4;
 
 // A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
@@ -56,23 +59,25 @@ constexpr DialogRect GROUP_RECT{6, 148, 149, 26};
 constexpr DialogRect CALCULATE_RECT{159, 152, 44, 22};
 constexpr DialogRect RESULT_COUNT_RECT{152, 186, 51, 12};
 constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
+// In the free band between the operators and the result row, as wide as the boxes.
+constexpr DialogRect PROGRESS_RECT{6, 177, 197, 6};
 
 // The operators' radio buttons in the order of their numbers 1 to 6.
 struct OperatorButton
 {
-    int nOperator;
+    LongOperator op;
     const char* pszName;
     DialogRect rect;
     Text caption;
 };
 
 constexpr std::array<OperatorButton, 6> OPERATORS{{
-    {LONG_ADD, "add", {11, 156, 23, 14}, {"Add", "加"}},
-    {LONG_SUB, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
-    {LONG_MUL, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
-    {LONG_DIV, "div", {80, 156, 23, 14}, {"Div", "除"}},
-    {LONG_MOD, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
-    {LONG_FAC, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
+    {LongOperator::Add, "add", {11, 156, 23, 14}, {"Add", "加"}},
+    {LongOperator::Sub, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
+    {LongOperator::Mul, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
+    {LongOperator::Div, "div", {80, 156, 23, 14}, {"Div", "除"}},
+    {LongOperator::Mod, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
+    {LongOperator::Fac, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
 }};
 
 // Captions by object name.
@@ -175,7 +180,7 @@ CHugeNumDlg::CHugeNumDlg(QWidget* pOwner) : CAuxWindow(aux::LONG_NUMBER, pOwner)
     CreateControls();
     m_pTicker = new QTimer(this);
     m_pTicker->setInterval(TICK_MS);
-    connect(m_pTicker, &QTimer::timeout, this, &CHugeNumDlg::ShowElapsed);
+    connect(m_pTicker, &QTimer::timeout, this, &CHugeNumDlg::ShowProgress);
     connect(&m_worker, &CLongWorker::Finished, this, &CHugeNumDlg::OnCalculationEnded);
     ApplyLanguage();
 }
@@ -214,6 +219,10 @@ void CHugeNumDlg::CreateControls()
     m_pResultCount->setPalette(countPalette);
     m_pResultCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pResult = Place(new CLongResultView(this), "result", RESULT_RECT);
+    m_pProgress = Place(new QProgressBar(this), "progress", PROGRESS_RECT);
+    m_pProgress->setRange(0, PROGRESS_STEPS);
+    m_pProgress->setTextVisible(false);
+    m_pProgress->hide();
 
     connect(m_pFirst, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnFirstChange);
     connect(m_pFirst, &CLongEdit::FocusLost, this, [this] {
@@ -243,9 +252,9 @@ void CHugeNumDlg::CreateOperators()
         // next circle in its 46 pixels.
         pButton->setStyleSheet(
             QStringLiteral("QRadioButton { spacing: %1px; }").arg(OPERATOR_LABEL_SPACING));
-        m_pOperators->addButton(pButton, op.nOperator);
+        m_pOperators->addButton(pButton, int(op.op));
     }
-    m_pOperators->button(LONG_ADD)->setChecked(true);
+    m_pOperators->button(int(LongOperator::Add))->setChecked(true);
     connect(m_pOperators, &QButtonGroup::idClicked, this, &CHugeNumDlg::OnOperator);
 }
 
@@ -273,8 +282,10 @@ void CHugeNumDlg::ApplyLanguage()
         SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.pszName)),
                    QString::fromUtf8(caption.text.In(nLanguage)));
     for (const OperatorButton& op : OPERATORS)
-        m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(nLanguage)));
+        m_pOperators->button(int(op.op))->setText(QString::fromUtf8(op.caption.In(nLanguage)));
     m_pResult->SetLanguage(nLanguage);
+    if (m_bStopShown)
+        m_pTime->setText(EndText());
     ShowWorkingState();
 }
 
@@ -284,8 +295,12 @@ void CHugeNumDlg::ShowWorkingState()
     const bool bCalculating = IsCalculating();
     m_pCalculate->setText(
         QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(nLanguage)));
-    m_pResult->SetPlaceholderText(bCalculating ? QString::fromUtf8(WORKING_TEXT.In(nLanguage))
-                                               : QString());
+    QString strPlaceholder;
+    if (bCalculating)
+        strPlaceholder = QString::fromUtf8(WORKING_TEXT.In(nLanguage)) + QLatin1Char('\n') +
+                         QString::fromStdString(
+                             FormatProgress(m_worker.Progress(), m_elapsed.elapsed(), nLanguage));
+    m_pResult->SetPlaceholderText(strPlaceholder);
 }
 
 void CHugeNumDlg::ReadBoxes()
@@ -341,12 +356,13 @@ void CHugeNumDlg::OnFirstKillFocus(const std::string& strFirst)
 
 void CHugeNumDlg::OnOperator(int nOperator)
 {
-    m_nOperator = nOperator;
+    m_operator = LongOperator(nOperator);
     ClearResult();
 }
 
 void CHugeNumDlg::ClearResult()
 {
+    m_bStopShown = false;
     m_pTime->clear();
     m_pResult->SetText({});
     m_pResultCount->clear();
@@ -357,12 +373,13 @@ void CHugeNumDlg::OnCalculate()
     ReadBoxes();
     m_strFirst = UpperAscii(m_strFirst);
     m_elapsed.start();
-    m_worker.Start(m_nOperator, m_strFirst, m_strSecond, Language());
+    m_worker.Start(m_operator, m_strFirst, m_strSecond, Language());
     EnableInputs(false);
     ClearResult();
-    ShowElapsed();
+    m_pProgress->setValue(0);
+    m_pProgress->show();
+    ShowProgress();
     m_pTicker->start();
-    ShowWorkingState();
 }
 
 // The calculation goes on in the background and its result is dropped; the boxes keep what
@@ -371,18 +388,24 @@ void CHugeNumDlg::OnStop()
 {
     m_worker.Cancel();
     m_pTicker->stop();
+    m_pProgress->hide();
     ClearResult();
     EnableInputs(true);
     ShowWorkingState();
+    LongResult stopped;
+    stopped.bCancelled = true;
+    AnnounceEnd(stopped);
 }
 
 void CHugeNumDlg::OnCalculationEnded(const LongResult& result)
 {
     m_pTicker->stop();
+    m_pProgress->hide();
     EnableInputs(true);
     ShowWorkingState();
     if (result.bCancelled) {
         ClearResult();
+        AnnounceEnd(result);
         return;
     }
     if (!result.strMessage.empty()) {
@@ -391,10 +414,31 @@ void CHugeNumDlg::OnCalculationEnded(const LongResult& result)
             const QScopedValueRollback<bool> writing(m_bWriting, true);
             WriteFirstBox();
         }
+        AnnounceEnd(result);
         ShowMessage(result.strMessage, result.strCaption);
         return;
     }
     FinishCalculation(result);
+    AnnounceEnd(result);
+}
+
+void CHugeNumDlg::AnnounceEnd(const LongResult& result)
+{
+    m_end.emplace();
+    m_end->nDigits = result.nDigits;
+    m_end->strMessage = result.strMessage;
+    m_end->bCancelled = result.bCancelled;
+    if (!result.bCancelled)
+        return;
+    m_pTime->setText(EndText());
+    m_bStopShown = true;
+    // Like a result, the stop goes with the next edit of either box.
+    m_bResultShown = true;
+}
+
+QString CHugeNumDlg::EndText() const
+{
+    return m_end ? QString::fromStdString(FormatEnd(*m_end, Language())) : QString();
 }
 
 void CHugeNumDlg::FinishCalculation(const LongResult& result)
@@ -426,6 +470,13 @@ void CHugeNumDlg::EnableInputs(bool bEnable)
 void CHugeNumDlg::ShowElapsed()
 {
     m_pTime->setText(QString::fromStdString(FormatElapsed(m_elapsed.elapsed() / 1000)));
+}
+
+void CHugeNumDlg::ShowProgress()
+{
+    ShowElapsed();
+    m_pProgress->setValue(int(m_worker.Progress() * PROGRESS_STEPS));
+    ShowWorkingState();
 }
 
 void CHugeNumDlg::ShowMessage(const std::string& strText, const std::string& strCaption)

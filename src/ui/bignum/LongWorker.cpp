@@ -1,17 +1,17 @@
 #include "ui/bignum/LongWorker.h"
 
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongTexts.h"
 
 #include <algorithm>
-#include <atomic>
 #include <mutex>
 #include <thread>
 
-// Shared by the worker and the thread. The thread reads the flag and, under the mutex, the
-// owner; the thread object itself belongs to the owner's thread.
+// Shared by the worker and the thread. Both use the control; the thread reads, under the mutex,
+// the owner; the thread object itself belongs to the owner's thread.
 struct CLongWorker::Job
 {
-    std::atomic<bool> bCancel{false};
+    CLongControl control;
     std::mutex mutex;
     CLongWorker* pOwner = nullptr; // null once the worker is gone
     std::thread thread;
@@ -19,11 +19,12 @@ struct CLongWorker::Job
 
 namespace
 {
-LongResult Calculate(int nOperator, const std::string& strFirst, const std::string& strSecond,
-                     int nLanguage, const std::atomic<bool>* pCancel)
+LongResult Calculate(LongOperator op, const std::string& strFirst, const std::string& strSecond,
+                     int nLanguage, CLongControl* pControl)
 {
     try {
-        return CalculateLong(nOperator, strFirst, strSecond, nLanguage, pCancel);
+        const CLongControl::Scope scope(pControl);
+        return CalculateLong(op, strFirst, strSecond, nLanguage);
     } catch (...) {
         // Whatever escapes the calculation is a size it could not take on; an exception must
         // never leave a thread.
@@ -45,30 +46,30 @@ CLongWorker::~CLongWorker()
             const std::lock_guard lock(pJob->mutex);
             pJob->pOwner = nullptr;
         }
-        pJob->bCancel = true;
+        pJob->control.Cancel();
         pJob->thread.detach();
     }
 }
 
-void CLongWorker::Start(int nOperator, std::string strFirst, std::string strSecond, int nLanguage)
+void CLongWorker::Start(LongOperator op, std::string strFirst, std::string strSecond, int nLanguage)
 {
     Cancel();
     auto pJob = std::make_shared<Job>();
     pJob->pOwner = this;
     m_pCurrent = pJob.get();
-    pJob->thread = std::thread([pJob, nOperator, strFirst = std::move(strFirst),
-                                strSecond = std::move(strSecond), nLanguage] {
-        LongResult result = Calculate(nOperator, strFirst, strSecond, nLanguage, &pJob->bCancel);
-        const std::lock_guard lock(pJob->mutex);
-        // A result posted to a worker that is then destroyed goes with it, unseen.
-        if (CLongWorker* pOwner = pJob->pOwner)
-            QMetaObject::invokeMethod(
-                pOwner,
-                [pOwner, pJob, result = std::move(result)] {
-                    pOwner->OnJobEnded(pJob.get(), result);
-                },
-                Qt::QueuedConnection);
-    });
+    pJob->thread = std::thread(
+        [pJob, op, strFirst = std::move(strFirst), strSecond = std::move(strSecond), nLanguage] {
+            LongResult result = Calculate(op, strFirst, strSecond, nLanguage, &pJob->control);
+            const std::lock_guard lock(pJob->mutex);
+            // A result posted to a worker that is then destroyed goes with it, unseen.
+            if (CLongWorker* pOwner = pJob->pOwner)
+                QMetaObject::invokeMethod(
+                    pOwner,
+                    [pOwner, pJob, result = std::move(result)] {
+                        pOwner->OnJobEnded(pJob.get(), result);
+                    },
+                    Qt::QueuedConnection);
+        });
     m_jobs.push_back(std::move(pJob));
 }
 
@@ -76,8 +77,13 @@ void CLongWorker::Cancel()
 {
     if (m_pCurrent == nullptr)
         return;
-    m_pCurrent->bCancel = true;
+    m_pCurrent->control.Cancel();
     m_pCurrent = nullptr;
+}
+
+double CLongWorker::Progress() const
+{
+    return m_pCurrent != nullptr ? m_pCurrent->control.Progress().Fraction() : 0;
 }
 
 void CLongWorker::OnJobEnded(Job* pJob, const LongResult& result)

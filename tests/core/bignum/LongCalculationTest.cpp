@@ -1,5 +1,6 @@
 #include "core/bignum/LongCalculation.h"
 #include "core/bignum/LongCommand.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongOperand.h"
 
 #include <gtest/gtest.h>
@@ -38,35 +39,35 @@ TEST(LongCalculation, ResultsAndCountsAsTheWindowShowsThem)
 {
     struct Case
     {
-        int nOperator;
+        LongOperator op;
         const char* first;
         const char* second;
         const char* result;
         int nDigits;
     };
     const Case cases[] = {
-        {LONG_SUB, "5", "12", "-7", 2},
-        {LONG_SUB, "12", "12", "0", 1},
-        {LONG_ADD, "0", "0", "0", 1},
-        {LONG_ADD, "", "", "0", 1},
-        {LONG_MUL, "123456789", "0", "0", 1},
-        {LONG_DIV, "3", "7", "0", 1},
-        {LONG_MOD, "14", "7", "0", 1},
-        {LONG_DIV, "100", "7", "14", 2},
-        {LONG_MOD, "100", "7", "2", 1},
-        {LONG_DIV, "18446744073709551616", "4294967296", "4294967296", 10},
-        {LONG_ADD, " 12 34\r\n5 ", "\t1", "12346", 5},
-        {LONG_FAC, "0", "", "1", 1},
-        {LONG_FAC, "", "", "1", 1},
-        {LONG_FAC, "10", "99", "3628800", 7},
-        {LONG_ADD, "pi", "100", nullptr, 100},
-        {LONG_FAC, "E", "1", "2.", 1},
-        {LONG_MUL, " Pi ", "5", "3.1415", 5},
-        {LONG_DIV, "pi", "0", "3", 0},
+        {LongOperator::Sub, "5", "12", "-7", 2},
+        {LongOperator::Sub, "12", "12", "0", 1},
+        {LongOperator::Add, "0", "0", "0", 1},
+        {LongOperator::Add, "", "", "0", 1},
+        {LongOperator::Mul, "123456789", "0", "0", 1},
+        {LongOperator::Div, "3", "7", "0", 1},
+        {LongOperator::Mod, "14", "7", "0", 1},
+        {LongOperator::Div, "100", "7", "14", 2},
+        {LongOperator::Mod, "100", "7", "2", 1},
+        {LongOperator::Div, "18446744073709551616", "4294967296", "4294967296", 10},
+        {LongOperator::Add, " 12 34\r\n5 ", "\t1", "12346", 5},
+        {LongOperator::Fac, "0", "", "1", 1},
+        {LongOperator::Fac, "", "", "1", 1},
+        {LongOperator::Fac, "10", "99", "3628800", 7},
+        {LongOperator::Add, "pi", "100", nullptr, 100},
+        {LongOperator::Fac, "E", "1", "2.", 1},
+        {LongOperator::Mul, " Pi ", "5", "3.1415", 5},
+        {LongOperator::Div, "pi", "0", "3", 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(c.nOperator) + " " + c.second);
-        LongResult r = CalculateLong(c.nOperator, c.first, c.second, EN);
+        SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(int(c.op)) + " " + c.second);
+        LongResult r = CalculateLong(c.op, c.first, c.second, EN);
         EXPECT_EQ(r.strMessage, "");
         if (c.result != nullptr) {
             EXPECT_EQ(r.strResult, c.result);
@@ -74,14 +75,15 @@ TEST(LongCalculation, ResultsAndCountsAsTheWindowShowsThem)
         EXPECT_EQ(r.nDigits, c.nDigits);
         EXPECT_FALSE(r.bCancelled);
     }
-    EXPECT_EQ(CalculateLong(LONG_ADD, "PI", "100", EN).strResult.substr(0, 12), "3.1415926535");
+    EXPECT_EQ(CalculateLong(LongOperator::Add, "PI", "100", EN).strResult.substr(0, 12),
+              "3.1415926535");
 }
 
 TEST(LongCalculation, RefusedInputsGiveTheMessageAndNoResult)
 {
     struct Case
     {
-        int nOperator;
+        LongOperator op;
         const char* first;
         const char* second;
         int nLanguage;
@@ -89,31 +91,33 @@ TEST(LongCalculation, RefusedInputsGiveTheMessageAndNoResult)
         const char* caption;
     };
     const Case cases[] = {
-        {LONG_DIV, "5", "0", EN, "Divisor can not be zero", "Error"},
-        {LONG_DIV, "5", "", EN, "Divisor can not be zero", "Error"},
-        {LONG_DIV, "5", "000", ZH, "除数不能为零", "错误"},
-        {LONG_MOD, "5", " 0 ", EN, "Divor can not be zero", "Error"},
-        {LONG_ADD, "12a4", "1", EN, "Ingeter 1 bit 3 has illegal character", "Warning"},
-        {LONG_ADD, "1 2-4", "1", EN, "Ingeter 1 bit 4 has illegal character", "Warning"},
-        {LONG_MUL, "12", "3x", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
-        {LONG_MUL, "12", "中3", ZH, "整数2第 1 位有非法字符", "提示"},
-        {LONG_SUB, "1中a", "3", EN, "Ingeter 1 bit 2 has illegal character", "Warning"},
-        {LONG_DIV, "PI", "", EN, "Divisor can not be zero", "Error"},
-        {LONG_MOD, "PI", "", EN, "Divor can not be zero", "Error"},
-        {LONG_SUB, "PI", "", EN, "Ingeter 1 bit 1 has illegal character", "Warning"},
-        {LONG_FAC, "-5", "", EN, "Ingeter 1 bit 1 has illegal character", "Warning"},
-        {LONG_DIV, "7", "0x", EN, "Divisor can not be zero", "Error"},
-        {LONG_DIV, "7", "1x", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
-        {LONG_ADD, "pi", "1e5", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
-        {LONG_ADD, "pi", "100000000", EN, "The digit count of pi or e must be from 0 to 99999999",
+        {LongOperator::Div, "5", "0", EN, "Divisor can not be zero", "Error"},
+        {LongOperator::Div, "5", "", EN, "Divisor can not be zero", "Error"},
+        {LongOperator::Div, "5", "000", ZH, "除数不能为零", "错误"},
+        {LongOperator::Mod, "5", " 0 ", EN, "Divor can not be zero", "Error"},
+        {LongOperator::Add, "12a4", "1", EN, "Ingeter 1 bit 3 has illegal character", "Warning"},
+        {LongOperator::Add, "1 2-4", "1", EN, "Ingeter 1 bit 4 has illegal character", "Warning"},
+        {LongOperator::Mul, "12", "3x", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
+        {LongOperator::Mul, "12", "中3", ZH, "整数2第 1 位有非法字符", "提示"},
+        {LongOperator::Sub, "1中a", "3", EN, "Ingeter 1 bit 2 has illegal character", "Warning"},
+        {LongOperator::Div, "PI", "", EN, "Divisor can not be zero", "Error"},
+        {LongOperator::Mod, "PI", "", EN, "Divor can not be zero", "Error"},
+        {LongOperator::Sub, "PI", "", EN, "Ingeter 1 bit 1 has illegal character", "Warning"},
+        {LongOperator::Fac, "-5", "", EN, "Ingeter 1 bit 1 has illegal character", "Warning"},
+        {LongOperator::Div, "7", "0x", EN, "Divisor can not be zero", "Error"},
+        {LongOperator::Div, "7", "1x", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
+        {LongOperator::Add, "pi", "1e5", EN, "Ingeter 2 bit 2 has illegal character", "Warning"},
+        {LongOperator::Add, "pi", "100000000", EN,
+         "The digit count of pi or e must be from 0 to 99999999", "Error"},
+        {LongOperator::Add, "e", "99999999999999999999", ZH, "pi或e的位数必须在0到99999999之间",
+         "错误"},
+        {LongOperator::Fac, "14000001", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
+        {LongOperator::Fac, "4294967297", "", EN, "Fac needs an integer from 0 to 14000000",
          "Error"},
-        {LONG_ADD, "e", "99999999999999999999", ZH, "pi或e的位数必须在0到99999999之间", "错误"},
-        {LONG_FAC, "14000001", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
-        {LONG_FAC, "4294967297", "", EN, "Fac needs an integer from 0 to 14000000", "Error"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(c.nOperator) + " " + c.second);
-        LongResult r = CalculateLong(c.nOperator, c.first, c.second, c.nLanguage);
+        SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(int(c.op)) + " " + c.second);
+        LongResult r = CalculateLong(c.op, c.first, c.second, c.nLanguage);
         EXPECT_EQ(r.strMessage, c.message);
         EXPECT_EQ(r.strCaption, c.caption);
         EXPECT_EQ(r.strResult, "");
@@ -126,23 +130,25 @@ TEST(LongCalculation, LargeOperandsStayExact)
     const size_t n = 50000;
     std::string nines(n, '9');
     std::string square = std::string(n - 1, '9') + "8" + std::string(n - 1, '0') + "1";
-    EXPECT_EQ(CalculateLong(LONG_MUL, nines, nines, EN).strResult, square);
-    EXPECT_EQ(CalculateLong(LONG_DIV, square, nines, EN).strResult, nines);
-    EXPECT_EQ(CalculateLong(LONG_MOD, square, nines, EN).strResult, "0");
+    EXPECT_EQ(CalculateLong(LongOperator::Mul, nines, nines, EN).strResult, square);
+    EXPECT_EQ(CalculateLong(LongOperator::Div, square, nines, EN).strResult, nines);
+    EXPECT_EQ(CalculateLong(LongOperator::Mod, square, nines, EN).strResult, "0");
     std::string plusOne = square.substr(0, square.size() - 1) + "2";
-    EXPECT_EQ(CalculateLong(LONG_MOD, plusOne, nines, EN).strResult, "1");
-    EXPECT_EQ(CalculateLong(LONG_SUB, nines, square, EN).strResult,
-              "-" + CalculateLong(LONG_SUB, square, nines, EN).strResult);
+    EXPECT_EQ(CalculateLong(LongOperator::Mod, plusOne, nines, EN).strResult, "1");
+    EXPECT_EQ(CalculateLong(LongOperator::Sub, nines, square, EN).strResult,
+              "-" + CalculateLong(LongOperator::Sub, square, nines, EN).strResult);
 }
 
 TEST(LongCalculation, RaisedFlagCancels)
 {
-    std::atomic<bool> bCancel{true};
-    LongResult r = CalculateLong(LONG_ADD, "pi", "200000", EN, &bCancel);
+    CLongControl control;
+    control.Cancel();
+    const CLongControl::Scope scope(&control);
+    LongResult r = CalculateLong(LongOperator::Add, "pi", "200000", EN);
     EXPECT_TRUE(r.bCancelled);
     EXPECT_EQ(r.strResult, "");
     EXPECT_EQ(r.strMessage, "");
-    EXPECT_TRUE(CalculateLong(LONG_MUL, "12", "34", EN, &bCancel).bCancelled);
+    EXPECT_TRUE(CalculateLong(LongOperator::Mul, "12", "34", EN).bCancelled);
 }
 
 TEST(LongCommand, PrintsTheResultBox)
@@ -253,25 +259,28 @@ TEST(LongCalculation, StrayBytesAndOverlongOperandsAreRefused)
     const std::size_t nLimit = LONG_MAX_OPERAND_DIGITS;
     const struct
     {
-        int nOperator;
+        LongOperator op;
         std::string first;
         std::string second;
         const char* message;
     } cases[] = {
-        {LONG_ADD, "\x80", "1", "Ingeter 1 bit 1 has illegal character"},
-        {LONG_MUL, "12\x80", "1", "Ingeter 1 bit 3 has illegal character"},
-        {LONG_MUL, "1", "中\x80", "Ingeter 2 bit 1 has illegal character"},
-        {LONG_MUL, "1", "3\xE4\xB8\xAD\xAD", "Ingeter 2 bit 2 has illegal character"},
-        {LONG_ADD, std::string(nLimit + 1, '1'), "1", "Integer 1 has more than 20000000 digits"},
-        {LONG_ADD, std::string(nLimit, '1') + "x", "1",
+        {LongOperator::Add, "\x80", "1", "Ingeter 1 bit 1 has illegal character"},
+        {LongOperator::Mul, "12\x80", "1", "Ingeter 1 bit 3 has illegal character"},
+        {LongOperator::Mul, "1", "中\x80", "Ingeter 2 bit 1 has illegal character"},
+        {LongOperator::Mul, "1", "3\xE4\xB8\xAD\xAD", "Ingeter 2 bit 2 has illegal character"},
+        {LongOperator::Add, std::string(nLimit + 1, '1'), "1",
+         "Integer 1 has more than 20000000 digits"},
+        {LongOperator::Add, std::string(nLimit, '1') + "x", "1",
          "Ingeter 1 bit 20000001 has illegal character"},
-        {LONG_DIV, "5", std::string(nLimit + 1, '0'), "Integer 2 has more than 20000000 digits"},
-        {LONG_DIV, "5", std::string(nLimit, '0'), "Divisor can not be zero"},
-        {LONG_DIV, "5 x", std::string(nLimit + 1, '0'), "Ingeter 1 bit 3 has illegal character"},
+        {LongOperator::Div, "5", std::string(nLimit + 1, '0'),
+         "Integer 2 has more than 20000000 digits"},
+        {LongOperator::Div, "5", std::string(nLimit, '0'), "Divisor can not be zero"},
+        {LongOperator::Div, "5 x", std::string(nLimit + 1, '0'),
+         "Ingeter 1 bit 3 has illegal character"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        const LongResult r = CalculateLong(c.nOperator, c.first, c.second, EN);
+        const LongResult r = CalculateLong(c.op, c.first, c.second, EN);
         EXPECT_EQ(r.strMessage, c.message);
         EXPECT_EQ(r.strResult, "");
     }

@@ -1,7 +1,7 @@
 #include "core/bignum/DecimalConversion.h"
 #include "core/bignum/LimbMath.h"
 #include "core/bignum/LongCalculation.h"
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
 #include "core/bignum/LongSeries.h"
 
@@ -70,7 +70,8 @@ Results ComputeAll()
     EXPECT_EQ(r.strText, strDigits);
     LimbVec a = RandomDecimal(rng, 150000), b = RandomDecimal(rng, 90000);
     r.product = limb::Mul<limb::DECIMAL_BASE>(a, b);
-    r.strQuotient = CalculateLong(LONG_DIV, strDigits, strDigits.substr(0, 80001), 1).strResult;
+    r.strQuotient =
+        CalculateLong(LongOperator::Div, strDigits, strDigits.substr(0, 80001), 1).strResult;
     return r;
 }
 } // namespace
@@ -149,19 +150,20 @@ TEST(LongPool, RaisedFlagEndsAHugeComputationFromAnotherThread)
             SCOPED_TRACE(std::to_string(nThreads) + " threads, flag after " +
                          std::to_string(nDelayMs) + " ms");
             ThreadCountGuard guard(nThreads);
-            auto pCancel = std::make_shared<std::atomic<bool>>(false);
+            auto pControl = std::make_shared<CLongControl>();
             auto pEnded = std::make_shared<std::promise<bool>>();
             std::future<bool> ended = pEnded->get_future();
-            std::thread([pCancel, pEnded] {
+            std::thread([pControl, pEnded] {
                 try {
-                    ComputePi(10'000'000, pCancel.get());
+                    const CLongControl::Scope scope(pControl.get());
+                    ComputePi(10'000'000);
                     pEnded->set_value(false);
                 } catch (const LongCancelled&) {
                     pEnded->set_value(true);
                 }
             }).detach();
             std::this_thread::sleep_for(std::chrono::milliseconds(nDelayMs));
-            *pCancel = true;
+            pControl->Cancel();
             ASSERT_EQ(ended.wait_for(std::chrono::minutes(2)), std::future_status::ready);
             EXPECT_TRUE(ended.get()) << "finished instead of stopping";
         }
@@ -173,11 +175,11 @@ TEST(LongPool, RaisedFlagEndsOneHugeProduct)
     ThreadCountGuard guard(2);
     std::mt19937_64 rng(3);
     LimbVec a = RandomDecimal(rng, 3'000'000), b = RandomDecimal(rng, 3'000'000);
-    std::atomic<bool> bCancel{false};
+    CLongControl control;
     std::promise<bool> ended;
     std::future<bool> endedFuture = ended.get_future();
     std::thread worker([&] {
-        const CCancelScope scope(&bCancel);
+        const CLongControl::Scope scope(&control);
         try {
             limb::Mul<limb::DECIMAL_BASE>(a, b);
             ended.set_value(false);
@@ -186,7 +188,7 @@ TEST(LongPool, RaisedFlagEndsOneHugeProduct)
         }
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    bCancel = true;
+    control.Cancel();
     bool bReady = endedFuture.wait_for(std::chrono::minutes(2)) == std::future_status::ready;
     if (!bReady) {
         worker.detach();
@@ -196,29 +198,26 @@ TEST(LongPool, RaisedFlagEndsOneHugeProduct)
     EXPECT_TRUE(endedFuture.get());
 }
 
-TEST(LongPool, HandedWorkAnswersToItsCallersFlag)
+TEST(LongPool, HandedWorkAnswersToItsCallersControl)
 {
     ThreadCountGuard guard(4);
-    std::atomic<bool> bFlag{false}, bOther{false};
-    const std::atomic<bool>* flags[] = {&bFlag, nullptr};
-    for (const std::atomic<bool>* pFlag : flags) {
-        SCOPED_TRACE(pFlag != nullptr ? "flag" : "no flag");
-        const CCancelScope scope(pFlag);
-        std::atomic<const std::atomic<bool>*> seen[2] = {&bOther, &bOther};
+    CLongControl control, other;
+    CLongControl* controls[] = {&control, nullptr};
+    for (CLongControl* pControl : controls) {
+        SCOPED_TRACE(pControl != nullptr ? "control" : "no control");
+        const CLongControl::Scope scope(pControl);
+        std::atomic<CLongControl*> seen[2] = {&other, &other};
         auto half = [&](int i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            seen[i] = CCancelScope::Current();
+            seen[i] = CLongControl::Current();
         };
         CLongPool::Invoke([&] { half(0); }, [&] { half(1); });
-        EXPECT_EQ(seen[0].load(), pFlag);
-        EXPECT_EQ(seen[1].load(), pFlag);
+        EXPECT_EQ(seen[0].load(), pControl);
+        EXPECT_EQ(seen[1].load(), pControl);
         {
-            // A null flag keeps the enclosing one unless told otherwise.
-            const CCancelScope keep(nullptr);
-            EXPECT_EQ(CCancelScope::Current(), pFlag);
-            const CCancelScope replace(nullptr, false);
-            EXPECT_EQ(CCancelScope::Current(), nullptr);
+            const CLongControl::Scope inner(&other);
+            EXPECT_EQ(CLongControl::Current(), &other);
         }
-        EXPECT_EQ(CCancelScope::Current(), pFlag);
+        EXPECT_EQ(CLongControl::Current(), pControl);
     }
 }

@@ -1,4 +1,4 @@
-#include "core/bignum/LongCancelled.h"
+#include "core/bignum/LongControl.h"
 #include "core/bignum/LongSeries.h"
 
 #include <gtest/gtest.h>
@@ -187,8 +187,10 @@ TEST(LongSeries, FactorialsMatchGroupMultiplication)
 
 TEST(LongSeries, RaisedFlagStopsTheComputation)
 {
-    std::atomic<bool> bCancel{true};
-    EXPECT_THROW(ComputePi(100000, &bCancel), LongCancelled);
-    EXPECT_THROW(ComputeE(100000, &bCancel), LongCancelled);
-    EXPECT_THROW(ComputeFactorial(100000, &bCancel), LongCancelled);
+    CLongControl control;
+    control.Cancel();
+    const CLongControl::Scope scope(&control);
+    EXPECT_THROW(ComputePi(100000), LongCancelled);
+    EXPECT_THROW(ComputeE(100000), LongCancelled);
+    EXPECT_THROW(ComputeFactorial(100000), LongCancelled);
 }

@@ -194,3 +194,32 @@ TEST(Cli, FailedWritesGiveAMessageAndNonZeroStatus)
     }
 }
 } // namespace
+
+namespace
+{
+// On a terminal the long calculation shows its progress on one line that it rewrites and erases
+// at the end; anywhere else standard error carries only messages.
+TEST(Cli, LongProgressShowsOnATerminalOnly)
+{
+    const char* const pszArgs = "long pi 3000000";
+    const CliResult piped = RunCli(pszArgs, "");
+    ASSERT_EQ(piped.nStatus, 0);
+    EXPECT_EQ(piped.strOut.size(), 3000002u);
+    EXPECT_EQ(piped.strErr, "");
+
+    const CliResult terminal = RunCliOnTerminal(pszArgs);
+    EXPECT_EQ(terminal.nStatus, 0);
+    EXPECT_EQ(terminal.strOut, piped.strOut);
+    const std::string& strLine = terminal.strErr;
+    EXPECT_EQ(strLine.find('\n'), std::string::npos);
+    EXPECT_NE(strLine.find("% done"), std::string::npos) << strLine;
+    // The last rewrite blanks the line and leaves the cursor at its start.
+    ASSERT_GE(strLine.size(), 2u);
+    EXPECT_EQ(strLine.back(), '\r');
+    const size_t nBlank = strLine.rfind('\r', strLine.size() - 2);
+    ASSERT_NE(nBlank, std::string::npos);
+    const std::string strBlank = strLine.substr(nBlank + 1, strLine.size() - nBlank - 2);
+    EXPECT_FALSE(strBlank.empty());
+    EXPECT_EQ(strBlank.find_first_not_of(' '), std::string::npos);
+}
+} // namespace

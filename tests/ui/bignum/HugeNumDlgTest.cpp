@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -64,16 +65,16 @@ protected:
         return FindControl<Control>(*m_pDlg, pszName);
     }
 
-    QRadioButton* Operator(int nOperator) { return Find<QRadioButton>(OPERATOR_NAMES[nOperator]); }
+    QRadioButton* Operator(LongOperator op) { return Find<QRadioButton>(OPERATOR_NAMES[int(op)]); }
 
     // Empties both boxes, types the operands and clicks the operator.
-    void Enter(const QString& strFirst, const QString& strSecond, int nOperator)
+    void Enter(const QString& strFirst, const QString& strSecond, LongOperator op)
     {
         m_pFirst->clear();
         m_pSecond->clear();
         QTest::keyClicks(m_pFirst, strFirst);
         QTest::keyClicks(m_pSecond, strSecond);
-        QTest::mouseClick(Operator(nOperator), Qt::LeftButton);
+        QTest::mouseClick(Operator(op), Qt::LeftButton);
     }
 
     void Paste(QPlainTextEdit* pBox, const QString& strText)
@@ -100,8 +101,9 @@ protected:
     int EnabledInputs()
     {
         int nEnabled = int(m_pFirst->isEnabled()) + int(m_pSecond->isEnabled());
-        for (int nOperator = LONG_ADD; nOperator <= LONG_FAC; ++nOperator)
-            nEnabled += int(Operator(nOperator)->isEnabled());
+        for (int nOperator = int(LongOperator::Add); nOperator <= int(LongOperator::Fac);
+             ++nOperator)
+            nEnabled += int(Operator(LongOperator(nOperator))->isEnabled());
         return nEnabled;
     }
 
@@ -122,24 +124,23 @@ TEST_F(HugeNumDlgTest, OperatorsShowTheResultWithItsLengthAndTime)
     {
         const char* pFirst;
         const char* pSecond;
-        int nOperator;
+        LongOperator op;
         const char* pResult;
     } cases[] = {
-        {"5", "12", LONG_SUB, "-7"},
-        {"0", "0", LONG_ADD, "0"},
-        {"7", "7", LONG_SUB, "0"},
-        {"100", "7", LONG_DIV, "14"},
-        {"3", "5", LONG_DIV, "0"},
-        {"6", "3", LONG_MOD, "0"},
-        {"18446744073709551616", "4294967296", LONG_DIV, "4294967296"},
-        {"10", "", LONG_FAC, "3628800"},
-        {"", "", LONG_FAC, "1"},
+        {"5", "12", LongOperator::Sub, "-7"},
+        {"0", "0", LongOperator::Add, "0"},
+        {"7", "7", LongOperator::Sub, "0"},
+        {"100", "7", LongOperator::Div, "14"},
+        {"3", "5", LongOperator::Div, "0"},
+        {"6", "3", LongOperator::Mod, "0"},
+        {"18446744073709551616", "4294967296", LongOperator::Div, "4294967296"},
+        {"10", "", LongOperator::Fac, "3628800"},
+        {"", "", LongOperator::Fac, "1"},
     };
     const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.pFirst) + " op " + std::to_string(c.nOperator) + " " +
-                     c.pSecond);
-        Enter(QString::fromLatin1(c.pFirst), QString::fromLatin1(c.pSecond), c.nOperator);
+        SCOPED_TRACE(std::string(c.pFirst) + " op " + std::to_string(int(c.op)) + " " + c.pSecond);
+        Enter(QString::fromLatin1(c.pFirst), QString::fromLatin1(c.pSecond), c.op);
         ASSERT_TRUE(Calculate());
         EXPECT_EQ(Result(), c.pResult);
         EXPECT_EQ(Count(), std::to_string(std::string(c.pResult).size()));
@@ -164,7 +165,7 @@ TEST_F(HugeNumDlgTest, PiAndEComeCutToTheCountWithTheFirstBoxUpperCased)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pFirst) + " " + c.pSecond);
-        Enter(QString::fromLatin1(c.pFirst), QString::fromLatin1(c.pSecond), LONG_DIV);
+        Enter(QString::fromLatin1(c.pFirst), QString::fromLatin1(c.pSecond), LongOperator::Div);
         ASSERT_TRUE(Calculate());
         EXPECT_EQ(Result(), c.strResult);
         EXPECT_EQ(Count(), c.pCount);
@@ -180,21 +181,21 @@ TEST_F(HugeNumDlgTest, ZeroDivisorShowsTheMessageAndNoResult)
     const struct
     {
         int nLanguage;
-        int nOperator;
+        LongOperator op;
         const char* pText;
         const char* pCaption;
     } cases[] = {
-        {LANGUAGE_ENGLISH, LONG_DIV, "Divisor can not be zero", "Error"},
-        {LANGUAGE_ENGLISH, LONG_MOD, "Divor can not be zero", "Error"},
-        {LANGUAGE_CHINESE, LONG_DIV, "除数不能为零", "错误"},
-        {LANGUAGE_CHINESE, LONG_MOD, "除数不能为零", "错误"},
+        {LANGUAGE_ENGLISH, LongOperator::Div, "Divisor can not be zero", "Error"},
+        {LANGUAGE_ENGLISH, LongOperator::Mod, "Divor can not be zero", "Error"},
+        {LANGUAGE_CHINESE, LongOperator::Div, "除数不能为零", "错误"},
+        {LANGUAGE_CHINESE, LongOperator::Mod, "除数不能为零", "错误"},
     };
     for (const auto& c : cases) {
         for (const char* pDivisor : {"0", "", "000"}) {
             SCOPED_TRACE(std::string(c.pText) + " divisor '" + pDivisor + "'");
             m_pDlg->SetLanguage(c.nLanguage);
             m_messages.clear();
-            Enter(QStringLiteral("1234"), QString::fromLatin1(pDivisor), c.nOperator);
+            Enter(QStringLiteral("1234"), QString::fromLatin1(pDivisor), c.op);
             ASSERT_TRUE(Calculate());
             ASSERT_EQ(m_messages.size(), 1u);
             EXPECT_EQ(m_messages[0].strText, c.pText);
@@ -207,7 +208,7 @@ TEST_F(HugeNumDlgTest, ZeroDivisorShowsTheMessageAndNoResult)
 
     // pi without a count runs the operator; the box still shows what the calculation read.
     m_messages.clear();
-    Enter(QStringLiteral("pi"), {}, LONG_DIV);
+    Enter(QStringLiteral("pi"), {}, LongOperator::Div);
     ASSERT_TRUE(Calculate());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].strCaption, "错误");
@@ -270,22 +271,22 @@ TEST_F(HugeNumDlgTest, OperandsThatAreNotDigitsAreRefusedNamingBoxAndPosition)
     {
         const char* pFirst;
         const char* pSecond;
-        int nOperator;
+        LongOperator op;
         std::string strMessage;
         std::string strResult;
     } cases[] = {
-        {"ab12", "3", LONG_ADD, "Ingeter 1 bit 1 has illegal character", ""},
-        {"12", "4x5", LONG_MUL, "Ingeter 2 bit 2 has illegal character", ""},
-        {"pi", "-5", LONG_ADD, "Ingeter 2 bit 1 has illegal character", ""},
-        {"pi", "", LONG_ADD, "Ingeter 1 bit 1 has illegal character", ""},
-        {"1 2", "3\n", LONG_ADD, "", "15"}, // white space does not count
-        {"pi", "99999999999", LONG_ADD, std::to_string(LONG_MAX_CONSTANT_DIGITS), ""},
-        {"99999999999", "", LONG_FAC, std::to_string(LONG_MAX_FACTORIAL), ""},
+        {"ab12", "3", LongOperator::Add, "Ingeter 1 bit 1 has illegal character", ""},
+        {"12", "4x5", LongOperator::Mul, "Ingeter 2 bit 2 has illegal character", ""},
+        {"pi", "-5", LongOperator::Add, "Ingeter 2 bit 1 has illegal character", ""},
+        {"pi", "", LongOperator::Add, "Ingeter 1 bit 1 has illegal character", ""},
+        {"1 2", "3\n", LongOperator::Add, "", "15"}, // white space does not count
+        {"pi", "99999999999", LongOperator::Add, std::to_string(LONG_MAX_CONSTANT_DIGITS), ""},
+        {"99999999999", "", LongOperator::Fac, std::to_string(LONG_MAX_FACTORIAL), ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pFirst) + " / " + c.pSecond);
         m_messages.clear();
-        Enter({}, {}, c.nOperator);
+        Enter({}, {}, c.op);
         Paste(m_pFirst, QString::fromLatin1(c.pFirst));
         Paste(m_pSecond, QString::fromLatin1(c.pSecond));
         ASSERT_TRUE(Calculate());
@@ -353,13 +354,13 @@ TEST_F(HugeNumDlgTest, EditingEitherBoxOrPickingAnOperatorClearsTheResult)
         {"type in the first box", [this] { QTest::keyClick(m_pFirst, Qt::Key_1); }},
         {"type in the second box", [this] { QTest::keyClick(m_pSecond, Qt::Key_1); }},
         {"pick another operator",
-         [this] { QTest::mouseClick(Operator(LONG_MUL), Qt::LeftButton); }},
+         [this] { QTest::mouseClick(Operator(LongOperator::Mul), Qt::LeftButton); }},
         {"pick the same operator",
-         [this] { QTest::mouseClick(Operator(LONG_ADD), Qt::LeftButton); }},
+         [this] { QTest::mouseClick(Operator(LongOperator::Add), Qt::LeftButton); }},
     };
     for (const auto& [pAction, action] : actions) {
         SCOPED_TRACE(pAction);
-        Enter(QStringLiteral("5"), QStringLiteral("12"), LONG_ADD);
+        Enter(QStringLiteral("5"), QStringLiteral("12"), LongOperator::Add);
         ASSERT_TRUE(Calculate());
         ASSERT_EQ(Result(), "17");
         action();
@@ -371,7 +372,7 @@ TEST_F(HugeNumDlgTest, EditingEitherBoxOrPickingAnOperatorClearsTheResult)
 
 TEST_F(HugeNumDlgTest, InputsAreDisabledWhileCalculatingAndEnabledAfter)
 {
-    Enter(QStringLiteral("pi"), QStringLiteral("300000"), LONG_ADD);
+    Enter(QStringLiteral("pi"), QStringLiteral("300000"), LongOperator::Add);
     const QString strCalculate = m_pCalculate->text();
     ClickCalculate();
     EXPECT_TRUE(m_pDlg->IsCalculating());
@@ -391,7 +392,7 @@ TEST_F(HugeNumDlgTest, InputsAreDisabledWhileCalculatingAndEnabledAfter)
 
 TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
 {
-    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LONG_SUB);
+    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Sub);
     ClickCalculate();
     ASSERT_TRUE(m_pDlg->IsCalculating());
     ClickCalculate(); // now Stop
@@ -400,10 +401,10 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     EXPECT_EQ(Text(m_pFirst), "pi");
     EXPECT_EQ(Text(m_pSecond), ENDLESS_PI_COUNT);
     EXPECT_EQ(Result(), "");
-    EXPECT_EQ(m_pTime->text().toStdString(), "");
+    EXPECT_EQ(m_pTime->text().toStdString(), "Stopped");
 
     // The next calculation runs while the stopped one is still winding down.
-    Enter(QStringLiteral("5"), QStringLiteral("12"), LONG_SUB);
+    Enter(QStringLiteral("5"), QStringLiteral("12"), LongOperator::Sub);
     ASSERT_TRUE(Calculate());
     EXPECT_EQ(Result(), "-7");
     EXPECT_EQ(Count(), "2");
@@ -412,12 +413,58 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     EXPECT_TRUE(m_messages.empty());
 
     // Destroying the window while it calculates cancels the worker without waiting for it.
-    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LONG_ADD);
+    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
     ClickCalculate();
     ASSERT_EQ(m_pDlg->WorkerThreadCount(), 1);
     QPointer<QPlainTextEdit> pFirst = m_pFirst;
     m_pDlg.reset();
     EXPECT_TRUE(pFirst.isNull());
+}
+
+TEST_F(HugeNumDlgTest, BarAndResultBoxShowTheProgressAndTheEndIsSaidInBothLanguages)
+{
+    auto* pBar = Find<QProgressBar>("progress");
+    const struct
+    {
+        int nLanguage;
+        const char* pProgress; // in the result box while calculating
+        const char* pStopped;
+        const char* pDone;
+    } cases[] = {
+        {LANGUAGE_ENGLISH, "% done", "Stopped", "Done: 100 digits"},
+        {LANGUAGE_CHINESE, "已完成 ", "已停止", "完成：100 位"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pStopped);
+        m_pDlg->SetLanguage(c.nLanguage);
+        Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
+        EXPECT_FALSE(pBar->isVisible());
+        ClickCalculate();
+        EXPECT_TRUE(pBar->isVisible());
+        ASSERT_TRUE(WaitUntil([pBar] { return pBar->value() > 0; }, 60000));
+        EXPECT_LT(pBar->value(), pBar->maximum());
+        EXPECT_TRUE(m_pResult->PlaceholderText().contains(QString::fromUtf8(c.pProgress)))
+            << m_pResult->PlaceholderText().toStdString();
+
+        ClickCalculate(); // Stop
+        EXPECT_FALSE(pBar->isVisible());
+        EXPECT_EQ(m_pTime->text().toStdString(), c.pStopped);
+        EXPECT_EQ(m_pDlg->EndText().toStdString(), c.pStopped);
+        // The stop goes with the next edit, like a result.
+        QTest::keyClick(m_pSecond, Qt::Key_Backspace);
+        EXPECT_EQ(m_pTime->text().toStdString(), "");
+
+        Enter(QStringLiteral("pi"), QStringLiteral("100"), LongOperator::Add);
+        ASSERT_TRUE(Calculate());
+        EXPECT_FALSE(pBar->isVisible());
+        EXPECT_EQ(m_pDlg->EndText().toStdString(), c.pDone);
+    }
+    // A stop already said follows a change of language.
+    Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
+    ClickCalculate();
+    ClickCalculate();
+    m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+    EXPECT_EQ(m_pTime->text().toStdString(), "Stopped");
 }
 
 TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
@@ -463,8 +510,9 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
         EXPECT_EQ(m_pDlg->windowTitle().toStdString(), c.pTitle);
         EXPECT_EQ(Find<QGroupBox>("operator")->title().toStdString(), c.pOperator);
         EXPECT_EQ(m_pCalculate->text().toStdString(), c.pCalculate);
-        for (int nOperator = LONG_ADD; nOperator <= LONG_FAC; ++nOperator)
-            EXPECT_EQ(Operator(nOperator)->text().toStdString(),
+        for (int nOperator = int(LongOperator::Add); nOperator <= int(LongOperator::Fac);
+             ++nOperator)
+            EXPECT_EQ(Operator(LongOperator(nOperator))->text().toStdString(),
                       radios[c.nLanguage == LANGUAGE_ENGLISH ? 0 : 1][nOperator - 1]);
     }
 }
@@ -479,7 +527,7 @@ TEST_F(HugeNumDlgTest, EnterOrEscapeInABoxHidesTheWindowAndEnterOnCalculatePress
     for (const auto& [pBox, key] : keys) {
         SCOPED_TRACE(pBox->objectName().toStdString());
         m_pDlg->show();
-        Enter(QStringLiteral("12"), QStringLiteral("34"), LONG_ADD);
+        Enter(QStringLiteral("12"), QStringLiteral("34"), LongOperator::Add);
         const int nHidden = int(hidden.count());
         QTest::keyClick(pBox, key);
         EXPECT_FALSE(m_pDlg->isVisible());
@@ -496,7 +544,7 @@ TEST_F(HugeNumDlgTest, EnterOrEscapeInABoxHidesTheWindowAndEnterOnCalculatePress
 
 TEST_F(HugeNumDlgTest, ResultBoxSelectsAndCopiesWithoutLosingDigits)
 {
-    Enter(QStringLiteral("pi"), QStringLiteral("5000"), LONG_ADD);
+    Enter(QStringLiteral("pi"), QStringLiteral("5000"), LongOperator::Add);
     ASSERT_TRUE(Calculate());
     ASSERT_EQ(Result().size(), 5001u);
     m_pResult->setFocus();
