@@ -240,9 +240,8 @@ void CCalcDlg::SnapKeyboard()
     if (m_pKeyboard == nullptr)
         return; // a geometry change while the windows are still being made
     const QRect frame = frameGeometry();
-    const SnapRect main{frame.x(), frame.y(), frame.x() + frame.width(),
-                        frame.y() + frame.height()};
-    const SnapPoint at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
+    const Rect main{frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};
+    const Point at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
     m_pKeyboard->move(at.nX, at.nY);
     m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
 }

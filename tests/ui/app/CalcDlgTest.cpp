@@ -168,7 +168,7 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const auto expected = [&] {
         const QRect f = m_pDlg->frameGeometry();
-        const SnapPoint at =
+        const Point at =
             KeyboardSnapPosition({f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
                                  screen.width(), screen.height());
         return QPoint(at.nX, at.nY);
