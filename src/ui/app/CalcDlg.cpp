@@ -2,6 +2,7 @@
 
 #include "core/app/KeyboardSnap.h"
 #include "core/app/SettingsRecord.h"
+#include "core/base/Version.h"
 #include "core/skin/Opacity.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
@@ -28,7 +29,8 @@
 
 namespace
 {
-constexpr Text MAIN_TITLE{"Pelmorix V9.0", "Pelmorix计算器 V9.0"};
+constexpr Text MAIN_TITLE{"Pelmorix V" PELMORIX_VERSION_TEXT,
+                          "Pelmorix计算器 V" PELMORIX_VERSION_TEXT};
 
 // Offsets of the controls from the client area's edges.
 constexpr int CONSOLE_LEFT = 8;
