@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the program's bitmaps: the icon, the main window's logo, the help window's logo and the
-two frame skins ("ocean", blue, and "gold", orange) with their shared background tile.
+"""Draws the program's bitmaps: the main window's logo, the help window's logo and the two frame
+skins ("ocean", blue, and "gold", orange) with their shared background tile. The icon, the
+window's as well as the desktop's, is make_icons.py's.
 
 Run from anywhere: python3 src/res/make_bitmaps.py [--out DIR] (DIR defaults to src/res). The
-version drawn into the help logo and the icon is the one in the top CMakeLists.txt. Only the
-standard library is used, and the output is byte-for-byte reproducible.
+version drawn into the help logo is the one in the top CMakeLists.txt. Only the standard library
+is used, and the output is byte-for-byte reproducible.
 """
 import argparse
 import math
@@ -138,30 +139,6 @@ def help_logo(version):
         y = 38 - round(8 * math.sin((px - 6) / 64 * 2 * math.pi))
         canvas.fill(px, y, px + 1, y + 2, (236, 120, 0))
     canvas.text(100 - text_width("V" + version) - 5, 36, "V" + version, (24, 40, 150))
-    return canvas
-
-
-def icon(version):
-    size = 64
-    canvas = Canvas(size, size, (0, 0, 0, 0))
-    outline = (60, 40, 10)
-    for y in range(size):
-        for x in range(size):
-            # A rounded body: corners cut on a 6-pixel radius.
-            dx = max(6 - x, x - (size - 7), 0)
-            dy = max(6 - y, y - (size - 7), 0)
-            if dx * dx + dy * dy <= 36:
-                canvas.put(x, y, mix((255, 214, 120), (226, 140, 20), y / (size - 1)))
-            elif dx * dx + dy * dy <= 49:
-                canvas.put(x, y, outline)
-    canvas.fill(8, 8, 56, 24, (24, 40, 120))
-    canvas.text(12, 12, "=", (120, 255, 160))
-    canvas.text(24, 12, version, (120, 255, 160))
-    for row in range(3):
-        for col in range(3):
-            x0, y0 = 9 + col * 16, 29 + row * 10
-            canvas.fill(x0, y0, x0 + 14, y0 + 8, (70, 50, 20))
-            canvas.fill(x0, y0, x0 + 13, y0 + 7, (250, 250, 246))
     return canvas
 
 
@@ -417,8 +394,7 @@ def output_folder(description):
 def main():
     out = output_folder("Draws the program's bitmaps.")
     version = project_version()
-    for name, canvas in (("icon128.png", icon(version)), ("logo151.png", logo()),
-                         ("helplogo135.png", help_logo(version))):
+    for name, canvas in (("logo151.png", logo()), ("helplogo135.png", help_logo(version))):
         canvas.png(os.path.join(out, name))
     os.makedirs(os.path.join(out, "skin"), exist_ok=True)
     for number, canvas in skin_bitmaps():

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the desktop icon for the hicolor theme at 16, 24, 32, 48, 64, 128 and 256 pixels.
+"""Draws the icon at 16, 24, 32, 48, 64, 128 and 256 pixels: the desktop's icons for the hicolor
+theme, and the main window's icon (the 128-pixel one, compiled in under the name icon128.png).
 
 Run from anywhere: python3 src/res/make_icons.py [--out DIR]. It writes
 DIR/icons/pelmorix-<N>.png (DIR defaults to src/res). The display reads the version in the top
