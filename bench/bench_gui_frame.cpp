@@ -1,3 +1,4 @@
+#include "core/base/Version.h"
 #include "ui/base/FrameSkin.h"
 
 #include <QApplication>
@@ -21,7 +22,7 @@ struct SkinnedWindow
 
     SkinnedWindow()
     {
-        window.setWindowTitle(QStringLiteral("Pelmorix V9.0"));
+        window.setWindowTitle(QStringLiteral("Pelmorix V" PELMORIX_VERSION_TEXT));
         window.resize(WIDTH, HEIGHT);
         skin.LoadSkin(1);
         skin.Attach(&window, FrameStyle{true, true, true});

@@ -1,17 +1,22 @@
 #!/usr/bin/env python3
-"""Draws the program's bitmaps: the icon, the main window's logo, the help window's logo and the
-two frame skins ("ocean", blue, and "gold", orange) with their shared background tile.
+"""Draws the program's bitmaps: the main window's logo, the help window's logo and the two frame
+skins ("ocean", blue, and "gold", orange) with their shared background tile. The icon, the
+window's as well as the desktop's, is make_icons.py's.
 
-Run from anywhere: python3 src/res/make_bitmaps.py. Only the standard library is used, and the
-output is byte-for-byte reproducible.
+Run from anywhere: python3 src/res/make_bitmaps.py [--out DIR] (DIR defaults to src/res). The
+version drawn into the help logo is the one in the top CMakeLists.txt. Only the standard library
+is used, and the output is byte-for-byte reproducible.
 """
+import argparse
 import math
 import os
 import random
+import re
 import struct
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+TOP_CMAKELISTS = os.path.join(HERE, os.pardir, os.pardir, "CMakeLists.txt")
 
 # A small pixel font: '#' is ink. Lower-case letters sit on the same 7-row baseline.
 GLYPHS = {
@@ -24,11 +29,28 @@ GLYPHS = {
     "i": [".#.", "...", "##.", ".#.", ".#.", ".#.", "###"],
     "x": [".....", ".....", "#...#", ".#.#.", "..#..", ".#.#.", "#...#"],
     "V": ["#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
-    "9": [".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."],
     "0": [".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."],
+    "1": ["..#..", ".##..", "..#..", "..#..", "..#..", "..#..", ".###."],
+    "2": [".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"],
+    "3": ["#####", "...#.", "..#..", "...#.", "....#", "#...#", ".###."],
+    "4": ["...#.", "..##.", ".#.#.", "#..#.", "#####", "...#.", "...#."],
+    "5": ["#####", "#....", "####.", "....#", "....#", "#...#", ".###."],
+    "6": ["..##.", ".#...", "#....", "####.", "#...#", "#...#", ".###."],
+    "7": ["#####", "....#", "...#.", "..#..", ".#...", ".#...", ".#..."],
+    "8": [".###.", "#...#", "#...#", ".###.", "#...#", "#...#", ".###."],
+    "9": [".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."],
     ".": [".", ".", ".", ".", ".", ".", "#"],
     "=": [".....", ".....", "#####", ".....", "#####", ".....", "....."],
 }
+
+
+def project_version():
+    """The product's version as its windows show it (major.minor), from the top CMakeLists.txt."""
+    with open(TOP_CMAKELISTS, encoding="utf-8") as cmakelists:
+        found = re.search(r"project\(\s*Pelmorix\s+VERSION\s+(\d+)\.(\d+)", cmakelists.read())
+    if not found:
+        raise SystemExit("no project(Pelmorix VERSION major.minor ...) in " + TOP_CMAKELISTS)
+    return "%s.%s" % found.groups()
 
 
 class Canvas:
@@ -107,7 +129,7 @@ def logo():
     return canvas
 
 
-def help_logo():
+def help_logo(version):
     canvas = Canvas(100, 50, (0, 0, 0))
     canvas.gradient((236, 244, 255), (150, 190, 240))
     x = (100 - text_width("Pelmorix", 2)) // 2
@@ -116,31 +138,7 @@ def help_logo():
     for px in range(6, 70):
         y = 38 - round(8 * math.sin((px - 6) / 64 * 2 * math.pi))
         canvas.fill(px, y, px + 1, y + 2, (236, 120, 0))
-    canvas.text(100 - text_width("V9.0") - 5, 36, "V9.0", (24, 40, 150))
-    return canvas
-
-
-def icon():
-    size = 64
-    canvas = Canvas(size, size, (0, 0, 0, 0))
-    outline = (60, 40, 10)
-    for y in range(size):
-        for x in range(size):
-            # A rounded body: corners cut on a 6-pixel radius.
-            dx = max(6 - x, x - (size - 7), 0)
-            dy = max(6 - y, y - (size - 7), 0)
-            if dx * dx + dy * dy <= 36:
-                canvas.put(x, y, mix((255, 214, 120), (226, 140, 20), y / (size - 1)))
-            elif dx * dx + dy * dy <= 49:
-                canvas.put(x, y, outline)
-    canvas.fill(8, 8, 56, 24, (24, 40, 120))
-    canvas.text(12, 12, "=", (120, 255, 160))
-    canvas.text(24, 12, "9.0", (120, 255, 160))
-    for row in range(3):
-        for col in range(3):
-            x0, y0 = 9 + col * 16, 29 + row * 10
-            canvas.fill(x0, y0, x0 + 14, y0 + 8, (70, 50, 20))
-            canvas.fill(x0, y0, x0 + 13, y0 + 7, (250, 250, 246))
+    canvas.text(100 - text_width("V" + version) - 5, 36, "V" + version, (24, 40, 150))
     return canvas
 
 
@@ -386,13 +384,21 @@ def skin_bitmaps():
             yield ids[glyph], caption_button(skin, glyph)
 
 
+def output_folder(description):
+    """The folder named by --out on the command line, or src/res."""
+    parser = argparse.ArgumentParser(description=description)
+    parser.add_argument("--out", default=HERE, help="where to write (default: %(default)s)")
+    return parser.parse_args().out
+
+
 def main():
-    for name, canvas in (("icon128.png", icon()), ("logo151.png", logo()),
-                         ("helplogo135.png", help_logo())):
-        canvas.png(os.path.join(HERE, name))
-    os.makedirs(os.path.join(HERE, "skin"), exist_ok=True)
+    out = output_folder("Draws the program's bitmaps.")
+    version = project_version()
+    for name, canvas in (("logo151.png", logo()), ("helplogo135.png", help_logo(version))):
+        canvas.png(os.path.join(out, name))
+    os.makedirs(os.path.join(out, "skin"), exist_ok=True)
     for number, canvas in skin_bitmaps():
-        canvas.png(os.path.join(HERE, "skin", "%d.png" % number))
+        canvas.png(os.path.join(out, "skin", "%d.png" % number))
 
 
 if __name__ == "__main__":

@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the desktop icon for the hicolor theme at 16, 24, 32, 48, 64, 128 and 256 pixels.
+"""Draws the icon at 16, 24, 32, 48, 64, 128 and 256 pixels: the desktop's icons for the hicolor
+theme, and the main window's icon (the 128-pixel one, compiled in under the name icon128.png).
 
-Run from anywhere: python3 src/res/make_icons.py. It writes src/res/icons/pelmorix-<N>.png.
-Each size is laid out on its own pixel grid (edges fall on whole pixels, smaller sizes drop
-detail), so no size is a blurred scaling of another. Only the standard library is used, and
-the output is byte-for-byte reproducible.
+Run from anywhere: python3 src/res/make_icons.py [--out DIR]. It writes
+DIR/icons/pelmorix-<N>.png (DIR defaults to src/res). The display reads the version in the top
+CMakeLists.txt. Each size is laid out on its own pixel grid (edges fall on whole pixels, smaller
+sizes drop detail), so no size is a blurred scaling of another. Only the standard library is
+used, and the output is byte-for-byte reproducible.
 """
 import os
 
-from make_bitmaps import write_png
+from make_bitmaps import GLYPHS, output_folder, project_version, write_png
 
-HERE = os.path.dirname(os.path.abspath(__file__))
 SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 BODY_TOP = (255, 214, 120)
@@ -22,21 +23,24 @@ KEY = (250, 250, 246)
 KEY_SHADOW = (70, 50, 20)
 
 # Two pixel fonts for the display: 5x7 where it has room, 3x5 where it is small.
-FONT_5X7 = {
-    "=": [".....", ".....", "#####", ".....", "#####", ".....", "....."],
-    "9": [".###.", "#...#", "#...#", ".####", "....#", "...#.", ".##.."],
-    "0": [".###.", "#...#", "#..##", "#.#.#", "##..#", "#...#", ".###."],
-    ".": [".", ".", ".", ".", ".", ".", "#"],
-    " ": ["..", "..", "..", "..", "..", "..", ".."],
-}
+FONT_5X7 = {ch: GLYPHS[ch] for ch in "0123456789.="}
+FONT_5X7[" "] = ["..", "..", "..", "..", "..", "..", ".."]
 FONT_3X5 = {
     "=": ["...", "###", "...", "###", "..."],
-    "9": ["###", "#.#", "###", "..#", "##."],
     "0": ["###", "#.#", "#.#", "#.#", "###"],
+    "1": [".#.", "##.", ".#.", ".#.", "###"],
+    "2": ["##.", "..#", ".#.", "#..", "###"],
+    "3": ["##.", "..#", ".#.", "..#", "##."],
+    "4": ["#.#", "#.#", "###", "..#", "..#"],
+    "5": ["###", "#..", "##.", "..#", "##."],
+    "6": [".##", "#..", "###", "#.#", "###"],
+    "7": ["###", "..#", ".#.", ".#.", ".#."],
+    "8": ["###", "#.#", "###", "#.#", "###"],
+    "9": ["###", "#.#", "###", "..#", "##."],
     ".": [".", ".", ".", ".", "#"],
     " ": [".", ".", ".", ".", "."],
 }
-READOUT = "= 9.0"
+READOUT = "= " + project_version()
 
 
 class Canvas:
@@ -190,7 +194,7 @@ def icon(size):
 
 
 def main():
-    folder = os.path.join(HERE, "icons")
+    folder = os.path.join(output_folder("Draws the desktop icon in every size."), "icons")
     os.makedirs(folder, exist_ok=True)
     for size in SIZES:
         icon(size).png(os.path.join(folder, "pelmorix-%d.png" % size))

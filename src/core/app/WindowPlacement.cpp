@@ -13,7 +13,7 @@ int ClampAxis(int n, int nLow, int nHighEnd, int nSize)
     return std::max(nLow, std::min(n, nHighEnd - nSize));
 }
 
-long long Overlap(const PlaceRect& a, const PlaceRect& b)
+long long Overlap(const Rect& a, const Rect& b)
 {
     const long long cx = std::min(a.nRight, b.nRight) - std::max(a.nLeft, b.nLeft);
     const long long cy = std::min(a.nBottom, b.nBottom) - std::max(a.nTop, b.nTop);
@@ -22,24 +22,24 @@ long long Overlap(const PlaceRect& a, const PlaceRect& b)
 
 struct Candidate
 {
-    PlacePoint at;
-    PlaceRect rect;
+    Point at;
+    Rect rect;
     int nDistance; // from the wanted place, along both axes
 };
 
-Candidate MakeCandidate(const FirstPlacement& p, PlacePoint want, PlacePoint at)
+Candidate MakeCandidate(const FirstPlacement& p, Point want, Point at)
 {
     at.nX = ClampAxis(at.nX, p.screen.nLeft, p.screen.nRight, p.nWidth);
     at.nY = ClampAxis(at.nY, p.screen.nTop, p.screen.nBottom, p.nHeight);
-    const PlaceRect rect{at.nX, at.nY, at.nX + p.nWidth, at.nY + p.nHeight};
+    const Rect rect{at.nX, at.nY, at.nX + p.nWidth, at.nY + p.nHeight};
     return {at, rect, std::abs(at.nX - want.nX) + std::abs(at.nY - want.nY)};
 }
 } // namespace
 
-PlacePoint FirstWindowPosition(const FirstPlacement& p)
+Point FirstWindowPosition(const FirstPlacement& p)
 {
-    const PlacePoint offset = p.offset.value_or(PlacePoint{0, 0});
-    const PlacePoint want{p.ownerClient.nX + offset.nX, p.ownerClient.nY + offset.nY};
+    const Point offset = p.offset.value_or(Point{0, 0});
+    const Point want{p.ownerClient.nX + offset.nX, p.ownerClient.nY + offset.nY};
     // The wanted place, then beside the main window on each side, keeping the other coordinate.
     const std::array<Candidate, 5> candidates{
         MakeCandidate(p, want, want),

@@ -2,6 +2,7 @@
 
 #include "core/eval/CharClass.h"
 #include "core/eval/EvalContext.h"
+#include "core/eval/MathConstants.h"
 #include "core/eval/Messages.h"
 #include "core/eval/RandomGenerator.h"
 
@@ -15,9 +16,8 @@
 
 namespace
 {
-constexpr double PI = 3.141592653589793;
-constexpr double TWO_PI = 6.283185307179586;
-constexpr double DEG_TO_RAD = 0.017453292519943295;
+constexpr double TWO_PI = 2 * PI;
+constexpr double DEG_TO_RAD = PI / 180;
 constexpr double FORCE_FACTOR = 0.0785398163397;
 constexpr double TORQUE_FACTOR = 9549;
 constexpr double RANDOM_DIVISOR = 4294967295.0;

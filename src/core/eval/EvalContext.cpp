@@ -4,6 +4,7 @@
 #include "core/eval/CalcError.h"
 #include "core/eval/CharClass.h"
 #include "core/eval/DecimalText.h"
+#include "core/eval/MathConstants.h"
 #include "core/eval/Messages.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@
 
 namespace
 {
-constexpr double PI = 3.141592653589793;
 constexpr double E = 2.718281828459045;
 constexpr double FACTORIAL_LIMIT = 200;
 // Every parenthesis level nests one expression. A console line of 2047 characters holds at most

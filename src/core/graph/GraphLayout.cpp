@@ -28,13 +28,14 @@ constexpr CCurveTable::Label VERTICAL_LABELS[] = {CCurveTable::LABEL_TOP, CCurve
 constexpr double ROW_LIMIT = 32767.0;
 
 // The sunken or raised look: one pixel of frame on the block's own outline.
-void AddBevel(std::vector<GraphRect>& rects, const GraphRect& rc, ColorRef crTopLeft,
+void AddBevel(std::vector<GraphRect>& rects, const Rect& rc, ColorRef crTopLeft,
               ColorRef crBottomRight)
 {
-    rects.push_back(GraphRect{rc.x, rc.y, rc.w - 1, 1, crTopLeft});
-    rects.push_back(GraphRect{rc.x, rc.y, 1, rc.h - 1, crTopLeft});
-    rects.push_back(GraphRect{rc.x + rc.w - 1, rc.y, 1, rc.h, crBottomRight});
-    rects.push_back(GraphRect{rc.x, rc.y + rc.h - 1, rc.w, 1, crBottomRight});
+    const auto [l, t, r, b] = rc;
+    rects.push_back(GraphRect{{l, t, r - 1, t + 1}, crTopLeft});
+    rects.push_back(GraphRect{{l, t, l + 1, b - 1}, crTopLeft});
+    rects.push_back(GraphRect{{r - 1, t, r, b}, crBottomRight});
+    rects.push_back(GraphRect{{l, b - 1, r, b}, crBottomRight});
 }
 
 ColorRef Brighten(ColorRef cr)
@@ -48,7 +49,7 @@ int CharCount(const std::string& str) { return static_cast<int>(str.size()); }
 void AddLabel(std::vector<GraphText>& texts, int x, int y, const std::string& strText)
 {
     if (!strText.empty())
-        texts.push_back(GraphText{x, y, strText, WHITE});
+        texts.push_back(GraphText{{x, y}, strText, WHITE});
 }
 } // namespace
 
@@ -93,14 +94,18 @@ void CGraphLayout::AddFrame(GraphScene& scene) const
     const int R = m_nRight;
     const int B = m_nBottom;
     const GraphRect rects[] = {
-        {10, 10, R - 20, B - 20, WHITE},  {10, 10, 1, B - 20, SHADOW_DARK},
-        {9, 10, 1, B - 18, SHADOW},       {10, B - 10, R - 20, 1, WHITE},
-        {9, B - 9, R - 18, 1, LIGHT},     {R - 9, 9, 1, B - 18, LIGHT},
-        {R - 10, 10, 1, B - 20, WHITE},   {9, 9, R - 18, 1, SHADOW},
-        {10, 10, R - 20, 1, SHADOW_DARK},
+        {Rect::AtSize(10, 10, R - 20, B - 20), WHITE},
+        {Rect::AtSize(10, 10, 1, B - 20), SHADOW_DARK},
+        {Rect::AtSize(9, 10, 1, B - 18), SHADOW},
+        {Rect::AtSize(10, B - 10, R - 20, 1), WHITE},
+        {Rect::AtSize(9, B - 9, R - 18, 1), LIGHT},
+        {Rect::AtSize(R - 9, 9, 1, B - 18), LIGHT},
+        {Rect::AtSize(R - 10, 10, 1, B - 20), WHITE},
+        {Rect::AtSize(9, 9, R - 18, 1), SHADOW},
+        {Rect::AtSize(10, 10, R - 20, 1), SHADOW_DARK},
     };
     for (const GraphRect& rc : rects) {
-        if (rc.w > 0 && rc.h > 0)
+        if (!rc.rect.IsEmpty())
             scene.frame.push_back(rc);
     }
 }
@@ -121,18 +126,18 @@ void CGraphLayout::AddAxes(GraphScene& scene) const
         return x - HALF_CHAR * CharCount(label(n));
     };
 
-    scene.axes.push_back(GraphLine{M, PLOT_TOP, M, nBottom, BLACK});
-    scene.axes.push_back(GraphLine{M, nBottom, m_nRight - 20, nBottom, BLACK});
+    scene.axes.push_back(GraphLine{{M, PLOT_TOP}, {M, nBottom}, BLACK});
+    scene.axes.push_back(GraphLine{{M, nBottom}, {m_nRight - 20, nBottom}, BLACK});
 
     AddLabel(scene.labels, verticalX(CCurveTable::LABEL_TOP), PLOT_TOP - 7,
              label(CCurveTable::LABEL_TOP));
-    scene.axes.push_back(GraphLine{M - TICK, PLOT_TOP, M, PLOT_TOP, BLACK});
+    scene.axes.push_back(GraphLine{{M - TICK, PLOT_TOP}, {M, PLOT_TOP}, BLACK});
     AddLabel(scene.labels, verticalX(CCurveTable::LABEL_MIDDLE), H / 2 + PLOT_TOP - 7,
              label(CCurveTable::LABEL_MIDDLE));
-    scene.axes.push_back(GraphLine{M - TICK, H / 2 + PLOT_TOP, M, H / 2 + PLOT_TOP, BLACK});
+    scene.axes.push_back(GraphLine{{M - TICK, H / 2 + PLOT_TOP}, {M, H / 2 + PLOT_TOP}, BLACK});
     AddLabel(scene.labels, verticalX(CCurveTable::LABEL_BOTTOM), H + PLOT_TOP - 8,
              label(CCurveTable::LABEL_BOTTOM));
-    scene.axes.push_back(GraphLine{M - TICK, nBottom, M, nBottom, BLACK});
+    scene.axes.push_back(GraphLine{{M - TICK, nBottom}, {M, nBottom}, BLACK});
 
     const int y = nBottom + 5;
     if (W > 100)
@@ -141,11 +146,11 @@ void CGraphLayout::AddAxes(GraphScene& scene) const
     if (W > 150)
         AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_CENTRE, W / 2 + M + 3), y,
                  label(CCurveTable::LABEL_CENTRE));
-    scene.axes.push_back(GraphLine{W / 2 + M, nBottom, W / 2 + M, nBottom - TICK, BLACK});
+    scene.axes.push_back(GraphLine{{W / 2 + M, nBottom}, {W / 2 + M, nBottom - TICK}, BLACK});
     if (W > 100)
         AddLabel(scene.labels, horizontalX(CCurveTable::LABEL_RIGHT, W + M + 2), y,
                  label(CCurveTable::LABEL_RIGHT));
-    scene.axes.push_back(GraphLine{W + M, nBottom, W + M, nBottom - TICK, BLACK});
+    scene.axes.push_back(GraphLine{{W + M, nBottom}, {W + M, nBottom - TICK}, BLACK});
 }
 
 void CGraphLayout::AddBlocks(GraphScene& scene) const
@@ -158,9 +163,9 @@ void CGraphLayout::AddBlocks(GraphScene& scene) const
         rc.color = bSelected ? CCurveTable::CurveColor(i) : Brighten(CCurveTable::CurveColor(i));
         scene.blocks.push_back(rc);
         if (bSelected)
-            AddBevel(scene.blocks, rc, BLACK, WHITE);
+            AddBevel(scene.blocks, rc.rect, BLACK, WHITE);
         else
-            AddBevel(scene.blocks, rc, WHITE, BLACK);
+            AddBevel(scene.blocks, rc.rect, WHITE, BLACK);
     }
 }
 
@@ -176,14 +181,14 @@ void CGraphLayout::AddLegend(GraphScene& scene) const
     int nBlocksEnd = FRAME_INSET;
     for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
         if (m_table.Slot(i).state == CurveState::Valid)
-            nBlocksEnd = BlockRect(i).x + BLOCK_SIZE + LEGEND_GAP;
+            nBlocksEnd = BlockRect(i).rect.nRight + LEGEND_GAP;
     }
     const int x = std::max(m_nWidth / 2 + 10, nBlocksEnd);
     const int nMaxWidth = m_nRight - FRAME_INSET - x;
     if (nMaxWidth <= 0)
         return;
     scene.legend =
-        GraphText{x, BLOCK_TOP, "  " + strName + "  " + slot.legend, LEGEND_BACK, nMaxWidth};
+        GraphText{{x, BLOCK_TOP}, "  " + strName + "  " + slot.legend, LEGEND_BACK, nMaxWidth};
 }
 
 std::optional<int> CGraphLayout::Row(double v) const
@@ -240,7 +245,8 @@ std::vector<GraphPolyline> CGraphLayout::Curve(int nSlot) const
 
 GraphRect CGraphLayout::BlockRect(int nSlot)
 {
-    return {nSlot * BLOCK_PITCH + BLOCK_LEFT, BLOCK_TOP, BLOCK_SIZE, BLOCK_SIZE, BLACK};
+    return {Rect::AtSize(nSlot * BLOCK_PITCH + BLOCK_LEFT, BLOCK_TOP, BLOCK_SIZE, BLOCK_SIZE),
+            BLACK};
 }
 
 int CGraphLayout::BlockAt(const CCurveTable& table, int x, int y)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/ColorRef.h"
+#include "core/base/Geometry.h"
 
 #include <functional>
 #include <optional>
@@ -10,32 +11,29 @@
 class CCurveTable;
 
 // Painting primitives of the graph window, in client pixels. Text is black and drawn with its
-// top-left corner at (x, y) on an opaque background.
+// top-left corner at its point on an opaque background.
 struct GraphRect
 {
-    int x = 0, y = 0, w = 0, h = 0;
+    Rect rect{};
     ColorRef color = 0;
 };
 struct GraphLine
 {
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Point from{};
+    Point to{};
     ColorRef color = 0;
 };
 struct GraphText
 {
-    int x = 0, y = 0;
+    Point at{};
     std::string text;
     ColorRef background = 0;
     int maxWidth = -1; // the painter cuts a longer text short (with an ellipsis); -1: no limit
 };
-struct GraphPoint
-{
-    int x = 0, y = 0;
-};
 struct GraphPolyline
 {
     ColorRef color = 0;
-    std::vector<GraphPoint> points;
+    std::vector<Point> points;
 };
 
 // Everything the graph window paints, in painting order: frame and plot area, labels, axes and

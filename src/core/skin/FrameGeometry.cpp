@@ -4,7 +4,7 @@
 
 namespace
 {
-FrameSize SizeOf(const SkinSizes& sizes, SkinPart part) { return sizes[std::size_t(part)]; }
+Size SizeOf(const SkinSizes& sizes, SkinPart part) { return sizes[std::size_t(part)]; }
 
 bool FitsSlices(int nLength, const SliceBounds& bounds) { return nLength >= bounds.nLength; }
 
@@ -59,11 +59,11 @@ const SkinSet& SkinSetFor(int nSkin) { return SKIN_SETS[nSkin == 0 ? 0 : 1]; }
 
 std::optional<FrameMetrics> DeriveMetrics(const SkinSizes& sizes)
 {
-    const FrameSize title = SizeOf(sizes, SkinPart::Title);
-    const FrameSize left = SizeOf(sizes, SkinPart::Left);
-    const FrameSize right = SizeOf(sizes, SkinPart::Right);
-    const FrameSize bottom = SizeOf(sizes, SkinPart::Bottom);
-    const FrameSize tile = SizeOf(sizes, SkinPart::Background);
+    const Size title = SizeOf(sizes, SkinPart::Title);
+    const Size left = SizeOf(sizes, SkinPart::Left);
+    const Size right = SizeOf(sizes, SkinPart::Right);
+    const Size bottom = SizeOf(sizes, SkinPart::Bottom);
+    const Size tile = SizeOf(sizes, SkinPart::Background);
     if (!IsEvenAndPositive(title.nHeight) || !IsEvenAndPositive(left.nWidth) ||
         !IsEvenAndPositive(right.nWidth) || !IsEvenAndPositive(bottom.nHeight))
         return std::nullopt;
@@ -72,9 +72,9 @@ std::optional<FrameMetrics> DeriveMetrics(const SkinSizes& sizes)
         return std::nullopt;
     if (tile.nWidth <= 0 || tile.nHeight <= 0)
         return std::nullopt;
-    const FrameSize button = SizeOf(sizes, SkinPart::Close);
+    const Size button = SizeOf(sizes, SkinPart::Close);
     for (SkinPart part : {SkinPart::Minimise, SkinPart::Maximise, SkinPart::Restore}) {
-        const FrameSize other = SizeOf(sizes, part);
+        const Size other = SizeOf(sizes, part);
         if (other.nWidth != button.nWidth || other.nHeight != button.nHeight)
             return std::nullopt;
     }
@@ -85,7 +85,7 @@ std::optional<FrameMetrics> DeriveMetrics(const SkinSizes& sizes)
     return m;
 }
 
-FrameRect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth)
+Rect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth)
 {
     const int nSlot = button == FrameButton::Close ? 0 : button == FrameButton::Maximise ? 1 : 2;
     const int nRight = nWindowWidth - m.nRight - nSlot * (m.nButtonWidth + BUTTON_GAP);
@@ -93,12 +93,12 @@ FrameRect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth
     return {nRight - m.nButtonWidth, nTop, nRight, nTop + m.nButtonHeight};
 }
 
-FrameRect IconRect(const FrameMetrics& m)
+Rect IconRect(const FrameMetrics& m)
 {
     return {m.nLeft, ICON_TOP, m.nLeft + SMALL_ICON_SIZE, ICON_TOP + SMALL_ICON_SIZE};
 }
 
-FrameRect ClientRect(const FrameMetrics& m, int nWindowWidth, int nWindowHeight)
+Rect ClientRect(const FrameMetrics& m, int nWindowWidth, int nWindowHeight)
 {
     return {m.nLeft, m.nCaption, std::max(m.nLeft, nWindowWidth - m.nRight),
             std::max(m.nCaption, nWindowHeight - m.nBottom)};
@@ -127,7 +127,7 @@ int CaptionTextLeft(const FrameStyle& style)
     return style.HasIcon() ? TEXT_LEFT_WITH_ICON : TEXT_LEFT_PLAIN;
 }
 
-FrameRect CaptionTextRect(const FrameMetrics& m, const FrameStyle& style, int nWindowWidth)
+Rect CaptionTextRect(const FrameMetrics& m, const FrameStyle& style, int nWindowWidth)
 {
     // The text ends where the title bitmap's last 40 columns, the button area, begin.
     const int nLeft = CaptionTextLeft(style);
@@ -146,8 +146,7 @@ int ButtonStateIndex(bool bActive, HitCode button, HitCode hot, HitCode pressed)
     return 0;
 }
 
-FrameRect ResizedRect(HitCode nEdge, const FrameRect& rcStart, int dx, int dy, FrameSize minSize,
-                      FrameSize maxSize)
+Rect ResizedRect(HitCode nEdge, const Rect& rcStart, int dx, int dy, Size minSize, Size maxSize)
 {
     const bool bLeft =
         nEdge == HitCode::Left || nEdge == HitCode::TopLeft || nEdge == HitCode::BottomLeft;
@@ -157,7 +156,7 @@ FrameRect ResizedRect(HitCode nEdge, const FrameRect& rcStart, int dx, int dy, F
         nEdge == HitCode::Top || nEdge == HitCode::TopLeft || nEdge == HitCode::TopRight;
     const bool bBottom =
         nEdge == HitCode::Bottom || nEdge == HitCode::BottomLeft || nEdge == HitCode::BottomRight;
-    FrameRect rc = rcStart;
+    Rect rc = rcStart;
     if (bLeft)
         rc.nLeft =
             rcStart.nRight - std::clamp(rcStart.Width() - dx, minSize.nWidth, maxSize.nWidth);

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "core/base/Geometry.h"
+
 #include <array>
 #include <optional>
 #include <vector>
 
 // Geometry of a skinned window frame: the skin sets, the metrics derived from the bitmaps, the
 // caption buttons, hit-testing, the caption text and the three-slice layout of the edges.
-// Coordinates are window pixels from the window's top-left corner; rectangles exclude their
-// right and bottom edges.
+// Coordinates are window pixels from the window's top-left corner.
 
 // Hit-test codes of the frame. The numbers are those of the Windows frame messages; the resize
 // codes are 10 to 17.
@@ -35,28 +36,6 @@ constexpr bool IsResizeCode(HitCode code)
     return code >= HitCode::Left && code <= HitCode::BottomRight;
 }
 
-struct FrameRect
-{
-    int nLeft;
-    int nTop;
-    int nRight;
-    int nBottom;
-
-    int Width() const { return nRight - nLeft; }
-    int Height() const { return nBottom - nTop; }
-    bool Contains(int x, int y) const
-    {
-        return x >= nLeft && x < nRight && y >= nTop && y < nBottom;
-    }
-    bool operator==(const FrameRect&) const = default;
-};
-
-struct FrameSize
-{
-    int nWidth;
-    int nHeight;
-};
-
 // The nine bitmaps of a skin set, in the loader's order.
 enum class SkinPart
 {
@@ -72,7 +51,7 @@ enum class SkinPart
 };
 constexpr int SKIN_PART_COUNT = 9;
 using SkinSet = std::array<int, SKIN_PART_COUNT>; // resource numbers, indexed by SkinPart
-using SkinSizes = std::array<FrameSize, SKIN_PART_COUNT>;
+using SkinSizes = std::array<Size, SKIN_PART_COUNT>;
 
 constexpr std::array<SkinSet, 2> SKIN_SETS{{
     {166, 196, 186, 194, 173, 190, 188, 184, 192}, // 0 "ocean", blue
@@ -144,9 +123,9 @@ enum class FrameButton
     Close,
 };
 
-FrameRect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth);
-FrameRect IconRect(const FrameMetrics& m);
-FrameRect ClientRect(const FrameMetrics& m, int nWindowWidth, int nWindowHeight);
+Rect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth);
+Rect IconRect(const FrameMetrics& m);
+Rect ClientRect(const FrameMetrics& m, int nWindowWidth, int nWindowHeight);
 // Buttons first (minimise and maximise only when the window had those boxes), then the icon,
 // corners, side, bottom and top strips, the caption, and the client area.
 HitCode HitTest(const FrameMetrics& m, const FrameStyle& style, int nWidth, int nHeight, int x,
@@ -154,15 +133,14 @@ HitCode HitTest(const FrameMetrics& m, const FrameStyle& style, int nWidth, int 
 
 int CaptionTextLeft(const FrameStyle& style);
 // May be empty (right not beyond left) in a narrow window.
-FrameRect CaptionTextRect(const FrameMetrics& m, const FrameStyle& style, int nWindowWidth);
+Rect CaptionTextRect(const FrameMetrics& m, const FrameStyle& style, int nWindowWidth);
 
 // The column of a button's bitmap: 0 normal, 1 pressed, 2 hot, 3 window inactive.
 int ButtonStateIndex(bool bActive, HitCode button, HitCode hot, HitCode pressed);
 
 // The window rectangle after the edge or corner nEdge of rcStart moved by (dx, dy), keeping the
 // opposite edges in place and the size within [minSize, maxSize].
-FrameRect ResizedRect(HitCode nEdge, const FrameRect& rcStart, int dx, int dy, FrameSize minSize,
-                      FrameSize maxSize);
+Rect ResizedRect(HitCode nEdge, const Rect& rcStart, int dx, int dy, Size minSize, Size maxSize);
 
 // How many middle copies an edge of nEdgeLength pixels takes: enough to reach the tail, never
 // negative. The last copy is clipped where the tail begins.

@@ -47,13 +47,13 @@ HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex)
     return {255 - i / tint.nRed, 255 - i / tint.nGreen, 255 - i / tint.nBlue};
 }
 
-HoverRect HoverShrink(const HoverRect& item)
+Rect HoverShrink(const Rect& item)
 {
     return {item.nLeft + HOVER_EDGE_SIZE, item.nTop + HOVER_EDGE_SIZE,
             item.nRight - HOVER_EDGE_SIZE, item.nBottom - HOVER_EDGE_SIZE};
 }
 
-std::vector<HoverFaceRow> HoverFaceRows(const HoverRect& face)
+std::vector<HoverFaceRow> HoverFaceRows(const Rect& face)
 {
     // The rows run from the top to H + 2 and the columns to W + 2, measured from the item's
     // corner: with the usual edge size that is the shrunk rectangle and one row below it.
@@ -66,19 +66,19 @@ std::vector<HoverFaceRow> HoverFaceRows(const HoverRect& face)
     return rows;
 }
 
-std::array<HoverEdgeLine, 4> HoverEdgeLines(const HoverRect& face, bool bFocusPens)
+std::array<HoverEdgeLine, 4> HoverEdgeLines(const Rect& face, bool bFocusPens)
 {
     const std::array<EdgePen, 4>& pens = bFocusPens ? FOCUS_PENS : HOVER_PENS;
     const auto [l, t, r, b] = face;
     return {{
-        {l, b - 1, l, t + 1, pens[0].nWidth, pens[0].colour},
-        {r - 1, b - 1, r - 1, t, pens[1].nWidth, pens[1].colour},
-        {l - 1, t, r - 1, t, pens[2].nWidth, pens[2].colour},
-        {l, b, r - 1, b, pens[3].nWidth, pens[3].colour},
+        {{l, b - 1}, {l, t + 1}, pens[0].nWidth, pens[0].colour},
+        {{r - 1, b - 1}, {r - 1, t}, pens[1].nWidth, pens[1].colour},
+        {{l - 1, t}, {r - 1, t}, pens[2].nWidth, pens[2].colour},
+        {{l, b}, {r - 1, b}, pens[3].nWidth, pens[3].colour},
     }};
 }
 
-HoverPoint HoverCaptionOrigin(const HoverRect& face, int nTextWidth, int nTextHeight, bool bPressed)
+Point HoverCaptionOrigin(const Rect& face, int nTextWidth, int nTextHeight, bool bPressed)
 {
     const int nShift = bPressed ? 1 : 0;
     return {face.nLeft + face.Width() / 2 - nTextWidth / 2 + nShift,

@@ -1,7 +1,6 @@
 #include "core/skin/WindowState.h"
 
-std::optional<FrameRect> CWindowState::Maximise(const FrameRect& rcWindow,
-                                                const FrameRect& rcWorkArea)
+std::optional<Rect> CWindowState::Maximise(const Rect& rcWindow, const Rect& rcWorkArea)
 {
     // A second maximise would remember the work area as the place to restore to.
     if (m_state != WindowState::Normal)
@@ -33,8 +32,7 @@ bool CWindowState::Minimise()
     return true;
 }
 
-std::optional<FrameRect> CWindowState::ToggleMaximise(const FrameRect& rcWindow,
-                                                      const FrameRect& rcWorkArea)
+std::optional<Rect> CWindowState::ToggleMaximise(const Rect& rcWindow, const Rect& rcWorkArea)
 {
     if (m_state == WindowState::Maximised)
         return Restore().rcTarget;

@@ -14,8 +14,8 @@ enum class WindowState
 // What restoring asks of the window: to come back from minimised, and where to go.
 struct RestoreStep
 {
-    bool bShowNormal = false;          // the window comes back from the taskbar
-    std::optional<FrameRect> rcTarget; // the remembered rectangle, when leaving maximised
+    bool bShowNormal = false;     // the window comes back from the taskbar
+    std::optional<Rect> rcTarget; // the remembered rectangle, when leaving maximised
     bool operator==(const RestoreStep&) const = default;
 };
 
@@ -27,17 +27,17 @@ public:
     WindowState State() const { return m_state; }
 
     // The rectangle to put the window in, or nothing when it is already maximised.
-    std::optional<FrameRect> Maximise(const FrameRect& rcWindow, const FrameRect& rcWorkArea);
+    std::optional<Rect> Maximise(const Rect& rcWindow, const Rect& rcWorkArea);
     // From maximised back to the remembered rectangle; from minimised back to the remembered
     // state. Nothing happens in the normal state.
     RestoreStep Restore();
     // False when the window is already minimised.
     bool Minimise();
     // Maximises a normal window, restores a maximised one.
-    std::optional<FrameRect> ToggleMaximise(const FrameRect& rcWindow, const FrameRect& rcWorkArea);
+    std::optional<Rect> ToggleMaximise(const Rect& rcWindow, const Rect& rcWorkArea);
 
 private:
     WindowState m_state = WindowState::Normal;
     WindowState m_stateBeforeMinimise = WindowState::Normal;
-    FrameRect m_rcBeforeMaximise{0, 0, 0, 0};
+    Rect m_rcBeforeMaximise{0, 0, 0, 0};
 };

@@ -14,7 +14,7 @@ struct Unit
     double factor;
 };
 
-struct Category
+struct CategoryTable
 {
     Text name;
     std::span<const Unit> units;
@@ -37,7 +37,7 @@ constexpr double GALLON = 231 * CUBIC_INCH;              // L
 constexpr double Square(double d) { return d * d; }
 
 // Base unit: square meter.
-constexpr Unit AREA[] = {
+constexpr Unit AREA_UNITS[] = {
     {{"square mile (mi^2)", "平方英里"}, Square(MILE)},
     {{"square yard (yd^2)", "平方码"}, Square(YARD)},
     {{"square foot (ft^2)", "平方英尺"}, Square(FOOT)},
@@ -48,7 +48,7 @@ constexpr Unit AREA[] = {
 };
 
 // Base unit: meter.
-constexpr Unit DISTANCE[] = {
+constexpr Unit DISTANCE_UNITS[] = {
     {{"mile (mi)", "英里"}, MILE},        {{"yard (yd)", "码"}, YARD},
     {{"foot (ft)", "英尺"}, FOOT},        {{"inch (in)", "英寸"}, INCH},
     {{"kilometer (km)", "公里"}, 1000},   {{"meter (m)", "米"}, 1},
@@ -57,7 +57,7 @@ constexpr Unit DISTANCE[] = {
 };
 
 // Base unit: gram.
-constexpr Unit MASS[] = {
+constexpr Unit MASS_UNITS[] = {
     {{"milligram (mg)", "毫克"}, 0.001},          {{"gram (g)", "克"}, 1},
     {{"killogram (kg)", "千克"}, 1000},           {{"metric ton (t)", "吨"}, 1000000},
     {{"short ton (st)US", "短吨"}, 2000 * POUND}, {{"metric carat (ct)", "开"}, 0.2},
@@ -66,7 +66,7 @@ constexpr Unit MASS[] = {
 
 // Base unit: bar (0.1 N/cm^2). A kilogram-force and a pound-force are the weights of a kilogram
 // and a pound under standard gravity.
-constexpr Unit PRESSURE[] = {
+constexpr Unit PRESSURE_UNITS[] = {
     {{"newton per sq. cm (n/cm^2)", "牛/平方厘米"}, 0.1},
     {{"kg per sq. cm (kgf/cm^2)", "公斤力/平方厘米"}, GRAVITY * 0.1},
     {{"pascal(n/m^2)", "帕斯卡"}, PASCAL},
@@ -81,7 +81,7 @@ constexpr Unit PRESSURE[] = {
 // Base unit: meter per minute. The kilometre-per-hour factor is the rounded decimal, not 50/3;
 // the mile-per-hour factor is MILE / 60 written as its decimal, which that quotient misses by
 // one bit.
-constexpr Unit VELOCITY[] = {
+constexpr Unit VELOCITY_UNITS[] = {
     {{"killometer per hour (kph)", "公里/小时"}, 16.666666666667},
     {{"meter per minute", "米/分"}, 1},
     {{"meter per second", "米/秒"}, 60},
@@ -95,7 +95,7 @@ constexpr Unit VELOCITY[] = {
 
 // Base unit: litre. The liquid quart, pint and fluid ounce are a quarter, an eighth and a 128th
 // of the gallon.
-constexpr Unit VOLUME[] = {
+constexpr Unit VOLUME_UNITS[] = {
     {{"cubic cm (cm^3)", "立方厘米"}, 0.001},
     {{"cubic m (m^3)", "立方米"}, 1000},
     {{"millilitre (mL)", "毫升"}, 0.001},
@@ -109,17 +109,19 @@ constexpr Unit VOLUME[] = {
     {{"ounce (oz) Fluid", "盎司 流体"}, GALLON / 128},
 };
 
-constexpr Category CATEGORIES[] = {
-    {{"Area", "面积"}, AREA},         {{"Distance", "长度"}, DISTANCE},
-    {{"Mass", "质量"}, MASS},         {{"Pressure", "压力"}, PRESSURE},
-    {{"Velocity", "速度"}, VELOCITY}, {{"Volume", "体积"}, VOLUME},
+// In the order of UnitTable::Category.
+constexpr CategoryTable CATEGORIES[] = {
+    {{"Area", "面积"}, AREA_UNITS},         {{"Distance", "长度"}, DISTANCE_UNITS},
+    {{"Mass", "质量"}, MASS_UNITS},         {{"Pressure", "压力"}, PRESSURE_UNITS},
+    {{"Velocity", "速度"}, VELOCITY_UNITS}, {{"Volume", "体积"}, VOLUME_UNITS},
 };
 
 constexpr int CATEGORY_COUNT = int(std::size(CATEGORIES));
+static_assert(CATEGORY_COUNT == UnitTable::VOLUME + 1, "one table for each category");
 
 consteval bool FitsTheLists()
 {
-    for (const Category& category : CATEGORIES)
+    for (const CategoryTable& category : CATEGORIES)
         if (category.units.size() > std::size_t(UnitTable::MAX_NAMES))
             return false;
     return CATEGORY_COUNT <= UnitTable::MAX_NAMES && UnitTable::MAX_NAMES <= UnitTable::MAX_FACTORS;

@@ -9,6 +9,17 @@
 class UnitTable
 {
 public:
+    // The category indexes, in the order of the tables and of the window's list.
+    enum Category
+    {
+        AREA,
+        DISTANCE,
+        MASS,
+        PRESSURE,
+        VELOCITY,
+        VOLUME,
+    };
+
     static constexpr int MAX_NAMES = 20;   // names per list the window shows at most
     static constexpr int MAX_FACTORS = 30; // factors a category may hold
 

@@ -2,6 +2,7 @@
 
 #include "core/app/KeyboardSnap.h"
 #include "core/app/SettingsRecord.h"
+#include "core/base/Version.h"
 #include "core/skin/Opacity.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
@@ -28,7 +29,8 @@
 
 namespace
 {
-constexpr Text MAIN_TITLE{"Pelmorix V9.0", "Pelmorix计算器 V9.0"};
+constexpr Text MAIN_TITLE{"Pelmorix V" PELMORIX_VERSION_TEXT,
+                          "Pelmorix计算器 V" PELMORIX_VERSION_TEXT};
 
 // Offsets of the controls from the client area's edges.
 constexpr int CONSOLE_LEFT = 8;
@@ -240,9 +242,8 @@ void CCalcDlg::SnapKeyboard()
     if (m_pKeyboard == nullptr)
         return; // a geometry change while the windows are still being made
     const QRect frame = frameGeometry();
-    const SnapRect main{frame.x(), frame.y(), frame.x() + frame.width(),
-                        frame.y() + frame.height()};
-    const SnapPoint at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
+    const Rect main{frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};
+    const Point at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
     m_pKeyboard->move(at.nX, at.nY);
     m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
 }

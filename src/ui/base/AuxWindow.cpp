@@ -11,7 +11,7 @@
 
 namespace
 {
-PlaceRect ToPlaceRect(const QRect& rc)
+Rect ToRect(const QRect& rc)
 {
     return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
 }
@@ -76,18 +76,18 @@ void CAuxWindow::PlaceFirstTime()
     const QSize frameExtra = frame.size() - pOwner->size();
     FirstPlacement place{};
     if (m_look.nX >= 0 && m_look.nY >= 0)
-        place.offset = PlacePoint{m_look.nX, m_look.nY};
+        place.offset = Point{m_look.nX, m_look.nY};
     place.ownerClient = {client.x(), client.y()};
-    place.owner = ToPlaceRect(frame);
-    place.keepClear = ToPlaceRect(m_keepClear ? m_keepClear() : QRect());
+    place.owner = ToRect(frame);
+    place.keepClear = ToRect(m_keepClear ? m_keepClear() : QRect());
     place.nWidth = width() + frameExtra.width();
     place.nHeight = height() + frameExtra.height();
     const QPoint want = client.topLeft() + QPoint(std::max(m_look.nX, 0), std::max(m_look.nY, 0));
     const QScreen* pScreen = QGuiApplication::screenAt(want);
     if (pScreen == nullptr)
         pScreen = pOwner->screen();
-    place.screen = ToPlaceRect(pScreen->availableGeometry());
-    const PlacePoint at = FirstWindowPosition(place);
+    place.screen = ToRect(pScreen->availableGeometry());
+    const Point at = FirstWindowPosition(place);
     move(at.nX, at.nY);
 }
 

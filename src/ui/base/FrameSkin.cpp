@@ -28,14 +28,14 @@ constexpr Text MENU_MINIMISE{"Mi&nimize", "最小化(&N)"};
 constexpr Text MENU_MAXIMISE{"Ma&ximize", "最大化(&X)"};
 constexpr Text MENU_CLOSE{"&Close", "关闭(&C)"};
 
-QRect ToQRect(const FrameRect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
+QRect ToQRect(const Rect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
 
-FrameRect ToFrameRect(const QRect& rc)
+Rect ToRect(const QRect& rc)
 {
     return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
 }
 
-FrameSize ToFrameSize(const QSize& size) { return {size.width(), size.height()}; }
+Size ToSize(const QSize& size) { return {size.width(), size.height()}; }
 
 // Copies the slices of an edge of nLength pixels from src, laid out along the edge starting at
 // origin, leaving out what falls outside [nFrom, nTo) of the edge; that part starts at origin.
@@ -578,9 +578,8 @@ void CFrameSkin::FollowDrag(const QMouseEvent& event)
         m_pWindow->move(m_drag.rcStart.topLeft() + delta);
         return;
     }
-    const FrameRect rc =
-        ResizedRect(m_drag.edge, ToFrameRect(m_drag.rcStart), delta.x(), delta.y(),
-                    ToFrameSize(m_pWindow->minimumSize()), ToFrameSize(m_pWindow->maximumSize()));
+    const Rect rc = ResizedRect(m_drag.edge, ToRect(m_drag.rcStart), delta.x(), delta.y(),
+                                ToSize(m_pWindow->minimumSize()), ToSize(m_pWindow->maximumSize()));
     m_pWindow->setGeometry(ToQRect(rc));
 }
 
@@ -615,7 +614,7 @@ void CFrameSkin::Maximise()
         return;
     QScreen* pScreen = m_pWindow->screen();
     const QRect rcWork = pScreen != nullptr ? pScreen->availableGeometry() : m_pWindow->geometry();
-    if (const auto rc = m_state.Maximise(ToFrameRect(m_pWindow->geometry()), ToFrameRect(rcWork)))
+    if (const auto rc = m_state.Maximise(ToRect(m_pWindow->geometry()), ToRect(rcWork)))
         m_pWindow->setGeometry(ToQRect(*rc));
     RepaintFrame();
 }

@@ -50,21 +50,21 @@ void CHoverButton::EndHover()
 void CHoverButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const HoverRect item{0, 0, width(), height()};
+    const Rect item{0, 0, width(), height()};
     painter.fillRect(rect(), Qt::white);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
     m_bFocused = hasFocus();
     m_bActive = m_bFocused || isDown() || isDefault();
-    const HoverRect face = HoverShrink(item);
+    const Rect face = HoverShrink(item);
     DrawFace(painter, face);
     if (m_bHover || m_bFocused)
         DrawEdgeFrame(painter, face);
     DrawCaption(painter, face);
 }
 
-void CHoverButton::DrawFace(QPainter& painter, const HoverRect& face)
+void CHoverButton::DrawFace(QPainter& painter, const Rect& face)
 {
     for (const HoverFaceRow& row : HoverFaceRows(face)) {
         const QColor colour = ToColor(HoverFaceColor(m_bHover, m_bActive, row.nIndex));
@@ -72,12 +72,12 @@ void CHoverButton::DrawFace(QPainter& painter, const HoverRect& face)
     }
 }
 
-void CHoverButton::DrawEdgeFrame(QPainter& painter, const HoverRect& face)
+void CHoverButton::DrawEdgeFrame(QPainter& painter, const Rect& face)
 {
     const bool bFocusPens = m_bFocused && !m_bHover;
     for (const HoverEdgeLine& line : HoverEdgeLines(face, bFocusPens)) {
         painter.setPen(QPen(ToColor(line.colour), line.nWidth, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line.nX1, line.nY1, line.nX2, line.nY2);
+        painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
     }
     if (bFocusPens) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
@@ -85,13 +85,13 @@ void CHoverButton::DrawEdgeFrame(QPainter& painter, const HoverRect& face)
     }
 }
 
-void CHoverButton::DrawCaption(QPainter& painter, const HoverRect& face)
+void CHoverButton::DrawCaption(QPainter& painter, const Rect& face)
 {
     constexpr int MAX_CAPTION = 260;
     constexpr int FLAGS = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     const QString strCaption = text().left(MAX_CAPTION);
     const QSize size = fontMetrics().size(Qt::TextSingleLine, strCaption);
-    const HoverPoint origin = HoverCaptionOrigin(face, size.width(), size.height(), isDown());
+    const Point origin = HoverCaptionOrigin(face, size.width(), size.height(), isDown());
     const QRect textRect(origin.nX, origin.nY, size.width(), size.height());
     painter.setFont(font());
     if (isEnabled()) {

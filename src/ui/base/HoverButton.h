@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-struct HoverRect;
+struct Rect;
 class QPainter;
 
 // The owner-drawn push button of the main window's row, the keyboard and the long-number
@@ -22,15 +22,15 @@ public:
     bool IsHover() const { return m_bHover; }
 
 protected:
-    virtual void DrawFace(QPainter& painter, const HoverRect& face);
-    virtual void DrawEdgeFrame(QPainter& painter, const HoverRect& face);
+    virtual void DrawFace(QPainter& painter, const Rect& face);
+    virtual void DrawEdgeFrame(QPainter& painter, const Rect& face);
 
     void paintEvent(QPaintEvent* pEvent) override;
     void enterEvent(QEnterEvent* pEvent) override;
     void leaveEvent(QEvent* pEvent) override;
 
 private:
-    void DrawCaption(QPainter& painter, const HoverRect& face);
+    void DrawCaption(QPainter& painter, const Rect& face);
     void EndHover();
 
     bool m_bHover = false;

@@ -18,7 +18,7 @@ namespace
 constexpr int FONT_POINTS = 10;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 
-// Text with its top-left corner at (x, y) on an opaque background, black, cut short with an
+// Text with its top-left corner at its point on an opaque background, black, cut short with an
 // ellipsis where it has a width to keep to.
 void DrawText(QPainter& painter, const GraphText& text)
 {
@@ -26,7 +26,7 @@ void DrawText(QPainter& painter, const GraphText& text)
     if (text.maxWidth >= 0)
         str = painter.fontMetrics().elidedText(str, Qt::ElideRight, text.maxWidth);
     const QRect rcText = painter.fontMetrics().boundingRect(
-        QRect(text.x, text.y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
+        QRect(text.at.nX, text.at.nY, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
     painter.setPen(Qt::black);
     painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
@@ -35,7 +35,8 @@ void DrawText(QPainter& painter, const GraphText& text)
 void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
 {
     for (const GraphRect& rc : rects)
-        painter.fillRect(rc.x, rc.y, rc.w, rc.h, ToQColor(rc.color));
+        painter.fillRect(rc.rect.nLeft, rc.rect.nTop, rc.rect.Width(), rc.rect.Height(),
+                         ToQColor(rc.color));
 }
 } // namespace
 
@@ -95,7 +96,7 @@ void CGraphDlg::paintEvent(QPaintEvent* pEvent)
         DrawText(painter, text);
     painter.setPen(QPen(Qt::black, 0));
     for (const GraphLine& line : scene.axes)
-        painter.drawLine(line.x1, line.y1, line.x2, line.y2);
+        painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
     FillRects(painter, scene.blocks);
     if (scene.legend)
         DrawText(painter, *scene.legend);
@@ -103,8 +104,8 @@ void CGraphDlg::paintEvent(QPaintEvent* pEvent)
         painter.setPen(QPen(ToQColor(line.color), 0));
         QPolygon polygon;
         polygon.reserve(int(line.points.size()));
-        for (const GraphPoint& pt : line.points)
-            polygon.append(QPoint(pt.x, pt.y));
+        for (const Point& pt : line.points)
+            polygon.append(QPoint(pt.nX, pt.nY));
         painter.drawPolyline(polygon);
     }
 }

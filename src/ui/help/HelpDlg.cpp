@@ -1,5 +1,6 @@
 #include "ui/help/HelpDlg.h"
 
+#include "core/base/Version.h"
 #include "ui/base/DialogRect.h"
 #include "ui/base/Resources.h"
 #include "ui/fonts/StandInFont.h"
@@ -14,7 +15,8 @@
 
 namespace
 {
-constexpr Text PRODUCT_LINE{"Pelmorix V9.0", "Pelmorix计算器 V9.0"};
+constexpr Text PRODUCT_LINE{"Pelmorix V" PELMORIX_VERSION_TEXT,
+                            "Pelmorix计算器 V" PELMORIX_VERSION_TEXT};
 constexpr Text AUTHOR_LINE{"Author: Pelmorix", "作者: Pelmorix团队"};
 constexpr Text CONTACT_LINE{"E_mail: team@example.org", "信箱: team@example.org"};
 constexpr int FONT_POINTS = 10;

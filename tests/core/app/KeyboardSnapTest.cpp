@@ -10,8 +10,8 @@ constexpr int SCREEN_CY = 768;
 struct SnapCase
 {
     const char* pName;
-    SnapRect main;
-    SnapPoint expected;
+    Rect main;
+    Point expected;
 };
 
 TEST(KeyboardSnap, FirstRuleThatHoldsPlacesTheKeyboard)

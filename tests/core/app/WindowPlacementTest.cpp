@@ -8,11 +8,11 @@
 
 namespace
 {
-constexpr PlaceRect SCREEN{0, 0, 1280, 1024};
+constexpr Rect SCREEN{0, 0, 1280, 1024};
 
 // A main window of 460 x 252 client pixels with a 5-pixel border and a 30-pixel caption whose
 // frame's top left corner is at (x, y); its buttons lie along the bottom of the client area.
-FirstPlacement Beside(int x, int y, std::optional<PlacePoint> offset, int cx, int cy)
+FirstPlacement Beside(int x, int y, std::optional<Point> offset, int cx, int cy)
 {
     FirstPlacement place{};
     place.offset = offset;
@@ -25,7 +25,7 @@ FirstPlacement Beside(int x, int y, std::optional<PlacePoint> offset, int cx, in
     return place;
 }
 
-bool Intersects(const PlaceRect& a, const PlaceRect& b)
+bool Intersects(const Rect& a, const Rect& b)
 {
     return a.nLeft < b.nRight && b.nLeft < a.nRight && a.nTop < b.nBottom && b.nTop < a.nBottom;
 }
@@ -34,7 +34,7 @@ struct PlaceCase
 {
     const char* pName;
     FirstPlacement place;
-    PlacePoint expected;
+    Point expected;
 };
 
 template <std::size_t N>
@@ -50,16 +50,14 @@ TEST(WindowPlacement, TemplatePlaceFromTheClientOriginWhereItIsFree)
 {
     const PlaceCase cases[] = {
         {"below and right of the main window",
-         Beside(100, 50, PlacePoint{300, 300}, 200, 100),
+         Beside(100, 50, Point{300, 300}, 200, 100),
          {405, 380}},
-        {"follows the main window", Beside(300, 150, PlacePoint{300, 300}, 200, 100), {605, 480}},
-        {"right of it", Beside(100, 50, PlacePoint{800, 60}, 255, 252), {905, 140}},
-        {"pulled back at the right edge",
-         Beside(100, 50, PlacePoint{1100, 0}, 255, 252),
-         {1025, 80}},
-        {"pulled back at the bottom edge", Beside(0, 0, PlacePoint{0, 900}, 400, 300), {5, 724}},
+        {"follows the main window", Beside(300, 150, Point{300, 300}, 200, 100), {605, 480}},
+        {"right of it", Beside(100, 50, Point{800, 60}, 255, 252), {905, 140}},
+        {"pulled back at the right edge", Beside(100, 50, Point{1100, 0}, 255, 252), {1025, 80}},
+        {"pulled back at the bottom edge", Beside(0, 0, Point{0, 900}, 400, 300), {5, 724}},
         {"larger than the screen: its top left corner stays on it",
-         Beside(100, 50, PlacePoint{300, 300}, 1400, 1100),
+         Beside(100, 50, Point{300, 300}, 1400, 1100),
          {0, 0}},
     };
     ExpectPositions(cases);
@@ -68,14 +66,14 @@ TEST(WindowPlacement, TemplatePlaceFromTheClientOriginWhereItIsFree)
 TEST(WindowPlacement, AWindowThatWouldCoverTheMainWindowGoesToTheNearestSide)
 {
     const PlaceCase cases[] = {
-        {"below is nearest", Beside(400, 300, PlacePoint{100, 100}, 200, 100), {505, 587}},
-        {"above is nearest", Beside(400, 300, PlacePoint{100, 10}, 200, 100), {505, 200}},
-        {"right is nearest", Beside(400, 300, PlacePoint{400, 100}, 200, 100), {870, 430}},
+        {"below is nearest", Beside(400, 300, Point{100, 100}, 200, 100), {505, 587}},
+        {"above is nearest", Beside(400, 300, Point{100, 10}, 200, 100), {505, 200}},
+        {"right is nearest", Beside(400, 300, Point{400, 100}, 200, 100), {870, 430}},
         {"without a template place: beside its client origin",
          Beside(400, 300, std::nullopt, 418, 168),
          {405, 132}},
         {"pulled back below the main window at the screen's edge",
-         Beside(1000, 300, PlacePoint{300, 100}, 300, 100),
+         Beside(1000, 300, Point{300, 100}, 300, 100),
          {980, 587}},
     };
     ExpectPositions(cases);
@@ -84,14 +82,13 @@ TEST(WindowPlacement, AWindowThatWouldCoverTheMainWindowGoesToTheNearestSide)
 TEST(WindowPlacement, WithoutRoomBesideItTheButtonsStayUncovered)
 {
     // A centred main window leaves no side wide enough for these windows.
-    for (const auto& [offset, cx, cy] :
-         {std::tuple{std::optional<PlacePoint>{{300, 300}}, 496, 424},
-          std::tuple{std::optional<PlacePoint>{}, 422, 578},
-          std::tuple{std::optional<PlacePoint>{{100, 100}}, 420, 508}}) {
+    for (const auto& [offset, cx, cy] : {std::tuple{std::optional<Point>{{300, 300}}, 496, 424},
+                                         std::tuple{std::optional<Point>{}, 422, 578},
+                                         std::tuple{std::optional<Point>{{100, 100}}, 420, 508}}) {
         SCOPED_TRACE(cx);
         const FirstPlacement place = Beside(405, 368, offset, cx, cy);
-        const PlacePoint at = FirstWindowPosition(place);
-        const PlaceRect window{at.nX, at.nY, at.nX + cx, at.nY + cy};
+        const Point at = FirstWindowPosition(place);
+        const Rect window{at.nX, at.nY, at.nX + cx, at.nY + cy};
         EXPECT_TRUE(Intersects(window, place.owner));
         EXPECT_FALSE(Intersects(window, place.keepClear));
         EXPECT_GE(at.nX, SCREEN.nLeft);

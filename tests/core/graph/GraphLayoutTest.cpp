@@ -21,9 +21,9 @@ class GraphLayoutTest : public ::testing::Test
 protected:
     void Plot(std::string_view strText, int nSlot = 0) { table.PlotCurve(strText, nSlot, true); }
 
-    static std::vector<GraphPoint> Points(const std::vector<GraphPolyline>& lines)
+    static std::vector<Point> Points(const std::vector<GraphPolyline>& lines)
     {
-        std::vector<GraphPoint> points;
+        std::vector<Point> points;
         for (const GraphPolyline& line : lines)
             points.insert(points.end(), line.points.begin(), line.points.end());
         return points;
@@ -64,10 +64,10 @@ TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)
         EXPECT_EQ(layout.PlotHeight(), BOTTOM - 70);
         const GraphScene scene = layout.Scene();
         ASSERT_GE(scene.axes.size(), 2u);
-        EXPECT_EQ(scene.axes[0].x1, c.nMargin);
-        EXPECT_EQ(scene.axes[0].x2, c.nMargin);
-        EXPECT_EQ(scene.axes[1].y1, BOTTOM - 30);
-        EXPECT_EQ(scene.axes[1].x2, RIGHT - 20);
+        EXPECT_EQ(scene.axes[0].from.nX, c.nMargin);
+        EXPECT_EQ(scene.axes[0].to.nX, c.nMargin);
+        EXPECT_EQ(scene.axes[1].from.nY, BOTTOM - 30);
+        EXPECT_EQ(scene.axes[1].to.nX, RIGHT - 20);
     }
 }
 
@@ -99,12 +99,12 @@ TEST_F(GraphLayoutTest, MeasuredLabelsKeepClearOfTheAxis)
         EXPECT_EQ(layout.PlotWidth(), RIGHT - c.nMargin - 30);
         const GraphScene scene = layout.Scene();
         for (const GraphText& label : scene.labels) {
-            if (label.y >= CGraphLayout::PLOT_TOP + layout.PlotHeight())
+            if (label.at.nY >= CGraphLayout::PLOT_TOP + layout.PlotHeight())
                 continue; // a horizontal label
             SCOPED_TRACE(label.text);
-            EXPECT_LE(label.x + textWidth(label.text),
+            EXPECT_LE(label.at.nX + textWidth(label.text),
                       layout.Margin() - 5 - CGraphLayout::LABEL_GAP);
-            EXPECT_GE(label.x, 10);
+            EXPECT_GE(label.at.nX, 10);
         }
     }
 }
@@ -140,8 +140,8 @@ TEST_F(GraphLayoutTest, BlocksShowValidSlotsSelectedInTheirColourOthersBrightene
     const auto fills = [&] {
         std::vector<std::pair<int, ColorRef>> result;
         for (const GraphRect& rc : CGraphLayout(table, RIGHT, BOTTOM).Scene().blocks)
-            if (rc.w == 15 && rc.h == 15 && rc.y == 15)
-                result.emplace_back(rc.x, rc.color);
+            if (rc.rect.Width() == 15 && rc.rect.Height() == 15 && rc.rect.nTop == 15)
+                result.emplace_back(rc.rect.nLeft, rc.color);
         return result;
     };
     using Fills = std::vector<std::pair<int, ColorRef>>;
@@ -180,8 +180,8 @@ TEST_F(GraphLayoutTest, LegendNamesTheSelectedValidCurveEvenWhenHidden)
     const CGraphLayout layout(table, RIGHT, BOTTOM);
     ASSERT_TRUE(layout.Scene().legend.has_value());
     EXPECT_EQ(layout.Scene().legend->text, "  fx  y = sin(x)  ");
-    EXPECT_EQ(layout.Scene().legend->x, layout.PlotWidth() / 2 + 10);
-    EXPECT_EQ(layout.Scene().legend->y, 15);
+    EXPECT_EQ(layout.Scene().legend->at.nX, layout.PlotWidth() / 2 + 10);
+    EXPECT_EQ(layout.Scene().legend->at.nY, 15);
     EXPECT_EQ(layout.Scene().legend->background, MakeRgb(240, 240, 240));
 
     ASSERT_TRUE(table.SelectCurve(2));
@@ -202,8 +202,8 @@ TEST_F(GraphLayoutTest, LegendEndsInsideThePlotArea)
         const CGraphLayout layout(table, nRight, BOTTOM);
         const auto legend = layout.Scene().legend;
         ASSERT_TRUE(legend.has_value());
-        EXPECT_GE(legend->x, 10);
-        EXPECT_EQ(legend->x + legend->maxWidth, nRight - 10);
+        EXPECT_GE(legend->at.nX, 10);
+        EXPECT_EQ(legend->at.nX + legend->maxWidth, nRight - 10);
     }
     // So narrow that the plot area has no room right of where the legend starts.
     EXPECT_FALSE(CGraphLayout(table, 20, BOTTOM).Scene().legend.has_value());
@@ -222,8 +222,8 @@ TEST_F(GraphLayoutTest, LegendStartsRightOfTheColourBlocks)
         const auto legend = layout.Scene().legend;
         ASSERT_TRUE(legend.has_value());
         const GraphRect last = CGraphLayout::BlockRect(4);
-        EXPECT_GT(legend->x, last.x + last.w);
-        EXPECT_GE(legend->x, layout.PlotWidth() / 2 + 10);
+        EXPECT_GT(legend->at.nX, last.rect.nRight);
+        EXPECT_GE(legend->at.nX, layout.PlotWidth() / 2 + 10);
     }
 }
 
@@ -250,8 +250,8 @@ TEST_F(GraphLayoutTest, ZeroHeightRangeDrawsAlongTheMiddle)
         const CGraphLayout layout(table, RIGHT, BOTTOM);
         const auto points = Points(layout.Curve(0));
         ASSERT_EQ(points.size(), std::size_t(1 + 2 * (layout.PlotWidth() - 1)));
-        for (const GraphPoint& pt : points)
-            ASSERT_EQ(pt.y, 40 + layout.PlotHeight() / 2);
+        for (const Point& pt : points)
+            ASSERT_EQ(pt.nY, 40 + layout.PlotHeight() / 2);
     }
 }
 
@@ -267,12 +267,12 @@ TEST_F(GraphLayoutTest, EveryWidthKeepsTheCurvesExtremes)
         const auto& points = lines[0].points;
         const int W = layout.PlotWidth();
         ASSERT_EQ(points.size(), std::size_t(1 + 2 * (W - 1)));
-        EXPECT_EQ(points.front().x, layout.Margin());
-        EXPECT_EQ(points.back().x, layout.Margin() + W - 1);
-        const auto [lo, hi] = std::minmax_element(
-            points.begin(), points.end(), [](GraphPoint p, GraphPoint q) { return p.y < q.y; });
-        EXPECT_EQ(lo->y, 40);
-        EXPECT_EQ(hi->y, 40 + layout.PlotHeight());
+        EXPECT_EQ(points.front().nX, layout.Margin());
+        EXPECT_EQ(points.back().nX, layout.Margin() + W - 1);
+        const auto [lo, hi] = std::minmax_element(points.begin(), points.end(),
+                                                  [](Point p, Point q) { return p.nY < q.nY; });
+        EXPECT_EQ(lo->nY, 40);
+        EXPECT_EQ(hi->nY, 40 + layout.PlotHeight());
         EXPECT_EQ(lines[0].color, MakeRgb(0, 0, 200));
     }
 }
@@ -284,13 +284,13 @@ TEST_F(GraphLayoutTest, UndefinedSamplesBreakTheCurveAndInfiniteRangesDoNotOverf
     CGraphLayout layout(table, RIGHT, BOTTOM);
     auto points = Points(layout.Curve(0));
     ASSERT_FALSE(points.empty());
-    const int nLastColumn = points.back().x - layout.Margin();
+    const int nLastColumn = points.back().nX - layout.Margin();
     EXPECT_NEAR(nLastColumn, 0.70978 * layout.PlotWidth(), 1.5);
 
     Plot("0,1,exp(1000*x)");
     points = Points(CGraphLayout(table, RIGHT, BOTTOM).Curve(0));
-    for (const GraphPoint& pt : points)
-        ASSERT_EQ(pt.y, 40 + layout.PlotHeight());
+    for (const Point& pt : points)
+        ASSERT_EQ(pt.nY, 40 + layout.PlotHeight());
 
     for (int nRight : {0, 50, 98, 99}) {
         SCOPED_TRACE(nRight);

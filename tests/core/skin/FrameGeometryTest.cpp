@@ -24,11 +24,11 @@ TEST(FrameGeometry, MetricsAndButtonsComeFromTheBitmaps)
     EXPECT_EQ(m.nBottom, 6);
     EXPECT_EQ(m.nButtonWidth, 14);
     EXPECT_EQ(m.nButtonHeight, 14);
-    EXPECT_EQ(ButtonRect(m, FrameButton::Close, 400), (FrameRect{380, 4, 394, 18}));
-    EXPECT_EQ(ButtonRect(m, FrameButton::Maximise, 400), (FrameRect{364, 4, 378, 18}));
-    EXPECT_EQ(ButtonRect(m, FrameButton::Minimise, 400), (FrameRect{348, 4, 362, 18}));
-    EXPECT_EQ(ClientRect(m, 400, 252), (FrameRect{6, 22, 394, 246}));
-    EXPECT_EQ(ClientRect(m, 4, 10), (FrameRect{6, 22, 6, 22}));
+    EXPECT_EQ(ButtonRect(m, FrameButton::Close, 400), (Rect{380, 4, 394, 18}));
+    EXPECT_EQ(ButtonRect(m, FrameButton::Maximise, 400), (Rect{364, 4, 378, 18}));
+    EXPECT_EQ(ButtonRect(m, FrameButton::Minimise, 400), (Rect{348, 4, 362, 18}));
+    EXPECT_EQ(ClientRect(m, 400, 252), (Rect{6, 22, 394, 246}));
+    EXPECT_EQ(ClientRect(m, 4, 10), (Rect{6, 22, 6, 22}));
 }
 
 TEST(FrameGeometry, BitmapsThatDoNotFitTheirLayoutAreRefused)
@@ -36,7 +36,7 @@ TEST(FrameGeometry, BitmapsThatDoNotFitTheirLayoutAreRefused)
     const struct
     {
         SkinPart part;
-        FrameSize size;
+        Size size;
     } cases[] = {
         {SkinPart::Title, {159, 44}},   {SkinPart::Title, {160, 43}},  {SkinPart::Left, {11, 66}},
         {SkinPart::Right, {12, 65}},    {SkinPart::Bottom, {75, 12}},  {SkinPart::Bottom, {76, 0}},
@@ -111,7 +111,7 @@ TEST(FrameGeometry, CaptionTextStartsAfterTheIconOnlyWhenThereIsOne)
     {
         FrameStyle style;
         int nWidth;
-        FrameRect rc;
+        Rect rc;
     } cases[] = {
         {MAIN_STYLE, 460, {30, 0, 420, 22}},
         {{false, true, false}, 300, {30, 0, 260, 22}},
@@ -230,15 +230,15 @@ TEST(FrameGeometry, MiddleCountMatchesWholeRepeatsAndRoundsUpOtherwise)
 }
 TEST(FrameGeometry, SizingMovesOnlyTheGrippedEdgesAndKeepsTheLimits)
 {
-    const FrameRect rc{100, 100, 600, 400};
-    const FrameSize minSize{460, 150};
-    const FrameSize maxSize{2000, 2000};
+    const Rect rc{100, 100, 600, 400};
+    const Size minSize{460, 150};
+    const Size maxSize{2000, 2000};
     const struct
     {
         HitCode edge;
         int dx;
         int dy;
-        FrameRect result;
+        Rect result;
     } cases[] = {
         {HitCode::Right, 30, 50, {100, 100, 630, 400}},
         {HitCode::Bottom, 30, 50, {100, 100, 600, 450}},

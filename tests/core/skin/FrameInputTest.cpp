@@ -149,8 +149,8 @@ TEST(FrameInput, DoubleClickTogglesOnlyOnTheCaptionOfAResizableWindow)
 
 TEST(WindowState, MaximiseRestoreAndMinimiseRememberWhereToReturn)
 {
-    const FrameRect rcWindow{100, 50, 560, 302};
-    const FrameRect rcWork{0, 0, 1280, 1000};
+    const Rect rcWindow{100, 50, 560, 302};
+    const Rect rcWork{0, 0, 1280, 1000};
     CWindowState state;
     EXPECT_EQ(state.Restore(), RestoreStep{});
     EXPECT_EQ(state.ToggleMaximise(rcWindow, rcWork), rcWork);

@@ -38,7 +38,7 @@ TEST(HoverColors, DivisionsTruncate)
 
 TEST(HoverColors, FaceCoversTheShrunkRectangleAndTheRowBelow)
 {
-    const HoverRect face = HoverShrink({0, 0, 45, 23});
+    const Rect face = HoverShrink({0, 0, 45, 23});
     EXPECT_EQ(face.Width(), 41);
     EXPECT_EQ(face.Height(), 19);
     const std::vector<HoverFaceRow> rows = HoverFaceRows(face);
@@ -69,7 +69,7 @@ TEST(HoverColors, TinyButtonsNeverPassTheLastColourNorDivideByZero)
 
 TEST(HoverColors, EdgeFrameUsesFocusOrHoverPens)
 {
-    const HoverRect face = HoverShrink({0, 0, 45, 23});
+    const Rect face = HoverShrink({0, 0, 45, 23});
     const auto hover = HoverEdgeLines(face, false);
     const auto focus = HoverEdgeLines(face, true);
     EXPECT_EQ(hover[3].colour, (HoverRgb{229, 151, 0}));
@@ -79,20 +79,20 @@ TEST(HoverColors, EdgeFrameUsesFocusOrHoverPens)
         SCOPED_TRACE(i);
         EXPECT_EQ(hover[i].nWidth, widths[i]);
         EXPECT_EQ(focus[i].nWidth, widths[i]);
-        EXPECT_EQ(hover[i].nX1, focus[i].nX1);
-        EXPECT_EQ(hover[i].nY2, focus[i].nY2);
+        EXPECT_EQ(hover[i].from.nX, focus[i].from.nX);
+        EXPECT_EQ(hover[i].to.nY, focus[i].to.nY);
     }
-    EXPECT_EQ(hover[0].nX1, 2);
-    EXPECT_EQ(hover[1].nX1, 42);
-    EXPECT_EQ(hover[2].nY1, 2);
-    EXPECT_EQ(hover[3].nY1, 21);
+    EXPECT_EQ(hover[0].from.nX, 2);
+    EXPECT_EQ(hover[1].from.nX, 42);
+    EXPECT_EQ(hover[2].from.nY, 2);
+    EXPECT_EQ(hover[3].from.nY, 21);
 }
 
 TEST(HoverColors, CaptionIsCentredAndShiftsWhenPressed)
 {
-    const HoverRect face = HoverShrink({0, 0, 45, 23});
-    EXPECT_EQ(HoverCaptionOrigin(face, 20, 13, false), (HoverPoint{12, 5}));
-    EXPECT_EQ(HoverCaptionOrigin(face, 20, 13, true), (HoverPoint{13, 6}));
-    EXPECT_EQ(HoverCaptionOrigin(face, 41, 19, false), (HoverPoint{2, 2}));
+    const Rect face = HoverShrink({0, 0, 45, 23});
+    EXPECT_EQ(HoverCaptionOrigin(face, 20, 13, false), (Point{12, 5}));
+    EXPECT_EQ(HoverCaptionOrigin(face, 20, 13, true), (Point{13, 6}));
+    EXPECT_EQ(HoverCaptionOrigin(face, 41, 19, false), (Point{2, 2}));
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/units/UnitConversion.h"
 
 #include "core/eval/DecimalText.h"
+#include "core/units/UnitTable.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,7 @@
 
 namespace
 {
-enum Category
-{
-    AREA,
-    DISTANCE,
-    MASS,
-    PRESSURE,
-    VELOCITY,
-    VOLUME
-};
+using enum UnitTable::Category;
 
 std::string Bits(double d)
 {

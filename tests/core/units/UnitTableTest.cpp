@@ -11,15 +11,7 @@
 
 namespace
 {
-enum Category
-{
-    AREA,
-    DISTANCE,
-    MASS,
-    PRESSURE,
-    VELOCITY,
-    VOLUME
-};
+using enum UnitTable::Category;
 
 // The converter window shows results with 12 significant digits.
 std::string Shown(double x)

@@ -1,6 +1,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "core/app/KeyboardSnap.h"
+#include "core/base/Version.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 
@@ -107,7 +108,8 @@ TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)
         SCOPED_TRACE(nLanguage);
         SetLanguage(nLanguage);
         const bool bEnglish = nLanguage != LANGUAGE_CHINESE;
-        EXPECT_EQ(m_pDlg->windowTitle(), bEnglish ? "Pelmorix V9.0" : "Pelmorix计算器 V9.0");
+        EXPECT_EQ(m_pDlg->windowTitle(), bEnglish ? "Pelmorix V" PELMORIX_VERSION_TEXT
+                                                  : "Pelmorix计算器 V" PELMORIX_VERSION_TEXT);
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(w.pTitleEn);
             EXPECT_EQ(m_pDlg->Button(w.id).text(), bEnglish ? w.pButtonEn : w.pButtonZh);
@@ -168,7 +170,7 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const auto expected = [&] {
         const QRect f = m_pDlg->frameGeometry();
-        const SnapPoint at =
+        const Point at =
             KeyboardSnapPosition({f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
                                  screen.width(), screen.height());
         return QPoint(at.nX, at.nY);
@@ -243,7 +245,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(loaded.m_nOpacity, 100) << "opacity starts opaque at every start";
     EXPECT_TRUE(loaded.m_bKeyboardSnap);
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "Set");
-    EXPECT_EQ(m_pDlg->windowTitle(), "Pelmorix V9.0");
+    EXPECT_EQ(m_pDlg->windowTitle(), "Pelmorix V" PELMORIX_VERSION_TEXT);
     EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(255, 255, 0));
     EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Help).Skin(), 0);
 }

@@ -88,7 +88,7 @@ TEST_F(HoverButtonTest, PointerOverADisabledButtonIsNoHover)
 
 TEST_F(HoverButtonTest, FacePaintsTheGradientOfItsState)
 {
-    const HoverRect face = HoverShrink({0, 0, WIDTH, HEIGHT});
+    const Rect face = HoverShrink({0, 0, WIDTH, HEIGHT});
     const int nRow = face.nTop + face.Height() / 2;
     const int nIndex = nRow * (HOVER_FACE_STEPS - 1) / face.Height();
     constexpr int COLUMN = 7; // clear of the caption and of the edge pens
@@ -144,7 +144,7 @@ TEST_F(HoverButtonTest, CaptionMovesWhenPressedAndDimsWhenDisabled)
     EXPECT_GT(darkest(disabled), darkest(normal)) << "no caption in the normal text colour";
     m_pButton->setText(QString());
     EXPECT_NE(disabled, Face()) << "the caption is still there";
-    const HoverRect face = HoverShrink({0, 0, WIDTH, HEIGHT});
+    const Rect face = HoverShrink({0, 0, WIDTH, HEIGHT});
     const int nRow = face.nTop + 2;
     const int nIndex = nRow * (HOVER_FACE_STEPS - 1) / face.Height();
     EXPECT_EQ(disabled.pixelColor(7, nRow), ToColor(HoverFaceColor(false, false, nIndex)))

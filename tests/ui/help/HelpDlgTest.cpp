@@ -1,5 +1,7 @@
 #include "ui/help/HelpDlg.h"
 
+#include "core/base/Version.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -77,7 +79,7 @@ TEST_F(HelpDlgTest, ShowsTheHelpOfTheLanguage)
     const std::vector<HelpLanguageCase> cases{
         {LANGUAGE_ENGLISH,
          "Help",
-         "Pelmorix V9.0",
+         "Pelmorix V" PELMORIX_VERSION_TEXT,
          "Author: ",
          "E_mail: ",
          100,
@@ -92,7 +94,7 @@ TEST_F(HelpDlgTest, ShowsTheHelpOfTheLanguage)
           {99, "  waitting for your advice"}}},
         {LANGUAGE_CHINESE,
          "帮助",
-         "Pelmorix计算器 V9.0",
+         "Pelmorix计算器 V" PELMORIX_VERSION_TEXT,
          "作者: ",
          "信箱: ",
          95,

@@ -1,6 +1,7 @@
 #include "tests/ui/support/FindControl.h"
 #include "tests/ui/support/MainWindowFixture.h"
 
+#include "core/base/Version.h"
 #include "ui/base/HoverButton.h"
 #include "ui/graph/GraphDlg.h"
 #include "ui/keyboard/KeyboardDlg.h"
@@ -78,7 +79,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
     const LanguageCase english{LANGUAGE_ENGLISH,
                                0,
                                "Set",
-                               "Pelmorix V9.0",
+                               "Pelmorix V" PELMORIX_VERSION_TEXT,
                                "Dec",
                                "Radix",
                                {"ocean", "gold"},
@@ -91,7 +92,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
         {LANGUAGE_CHINESE,
          0,
          "设 置",
-         "Pelmorix计算器 V9.0",
+         "Pelmorix计算器 V" PELMORIX_VERSION_TEXT,
          "十 进 制",
          "进 制",
          {"海洋", "金黄"},

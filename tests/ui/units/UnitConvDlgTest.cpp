@@ -18,15 +18,7 @@
 
 namespace
 {
-enum Category
-{
-    AREA,
-    DISTANCE,
-    MASS,
-    PRESSURE,
-    VELOCITY,
-    VOLUME
-};
+using enum UnitTable::Category;
 constexpr int MILE = 0;
 constexpr int METER = 5;
 
