@@ -9,13 +9,21 @@
 #include <QPalette>
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 
 int CCalcApp::Run()
 {
     CSingleInstance instance;
-    if (!instance.Claim())
+    switch (instance.Claim()) {
+    case CSingleInstance::ClaimResult::Running:
+        break;
+    case CSingleInstance::ClaimResult::Forwarded:
         return 0;
+    case CSingleInstance::ClaimResult::Failed:
+        std::fprintf(stderr, "pelmorix: %s\n", qPrintable(instance.ErrorString()));
+        return 1;
+    }
     SetDialogColors();
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));

@@ -10,7 +10,9 @@ public:
     static constexpr int DIALOG_BACK_BLUE = 231;
 
     // Needs a QApplication; returns the process's exit status. A start that finds the
-    // calculator already running brings that one forward and returns at once.
+    // calculator already running brings that one forward and returns 0 within a second; when
+    // it can neither do that nor become the running one, it says why on standard error and
+    // returns 1.
     int Run();
 
 private:
