@@ -1,50 +1,17 @@
 #include "ui/app/SingleInstance.h"
 
-#include "tests/ui/support/MainWindowFixture.h"
+#include "tests/ui/support/CalculatorProcess.h"
 
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QProcess>
 #include <QSignalSpy>
 
-#include <memory>
 #include <vector>
-
-#include <sys/resource.h>
 
 namespace
 {
-// A real calculator process whose single-instance files live in dir; with nFileLimit, it may
-// hold only that many file descriptors.
-std::unique_ptr<QProcess> StartCalculator(const QTemporaryDir& dir, rlim_t nFileLimit = 0)
-{
-    auto pProcess = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", dir.path());
-    env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-    env.insert("XDG_CONFIG_DIRS", dir.filePath("machine-config"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    pProcess->setProcessEnvironment(env);
-    if (nFileLimit > 0) {
-        pProcess->setChildProcessModifier([nFileLimit] {
-            const rlimit limit = {nFileLimit, nFileLimit};
-            setrlimit(RLIMIT_NOFILE, &limit);
-        });
-    }
-    pProcess->start(PELMORIX_GUI_PATH, {});
-    return pProcess;
-}
-
-// Waits for a second start to end; its exit code, or -1 when it does not end in time.
-int ExitCodeOf(QProcess& process)
-{
-    if (!WaitUntil([&] { return process.state() == QProcess::NotRunning; }, 20000))
-        return -1;
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
 TEST(SingleInstance, SecondClaimAsksTheFirstToComeForward)
 {
     QTemporaryDir dir;
@@ -143,7 +110,7 @@ TEST(SingleInstance, RunningInstanceListensAgainAfterRunningOutOfDescriptors)
     constexpr std::size_t MAX_CLIENTS = 200;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const auto pFirst = StartCalculator(dir, FILE_LIMIT);
+    const auto pFirst = StartCalculator(dir, {}, FILE_LIMIT);
     const QString strSocket = dir.filePath("pelmorix.exe");
     ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(strSocket); }, 20000));
 
