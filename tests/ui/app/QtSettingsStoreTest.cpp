@@ -53,13 +53,17 @@ void WriteFile(const QString& strPath, const QByteArray& text)
     file.write(text);
 }
 
-// Runs one test of this program as a child process over the stores in strDir; whether it passed
-// within nLimitMs (a hang shows as a failure rather than as a test that never ends).
+// Runs one test of this program as a child process over the stores in strDir, which are also
+// where the program's own stores are (strDir/user the user's configuration directory,
+// strDir/machine the system's); whether it passed within nLimitMs (a hang shows as a failure
+// rather than as a test that never ends).
 testing::AssertionResult ChildPasses(const char* pszTest, const QString& strDir, int nLimitMs)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PELMORIX_SETTINGS_DIR", strDir);
+    env.insert("XDG_CONFIG_HOME", strDir + "/user");
+    env.insert("XDG_CONFIG_DIRS", strDir + "/machine");
     env.insert("QT_QPA_PLATFORM", "offscreen");
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(),
@@ -204,16 +208,15 @@ TEST(QtSettingsStore, UnreadableMachineStoreIsNotHiddenByDefaults)
     ExpectSameRecord(LoadedFrom(dir), YellowOnBlackEnglish());
 }
 
-// Runs in a child process only: shows the main window over the stores in PELMORIX_SETTINGS_DIR
-// and closes it, which saves the settings.
+// Runs in a child process only: shows the main window over the program's own stores, as the
+// parent placed them, and closes it, which saves the settings.
 TEST(QtSettingsStoreChild, OpensAndClosesTheMainWindow)
 {
-    const QString strDir = qEnvironmentVariable("PELMORIX_SETTINGS_DIR");
-    if (strDir.isEmpty())
+    if (qEnvironmentVariableIsEmpty("PELMORIX_SETTINGS_DIR"))
         GTEST_SKIP() << "runs as the child of ObstaclesHoldUpNeitherTheWindowNorItsClose";
     QElapsedTimer timer;
     timer.start();
-    CQtSettingsStore store(strDir);
+    CQtSettingsStore store;
     CRandomGenerator random;
     CCalcDlg dialog(random, store);
     dialog.show();
@@ -234,6 +237,12 @@ TEST(QtSettingsStore, ObstaclesHoldUpNeitherTheWindowNorItsClose)
         {"lock of another host", Obstacle::LockOfAnotherHost},
         {"FIFO as the settings file", Obstacle::FileIsAFifo},
     };
+    {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        EXPECT_TRUE(ChildPasses("OpensAndClosesTheMainWindow", dir.path(), 10000));
+        EXPECT_EQ(FileValue(dir, "machine"), "10255255255020020245") << "the stores under dir";
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
