@@ -108,18 +108,13 @@ void Place(Obstacle obstacle, const QString& strFile)
     }
 }
 
+// Nothing was written past the obstacle, and it is still there.
 bool StillStands(Obstacle obstacle, const QString& strFile)
 {
-    switch (obstacle) {
-    case Obstacle::LockIsADirectory:
-        return QFileInfo(strFile + ".lock").isDir() && !QFile::exists(strFile);
-    case Obstacle::LockOfAnotherHost:
-        return QFileInfo(strFile + ".lock").isFile() && !QFile::exists(strFile);
-    case Obstacle::FileIsAFifo:
-        struct stat info = {};
-        return stat(QFile::encodeName(strFile).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
-    }
-    return false;
+    const QFileInfo file(strFile);
+    if (obstacle == Obstacle::FileIsAFifo)
+        return file.exists() && !file.isFile();
+    return QFileInfo::exists(strFile + ".lock") && !file.exists();
 }
 } // namespace
 
