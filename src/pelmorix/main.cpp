@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
+
 namespace
 {
 // The program's own options; Qt's (-platform, -style, -display ...) come on top.
@@ -39,6 +41,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(PELMORIX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(PELMORIX_APP_ID));
     AnswerHelpAndVersion(argc, argv);
+    for (const QString& strWarning : CCalcApp::RefuseUnusableScaling())
+        std::fprintf(stderr, "pelmorix: %s\n", qPrintable(strWarning));
 
     QApplication app(argc, argv);
     QCommandLineParser parser;

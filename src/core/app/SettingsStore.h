@@ -10,6 +10,10 @@ public:
     virtual ~ISettingsStore() = default;
     // The stored value, or nothing when it is missing or cannot be read.
     virtual std::optional<std::string> Read(const std::string& strName) const = 0;
+    // True when a value may be stored under strName that Read cannot give (the store could not be
+    // opened or parsed, or the value is not text): writing would destroy it, and a value written
+    // elsewhere could hide it.
+    virtual bool IsUnreadable(const std::string& strName) const { return false; }
     // False when the value could not be stored.
     virtual bool Write(const std::string& strName, const std::string& strValue) = 0;
 };

@@ -9,13 +9,54 @@
 #include <QPalette>
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
+
+namespace
+{
+constexpr double MIN_SCALE_FACTOR = 0.1;
+constexpr double MAX_SCALE_FACTOR = 10.0;
+
+bool IsUsableFactor(const QByteArray& text)
+{
+    bool bNumber = false;
+    const double dFactor = text.toDouble(&bNumber);
+    return bNumber && dFactor >= MIN_SCALE_FACTOR && dFactor <= MAX_SCALE_FACTOR;
+}
+
+// "1.5;2" or "HDMI-1=1.5;DP-2=2": one factor per screen.
+bool AreUsableScreenFactors(const QByteArray& text)
+{
+    for (const QByteArray& spec : text.split(';'))
+        if (!spec.isEmpty() && !IsUsableFactor(spec.mid(spec.lastIndexOf('=') + 1)))
+            return false;
+    return true;
+}
+
+struct ScaleVariable
+{
+    const char* pszName;
+    bool (*IsUsable)(const QByteArray& text);
+};
+
+constexpr ScaleVariable SCALE_VARIABLES[] = {
+    {"QT_SCALE_FACTOR", IsUsableFactor},
+    {"QT_SCREEN_SCALE_FACTORS", AreUsableScreenFactors},
+};
+} // namespace
 
 int CCalcApp::Run()
 {
     CSingleInstance instance;
-    if (!instance.Claim())
+    switch (instance.Claim()) {
+    case CSingleInstance::ClaimResult::Running:
+        break;
+    case CSingleInstance::ClaimResult::Forwarded:
         return 0;
+    case CSingleInstance::ClaimResult::Failed:
+        std::fprintf(stderr, "pelmorix: %s\n", qPrintable(instance.ErrorString()));
+        return 1;
+    }
     SetDialogColors();
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
@@ -25,6 +66,24 @@ int CCalcApp::Run()
                      &CCalcDlg::ShowAndActivate);
     dialog.show();
     return QApplication::exec();
+}
+
+QStringList CCalcApp::RefuseUnusableScaling()
+{
+    QStringList warnings;
+    for (const ScaleVariable& variable : SCALE_VARIABLES) {
+        const QByteArray value = qgetenv(variable.pszName);
+        // Empty is unset, for Qt too.
+        if (value.isEmpty() || variable.IsUsable(value))
+            continue;
+        qunsetenv(variable.pszName);
+        warnings << QStringLiteral("%1=%2 is ignored: a scale factor must be a number from %3 "
+                                   "to %4.")
+                        .arg(QString::fromLatin1(variable.pszName), QString::fromLocal8Bit(value))
+                        .arg(MIN_SCALE_FACTOR)
+                        .arg(MAX_SCALE_FACTOR);
+    }
+    return warnings;
 }
 
 void CCalcApp::SetDialogColors()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // The program's start-up: one instance only, the process's dialog colours, the random seed, and
 // the main window until it is closed.
 class CCalcApp
@@ -10,8 +12,16 @@ public:
     static constexpr int DIALOG_BACK_BLUE = 231;
 
     // Needs a QApplication; returns the process's exit status. A start that finds the
-    // calculator already running brings that one forward and returns at once.
+    // calculator already running brings that one forward and returns 0 within a second; when
+    // it can neither do that nor become the running one, it says why on standard error and
+    // returns 1.
     int Run();
+
+    // Takes QT_SCALE_FACTOR and QT_SCREEN_SCALE_FACTORS out of the environment when a factor in
+    // them is no number or lies outside 0.1 to 10 (0 gave no visible window, -1 a window of
+    // 65,376 pixels that took no text); returns one message for each. Runs before the
+    // QApplication exists, which reads them.
+    static QStringList RefuseUnusableScaling();
 
 private:
     static void SetDialogColors();

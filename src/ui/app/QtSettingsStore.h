@@ -8,7 +8,8 @@
 
 // The settings on disk: the machine-wide settings of organisation "Pelmorix" (on Windows the
 // registry key Software\Pelmorix of the local machine), with the user's own settings beside them
-// for users who may not write the machine-wide ones. Reads prefer the user's value.
+// for users who may not write the machine-wide ones. Reads prefer the user's value. Only plain
+// files are opened, and a save waits for another writer's lock only briefly.
 class CQtSettingsStore : public ISettingsStore
 {
 public:
@@ -19,6 +20,7 @@ public:
     ~CQtSettingsStore() override;
 
     std::optional<std::string> Read(const std::string& strName) const override;
+    bool IsUnreadable(const std::string& strName) const override;
     bool Write(const std::string& strName, const std::string& strValue) override;
 
 private:

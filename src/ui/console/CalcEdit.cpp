@@ -3,11 +3,15 @@
 #include "ui/base/QtColor.h"
 #include "ui/console/VirtualKey.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
+#include <QToolTip>
 
+#include <algorithm>
 #include <exception>
 
 namespace
@@ -20,16 +24,32 @@ QString AsConsoleText(QString strText)
     strText.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return strText;
 }
+
+constexpr Text PASTE_CUT_NOTICE = {
+    "Pasted lines are cut at 32767 characters (only the first 2047 of a line are read); the "
+    "clipboard still holds the whole text.",
+    "粘贴的行在 32767 个字符处截断（每行只读取前 2047 个字符）；剪贴板中仍保留完整文本。"};
+
+// The first nLength characters of strLine, without half of a surrogate pair at the end.
+void CutLine(QString& strLine, qsizetype nLength)
+{
+    if (nLength > 0 && strLine.at(nLength - 1).isHighSurrogate())
+        --nLength;
+    strLine.truncate(nLength);
+}
 } // namespace
 
 CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, QWidget* pParent)
-    : QPlainTextEdit(pParent), m_eval(language, random), m_dispatcher(m_eval, *this, language)
+    : QPlainTextEdit(pParent), m_language(language), m_eval(language, random),
+      m_dispatcher(m_eval, *this, language)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabChangesFocus(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(this, &QPlainTextEdit::textChanged, this, &CCalcEdit::OnTextChanged);
+    connect(document(), &QTextDocument::contentsChange, this, &CCalcEdit::OnContentsChange);
+    m_nStoredAtCompaction = document()->characterCount();
 }
 
 void CCalcEdit::DispatchLine(bool bEnterRun)
@@ -110,6 +130,8 @@ void CCalcEdit::ClearText()
 // Enter inside a statement only splits it and leaves the Enter pending.
 void CCalcEdit::OnTextChanged()
 {
+    if (m_bCompacting)
+        return;
     if (m_bBreakingLine) {
         m_bChangedWhileBreaking = true;
         return;
@@ -186,8 +208,82 @@ void CCalcEdit::resizeEvent(QResizeEvent* pEvent)
         verticalScrollBar()->setValue(pScroll->maximum());
 }
 
+// Every text put in is appended to the document's store, and what is removed stays there. The
+// store is rebuilt from the text, after the edit under way, once it holds too much beside it.
+void CCalcEdit::OnContentsChange(int /*nPosition*/, int /*nRemoved*/, int nAdded)
+{
+    m_nAddedSinceCompaction += nAdded;
+    const qint64 nHeld =
+        m_nStoredAtCompaction + m_nAddedSinceCompaction - document()->characterCount();
+    if (nHeld > UNDO_TEXT_BUDGET && !m_bCompactionDue && !m_bCompacting) {
+        m_bCompactionDue = true;
+        QTimer::singleShot(0, this, &CCalcEdit::CompactText);
+    }
+}
+
+// The same text in a fresh store, with the selection and the view where they were; only the
+// undo history is lost.
+void CCalcEdit::CompactText()
+{
+    const QTextCursor cursor = textCursor();
+    const int nAnchor = cursor.anchor(), nPosition = cursor.position();
+    const int nLeft = horizontalScrollBar()->value(), nTop = verticalScrollBar()->value();
+    m_bCompacting = true;
+    document()->setPlainText(document()->toRawText());
+    QTextCursor restored(document());
+    restored.setPosition(nAnchor);
+    restored.setPosition(nPosition, QTextCursor::KeepAnchor);
+    setTextCursor(restored);
+    horizontalScrollBar()->setValue(nLeft);
+    verticalScrollBar()->setValue(nTop);
+    m_bCompacting = false;
+    m_bCompactionDue = false;
+    m_nStoredAtCompaction = document()->characterCount();
+    m_nAddedSinceCompaction = 0;
+}
+
+// Cuts the lines of strText so that, put in for the selection, it makes no line longer than
+// PASTE_LINE_LIMIT; true when something was cut.
+bool CCalcEdit::FitPastedLines(QString& strText) const
+{
+    const QTextCursor cursor = textCursor();
+    const QTextBlock first = document()->findBlock(cursor.selectionStart());
+    const QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    const qsizetype nBefore = cursor.selectionStart() - first.position();
+    const qsizetype nAfter = last.position() + last.length() - 1 - cursor.selectionEnd();
+    QStringList lines = strText.split(QLatin1Char('\n'));
+    bool bCut = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const qsizetype nRoom =
+            PASTE_LINE_LIMIT - (i == 0 ? nBefore : 0) - (i == lines.size() - 1 ? nAfter : 0);
+        if (lines[i].size() > std::max<qsizetype>(nRoom, 0)) {
+            CutLine(lines[i], std::max<qsizetype>(nRoom, 0));
+            bCut = true;
+        }
+    }
+    if (bCut)
+        strText = lines.join(QLatin1Char('\n'));
+    return bCut;
+}
+
+// Text dragged within the console has already been removed where it was when it is put in
+// again, so it goes in whole.
+void CCalcEdit::dropEvent(QDropEvent* pEvent)
+{
+    m_bMovingWithin = pEvent->source() == this || pEvent->source() == viewport();
+    QPlainTextEdit::dropEvent(pEvent);
+    m_bMovingWithin = false;
+}
+
 void CCalcEdit::insertFromMimeData(const QMimeData* pSource)
 {
-    if (pSource != nullptr && pSource->hasText())
-        InsertText(pSource->text());
+    if (pSource == nullptr || !pSource->hasText())
+        return;
+    QString strText = AsConsoleText(pSource->text());
+    const bool bCut = !m_bMovingWithin && FitPastedLines(strText);
+    InsertText(strText);
+    if (bCut) {
+        const QPoint at = viewport()->mapToGlobal(cursorRect().bottomLeft());
+        QToolTip::showText(at, QString::fromUtf8(PASTE_CUT_NOTICE.In(m_language.Language())), this);
+    }
 }

@@ -17,6 +17,15 @@ class CCalcEdit : public QPlainTextEdit, public IConsoleText
 {
     Q_OBJECT
 public:
+    // A paste or drop makes no line longer than this many characters: the dispatcher reads the
+    // first 2047 of a line, and laying out a longer one makes every key slow. What is cut stays
+    // on the clipboard, and a notice at the caret says so.
+    static constexpr int PASTE_LINE_LIMIT = 32767;
+    // The text document keeps every removed text for undoing it, and never gives it back while
+    // undo is on. Once about this many characters are held so, the undo history is given up
+    // and the memory returned.
+    static constexpr qint64 UNDO_TEXT_BUDGET = 2 * 1024 * 1024;
+
     CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
               QWidget* pParent = nullptr);
 
@@ -50,17 +59,29 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void insertFromMimeData(const QMimeData* pSource) override;
+    void dropEvent(QDropEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     void OnTextChanged();
+    void OnContentsChange(int nPosition, int nRemoved, int nAdded);
     void PassKeyOn(QKeyEvent* pEvent);
+    bool FitPastedLines(QString& strText) const;
+    void CompactText();
 
     // Set while the Enter key edits the text; its change notifications are taken as one.
     bool m_bBreakingLine = false;
     bool m_bChangedWhileBreaking = false;
     bool m_bShiftDown = false;
     bool m_bCtrlDown = false;
+    // What the document's text store holds beyond the text itself is estimated from the
+    // characters put in since it was last rebuilt.
+    qint64 m_nStoredAtCompaction = 0;
+    qint64 m_nAddedSinceCompaction = 0;
+    bool m_bCompactionDue = false;
+    bool m_bCompacting = false;
+    bool m_bMovingWithin = false;
+    const ILanguageSource& m_language;
     CEvalContext m_eval;
     CLineDispatcher m_dispatcher;
 };

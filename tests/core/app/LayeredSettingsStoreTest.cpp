@@ -20,6 +20,7 @@ public:
         const auto it = m_values.find(strName);
         return it == m_values.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
+    bool IsUnreadable(const std::string&) const override { return m_bUnreadable; }
     bool Write(const std::string& strName, const std::string& strValue) override
     {
         if (m_bWritable)
@@ -29,6 +30,7 @@ public:
     std::optional<std::string> Value() const { return Read("LastConfig"); }
 
     bool m_bWritable;
+    bool m_bUnreadable = false;
     std::map<std::string, std::string> m_values;
 };
 
@@ -66,6 +68,39 @@ TEST(LayeredSettingsStore, WritesGoWhereTheyAreKept)
             EXPECT_EQ(store.Read("LastConfig"), YELLOW_BLACK)
                 << "the saved value is the one read back";
         }
+    }
+}
+
+// A store that could not be read (and so answers nothing) keeps what it may hold: it is not
+// written, and the user's store takes no value that would hide the machine-wide one for good.
+TEST(LayeredSettingsStore, UnreadableValuesAreNeitherOverwrittenNorHidden)
+{
+    const struct
+    {
+        const char* name;
+        bool bMachineUnreadable;
+        bool bUserUnreadable;
+        std::optional<std::string> userBefore;
+        bool bResult;
+        std::optional<std::string> userAfter;
+        int nMachineWrites;
+    } cases[] = {
+        {"machine store unreadable", true, false, std::nullopt, false, std::nullopt, 0},
+        {"own value already hides it", true, false, FIRST_START, true, YELLOW_BLACK, 0},
+        {"own store unreadable", false, true, std::nullopt, true, std::nullopt, 1},
+        {"both unreadable", true, true, std::nullopt, false, std::nullopt, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFakeStore machine(true), user(true);
+        machine.m_bUnreadable = c.bMachineUnreadable;
+        user.m_bUnreadable = c.bUserUnreadable;
+        if (c.userBefore)
+            user.m_values["LastConfig"] = *c.userBefore;
+        CLayeredSettingsStore store(machine, user);
+        EXPECT_EQ(store.Write("LastConfig", YELLOW_BLACK), c.bResult);
+        EXPECT_EQ(user.Value(), c.userAfter);
+        EXPECT_EQ(int(machine.m_values.size()), c.nMachineWrites);
     }
 }
 

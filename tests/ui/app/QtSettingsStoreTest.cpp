@@ -2,14 +2,19 @@
 
 #include "core/app/SettingsRecord.h"
 #include "tests/common/SettingsMatchers.h"
+#include "tests/ui/support/MainWindowFixture.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -38,6 +43,78 @@ CalcSettings LoadedFrom(const QTemporaryDir& dir)
     settings.m_crText = MakeRgb(9, 9, 9);
     LoadSettings(settings, store);
     return settings;
+}
+
+void WriteFile(const QString& strPath, const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(strPath).absolutePath());
+    QFile file(strPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+// Runs one test of this program as a child process over the stores in strDir, which are also
+// where the program's own stores are (strDir/user the user's configuration directory,
+// strDir/machine the system's); whether it passed within nLimitMs (a hang shows as a failure
+// rather than as a test that never ends).
+testing::AssertionResult ChildPasses(const char* pszTest, const QString& strDir, int nLimitMs)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PELMORIX_SETTINGS_DIR", strDir);
+    env.insert("XDG_CONFIG_HOME", strDir + "/user");
+    env.insert("XDG_CONFIG_DIRS", strDir + "/machine");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=QtSettingsStoreChild.") + pszTest});
+    if (!child.waitForFinished(nLimitMs)) {
+        child.kill();
+        child.waitForFinished();
+        return testing::AssertionFailure() << "still running after " << nLimitMs << " ms";
+    }
+    const QByteArray output = child.readAllStandardOutput();
+    if (child.exitCode() != 0 || !output.contains("[  PASSED  ] 1 test"))
+        return testing::AssertionFailure() << output.toStdString();
+    return testing::AssertionSuccess() << output.toStdString();
+}
+
+// What may stand in the way of a settings file: the program must neither wait for it nor
+// remove it.
+enum class Obstacle
+{
+    LockIsADirectory,
+    LockOfAnotherHost,
+    FileIsAFifo,
+};
+
+void Place(Obstacle obstacle, const QString& strFile)
+{
+    QDir().mkpath(QFileInfo(strFile).absolutePath());
+    switch (obstacle) {
+    case Obstacle::LockIsADirectory:
+        ASSERT_TRUE(QDir().mkpath(strFile + ".lock"));
+        break;
+    case Obstacle::LockOfAnotherHost:
+        // A fresh lock of a process on another machine: its owner cannot be asked whether it
+        // still runs, so QLockFile would take it for stale only when it is 30 seconds old.
+        WriteFile(strFile + ".lock", "4242\npelmorix\nanother-host.example\n"
+                                     "0123456789abcdef0123456789abcdef\n"
+                                     "0a1b2c3d-0000-4000-8000-000000000000\n");
+        break;
+    case Obstacle::FileIsAFifo:
+        ASSERT_EQ(mkfifo(QFile::encodeName(strFile).constData(), 0600), 0);
+        break;
+    }
+}
+
+// Nothing was written past the obstacle, and it is still there.
+bool StillStands(Obstacle obstacle, const QString& strFile)
+{
+    const QFileInfo file(strFile);
+    if (obstacle == Obstacle::FileIsAFifo)
+        return file.exists() && !file.isFile();
+    return QFileInfo::exists(strFile + ".lock") && !file.exists();
 }
 } // namespace
 
@@ -90,6 +167,91 @@ TEST(QtSettingsStore, UsersValueWinsOverTheMachineWideOne)
     ExpectSameRecord(LoadedFrom(dir), CalcSettings{});
 }
 
+TEST(QtSettingsStore, ListValuedRecordIsReadAsItsText)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // An unquoted comma, as an editor may leave it: QSettings reads two list elements.
+    WriteFile(dir.filePath("user/Pelmorix.conf"),
+              "[General]\nLastConfig=01255255000000000000, 1\n");
+    CQtSettingsStore store(dir.path());
+    CalcSettings settings;
+    LoadSettings(settings, store);
+    ExpectSameRecord(settings, YellowOnBlackEnglish());
+    EXPECT_TRUE(SaveSettings(settings, store));
+    EXPECT_EQ(FileValue(dir, "user"), "01255255000000000000");
+}
+
+TEST(QtSettingsStore, UnreadableMachineStoreIsNotHiddenByDefaults)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A directory where the file belongs cannot be read, not even by root.
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("machine/Pelmorix.conf")));
+    {
+        CQtSettingsStore store(dir.path());
+        CalcSettings settings;
+        LoadSettings(settings, store);
+        ExpectSameRecord(settings, CalcSettings{});
+        EXPECT_FALSE(SaveSettings(settings, store));
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("user/Pelmorix.conf")));
+
+    ASSERT_TRUE(QDir(dir.filePath("machine")).rmdir("Pelmorix.conf"));
+    QSettings(dir.filePath("machine/Pelmorix.conf"), QSettings::IniFormat)
+        .setValue("LastConfig", "01255255000000000000");
+    ExpectSameRecord(LoadedFrom(dir), YellowOnBlackEnglish());
+}
+
+// Runs in a child process only: shows the main window over the program's own stores, as the
+// parent placed them, and closes it, which saves the settings.
+TEST(QtSettingsStoreChild, OpensAndClosesTheMainWindow)
+{
+    if (qEnvironmentVariableIsEmpty("PELMORIX_SETTINGS_DIR"))
+        GTEST_SKIP() << "runs as the child of ObstaclesHoldUpNeitherTheWindowNorItsClose";
+    QElapsedTimer timer;
+    timer.start();
+    CQtSettingsStore store;
+    CRandomGenerator random;
+    CCalcDlg dialog(random, store);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    std::printf("window after %lld ms\n", timer.restart());
+    dialog.close();
+    std::printf("closed after %lld ms\n", timer.elapsed());
+}
+
+TEST(QtSettingsStore, ObstaclesHoldUpNeitherTheWindowNorItsClose)
+{
+    const struct
+    {
+        const char* name;
+        Obstacle obstacle;
+    } cases[] = {
+        {"directory at the lock path", Obstacle::LockIsADirectory},
+        {"lock of another host", Obstacle::LockOfAnotherHost},
+        {"FIFO as the settings file", Obstacle::FileIsAFifo},
+    };
+    {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        EXPECT_TRUE(ChildPasses("OpensAndClosesTheMainWindow", dir.path(), 10000));
+        EXPECT_EQ(FileValue(dir, "machine"), "10255255255020020245") << "the stores under dir";
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        for (const char* pszScope : {"machine", "user"})
+            Place(c.obstacle, dir.filePath(QString(pszScope) + "/Pelmorix.conf"));
+        // Far below the half minute a foreign lock held the close, far above a normal start.
+        EXPECT_TRUE(ChildPasses("OpensAndClosesTheMainWindow", dir.path(), 10000));
+        for (const char* pszScope : {"machine", "user"})
+            EXPECT_TRUE(StillStands(c.obstacle, dir.filePath(QString(pszScope) + "/Pelmorix.conf")))
+                << pszScope;
+    }
+}
+
 // Runs in a child process only: loads what the parent saved into PELMORIX_SETTINGS_DIR.
 TEST(QtSettingsStoreChild, LoadsWhatAnotherProcessSaved)
 {
@@ -110,15 +272,5 @@ TEST(QtSettingsStore, SavedRecordIsRestoredInAFreshProcess)
         CQtSettingsStore store(dir.path());
         ASSERT_TRUE(SaveSettings(YellowOnBlackEnglish(), store));
     }
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PELMORIX_SETTINGS_DIR", dir.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=QtSettingsStoreChild.LoadsWhatAnotherProcessSaved"});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    const QByteArray output = child.readAllStandardOutput();
-    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    EXPECT_TRUE(ChildPasses("LoadsWhatAnotherProcessSaved", dir.path(), 60000));
 }

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <functional>
 
@@ -249,6 +250,92 @@ TEST_F(CalcEditTest, PastedLineBreaksOfAnyKindStartNewLines)
     EXPECT_EQ(Console().LineText(1), "2+2");
     Key(Qt::Key_Return);
     EXPECT_EQ(Text(), "1+1\n2+2\n3+3\n6\n");
+}
+
+// A paste makes no line longer than the limit, counting what stands before and after the
+// selection; the clipboard keeps everything and a notice says so.
+TEST_F(CalcEditTest, PastedLinesAreCutAtTheLimit)
+{
+    constexpr int LIMIT = CCalcEdit::PASTE_LINE_LIMIT;
+    const QString strLong(LIMIT + 100, QLatin1Char('7'));
+    const QString strSmile = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two units
+    const struct
+    {
+        const char* name;
+        QString strBefore; // '|' marks the caret
+        QString strPasted;
+        std::vector<int> lineLengths;
+        bool bCut;
+    } cases[] = {
+        {"long line", "|", strLong, {LIMIT}, true},
+        {"long line after a statement", "1+|", strLong, {LIMIT}, true},
+        {"long lines inside a statement", "ab|cd", strLong + "\n" + strLong, {LIMIT, LIMIT}, true},
+        {"long line between short ones", "|", "1\n" + strLong + "\n2", {1, LIMIT, 1}, true},
+        {"pair of surrogates at the limit",
+         "|",
+         QString(LIMIT - 1, 'a') + strSmile,
+         {LIMIT - 1},
+         true},
+        {"line just at the limit", "x|", QString(LIMIT - 1, 'a'), {LIMIT}, false},
+        {"short text", "1+|2", "34", {5}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QToolTip::hideText();
+        ASSERT_TRUE(WaitUntil([] { return !QToolTip::isVisible(); }));
+        Console().ClearText();
+        Console().InsertText(QString(c.strBefore).remove('|'));
+        PutCaret(0, int(c.strBefore.indexOf('|')));
+        QGuiApplication::clipboard()->setText(c.strPasted);
+        Key(Qt::Key_V, Qt::ControlModifier);
+
+        std::vector<int> lineLengths;
+        for (QTextBlock block = Console().document()->begin(); block.isValid();
+             block = block.next())
+            lineLengths.push_back(block.length() - 1);
+        EXPECT_EQ(lineLengths, c.lineLengths);
+        EXPECT_TRUE(Console().document()->firstBlock().text().startsWith(
+            QString(c.strBefore).section('|', 0, 0)));
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.strPasted);
+        EXPECT_EQ(QToolTip::isVisible(), c.bCut);
+        if (c.bCut) {
+            EXPECT_TRUE(QToolTip::text().contains("32767")) << QToolTip::text().toStdString();
+        }
+    }
+    QToolTip::hideText();
+}
+
+// The text control keeps every removed text for undo and never gives it back. Past the budget the
+// history goes, and text, selection and view stay as they were.
+TEST_F(CalcEditTest, UndoHistoryIsGivenUpBeyondItsBudget)
+{
+    QString strLines;
+    while (strLines.size() < CCalcEdit::UNDO_TEXT_BUDGET / 3)
+        strLines += QString(99, QLatin1Char('5')) + '\n';
+    const QString strText = QString("1\n").repeated(80) + "12+3";
+    Console().InsertText(strText);
+    const QFont font = Console().document()->defaultFont();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(Console().document()->isUndoAvailable()) << "within the budget";
+        PutCaret(80, 2);
+        QGuiApplication::clipboard()->setText(strLines);
+        Key(Qt::Key_V, Qt::ControlModifier);
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        ASSERT_EQ(Text(), strText);
+    }
+    const int nTop = Console().verticalScrollBar()->value();
+    ASSERT_GT(nTop, 0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Console().document()->isUndoAvailable());
+    EXPECT_EQ(Text(), strText);
+    EXPECT_EQ(CaretColumn(), 2);
+    EXPECT_EQ(Console().verticalScrollBar()->value(), nTop);
+    EXPECT_EQ(Console().document()->defaultFont(), font);
+    Type("4");
+    EXPECT_TRUE(Text().endsWith("124+3"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(), strText) << "undo works again for what follows";
 }
 
 TEST_F(CalcEditTest, ConsoleTakesTheColoursOfTheSettings)

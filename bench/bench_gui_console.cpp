@@ -1,0 +1,131 @@
+#include "core/eval/RandomGenerator.h"
+#include "ui/app/CalcDlg.h"
+#include "ui/app/QtSettingsStore.h"
+#include "ui/console/CalcEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+namespace
+{
+constexpr int MEGABYTE_LINE = 1'000'000;
+constexpr int PASTES = 10;
+
+// The main window as the program shows it, over settings in a temporary directory.
+struct ShownConsole
+{
+    QTemporaryDir dir;
+    CRandomGenerator random;
+    CQtSettingsStore store{dir.path()};
+    CCalcDlg dialog{random, store};
+
+    ShownConsole()
+    {
+        dialog.show();
+        QApplication::processEvents();
+    }
+    CCalcEdit& Console() { return dialog.Console(); }
+};
+
+// A key typed in the console, and what the window does for it (layout, painting) before the
+// next key comes.
+void TypeKey(CCalcEdit& console, Qt::Key key, const QString& strText)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, strText);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, strText);
+    QApplication::sendEvent(&console, &press);
+    QApplication::sendEvent(&console, &release);
+    QApplication::processEvents();
+}
+
+void Paste(CCalcEdit& console, const QString& strText)
+{
+    QApplication::clipboard()->setText(strText);
+    console.paste();
+    QApplication::processEvents();
+}
+
+// Megabytes the heap has handed out and not had back.
+double HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+// A digit typed at the end of a line of a million pasted characters.
+void BM_KeyAfterPastingMegabyteLine(benchmark::State& state)
+{
+    ShownConsole w;
+    Paste(w.Console(), QString(MEGABYTE_LINE, QLatin1Char('7')));
+    state.counters["line"] = double(w.Console().document()->firstBlock().length() - 1);
+    for (auto _ : state)
+        TypeKey(w.Console(), Qt::Key_1, QStringLiteral("1"));
+}
+
+// A digit typed on a short line below a line of a million pasted characters.
+void BM_KeyBelowPastedMegabyteLine(benchmark::State& state)
+{
+    ShownConsole w;
+    Paste(w.Console(), QString(MEGABYTE_LINE, QLatin1Char('7')) + QStringLiteral("\n"));
+    for (auto _ : state)
+        TypeKey(w.Console(), Qt::Key_1, QStringLiteral("1"));
+}
+
+// A digit typed at the end of a line of state.range(0) characters that did not come from a
+// paste: what the text control's layout costs for such a line.
+void BM_KeyAtEndOfLine(benchmark::State& state)
+{
+    ShownConsole w;
+    w.Console().InsertText(QString(int(state.range(0)), QLatin1Char('7')));
+    QApplication::processEvents();
+    for (auto _ : state)
+        TypeKey(w.Console(), Qt::Key_1, QStringLiteral("1"));
+}
+
+// Ten pastes of a megabyte (lines of 99 digits), each selected and deleted again: the heap the
+// console still holds afterwards, most of it text kept for undoing.
+void BM_HeapAfterTenDeletedMegabytePastes(benchmark::State& state)
+{
+    QString strLines;
+    for (int i = 0; i < MEGABYTE_LINE / 100; ++i)
+        strLines += QString(99, QLatin1Char('7')) + QLatin1Char('\n');
+    for (auto _ : state) {
+        ShownConsole w;
+        const double dBefore = HeapInUse();
+        for (int i = 0; i < PASTES; ++i) {
+            Paste(w.Console(), strLines);
+            w.Console().selectAll();
+            TypeKey(w.Console(), Qt::Key_Delete, QString());
+        }
+        state.counters["MB_held"] = HeapInUse() - dBefore;
+    }
+}
+} // namespace
+
+BENCHMARK(BM_KeyAfterPastingMegabyteLine)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_KeyBelowPastedMegabyteLine)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_KeyAtEndOfLine)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->Arg(CCalcEdit::PASTE_LINE_LIMIT)
+    ->Arg(MEGABYTE_LINE);
+BENCHMARK(BM_HeapAfterTenDeletedMegabytePastes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char* argv[])
+{
+    // The console needs no display: the offscreen platform serves unless one is chosen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

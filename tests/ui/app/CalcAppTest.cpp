@@ -1,0 +1,61 @@
+#include "ui/app/CalcApp.h"
+
+#include "tests/ui/support/CalculatorProcess.h"
+
+TEST(CalcApp, UnusableScaleFactorsAreRefused)
+{
+    const struct
+    {
+        const char* pszName;
+        const char* pszValue;
+        bool bRefused;
+    } cases[] = {
+        {"QT_SCALE_FACTOR", "0", true},
+        {"QT_SCALE_FACTOR", "-1", true},
+        {"QT_SCALE_FACTOR", "abc", true},
+        {"QT_SCALE_FACTOR", "1e9", true},
+        {"QT_SCALE_FACTOR", "0.05", true},
+        {"QT_SCALE_FACTOR", "0.1", false},
+        {"QT_SCALE_FACTOR", "1.5", false},
+        {"QT_SCALE_FACTOR", "10", false},
+        {"QT_SCALE_FACTOR", "", false},
+        {"QT_SCREEN_SCALE_FACTORS", "1.5;2", false},
+        {"QT_SCREEN_SCALE_FACTORS", "eDP-1=1.25;HDMI-1=2;", false},
+        {"QT_SCREEN_SCALE_FACTORS", "eDP-1=1.25;HDMI-1=0", true},
+        {"QT_SCREEN_SCALE_FACTORS", "2;-1", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.pszName) + "=" + c.pszValue);
+        qputenv(c.pszName, c.pszValue);
+        const QStringList warnings = CCalcApp::RefuseUnusableScaling();
+        EXPECT_EQ(qgetenv(c.pszName), c.bRefused ? "" : c.pszValue);
+        qunsetenv(c.pszName);
+        ASSERT_EQ(warnings.size(), c.bRefused ? 1 : 0);
+        if (c.bRefused) {
+            EXPECT_TRUE(warnings.front().startsWith(QString(c.pszName) + "=" + c.pszValue))
+                << warnings.front().toStdString();
+        }
+    }
+}
+
+// The program itself: it warns, and its window comes forward when a second start asks for it.
+TEST(CalcApp, StartsWithUnusableScaleFactorAtTheNormalScale)
+{
+    for (const char* pszFactor : {"0", "-1"}) {
+        SCOPED_TRACE(pszFactor);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QProcessEnvironment scaled;
+        scaled.insert("QT_SCALE_FACTOR", pszFactor);
+        const auto pFirst = StartCalculator(dir, scaled);
+        const QString strWarning = QStringLiteral("QT_SCALE_FACTOR=%1 is ignored").arg(pszFactor);
+        EXPECT_TRUE(WaitUntil(
+            [&] { return pFirst->readAllStandardError().contains(strWarning.toUtf8()); }, 10000));
+        ASSERT_TRUE(WaitUntil([&] { return QFile::exists(dir.filePath("pelmorix.exe")); }));
+
+        const auto pSecond = StartCalculator(dir);
+        EXPECT_EQ(ExitCodeOf(*pSecond), 0) << pSecond->readAllStandardError().toStdString();
+        pFirst->kill();
+        pFirst->waitForFinished(5000);
+    }
+}
