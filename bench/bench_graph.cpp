@@ -23,9 +23,10 @@ std::string DeepCurve(int nLevels, std::size_t nLineLength)
 }
 
 // Ten shown curves of the typical form, one per slot, over [0, 360].
-std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomGenerator& random)
+std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomGenerator& random,
+                                       const AngleUnit& angle)
 {
-    auto pTable = std::make_unique<CCurveTable>(language, random);
+    auto pTable = std::make_unique<CCurveTable>(language, random, angle);
     pTable->PlotCurve(std::string("0,360,") + CURVE, 0, true);
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
         pTable->PlotCurve(" " + std::to_string(i) + "+" + CURVE, i, true);
@@ -37,7 +38,8 @@ void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 {
     const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    const auto pTable = TenCurves(language, random);
+    const AngleUnit angle;
+    const auto pTable = TenCurves(language, random, angle);
     const std::string strWide = std::string("0,361,") + CURVE;
     const std::string strNarrow = std::string("0,360,") + CURVE;
     bool bWide = false;
@@ -53,7 +55,8 @@ void DefineRepeatedly(benchmark::State& state, const std::string& strCurve)
 {
     const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    CCurveTable table(language, random);
+    const AngleUnit angle;
+    CCurveTable table(language, random, angle);
     for (auto _ : state)
         table.PlotCurve(strCurve, 1, true);
     state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
@@ -83,7 +86,8 @@ void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
 {
     const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    CCurveTable table(language, random);
+    const AngleUnit angle;
+    CCurveTable table(language, random, angle);
     table.PlotCurve("0,1,x", 0, true);
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
         table.PlotCurve(DeepCurve(500, 1004), i, true);
@@ -100,7 +104,8 @@ void BM_SceneOfTenCurves(benchmark::State& state)
 {
     const FixedLanguage language(LANGUAGE_ENGLISH);
     CRandomGenerator random;
-    const auto pTable = TenCurves(language, random);
+    const AngleUnit angle;
+    const auto pTable = TenCurves(language, random, angle);
     const int nRight = int(state.range(0)) + 68 + 30;
     for (auto _ : state)
         benchmark::DoNotOptimize(CGraphLayout(*pTable, nRight, 424).Scene());

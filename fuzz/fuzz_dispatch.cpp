@@ -29,14 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
 
     const FixedLanguage language(nMode & 1);
     CRandomGenerator random;
-    CEvalContext eval(language, random);
-    eval.m_nRadix = static_cast<Radix>((nMode >> 1) % 3);
-    eval.m_bDegrees = (nMode & 8) != 0;
+    const AngleUnit angle{(nMode & 8) != 0};
+    CEvalContext eval(language, random, angle);
     eval.m_nPrecision = 8 + (nMode >> 4) % 9;
-    CCurveTable curves(language, random, nSamples);
-    curves.Evaluator().m_bDegrees = eval.m_bDegrees;
+    CCurveTable curves(language, random, angle, nSamples);
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, language);
+    dispatcher.SetRadix(static_cast<Radix>((nMode >> 1) % 3));
     CTableCurveHost curveHost(curves);
     dispatcher.SetCurveHost(&curveHost);
 

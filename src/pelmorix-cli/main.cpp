@@ -155,15 +155,14 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     CRandomGenerator random;
     random.RandomSeed(static_cast<std::uint32_t>(std::time(nullptr)));
     const FixedLanguage language(options.nLanguage);
-    CEvalContext eval(language, random);
+    const AngleUnit angle{options.bDegrees};
+    CEvalContext eval(language, random, angle);
     eval.m_nPrecision = options.nPrecision;
-    eval.m_nRadix = options.radix;
-    eval.m_bDegrees = options.bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, language);
+    dispatcher.SetRadix(options.radix);
     // fx lines are sampled as in the GUI, so a curve that cannot be plotted reports its error.
-    CCurveTable curves(language, random);
-    curves.Evaluator().m_bDegrees = options.bDegrees;
+    CCurveTable curves(language, random, angle);
     CTableCurveHost curveHost(curves);
     dispatcher.SetCurveHost(&curveHost);
 

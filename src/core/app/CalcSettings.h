@@ -2,8 +2,9 @@
 
 #include "core/base/ColorRef.h"
 
-// The main window's own settings fields. Precision, radix and angle unit live in each evaluator
-// context; the opacity is the settings window's slider position.
+// The main window's own settings fields. The precision lives in the console's evaluator, the
+// radix in its dispatcher and the angle unit in the AngleUnit both evaluators read; the opacity
+// is the settings window's slider position.
 struct CalcSettings
 {
     int m_nSkin = 1;     // 0 "ocean" (blue), 1 "gold" (orange)

@@ -180,7 +180,7 @@ bool CLineDispatcher::FactoriseArgument(const std::string& strArgument, bool bEn
 
 std::string CLineDispatcher::Render(const CalcValue& value) const
 {
-    switch (m_eval.m_nRadix) {
+    switch (m_nRadix) {
     case Radix::Hexadecimal:
         return FormatHex(value);
     case Radix::Binary:

@@ -8,6 +8,14 @@
 class CEvalContext;
 struct CalcValue;
 
+// How the console writes its results; the evaluator itself reads every radix.
+enum class Radix
+{
+    Decimal,
+    Hexadecimal,
+    Binary,
+};
+
 // Turns one console line into its effect: console keywords, evaluation, and the result or error
 // written below the line. Never throws.
 class CLineDispatcher
@@ -17,6 +25,9 @@ public:
     CLineDispatcher(CEvalContext&, IConsoleText&, const ILanguageSource&&) = delete;
 
     void SetCurveHost(ICurveHost* pHost) { m_pCurveHost = pHost; }
+    // The radix results are written in; decimal at every start.
+    void SetRadix(Radix radix) { m_nRadix = radix; }
+    Radix OutputRadix() const { return m_nRadix; }
 
     // bEnterRun: the line above the caret, with its output written; otherwise the caret's own
     // line, writing nothing.
@@ -38,4 +49,5 @@ private:
     IConsoleText& m_console;
     const ILanguageSource& m_language;
     ICurveHost* m_pCurveHost = nullptr;
+    Radix m_nRadix = Radix::Decimal;
 };

@@ -91,7 +91,7 @@ CCalcDlg::~CCalcDlg()
 
 void CCalcDlg::CreateControls()
 {
-    m_pConsole = new CCalcEdit(*this, m_random, this);
+    m_pConsole = new CCalcEdit(*this, m_random, m_angle, this);
     // Opaque controls repaint alone; the window itself repaints only when its own area needs it.
     m_pConsole->setAutoFillBackground(true);
     m_pConsole->SetCurveHost(this);
@@ -113,8 +113,7 @@ void CCalcDlg::CreateControls()
 
 void CCalcDlg::CreateAuxWindows()
 {
-    m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, this));
-    m_pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
+    m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, m_angle, this));
     connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, m_pConsole, &CCalcEdit::TakeFocus);
     m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, this));
     m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
@@ -158,11 +157,9 @@ CAuxWindow& CCalcDlg::AuxWindow(AuxId id)
 
 void CCalcDlg::SetStartValues()
 {
-    m_pConsole->Eval().m_bDegrees = true;
     m_settings.m_bOnTop = true;
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_settings.m_bKeyboardSnap = true;
-    m_pConsole->Eval().m_nRadix = Radix::Decimal;
 }
 
 void CCalcDlg::SetFonts()

@@ -2,6 +2,7 @@
 
 #include "core/app/CalcSettings.h"
 #include "core/console/ConsoleHost.h"
+#include "core/eval/AngleUnit.h"
 #include "ui/app/AuxWindowId.h"
 #include "ui/base/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
@@ -58,6 +59,8 @@ public:
     int Language() const override { return m_settings.m_nLanguage; }
 
     CalcSettings& Settings() { return m_settings; }
+    // The angle unit of the console's evaluator and the graph's.
+    AngleUnit& Angle() { return m_angle; }
     CCalcEdit& Console() { return *m_pConsole; }
     CAuxWindow& AuxWindow(AuxId id);
     CGraphDlg& Graph() { return *m_pGraph; }
@@ -99,6 +102,7 @@ private:
     CRandomGenerator& m_random;
     ISettingsStore& m_store;
     CalcSettings m_settings;
+    AngleUnit m_angle;
     bool m_bSkinFirst = true;
     CFrameSkin m_skin;
     int m_cxScreen = 0;

@@ -22,8 +22,10 @@ QString AsConsoleText(QString strText)
 }
 } // namespace
 
-CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, QWidget* pParent)
-    : QPlainTextEdit(pParent), m_eval(language, random), m_dispatcher(m_eval, *this, language)
+CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
+                     const AngleUnit& angle, QWidget* pParent)
+    : QPlainTextEdit(pParent), m_eval(language, random, angle),
+      m_dispatcher(m_eval, *this, language)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabChangesFocus(true);

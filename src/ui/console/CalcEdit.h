@@ -17,12 +17,15 @@ class CCalcEdit : public QPlainTextEdit, public IConsoleText
 {
     Q_OBJECT
 public:
-    CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
+    // angle: the unit the console's evaluator reads; its owner keeps it.
+    CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle,
               QWidget* pParent = nullptr);
 
     // An Enter run on the line above the caret, or a live run on the caret's own line.
     void DispatchLine(bool bEnterRun);
     void SetCurveHost(ICurveHost* pHost) { m_dispatcher.SetCurveHost(pHost); }
+    void SetRadix(Radix radix) { m_dispatcher.SetRadix(radix); }
+    Radix OutputRadix() const { return m_dispatcher.OutputRadix(); }
     void SetColors(ColorRef crText, ColorRef crBack);
     // Replaces the selection the way other windows put text in: no key goes down, so a pending
     // Enter still completes when the caret ends at the end of its line. The edit can be undone;

@@ -39,8 +39,9 @@ void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
 }
 } // namespace
 
-CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, QWidget* pOwner)
-    : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random)
+CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
+                     const AngleUnit& angle, QWidget* pOwner)
+    : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random, angle)
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     m_font = StandInPointFont(QStringLiteral("Arial"), FONT_POINTS);

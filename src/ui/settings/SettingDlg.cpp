@@ -234,10 +234,11 @@ void CSettingDlg::ShowStartStates()
 {
     const CalcSettings& settings = m_main.Settings();
     const CEvalContext& eval = m_main.Console().Eval();
-    Child<QRadioButton>(eval.m_bDegrees ? "deg" : "rad")->setChecked(true);
-    const char* pszRadix = eval.m_nRadix == Radix::Hexadecimal ? "hex"
-                           : eval.m_nRadix == Radix::Binary    ? "bin"
-                                                               : "dec";
+    Child<QRadioButton>(m_main.Angle().m_bDegrees ? "deg" : "rad")->setChecked(true);
+    const Radix radix = m_main.Console().OutputRadix();
+    const char* pszRadix = radix == Radix::Hexadecimal ? "hex"
+                           : radix == Radix::Binary    ? "bin"
+                                                       : "dec";
     Child<QRadioButton>(pszRadix)->setChecked(true);
     Child<QCheckBox>("onTop")->setChecked(settings.m_bOnTop);
     Child<QCheckBox>("keyboardSnap")->setChecked(settings.m_bKeyboardSnap);
@@ -292,14 +293,13 @@ void CSettingDlg::ApplyLanguage()
 
 void CSettingDlg::OnAngle(bool bDegrees)
 {
-    m_main.Console().Eval().m_bDegrees = bDegrees;
-    m_main.Graph().Curves().Evaluator().m_bDegrees = bDegrees;
+    m_main.Angle().m_bDegrees = bDegrees;
     m_main.Console().DispatchLine(false);
 }
 
 void CSettingDlg::OnRadix(Radix radix)
 {
-    m_main.Console().Eval().m_nRadix = radix;
+    m_main.Console().SetRadix(radix);
     m_main.Console().DispatchLine(false);
 }
 

@@ -58,7 +58,8 @@ protected:
 
     FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CEvalContext eval{language, random};
+    AngleUnit angle;
+    CEvalContext eval{language, random, angle};
     CTextConsole console;
     CLineDispatcher dispatcher{eval, console, language};
     FakeCurveHost curves;
@@ -186,12 +187,12 @@ TEST_F(DispatcherTest, FactReadsPlainDigitsOrEvaluates)
 
 TEST_F(DispatcherTest, RadixRendersRealParts)
 {
-    eval.m_nRadix = Radix::Hexadecimal;
+    dispatcher.SetRadix(Radix::Hexadecimal);
     EXPECT_EQ(Enter("pow(10,20)"), "0x0\n");
     EXPECT_EQ(Enter("-1"), "0xFFFFFFFF\n");
     EXPECT_EQ(Enter("pow(10,10)"), "0x540BE400\n");
     EXPECT_EQ(Enter("2+3i"), "Error: [Complex value]\n");
-    eval.m_nRadix = Radix::Binary;
+    dispatcher.SetRadix(Radix::Binary);
     EXPECT_EQ(Enter("5"), "0b 0000 0101\n");
     EXPECT_EQ(Enter("0xFF+1"), "0b 0000 0001 0000 0000\n");
 }
@@ -200,7 +201,7 @@ TEST_F(DispatcherTest, AssignmentsWriteNothingInEveryRadix)
 {
     for (Radix radix : {Radix::Decimal, Radix::Hexadecimal, Radix::Binary}) {
         SCOPED_TRACE(int(radix));
-        eval.m_nRadix = radix;
+        dispatcher.SetRadix(radix);
         EXPECT_EQ(Enter("z=2+3i"), "");
         EXPECT_EQ(dispatcher.m_strLastResult, radix == Radix::Decimal ? "2 + 3i" : "");
         EXPECT_EQ(Enter("w=5"), "");
@@ -209,7 +210,7 @@ TEST_F(DispatcherTest, AssignmentsWriteNothingInEveryRadix)
         EXPECT_EQ(Enter("w=1/0"), "Error: [divisor can not be zero]\n");
         EXPECT_EQ(Enter("fact q=2i"), "Error: [Complex value]\n");
     }
-    eval.m_nRadix = Radix::Decimal;
+    dispatcher.SetRadix(Radix::Decimal);
     EXPECT_EQ(Enter("w"), "5\n");
 }
 

@@ -41,5 +41,6 @@ protected:
 
     FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CEvalContext eval{language, random};
+    AngleUnit angle;
+    CEvalContext eval{language, random, angle};
 };

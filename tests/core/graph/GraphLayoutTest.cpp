@@ -38,7 +38,8 @@ protected:
 
     FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CCurveTable table{language, random};
+    AngleUnit angle;
+    CCurveTable table{language, random, angle};
 };
 
 TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)

@@ -61,7 +61,8 @@ protected:
 
     FixedLanguage language{LANGUAGE_ENGLISH};
     CRandomGenerator random;
-    CGraphDlg dlg{language, random, nullptr};
+    AngleUnit angle;
+    CGraphDlg dlg{language, random, angle, nullptr};
 };
 
 TEST_F(GraphDlgTest, PaintsAxesBlocksAndCurvesWhereTheyBelong)

@@ -150,7 +150,7 @@ TEST_F(SettingDlgTest, AngleButtonsReachTheConsoleAndTheCurves)
 
     Click("deg");
     EXPECT_EQ(Enter("sin(90)"), "1\n");
-    EXPECT_TRUE(m_pDlg->Graph().Curves().Evaluator().m_bDegrees);
+    EXPECT_TRUE(m_pDlg->Graph().Curves().Evaluator().IsDegrees());
 }
 
 TEST_F(SettingDlgTest, PrecisionListShowsThePrecisionInForce)

@@ -53,7 +53,7 @@ TEST_F(VarListDlgTest, AssignmentsRefillTheListSortedWithoutRegardToCase)
     EXPECT_EQ(m_pCount->text(), "2");
 
     // Every value in decimal, with the precision and lost digits of the refilling line.
-    m_pDlg->Console().Eval().m_nRadix = Radix::Hexadecimal;
+    m_pDlg->Console().SetRadix(Radix::Hexadecimal);
     Enter("C=1/3");
     EXPECT_EQ(Entries(), (EntryList{"A = 1", "b = 2", "C = 0.333333333333"}));
     Enter("z=1000000.1-1000000");
