@@ -277,6 +277,66 @@ void CCalcDlg::DrawCurve(std::string_view strText, int nSlot, bool bShow)
 
 void CCalcDlg::ClearCurves() { m_pGraph->ClearCurves(); }
 
+Radix CCalcDlg::OutputRadix() const { return m_pConsole->OutputRadix(); }
+
+int CCalcDlg::Precision() const { return m_pConsole->Eval().m_nPrecision; }
+
+void CCalcDlg::SetAngleUnit(bool bDegrees)
+{
+    m_angle.m_bDegrees = bDegrees;
+    m_pConsole->DispatchLine(false);
+}
+
+void CCalcDlg::SetRadix(Radix radix)
+{
+    m_pConsole->SetRadix(radix);
+    m_pConsole->DispatchLine(false);
+}
+
+void CCalcDlg::SetPrecision(int nDigits) { m_pConsole->Eval().m_nPrecision = nDigits; }
+
+void CCalcDlg::SetLanguage(int nLanguage)
+{
+    m_settings.m_nLanguage = nLanguage;
+    ApplyLanguage();
+}
+
+void CCalcDlg::SetSkin(int nSkin)
+{
+    m_settings.m_nSkin = nSkin;
+    ApplySkin(nSkin);
+}
+
+void CCalcDlg::SetOnTop(bool bOnTop)
+{
+    m_settings.m_bOnTop = bOnTop;
+    ApplyOnTop();
+}
+
+void CCalcDlg::SetKeyboardSnap(bool bSnap)
+{
+    m_settings.m_bKeyboardSnap = bSnap;
+    SnapKeyboard();
+}
+
+void CCalcDlg::SetOpacity(int nPercent)
+{
+    m_settings.m_nOpacity = nPercent;
+    ApplyOpacity();
+}
+
+void CCalcDlg::SetTextColor(ColorRef cr)
+{
+    m_settings.m_crText = cr;
+    RedrawEditBoxes();
+}
+
+void CCalcDlg::SetBackColor(ColorRef cr)
+{
+    m_settings.m_crBack = cr;
+    RedrawEditBoxes();
+}
+
 void CCalcDlg::ToggleWindow(AuxId id)
 {
     bool& bShown = m_bShown[Index(id)];

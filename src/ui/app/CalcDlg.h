@@ -6,6 +6,7 @@
 #include "ui/app/AuxWindowId.h"
 #include "ui/base/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
+#include "ui/settings/SettingsHost.h"
 
 #include <QFont>
 #include <QWidget>
@@ -27,9 +28,9 @@ class ISettingsStore;
 class QLabel;
 
 // The main window: the console, the logo and the row of seven buttons that show and hide the
-// auxiliary windows. It owns those windows and the persisted settings, and applies language,
-// skin, opacity, topmost state and keyboard docking to every window.
-class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource
+// auxiliary windows. It owns those windows and the settings, and applies language, skin,
+// opacity, topmost state and keyboard docking to every window.
+class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource, public ISettingsHost
 {
     Q_OBJECT
 public:
@@ -59,8 +60,22 @@ public:
     int Language() const override { return m_settings.m_nLanguage; }
 
     CalcSettings& Settings() { return m_settings; }
-    // The angle unit of the console's evaluator and the graph's.
-    AngleUnit& Angle() { return m_angle; }
+    const CalcSettings& Settings() const override { return m_settings; }
+    bool IsDegrees() const override { return m_angle.m_bDegrees; }
+    Radix OutputRadix() const override;
+    int Precision() const override;
+
+    void SetAngleUnit(bool bDegrees) override;
+    void SetRadix(Radix radix) override;
+    void SetPrecision(int nDigits) override;
+    void SetLanguage(int nLanguage) override;
+    void SetSkin(int nSkin) override;
+    void SetOnTop(bool bOnTop) override;
+    void SetKeyboardSnap(bool bSnap) override;
+    void SetOpacity(int nPercent) override;
+    void SetTextColor(ColorRef cr) override;
+    void SetBackColor(ColorRef cr) override;
+
     CCalcEdit& Console() { return *m_pConsole; }
     CAuxWindow& AuxWindow(AuxId id);
     CGraphDlg& Graph() { return *m_pGraph; }

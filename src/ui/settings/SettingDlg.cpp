@@ -1,11 +1,10 @@
 #include "ui/settings/SettingDlg.h"
 
-#include "ui/app/CalcDlg.h"
+#include "core/console/LineDispatcher.h"
 #include "ui/base/DialogRect.h"
-#include "ui/console/CalcEdit.h"
 #include "ui/fonts/StandInFont.h"
-#include "ui/graph/GraphDlg.h"
 #include "ui/settings/ColorSwatch.h"
+#include "ui/settings/SettingsHost.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -191,8 +190,8 @@ std::optional<ColorRef> ChooseSystemColor(QWidget* pParent)
 }
 } // namespace
 
-CSettingDlg::CSettingDlg(CCalcDlg& main, QWidget* pOwner)
-    : CAuxWindow(aux::SETTINGS, pOwner), m_main(main), m_chooseColor(ChooseSystemColor)
+CSettingDlg::CSettingDlg(ISettingsHost& host, QWidget* pOwner)
+    : CAuxWindow(aux::SETTINGS, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -232,10 +231,9 @@ void CSettingDlg::CreateControls()
 
 void CSettingDlg::ShowStartStates()
 {
-    const CalcSettings& settings = m_main.Settings();
-    const CEvalContext& eval = m_main.Console().Eval();
-    Child<QRadioButton>(m_main.Angle().m_bDegrees ? "deg" : "rad")->setChecked(true);
-    const Radix radix = m_main.Console().OutputRadix();
+    const CalcSettings& settings = m_host.Settings();
+    Child<QRadioButton>(m_host.IsDegrees() ? "deg" : "rad")->setChecked(true);
+    const Radix radix = m_host.OutputRadix();
     const char* pszRadix = radix == Radix::Hexadecimal ? "hex"
                            : radix == Radix::Binary    ? "bin"
                                                        : "dec";
@@ -243,7 +241,7 @@ void CSettingDlg::ShowStartStates()
     Child<QCheckBox>("onTop")->setChecked(settings.m_bOnTop);
     Child<QCheckBox>("keyboardSnap")->setChecked(settings.m_bKeyboardSnap);
     // The entry in force, so the list never shows a precision the console does not use.
-    m_pPrecision->setCurrentIndex(m_pPrecision->findText(QString::number(eval.m_nPrecision)));
+    m_pPrecision->setCurrentIndex(m_pPrecision->findText(QString::number(m_host.Precision())));
     m_pOpacity->setValue(settings.m_nOpacity);
     m_pTextColor->SetColor(settings.m_crText);
     m_pBackColor->SetColor(settings.m_crBack);
@@ -261,8 +259,8 @@ void CSettingDlg::ConnectControls()
     onClick("bin", [this] { OnRadix(Radix::Binary); });
     onClick("onTop", [this] { OnOnTop(); });
     onClick("keyboardSnap", [this] { OnKeyboardSnap(); });
-    onClick("textColor", [this] { OnColor(m_pTextColor, &CalcSettings::m_crText); });
-    onClick("backColor", [this] { OnColor(m_pBackColor, &CalcSettings::m_crBack); });
+    onClick("textColor", [this] { OnColor(m_pTextColor, &ISettingsHost::SetTextColor); });
+    onClick("backColor", [this] { OnColor(m_pBackColor, &ISettingsHost::SetBackColor); });
     // Only the user's choices: refilling a list in another language changes no setting.
     connect(m_pPrecision, &QComboBox::activated, this, &CSettingDlg::OnPrecision);
     connect(m_pLanguage, &QComboBox::activated, this, &CSettingDlg::OnLanguage);
@@ -284,71 +282,44 @@ void CSettingDlg::ApplyLanguage()
     m_pSkin->clear();
     for (const Text& entry : SKIN_ENTRIES)
         m_pSkin->addItem(QString::fromUtf8(entry.In(nLanguage)));
-    m_pSkin->setCurrentIndex(m_main.Settings().m_nSkin);
+    m_pSkin->setCurrentIndex(m_host.Settings().m_nSkin);
     const QSignalBlocker blockLanguage(m_pLanguage);
     m_pLanguage->setCurrentIndex(nLanguage == LANGUAGE_ENGLISH ? 1 : 0);
     KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, Child<QGroupBox>("opacityGroup"),
                          OPACITY_GROUP_RECT);
 }
 
-void CSettingDlg::OnAngle(bool bDegrees)
-{
-    m_main.Angle().m_bDegrees = bDegrees;
-    m_main.Console().DispatchLine(false);
-}
+void CSettingDlg::OnAngle(bool bDegrees) { m_host.SetAngleUnit(bDegrees); }
 
-void CSettingDlg::OnRadix(Radix radix)
-{
-    m_main.Console().SetRadix(radix);
-    m_main.Console().DispatchLine(false);
-}
+void CSettingDlg::OnRadix(Radix radix) { m_host.SetRadix(radix); }
 
 void CSettingDlg::OnPrecision(int nIndex)
 {
     if (nIndex >= 0)
-        m_main.Console().Eval().m_nPrecision = m_pPrecision->itemText(nIndex).toInt();
+        m_host.SetPrecision(m_pPrecision->itemText(nIndex).toInt());
 }
 
-void CSettingDlg::OnLanguage(int nIndex)
-{
-    m_main.Settings().m_nLanguage = nIndex;
-    m_main.ApplyLanguage();
-}
+void CSettingDlg::OnLanguage(int nIndex) { m_host.SetLanguage(nIndex); }
 
 void CSettingDlg::OnSkin(int nIndex)
 {
-    m_main.Settings().m_nSkin = nIndex;
-    m_main.ApplySkin(nIndex);
+    m_host.SetSkin(nIndex);
     m_pSkin->setFocus();
     repaint();
 }
 
-void CSettingDlg::OnOnTop()
-{
-    CalcSettings& settings = m_main.Settings();
-    settings.m_bOnTop = !settings.m_bOnTop;
-    m_main.ApplyOnTop();
-}
+// Each click turns the setting over, whatever the box showed.
+void CSettingDlg::OnOnTop() { m_host.SetOnTop(!m_host.Settings().m_bOnTop); }
 
-void CSettingDlg::OnKeyboardSnap()
-{
-    CalcSettings& settings = m_main.Settings();
-    settings.m_bKeyboardSnap = !settings.m_bKeyboardSnap;
-    m_main.SnapKeyboard();
-}
+void CSettingDlg::OnKeyboardSnap() { m_host.SetKeyboardSnap(!m_host.Settings().m_bKeyboardSnap); }
 
-void CSettingDlg::OnOpacity()
-{
-    m_main.Settings().m_nOpacity = m_pOpacity->value();
-    m_main.ApplyOpacity();
-}
+void CSettingDlg::OnOpacity() { m_host.SetOpacity(m_pOpacity->value()); }
 
-void CSettingDlg::OnColor(CColorSwatch* pSwatch, ColorRef CalcSettings::*pField)
+void CSettingDlg::OnColor(CColorSwatch* pSwatch, void (ISettingsHost::*pSetColor)(ColorRef))
 {
     const std::optional<ColorRef> color = m_chooseColor(this);
     if (!color)
         return;
-    m_main.Settings().*pField = *color;
+    (m_host.*pSetColor)(*color);
     pSwatch->SetColor(*color);
-    m_main.RedrawEditBoxes();
 }

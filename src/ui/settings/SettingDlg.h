@@ -7,8 +7,8 @@
 #include <optional>
 
 enum class Radix;
-class CCalcDlg;
 class CColorSwatch;
+class ISettingsHost;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -16,9 +16,8 @@ class QRadioButton;
 class QSlider;
 
 // The settings window: precision, language, skin, angle unit, radix, opacity, topmost state,
-// keyboard snapping and the two edit-box colours. Every change is written into the main
-// window's settings and applied at once; there is nothing to confirm. The window itself stays
-// opaque. Controls carry object names ("precision", "language", "skin", "deg", "rad", "dec",
+// keyboard snapping and the two edit-box colours. Every change goes to the host, which applies
+// it at once; there is nothing to confirm. The window itself stays opaque. Controls carry object names ("precision", "language", "skin", "deg", "rad", "dec",
 // "hex", "bin", "opacity", "onTop", "keyboardSnap", "textColor", "backColor").
 class CSettingDlg : public CAuxWindow
 {
@@ -27,7 +26,7 @@ public:
     // The colour the user picks, or nothing when the chooser is cancelled.
     using ColorChooser = std::function<std::optional<ColorRef>(QWidget* pParent)>;
 
-    CSettingDlg(CCalcDlg& main, QWidget* pOwner);
+    CSettingDlg(ISettingsHost& host, QWidget* pOwner);
 
     // Replaces the system colour chooser.
     void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
@@ -39,9 +38,6 @@ protected:
 
 private:
     void CreateControls();
-    void CreateLists();
-    void CreateButtons();
-    void CreateSliderAndSwatches();
     void ConnectControls();
     void ShowStartStates();
 
@@ -53,7 +49,7 @@ private:
     void OnOnTop();
     void OnKeyboardSnap();
     void OnOpacity();
-    void OnColor(CColorSwatch* pSwatch, ColorRef CalcSettings::*pField);
+    void OnColor(CColorSwatch* pSwatch, void (ISettingsHost::*pSetColor)(ColorRef));
 
     template <class Control>
     Control* Child(const char* pszName) const
@@ -61,7 +57,7 @@ private:
         return findChild<Control*>(QString::fromLatin1(pszName), Qt::FindDirectChildrenOnly);
     }
 
-    CCalcDlg& m_main;
+    ISettingsHost& m_host;
     ColorChooser m_chooseColor;
     QComboBox* m_pPrecision = nullptr;
     QComboBox* m_pLanguage = nullptr;
