@@ -1,5 +1,5 @@
 # The core's subsystems, lowest first, each with the subsystems it builds on (see
-# cmake/CoreSeams.cmake: the build refuses an include that this list does not allow).
+# cmake/Seams.cmake: the build refuses an include that this list does not allow).
 pelmorix_core_subsystem(base)                 # the bilingual text and the colour value
 pelmorix_core_subsystem(eval base)
 pelmorix_core_subsystem(console base eval)
