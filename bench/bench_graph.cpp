@@ -36,7 +36,7 @@ std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomG
 // A new interval re-samples every defined slot: 10 curves of 10002 evaluations each.
 void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
     const AngleUnit angle;
     const auto pTable = TenCurves(language, random, angle);
@@ -53,7 +53,7 @@ void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 // Defines strCurve in slot 1 of an otherwise empty table, over and over.
 void DefineRepeatedly(benchmark::State& state, const std::string& strCurve)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
     const AngleUnit angle;
     CCurveTable table(language, random, angle);
@@ -84,7 +84,7 @@ void BM_DefineNestedSumsCurve(benchmark::State& state)
 // "fx 0,2,x" after nine curves of 500 levels re-samples all nine.
 void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
     const AngleUnit angle;
     CCurveTable table(language, random, angle);
@@ -102,7 +102,7 @@ void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
 // What one repaint computes for ten shown curves at a given plot width.
 void BM_SceneOfTenCurves(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
     const AngleUnit angle;
     const auto pTable = TenCurves(language, random, angle);

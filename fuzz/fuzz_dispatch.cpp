@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const int nSamples = 2 + pData[1] % (MAX_FUZZ_SAMPLES - 1);
     const std::string_view strText(reinterpret_cast<const char*>(pData + 2), nSize - 2);
 
-    const FixedLanguage language(nMode & 1);
+    const FixedLanguage language((nMode & 1) != 0 ? Language::English : Language::Chinese);
     CRandomGenerator random;
     const AngleUnit angle{(nMode & 8) != 0};
     CEvalContext eval(language, random, angle);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <atomic>
 #include <cstddef>
 #include <string>
@@ -39,9 +41,9 @@ struct LongResult
 // for as long as the numbers need: call it off the GUI thread. When *pCancel turns true it stops
 // early with bCancelled set.
 LongResult CalculateLong(int nOperator, std::string_view strFirst, std::string_view strSecond,
-                         int nLanguage, const std::atomic<bool>* pCancel = nullptr);
+                         Language language, const std::atomic<bool>* pCancel = nullptr);
 // The same with operands taken apart while they were read (the command line reads them from
 // files and standard input): a too long operand is refused with the length message, also as a
 // divisor.
 LongResult CalculateLong(int nOperator, const LongOperand& first, const LongOperand& second,
-                         int nLanguage, const std::atomic<bool>* pCancel = nullptr);
+                         Language language, const std::atomic<bool>* pCancel = nullptr);

@@ -51,7 +51,7 @@ bool ReadStream(std::FILE* pFile, LongOperand& operand)
 
 // The operand an argument names: its own text, standard input for "-", or the file after "@".
 // False with a one-line message in *pError when the input cannot be read.
-bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongOperand& operand,
+bool ReadOperand(const std::string& strArg, std::FILE* pIn, Language language, LongOperand& operand,
                  std::string* pError)
 {
     if (strArg != "-" && !strArg.starts_with('@')) {
@@ -64,7 +64,7 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongO
         if (ReadStream(pIn, operand))
             return true;
         nError = errno;
-        *pError = longmsg::STDIN_UNREADABLE.In(nLanguage);
+        *pError = longmsg::STDIN_UNREADABLE.In(language);
     } else {
         std::FILE* pFile = std::fopen(strArg.c_str() + 1, "rb");
         const bool bRead = pFile != nullptr && ReadStream(pFile, operand);
@@ -73,7 +73,7 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongO
             std::fclose(pFile);
         if (bRead)
             return true;
-        *pError = std::string(longmsg::FILE_UNREADABLE.In(nLanguage)) + ": " + strArg.substr(1);
+        *pError = std::string(longmsg::FILE_UNREADABLE.In(language)) + ": " + strArg.substr(1);
     }
     if (nError != 0)
         *pError += std::string(" (") + std::strerror(nError) + ")";
@@ -88,7 +88,7 @@ int Usage(std::ostream& err)
 } // namespace
 
 int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, int nLanguage)
+                   std::ostream& err, Language language)
 {
     if (args.empty())
         return Usage(err);
@@ -101,7 +101,7 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
     std::vector<LongOperand> operands(2);
     for (int i = 0; i < it->nOperands; ++i) {
         std::string strError;
-        if (!ReadOperand(args[i + 1], pIn, nLanguage, operands[i], &strError)) {
+        if (!ReadOperand(args[i + 1], pIn, language, operands[i], &strError)) {
             err << strError << '\n';
             return 1;
         }
@@ -113,13 +113,13 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
         operands[0] = LongOperand(it->pFirstBox);
         if (operands[1].Text().empty()) {
             char buffer[256];
-            std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(nLanguage),
+            std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(language),
                           LONG_MAX_CONSTANT_DIGITS);
             err << buffer << '\n';
             return 1;
         }
     }
-    LongResult result = CalculateLong(it->nOperator, operands[0], operands[1], nLanguage);
+    LongResult result = CalculateLong(it->nOperator, operands[0], operands[1], language);
     if (!result.strMessage.empty()) {
         err << result.strMessage << '\n';
         return 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <cstdio>
 #include <iosfwd>
 #include <string>
@@ -13,4 +15,4 @@
 // be read prints a one-line message on err and returns 1; wrong usage prints a one-line usage
 // message on err and returns 2.
 int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, int nLanguage);
+                   std::ostream& err, Language language);

@@ -48,10 +48,10 @@ int FirstIllegalPosition(std::string_view strText)
     return 0;
 }
 
-std::string FirstIllegalWarning(int nPosition, int nLanguage)
+std::string FirstIllegalWarning(int nPosition, Language language)
 {
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, longmsg::ILLEGAL_FIRST.In(nLanguage), nPosition);
+    std::snprintf(buffer, sizeof buffer, longmsg::ILLEGAL_FIRST.In(language), nPosition);
     return buffer;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,7 @@ bool IsFirstTextRejected(std::string_view strText);
 int FirstIllegalPosition(std::string_view strText);
 
 // The warning shown when the first box loses the focus with an illegal character at nPosition.
-std::string FirstIllegalWarning(int nPosition, int nLanguage);
+std::string FirstIllegalWarning(int nPosition, Language language);
 
 // The elapsed-time label: hours (0 to 23), minutes and seconds as "%02d:%02d:%02d".
 std::string FormatElapsed(long long nSeconds);

@@ -89,7 +89,7 @@ CEvalContext::CEvalContext(const ILanguageSource& language, CRandomGenerator& ra
     : m_language(language), m_random(random), m_angle(angle)
 {}
 
-void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(Language())); }
+void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(CurrentLanguage())); }
 
 CalcValue CEvalContext::EvaluateLine(std::string_view strText)
 {

@@ -50,7 +50,7 @@ public:
     const std::map<std::string, CalcValue>& Variables() const { return m_mapVars; }
     void SetVariableListener(IVariableListener* pListener) { m_pVariableListener = pListener; }
 
-    int Language() const { return m_language.Language(); }
+    Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
     bool IsDegrees() const { return m_angle.m_bDegrees; }
     // Throws CalcError with text in the current language.
     [[noreturn]] void Raise(const Text& text) const;

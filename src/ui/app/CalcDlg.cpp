@@ -63,7 +63,7 @@ QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
 } // namespace
 
 CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
-    : QWidget(pParent), m_random(random), m_store(store)
+    : QWidget(pParent), m_random(random), m_store(store), m_skin(*this)
 {
     InitPelmorixResources();
     CreateControls();
@@ -115,14 +115,14 @@ void CCalcDlg::CreateAuxWindows()
 {
     m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, m_angle, this));
     connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, m_pConsole, &CCalcEdit::TakeFocus);
-    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, this));
-    m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
-    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, this));
-    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(*m_pConsole, m_settings.m_crText,
+    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, *this, this));
+    m_pHelp = Adopt(AuxId::Help, new CHelpDlg(*this, this));
+    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, *this, this));
+    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(*m_pConsole, *this, m_settings.m_crText,
                                                             m_settings.m_crBack, this));
     m_pConsole->Eval().SetVariableListener(m_pVarList);
-    m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(this));
-    m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(this));
+    m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(*this, this));
+    m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(*this, this));
 }
 
 template <class Window>
@@ -183,19 +183,14 @@ void CCalcDlg::PlaceAtStart()
 
 void CCalcDlg::ApplyLanguage()
 {
-    const int nLanguage = m_settings.m_nLanguage;
-    // The main window's own captions are English for any language but Chinese.
-    const int nOwnLanguage = nLanguage != LANGUAGE_CHINESE ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
+    const Language language = CurrentLanguage();
     for (const RowButton& row : ROW_BUTTONS)
-        m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(nOwnLanguage)));
-    for (AuxId id : AUX_TITLED_BY_MAIN)
-        AuxWindow(id).SetLanguage(nOwnLanguage);
-    setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(nOwnLanguage)));
-    m_skin.SetLanguage(nOwnLanguage);
-    for (AuxId id : AUX_RELABEL_ORDER)
-        AuxWindow(id).SetLanguage(nLanguage);
-    for (AuxId id : AUX_RELABEL_ORDER)
+        m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(language)));
+    setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(language)));
+    for (AuxId id : AUX_RELABEL_ORDER) {
+        AuxWindow(id).ApplyLanguage();
         AuxWindow(id).update();
+    }
 }
 
 // This window's frame loads the set first; each auxiliary window then loads it too, attaching
@@ -295,9 +290,9 @@ void CCalcDlg::SetRadix(Radix radix)
 
 void CCalcDlg::SetPrecision(int nDigits) { m_pConsole->Eval().m_nPrecision = nDigits; }
 
-void CCalcDlg::SetLanguage(int nLanguage)
+void CCalcDlg::SetLanguage(Language language)
 {
-    m_settings.m_nLanguage = nLanguage;
+    m_settings.m_nLanguage = language;
     ApplyLanguage();
 }
 

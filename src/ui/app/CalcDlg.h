@@ -57,7 +57,7 @@ public:
     void DrawCurve(std::string_view strText, int nSlot, bool bShow) override;
     void ClearCurves() override;
     // The interface language every window and the console read when they produce a text.
-    int Language() const override { return m_settings.m_nLanguage; }
+    Language CurrentLanguage() const override { return m_settings.m_nLanguage; }
 
     CalcSettings& Settings() { return m_settings; }
     const CalcSettings& Settings() const override { return m_settings; }
@@ -68,7 +68,7 @@ public:
     void SetAngleUnit(bool bDegrees) override;
     void SetRadix(Radix radix) override;
     void SetPrecision(int nDigits) override;
-    void SetLanguage(int nLanguage) override;
+    void SetLanguage(Language language) override;
     void SetSkin(int nSkin) override;
     void SetOnTop(bool bOnTop) override;
     void SetKeyboardSnap(bool bSnap) override;

@@ -17,21 +17,14 @@ PlaceRect ToPlaceRect(const QRect& rc)
 }
 } // namespace
 
-CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
-    : QWidget(pOwner, Qt::Tool), m_look(look)
+CAuxWindow::CAuxWindow(const AuxWindowLook& look, const ILanguageSource& language, QWidget* pOwner)
+    : QWidget(pOwner, Qt::Tool), m_look(look), m_language(language), m_frame(language)
 {
     resize(look.nWidth, look.nHeight);
     if (look.bTransparent) {
         m_transparency.EnableLayered(this);
         m_transparency.SetOpacity(this, OPACITY_OPAQUE_PERCENT);
     }
-    ApplyLanguage();
-}
-
-void CAuxWindow::SetLanguage(int nLanguage)
-{
-    m_nLanguage = nLanguage;
-    m_frame.SetLanguage(nLanguage);
     ApplyLanguage();
 }
 
@@ -93,7 +86,7 @@ void CAuxWindow::PlaceFirstTime()
 
 void CAuxWindow::ApplyLanguage()
 {
-    setWindowTitle(QString::fromUtf8(m_look.title.In(m_nLanguage)));
+    setWindowTitle(QString::fromUtf8(m_look.title.In(CurrentLanguage())));
 }
 
 void CAuxWindow::hideEvent(QHideEvent* pEvent)

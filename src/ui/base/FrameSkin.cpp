@@ -118,7 +118,8 @@ Qt::Edges EdgesOf(HitCode code)
 }
 } // namespace
 
-CFrameSkin::CFrameSkin(QObject* pParent) : QObject(pParent)
+CFrameSkin::CFrameSkin(const ILanguageSource& language, QObject* pParent)
+    : QObject(pParent), m_language(language)
 {
     m_fontCaption = QFont(QStringLiteral("Sans Serif"));
     m_fontCaption.setStyleHint(QFont::SansSerif);
@@ -671,7 +672,7 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
         {actions[4], MENU_CLOSE, true},
     };
     for (const auto& item : items) {
-        item.pAction->setText(QString::fromUtf8(item.text.In(m_nLanguage)));
+        item.pAction->setText(QString::fromUtf8(item.text.In(m_language.CurrentLanguage())));
         item.pAction->setEnabled(item.bEnabled);
     }
     m_pMenu->popup(ptGlobal);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Language.h"
 #include "core/skin/FrameGeometry.h"
 #include "core/skin/FrameInput.h"
 #include "core/skin/WindowState.h"
@@ -27,7 +28,9 @@ class CFrameSkin : public QObject
 {
     Q_OBJECT
 public:
-    explicit CFrameSkin(QObject* pParent = nullptr);
+    // The system menu speaks the language of language's source when it opens.
+    explicit CFrameSkin(const ILanguageSource& language, QObject* pParent = nullptr);
+    CFrameSkin(const ILanguageSource&&, QObject* = nullptr) = delete;
     ~CFrameSkin() override;
 
     // Loads skin set 0 (blue) or 1 (orange) from the program's resources and repaints the
@@ -41,8 +44,6 @@ public:
     void Detach();
     // Brings the contents margins and the mask in line with the loaded skin and repaints.
     void RecalcFrame();
-    // The language of the system menu (1 English, anything else Chinese).
-    void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
 
     bool IsLoaded() const { return m_bLoaded; }
     bool IsAttached() const { return m_pWindow != nullptr; }
@@ -138,5 +139,5 @@ private:
     QString m_strElidedFrom;
     int m_nElidedWidth = -1;
     QMenu* m_pMenu = nullptr;
-    int m_nLanguage = 0;
+    const ILanguageSource& m_language;
 };

@@ -162,7 +162,8 @@ QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
 }
 } // namespace
 
-CHugeNumDlg::CHugeNumDlg(QWidget* pOwner) : CAuxWindow(aux::LONG_NUMBER, pOwner)
+CHugeNumDlg::CHugeNumDlg(const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::LONG_NUMBER, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     m_message = [this](const QString& strText, const QString& strCaption) {
@@ -213,7 +214,7 @@ void CHugeNumDlg::CreateControls()
     countPalette.setColor(QPalette::Base, countPalette.color(QPalette::Window));
     m_pResultCount->setPalette(countPalette);
     m_pResultCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pResult = Place(new CLongResultView(this), "result", RESULT_RECT);
+    m_pResult = Place(new CLongResultView(LanguageSource(), this), "result", RESULT_RECT);
 
     connect(m_pFirst, &QPlainTextEdit::textChanged, this, &CHugeNumDlg::OnFirstChange);
     connect(m_pFirst, &CLongEdit::FocusLost, this, [this] {
@@ -268,23 +269,22 @@ void CHugeNumDlg::ApplyLanguage()
     CAuxWindow::ApplyLanguage();
     if (m_pFirst == nullptr)
         return; // the base class relabels before the controls exist
-    const int nLanguage = Language();
+    const Language language = CurrentLanguage();
     for (const Caption& caption : CAPTIONS)
         SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.pszName)),
-                   QString::fromUtf8(caption.text.In(nLanguage)));
+                   QString::fromUtf8(caption.text.In(language)));
     for (const OperatorButton& op : OPERATORS)
-        m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(nLanguage)));
-    m_pResult->SetLanguage(nLanguage);
+        m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(language)));
     ShowWorkingState();
 }
 
 void CHugeNumDlg::ShowWorkingState()
 {
-    const int nLanguage = Language();
+    const Language language = CurrentLanguage();
     const bool bCalculating = IsCalculating();
     m_pCalculate->setText(
-        QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(nLanguage)));
-    m_pResult->SetPlaceholderText(bCalculating ? QString::fromUtf8(WORKING_TEXT.In(nLanguage))
+        QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(language)));
+    m_pResult->SetPlaceholderText(bCalculating ? QString::fromUtf8(WORKING_TEXT.In(language))
                                                : QString());
 }
 
@@ -335,8 +335,8 @@ void CHugeNumDlg::OnFirstKillFocus(const std::string& strFirst)
     if (!isVisible())
         return;
     if (const int nPosition = FirstIllegalPosition(strFirst); nPosition != 0)
-        ShowMessage(FirstIllegalWarning(nPosition, Language()),
-                    longmsg::CAPTION_WARNING.In(Language()));
+        ShowMessage(FirstIllegalWarning(nPosition, CurrentLanguage()),
+                    longmsg::CAPTION_WARNING.In(CurrentLanguage()));
 }
 
 void CHugeNumDlg::OnOperator(int nOperator)
@@ -357,7 +357,7 @@ void CHugeNumDlg::OnCalculate()
     ReadBoxes();
     m_strFirst = UpperAscii(m_strFirst);
     m_elapsed.start();
-    m_worker.Start(m_nOperator, m_strFirst, m_strSecond, Language());
+    m_worker.Start(m_nOperator, m_strFirst, m_strSecond, CurrentLanguage());
     EnableInputs(false);
     ClearResult();
     ShowElapsed();

@@ -20,15 +20,15 @@ struct CLongWorker::Job
 namespace
 {
 LongResult Calculate(int nOperator, const std::string& strFirst, const std::string& strSecond,
-                     int nLanguage, const std::atomic<bool>* pCancel)
+                     Language language, const std::atomic<bool>* pCancel)
 {
     try {
-        return CalculateLong(nOperator, strFirst, strSecond, nLanguage, pCancel);
+        return CalculateLong(nOperator, strFirst, strSecond, language, pCancel);
     } catch (...) {
         // Whatever escapes the calculation is a size it could not take on; an exception must
         // never leave a thread.
         LongResult result;
-        result.strMessage = longmsg::NO_MEMORY.In(nLanguage);
+        result.strMessage = longmsg::NO_MEMORY.In(language);
         return result;
     }
 }
@@ -50,15 +50,16 @@ CLongWorker::~CLongWorker()
     }
 }
 
-void CLongWorker::Start(int nOperator, std::string strFirst, std::string strSecond, int nLanguage)
+void CLongWorker::Start(int nOperator, std::string strFirst, std::string strSecond,
+                        Language language)
 {
     Cancel();
     auto pJob = std::make_shared<Job>();
     pJob->pOwner = this;
     m_pCurrent = pJob.get();
     pJob->thread = std::thread([pJob, nOperator, strFirst = std::move(strFirst),
-                                strSecond = std::move(strSecond), nLanguage] {
-        LongResult result = Calculate(nOperator, strFirst, strSecond, nLanguage, &pJob->bCancel);
+                                strSecond = std::move(strSecond), language] {
+        LongResult result = Calculate(nOperator, strFirst, strSecond, language, &pJob->bCancel);
         const std::lock_guard lock(pJob->mutex);
         // A result posted to a worker that is then destroyed goes with it, unseen.
         if (CLongWorker* pOwner = pJob->pOwner)

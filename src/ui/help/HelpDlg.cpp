@@ -36,10 +36,10 @@ constexpr std::array<const char*, 3> CHINESE_MONO_FACES{"WenQuanYi Zen Hei Mono"
 // The help text's columns line up only where a Chinese character takes exactly two Latin
 // character cells; Courier with Chinese glyphs from another face does not, so the Chinese text
 // takes the first installed face that does, and Courier when there is none.
-QFont HelpTextFont(int nLanguage)
+QFont HelpTextFont(Language language)
 {
     const QFont courier = CourierFont(FONT_POINTS);
-    if (nLanguage == LANGUAGE_ENGLISH)
+    if (language == Language::English)
         return courier;
     for (const char* strFace : CHINESE_MONO_FACES) {
         if (!QFontDatabase::hasFamily(QString::fromLatin1(strFace)))
@@ -55,7 +55,8 @@ QFont HelpTextFont(int nLanguage)
 }
 } // namespace
 
-CHelpDlg::CHelpDlg(QWidget* pOwner) : CAuxWindow(aux::HELP, pOwner)
+CHelpDlg::CHelpDlg(const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::HELP, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -81,15 +82,15 @@ void CHelpDlg::CreateControls()
 void CHelpDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    const int nLanguage = Language();
-    m_pProduct->setText(QString::fromUtf8(PRODUCT_LINE.In(nLanguage)));
-    m_pAuthor->setText(QString::fromUtf8(AUTHOR_LINE.In(nLanguage)));
-    m_pContact->setText(QString::fromUtf8(CONTACT_LINE.In(nLanguage)));
-    const QFont font = HelpTextFont(nLanguage);
+    const Language language = CurrentLanguage();
+    m_pProduct->setText(QString::fromUtf8(PRODUCT_LINE.In(language)));
+    m_pAuthor->setText(QString::fromUtf8(AUTHOR_LINE.In(language)));
+    m_pContact->setText(QString::fromUtf8(CONTACT_LINE.In(language)));
+    const QFont font = HelpTextFont(language);
     m_pText->setFont(font);
     m_pText->setTabStopDistance(TAB_CHARACTERS *
                                 QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
-    m_pText->setPlainText(QString::fromUtf8(HELP_TEXT.In(nLanguage)));
+    m_pText->setPlainText(QString::fromUtf8(HELP_TEXT.In(language)));
 }
 
 void CHelpDlg::mousePressEvent(QMouseEvent* pEvent)

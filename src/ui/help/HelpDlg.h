@@ -12,11 +12,12 @@ class CHelpDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    explicit CHelpDlg(QWidget* pOwner);
+    CHelpDlg(const ILanguageSource& language, QWidget* pOwner);
 
-protected:
     // Replaces the top lines and the text, which starts again at its top.
     void ApplyLanguage() override;
+
+protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
 
 private:

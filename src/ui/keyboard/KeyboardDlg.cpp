@@ -95,8 +95,8 @@ DialogRect KeyRect(std::size_t nIndex)
 }
 } // namespace
 
-CKeyboardDlg::CKeyboardDlg(CCalcEdit& console, QWidget* pOwner)
-    : CAuxWindow(aux::KEYBOARD, pOwner), m_console(console)
+CKeyboardDlg::CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::KEYBOARD, language, pOwner), m_console(console)
 {
     setFont(SystemFont(FONT_POINTS));
     CreateButtons();

@@ -13,7 +13,7 @@ class CKeyboardDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    CKeyboardDlg(CCalcEdit& console, QWidget* pOwner);
+    CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, QWidget* pOwner);
 
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;

@@ -31,7 +31,14 @@ constexpr DialogRect OPACITY_RECT{130, 36, 18, 73};
 constexpr int PRECISION_MIN = 8;
 constexpr int PRECISION_MAX = 16;
 
-constexpr std::array<const char*, 2> LANGUAGE_ENTRIES{"简体中文", "English"};
+// The language list: each entry with the language it stands for, in list order.
+struct LanguageEntry
+{
+    Language language;
+    const char* pszName;
+};
+constexpr std::array<LanguageEntry, 2> LANGUAGE_ENTRIES{
+    {{Language::Chinese, "简体中文"}, {Language::English, "English"}}};
 constexpr std::array<Text, 2> SKIN_ENTRIES{{{"ocean", "海洋"}, {"gold", "金黄"}}};
 
 enum class Kind
@@ -115,6 +122,16 @@ public:
     }
 };
 
+// The list index of the entry whose field holds value; -1 (no entry selected) for none.
+template <class Entries, class Field, class Value>
+int EntryIndex(const Entries& entries, Field field, Value value)
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].*field == value)
+            return int(i);
+    return -1;
+}
+
 QWidget* MakeControl(const Control& control, QWidget* pParent)
 {
     const QString strCaption = QString::fromUtf8(control.pszCaption);
@@ -190,8 +207,8 @@ std::optional<ColorRef> ChooseSystemColor(QWidget* pParent)
 }
 } // namespace
 
-CSettingDlg::CSettingDlg(ISettingsHost& host, QWidget* pOwner)
-    : CAuxWindow(aux::SETTINGS, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
+CSettingDlg::CSettingDlg(ISettingsHost& host, const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::SETTINGS, language, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -213,8 +230,8 @@ void CSettingDlg::CreateControls()
 
     for (int nDigits = PRECISION_MIN; nDigits <= PRECISION_MAX; ++nDigits)
         m_pPrecision->addItem(QString::number(nDigits));
-    for (const char* pszEntry : LANGUAGE_ENTRIES)
-        m_pLanguage->addItem(QString::fromUtf8(pszEntry));
+    for (const LanguageEntry& entry : LANGUAGE_ENTRIES)
+        m_pLanguage->addItem(QString::fromUtf8(entry.pszName));
     // 0 at the top, 100 at the bottom; the arrow keys move the thumb the way they point.
     m_pOpacity->setRange(0, OPACITY_MAX);
     m_pOpacity->setInvertedAppearance(true);
@@ -272,19 +289,19 @@ void CSettingDlg::ConnectControls()
 void CSettingDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    const int nLanguage = Language();
+    const Language language = CurrentLanguage();
     for (const Control& control : CONTROLS) {
         if (control.text.en != nullptr)
             SetCaption(Child<QWidget>(control.pszName),
-                       QString::fromUtf8(control.text.In(nLanguage)));
+                       QString::fromUtf8(control.text.In(language)));
     }
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
     for (const Text& entry : SKIN_ENTRIES)
-        m_pSkin->addItem(QString::fromUtf8(entry.In(nLanguage)));
+        m_pSkin->addItem(QString::fromUtf8(entry.In(language)));
     m_pSkin->setCurrentIndex(m_host.Settings().m_nSkin);
     const QSignalBlocker blockLanguage(m_pLanguage);
-    m_pLanguage->setCurrentIndex(nLanguage == LANGUAGE_ENGLISH ? 1 : 0);
+    m_pLanguage->setCurrentIndex(EntryIndex(LANGUAGE_ENTRIES, &LanguageEntry::language, language));
     KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, Child<QGroupBox>("opacityGroup"),
                          OPACITY_GROUP_RECT);
 }
@@ -299,7 +316,11 @@ void CSettingDlg::OnPrecision(int nIndex)
         m_host.SetPrecision(m_pPrecision->itemText(nIndex).toInt());
 }
 
-void CSettingDlg::OnLanguage(int nIndex) { m_host.SetLanguage(nIndex); }
+void CSettingDlg::OnLanguage(int nIndex)
+{
+    if (nIndex >= 0 && nIndex < int(LANGUAGE_ENTRIES.size()))
+        m_host.SetLanguage(LANGUAGE_ENTRIES[std::size_t(nIndex)].language);
+}
 
 void CSettingDlg::OnSkin(int nIndex)
 {

@@ -26,12 +26,11 @@ public:
     // The colour the user picks, or nothing when the chooser is cancelled.
     using ColorChooser = std::function<std::optional<ColorRef>(QWidget* pParent)>;
 
-    CSettingDlg(ISettingsHost& host, QWidget* pOwner);
+    CSettingDlg(ISettingsHost& host, const ILanguageSource& language, QWidget* pOwner);
 
     // Replaces the system colour chooser.
     void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
-protected:
     // Relabels every control, refills the skin list in this language and selects the entries
     // of the current language and skin.
     void ApplyLanguage() override;

@@ -23,7 +23,7 @@ public:
     // Results of later Enter runs; the console's caret line runs again live.
     virtual void SetRadix(Radix radix) = 0;
     virtual void SetPrecision(int nDigits) = 0;
-    virtual void SetLanguage(int nLanguage) = 0;
+    virtual void SetLanguage(Language language) = 0;
     virtual void SetSkin(int nSkin) = 0;
     virtual void SetOnTop(bool bOnTop) = 0;
     // Places the keyboard once, whichever way it is switched.

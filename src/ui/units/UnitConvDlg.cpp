@@ -68,7 +68,8 @@ QLineEdit* MakeValueBox(QWidget* pParent, const char* pszName, const DialogRect&
 }
 } // namespace
 
-CUnitConvDlg::CUnitConvDlg(QWidget* pOwner) : CAuxWindow(aux::UNIT_CONVERTER, pOwner)
+CUnitConvDlg::CUnitConvDlg(const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::UNIT_CONVERTER, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -99,9 +100,9 @@ void CUnitConvDlg::CreateControls()
 void CUnitConvDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    const int nLanguage = Language();
-    FillList(m_pCategory, UnitTable::CategoryNames(nLanguage));
-    m_pCategoryLabel->setText(QString::fromUtf8(CATEGORY_CAPTION.In(nLanguage)));
+    const Language language = CurrentLanguage();
+    FillList(m_pCategory, UnitTable::CategoryNames(language));
+    m_pCategoryLabel->setText(QString::fromUtf8(CATEGORY_CAPTION.In(language)));
     {
         const QSignalBlocker blocker(m_pCategory);
         m_pCategory->setCurrentIndex(m_nCategory);
@@ -112,7 +113,7 @@ void CUnitConvDlg::ApplyLanguage()
 void CUnitConvDlg::OnCategoryChange()
 {
     m_nCategory = m_pCategory->currentIndex();
-    const std::vector<std::string> names = UnitTable::UnitNames(m_nCategory, Language());
+    const std::vector<std::string> names = UnitTable::UnitNames(m_nCategory, CurrentLanguage());
     for (QComboBox* pList : {m_pUnit1, m_pUnit2}) {
         FillList(pList, names);
         const QSignalBlocker blocker(pList);

@@ -15,9 +15,8 @@ class CUnitConvDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    explicit CUnitConvDlg(QWidget* pOwner);
+    CUnitConvDlg(const ILanguageSource& language, QWidget* pOwner);
 
-protected:
     // Rebuilds the three lists in the current language, keeps the category, returns both units
     // to the first of it and empties both values.
     void ApplyLanguage() override;

@@ -34,8 +34,9 @@ QStringList SortedEntries(const std::vector<std::string>& lines)
 }
 } // namespace
 
-CVarListDlg::CVarListDlg(CCalcEdit& console, ColorRef crText, ColorRef crBack, QWidget* pOwner)
-    : CAuxWindow(aux::VARIABLE_LIST, pOwner), m_console(console)
+CVarListDlg::CVarListDlg(CCalcEdit& console, const ILanguageSource& language, ColorRef crText,
+                         ColorRef crBack, QWidget* pOwner)
+    : CAuxWindow(aux::VARIABLE_LIST, language, pOwner), m_console(console)
 {
     setFont(SystemFont(FONT_POINTS));
     CreateControls();
@@ -78,7 +79,7 @@ void CVarListDlg::SetColors(ColorRef crText, ColorRef crBack)
 void CVarListDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    m_pCountLabel->setText(QString::fromUtf8(COUNT_CAPTION.In(Language())));
+    m_pCountLabel->setText(QString::fromUtf8(COUNT_CAPTION.In(CurrentLanguage())));
     ShowCount();
 }
 

@@ -18,13 +18,12 @@ class CVarListDlg : public CAuxWindow, public IVariableListener
 {
     Q_OBJECT
 public:
-    CVarListDlg(CCalcEdit& console, ColorRef crText, ColorRef crBack, QWidget* pOwner);
+    CVarListDlg(CCalcEdit& console, const ILanguageSource& language, ColorRef crText,
+                ColorRef crBack, QWidget* pOwner);
 
     void VariablesChanged(const std::vector<std::string>& lines, int nCount) override;
     // The list's text and background colours.
     void SetColors(ColorRef crText, ColorRef crBack);
-
-protected:
     void ApplyLanguage() override;
 
 private:

@@ -70,7 +70,8 @@ Results ComputeAll()
     EXPECT_EQ(r.strText, strDigits);
     LimbVec a = RandomDecimal(rng, 150000), b = RandomDecimal(rng, 90000);
     r.product = limb::Mul<limb::DECIMAL_BASE>(a, b);
-    r.strQuotient = CalculateLong(LONG_DIV, strDigits, strDigits.substr(0, 80001), 1).strResult;
+    r.strQuotient =
+        CalculateLong(LONG_DIV, strDigits, strDigits.substr(0, 80001), Language::English).strResult;
     return r;
 }
 } // namespace

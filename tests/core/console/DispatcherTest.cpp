@@ -56,7 +56,7 @@ protected:
         return console.TakeWritten();
     }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
     AngleUnit angle;
     CEvalContext eval{language, random, angle};
@@ -100,7 +100,7 @@ TEST_F(DispatcherTest, WritesResultsErrorsAndNothingForBlankLinesAndAssignments)
 
 TEST_F(DispatcherTest, ChineseFramesAndReplacements)
 {
-    language.Set(LANGUAGE_CHINESE);
+    language.Set(Language::Chinese);
     EXPECT_EQ(Enter("5/0"), "错误: [除数不能为零]\n");
     EXPECT_EQ(Enter("!(171)"), "错误: [数据溢出]\n");
     EXPECT_EQ(Enter("ln(-2)*0+sqrn(-8,3)"), "错误: [定义域错误]\n");

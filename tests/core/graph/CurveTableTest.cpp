@@ -34,7 +34,7 @@ protected:
     const CurveSlot& Slot(int nSlot) const { return table.Slot(nSlot); }
     const std::string& Label(CCurveTable::Label nLabel) const { return table.LabelText(nLabel); }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
     AngleUnit angle;
     CCurveTable table{language, random, angle};
@@ -135,7 +135,7 @@ TEST_F(CurveTableTest, OnlyTwoCommasOutsideParenthesesSeparateTheInterval)
             EXPECT_DOUBLE_EQ(Slot(0).yMax, c.yMax);
         }
     }
-    language.Set(LANGUAGE_CHINESE);
+    language.Set(Language::Chinese);
     EXPECT_EQ(Plot("0,1"), "丢失','");
 }
 
@@ -200,7 +200,7 @@ TEST_F(CurveTableTest, ThousandLevelCurveSamplesAsItsPlainForm)
 // abscissas, the last one exactly b.
 TEST(CurveTableSamples, FewerSamplesFollowTheSameAbscissas)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
     const AngleUnit angle;
     CCurveTable table(language, random, angle, 5);

@@ -36,7 +36,7 @@ protected:
         return it == scene.labels.end() ? nullptr : &*it;
     }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
     AngleUnit angle;
     CCurveTable table{language, random, angle};

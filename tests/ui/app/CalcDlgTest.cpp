@@ -103,19 +103,15 @@ TEST_F(CalcDlgTest, MinimumSizeHoldsWhateverTheWindowSystemDoes)
 
 TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)
 {
-    for (int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE, 7}) {
-        SCOPED_TRACE(nLanguage);
-        SetLanguage(nLanguage);
-        const bool bEnglish = nLanguage != LANGUAGE_CHINESE;
+    for (Language language : {Language::English, Language::Chinese}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
+        const bool bEnglish = language == Language::English;
         EXPECT_EQ(m_pDlg->windowTitle(), bEnglish ? "Pelmorix V9.0" : "Pelmorix计算器 V9.0");
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(w.pTitleEn);
             EXPECT_EQ(m_pDlg->Button(w.id).text(), bEnglish ? w.pButtonEn : w.pButtonZh);
-            // Windows that relabel themselves read English only from language 1.
-            const bool bOwnEnglish =
-                nLanguage == LANGUAGE_ENGLISH ||
-                (bEnglish && (w.id == AuxId::Graph || w.id == AuxId::Keyboard));
-            EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bOwnEnglish ? w.pTitleEn : w.pTitleZh);
+            EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bEnglish ? w.pTitleEn : w.pTitleZh);
         }
     }
 }
@@ -228,7 +224,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "设 置") << "first start: Chinese";
     EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(20, 20, 245));
     CalcSettings& settings = m_pDlg->Settings();
-    settings.m_nLanguage = LANGUAGE_ENGLISH;
+    settings.m_nLanguage = Language::English;
     settings.m_nSkin = 0;
     settings.m_crText = MakeRgb(0, 0, 0);
     settings.m_crBack = MakeRgb(255, 255, 0);
@@ -236,7 +232,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     settings.m_bKeyboardSnap = false;
     Reopen();
     const CalcSettings& loaded = m_pDlg->Settings();
-    EXPECT_EQ(loaded.m_nLanguage, LANGUAGE_ENGLISH);
+    EXPECT_EQ(loaded.m_nLanguage, Language::English);
     EXPECT_EQ(loaded.m_nSkin, 0);
     EXPECT_EQ(loaded.m_crText, MakeRgb(0, 0, 0));
     EXPECT_EQ(loaded.m_crBack, MakeRgb(255, 255, 0));

@@ -137,7 +137,8 @@ TEST(FrameSkin, AWindowWhoseSkinFailsToLoadLosesTheFrame)
     auto* pChild = new QWidget(&window);
     pChild->setGeometry(10, 10, 20, 20);
     window.resize(300, 200);
-    CFrameSkin skin;
+    const FixedLanguage language(Language::English);
+    CFrameSkin skin(language);
     ASSERT_TRUE(skin.LoadSkin(0));
     skin.Attach(&window, FrameStyle{});
     EXPECT_EQ(pChild->pos(), QPoint(16, 32));

@@ -43,8 +43,8 @@ class HugeNumDlgTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_pDlg = std::make_unique<CHugeNumDlg>(nullptr);
-        m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+        m_pDlg = std::make_unique<CHugeNumDlg>(m_language, nullptr);
+        SetLanguage(Language::English);
         m_pDlg->SetMessageFunction([this](const QString& strText, const QString& strCaption) {
             m_messages.push_back({strText.toStdString(), strCaption.toStdString()});
         });
@@ -56,6 +56,12 @@ protected:
         m_pResultCount = Find<QLineEdit>("resultCount");
         m_pTime = Find<QLabel>("time");
         m_pCalculate = Find<QPushButton>("calculate");
+    }
+
+    void SetLanguage(Language language)
+    {
+        m_language.Set(language);
+        m_pDlg->ApplyLanguage();
     }
 
     template <class Control>
@@ -105,6 +111,7 @@ protected:
         return nEnabled;
     }
 
+    FixedLanguage m_language{Language::Chinese};
     std::unique_ptr<CHugeNumDlg> m_pDlg;
     std::vector<Message> m_messages;
     QPlainTextEdit* m_pFirst = nullptr;
@@ -179,20 +186,20 @@ TEST_F(HugeNumDlgTest, ZeroDivisorShowsTheMessageAndNoResult)
 {
     const struct
     {
-        int nLanguage;
+        Language language;
         int nOperator;
         const char* pText;
         const char* pCaption;
     } cases[] = {
-        {LANGUAGE_ENGLISH, LONG_DIV, "Divisor can not be zero", "Error"},
-        {LANGUAGE_ENGLISH, LONG_MOD, "Divor can not be zero", "Error"},
-        {LANGUAGE_CHINESE, LONG_DIV, "除数不能为零", "错误"},
-        {LANGUAGE_CHINESE, LONG_MOD, "除数不能为零", "错误"},
+        {Language::English, LONG_DIV, "Divisor can not be zero", "Error"},
+        {Language::English, LONG_MOD, "Divor can not be zero", "Error"},
+        {Language::Chinese, LONG_DIV, "除数不能为零", "错误"},
+        {Language::Chinese, LONG_MOD, "除数不能为零", "错误"},
     };
     for (const auto& c : cases) {
         for (const char* pDivisor : {"0", "", "000"}) {
             SCOPED_TRACE(std::string(c.pText) + " divisor '" + pDivisor + "'");
-            m_pDlg->SetLanguage(c.nLanguage);
+            SetLanguage(c.language);
             m_messages.clear();
             Enter(QStringLiteral("1234"), QString::fromLatin1(pDivisor), c.nOperator);
             ASSERT_TRUE(Calculate());
@@ -306,21 +313,21 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_pDlg.get()));
     const struct
     {
-        int nLanguage;
+        Language language;
         const char* pDigits; // typed, then the letter goes in after the first digit
         const char* pLetter;
         const char* pText;
         const char* pCaption;
     } cases[] = {
-        {LANGUAGE_ENGLISH, "12", "a", "Ingeter 1 bit 2 has illegal character", "Warning"},
-        {LANGUAGE_CHINESE, "34", "z", "整数1第 2 位有非法字符", "提示"},
-        {LANGUAGE_ENGLISH, "pi", "", nullptr, nullptr},
-        {LANGUAGE_ENGLISH, "e", "", nullptr, nullptr},
-        {LANGUAGE_ENGLISH, "90", "", nullptr, nullptr},
+        {Language::English, "12", "a", "Ingeter 1 bit 2 has illegal character", "Warning"},
+        {Language::Chinese, "34", "z", "整数1第 2 位有非法字符", "提示"},
+        {Language::English, "pi", "", nullptr, nullptr},
+        {Language::English, "e", "", nullptr, nullptr},
+        {Language::English, "90", "", nullptr, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pDigits);
-        m_pDlg->SetLanguage(c.nLanguage);
+        SetLanguage(c.language);
         m_pFirst->clear();
         m_pFirst->setFocus();
         ASSERT_TRUE(WaitUntil([this] { return m_pFirst->hasFocus(); }));
@@ -424,13 +431,13 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
 {
     const struct
     {
-        int nLanguage;
+        Language language;
         std::vector<std::pair<const char*, const char*>> captions; // object name, caption
         const char* pTitle;
         const char* pOperator;
         const char* pCalculate;
     } cases[] = {
-        {LANGUAGE_ENGLISH,
+        {Language::English,
          {{"firstCaption", "Integer1/pi/e"},
           {"secondCaption", "Integer2/bits"},
           {"resultCaption", "Result"},
@@ -441,7 +448,7 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
          "Long Number Calculator",
          "Operator",
          "Calculate"},
-        {LANGUAGE_CHINESE,
+        {Language::Chinese,
          {{"firstCaption", "整数1/pi/e)"},
           {"secondCaption", "整数2/位数"},
           {"resultCaption", "结果"},
@@ -456,8 +463,8 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
     const char* const radios[2][6] = {{"Add", "Sub", "Mul", "Div", "Mod", "Fac"},
                                       {"加", "减", "乘", "除", "余", "阶乘"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.nLanguage);
-        m_pDlg->SetLanguage(c.nLanguage);
+        SCOPED_TRACE(int(c.language));
+        SetLanguage(c.language);
         for (const auto& [pName, pCaption] : c.captions)
             EXPECT_EQ(Label(pName), pCaption) << pName;
         EXPECT_EQ(m_pDlg->windowTitle().toStdString(), c.pTitle);
@@ -465,7 +472,7 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
         EXPECT_EQ(m_pCalculate->text().toStdString(), c.pCalculate);
         for (int nOperator = LONG_ADD; nOperator <= LONG_FAC; ++nOperator)
             EXPECT_EQ(Operator(nOperator)->text().toStdString(),
-                      radios[c.nLanguage == LANGUAGE_ENGLISH ? 0 : 1][nOperator - 1]);
+                      radios[c.language == Language::English ? 0 : 1][nOperator - 1]);
     }
 }
 

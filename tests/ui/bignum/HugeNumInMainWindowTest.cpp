@@ -44,7 +44,7 @@ TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFont
         EXPECT_EQ(pBox->palette().color(QPalette::Active, QPalette::Base), ToColor(crBack));
     }
 
-    SetLanguage(LANGUAGE_CHINESE);
+    SetLanguage(Language::Chinese);
     EXPECT_EQ(pCalculate->text().toStdString(), "计   算");
     QTest::mouseClick(&m_pDlg->Button(AuxId::LongNumber), Qt::LeftButton);
     ASSERT_TRUE(pWindow->isVisible());

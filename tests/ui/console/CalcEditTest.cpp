@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        SetLanguage(LANGUAGE_ENGLISH);
+        SetLanguage(Language::English);
     }
 
     double Variable(const char* pszName) { return Console().Eval().Variables().at(pszName).re; }

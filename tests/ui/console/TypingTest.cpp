@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        SetLanguage(LANGUAGE_ENGLISH);
+        SetLanguage(Language::English);
     }
 
     // '\n' is the Enter key.

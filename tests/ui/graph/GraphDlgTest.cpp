@@ -59,7 +59,7 @@ protected:
         QTest::mouseClick(&dlg, button, {}, QPoint(x, y));
     }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
     AngleUnit angle;
     CGraphDlg dlg{language, random, angle, nullptr};

@@ -65,7 +65,7 @@ struct KeyboardCase
 
 TEST_F(KeyboardDlgTest, ButtonsEditAndRunTheConsoleLikeTheKeysTheyStandFor)
 {
-    SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     const std::vector<KeyboardCase> cases{
         {"digits and operators type; x is the times sign",
          "",

@@ -26,7 +26,7 @@ public:
     void SetAngleUnit(bool bDegrees) override { Log("angle", bDegrees); }
     void SetRadix(Radix radix) override { Log("radix", int(radix)); }
     void SetPrecision(int nDigits) override { Log("precision", nDigits); }
-    void SetLanguage(int nLanguage) override { Log("language", nLanguage); }
+    void SetLanguage(Language language) override { Log("language", int(language)); }
     void SetSkin(int nSkin) override { Log("skin", nSkin); }
     void SetOnTop(bool bOnTop) override { Log("onTop", m_settings.m_bOnTop = bOnTop); }
     void SetKeyboardSnap(bool bSnap) override { Log("snap", m_settings.m_bKeyboardSnap = bSnap); }
@@ -49,7 +49,8 @@ private:
 TEST(SettingDlgHost, EachControlAsksForItsOwnChange)
 {
     CFakeSettingsHost host;
-    CSettingDlg dlg(host, nullptr);
+    const FixedLanguage language(Language::Chinese);
+    CSettingDlg dlg(host, language, nullptr);
     dlg.SetColorChooser([](QWidget*) { return MakeRgb(1, 2, 3); });
     EXPECT_TRUE(FindControl<QAbstractButton>(dlg, "hex")->isChecked());
     EXPECT_EQ(FindControl<QComboBox>(dlg, "precision")->currentText(), "10");

@@ -63,7 +63,7 @@ protected:
 
 struct LanguageCase
 {
-    int nLanguage;
+    Language language;
     int nSkin;
     const char* pszSetButton;
     const char* pszMainTitle;
@@ -75,7 +75,7 @@ struct LanguageCase
 
 TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
 {
-    const LanguageCase english{LANGUAGE_ENGLISH,
+    const LanguageCase english{Language::English,
                                0,
                                "Set",
                                "Pelmorix V9.0",
@@ -88,7 +88,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
     englishGold.nSkin = 1;
     const LanguageCase cases[] = {
         english,
-        {LANGUAGE_CHINESE,
+        {Language::Chinese,
          0,
          "设 置",
          "Pelmorix计算器 V9.0",
@@ -98,15 +98,15 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
          {"图像", "键盘", "帮助", "设置", "变量表", "单位转换", "长数计算"}},
         englishGold,
     };
-    ASSERT_EQ(m_pDlg->Settings().m_nLanguage, LANGUAGE_CHINESE) << "first start";
+    ASSERT_EQ(m_pDlg->Settings().m_nLanguage, Language::Chinese) << "first start";
     for (const LanguageCase& c : cases) {
-        SCOPED_TRACE(c.nLanguage);
+        SCOPED_TRACE(int(c.language));
         Choose("skin", c.nSkin);
         EXPECT_EQ(m_pDlg->Settings().m_nSkin, c.nSkin);
         EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Graph).Skin(), c.nSkin);
         EXPECT_EQ(Setting().focusWidget(), Find<QComboBox>("skin"));
-        Choose("language", c.nLanguage);
-        EXPECT_EQ(m_pDlg->Settings().m_nLanguage, c.nLanguage);
+        Choose("language", c.language == Language::English ? 1 : 0);
+        EXPECT_EQ(m_pDlg->Settings().m_nLanguage, c.language);
         EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), QString::fromUtf8(c.pszSetButton));
         EXPECT_EQ(m_pDlg->windowTitle(), QString::fromUtf8(c.pszMainTitle));
         for (std::size_t i = 0; i < AUX_COUNT; ++i)
@@ -115,7 +115,8 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
         EXPECT_EQ(Find<QGroupBox>("radixGroup")->title(), QString::fromUtf8(c.pszRadixGroup));
         EXPECT_EQ(SkinEntries(), c.skins);
         EXPECT_EQ(Find<QComboBox>("skin")->currentIndex(), c.nSkin);
-        EXPECT_EQ(Find<QComboBox>("language")->currentIndex(), c.nLanguage);
+        EXPECT_EQ(Find<QComboBox>("language")->currentIndex(),
+                  c.language == Language::English ? 1 : 0);
     }
     EXPECT_EQ(Enter("1/0"), "Error: [divisor can not be zero]\n");
 }
@@ -256,9 +257,9 @@ namespace
 // The slider stands inside the frame its group box draws under the title, in either face.
 TEST_F(SettingDlgTest, SliderStartsInsideItsGroupFrame)
 {
-    for (int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
-        SCOPED_TRACE(nLanguage);
-        SetLanguage(nLanguage);
+    for (Language language : {Language::Chinese, Language::English}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
         const QGroupBox* pGroup = Find<QGroupBox>("opacityGroup");
         const QRect slider = Find<QSlider>("opacity")->geometry();
         const QRect group = pGroup->geometry();

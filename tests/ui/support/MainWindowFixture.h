@@ -56,11 +56,7 @@ protected:
         Open();
     }
 
-    void SetLanguage(int nLanguage)
-    {
-        m_pDlg->Settings().m_nLanguage = nLanguage;
-        m_pDlg->ApplyLanguage();
-    }
+    void SetLanguage(Language language) { m_pDlg->SetLanguage(language); }
 
     CCalcEdit& Console() { return m_pDlg->Console(); }
     void Type(const QString& strText) { QTest::keyClicks(&Console(), strText); }

@@ -92,10 +92,10 @@ TEST_F(VarListDlgTest, LabelAndColoursFollowTheMainWindow)
 {
     auto* pLabel = m_pDlg->VarList().findChild<QLabel*>(QStringLiteral("countLabel"));
     ASSERT_NE(pLabel, nullptr);
-    SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     EXPECT_EQ(pLabel->text(), "Var num:");
     EXPECT_EQ(m_pDlg->VarList().windowTitle(), "Var List");
-    SetLanguage(LANGUAGE_CHINESE);
+    SetLanguage(Language::Chinese);
     EXPECT_EQ(pLabel->text(), QString::fromUtf8("变量数目:"));
     EXPECT_EQ(m_pDlg->VarList().windowTitle(), QString::fromUtf8("变量表"));
 
