@@ -79,7 +79,7 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pPa
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
-    ApplySkin(m_settings.m_nSkin);
+    ApplySkin();
 }
 
 CCalcDlg::~CCalcDlg()
@@ -193,13 +193,15 @@ void CCalcDlg::ApplyLanguage()
     }
 }
 
-// This window's frame loads the set first; each auxiliary window then loads it too, attaching
-// its frame only the first time, and this window's frame attaches last.
-void CCalcDlg::ApplySkin(int nSkin)
+// The skin's bitmaps are loaded once and shared by every frame: this window's frame takes them
+// first, each auxiliary window's next, attaching only the first time, and this window's frame
+// attaches last.
+void CCalcDlg::ApplySkin()
 {
-    m_skin.LoadSkin(nSkin);
+    const std::shared_ptr<const CSkinBitmaps> pSkin = CSkinBitmaps::Load(m_settings.m_nSkin);
+    m_skin.SetSkin(pSkin);
     for (AuxId id : AUX_SKIN_ORDER)
-        AuxWindow(id).SetSkin(nSkin, m_bSkinFirst);
+        AuxWindow(id).SetSkin(pSkin, m_bSkinFirst);
     if (m_bSkinFirst) {
         m_skin.Attach(this, FrameStyle{true, true, true});
         m_bSkinFirst = false;
@@ -296,10 +298,10 @@ void CCalcDlg::SetLanguage(Language language)
     ApplyLanguage();
 }
 
-void CCalcDlg::SetSkin(int nSkin)
+void CCalcDlg::SetSkin(Skin skin)
 {
-    m_settings.m_nSkin = nSkin;
-    ApplySkin(nSkin);
+    m_settings.m_nSkin = skin;
+    ApplySkin();
 }
 
 void CCalcDlg::SetOnTop(bool bOnTop)

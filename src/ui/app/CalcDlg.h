@@ -46,7 +46,8 @@ public:
     ~CCalcDlg() override;
 
     void ApplyLanguage();
-    void ApplySkin(int nSkin);
+    // The skin of the settings, on this window's frame and every auxiliary window's.
+    void ApplySkin();
     void ApplyOpacity();
     void ApplyOnTop();
     void SnapKeyboard();
@@ -69,7 +70,7 @@ public:
     void SetRadix(Radix radix) override;
     void SetPrecision(int nDigits) override;
     void SetLanguage(Language language) override;
-    void SetSkin(int nSkin) override;
+    void SetSkin(Skin skin) override;
     void SetOnTop(bool bOnTop) override;
     void SetKeyboardSnap(bool bSnap) override;
     void SetOpacity(int nPercent) override;

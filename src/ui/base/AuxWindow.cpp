@@ -28,10 +28,9 @@ CAuxWindow::CAuxWindow(const AuxWindowLook& look, const ILanguageSource& languag
     ApplyLanguage();
 }
 
-void CAuxWindow::SetSkin(int nSkin, bool bAttach)
+void CAuxWindow::SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin, bool bAttach)
 {
-    m_nSkin = nSkin;
-    m_frame.LoadSkin(nSkin);
+    m_frame.SetSkin(std::move(pSkin));
     if (bAttach) {
         m_frame.Attach(this, FrameStyle{m_look.bResizable, false, false});
         const QMargins frame = m_frame.Margins();

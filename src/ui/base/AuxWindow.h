@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // Base of the seven auxiliary windows: a tool window owned by the main window, created once and
 // afterwards only shown and hidden. It reads the language from its owner's source whenever it
@@ -27,11 +28,10 @@ public:
     virtual void ApplyLanguage();
     Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
     const ILanguageSource& LanguageSource() const { return m_language; }
-    // Loads skin nSkin (0 or 1) into the frame and repaints. bAttach is true only the first
-    // time the main window applies a skin: the frame then attaches, and the window grows by
-    // the frame so its client area keeps its size.
-    virtual void SetSkin(int nSkin, bool bAttach);
-    int Skin() const { return m_nSkin; }
+    // Gives the frame the skin's bitmaps and repaints. bAttach is true only the first time the
+    // main window applies a skin: the frame then attaches, and the window grows by the frame so
+    // its client area keeps its size.
+    void SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin, bool bAttach);
     const CFrameSkin& Frame() const { return m_frame; }
     // No effect on a window that does not take part in transparency.
     void SetOpacity(int nPercent);
@@ -60,5 +60,4 @@ private:
     CWndTransparency m_transparency;
     const ILanguageSource& m_language;
     CFrameSkin m_frame;
-    int m_nSkin = 1;
 };

@@ -1,6 +1,7 @@
 #include "ui/settings/SettingDlg.h"
 
 #include "core/console/LineDispatcher.h"
+#include "core/skin/SkinTable.h"
 #include "ui/base/DialogRect.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/settings/ColorSwatch.h"
@@ -39,7 +40,6 @@ struct LanguageEntry
 };
 constexpr std::array<LanguageEntry, 2> LANGUAGE_ENTRIES{
     {{Language::Chinese, "简体中文"}, {Language::English, "English"}}};
-constexpr std::array<Text, 2> SKIN_ENTRIES{{{"ocean", "海洋"}, {"gold", "金黄"}}};
 
 enum class Kind
 {
@@ -297,9 +297,9 @@ void CSettingDlg::ApplyLanguage()
     }
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
-    for (const Text& entry : SKIN_ENTRIES)
-        m_pSkin->addItem(QString::fromUtf8(entry.In(language)));
-    m_pSkin->setCurrentIndex(m_host.Settings().m_nSkin);
+    for (const SkinDescription& entry : SKINS)
+        m_pSkin->addItem(QString::fromUtf8(entry.name.In(language)));
+    m_pSkin->setCurrentIndex(EntryIndex(SKINS, &SkinDescription::skin, m_host.Settings().m_nSkin));
     const QSignalBlocker blockLanguage(m_pLanguage);
     m_pLanguage->setCurrentIndex(EntryIndex(LANGUAGE_ENTRIES, &LanguageEntry::language, language));
     KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, Child<QGroupBox>("opacityGroup"),
@@ -324,7 +324,8 @@ void CSettingDlg::OnLanguage(int nIndex)
 
 void CSettingDlg::OnSkin(int nIndex)
 {
-    m_host.SetSkin(nIndex);
+    if (nIndex >= 0 && nIndex < int(SKINS.size()))
+        m_host.SetSkin(SKINS[std::size_t(nIndex)].skin);
     m_pSkin->setFocus();
     repaint();
 }

@@ -24,7 +24,7 @@ public:
     virtual void SetRadix(Radix radix) = 0;
     virtual void SetPrecision(int nDigits) = 0;
     virtual void SetLanguage(Language language) = 0;
-    virtual void SetSkin(int nSkin) = 0;
+    virtual void SetSkin(Skin skin) = 0;
     virtual void SetOnTop(bool bOnTop) = 0;
     // Places the keyboard once, whichever way it is switched.
     virtual void SetKeyboardSnap(bool bSnap) = 0;

@@ -90,7 +90,7 @@ TEST(LayeredSettingsStore, OrdinaryUserKeepsSettingsAcrossRuns)
     {
         CLayeredSettingsStore store(machine, user);
         LoadSettings(first, store);
-        first.m_nSkin = 0;
+        first.m_nSkin = Skin::Ocean;
         first.m_nLanguage = Language::English;
         first.m_crBack = MakeRgb(255, 255, 0);
         first.m_crText = MakeRgb(0, 0, 0);

@@ -1,4 +1,5 @@
 #include "tests/ui/support/MainWindowFixture.h"
+#include "tests/ui/support/SkinShown.h"
 
 #include "core/app/KeyboardSnap.h"
 #include "ui/base/AuxWindow.h"
@@ -210,12 +211,18 @@ TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
     }
 }
 
+// Every frame, shown or hidden, paints the chosen skin's bitmaps.
 TEST_F(CalcDlgTest, SkinReachesEveryWindow)
 {
-    m_pDlg->ApplySkin(0);
-    for (const WindowCase& w : WINDOWS) {
-        SCOPED_TRACE(w.pTitleEn);
-        EXPECT_EQ(m_pDlg->AuxWindow(w.id).Skin(), 0);
+    QTest::mouseClick(&m_pDlg->Button(AuxId::Help), Qt::LeftButton);
+    for (Skin skin : {Skin::Ocean, Skin::Gold}) {
+        SCOPED_TRACE(DescribeSkin(skin).name.en);
+        m_pDlg->SetSkin(skin);
+        EXPECT_EQ(SkinShown(*m_pDlg), skin);
+        for (const WindowCase& w : WINDOWS) {
+            SCOPED_TRACE(w.pTitleEn);
+            EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(w.id)), skin);
+        }
     }
 }
 
@@ -225,7 +232,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(20, 20, 245));
     CalcSettings& settings = m_pDlg->Settings();
     settings.m_nLanguage = Language::English;
-    settings.m_nSkin = 0;
+    settings.m_nSkin = Skin::Ocean;
     settings.m_crText = MakeRgb(0, 0, 0);
     settings.m_crBack = MakeRgb(255, 255, 0);
     settings.m_nOpacity = 40;
@@ -233,7 +240,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     Reopen();
     const CalcSettings& loaded = m_pDlg->Settings();
     EXPECT_EQ(loaded.m_nLanguage, Language::English);
-    EXPECT_EQ(loaded.m_nSkin, 0);
+    EXPECT_EQ(loaded.m_nSkin, Skin::Ocean);
     EXPECT_EQ(loaded.m_crText, MakeRgb(0, 0, 0));
     EXPECT_EQ(loaded.m_crBack, MakeRgb(255, 255, 0));
     EXPECT_EQ(loaded.m_nOpacity, 100) << "opacity starts opaque at every start";
@@ -241,7 +248,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "Set");
     EXPECT_EQ(m_pDlg->windowTitle(), "Pelmorix V9.0");
     EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(255, 255, 0));
-    EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Help).Skin(), 0);
+    EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(AuxId::Help)), Skin::Ocean);
 }
 
 TEST_F(CalcDlgTest, ComesForwardRestoredWhenAskedTo)

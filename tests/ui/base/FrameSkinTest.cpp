@@ -119,12 +119,12 @@ TEST_F(FrameSkinTest, DraggingAnAuxiliaryWindowsBackgroundMovesIt)
 
 TEST_F(FrameSkinTest, SkinSwitchRepaintsShownAndHiddenWindows)
 {
-    m_pDlg->ApplySkin(0);
+    m_pDlg->SetSkin(Skin::Ocean);
     EXPECT_TRUE(CaptionIsBlue(*m_pDlg));
-    m_pDlg->ApplySkin(1);
+    m_pDlg->SetSkin(Skin::Gold);
     EXPECT_FALSE(CaptionIsBlue(*m_pDlg));
     CAuxWindow& window = m_pDlg->AuxWindow(AuxId::Graph);
-    m_pDlg->ApplySkin(0);
+    m_pDlg->SetSkin(Skin::Ocean);
     QTest::mouseClick(&m_pDlg->Button(AuxId::Graph), Qt::LeftButton);
     ASSERT_TRUE(window.isVisible());
     EXPECT_TRUE(CaptionIsBlue(window));
@@ -139,10 +139,10 @@ TEST(FrameSkin, AWindowWhoseSkinFailsToLoadLosesTheFrame)
     window.resize(300, 200);
     const FixedLanguage language(Language::English);
     CFrameSkin skin(language);
-    ASSERT_TRUE(skin.LoadSkin(0));
+    ASSERT_TRUE(skin.SetSkin(CSkinBitmaps::Load(Skin::Ocean)));
     skin.Attach(&window, FrameStyle{});
     EXPECT_EQ(pChild->pos(), QPoint(16, 32));
-    EXPECT_FALSE(skin.LoadSkin(SkinSet{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(skin.SetSkin(CSkinBitmaps::Load(SkinSet{1, 2, 3, 4, 5, 6, 7, 8, 9})));
     EXPECT_FALSE(skin.IsLoaded());
     EXPECT_EQ(window.contentsMargins(), QMargins());
     EXPECT_EQ(pChild->pos(), QPoint(10, 10));

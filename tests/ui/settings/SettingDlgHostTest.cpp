@@ -27,7 +27,7 @@ public:
     void SetRadix(Radix radix) override { Log("radix", int(radix)); }
     void SetPrecision(int nDigits) override { Log("precision", nDigits); }
     void SetLanguage(Language language) override { Log("language", int(language)); }
-    void SetSkin(int nSkin) override { Log("skin", nSkin); }
+    void SetSkin(Skin skin) override { Log("skin", int(skin)); }
     void SetOnTop(bool bOnTop) override { Log("onTop", m_settings.m_bOnTop = bOnTop); }
     void SetKeyboardSnap(bool bSnap) override { Log("snap", m_settings.m_bKeyboardSnap = bSnap); }
     void SetOpacity(int nPercent) override { Log("opacity", nPercent); }

@@ -1,5 +1,6 @@
 #include "tests/ui/support/FindControl.h"
 #include "tests/ui/support/MainWindowFixture.h"
+#include "tests/ui/support/SkinShown.h"
 
 #include "ui/base/HoverButton.h"
 #include "ui/graph/GraphDlg.h"
@@ -64,7 +65,7 @@ protected:
 struct LanguageCase
 {
     Language language;
-    int nSkin;
+    Skin skin;
     const char* pszSetButton;
     const char* pszMainTitle;
     const char* pszDec;
@@ -76,7 +77,7 @@ struct LanguageCase
 TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
 {
     const LanguageCase english{Language::English,
-                               0,
+                               Skin::Ocean,
                                "Set",
                                "Pelmorix V9.0",
                                "Dec",
@@ -85,11 +86,11 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
                                {"Graphics", "Keyboard", "Help", "Setting", "Var List",
                                 "Unit Converter", "Long Number Calculator"}};
     LanguageCase englishGold = english;
-    englishGold.nSkin = 1;
+    englishGold.skin = Skin::Gold;
     const LanguageCase cases[] = {
         english,
         {Language::Chinese,
-         0,
+         Skin::Ocean,
          "设 置",
          "Pelmorix计算器 V9.0",
          "十 进 制",
@@ -101,11 +102,14 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
     ASSERT_EQ(m_pDlg->Settings().m_nLanguage, Language::Chinese) << "first start";
     for (const LanguageCase& c : cases) {
         SCOPED_TRACE(int(c.language));
-        Choose("skin", c.nSkin);
-        EXPECT_EQ(m_pDlg->Settings().m_nSkin, c.nSkin);
-        EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Graph).Skin(), c.nSkin);
+        // The lists hold Chinese and English, ocean and gold, in that order.
+        const int nSkinEntry = c.skin == Skin::Gold ? 1 : 0;
+        const int nLanguageEntry = c.language == Language::English ? 1 : 0;
+        Choose("skin", nSkinEntry);
+        EXPECT_EQ(m_pDlg->Settings().m_nSkin, c.skin);
+        EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(AuxId::Graph)), c.skin);
         EXPECT_EQ(Setting().focusWidget(), Find<QComboBox>("skin"));
-        Choose("language", c.language == Language::English ? 1 : 0);
+        Choose("language", nLanguageEntry);
         EXPECT_EQ(m_pDlg->Settings().m_nLanguage, c.language);
         EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), QString::fromUtf8(c.pszSetButton));
         EXPECT_EQ(m_pDlg->windowTitle(), QString::fromUtf8(c.pszMainTitle));
@@ -114,9 +118,8 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
         EXPECT_EQ(Find<QRadioButton>("dec")->text(), QString::fromUtf8(c.pszDec));
         EXPECT_EQ(Find<QGroupBox>("radixGroup")->title(), QString::fromUtf8(c.pszRadixGroup));
         EXPECT_EQ(SkinEntries(), c.skins);
-        EXPECT_EQ(Find<QComboBox>("skin")->currentIndex(), c.nSkin);
-        EXPECT_EQ(Find<QComboBox>("language")->currentIndex(),
-                  c.language == Language::English ? 1 : 0);
+        EXPECT_EQ(Find<QComboBox>("skin")->currentIndex(), nSkinEntry);
+        EXPECT_EQ(Find<QComboBox>("language")->currentIndex(), nLanguageEntry);
     }
     EXPECT_EQ(Enter("1/0"), "Error: [divisor can not be zero]\n");
 }
