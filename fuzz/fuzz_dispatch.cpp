@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         if (nEnd == std::string_view::npos)
             nEnd = strText.size();
         console.Type(strText.substr(nStart, nEnd - nStart));
-        dispatcher.m_nLastKey = VK_F12;
+        dispatcher.SetLastKey(VK_F12);
         dispatcher.DispatchLine(false);
         console.Type("\n");
-        dispatcher.m_nLastKey = VK_RETURN;
+        dispatcher.SetLastKey(VK_RETURN);
         dispatcher.DispatchLine(true);
         nStart = nEnd + 1;
     }

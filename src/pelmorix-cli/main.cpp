@@ -170,9 +170,9 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     std::string strLine;
     while (reader.ReadLine(strLine)) {
         console.Type(strLine + "\n");
-        dispatcher.m_nLastKey = VK_RETURN;
+        dispatcher.SetLastKey(VK_RETURN);
         dispatcher.DispatchLine(true);
-        dispatcher.m_nLastKey = 0;
+        dispatcher.SetLastKey(0);
         const std::string strWritten = console.TakeWritten();
         if (options.bTranscript)
             continue;

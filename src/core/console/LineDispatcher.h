@@ -2,6 +2,7 @@
 
 #include "core/base/Language.h"
 #include "core/console/ConsoleHost.h"
+#include "core/console/KeyCodes.h"
 
 #include <string>
 
@@ -33,8 +34,11 @@ public:
     // line, writing nothing.
     void DispatchLine(bool bEnterRun);
 
-    int m_nLastKey = 0;          // VK_* code of the last key that went down in the console
-    std::string m_strLastResult; // the text the Insert key inserts
+    // The VK_* code of the last key that went down in the console; F12 shows a curve it runs.
+    void SetLastKey(int nKey) { m_nLastKey = nKey; }
+    int LastKey() const { return m_nLastKey; }
+    // The text the Insert key inserts: the result of the last Enter run, empty after an error.
+    const std::string& LastResult() const { return m_strLastResult; }
 
 private:
     // The effect of a statement that is not cls/fxcls. Returns false when nothing is to be written.
@@ -50,4 +54,6 @@ private:
     const ILanguageSource& m_language;
     ICurveHost* m_pCurveHost = nullptr;
     Radix m_nRadix = Radix::Decimal;
+    int m_nLastKey = 0;
+    std::string m_strLastResult;
 };

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <algorithm>
 #include <exception>
 
 namespace
@@ -80,6 +81,36 @@ void CCalcEdit::TypeCharacter(char ch)
     QPlainTextEdit::keyPressEvent(&event);
 }
 
+void CCalcEdit::InsertFunction(std::string_view strText)
+{
+    ReplaceSelection(strText);
+    // Inserting can complete an Enter left pending in the console, whose line may empty it.
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::max(0, cursor.selectionStart() - 1));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void CCalcEdit::FinishLine()
+{
+    // After Enter was pressed inside a statement, a line break that leaves the caret at the end
+    // of its line completes that Enter and the console runs the line itself; running it again
+    // would evaluate the result line and write it a second time.
+    const bool bEnterPending = m_dispatcher.LastKey() == VK_RETURN;
+    TypeCharacter('\n');
+    if (!bEnterPending || m_dispatcher.LastKey() == VK_RETURN)
+        DispatchLine(true);
+}
+
+void CCalcEdit::FinishWholeLine()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    FinishLine();
+}
+
 int CCalcEdit::CaretLine() const
 {
     return document()->findBlock(textCursor().selectionStart()).blockNumber();
@@ -116,24 +147,24 @@ void CCalcEdit::OnTextChanged()
         m_bChangedWhileBreaking = true;
         return;
     }
-    if (m_dispatcher.m_nLastKey != VK_RETURN)
+    if (m_dispatcher.LastKey() != VK_RETURN)
         return;
     if (!textCursor().atBlockEnd())
         return;
-    m_dispatcher.m_nLastKey = 0;
+    m_dispatcher.SetLastKey(0);
     DispatchLine(true);
 }
 
 void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
 {
     const int nKey = VirtualKeyOf(*pEvent);
-    m_dispatcher.m_nLastKey = nKey;
+    m_dispatcher.SetLastKey(nKey);
     if (nKey == VK_SHIFT)
         m_bShiftDown = true;
     if (nKey == VK_CONTROL)
         m_bCtrlDown = true;
     if (nKey == VK_INSERT && !m_bShiftDown && !m_bCtrlDown)
-        ReplaceSelection(m_dispatcher.m_strLastResult);
+        ReplaceSelection(m_dispatcher.LastResult());
     if (nKey == VK_UP || nKey == VK_DOWN || nKey == VK_F12)
         DispatchLine(false);
     PassKeyOn(pEvent);

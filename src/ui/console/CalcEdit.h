@@ -34,13 +34,21 @@ public:
     // Puts ch in the way other windows type: a key event over the selection, undoable, handled
     // as typing while the console records no key going down. '\n' breaks the line.
     void TypeCharacter(char ch);
+    // Replaces the selection with a function's text ("sin()"), as ReplaceSelection does, and
+    // leaves the caret before its last character, between the parentheses.
+    void InsertFunction(std::string_view strText);
+    // Breaks the line at the caret and runs the line above as Enter would. An Enter still
+    // pending in the console that the break completes runs the line only once.
+    void FinishLine();
+    // The same for the caret's whole line, wherever the caret stands in it.
+    void FinishWholeLine();
     // Activates the console's window and gives the console the keyboard, from whichever
     // window holds it.
     void TakeFocus();
 
     CEvalContext& Eval() { return m_eval; }
-    int LastKey() const { return m_dispatcher.m_nLastKey; }
-    const std::string& LastResult() const { return m_dispatcher.m_strLastResult; }
+    int LastKey() const { return m_dispatcher.LastKey(); }
+    const std::string& LastResult() const { return m_dispatcher.LastResult(); }
     bool IsShiftDown() const { return m_bShiftDown; }
     bool IsCtrlDown() const { return m_bCtrlDown; }
 

@@ -7,7 +7,6 @@
 
 #include <QMouseEvent>
 
-#include <algorithm>
 #include <array>
 
 enum class KeyAction
@@ -121,56 +120,23 @@ void CKeyboardDlg::OnKey(const KeyboardKey& key)
         m_console.TypeCharacter(key.strText[0]);
         break;
     case KeyAction::Function:
-        InsertFunction(key.strText);
+        m_console.InsertFunction(key.strText);
         break;
     case KeyAction::Insert:
         m_console.ReplaceSelection(key.strText);
         break;
     case KeyAction::CurveClear:
         m_console.ReplaceSelection(key.strText);
-        FinishLine();
+        m_console.FinishLine();
         break;
     case KeyAction::Clear:
         m_console.ClearText();
         break;
     case KeyAction::Answer:
-        MoveCaretToLineEnd();
-        FinishLine();
+        m_console.FinishWholeLine();
         break;
     }
     m_console.TakeFocus();
-}
-
-void CKeyboardDlg::InsertFunction(const char* strText)
-{
-    m_console.ReplaceSelection(strText);
-    m_nCaret = m_console.textCursor().selectionStart();
-    QTextCursor cursor = m_console.textCursor();
-    // Inserting can complete an Enter left pending in the console, whose line may empty it.
-    cursor.setPosition(std::max(0, m_nCaret - 1));
-    m_console.setTextCursor(cursor);
-    m_console.ensureCursorVisible();
-}
-
-// The whole line is run, wherever the caret stands in it.
-void CKeyboardDlg::MoveCaretToLineEnd()
-{
-    QTextCursor cursor = m_console.textCursor();
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    m_console.setTextCursor(cursor);
-    m_console.ensureCursorVisible();
-}
-
-// Breaks the line at the caret and runs the line above as an Enter run.
-void CKeyboardDlg::FinishLine()
-{
-    // After Enter was pressed inside a statement, a line break that leaves the caret at the end
-    // of its line completes that Enter and the console runs the line itself; running it again
-    // would evaluate the result line and write it a second time.
-    const bool bEnterPending = m_console.LastKey() == VK_RETURN;
-    m_console.TypeCharacter('\n');
-    if (!bEnterPending || m_console.LastKey() == VK_RETURN)
-        m_console.DispatchLine(true);
 }
 
 void CKeyboardDlg::mousePressEvent(QMouseEvent* pEvent)

@@ -21,10 +21,6 @@ protected:
 private:
     void CreateButtons();
     void OnKey(const KeyboardKey& key);
-    void InsertFunction(const char* strText);
-    void MoveCaretToLineEnd();
-    void FinishLine();
 
     CCalcEdit& m_console;
-    int m_nCaret = 0;
 };

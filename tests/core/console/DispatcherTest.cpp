@@ -50,7 +50,7 @@ protected:
     std::string Live(const std::string& strLine, int nKey = VK_UP)
     {
         console.Type(strLine);
-        dispatcher.m_nLastKey = nKey;
+        dispatcher.SetLastKey(nKey);
         dispatcher.DispatchLine(false);
         console.Type("\n");
         return console.TakeWritten();
@@ -182,7 +182,7 @@ TEST_F(DispatcherTest, FactReadsPlainDigitsOrEvaluates)
         SCOPED_TRACE(c.pszLine);
         EXPECT_EQ(Enter(c.pszLine), c.pszWritten);
     }
-    EXPECT_EQ(dispatcher.m_strLastResult, "2*2*3");
+    EXPECT_EQ(dispatcher.LastResult(), "2*2*3");
 }
 
 TEST_F(DispatcherTest, RadixRendersRealParts)
@@ -203,7 +203,7 @@ TEST_F(DispatcherTest, AssignmentsWriteNothingInEveryRadix)
         SCOPED_TRACE(int(radix));
         dispatcher.SetRadix(radix);
         EXPECT_EQ(Enter("z=2+3i"), "");
-        EXPECT_EQ(dispatcher.m_strLastResult, radix == Radix::Decimal ? "2 + 3i" : "");
+        EXPECT_EQ(dispatcher.LastResult(), radix == Radix::Decimal ? "2 + 3i" : "");
         EXPECT_EQ(Enter("w=5"), "");
         EXPECT_EQ(Enter("z"), radix == Radix::Decimal ? "2 + 3i\n" : "Error: [Complex value]\n");
         // A failing right side assigns nothing and is reported.
@@ -216,18 +216,18 @@ TEST_F(DispatcherTest, AssignmentsWriteNothingInEveryRadix)
 
 TEST_F(DispatcherTest, LastResultFollowsEnterRunsOnly)
 {
-    EXPECT_EQ(dispatcher.m_strLastResult, "");
+    EXPECT_EQ(dispatcher.LastResult(), "");
     Enter("2*3");
-    EXPECT_EQ(dispatcher.m_strLastResult, "6");
+    EXPECT_EQ(dispatcher.LastResult(), "6");
     Enter("");
     Enter("fx 0,1,x");
-    EXPECT_EQ(dispatcher.m_strLastResult, "6");
+    EXPECT_EQ(dispatcher.LastResult(), "6");
     Live("7*7");
-    EXPECT_EQ(dispatcher.m_strLastResult, "6");
+    EXPECT_EQ(dispatcher.LastResult(), "6");
     Enter("1/0");
-    EXPECT_EQ(dispatcher.m_strLastResult, "");
+    EXPECT_EQ(dispatcher.LastResult(), "");
     Enter("b=4");
-    EXPECT_EQ(dispatcher.m_strLastResult, "4");
+    EXPECT_EQ(dispatcher.LastResult(), "4");
 }
 
 // What is written as an error leaves nothing to insert; the other special texts are results.
@@ -250,7 +250,7 @@ TEST_F(DispatcherTest, LastResultOfSpecialValues)
         SCOPED_TRACE(c.pszLine);
         Enter("2*3");
         Enter(c.pszLine);
-        EXPECT_EQ(dispatcher.m_strLastResult, c.pszLastResult);
+        EXPECT_EQ(dispatcher.LastResult(), c.pszLastResult);
     }
 }
 
