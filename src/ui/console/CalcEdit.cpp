@@ -1,6 +1,6 @@
 #include "ui/console/CalcEdit.h"
 
-#include "ui/base/QtColor.h"
+#include "ui/base/EditColors.h"
 #include "ui/console/VirtualKey.h"
 
 #include <QKeyEvent>
@@ -48,11 +48,7 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
 
 void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Text, ToQColor(crText));
-    pal.setColor(QPalette::Base, ToQColor(crBack));
-    setPalette(pal);
-    viewport()->update();
+    SetEditColors(*this, crText, crBack);
 }
 
 void CCalcEdit::TakeFocus()

@@ -2,7 +2,6 @@
 
 #include "ui/base/AuxWindow.h"
 
-class QLabel;
 class QPlainTextEdit;
 
 // The help window: the logo, the product, author and contact lines, and the read-only help text
@@ -23,8 +22,5 @@ protected:
 private:
     void CreateControls();
 
-    QLabel* m_pProduct = nullptr;
-    QLabel* m_pAuthor = nullptr;
-    QLabel* m_pContact = nullptr;
     QPlainTextEdit* m_pText = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "ui/keyboard/KeyboardDlg.h"
 
-#include "ui/base/DialogRect.h"
+#include "ui/base/ControlTable.h"
 #include "ui/base/HoverButton.h"
 #include "ui/console/CalcEdit.h"
 #include "ui/fonts/SystemFont.h"
@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include <array>
+#include <string>
 
 enum class KeyAction
 {
@@ -105,10 +106,10 @@ void CKeyboardDlg::CreateButtons()
 {
     for (std::size_t i = 0; i < KEYS.size(); ++i) {
         const KeyboardKey& key = KEYS[i];
-        auto* pButton = new CHoverButton(this);
-        pButton->setObjectName(QStringLiteral("key%1").arg(key.nId));
-        pButton->setText(QString::fromLatin1(key.strCaption));
-        pButton->setGeometry(KeyRect(i).Pixels());
+        const std::string strName = "key" + std::to_string(key.nId);
+        const ControlSpec spec{
+            strName.c_str(), ControlKind::Button, KeyRect(i), {key.strCaption, key.strCaption}};
+        auto* pButton = static_cast<CHoverButton*>(MakeControl(*this, spec, CurrentLanguage()));
         connect(pButton, &QPushButton::clicked, this, [this, &key] { OnKey(key); });
     }
 }

@@ -50,12 +50,6 @@ private:
     void OnOpacity();
     void OnColor(CColorSwatch* pSwatch, void (ISettingsHost::*pSetColor)(ColorRef));
 
-    template <class Control>
-    Control* Child(const char* pszName) const
-    {
-        return findChild<Control*>(QString::fromLatin1(pszName), Qt::FindDirectChildrenOnly);
-    }
-
     ISettingsHost& m_host;
     ColorChooser m_chooseColor;
     QComboBox* m_pPrecision = nullptr;

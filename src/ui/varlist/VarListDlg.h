@@ -5,7 +5,6 @@
 #include "ui/base/AuxWindow.h"
 
 class CCalcEdit;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -34,6 +33,5 @@ private:
     CCalcEdit& m_console;
     int m_nCount = 0;
     QListWidget* m_pList = nullptr;
-    QLabel* m_pCountLabel = nullptr;
     QLineEdit* m_pCount = nullptr;
 };
