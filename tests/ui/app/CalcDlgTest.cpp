@@ -56,7 +56,7 @@ TEST_F(CalcDlgTest, ControlsFollowTheSizeWithoutOverlapping)
     for (const QSize& size : {QSize(600, 300), QSize(900, 520)}) {
         SCOPED_TRACE(size.width());
         m_pDlg->resize(size);
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == size; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == size; }));
         const QRect client = m_pDlg->contentsRect();
         const QRect console = Console().geometry();
         const QRect logo = m_pDlg->findChild<QLabel*>()->geometry();
@@ -77,7 +77,7 @@ TEST_F(CalcDlgTest, ControlsFollowTheSizeWithoutOverlapping)
         }
     }
     m_pDlg->resize(100, 100);
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->width() == CCalcDlg::MIN_WIDTH; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->width() == CCalcDlg::MIN_WIDTH; }));
     EXPECT_EQ(m_pDlg->height(), CCalcDlg::MIN_HEIGHT);
 }
 
@@ -89,11 +89,11 @@ TEST_F(CalcDlgTest, MinimumSizeHoldsWhateverTheWindowSystemDoes)
     for (const QSize& forced : {QSize(300, 100), QSize(600, 100), QSize(300, 400)}) {
         SCOPED_TRACE(forced.width() * 1000 + forced.height());
         m_pDlg->resize(700, 500);
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == QSize(700, 500); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == QSize(700, 500); }));
         m_pDlg->windowHandle()->resize(forced);
         const QSize held = forced.expandedTo(QSize(CCalcDlg::MIN_WIDTH, CCalcDlg::MIN_HEIGHT));
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == held; }));
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->windowHandle()->size() == held; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == held; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->windowHandle()->size() == held; }));
         // The controls follow the held size, measured from the client area inside the frame.
         const QRect client = m_pDlg->contentsRect();
         EXPECT_EQ(client.size(), held.shrunkBy(m_pDlg->contentsMargins()));
@@ -180,13 +180,13 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
                              QPoint(screen.width() - 470, screen.height() - 260)}) {
         SCOPED_TRACE(to.x() * 10000 + to.y());
         m_pDlg->move(to);
-        ASSERT_TRUE(WaitUntil([&] { return keyboard.pos() == expected(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard.pos() == expected(); }));
     }
 
     const QPoint docked = keyboard.pos();
     m_pDlg->Settings().m_bKeyboardSnap = false;
     m_pDlg->move(30, 40);
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->pos() == QPoint(30, 40); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->pos() == QPoint(30, 40); }));
     EXPECT_EQ(keyboard.pos(), docked);
     m_pDlg->SnapKeyboard(); // switching snapping places the keyboard once
     EXPECT_EQ(keyboard.pos(), expected());
@@ -254,9 +254,9 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
 TEST_F(CalcDlgTest, ComesForwardRestoredWhenAskedTo)
 {
     m_pDlg->showMinimized();
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->isMinimized(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->isMinimized(); }));
     m_pDlg->ShowAndActivate();
-    EXPECT_TRUE(WaitUntil([&] { return !m_pDlg->isMinimized() && m_pDlg->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_pDlg->isMinimized() && m_pDlg->isVisible(); }));
 }
 
 TEST_F(CalcDlgTest, RepaintingGivesTheFocusBackToTheConsole)

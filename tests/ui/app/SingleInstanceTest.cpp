@@ -35,7 +35,7 @@ TEST(SingleInstance, SecondClaimAsksTheFirstToComeForward)
         CSingleInstance second(dir.path());
         EXPECT_FALSE(second.Claim());
     }
-    EXPECT_TRUE(WaitUntil([&] { return requests.count() == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests.count() == 1; }));
 
     CSingleInstance other(dir.path(), "another.exe");
     EXPECT_TRUE(other.Claim()) << "another name is another program";
@@ -68,10 +68,10 @@ TEST(SingleInstance, SecondProgramExitsAtOnceAndTheFirstComesForward)
                      &CCalcDlg::ShowAndActivate);
 
     const auto pSecond = StartCalculator(dir);
-    ASSERT_TRUE(WaitUntil([&] { return pSecond->state() == QProcess::NotRunning; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pSecond->state() == QProcess::NotRunning; }, 20000));
     EXPECT_EQ(pSecond->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(pSecond->exitCode(), 0);
-    EXPECT_TRUE(WaitUntil([&] { return dialog.isVisible() && !dialog.isMinimized(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isVisible() && !dialog.isMinimized(); }));
 }
 
 TEST(SingleInstance, SimultaneousStartsOpenOneWindow)
@@ -88,7 +88,7 @@ TEST(SingleInstance, SimultaneousStartsOpenOneWindow)
             nRunning += pProcess->state() != QProcess::NotRunning;
         return nRunning;
     };
-    EXPECT_TRUE(WaitUntil([&] { return running() == 1; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return running() == 1; }, 30000));
     QTest::qWait(500);
     EXPECT_EQ(running(), 1);
     for (const auto& pProcess : processes) {

@@ -23,7 +23,7 @@ protected:
         m_owner.move(at);
         m_owner.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_owner));
-        ASSERT_TRUE(WaitUntil([&] { return m_owner.pos() == at; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner.pos() == at; }));
     }
 
     QPoint ClientOrigin() const { return m_owner.mapToGlobal(QPoint(0, 0)); }
@@ -79,7 +79,7 @@ TEST_F(AuxWindowsOfTheMainWindowTest, NoWindowOpensOverTheButtonRowOrOffTheScree
     const QPoint corner = screen.bottomRight() + QPoint(1, 1) -
                           QPoint(m_pDlg->frameGeometry().width(), m_pDlg->frameGeometry().height());
     m_pDlg->move(corner);
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->pos() == corner; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->pos() == corner; }));
     QRect row;
     for (AuxId id : AUX_SKIN_ORDER) {
         CHoverButton& button = m_pDlg->Button(id);

@@ -32,7 +32,7 @@ TEST_F(FrameSkinTest, MaskCutsTheCaptionCornersAndFollowsTheSize)
     for (const QSize& size : {QSize(460, 252), QSize(700, 400)}) {
         SCOPED_TRACE(size.width());
         m_pDlg->resize(size);
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == size; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == size; }));
         const QRegion mask = m_pDlg->mask();
         const int w = size.width();
         const int h = size.height();

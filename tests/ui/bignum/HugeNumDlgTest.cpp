@@ -94,7 +94,7 @@ protected:
     bool Calculate()
     {
         ClickCalculate();
-        return WaitUntil([this] { return !m_pDlg->IsCalculating(); }, 120000);
+        return QTest::qWaitFor([this] { return !m_pDlg->IsCalculating(); }, 120000);
     }
 
     std::string Text(const QPlainTextEdit* pBox) const { return pBox->toPlainText().toStdString(); }
@@ -330,7 +330,7 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
         SetLanguage(c.language);
         m_pFirst->clear();
         m_pFirst->setFocus();
-        ASSERT_TRUE(WaitUntil([this] { return m_pFirst->hasFocus(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_pFirst->hasFocus(); }));
         QTest::keyClicks(m_pFirst, QString::fromLatin1(c.pDigits));
         QTest::keyClick(m_pFirst, Qt::Key_Home);
         QTest::keyClick(m_pFirst, Qt::Key_Right);
@@ -339,15 +339,15 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
         m_pSecond->setFocus();
         if (c.pText == nullptr) {
             // A warning is queued when the focus leaves; a call queued after it runs later.
-            ASSERT_TRUE(WaitUntil([this] { return m_pSecond->hasFocus(); }));
+            ASSERT_TRUE(QTest::qWaitFor([this] { return m_pSecond->hasFocus(); }));
             bool bFlushed = false;
             QMetaObject::invokeMethod(
                 m_pDlg.get(), [&bFlushed] { bFlushed = true; }, Qt::QueuedConnection);
-            ASSERT_TRUE(WaitUntil([&bFlushed] { return bFlushed; }));
+            ASSERT_TRUE(QTest::qWaitFor([&bFlushed] { return bFlushed; }));
             EXPECT_TRUE(m_messages.empty());
             continue;
         }
-        ASSERT_TRUE(WaitUntil([this] { return !m_messages.empty(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_messages.empty(); }));
         EXPECT_EQ(m_messages[0].strText, c.pText);
         EXPECT_EQ(m_messages[0].strCaption, c.pCaption);
         EXPECT_EQ(Text(m_pFirst).size(), 3u); // the warning changes nothing
@@ -388,7 +388,7 @@ TEST_F(HugeNumDlgTest, InputsAreDisabledWhileCalculatingAndEnabledAfter)
     EXPECT_FALSE(m_pResult->PlaceholderText().isEmpty());
     EXPECT_EQ(m_pTime->text().toStdString(), "00:00:00");
 
-    ASSERT_TRUE(WaitUntil([this] { return !m_pDlg->IsCalculating(); }, 120000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_pDlg->IsCalculating(); }, 120000));
     EXPECT_TRUE(EnabledInputs() == 8);
     EXPECT_EQ(m_pCalculate->text(), strCalculate);
     EXPECT_TRUE(m_pResult->PlaceholderText().isEmpty());
@@ -414,7 +414,7 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     ASSERT_TRUE(Calculate());
     EXPECT_EQ(Result(), "-7");
     EXPECT_EQ(Count(), "2");
-    ASSERT_TRUE(WaitUntil([this] { return m_pDlg->WorkerThreadCount() == 0; }, 120000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_pDlg->WorkerThreadCount() == 0; }, 120000));
     EXPECT_EQ(Result(), "-7"); // the stopped one's result never shows
     EXPECT_TRUE(m_messages.empty());
 
@@ -497,7 +497,7 @@ TEST_F(HugeNumDlgTest, EnterOrEscapeInABoxHidesTheWindowAndEnterOnCalculatePress
     m_pDlg->show();
     QTest::keyClick(m_pCalculate, Qt::Key_Return);
     EXPECT_TRUE(m_pDlg->isVisible());
-    ASSERT_TRUE(WaitUntil([this] { return !m_pDlg->IsCalculating(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_pDlg->IsCalculating(); }));
     EXPECT_EQ(Result(), "46");
 }
 

@@ -52,7 +52,7 @@ TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFont
     QTest::keyClicks(pSecond, QStringLiteral("12"));
     QTest::mouseClick(pSub, Qt::LeftButton);
     QTest::mouseClick(pCalculate, Qt::LeftButton);
-    ASSERT_TRUE(WaitUntil([&] { return !pWindow->IsCalculating(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pWindow->IsCalculating(); }));
     EXPECT_EQ(pResult->Text(), "-7");
 
     // Closing the main window while a calculation runs ends it without waiting for the result.

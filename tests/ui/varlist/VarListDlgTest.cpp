@@ -82,7 +82,8 @@ TEST_F(VarListDlgTest, DoubleClickPutsTheNameOverTheSelection)
     QTest::mouseDClick(m_pList->viewport(), Qt::LeftButton, {}, itemRect.center());
     EXPECT_EQ(Text().toStdString(), "b=2\nb=1\n");
     EXPECT_EQ(Console().textCursor().position(), 5);
-    EXPECT_TRUE(WaitUntil([this] { return QApplication::focusWidget() == &Console(); }, 1000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return QApplication::focusWidget() == &Console(); }, 1000));
     // The name goes in as an edit that can be undone.
     Console().undo();
     EXPECT_EQ(Text().toStdString(), "b=2\nA=1\n");
