@@ -2,15 +2,14 @@
 
 #include "core/bignum/LongInput.h"
 #include "core/bignum/LongTexts.h"
-#include "ui/base/DialogRect.h"
+#include "ui/base/ControlTable.h"
+#include "ui/base/EditColors.h"
 #include "ui/base/HoverButton.h"
-#include "ui/base/QtColor.h"
 #include "ui/bignum/LongEdit.h"
 #include "ui/bignum/LongResultView.h"
 #include "ui/fonts/StandInFont.h"
 
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,30 +28,37 @@ constexpr int FONT_POINTS = 10;
 constexpr int TICK_MS = 500;
 constexpr int OPERATOR_LABEL_SPACING = 4;
 
-// A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
-// paint their own background, the others let the window's background show through.
-struct LabelPlace
-{
-    const char* pszName;
-    DialogRect rect;
-    bool bRight;
-    bool bOpaque;
-};
+// The labels: right-aligned ones hold "Bits" and the counts. The counts and the time paint their
+// own background; the others let the window's background show through.
+constexpr ControlSpec FIRST_CAPTION{
+    "firstCaption", ControlKind::Label, {6, 10, 57, 9}, {"Integer1/pi/e", "整数1/pi/e)"}};
+constexpr ControlSpec FIRST_BITS{
+    "firstBits", ControlKind::RightLabel, {126, 9, 22, 10}, {"Bits", "位数"}};
+constexpr ControlSpec FIRST_COUNT{
+    "firstCount", ControlKind::RightLabel, {152, 9, 51, 10}, NO_CAPTION};
+constexpr ControlSpec SECOND_CAPTION{
+    "secondCaption", ControlKind::Label, {6, 78, 47, 9}, {"Integer2/bits", "整数2/位数"}};
+constexpr ControlSpec SECOND_BITS{
+    "secondBits", ControlKind::RightLabel, {126, 78, 22, 10}, {"Bits", "位数"}};
+constexpr ControlSpec SECOND_COUNT{
+    "secondCount", ControlKind::RightLabel, {152, 78, 51, 10}, NO_CAPTION};
+constexpr ControlSpec RESULT_CAPTION{
+    "resultCaption", ControlKind::Label, {6, 186, 27, 9}, {"Result", "结果"}};
+constexpr ControlSpec TAKE_TIME{
+    "takeTime", ControlKind::RightLabel, {44, 186, 41, 10}, {"Take time", "用时"}};
+constexpr ControlSpec TIME{"time", ControlKind::RightLabel, {87, 186, 35, 10}, NO_CAPTION};
+constexpr ControlSpec RESULT_BITS{
+    "resultBits", ControlKind::RightLabel, {127, 186, 21, 10}, {"Bits", "位数"}};
+constexpr ControlSpec OPERATOR_GROUP{
+    "operator", ControlKind::Group, {6, 148, 149, 26}, {"Operator", "运算类型"}};
 
-constexpr LabelPlace FIRST_CAPTION{"firstCaption", {6, 10, 57, 9}, false, false};
-constexpr LabelPlace FIRST_BITS{"firstBits", {126, 9, 22, 10}, true, false};
-constexpr LabelPlace FIRST_COUNT{"firstCount", {152, 9, 51, 10}, true, true};
-constexpr LabelPlace SECOND_CAPTION{"secondCaption", {6, 78, 47, 9}, false, false};
-constexpr LabelPlace SECOND_BITS{"secondBits", {126, 78, 22, 10}, true, false};
-constexpr LabelPlace SECOND_COUNT{"secondCount", {152, 78, 51, 10}, true, true};
-constexpr LabelPlace RESULT_CAPTION{"resultCaption", {6, 186, 27, 9}, false, false};
-constexpr LabelPlace TAKE_TIME{"takeTime", {44, 186, 41, 10}, true, false};
-constexpr LabelPlace TIME{"time", {87, 186, 35, 10}, true, true};
-constexpr LabelPlace RESULT_BITS{"resultBits", {127, 186, 21, 10}, true, false};
+// Everything ApplyLanguage relabels but the operators and Calculate.
+constexpr std::array<ControlSpec, 8> CAPTIONED{FIRST_CAPTION, FIRST_BITS,     SECOND_CAPTION,
+                                               SECOND_BITS,   RESULT_CAPTION, TAKE_TIME,
+                                               RESULT_BITS,   OPERATOR_GROUP};
 
 constexpr DialogRect FIRST_RECT{6, 21, 197, 49};
 constexpr DialogRect SECOND_RECT{6, 90, 197, 49};
-constexpr DialogRect GROUP_RECT{6, 148, 149, 26};
 constexpr DialogRect CALCULATE_RECT{159, 152, 44, 22};
 constexpr DialogRect RESULT_COUNT_RECT{152, 186, 51, 12};
 constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
@@ -61,62 +67,40 @@ constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
 struct OperatorButton
 {
     int nOperator;
-    const char* pszName;
-    DialogRect rect;
-    Text caption;
+    ControlSpec spec;
 };
 
 constexpr std::array<OperatorButton, 6> OPERATORS{{
-    {LONG_ADD, "add", {11, 156, 23, 14}, {"Add", "加"}},
-    {LONG_SUB, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
-    {LONG_MUL, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
-    {LONG_DIV, "div", {80, 156, 23, 14}, {"Div", "除"}},
-    {LONG_MOD, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
-    {LONG_FAC, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
+    {LONG_ADD, {"add", ControlKind::Radio, {11, 156, 23, 14}, {"Add", "加"}}},
+    {LONG_SUB, {"sub", ControlKind::Radio, {34, 156, 23, 14}, {"Sub", "减"}}},
+    {LONG_MUL, {"mul", ControlKind::Radio, {57, 156, 23, 14}, {"Mul", "乘"}}},
+    {LONG_DIV, {"div", ControlKind::Radio, {80, 156, 23, 14}, {"Div", "除"}}},
+    {LONG_MOD, {"mod", ControlKind::Radio, {103, 156, 23, 14}, {"Mod", "余"}}},
+    {LONG_FAC, {"fac", ControlKind::Radio, {126, 156, 27, 14}, {"Fac", "阶乘"}}},
 }};
-
-// Captions by object name.
-struct Caption
-{
-    const char* pszName;
-    Text text;
-};
-
-constexpr Caption CAPTIONS[] = {
-    {"firstCaption", {"Integer1/pi/e", "整数1/pi/e)"}},
-    {"secondCaption", {"Integer2/bits", "整数2/位数"}},
-    {"resultCaption", {"Result", "结果"}},
-    {"firstBits", {"Bits", "位数"}},
-    {"secondBits", {"Bits", "位数"}},
-    {"resultBits", {"Bits", "位数"}},
-    {"takeTime", {"Take time", "用时"}},
-    {"operator", {"Operator", "运算类型"}},
-};
 
 constexpr Text CALCULATE_CAPTION{"Calculate", "计   算"};
 constexpr Text STOP_CAPTION{"Stop", "停   止"};
 constexpr Text WORKING_TEXT{"Calculating... Stop ends it.", "正在计算……按“停止”可中止。"};
 
-void SetCaption(QWidget* pControl, const QString& strCaption)
+// A left-aligned caption grows to the right when the font draws it wider than its place; there
+// is free room beside each.
+void WidenToCaption(QLabel* pLabel)
 {
-    if (auto* pLabel = qobject_cast<QLabel*>(pControl))
-        pLabel->setText(strCaption);
-    // A left-aligned caption grows to the right when the font draws it wider than its place;
-    // there is free room beside each.
-    if (auto* pLabel = qobject_cast<QLabel*>(pControl);
-        pLabel != nullptr && (pLabel->alignment() & Qt::AlignLeft))
+    if (pLabel->alignment() & Qt::AlignLeft)
         pLabel->resize(std::max(pLabel->width(), pLabel->sizeHint().width()), pLabel->height());
-    else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
-        pButton->setText(strCaption);
-    else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
-        pGroup->setTitle(strCaption);
 }
 
-QLabel* MakeLabel(QWidget* pParent, const LabelPlace& place)
+QLabel* MakeLabel(QWidget& window, const ControlSpec& spec, Language language)
 {
-    auto* pLabel = Place(new QLabel(pParent), place.pszName, place.rect);
-    pLabel->setAlignment((place.bRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    pLabel->setAutoFillBackground(place.bOpaque);
+    return static_cast<QLabel*>(MakeControl(window, spec, language));
+}
+
+// A count or the time: a label with a background of its own.
+QLabel* MakeCount(QWidget& window, const ControlSpec& spec, Language language)
+{
+    QLabel* pLabel = MakeLabel(window, spec, language);
+    pLabel->setAutoFillBackground(true);
     return pLabel;
 }
 
@@ -151,15 +135,6 @@ int KeptBeforeCaret(const QString& strText, int nCaret)
     return nKeep;
 }
 
-QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
-{
-    // Only the enabled look: a box disabled during a calculation greys out as usual.
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Text, ToQColor(crText));
-        palette.setColor(group, QPalette::Base, ToQColor(crBack));
-    }
-    return palette;
-}
 } // namespace
 
 CHugeNumDlg::CHugeNumDlg(const ILanguageSource& language, QWidget* pOwner)
@@ -192,21 +167,22 @@ CHugeNumDlg::~CHugeNumDlg()
 void CHugeNumDlg::CreateControls()
 {
     // Captions are set by name in ApplyLanguage; the creation order is the focus order.
-    MakeLabel(this, FIRST_CAPTION);
-    MakeLabel(this, FIRST_BITS);
-    m_pFirstCount = MakeLabel(this, FIRST_COUNT);
+    const Language language = CurrentLanguage();
+    MakeLabel(*this, FIRST_CAPTION, language);
+    MakeLabel(*this, FIRST_BITS, language);
+    m_pFirstCount = MakeCount(*this, FIRST_COUNT, language);
     m_pFirst = Place(new CLongEdit(MAX_OPERAND_LENGTH, false, this), "first", FIRST_RECT);
-    MakeLabel(this, SECOND_CAPTION);
-    MakeLabel(this, SECOND_BITS);
-    m_pSecondCount = MakeLabel(this, SECOND_COUNT);
+    MakeLabel(*this, SECOND_CAPTION, language);
+    MakeLabel(*this, SECOND_BITS, language);
+    m_pSecondCount = MakeCount(*this, SECOND_COUNT, language);
     m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
     CreateOperators();
     m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
     m_pCalculate->setAutoDefault(true); // Enter on it presses it rather than hiding the window
-    MakeLabel(this, RESULT_CAPTION);
-    MakeLabel(this, TAKE_TIME);
-    m_pTime = MakeLabel(this, TIME);
-    MakeLabel(this, RESULT_BITS);
+    MakeLabel(*this, RESULT_CAPTION, language);
+    MakeLabel(*this, TAKE_TIME, language);
+    m_pTime = MakeCount(*this, TIME, language);
+    MakeLabel(*this, RESULT_BITS, language);
     m_pResultCount = Place(new QLineEdit(this), "resultCount", RESULT_COUNT_RECT);
     m_pResultCount->setReadOnly(true);
     // Read-only, it wears the window's colour like the counts beside it.
@@ -236,10 +212,10 @@ void CHugeNumDlg::CreateOperators()
 {
     // The group lies beneath the radio buttons it frames, which stay the window's own children
     // like the other controls.
-    Place(new QGroupBox(this), "operator", GROUP_RECT);
+    MakeControl(*this, OPERATOR_GROUP, CurrentLanguage());
     m_pOperators = new QButtonGroup(this);
     for (const OperatorButton& op : OPERATORS) {
-        auto* pButton = Place(new QRadioButton(this), op.pszName, op.rect);
+        auto* pButton = static_cast<QRadioButton*>(MakeControl(*this, op.spec, CurrentLanguage()));
         // The style's gap after the circle leaves a three-letter caption no room before the
         // next circle in its 46 pixels.
         pButton->setStyleSheet(
@@ -258,10 +234,8 @@ void CHugeNumDlg::SetBoxFont(const QFont& font)
 
 void CHugeNumDlg::SetColors(ColorRef crText, ColorRef crBack)
 {
-    for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult}) {
-        pBox->setPalette(BoxPalette(pBox->palette(), crText, crBack));
-        pBox->update();
-    }
+    for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult})
+        SetEditColors(*pBox, crText, crBack);
 }
 
 void CHugeNumDlg::ApplyLanguage()
@@ -270,11 +244,13 @@ void CHugeNumDlg::ApplyLanguage()
     if (m_pFirst == nullptr)
         return; // the base class relabels before the controls exist
     const Language language = CurrentLanguage();
-    for (const Caption& caption : CAPTIONS)
-        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.pszName)),
-                   QString::fromUtf8(caption.text.In(language)));
+    Relabel(*this, CAPTIONED, language);
+    for (const ControlSpec& spec : CAPTIONED)
+        if (spec.kind == ControlKind::Label)
+            WidenToCaption(ControlNamed<QLabel>(*this, spec.pszName));
     for (const OperatorButton& op : OPERATORS)
-        m_pOperators->button(op.nOperator)->setText(QString::fromUtf8(op.caption.In(language)));
+        SetCaption(*m_pOperators->button(op.nOperator),
+                   QString::fromUtf8(op.spec.caption.In(language)));
     ShowWorkingState();
 }
 
