@@ -1,7 +1,7 @@
 # The windows' rooms, lowest first, each with the rooms it builds on (see cmake/Seams.cmake: the
 # build refuses an include that this list does not allow). The whole core lies below every room.
 pelmorix_ui_room(fonts)                      # stand-in faces of the windows' fonts
-pelmorix_ui_room(base)                       # window base, placement, colours, frame skin, hover button
+pelmorix_ui_room(base)                       # window base, control tables, colours, frame skin
 pelmorix_ui_room(console base)               # the console edit control
 pelmorix_ui_room(graph base fonts)
 pelmorix_ui_room(units base fonts)
