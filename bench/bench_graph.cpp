@@ -23,9 +23,10 @@ std::string DeepCurve(int nLevels, std::size_t nLineLength)
 }
 
 // Ten shown curves of the typical form, one per slot, over [0, 360].
-std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomGenerator& random)
+std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomGenerator& random,
+                                       const AngleUnit& angle)
 {
-    auto pTable = std::make_unique<CCurveTable>(language, random);
+    auto pTable = std::make_unique<CCurveTable>(language, random, angle);
     pTable->PlotCurve(std::string("0,360,") + CURVE, 0, true);
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
         pTable->PlotCurve(" " + std::to_string(i) + "+" + CURVE, i, true);
@@ -35,9 +36,10 @@ std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomG
 // A new interval re-samples every defined slot: 10 curves of 10002 evaluations each.
 void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
-    const auto pTable = TenCurves(language, random);
+    const AngleUnit angle;
+    const auto pTable = TenCurves(language, random, angle);
     const std::string strWide = std::string("0,361,") + CURVE;
     const std::string strNarrow = std::string("0,360,") + CURVE;
     bool bWide = false;
@@ -51,9 +53,10 @@ void BM_IntervalChangeResamplesTenCurves(benchmark::State& state)
 // Defines strCurve in slot 1 of an otherwise empty table, over and over.
 void DefineRepeatedly(benchmark::State& state, const std::string& strCurve)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
-    CCurveTable table(language, random);
+    const AngleUnit angle;
+    CCurveTable table(language, random, angle);
     for (auto _ : state)
         table.PlotCurve(strCurve, 1, true);
     state.SetItemsProcessed(state.iterations() * (CURVE_SAMPLES + 2));
@@ -81,9 +84,10 @@ void BM_DefineNestedSumsCurve(benchmark::State& state)
 // "fx 0,2,x" after nine curves of 500 levels re-samples all nine.
 void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
-    CCurveTable table(language, random);
+    const AngleUnit angle;
+    CCurveTable table(language, random, angle);
     table.PlotCurve("0,1,x", 0, true);
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
         table.PlotCurve(DeepCurve(500, 1004), i, true);
@@ -98,9 +102,10 @@ void BM_IntervalChangeResamplesNineDeepCurves(benchmark::State& state)
 // What one repaint computes for ten shown curves at a given plot width.
 void BM_SceneOfTenCurves(benchmark::State& state)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
-    const auto pTable = TenCurves(language, random);
+    const AngleUnit angle;
+    const auto pTable = TenCurves(language, random, angle);
     const int nRight = int(state.range(0)) + 68 + 30;
     for (auto _ : state)
         benchmark::DoNotOptimize(CGraphLayout(*pTable, nRight, 424).Scene());

@@ -27,16 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     const int nSamples = 2 + pData[1] % (MAX_FUZZ_SAMPLES - 1);
     const std::string_view strText(reinterpret_cast<const char*>(pData + 2), nSize - 2);
 
-    const FixedLanguage language(nMode & 1);
+    const FixedLanguage language((nMode & 1) != 0 ? Language::English : Language::Chinese);
     CRandomGenerator random;
-    CEvalContext eval(language, random);
-    eval.m_nRadix = static_cast<Radix>((nMode >> 1) % 3);
-    eval.m_bDegrees = (nMode & 8) != 0;
+    const AngleUnit angle{(nMode & 8) != 0};
+    CEvalContext eval(language, random, angle);
     eval.m_nPrecision = 8 + (nMode >> 4) % 9;
-    CCurveTable curves(language, random, nSamples);
-    curves.Evaluator().m_bDegrees = eval.m_bDegrees;
+    CCurveTable curves(language, random, angle, nSamples);
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, language);
+    dispatcher.SetRadix(static_cast<Radix>((nMode >> 1) % 3));
     CTableCurveHost curveHost(curves);
     dispatcher.SetCurveHost(&curveHost);
 
@@ -47,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         if (nEnd == std::string_view::npos)
             nEnd = strText.size();
         console.Type(strText.substr(nStart, nEnd - nStart));
-        dispatcher.m_nLastKey = VK_F12;
+        dispatcher.SetLastKey(VK_F12);
         dispatcher.DispatchLine(false);
         console.Type("\n");
-        dispatcher.m_nLastKey = VK_RETURN;
+        dispatcher.SetLastKey(VK_RETURN);
         dispatcher.DispatchLine(true);
         nStart = nEnd + 1;
     }

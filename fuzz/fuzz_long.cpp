@@ -86,12 +86,13 @@ bool IsConstantWord(std::string_view strFirst)
     return strWord == "PI" || strWord == "E";
 }
 
-void CheckArithmetic(LongOperator op, std::string_view strA, std::string_view strB, int nLanguage)
+void CheckArithmetic(LongOperator op, std::string_view strA, std::string_view strB,
+                     Language language)
 {
     std::string a, b;
     const bool bValid = PlainDigits(strA, a) && PlainDigits(strB, b);
     const bool bZeroDivisor = op == LongOperator::Div && b.empty();
-    const LongResult r = CalculateLong(op, strA, strB, nLanguage);
+    const LongResult r = CalculateLong(op, strA, strB, language);
     Check(r.strMessage.empty() == (bValid && !bZeroDivisor));
     Check(r.strMessage.empty() != r.strResult.empty());
     if (!r.strMessage.empty())
@@ -105,7 +106,7 @@ void CheckArithmetic(LongOperator op, std::string_view strA, std::string_view st
     else
         Check(!bNegative);
     if (op == LongOperator::Div) {
-        const LongResult rest = CalculateLong(LongOperator::Mod, strA, strB, nLanguage);
+        const LongResult rest = CalculateLong(LongOperator::Mod, strA, strB, language);
         std::string m;
         Check(ParseResult(rest.strResult, bNegative, m) && !bNegative && Less(m, b));
         for (std::uint64_t p : PRIMES)
@@ -122,12 +123,12 @@ void CheckArithmetic(LongOperator op, std::string_view strA, std::string_view st
     }
 }
 
-void CheckFactorial(std::string_view strA, int nLanguage)
+void CheckFactorial(std::string_view strA, Language language)
 {
     std::string a;
     if (!PlainDigits(strA, a) || a.size() > 4 || std::atoll(a.c_str()) > MAX_FUZZ_FACTORIAL)
         return;
-    const LongResult r = CalculateLong(LongOperator::Fac, strA, "", nLanguage);
+    const LongResult r = CalculateLong(LongOperator::Fac, strA, "", language);
     bool bNegative = false;
     std::string f;
     Check(ParseResult(r.strResult, bNegative, f) && !bNegative);
@@ -140,7 +141,7 @@ void CheckFactorial(std::string_view strA, int nLanguage)
 }
 
 // Every count gives the first digits of one longer computation, cut.
-void CheckConstant(bool bPi, std::string_view strCount, int nLanguage)
+void CheckConstant(bool bPi, std::string_view strCount, Language language)
 {
     static const std::string strPi = ComputePi(MAX_FUZZ_CONSTANT_DIGITS);
     static const std::string strE = ComputeE(MAX_FUZZ_CONSTANT_DIGITS);
@@ -151,7 +152,7 @@ void CheckConstant(bool bPi, std::string_view strCount, int nLanguage)
     const int nCount = std::atoi(n.c_str());
     if (strCount.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos)
         return;
-    const LongResult r = CalculateLong(LongOperator::Add, bPi ? "pi" : "E", strCount, nLanguage);
+    const LongResult r = CalculateLong(LongOperator::Add, bPi ? "pi" : "E", strCount, language);
     const std::string& strFull = bPi ? strPi : strE;
     Check(r.strResult == strFull.substr(0, nCount == 0 ? 1 : std::size_t(nCount) + 1));
     Check(r.nDigits == nCount);
@@ -174,7 +175,7 @@ void CheckPieces(std::string_view strText, std::uint8_t nPiece)
 
 // Typed at the end of the first box, character by character, the filter keeps a text that its
 // illegal-character rule accepts: digits, or "p", "pi" or "e" in any case.
-void CheckFirstBoxFilter(std::string_view strTyped, int nLanguage)
+void CheckFirstBoxFilter(std::string_view strTyped, Language language)
 {
     std::string strBox;
     for (char ch : strTyped) {
@@ -190,7 +191,7 @@ void CheckFirstBoxFilter(std::string_view strTyped, int nLanguage)
           strUpper == "PI" || strUpper == "E");
     Check(FirstIllegalPosition(strTyped) <= int(strTyped.size()));
     if (const int nPosition = FirstIllegalPosition(strTyped); nPosition != 0)
-        Check(!FirstIllegalWarning(nPosition, nLanguage).empty());
+        Check(!FirstIllegalWarning(nPosition, language).empty());
 }
 } // namespace
 
@@ -199,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     if (nSize == 0)
         return 0;
     const std::uint8_t nMode = pData[0];
-    const int nLanguage = nMode & 1;
+    const Language language = (nMode & 1) != 0 ? Language::English : Language::Chinese;
     const std::string_view strText(reinterpret_cast<const char*>(pData + 1), nSize - 1);
     const std::size_t nBreak = std::min(strText.find('\n'), strText.size());
     const std::string_view strA = strText.substr(0, nBreak);
@@ -215,20 +216,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
             return 0;
         constexpr LongOperator OPERATORS[] = {LongOperator::Add, LongOperator::Sub,
                                               LongOperator::Mul, LongOperator::Div};
-        CheckArithmetic(OPERATORS[(nMode >> 1) % 4], strA, strB, nLanguage);
+        CheckArithmetic(OPERATORS[(nMode >> 1) % 4], strA, strB, language);
         break;
     }
     case 4:
-        CheckFactorial(strA, nLanguage);
+        CheckFactorial(strA, language);
         break;
     case 5:
-        CheckConstant((nMode & 0x80) != 0, strB, nLanguage);
+        CheckConstant((nMode & 0x80) != 0, strB, language);
         break;
     case 6:
         CheckPieces(strText, nMode);
         break;
     default:
-        CheckFirstBoxFilter(strText, nLanguage);
+        CheckFirstBoxFilter(strText, language);
         break;
     }
     return 0;

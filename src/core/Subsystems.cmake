@@ -1,10 +1,10 @@
 # The core's subsystems, lowest first, each with the subsystems it builds on (see
-# cmake/CoreSeams.cmake: the build refuses an include that this list does not allow).
-pelmorix_core_subsystem(base)                 # the bilingual text, the colour value, geometry
+# cmake/Seams.cmake: the build refuses an include that this list does not allow).
+pelmorix_core_subsystem(base)                 # bilingual text, language, skin, colour, geometry
 pelmorix_core_subsystem(eval base)
 pelmorix_core_subsystem(console base eval)
 pelmorix_core_subsystem(graph base eval)
 pelmorix_core_subsystem(bignum base)
 pelmorix_core_subsystem(units base eval)
 pelmorix_core_subsystem(app base)
-pelmorix_core_subsystem(skin base)
+pelmorix_core_subsystem(skin base)            # frame geometry and the skin table

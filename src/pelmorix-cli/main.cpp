@@ -67,7 +67,7 @@ constexpr Text WRITE_FAILED{"cannot write the output", "无法写入输出"};
 
 struct ConsoleOptions
 {
-    int nLanguage = LANGUAGE_ENGLISH;
+    Language language = Language::English;
     int nPrecision = 12;
     Radix radix = Radix::Decimal;
     bool bDegrees = true;
@@ -111,7 +111,7 @@ bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& opt
         else if (arg == "--deg" || arg == "--rad")
             options.bDegrees = arg == "--deg";
         else if (arg == "--lang" && bHasValue && (args[i + 1] == "en" || args[i + 1] == "zh"))
-            options.nLanguage = args[++i] == "en" ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
+            options.language = args[++i] == "en" ? Language::English : Language::Chinese;
         else if (arg == "--radix" && bHasValue) {
             const auto radix = ParseRadix(args[++i]);
             if (!radix)
@@ -129,9 +129,9 @@ bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& opt
 }
 
 // Prints the message of a failed read or write on standard error, with the reason when known.
-int ReportFailure(const Text& text, int nError, int nLanguage)
+int ReportFailure(const Text& text, int nError, Language language)
 {
-    std::cerr << text.In(nLanguage);
+    std::cerr << text.In(language);
     if (nError != 0)
         std::cerr << " (" << std::strerror(nError) << ")";
     std::cerr << '\n';
@@ -154,16 +154,15 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
 {
     CRandomGenerator random;
     random.RandomSeed(static_cast<std::uint32_t>(std::time(nullptr)));
-    const FixedLanguage language(options.nLanguage);
-    CEvalContext eval(language, random);
+    const FixedLanguage language(options.language);
+    const AngleUnit angle{options.bDegrees};
+    CEvalContext eval(language, random, angle);
     eval.m_nPrecision = options.nPrecision;
-    eval.m_nRadix = options.radix;
-    eval.m_bDegrees = options.bDegrees;
     CTextConsole console;
     CLineDispatcher dispatcher(eval, console, language);
+    dispatcher.SetRadix(options.radix);
     // fx lines are sampled as in the GUI, so a curve that cannot be plotted reports its error.
-    CCurveTable curves(language, random);
-    curves.Evaluator().m_bDegrees = options.bDegrees;
+    CCurveTable curves(language, random, angle);
     CTableCurveHost curveHost(curves);
     dispatcher.SetCurveHost(&curveHost);
 
@@ -171,9 +170,9 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     std::string strLine;
     while (reader.ReadLine(strLine)) {
         console.Type(strLine + "\n");
-        dispatcher.m_nLastKey = VK_RETURN;
+        dispatcher.SetLastKey(VK_RETURN);
         dispatcher.DispatchLine(true);
-        dispatcher.m_nLastKey = 0;
+        dispatcher.SetLastKey(0);
         const std::string strWritten = console.TakeWritten();
         if (options.bTranscript)
             continue;
@@ -185,7 +184,7 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
             return 1;
     }
     if (reader.Error() != 0)
-        return ReportFailure(longmsg::STDIN_UNREADABLE, reader.Error(), language.Language());
+        return ReportFailure(longmsg::STDIN_UNREADABLE, reader.Error(), language.CurrentLanguage());
     if (options.bTranscript)
         std::cout << console.Text();
     return 0;
@@ -202,9 +201,10 @@ std::optional<std::string> InformationAsked(const std::vector<std::string_view>&
     return std::nullopt;
 }
 
-// The console or the long-number calculator, as the arguments choose; nLanguage learns the
+// The console or the long-number calculator, as the arguments choose; language learns the
 // language as soon as it is known.
-int Run(const std::vector<std::string_view>& args, int& nLanguage, std::optional<int>& writeFailure)
+int Run(const std::vector<std::string_view>& args, Language& language,
+        std::optional<int>& writeFailure)
 {
     // "long" may follow a language choice: pelmorix-cli --lang zh long pi 100
     const std::size_t nLong = args.size() >= 3 && args[0] == "--lang" ? 2 : 0;
@@ -212,17 +212,17 @@ int Run(const std::vector<std::string_view>& args, int& nLanguage, std::optional
         ConsoleOptions options;
         if (!ParseOptions({args.begin(), args.begin() + nLong}, options))
             return UsageError();
-        nLanguage = options.nLanguage;
+        language = options.language;
         const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
         // The progress line is for a person watching a terminal, never for a script reading
         // standard error.
-        return RunLongCommand(words, stdin, std::cout, std::cerr, options.nLanguage,
+        return RunLongCommand(words, stdin, std::cout, std::cerr, options.language,
                               isatty(STDERR_FILENO) != 0);
     }
     ConsoleOptions options;
     if (!ParseOptions(args, options))
         return UsageError();
-    nLanguage = options.nLanguage;
+    language = options.language;
     return RunConsole(options, writeFailure);
 }
 } // namespace
@@ -230,25 +230,25 @@ int Run(const std::vector<std::string_view>& args, int& nLanguage, std::optional
 int main(int argc, char* argv[])
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    int nLanguage = LANGUAGE_ENGLISH;
+    Language language = Language::English;
     int nStatus = 0;
     std::optional<int> writeFailure;
     try {
         if (const std::optional<std::string> strText = InformationAsked(args))
             std::cout << *strText;
         else
-            nStatus = Run(args, nLanguage, writeFailure);
+            nStatus = Run(args, language, writeFailure);
     } catch (const std::bad_alloc&) {
-        std::cerr << longmsg::NO_MEMORY.In(nLanguage) << '\n';
+        std::cerr << longmsg::NO_MEMORY.In(language) << '\n';
         return 1;
     } catch (const std::length_error&) {
-        std::cerr << longmsg::NO_MEMORY.In(nLanguage) << '\n';
+        std::cerr << longmsg::NO_MEMORY.In(language) << '\n';
         return 1;
     }
     // Whatever was printed must have arrived: a full disk is no success.
     if (!writeFailure)
         writeFailure = FlushOutput();
     if (writeFailure)
-        return std::max(nStatus, ReportFailure(WRITE_FAILED, *writeFailure, nLanguage));
+        return std::max(nStatus, ReportFailure(WRITE_FAILED, *writeFailure, language));
     return nStatus;
 }

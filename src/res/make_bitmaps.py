@@ -17,6 +17,10 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP_CMAKELISTS = os.path.join(HERE, os.pardir, os.pardir, "CMakeLists.txt")
+# The skins' bitmap numbers are those of the core's skin table, in its SkinPart order.
+SKIN_TABLE = os.path.join(HERE, "..", "core", "skin", "SkinTable.h")
+SKIN_PARTS = ["background", "title", "left", "right", "bottom",
+              "minimise", "maximise", "close", "restore"]
 
 # A small pixel font: '#' is ink. Lower-case letters sit on the same 7-row baseline.
 GLYPHS = {
@@ -159,8 +163,6 @@ CORNER_CUT = [8, 5, 3, 2, 1, 1]
 BUTTON_CUT = [2, 1]
 
 OCEAN = {
-    "ids": {"title": 196, "left": 186, "right": 194, "bottom": 173,
-            "minimise": 190, "maximise": 188, "close": 184, "restore": 192},
     "active": {
         "outline": (14, 44, 104),
         "caption": [(150, 204, 252), (84, 156, 236), (40, 112, 214), (22, 78, 178)],
@@ -188,8 +190,6 @@ OCEAN = {
 }
 
 GOLD = {
-    "ids": {"title": 197, "left": 187, "right": 195, "bottom": 183,
-            "minimise": 191, "maximise": 189, "close": 185, "restore": 193},
     "active": {
         "outline": (112, 52, 0),
         "caption": [(255, 214, 130), (246, 162, 44), (224, 122, 12), (186, 88, 0)],
@@ -371,11 +371,21 @@ def background_tile():
     return canvas
 
 
+def skin_ids():
+    """The bitmap numbers of each skin by name ("ocean", "gold"), read from the skin table."""
+    with open(SKIN_TABLE, encoding="utf-8") as table:
+        rows = re.findall(r'\{Skin::\w+, \{"(\w+)", "[^"]*"\}, \{([\d, ]+)\}\}', table.read())
+    return {name: dict(zip(SKIN_PARTS, map(int, numbers.split(",")))) for name, numbers in rows}
+
+
 def skin_bitmaps():
     """(resource number, canvas) for the 17 skin bitmaps."""
-    yield 166, background_tile()
-    for skin in (OCEAN, GOLD):
-        ids = skin["ids"]
+    table = skin_ids()
+    assert sorted(table) == ["gold", "ocean"], table
+    assert table["ocean"]["background"] == table["gold"]["background"]
+    yield table["ocean"]["background"], background_tile()
+    for name, skin in (("ocean", OCEAN), ("gold", GOLD)):
+        ids = table[name]
         yield ids["title"], title_bar(skin)
         yield ids["left"], side_border(skin, right=False)
         yield ids["right"], side_border(skin, right=True)

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "core/base/ColorRef.h"
+#include "core/base/Language.h"
+#include "core/base/Skin.h"
 
-// The main window's own settings fields. Precision, radix and angle unit live in each evaluator
-// context; the opacity is the settings window's slider position.
+// The main window's own settings fields. The precision lives in the console's evaluator, the
+// radix in its dispatcher and the angle unit in the AngleUnit both evaluators read; the opacity
+// is the settings window's slider position.
 struct CalcSettings
 {
-    int m_nSkin = 1;     // 0 "ocean" (blue), 1 "gold" (orange)
-    int m_nLanguage = 0; // 0 Chinese, 1 English
+    Skin m_nSkin = Skin::Gold;
+    Language m_nLanguage = Language::Chinese;
     ColorRef m_crBack = MakeRgb(255, 255, 255);
     ColorRef m_crText = MakeRgb(20, 20, 245);
     bool m_bOnTop = true;

@@ -27,8 +27,10 @@ using Components = std::array<int, FIELD_COUNT>;
 Components ComponentsOf(const CalcSettings& settings)
 {
     const ColorRef crBack = settings.m_crBack, crText = settings.m_crText;
-    return {settings.m_nSkin, settings.m_nLanguage, RedOf(crBack),   GreenOf(crBack),
-            BlueOf(crBack),   RedOf(crText),        GreenOf(crText), BlueOf(crText)};
+    return {int(settings.m_nSkin), int(settings.m_nLanguage),
+            RedOf(crBack),         GreenOf(crBack),
+            BlueOf(crBack),        RedOf(crText),
+            GreenOf(crText),       BlueOf(crText)};
 }
 
 bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
@@ -74,8 +76,8 @@ void DecodeLastConfig(std::string_view strText, CalcSettings& settings)
     for (std::size_t i = 0; i < FIELD_COUNT; ++i)
         if (FIELDS[i].nStart + FIELDS[i].nWidth <= strText.size())
             c[i] = ReadDigits(strText, FIELDS[i].nStart, FIELDS[i].nWidth);
-    settings.m_nSkin = ZeroOrOneElse(c[0], defaults[0]);
-    settings.m_nLanguage = ZeroOrOneElse(c[1], defaults[1]);
+    settings.m_nSkin = Skin(ZeroOrOneElse(c[0], defaults[0]));
+    settings.m_nLanguage = Language(ZeroOrOneElse(c[1], defaults[1]));
     settings.m_crBack = MakeRgb(c[2], c[3], c[4]);
     settings.m_crText = MakeRgb(c[5], c[6], c[7]);
 }

@@ -1,30 +1,32 @@
 #pragma once
 
-// Interface languages: texts are English when the language value is LANGUAGE_ENGLISH and
-// Simplified Chinese (UTF-8) for every other value.
-constexpr int LANGUAGE_CHINESE = 0;
-constexpr int LANGUAGE_ENGLISH = 1;
+// The interface languages. Their values are the digits the settings record stores.
+enum class Language
+{
+    Chinese = 0, // Simplified Chinese, UTF-8
+    English = 1,
+};
 
 // Where a text looks up the interface language at the moment it is produced. Hosts own the
 // language; evaluators, dispatchers and windows keep a reference to their host's source, so a
-// change of language reaches every later message.
+// change of language reaches every later text.
 class ILanguageSource
 {
 public:
     virtual ~ILanguageSource() = default;
-    virtual int Language() const = 0;
+    virtual Language CurrentLanguage() const = 0;
 };
 
 // A language held by value, for hosts without settings of their own (the command line, tests).
 class FixedLanguage final : public ILanguageSource
 {
 public:
-    explicit FixedLanguage(int nLanguage) : m_nLanguage(nLanguage) {}
-    int Language() const override { return m_nLanguage; }
-    void Set(int nLanguage) { m_nLanguage = nLanguage; }
+    explicit FixedLanguage(Language language) : m_language(language) {}
+    Language CurrentLanguage() const override { return m_language; }
+    void Set(Language language) { m_language = language; }
 
 private:
-    int m_nLanguage;
+    Language m_language;
 };
 
 // One user-visible text in both languages.
@@ -33,5 +35,5 @@ struct Text
     const char* en;
     const char* zh;
 
-    const char* In(int nLanguage) const { return nLanguage == LANGUAGE_ENGLISH ? en : zh; }
+    const char* In(Language language) const { return language == Language::English ? en : zh; }
 };

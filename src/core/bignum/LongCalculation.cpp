@@ -71,36 +71,36 @@ bool IsWord(std::string_view strText, std::string_view strUpperWord)
            });
 }
 
-std::string Format(const Text& text, int nLanguage, int nValue)
+std::string Format(const Text& text, Language language, int nValue)
 {
     char buffer[256];
-    std::snprintf(buffer, sizeof buffer, text.In(nLanguage), nValue);
+    std::snprintf(buffer, sizeof buffer, text.In(language), nValue);
     return buffer;
 }
 
-LongResult Message(std::string strMessage, const Text* pCaption, int nLanguage)
+LongResult Message(std::string strMessage, const Text* pCaption, Language language)
 {
     LongResult r;
     r.strMessage = std::move(strMessage);
     if (pCaption != nullptr)
-        r.strCaption = pCaption->In(nLanguage);
+        r.strCaption = pCaption->In(language);
     return r;
 }
 
 // True when the operand holds only digits and white space and is not too long; else the message
 // goes to *pError.
-bool CheckOperand(const LongOperand& operand, bool bFirst, int nLanguage, LongResult* pError)
+bool CheckOperand(const LongOperand& operand, bool bFirst, Language language, LongResult* pError)
 {
     if (int nPosition = operand.IllegalPosition(); nPosition != 0) {
         *pError = Message(
-            Format(bFirst ? longmsg::ILLEGAL_FIRST : longmsg::ILLEGAL_SECOND, nLanguage, nPosition),
-            &longmsg::CAPTION_WARNING, nLanguage);
+            Format(bFirst ? longmsg::ILLEGAL_FIRST : longmsg::ILLEGAL_SECOND, language, nPosition),
+            &longmsg::CAPTION_WARNING, language);
         return false;
     }
     if (operand.IsTooLong()) {
         *pError = Message(Format(bFirst ? longmsg::FIRST_TOO_LONG : longmsg::SECOND_TOO_LONG,
-                                 nLanguage, LONG_MAX_OPERAND_DIGITS),
-                          &longmsg::CAPTION_ERROR, nLanguage);
+                                 language, LONG_MAX_OPERAND_DIGITS),
+                          &longmsg::CAPTION_ERROR, language);
         return false;
     }
     return true;
@@ -164,47 +164,47 @@ LongResult Success(std::string strResult, int nPointCount)
 }
 
 // An empty text from the series means that their memory could not be had.
-LongResult SeriesResult(std::string strResult, int nPointCount, int nLanguage)
+LongResult SeriesResult(std::string strResult, int nPointCount, Language language)
 {
     if (strResult.empty())
-        return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
+        return Message(longmsg::NO_MEMORY.In(language), nullptr, language);
     return Success(std::move(strResult), nPointCount);
 }
 
-LongResult RunConstant(bool bPi, const LongOperand& count, int nLanguage)
+LongResult RunConstant(bool bPi, const LongOperand& count, Language language)
 {
     LongResult error;
-    if (!CheckOperand(count, false, nLanguage, &error))
+    if (!CheckOperand(count, false, language, &error))
         return error;
     long long n = CountValue(count.Text(), LONG_MAX_CONSTANT_DIGITS);
     if (n < 0)
-        return Message(Format(longmsg::DIGITS_RANGE, nLanguage, LONG_MAX_CONSTANT_DIGITS),
-                       &longmsg::CAPTION_ERROR, nLanguage);
-    return SeriesResult(bPi ? ComputePi(int(n)) : ComputeE(int(n)), 1, nLanguage);
+        return Message(Format(longmsg::DIGITS_RANGE, language, LONG_MAX_CONSTANT_DIGITS),
+                       &longmsg::CAPTION_ERROR, language);
+    return SeriesResult(bPi ? ComputePi(int(n)) : ComputeE(int(n)), 1, language);
 }
 
-LongResult RunFactorial(const LongOperand& first, int nLanguage)
+LongResult RunFactorial(const LongOperand& first, Language language)
 {
     LongResult error;
-    if (!CheckOperand(first, true, nLanguage, &error))
+    if (!CheckOperand(first, true, language, &error))
         return error;
     long long n = CountValue(first.Text(), LONG_MAX_FACTORIAL);
     if (n < 0)
-        return Message(Format(longmsg::FACTORIAL_RANGE, nLanguage, LONG_MAX_FACTORIAL),
-                       &longmsg::CAPTION_ERROR, nLanguage);
-    return SeriesResult(ComputeFactorial(int(n)), 0, nLanguage);
+        return Message(Format(longmsg::FACTORIAL_RANGE, language, LONG_MAX_FACTORIAL),
+                       &longmsg::CAPTION_ERROR, language);
+    return SeriesResult(ComputeFactorial(int(n)), 0, language);
 }
 
 LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
-                     const LongOperand& second, int nLanguage)
+                     const LongOperand& second, Language language)
 {
     // A divisor without a non-zero digit is refused before the operands are looked at. One too
     // long to be read to its end gets the length message instead.
     if (operation.pZeroDivisor != nullptr && !second.HasNonZeroDigit() && !second.IsTooLong())
-        return Message(operation.pZeroDivisor->In(nLanguage), &longmsg::CAPTION_ERROR, nLanguage);
+        return Message(operation.pZeroDivisor->In(language), &longmsg::CAPTION_ERROR, language);
     LongResult error;
-    if (!CheckOperand(first, true, nLanguage, &error) ||
-        !CheckOperand(second, false, nLanguage, &error))
+    if (!CheckOperand(first, true, language, &error) ||
+        !CheckOperand(second, false, language, &error))
         return error;
     PlanBinary(operation, first.Text().size(), second.Text().size());
     CLongProgress& progress = CurrentProgress();
@@ -226,24 +226,24 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
 }
 
 LongResult Dispatch(LongOperator op, const LongOperand& first, const LongOperand& second,
-                    int nLanguage)
+                    Language language)
 {
     const bool bPi = IsWord(first.Text(), "PI");
     if ((bPi || IsWord(first.Text(), "E")) && !second.Text().empty())
-        return RunConstant(bPi, second, nLanguage);
+        return RunConstant(bPi, second, language);
     if (op == LongOperator::Fac)
-        return RunFactorial(first, nLanguage);
+        return RunFactorial(first, language);
     auto it = std::find_if(std::begin(BINARY_OPERATIONS), std::end(BINARY_OPERATIONS),
                            [op](const BinaryOperation& operation) { return operation.op == op; });
     if (it == std::end(BINARY_OPERATIONS))
         return {};
     CheckCancel();
-    return RunBinary(*it, first, second, nLanguage);
+    return RunBinary(*it, first, second, language);
 }
 
 // Runs fn() and turns a cancellation or a memory failure into its result.
 template <class Fn>
-LongResult Guarded(Fn fn, int nLanguage)
+LongResult Guarded(Fn fn, Language language)
 {
     const CLongMemory memory;
     try {
@@ -255,23 +255,23 @@ LongResult Guarded(Fn fn, int nLanguage)
     } catch (const LongCancelled&) {
         return Cancelled();
     } catch (const std::bad_alloc&) {
-        return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
+        return Message(longmsg::NO_MEMORY.In(language), nullptr, language);
     } catch (const std::length_error&) {
-        return Message(longmsg::NO_MEMORY.In(nLanguage), nullptr, nLanguage);
+        return Message(longmsg::NO_MEMORY.In(language), nullptr, language);
     }
 }
 } // namespace
 
 LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string_view strSecond,
-                         int nLanguage)
+                         Language language)
 {
     return Guarded(
-        [&] { return Dispatch(op, LongOperand(strFirst), LongOperand(strSecond), nLanguage); },
-        nLanguage);
+        [&] { return Dispatch(op, LongOperand(strFirst), LongOperand(strSecond), language); },
+        language);
 }
 
 LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
-                         int nLanguage)
+                         Language language)
 {
-    return Guarded([&] { return Dispatch(op, first, second, nLanguage); }, nLanguage);
+    return Guarded([&] { return Dispatch(op, first, second, language); }, language);
 }

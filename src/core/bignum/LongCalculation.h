@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,9 +44,9 @@ struct LongResult
 // of its thread (LongControl.h): when that is cancelled it stops early with bCancelled set, and
 // its progress reaches the full share with a result.
 LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string_view strSecond,
-                         int nLanguage);
+                         Language language);
 // The same with operands taken apart while they were read (the command line reads them from
 // files and standard input): a too long operand is refused with the length message, also as a
 // divisor.
 LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
-                         int nLanguage);
+                         Language language);

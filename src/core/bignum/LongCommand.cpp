@@ -59,7 +59,7 @@ bool ReadStream(std::FILE* pFile, LongOperand& operand)
 
 // The operand an argument names: its own text, standard input for "-", or the file after "@".
 // False with a one-line message in *pError when the input cannot be read.
-bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongOperand& operand,
+bool ReadOperand(const std::string& strArg, std::FILE* pIn, Language language, LongOperand& operand,
                  std::string* pError)
 {
     if (strArg != "-" && !strArg.starts_with('@')) {
@@ -72,7 +72,7 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongO
         if (ReadStream(pIn, operand))
             return true;
         nError = errno;
-        *pError = longmsg::STDIN_UNREADABLE.In(nLanguage);
+        *pError = longmsg::STDIN_UNREADABLE.In(language);
     } else {
         std::FILE* pFile = std::fopen(strArg.c_str() + 1, "rb");
         const bool bRead = pFile != nullptr && ReadStream(pFile, operand);
@@ -81,7 +81,7 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongO
             std::fclose(pFile);
         if (bRead)
             return true;
-        *pError = std::string(longmsg::FILE_UNREADABLE.In(nLanguage)) + ": " + strArg.substr(1);
+        *pError = std::string(longmsg::FILE_UNREADABLE.In(language)) + ": " + strArg.substr(1);
     }
     if (nError != 0)
         *pError += std::string(" (") + std::strerror(nError) + ")";
@@ -93,8 +93,8 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, int nLanguage, LongO
 class CProgressLine
 {
 public:
-    CProgressLine(const CLongProgress& progress, std::ostream& err, int nLanguage)
-        : m_progress(progress), m_err(err), m_nLanguage(nLanguage),
+    CProgressLine(const CLongProgress& progress, std::ostream& err, Language language)
+        : m_progress(progress), m_err(err), m_language(language),
           m_start(std::chrono::steady_clock::now()), m_thread([this] { Run(); })
     {}
     CProgressLine(const CProgressLine&) = delete;
@@ -127,7 +127,7 @@ private:
                                     std::chrono::steady_clock::now() - m_start)
                                     .count();
         std::string strLine = FormatElapsed(nElapsedMs / 1000) + "  " +
-                              FormatProgress(m_progress.Fraction(), nElapsedMs, m_nLanguage);
+                              FormatProgress(m_progress.Fraction(), nElapsedMs, m_language);
         // A shorter line leaves no trace of the longer one before it.
         const size_t nWidth = strLine.size();
         strLine.resize(std::max(nWidth, m_nShown), ' ');
@@ -137,7 +137,7 @@ private:
 
     const CLongProgress& m_progress;
     std::ostream& m_err;
-    const int m_nLanguage;
+    const Language m_language;
     const std::chrono::steady_clock::time_point m_start;
     size_t m_nShown = 0; // bytes of the line on screen
     std::mutex m_mutex;
@@ -154,7 +154,7 @@ int Usage(std::ostream& err)
 } // namespace
 
 int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, int nLanguage, bool bShowProgress)
+                   std::ostream& err, Language language, bool bShowProgress)
 {
     if (args.empty())
         return Usage(err);
@@ -167,7 +167,7 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
     std::vector<LongOperand> operands(2);
     for (int i = 0; i < it->nOperands; ++i) {
         std::string strError;
-        if (!ReadOperand(args[i + 1], pIn, nLanguage, operands[i], &strError)) {
+        if (!ReadOperand(args[i + 1], pIn, language, operands[i], &strError)) {
             err << strError << '\n';
             return 1;
         }
@@ -179,7 +179,7 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
         operands[0] = LongOperand(it->pFirstBox);
         if (operands[1].Text().empty()) {
             char buffer[256];
-            std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(nLanguage),
+            std::snprintf(buffer, sizeof buffer, longmsg::DIGITS_RANGE.In(language),
                           LONG_MAX_CONSTANT_DIGITS);
             err << buffer << '\n';
             return 1;
@@ -191,8 +191,8 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
         const CLongControl::Scope scope(&control);
         std::optional<CProgressLine> line;
         if (bShowProgress)
-            line.emplace(control.Progress(), err, nLanguage);
-        result = CalculateLong(it->op, operands[0], operands[1], nLanguage);
+            line.emplace(control.Progress(), err, language);
+        result = CalculateLong(it->op, operands[0], operands[1], language);
     }
     if (!result.strMessage.empty()) {
         err << result.strMessage << '\n';

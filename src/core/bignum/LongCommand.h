@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <cstdio>
 #include <iosfwd>
 #include <string>
@@ -14,4 +16,4 @@
 // message on err and returns 2. With bShowProgress, err shows the progress of the calculation on
 // one line rewritten in place (for a terminal), erased before anything else is written.
 int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, int nLanguage, bool bShowProgress = false);
+                   std::ostream& err, Language language, bool bShowProgress = false);

@@ -55,10 +55,10 @@ int FirstIllegalPosition(std::string_view strText)
     return 0;
 }
 
-std::string FirstIllegalWarning(int nPosition, int nLanguage)
+std::string FirstIllegalWarning(int nPosition, Language language)
 {
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, longmsg::ILLEGAL_FIRST.In(nLanguage), nPosition);
+    std::snprintf(buffer, sizeof buffer, longmsg::ILLEGAL_FIRST.In(language), nPosition);
     return buffer;
 }
 
@@ -70,28 +70,28 @@ std::string FormatElapsed(long long nSeconds)
     return buffer;
 }
 
-std::string FormatProgress(double dFraction, long long nElapsedMs, int nLanguage)
+std::string FormatProgress(double dFraction, long long nElapsedMs, Language language)
 {
     const int nPercent = int(std::floor(std::clamp(dFraction, 0.0, 1.0) * 100));
     char buffer[128];
     if (dFraction < ESTIMATE_FROM_FRACTION || nElapsedMs < ESTIMATE_FROM_MS || dFraction >= 1) {
-        std::snprintf(buffer, sizeof buffer, longmsg::PROGRESS.In(nLanguage), nPercent);
+        std::snprintf(buffer, sizeof buffer, longmsg::PROGRESS.In(language), nPercent);
         return buffer;
     }
     const double dLeftMs = double(nElapsedMs) * (1 - dFraction) / dFraction;
     const std::string strLeft = FormatElapsed((long long)std::ceil(dLeftMs / 1000));
-    std::snprintf(buffer, sizeof buffer, longmsg::PROGRESS_LEFT.In(nLanguage), nPercent,
+    std::snprintf(buffer, sizeof buffer, longmsg::PROGRESS_LEFT.In(language), nPercent,
                   strLeft.c_str());
     return buffer;
 }
 
-std::string FormatEnd(const LongResult& result, int nLanguage)
+std::string FormatEnd(const LongResult& result, Language language)
 {
     if (result.bCancelled)
-        return longmsg::ENDED_STOPPED.In(nLanguage);
+        return longmsg::ENDED_STOPPED.In(language);
     if (!result.strMessage.empty())
         return {};
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, longmsg::ENDED_DONE.In(nLanguage), result.nDigits);
+    std::snprintf(buffer, sizeof buffer, longmsg::ENDED_DONE.In(language), result.nDigits);
     return buffer;
 }

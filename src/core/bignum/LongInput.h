@@ -16,15 +16,15 @@ bool IsFirstTextRejected(std::string_view strText);
 int FirstIllegalPosition(std::string_view strText);
 
 // The warning shown when the first box loses the focus with an illegal character at nPosition.
-std::string FirstIllegalWarning(int nPosition, int nLanguage);
+std::string FirstIllegalWarning(int nPosition, Language language);
 
 // The elapsed-time label: hours (0 to 23), minutes and seconds as "%02d:%02d:%02d".
 std::string FormatElapsed(long long nSeconds);
 
 // The progress of a running calculation nElapsedMs after its start: the share done in whole
 // percent (100 only at the end) and, once the time so far can tell it, the time left.
-std::string FormatProgress(double dFraction, long long nElapsedMs, int nLanguage);
+std::string FormatProgress(double dFraction, long long nElapsedMs, Language language);
 
 // What is said when a calculation ends: done with the digit count, or stopped; empty for one that
 // ended with a message, which says it itself.
-std::string FormatEnd(const LongResult& result, int nLanguage);
+std::string FormatEnd(const LongResult& result, Language language);

@@ -29,12 +29,3 @@ public:
     virtual void DrawCurve(std::string_view strText, int nSlot, bool bShow) = 0;
     virtual void ClearCurves() = 0;
 };
-
-// Key codes the console records as the last key that went down.
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_INSERT = 0x2D;
-constexpr int VK_UP = 0x26;
-constexpr int VK_DOWN = 0x28;
-constexpr int VK_DECIMAL = 0x6E;
-constexpr int VK_F12 = 0x7B;

@@ -180,7 +180,7 @@ bool CLineDispatcher::FactoriseArgument(const std::string& strArgument, bool bEn
 
 std::string CLineDispatcher::Render(const CalcValue& value) const
 {
-    switch (m_eval.m_nRadix) {
+    switch (m_nRadix) {
     case Radix::Hexadecimal:
         return FormatHex(value);
     case Radix::Binary:
@@ -195,11 +195,11 @@ void CLineDispatcher::Write(const std::string& strResult, bool bError)
 {
     std::string strText;
     if (bError)
-        strText = std::string(msg::ERROR_PREFIX.In(m_language.Language())) + strResult + "]";
+        strText = std::string(msg::ERROR_PREFIX.In(m_language.CurrentLanguage())) + strResult + "]";
     else if (strResult == "1.#INF")
-        strText = DATA_OVERFLOW_LINE.In(m_language.Language());
+        strText = DATA_OVERFLOW_LINE.In(m_language.CurrentLanguage());
     else if (strResult == "-1.#IND")
-        strText = DOMAIN_ERROR_LINE.In(m_language.Language());
+        strText = DOMAIN_ERROR_LINE.In(m_language.CurrentLanguage());
     else
         strText = strResult;
     m_console.ReplaceSelection(strText + "\r\n");

@@ -2,11 +2,20 @@
 
 #include "core/base/Language.h"
 #include "core/console/ConsoleHost.h"
+#include "core/console/KeyCodes.h"
 
 #include <string>
 
 class CEvalContext;
 struct CalcValue;
+
+// How the console writes its results; the evaluator itself reads every radix.
+enum class Radix
+{
+    Decimal,
+    Hexadecimal,
+    Binary,
+};
 
 // Turns one console line into its effect: console keywords, evaluation, and the result or error
 // written below the line. Never throws.
@@ -17,13 +26,19 @@ public:
     CLineDispatcher(CEvalContext&, IConsoleText&, const ILanguageSource&&) = delete;
 
     void SetCurveHost(ICurveHost* pHost) { m_pCurveHost = pHost; }
+    // The radix results are written in; decimal at every start.
+    void SetRadix(Radix radix) { m_nRadix = radix; }
+    Radix OutputRadix() const { return m_nRadix; }
 
     // bEnterRun: the line above the caret, with its output written; otherwise the caret's own
     // line, writing nothing.
     void DispatchLine(bool bEnterRun);
 
-    int m_nLastKey = 0;          // VK_* code of the last key that went down in the console
-    std::string m_strLastResult; // the text the Insert key inserts
+    // The VK_* code of the last key that went down in the console; F12 shows a curve it runs.
+    void SetLastKey(int nKey) { m_nLastKey = nKey; }
+    int LastKey() const { return m_nLastKey; }
+    // The text the Insert key inserts: the result of the last Enter run, empty after an error.
+    const std::string& LastResult() const { return m_strLastResult; }
 
 private:
     // The effect of a statement that is not cls/fxcls. Returns false when nothing is to be written.
@@ -38,4 +53,7 @@ private:
     IConsoleText& m_console;
     const ILanguageSource& m_language;
     ICurveHost* m_pCurveHost = nullptr;
+    Radix m_nRadix = Radix::Decimal;
+    int m_nLastKey = 0;
+    std::string m_strLastResult;
 };

@@ -31,12 +31,12 @@ CalcValue Real(double d) { return {d, 0.0}; }
 // Inverse functions give degrees as radians * 360 / two pi.
 CalcValue FromRadians(const CEvalContext& eval, double dRadians)
 {
-    return Real(eval.m_bDegrees ? dRadians * 360.0 / TWO_PI : dRadians);
+    return Real(eval.IsDegrees() ? dRadians * 360.0 / TWO_PI : dRadians);
 }
 
 CalcValue ToRadians(const CEvalContext& eval, Value x)
 {
-    return eval.m_bDegrees ? x * DEG_TO_RAD : x;
+    return eval.IsDegrees() ? x * DEG_TO_RAD : x;
 }
 
 // The whole turns of a degree argument are removed in 32-bit integer arithmetic, as the
@@ -107,7 +107,7 @@ CalcValue Log(CEvalContext& e, Value x, Value) { return Logarithm(e, x, cplx::Lo
 
 CalcValue Sin(CEvalContext& e, Value x, Value)
 {
-    if (!e.m_bDegrees)
+    if (!e.IsDegrees())
         return cplx::Sin(x);
     const double t = ReduceDegrees(RequireReal(x));
     if (std::isnan(t) || t == 180.0)
@@ -117,7 +117,7 @@ CalcValue Sin(CEvalContext& e, Value x, Value)
 
 CalcValue Cos(CEvalContext& e, Value x, Value)
 {
-    if (!e.m_bDegrees)
+    if (!e.IsDegrees())
         return cplx::Cos(x);
     const double r = RequireReal(x);
     // t is negative for negative angles, so cos(-90) is deliberately not cleared.

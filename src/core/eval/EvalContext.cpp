@@ -84,11 +84,12 @@ private:
 };
 } // namespace
 
-CEvalContext::CEvalContext(const ILanguageSource& language, CRandomGenerator& random)
-    : m_language(language), m_random(random)
+CEvalContext::CEvalContext(const ILanguageSource& language, CRandomGenerator& random,
+                           const AngleUnit& angle)
+    : m_language(language), m_random(random), m_angle(angle)
 {}
 
-void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(Language())); }
+void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(CurrentLanguage())); }
 
 CalcValue CEvalContext::EvaluateLine(std::string_view strText)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Language.h"
+#include "core/eval/AngleUnit.h"
 #include "core/eval/CalcValue.h"
 #include "core/eval/ParenTable.h"
 
@@ -11,14 +12,6 @@
 #include <vector>
 
 class CRandomGenerator;
-
-// How the console writes its results; the evaluator itself reads every radix.
-enum class Radix
-{
-    Decimal,
-    Hexadecimal,
-    Binary,
-};
 
 // Told after every assignment what the variable list shows: one "name = value" line per variable
 // in name order, rendered in decimal with the precision and cancellation counts of that moment.
@@ -31,11 +24,13 @@ public:
 
 // One evaluator: the console owns one, the graph a second with its own variables. Errors are
 // thrown as CalcError with the text in the language its source gives when the error is raised.
+// The angle unit is read from angle each time a trigonometric function runs.
 class CEvalContext
 {
 public:
-    CEvalContext(const ILanguageSource& language, CRandomGenerator& random);
-    CEvalContext(const ILanguageSource&&, CRandomGenerator&) = delete;
+    CEvalContext(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle);
+    CEvalContext(const ILanguageSource&&, CRandomGenerator&, const AngleUnit&) = delete;
+    CEvalContext(const ILanguageSource&, CRandomGenerator&, const AngleUnit&&) = delete;
 
     // A console line, with blanks removed and an optional "name=" assignment.
     CalcValue EvaluateLine(std::string_view strText);
@@ -55,14 +50,13 @@ public:
     const std::map<std::string, CalcValue>& Variables() const { return m_mapVars; }
     void SetVariableListener(IVariableListener* pListener) { m_pVariableListener = pListener; }
 
-    int Language() const { return m_language.Language(); }
+    Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
+    bool IsDegrees() const { return m_angle.m_bDegrees; }
     // Throws CalcError with text in the current language.
     [[noreturn]] void Raise(const Text& text) const;
     CRandomGenerator& Random() { return m_random; }
 
     int m_nPrecision = 12;
-    Radix m_nRadix = Radix::Decimal;
-    bool m_bDegrees = true;
     int m_nLostDigitsRe = 0;
     int m_nLostDigitsIm = 0;
     bool m_bAssignment = false;
@@ -78,6 +72,7 @@ private:
 
     const ILanguageSource& m_language;
     CRandomGenerator& m_random;
+    const AngleUnit& m_angle;
     std::map<std::string, CalcValue> m_mapVars;
     IVariableListener* m_pVariableListener = nullptr;
     int m_nDepth = 0;

@@ -72,8 +72,9 @@ std::string FormatAxisLabel(double d)
     return strText;
 }
 
-CCurveTable::CCurveTable(const ILanguageSource& language, CRandomGenerator& random, int nSamples)
-    : m_eval(language, random)
+CCurveTable::CCurveTable(const ILanguageSource& language, CRandomGenerator& random,
+                         const AngleUnit& angle, int nSamples)
+    : m_eval(language, random, angle)
 {
     for (CurveSlot& slot : m_slots)
         slot.samples.assign(std::size_t(std::max(nSamples, 2)), 0.0);

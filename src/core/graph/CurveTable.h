@@ -11,8 +11,9 @@
 class CRandomGenerator;
 
 // The ten curves of the graph, the shared interval, the vertical range and the axis labels,
-// sampled through an evaluator of their own (its variables are not the console's). It needs no
-// window: the command-line front end plots into it directly.
+// sampled through an evaluator of their own (its variables are not the console's; its angle unit
+// is the one the console's evaluator reads). It needs no window: the command-line front end plots
+// into it directly.
 class CCurveTable
 {
 public:
@@ -31,9 +32,12 @@ public:
 
     // nSamples per curve: the graph always takes CURVE_SAMPLES; fewer (at least 2) let a fuzzer
     // pass through the table thousands of times a second.
-    CCurveTable(const ILanguageSource& language, CRandomGenerator& random,
+    CCurveTable(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle,
                 int nSamples = CURVE_SAMPLES);
-    CCurveTable(const ILanguageSource&&, CRandomGenerator&, int = CURVE_SAMPLES) = delete;
+    CCurveTable(const ILanguageSource&&, CRandomGenerator&, const AngleUnit&,
+                int = CURVE_SAMPLES) = delete;
+    CCurveTable(const ILanguageSource&, CRandomGenerator&, const AngleUnit&&,
+                int = CURVE_SAMPLES) = delete;
 
     // strText is the console line after its keyword ("0,6,sin(x)" for slot 0, " x*x" for 1..9).
     // Throws CalcError: "missing ','", or the evaluator's error after the axes are brought up to date.
@@ -57,7 +61,7 @@ public:
     double Ymax() const { return m_dYmax; }
     double Ymin() const { return m_dYmin; }
 
-    // The curve evaluator: its angle unit follows the console's, and its x is the abscissa.
+    // The curve evaluator: its x is the abscissa.
     CEvalContext& Evaluator() { return m_eval; }
     const CEvalContext& Evaluator() const { return m_eval; }
 

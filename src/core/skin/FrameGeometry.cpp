@@ -55,8 +55,6 @@ SliceCopy ClipToEdge(SliceCopy copy, int nEdgeLength)
 }
 } // namespace
 
-const SkinSet& SkinSetFor(int nSkin) { return SKIN_SETS[nSkin == 0 ? 0 : 1]; }
-
 std::optional<FrameMetrics> DeriveMetrics(const SkinSizes& sizes)
 {
     const Size title = SizeOf(sizes, SkinPart::Title);

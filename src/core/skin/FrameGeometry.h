@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-// Geometry of a skinned window frame: the skin sets, the metrics derived from the bitmaps, the
+// Geometry of a skinned window frame: the bitmaps of a skin set, the metrics derived from them, the
 // caption buttons, hit-testing, the caption text and the three-slice layout of the edges.
 // Coordinates are window pixels from the window's top-left corner.
 
@@ -52,14 +52,6 @@ enum class SkinPart
 constexpr int SKIN_PART_COUNT = 9;
 using SkinSet = std::array<int, SKIN_PART_COUNT>; // resource numbers, indexed by SkinPart
 using SkinSizes = std::array<Size, SKIN_PART_COUNT>;
-
-constexpr std::array<SkinSet, 2> SKIN_SETS{{
-    {166, 196, 186, 194, 173, 190, 188, 184, 192}, // 0 "ocean", blue
-    {166, 197, 187, 195, 183, 191, 189, 185, 193}, // 1 "gold", orange
-}};
-
-// Skin index 0 is the blue set; any other index the orange one.
-const SkinSet& SkinSetFor(int nSkin);
 
 // Where a bitmap edge is cut into a fixed head [0, nHeadEnd), a repeated middle
 // [nHeadEnd, nTailStart) and a fixed tail [nTailStart, nLength).

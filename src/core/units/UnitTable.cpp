@@ -148,32 +148,32 @@ int UnitTable::UnitCount(int nCategory)
     return int(CATEGORIES[nCategory].units.size());
 }
 
-const char* UnitTable::CategoryName(int nCategory, int nLanguage)
+const char* UnitTable::CategoryName(int nCategory, Language language)
 {
     if (nCategory < 0 || nCategory >= CATEGORY_COUNT)
         return "";
-    return CATEGORIES[nCategory].name.In(nLanguage);
+    return CATEGORIES[nCategory].name.In(language);
 }
 
-const char* UnitTable::UnitName(int nCategory, int nUnit, int nLanguage)
+const char* UnitTable::UnitName(int nCategory, int nUnit, Language language)
 {
     const Unit* pUnit = FindUnit(nCategory, nUnit);
-    return pUnit ? pUnit->name.In(nLanguage) : "";
+    return pUnit ? pUnit->name.In(language) : "";
 }
 
-std::vector<std::string> UnitTable::CategoryNames(int nLanguage)
+std::vector<std::string> UnitTable::CategoryNames(Language language)
 {
     std::vector<std::string> names;
     for (int nCategory = 0; nCategory < CATEGORY_COUNT; ++nCategory)
-        names.emplace_back(CategoryName(nCategory, nLanguage));
+        names.emplace_back(CategoryName(nCategory, language));
     return names;
 }
 
-std::vector<std::string> UnitTable::UnitNames(int nCategory, int nLanguage)
+std::vector<std::string> UnitTable::UnitNames(int nCategory, Language language)
 {
     std::vector<std::string> names;
     for (int nUnit = 0; nUnit < UnitCount(nCategory); ++nUnit)
-        names.emplace_back(UnitName(nCategory, nUnit, nLanguage));
+        names.emplace_back(UnitName(nCategory, nUnit, language));
     return names;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <string>
 #include <vector>
 
@@ -26,12 +28,11 @@ public:
     static int CategoryCount();
     static int UnitCount(int nCategory);
 
-    // Names in nLanguage (English when it is 1, Chinese otherwise); "" for an index out of range,
-    // which is also where a list ends.
-    static const char* CategoryName(int nCategory, int nLanguage);
-    static const char* UnitName(int nCategory, int nUnit, int nLanguage);
-    static std::vector<std::string> CategoryNames(int nLanguage);
-    static std::vector<std::string> UnitNames(int nCategory, int nLanguage);
+    // Names in the language; "" for an index out of range, which is also where a list ends.
+    static const char* CategoryName(int nCategory, Language language);
+    static const char* UnitName(int nCategory, int nUnit, Language language);
+    static std::vector<std::string> CategoryNames(Language language);
+    static std::vector<std::string> UnitNames(int nCategory, Language language);
 
     // The unit's size in the base unit of its category; NaN for an index out of range.
     static double Factor(int nCategory, int nUnit);

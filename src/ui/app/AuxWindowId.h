@@ -22,9 +22,9 @@ constexpr std::size_t AUX_COUNT = 7;
 constexpr std::size_t Index(AuxId id) { return std::size_t(id); }
 
 // The orders in which the main window hands its settings on.
-constexpr std::array<AuxId, 2> AUX_TITLED_BY_MAIN{AuxId::Graph, AuxId::Keyboard};
-constexpr std::array<AuxId, 5> AUX_RELABEL_ORDER{
-    AuxId::Help, AuxId::VariableList, AuxId::UnitConverter, AuxId::Settings, AuxId::LongNumber};
+constexpr std::array<AuxId, AUX_COUNT> AUX_RELABEL_ORDER{
+    AuxId::Graph,         AuxId::Keyboard, AuxId::Help,      AuxId::VariableList,
+    AuxId::UnitConverter, AuxId::Settings, AuxId::LongNumber};
 constexpr std::array<AuxId, AUX_COUNT> AUX_SKIN_ORDER{
     AuxId::LongNumber,   AuxId::Graph,         AuxId::Keyboard, AuxId::Help,
     AuxId::VariableList, AuxId::UnitConverter, AuxId::Settings};

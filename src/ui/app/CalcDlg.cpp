@@ -65,7 +65,7 @@ QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
 } // namespace
 
 CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
-    : QWidget(pParent), m_random(random), m_store(store)
+    : QWidget(pParent), m_random(random), m_store(store), m_skin(*this)
 {
     InitPelmorixResources();
     CreateControls();
@@ -81,7 +81,7 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pPa
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
-    ApplySkin(m_settings.m_nSkin);
+    ApplySkin();
 }
 
 CCalcDlg::~CCalcDlg()
@@ -93,7 +93,7 @@ CCalcDlg::~CCalcDlg()
 
 void CCalcDlg::CreateControls()
 {
-    m_pConsole = new CCalcEdit(*this, m_random, this);
+    m_pConsole = new CCalcEdit(*this, m_random, m_angle, this);
     // Opaque controls repaint alone; the window itself repaints only when its own area needs it.
     m_pConsole->setAutoFillBackground(true);
     m_pConsole->SetCurveHost(this);
@@ -115,17 +115,16 @@ void CCalcDlg::CreateControls()
 
 void CCalcDlg::CreateAuxWindows()
 {
-    m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, this));
-    m_pGraph->Curves().Evaluator().m_bDegrees = m_pConsole->Eval().m_bDegrees;
+    m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, m_angle, this));
     connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, m_pConsole, &CCalcEdit::TakeFocus);
-    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, this));
-    m_pHelp = Adopt(AuxId::Help, new CHelpDlg(this));
-    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, this));
-    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(*m_pConsole, m_settings.m_crText,
+    m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, *this, this));
+    m_pHelp = Adopt(AuxId::Help, new CHelpDlg(*this, this));
+    m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, *this, this));
+    m_pVarList = Adopt(AuxId::VariableList, new CVarListDlg(*m_pConsole, *this, m_settings.m_crText,
                                                             m_settings.m_crBack, this));
     m_pConsole->Eval().SetVariableListener(m_pVarList);
-    m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(this));
-    m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(this));
+    m_pUnitConv = Adopt(AuxId::UnitConverter, new CUnitConvDlg(*this, this));
+    m_pHugeNum = Adopt(AuxId::LongNumber, new CHugeNumDlg(*this, this));
 }
 
 template <class Window>
@@ -160,11 +159,9 @@ CAuxWindow& CCalcDlg::AuxWindow(AuxId id)
 
 void CCalcDlg::SetStartValues()
 {
-    m_pConsole->Eval().m_bDegrees = true;
     m_settings.m_bOnTop = true;
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_settings.m_bKeyboardSnap = true;
-    m_pConsole->Eval().m_nRadix = Radix::Decimal;
 }
 
 void CCalcDlg::SetFonts()
@@ -188,28 +185,25 @@ void CCalcDlg::PlaceAtStart()
 
 void CCalcDlg::ApplyLanguage()
 {
-    const int nLanguage = m_settings.m_nLanguage;
-    // The main window's own captions are English for any language but Chinese.
-    const int nOwnLanguage = nLanguage != LANGUAGE_CHINESE ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
+    const Language language = CurrentLanguage();
     for (const RowButton& row : ROW_BUTTONS)
-        m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(nOwnLanguage)));
-    for (AuxId id : AUX_TITLED_BY_MAIN)
-        AuxWindow(id).SetLanguage(nOwnLanguage);
-    setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(nOwnLanguage)));
-    m_skin.SetLanguage(nOwnLanguage);
-    for (AuxId id : AUX_RELABEL_ORDER)
-        AuxWindow(id).SetLanguage(nLanguage);
-    for (AuxId id : AUX_RELABEL_ORDER)
+        m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(language)));
+    setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(language)));
+    for (AuxId id : AUX_RELABEL_ORDER) {
+        AuxWindow(id).ApplyLanguage();
         AuxWindow(id).update();
+    }
 }
 
-// This window's frame loads the set first; each auxiliary window then loads it too, attaching
-// its frame only the first time, and this window's frame attaches last.
-void CCalcDlg::ApplySkin(int nSkin)
+// The skin's bitmaps are loaded once and shared by every frame: this window's frame takes them
+// first, each auxiliary window's next, attaching only the first time, and this window's frame
+// attaches last.
+void CCalcDlg::ApplySkin()
 {
-    m_skin.LoadSkin(nSkin);
+    const std::shared_ptr<const CSkinBitmaps> pSkin = CSkinBitmaps::Load(m_settings.m_nSkin);
+    m_skin.SetSkin(pSkin);
     for (AuxId id : AUX_SKIN_ORDER)
-        AuxWindow(id).SetSkin(nSkin, m_bSkinFirst);
+        AuxWindow(id).SetSkin(pSkin, m_bSkinFirst);
     if (m_bSkinFirst) {
         m_skin.Attach(this, FrameStyle{true, true, true});
         m_bSkinFirst = false;
@@ -280,6 +274,66 @@ void CCalcDlg::DrawCurve(std::string_view strText, int nSlot, bool bShow)
 }
 
 void CCalcDlg::ClearCurves() { m_pGraph->ClearCurves(); }
+
+Radix CCalcDlg::OutputRadix() const { return m_pConsole->OutputRadix(); }
+
+int CCalcDlg::Precision() const { return m_pConsole->Eval().m_nPrecision; }
+
+void CCalcDlg::SetAngleUnit(bool bDegrees)
+{
+    m_angle.m_bDegrees = bDegrees;
+    m_pConsole->DispatchLine(false);
+}
+
+void CCalcDlg::SetRadix(Radix radix)
+{
+    m_pConsole->SetRadix(radix);
+    m_pConsole->DispatchLine(false);
+}
+
+void CCalcDlg::SetPrecision(int nDigits) { m_pConsole->Eval().m_nPrecision = nDigits; }
+
+void CCalcDlg::SetLanguage(Language language)
+{
+    m_settings.m_nLanguage = language;
+    ApplyLanguage();
+}
+
+void CCalcDlg::SetSkin(Skin skin)
+{
+    m_settings.m_nSkin = skin;
+    ApplySkin();
+}
+
+void CCalcDlg::SetOnTop(bool bOnTop)
+{
+    m_settings.m_bOnTop = bOnTop;
+    ApplyOnTop();
+}
+
+void CCalcDlg::SetKeyboardSnap(bool bSnap)
+{
+    m_settings.m_bKeyboardSnap = bSnap;
+    SnapKeyboard();
+}
+
+void CCalcDlg::SetOpacity(int nPercent)
+{
+    m_settings.m_nOpacity = nPercent;
+    ApplyOpacity();
+}
+
+void CCalcDlg::SetTextColor(ColorRef cr)
+{
+    m_settings.m_crText = cr;
+    RedrawEditBoxes();
+}
+
+void CCalcDlg::SetBackColor(ColorRef cr)
+{
+    m_settings.m_crBack = cr;
+    RedrawEditBoxes();
+}
 
 void CCalcDlg::ToggleWindow(AuxId id)
 {

@@ -2,9 +2,11 @@
 
 #include "core/app/CalcSettings.h"
 #include "core/console/ConsoleHost.h"
+#include "core/eval/AngleUnit.h"
 #include "ui/app/AuxWindowId.h"
 #include "ui/base/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
+#include "ui/settings/SettingsHost.h"
 
 #include <QFont>
 #include <QWidget>
@@ -26,9 +28,9 @@ class ISettingsStore;
 class QLabel;
 
 // The main window: the console, the logo and the row of seven buttons that show and hide the
-// auxiliary windows. It owns those windows and the persisted settings, and applies language,
-// skin, opacity, topmost state and keyboard docking to every window.
-class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource
+// auxiliary windows. It owns those windows and the settings, and applies language, skin,
+// opacity, topmost state and keyboard docking to every window.
+class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource, public ISettingsHost
 {
     Q_OBJECT
 public:
@@ -44,7 +46,8 @@ public:
     ~CCalcDlg() override;
 
     void ApplyLanguage();
-    void ApplySkin(int nSkin);
+    // The skin of the settings, on this window's frame and every auxiliary window's.
+    void ApplySkin();
     void ApplyOpacity();
     void ApplyOnTop();
     void SnapKeyboard();
@@ -55,9 +58,25 @@ public:
     void DrawCurve(std::string_view strText, int nSlot, bool bShow) override;
     void ClearCurves() override;
     // The interface language every window and the console read when they produce a text.
-    int Language() const override { return m_settings.m_nLanguage; }
+    Language CurrentLanguage() const override { return m_settings.m_nLanguage; }
 
     CalcSettings& Settings() { return m_settings; }
+    const CalcSettings& Settings() const override { return m_settings; }
+    bool IsDegrees() const override { return m_angle.m_bDegrees; }
+    Radix OutputRadix() const override;
+    int Precision() const override;
+
+    void SetAngleUnit(bool bDegrees) override;
+    void SetRadix(Radix radix) override;
+    void SetPrecision(int nDigits) override;
+    void SetLanguage(Language language) override;
+    void SetSkin(Skin skin) override;
+    void SetOnTop(bool bOnTop) override;
+    void SetKeyboardSnap(bool bSnap) override;
+    void SetOpacity(int nPercent) override;
+    void SetTextColor(ColorRef cr) override;
+    void SetBackColor(ColorRef cr) override;
+
     CCalcEdit& Console() { return *m_pConsole; }
     CAuxWindow& AuxWindow(AuxId id);
     CGraphDlg& Graph() { return *m_pGraph; }
@@ -99,6 +118,7 @@ private:
     CRandomGenerator& m_random;
     ISettingsStore& m_store;
     CalcSettings m_settings;
+    AngleUnit m_angle;
     bool m_bSkinFirst = true;
     CFrameSkin m_skin;
     int m_cxScreen = 0;

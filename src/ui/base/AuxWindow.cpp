@@ -17,8 +17,8 @@ Rect ToRect(const QRect& rc)
 }
 } // namespace
 
-CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
-    : QWidget(pOwner, Qt::Tool), m_look(look)
+CAuxWindow::CAuxWindow(const AuxWindowLook& look, const ILanguageSource& language, QWidget* pOwner)
+    : QWidget(pOwner, Qt::Tool), m_look(look), m_language(language), m_frame(language)
 {
     resize(look.nWidth, look.nHeight);
     if (look.bTransparent) {
@@ -28,17 +28,9 @@ CAuxWindow::CAuxWindow(const AuxWindowLook& look, QWidget* pOwner)
     ApplyLanguage();
 }
 
-void CAuxWindow::SetLanguage(int nLanguage)
+void CAuxWindow::SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin, bool bAttach)
 {
-    m_nLanguage = nLanguage;
-    m_frame.SetLanguage(nLanguage);
-    ApplyLanguage();
-}
-
-void CAuxWindow::SetSkin(int nSkin, bool bAttach)
-{
-    m_nSkin = nSkin;
-    m_frame.LoadSkin(nSkin);
+    m_frame.SetSkin(std::move(pSkin));
     if (bAttach) {
         m_frame.Attach(this, FrameStyle{m_look.bResizable, false, false});
         const QMargins frame = m_frame.Margins();
@@ -93,7 +85,7 @@ void CAuxWindow::PlaceFirstTime()
 
 void CAuxWindow::ApplyLanguage()
 {
-    setWindowTitle(QString::fromUtf8(m_look.title.In(m_nLanguage)));
+    setWindowTitle(QString::fromUtf8(m_look.title.In(CurrentLanguage())));
 }
 
 void CAuxWindow::hideEvent(QHideEvent* pEvent)

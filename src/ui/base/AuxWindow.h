@@ -8,10 +8,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // Base of the seven auxiliary windows: a tool window owned by the main window, created once and
-// afterwards only shown and hidden. It carries its own copy of the language, its transparency
-// and its frame skin, and it announces every hiding, however it happens (close box, Enter,
+// afterwards only shown and hidden. It reads the language from its owner's source whenever it
+// produces a text, carries its transparency and its frame skin, and it announces every hiding, however it happens (close box, Enter,
 // Escape, hide()), so the main window's shown flag always follows. Controls are placed in
 // client coordinates when the window is made; the frame moves them into its client area.
 // The first show places it by its template next to its owner (WindowPlacement.h), unless it was
@@ -20,16 +21,17 @@ class CAuxWindow : public QWidget
 {
     Q_OBJECT
 public:
-    CAuxWindow(const AuxWindowLook& look, QWidget* pOwner);
+    CAuxWindow(const AuxWindowLook& look, const ILanguageSource& language, QWidget* pOwner);
 
-    // Stores the language (1 English, anything else Chinese) and relabels the window.
-    void SetLanguage(int nLanguage);
-    int Language() const { return m_nLanguage; }
-    // Loads skin nSkin (0 or 1) into the frame and repaints. bAttach is true only the first
-    // time the main window applies a skin: the frame then attaches, and the window grows by
-    // the frame so its client area keeps its size.
-    virtual void SetSkin(int nSkin, bool bAttach);
-    int Skin() const { return m_nSkin; }
+    // Relabels the window in the current language: its title, and its other texts in the
+    // windows that have some (they extend this).
+    virtual void ApplyLanguage();
+    Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
+    const ILanguageSource& LanguageSource() const { return m_language; }
+    // Gives the frame the skin's bitmaps and repaints. bAttach is true only the first time the
+    // main window applies a skin: the frame then attaches, and the window grows by the frame so
+    // its client area keeps its size.
+    void SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin, bool bAttach);
     const CFrameSkin& Frame() const { return m_frame; }
     // No effect on a window that does not take part in transparency.
     void SetOpacity(int nPercent);
@@ -43,8 +45,6 @@ signals:
     void Hidden();
 
 protected:
-    // Sets the title; a window with more texts relabels them too and calls this.
-    virtual void ApplyLanguage();
     // A press on the window's own client area drags the window.
     void DragWindow(const QMouseEvent& event);
 
@@ -58,7 +58,6 @@ private:
     std::function<QRect()> m_keepClear;
     bool m_bPlaced = false;
     CWndTransparency m_transparency;
+    const ILanguageSource& m_language;
     CFrameSkin m_frame;
-    int m_nLanguage = LANGUAGE_CHINESE;
-    int m_nSkin = 1;
 };

@@ -1,7 +1,6 @@
 #include "ui/base/FrameSkin.h"
 
 #include "core/base/Language.h"
-#include "ui/base/Resources.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -118,7 +117,8 @@ Qt::Edges EdgesOf(HitCode code)
 }
 } // namespace
 
-CFrameSkin::CFrameSkin(QObject* pParent) : QObject(pParent)
+CFrameSkin::CFrameSkin(const ILanguageSource& language, QObject* pParent)
+    : QObject(pParent), m_language(language)
 {
     m_fontCaption = QFont(QStringLiteral("Sans Serif"));
     m_fontCaption.setStyleHint(QFont::SansSerif);
@@ -133,61 +133,21 @@ CFrameSkin::~CFrameSkin()
         m_pWindow->removeEventFilter(this);
 }
 
-bool CFrameSkin::LoadSkin(int nSkin) { return LoadSkin(SkinSetFor(nSkin)); }
-
-bool CFrameSkin::LoadSkin(const SkinSet& set)
+bool CFrameSkin::SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin)
 {
-    InitPelmorixResources();
-    m_bLoaded = false;
-    std::array<QPixmap, SKIN_PART_COUNT> bitmaps;
-    SkinSizes sizes{};
-    for (std::size_t i = 0; i < bitmaps.size(); ++i) {
-        bitmaps[i] = QPixmap(SkinBitmapPath(set[i]));
-        sizes[i] = {bitmaps[i].width(), bitmaps[i].height()};
+    m_pSkin = std::move(pSkin);
+    if (m_pSkin != nullptr) {
+        m_metrics = m_pSkin->Metrics();
+        ++m_nGeneration;
     }
-    const std::optional<FrameMetrics> metrics = DeriveMetrics(sizes);
-    if (!metrics) {
-        // An attached window loses the frame instead of keeping one it cannot paint.
-        RecalcFrame();
-        return false;
-    }
-    m_bitmaps = bitmaps;
-    m_metrics = *metrics;
-    SplitBitmaps();
-    m_bLoaded = true;
-    ++m_nGeneration;
+    // An attached window without bitmaps loses the frame instead of keeping one it cannot paint.
     RecalcFrame();
-    return true;
-}
-
-void CFrameSkin::SplitBitmaps()
-{
-    const FrameMetrics& m = m_metrics;
-    auto bitmap = [this](SkinPart part) -> const QPixmap& { return m_bitmaps[std::size_t(part)]; };
-    const QPixmap& title = bitmap(SkinPart::Title);
-    const QPixmap& left = bitmap(SkinPart::Left);
-    const QPixmap& right = bitmap(SkinPart::Right);
-    const QPixmap& bottom = bitmap(SkinPart::Bottom);
-    for (int nHalf = 0; nHalf < 2; ++nHalf) {
-        // Index 1 is the active half: the top or left one.
-        const int nIndex = 1 - nHalf;
-        m_title[nIndex] = title.copy(0, nHalf * m.nCaption, title.width(), m.nCaption);
-        m_sideLeft[nIndex] = left.copy(nHalf * m.nLeft, 0, m.nLeft, left.height());
-        m_sideRight[nIndex] = right.copy(nHalf * m.nRight, 0, m.nRight, right.height());
-        m_bottom[nIndex] = bottom.copy(0, nHalf * m.nBottom, bottom.width(), m.nBottom);
-    }
-    const SkinPart buttons[] = {SkinPart::Minimise, SkinPart::Maximise, SkinPart::Close,
-                                SkinPart::Restore};
-    for (std::size_t b = 0; b < m_buttonStates.size(); ++b)
-        for (int nState = 0; nState < 4; ++nState)
-            m_buttonStates[b][std::size_t(nState)] =
-                bitmap(buttons[b])
-                    .copy(nState * m.nButtonWidth, 0, m.nButtonWidth, m.nButtonHeight);
+    return m_pSkin != nullptr;
 }
 
 void CFrameSkin::Attach(QWidget* pWindow, const FrameStyle& style)
 {
-    if (!m_bLoaded || pWindow == nullptr)
+    if (m_pSkin == nullptr || pWindow == nullptr)
         return;
     Detach();
     m_pWindow = pWindow;
@@ -218,7 +178,7 @@ void CFrameSkin::Detach()
 
 QMargins CFrameSkin::Margins() const
 {
-    if (!m_bLoaded)
+    if (m_pSkin == nullptr)
         return {};
     return {m_metrics.nLeft, m_metrics.nCaption, m_metrics.nRight, m_metrics.nBottom};
 }
@@ -240,16 +200,15 @@ void CFrameSkin::RecalcFrame()
 
 bool CFrameSkin::PaintBackground(QPainter& painter, const QRect& rcClient) const
 {
-    const QPixmap& tile = m_bitmaps[std::size_t(SkinPart::Background)];
-    if (!m_bLoaded || tile.isNull())
+    if (m_pSkin == nullptr || m_pSkin->Background().isNull())
         return false;
-    painter.drawTiledPixmap(rcClient, tile);
+    painter.drawTiledPixmap(rcClient, m_pSkin->Background());
     return true;
 }
 
 void CFrameSkin::PaintWindow(QPainter& painter)
 {
-    if (!m_bLoaded || m_pWindow == nullptr)
+    if (m_pSkin == nullptr || m_pWindow == nullptr)
         return;
     const bool bActive = m_pWindow->isActiveWindow();
     const FrameCache& cache = Cache(bActive);
@@ -292,18 +251,19 @@ QPixmap CFrameSkin::ComposeCaption(bool bActive, QRegion* pCaptionMask) const
     const FrameMetrics& m = m_metrics;
     const int nWidth = m_pWindow->width();
     const int nHeight = m_pWindow->height();
-    const int nIndex = bActive ? 1 : 0;
     QImage image(std::max(1, nWidth), m.nCaption, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        DrawEdge(painter, m_sideLeft[nIndex], SIDE_SLICES, nHeight, Qt::Vertical, 0, m.nCaption);
+        DrawEdge(painter, m_pSkin->Side(SkinPart::Left, bActive), SIDE_SLICES, nHeight,
+                 Qt::Vertical, 0, m.nCaption);
         painter.translate(nWidth - m.nRight, 0);
-        DrawEdge(painter, m_sideRight[nIndex], SIDE_SLICES, nHeight, Qt::Vertical, 0, m.nCaption);
+        DrawEdge(painter, m_pSkin->Side(SkinPart::Right, bActive), SIDE_SLICES, nHeight,
+                 Qt::Vertical, 0, m.nCaption);
         painter.resetTransform();
         painter.translate(m.nLeft, 0);
         const int nTitleLength = nWidth - m.nLeft - m.nRight;
-        DrawEdge(painter, m_title[nIndex], TITLE_SLICES, nTitleLength, Qt::Horizontal, 0,
+        DrawEdge(painter, m_pSkin->Title(bActive), TITLE_SLICES, nTitleLength, Qt::Horizontal, 0,
                  nTitleLength);
     }
     const std::vector<QRect> runs = CutKeyColour(image);
@@ -317,8 +277,7 @@ QPixmap CFrameSkin::ComposeCaption(bool bActive, QRegion* pCaptionMask) const
 
 QPixmap CFrameSkin::ComposeSide(SkinPart part, bool bActive, int nHeight) const
 {
-    const int nIndex = bActive ? 1 : 0;
-    const QPixmap& src = part == SkinPart::Left ? m_sideLeft[nIndex] : m_sideRight[nIndex];
+    const QPixmap& src = m_pSkin->Side(part, bActive);
     const int nLength = std::max(1, nHeight - m_metrics.nCaption);
     QPixmap side(src.width(), nLength);
     side.fill(Qt::transparent);
@@ -329,7 +288,7 @@ QPixmap CFrameSkin::ComposeSide(SkinPart part, bool bActive, int nHeight) const
 
 QPixmap CFrameSkin::ComposeBottom(bool bActive, int nWidth) const
 {
-    const QPixmap& src = m_bottom[bActive ? 1 : 0];
+    const QPixmap& src = m_pSkin->Bottom(bActive);
     QPixmap bottom(std::max(1, nWidth), src.height());
     bottom.fill(Qt::transparent);
     QPainter painter(&bottom);
@@ -342,17 +301,18 @@ void CFrameSkin::PaintCaptionParts(QPainter& painter, bool bActive)
     const int nWidth = m_pWindow->width();
     const HitCode hot = m_input.Hot();
     const HitCode pressed = m_input.Pressed();
-    auto drawButton = [&](FrameButton button, HitCode code, std::size_t nBitmap) {
+    auto drawButton = [&](FrameButton button, HitCode code, SkinPart bitmap) {
         const int nState = ButtonStateIndex(bActive, code, hot, pressed);
         painter.drawPixmap(ToQRect(ButtonRect(m_metrics, button, nWidth)).topLeft(),
-                           m_buttonStates[nBitmap][std::size_t(nState)]);
+                           m_pSkin->Button(bitmap, nState));
     };
-    drawButton(FrameButton::Close, HitCode::Close, 2);
+    drawButton(FrameButton::Close, HitCode::Close, SkinPart::Close);
     if (m_style.bMaximiseBox)
         drawButton(FrameButton::Maximise, HitCode::MaxButton,
-                   m_state.State() == WindowState::Maximised ? 3 : 1);
+                   m_state.State() == WindowState::Maximised ? SkinPart::Restore
+                                                             : SkinPart::Maximise);
     if (m_style.bMinimiseBox)
-        drawButton(FrameButton::Minimise, HitCode::MinButton, 0);
+        drawButton(FrameButton::Minimise, HitCode::MinButton, SkinPart::Minimise);
     if (m_style.HasIcon()) {
         const QPixmap icon = m_pWindow->windowIcon().pixmap(SMALL_ICON_SIZE, SMALL_ICON_SIZE);
         painter.drawPixmap(m_metrics.nLeft, (m_metrics.nCaption - SMALL_ICON_SIZE) / 2, icon);
@@ -376,7 +336,7 @@ void CFrameSkin::UpdateMask()
 {
     if (m_pWindow == nullptr)
         return;
-    if (!m_bLoaded) {
+    if (m_pSkin == nullptr) {
         m_pWindow->clearMask();
         return;
     }
@@ -399,7 +359,7 @@ void CFrameSkin::RepaintFrame()
 
 bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pWatched != m_pWindow || !m_bLoaded)
+    if (pWatched != m_pWindow || m_pSkin == nullptr)
         return false;
     switch (pEvent->type()) {
     case QEvent::Paint: {
@@ -526,7 +486,7 @@ void CFrameSkin::Respond(const FrameResponse& response, const QMouseEvent& event
 
 void CFrameSkin::DragFromClient(const QMouseEvent& event)
 {
-    if (m_pWindow == nullptr || !m_bLoaded || event.button() != Qt::LeftButton)
+    if (m_pWindow == nullptr || m_pSkin == nullptr || event.button() != Qt::LeftButton)
         return;
     if (State() != WindowState::Maximised)
         BeginDrag(FrameAction::Move, HitCode::Caption, event);
@@ -670,7 +630,7 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
         {actions[4], MENU_CLOSE, true},
     };
     for (const auto& item : items) {
-        item.pAction->setText(QString::fromUtf8(item.text.In(m_nLanguage)));
+        item.pAction->setText(QString::fromUtf8(item.text.In(m_language.CurrentLanguage())));
         item.pAction->setEnabled(item.bEnabled);
     }
     m_pMenu->popup(ptGlobal);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/base/Language.h"
 #include "core/skin/FrameGeometry.h"
 #include "core/skin/FrameInput.h"
 #include "core/skin/WindowState.h"
+#include "ui/base/SkinBitmaps.h"
 
 #include <QFont>
 #include <QMargins>
@@ -12,6 +14,7 @@
 #include <QRegion>
 
 #include <array>
+#include <memory>
 
 class QMenu;
 class QMouseEvent;
@@ -27,24 +30,22 @@ class CFrameSkin : public QObject
 {
     Q_OBJECT
 public:
-    explicit CFrameSkin(QObject* pParent = nullptr);
+    // The system menu speaks the language of language's source when it opens.
+    explicit CFrameSkin(const ILanguageSource& language, QObject* pParent = nullptr);
+    CFrameSkin(const ILanguageSource&&, QObject* = nullptr) = delete;
     ~CFrameSkin() override;
 
-    // Loads skin set 0 (blue) or 1 (orange) from the program's resources and repaints the
-    // attached window. False, leaving the skin unloaded, when a bitmap is missing or does not
-    // fit its layout.
-    bool LoadSkin(int nSkin);
-    bool LoadSkin(const SkinSet& set);
+    // Paints from the bitmaps of pSkin from now on and repaints the attached window. False,
+    // leaving the frame unloaded, for no bitmaps (a set that failed to load).
+    bool SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin);
     // Makes pWindow, a top-level widget, frameless and gives it this frame; nothing unless a
     // skin is loaded. Controls already placed in the window move into the client area.
     void Attach(QWidget* pWindow, const FrameStyle& style);
     void Detach();
     // Brings the contents margins and the mask in line with the loaded skin and repaints.
     void RecalcFrame();
-    // The language of the system menu (1 English, anything else Chinese).
-    void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
 
-    bool IsLoaded() const { return m_bLoaded; }
+    bool IsLoaded() const { return m_pSkin != nullptr; }
     bool IsAttached() const { return m_pWindow != nullptr; }
     const FrameMetrics& Metrics() const { return m_metrics; }
     const FrameStyle& Style() const { return m_style; }
@@ -91,7 +92,6 @@ private:
         bool bBySystem = false; // the window system took it over
     };
 
-    void SplitBitmaps();
     const FrameCache& Cache(bool bActive);
     QPixmap ComposeCaption(bool bActive, QRegion* pCaptionMask) const;
     QPixmap ComposeSide(SkinPart part, bool bActive, int nHeight) const;
@@ -112,15 +112,8 @@ private:
     void OpenSystemMenu(const QPoint& ptGlobal);
     void OnWindowStateChange();
 
-    bool m_bLoaded = false;
-    int m_nGeneration = 0; // counts loads, so caches know when they are stale
-    std::array<QPixmap, SKIN_PART_COUNT> m_bitmaps;
-    // Active and inactive halves of the title bar and borders; button states by button.
-    std::array<QPixmap, 2> m_title;
-    std::array<QPixmap, 2> m_sideLeft;
-    std::array<QPixmap, 2> m_sideRight;
-    std::array<QPixmap, 2> m_bottom;
-    std::array<std::array<QPixmap, 4>, 4> m_buttonStates; // minimise, maximise, close, restore
+    std::shared_ptr<const CSkinBitmaps> m_pSkin; // shared by every window's frame
+    int m_nGeneration = 0; // counts skin changes, so caches know when they are stale
     FrameMetrics m_metrics{};
     std::array<FrameCache, 2> m_cache; // inactive, active
     int m_nCacheGeneration = -1;
@@ -138,5 +131,5 @@ private:
     QString m_strElidedFrom;
     int m_nElidedWidth = -1;
     QMenu* m_pMenu = nullptr;
-    int m_nLanguage = 0;
+    const ILanguageSource& m_language;
 };

@@ -2,15 +2,14 @@
 
 #include "core/bignum/LongInput.h"
 #include "core/bignum/LongTexts.h"
-#include "ui/base/DialogRect.h"
+#include "ui/base/ControlTable.h"
+#include "ui/base/EditColors.h"
 #include "ui/base/HoverButton.h"
-#include "ui/base/QtColor.h"
 #include "ui/bignum/LongEdit.h"
 #include "ui/bignum/LongResultView.h"
 #include "ui/fonts/StandInFont.h"
 
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,30 +31,37 @@ constexpr int TICK_MS = 250;
 constexpr int PROGRESS_STEPS = 1000;
 constexpr int OPERATOR_LABEL_SPACING = 4;
 
-// A label: right-aligned ones hold "Bits" and the counts; opaque ones (the counts and the time)
-// paint their own background, the others let the window's background show through.
-struct LabelPlace
-{
-    const char* pszName;
-    DialogRect rect;
-    bool bRight;
-    bool bOpaque;
-};
+// The labels: right-aligned ones hold "Bits" and the counts. The counts and the time paint their
+// own background; the others let the window's background show through.
+constexpr ControlSpec FIRST_CAPTION{
+    "firstCaption", ControlKind::Label, {6, 10, 57, 9}, {"Integer1/pi/e", "整数1/pi/e)"}};
+constexpr ControlSpec FIRST_BITS{
+    "firstBits", ControlKind::RightLabel, {126, 9, 22, 10}, {"Bits", "位数"}};
+constexpr ControlSpec FIRST_COUNT{
+    "firstCount", ControlKind::RightLabel, {152, 9, 51, 10}, NO_CAPTION};
+constexpr ControlSpec SECOND_CAPTION{
+    "secondCaption", ControlKind::Label, {6, 78, 47, 9}, {"Integer2/bits", "整数2/位数"}};
+constexpr ControlSpec SECOND_BITS{
+    "secondBits", ControlKind::RightLabel, {126, 78, 22, 10}, {"Bits", "位数"}};
+constexpr ControlSpec SECOND_COUNT{
+    "secondCount", ControlKind::RightLabel, {152, 78, 51, 10}, NO_CAPTION};
+constexpr ControlSpec RESULT_CAPTION{
+    "resultCaption", ControlKind::Label, {6, 186, 27, 9}, {"Result", "结果"}};
+constexpr ControlSpec TAKE_TIME{
+    "takeTime", ControlKind::RightLabel, {44, 186, 41, 10}, {"Take time", "用时"}};
+constexpr ControlSpec TIME{"time", ControlKind::RightLabel, {87, 186, 35, 10}, NO_CAPTION};
+constexpr ControlSpec RESULT_BITS{
+    "resultBits", ControlKind::RightLabel, {127, 186, 21, 10}, {"Bits", "位数"}};
+constexpr ControlSpec OPERATOR_GROUP{
+    "operator", ControlKind::Group, {6, 148, 149, 26}, {"Operator", "运算类型"}};
 
-constexpr LabelPlace FIRST_CAPTION{"firstCaption", {6, 10, 57, 9}, false, false};
-constexpr LabelPlace FIRST_BITS{"firstBits", {126, 9, 22, 10}, true, false};
-constexpr LabelPlace FIRST_COUNT{"firstCount", {152, 9, 51, 10}, true, true};
-constexpr LabelPlace SECOND_CAPTION{"secondCaption", {6, 78, 47, 9}, false, false};
-constexpr LabelPlace SECOND_BITS{"secondBits", {126, 78, 22, 10}, true, false};
-constexpr LabelPlace SECOND_COUNT{"secondCount", {152, 78, 51, 10}, true, true};
-constexpr LabelPlace RESULT_CAPTION{"resultCaption", {6, 186, 27, 9}, false, false};
-constexpr LabelPlace TAKE_TIME{"takeTime", {44, 186, 41, 10}, true, false};
-constexpr LabelPlace TIME{"time", {87, 186, 35, 10}, true, true};
-constexpr LabelPlace RESULT_BITS{"resultBits", {127, 186, 21, 10}, true, false};
+// Everything ApplyLanguage relabels but the operators and Calculate.
+constexpr std::array<ControlSpec, 8> CAPTIONED{FIRST_CAPTION, FIRST_BITS,     SECOND_CAPTION,
+                                               SECOND_BITS,   RESULT_CAPTION, TAKE_TIME,
+                                               RESULT_BITS,   OPERATOR_GROUP};
 
 constexpr DialogRect FIRST_RECT{6, 21, 197, 49};
 constexpr DialogRect SECOND_RECT{6, 90, 197, 49};
-constexpr DialogRect GROUP_RECT{6, 148, 149, 26};
 constexpr DialogRect CALCULATE_RECT{159, 152, 44, 22};
 constexpr DialogRect RESULT_COUNT_RECT{152, 186, 51, 12};
 constexpr DialogRect RESULT_RECT{6, 198, 197, 82};
@@ -66,62 +72,40 @@ constexpr DialogRect PROGRESS_RECT{6, 177, 197, 6};
 struct OperatorButton
 {
     LongOperator op;
-    const char* pszName;
-    DialogRect rect;
-    Text caption;
+    ControlSpec spec;
 };
 
 constexpr std::array<OperatorButton, 6> OPERATORS{{
-    {LongOperator::Add, "add", {11, 156, 23, 14}, {"Add", "加"}},
-    {LongOperator::Sub, "sub", {34, 156, 23, 14}, {"Sub", "减"}},
-    {LongOperator::Mul, "mul", {57, 156, 23, 14}, {"Mul", "乘"}},
-    {LongOperator::Div, "div", {80, 156, 23, 14}, {"Div", "除"}},
-    {LongOperator::Mod, "mod", {103, 156, 23, 14}, {"Mod", "余"}},
-    {LongOperator::Fac, "fac", {126, 156, 27, 14}, {"Fac", "阶乘"}},
+    {LongOperator::Add, {"add", ControlKind::Radio, {11, 156, 23, 14}, {"Add", "加"}}},
+    {LongOperator::Sub, {"sub", ControlKind::Radio, {34, 156, 23, 14}, {"Sub", "减"}}},
+    {LongOperator::Mul, {"mul", ControlKind::Radio, {57, 156, 23, 14}, {"Mul", "乘"}}},
+    {LongOperator::Div, {"div", ControlKind::Radio, {80, 156, 23, 14}, {"Div", "除"}}},
+    {LongOperator::Mod, {"mod", ControlKind::Radio, {103, 156, 23, 14}, {"Mod", "余"}}},
+    {LongOperator::Fac, {"fac", ControlKind::Radio, {126, 156, 27, 14}, {"Fac", "阶乘"}}},
 }};
-
-// Captions by object name.
-struct Caption
-{
-    const char* pszName;
-    Text text;
-};
-
-constexpr Caption CAPTIONS[] = {
-    {"firstCaption", {"Integer1/pi/e", "整数1/pi/e)"}},
-    {"secondCaption", {"Integer2/bits", "整数2/位数"}},
-    {"resultCaption", {"Result", "结果"}},
-    {"firstBits", {"Bits", "位数"}},
-    {"secondBits", {"Bits", "位数"}},
-    {"resultBits", {"Bits", "位数"}},
-    {"takeTime", {"Take time", "用时"}},
-    {"operator", {"Operator", "运算类型"}},
-};
 
 constexpr Text CALCULATE_CAPTION{"Calculate", "计   算"};
 constexpr Text STOP_CAPTION{"Stop", "停   止"};
 constexpr Text WORKING_TEXT{"Calculating... Stop ends it.", "正在计算……按“停止”可中止。"};
 
-void SetCaption(QWidget* pControl, const QString& strCaption)
+// A left-aligned caption grows to the right when the font draws it wider than its place; there
+// is free room beside each.
+void WidenToCaption(QLabel* pLabel)
 {
-    if (auto* pLabel = qobject_cast<QLabel*>(pControl))
-        pLabel->setText(strCaption);
-    // A left-aligned caption grows to the right when the font draws it wider than its place;
-    // there is free room beside each.
-    if (auto* pLabel = qobject_cast<QLabel*>(pControl);
-        pLabel != nullptr && (pLabel->alignment() & Qt::AlignLeft))
+    if (pLabel->alignment() & Qt::AlignLeft)
         pLabel->resize(std::max(pLabel->width(), pLabel->sizeHint().width()), pLabel->height());
-    else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
-        pButton->setText(strCaption);
-    else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
-        pGroup->setTitle(strCaption);
 }
 
-QLabel* MakeLabel(QWidget* pParent, const LabelPlace& place)
+QLabel* MakeLabel(QWidget& window, const ControlSpec& spec, Language language)
 {
-    auto* pLabel = Place(new QLabel(pParent), place.pszName, place.rect);
-    pLabel->setAlignment((place.bRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    pLabel->setAutoFillBackground(place.bOpaque);
+    return static_cast<QLabel*>(MakeControl(window, spec, language));
+}
+
+// A count or the time: a label with a background of its own.
+QLabel* MakeCount(QWidget& window, const ControlSpec& spec, Language language)
+{
+    QLabel* pLabel = MakeLabel(window, spec, language);
+    pLabel->setAutoFillBackground(true);
     return pLabel;
 }
 
@@ -156,18 +140,10 @@ int KeptBeforeCaret(const QString& strText, int nCaret)
     return nKeep;
 }
 
-QPalette BoxPalette(QPalette palette, ColorRef crText, ColorRef crBack)
-{
-    // Only the enabled look: a box disabled during a calculation greys out as usual.
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Text, ToQColor(crText));
-        palette.setColor(group, QPalette::Base, ToQColor(crBack));
-    }
-    return palette;
-}
 } // namespace
 
-CHugeNumDlg::CHugeNumDlg(QWidget* pOwner) : CAuxWindow(aux::LONG_NUMBER, pOwner)
+CHugeNumDlg::CHugeNumDlg(const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::LONG_NUMBER, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     m_message = [this](const QString& strText, const QString& strCaption) {
@@ -196,21 +172,22 @@ CHugeNumDlg::~CHugeNumDlg()
 void CHugeNumDlg::CreateControls()
 {
     // Captions are set by name in ApplyLanguage; the creation order is the focus order.
-    MakeLabel(this, FIRST_CAPTION);
-    MakeLabel(this, FIRST_BITS);
-    m_pFirstCount = MakeLabel(this, FIRST_COUNT);
+    const Language language = CurrentLanguage();
+    MakeLabel(*this, FIRST_CAPTION, language);
+    MakeLabel(*this, FIRST_BITS, language);
+    m_pFirstCount = MakeCount(*this, FIRST_COUNT, language);
     m_pFirst = Place(new CLongEdit(MAX_OPERAND_LENGTH, false, this), "first", FIRST_RECT);
-    MakeLabel(this, SECOND_CAPTION);
-    MakeLabel(this, SECOND_BITS);
-    m_pSecondCount = MakeLabel(this, SECOND_COUNT);
+    MakeLabel(*this, SECOND_CAPTION, language);
+    MakeLabel(*this, SECOND_BITS, language);
+    m_pSecondCount = MakeCount(*this, SECOND_COUNT, language);
     m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
     CreateOperators();
     m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
     m_pCalculate->setAutoDefault(true); // Enter on it presses it rather than hiding the window
-    MakeLabel(this, RESULT_CAPTION);
-    MakeLabel(this, TAKE_TIME);
-    m_pTime = MakeLabel(this, TIME);
-    MakeLabel(this, RESULT_BITS);
+    MakeLabel(*this, RESULT_CAPTION, language);
+    MakeLabel(*this, TAKE_TIME, language);
+    m_pTime = MakeCount(*this, TIME, language);
+    MakeLabel(*this, RESULT_BITS, language);
     m_pResultCount = Place(new QLineEdit(this), "resultCount", RESULT_COUNT_RECT);
     m_pResultCount->setReadOnly(true);
     // Read-only, it wears the window's colour like the counts beside it.
@@ -218,7 +195,7 @@ void CHugeNumDlg::CreateControls()
     countPalette.setColor(QPalette::Base, countPalette.color(QPalette::Window));
     m_pResultCount->setPalette(countPalette);
     m_pResultCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pResult = Place(new CLongResultView(this), "result", RESULT_RECT);
+    m_pResult = Place(new CLongResultView(LanguageSource(), this), "result", RESULT_RECT);
     m_pProgress = Place(new QProgressBar(this), "progress", PROGRESS_RECT);
     m_pProgress->setRange(0, PROGRESS_STEPS);
     m_pProgress->setTextVisible(false);
@@ -244,10 +221,10 @@ void CHugeNumDlg::CreateOperators()
 {
     // The group lies beneath the radio buttons it frames, which stay the window's own children
     // like the other controls.
-    Place(new QGroupBox(this), "operator", GROUP_RECT);
+    MakeControl(*this, OPERATOR_GROUP, CurrentLanguage());
     m_pOperators = new QButtonGroup(this);
     for (const OperatorButton& op : OPERATORS) {
-        auto* pButton = Place(new QRadioButton(this), op.pszName, op.rect);
+        auto* pButton = static_cast<QRadioButton*>(MakeControl(*this, op.spec, CurrentLanguage()));
         // The style's gap after the circle leaves a three-letter caption no room before the
         // next circle in its 46 pixels.
         pButton->setStyleSheet(
@@ -266,10 +243,8 @@ void CHugeNumDlg::SetBoxFont(const QFont& font)
 
 void CHugeNumDlg::SetColors(ColorRef crText, ColorRef crBack)
 {
-    for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult}) {
-        pBox->setPalette(BoxPalette(pBox->palette(), crText, crBack));
-        pBox->update();
-    }
+    for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult})
+        SetEditColors(*pBox, crText, crBack);
 }
 
 void CHugeNumDlg::ApplyLanguage()
@@ -277,13 +252,14 @@ void CHugeNumDlg::ApplyLanguage()
     CAuxWindow::ApplyLanguage();
     if (m_pFirst == nullptr)
         return; // the base class relabels before the controls exist
-    const int nLanguage = Language();
-    for (const Caption& caption : CAPTIONS)
-        SetCaption(findChild<QWidget*>(QString::fromLatin1(caption.pszName)),
-                   QString::fromUtf8(caption.text.In(nLanguage)));
+    const Language language = CurrentLanguage();
+    Relabel(*this, CAPTIONED, language);
+    for (const ControlSpec& spec : CAPTIONED)
+        if (spec.kind == ControlKind::Label)
+            WidenToCaption(ControlNamed<QLabel>(*this, spec.pszName));
     for (const OperatorButton& op : OPERATORS)
-        m_pOperators->button(int(op.op))->setText(QString::fromUtf8(op.caption.In(nLanguage)));
-    m_pResult->SetLanguage(nLanguage);
+        SetCaption(*m_pOperators->button(int(op.op)),
+                   QString::fromUtf8(op.spec.caption.In(language)));
     if (m_bStopShown)
         m_pTime->setText(EndText());
     ShowWorkingState();
@@ -291,15 +267,15 @@ void CHugeNumDlg::ApplyLanguage()
 
 void CHugeNumDlg::ShowWorkingState()
 {
-    const int nLanguage = Language();
+    const Language language = CurrentLanguage();
     const bool bCalculating = IsCalculating();
     m_pCalculate->setText(
-        QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(nLanguage)));
+        QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(language)));
     QString strPlaceholder;
     if (bCalculating)
-        strPlaceholder = QString::fromUtf8(WORKING_TEXT.In(nLanguage)) + QLatin1Char('\n') +
+        strPlaceholder = QString::fromUtf8(WORKING_TEXT.In(language)) + QLatin1Char('\n') +
                          QString::fromStdString(
-                             FormatProgress(m_worker.Progress(), m_elapsed.elapsed(), nLanguage));
+                             FormatProgress(m_worker.Progress(), m_elapsed.elapsed(), language));
     m_pResult->SetPlaceholderText(strPlaceholder);
 }
 
@@ -350,8 +326,8 @@ void CHugeNumDlg::OnFirstKillFocus(const std::string& strFirst)
     if (!isVisible())
         return;
     if (const int nPosition = FirstIllegalPosition(strFirst); nPosition != 0)
-        ShowMessage(FirstIllegalWarning(nPosition, Language()),
-                    longmsg::CAPTION_WARNING.In(Language()));
+        ShowMessage(FirstIllegalWarning(nPosition, CurrentLanguage()),
+                    longmsg::CAPTION_WARNING.In(CurrentLanguage()));
 }
 
 void CHugeNumDlg::OnOperator(int nOperator)
@@ -373,7 +349,7 @@ void CHugeNumDlg::OnCalculate()
     ReadBoxes();
     m_strFirst = UpperAscii(m_strFirst);
     m_elapsed.start();
-    m_worker.Start(m_operator, m_strFirst, m_strSecond, Language());
+    m_worker.Start(m_operator, m_strFirst, m_strSecond, CurrentLanguage());
     EnableInputs(false);
     ClearResult();
     m_pProgress->setValue(0);
@@ -438,7 +414,7 @@ void CHugeNumDlg::AnnounceEnd(const LongResult& result)
 
 QString CHugeNumDlg::EndText() const
 {
-    return m_end ? QString::fromStdString(FormatEnd(*m_end, Language())) : QString();
+    return m_end ? QString::fromStdString(FormatEnd(*m_end, CurrentLanguage())) : QString();
 }
 
 void CHugeNumDlg::FinishCalculation(const LongResult& result)

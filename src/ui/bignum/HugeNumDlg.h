@@ -35,7 +35,7 @@ public:
     // Shows a message to the user; an empty caption stands for the application's title.
     using MessageFunction = std::function<void(const QString& strText, const QString& strCaption)>;
 
-    explicit CHugeNumDlg(QWidget* pOwner);
+    CHugeNumDlg(const ILanguageSource& language, QWidget* pOwner);
     ~CHugeNumDlg() override;
 
     // The font of the two operand boxes and the result box.
@@ -52,7 +52,6 @@ public:
     // Worker threads not yet ended, stopped ones still finishing in the background included.
     int WorkerThreadCount() const { return m_worker.ThreadCount(); }
 
-protected:
     void ApplyLanguage() override;
 
 private:

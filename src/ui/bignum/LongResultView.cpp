@@ -23,7 +23,8 @@ constexpr Text COPY_TEXT{"&Copy", "复制(&C)"};
 constexpr Text SELECT_ALL_TEXT{"Select &All", "全选(&A)"};
 } // namespace
 
-CLongResultView::CLongResultView(QWidget* pParent) : QAbstractScrollArea(pParent)
+CLongResultView::CLongResultView(const ILanguageSource& language, QWidget* pParent)
+    : QAbstractScrollArea(pParent), m_language(language)
 {
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -246,10 +247,10 @@ void CLongResultView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     QMenu menu(this);
-    QAction* pCopy =
-        menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_nLanguage)), this, &CLongResultView::Copy);
+    QAction* pCopy = menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_language.CurrentLanguage())),
+                                    this, &CLongResultView::Copy);
     pCopy->setEnabled(m_nAnchor != m_nCaret);
-    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_nLanguage)), this,
+    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_language.CurrentLanguage())), this,
                    &CLongResultView::SelectAll);
     menu.exec(pEvent->globalPos());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <QAbstractScrollArea>
 
 #include <cstddef>
@@ -13,7 +15,8 @@ class CLongResultView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    explicit CLongResultView(QWidget* pParent = nullptr);
+    // The context menu speaks the language of language's source.
+    explicit CLongResultView(const ILanguageSource& language, QWidget* pParent = nullptr);
 
     // ASCII text; the selection goes and the view returns to the top.
     void SetText(std::string strText);
@@ -21,8 +24,6 @@ public:
     // Shown greyed while the text is empty.
     void SetPlaceholderText(const QString& strText);
     QString PlaceholderText() const { return m_strPlaceholder; }
-    // The language of the context menu: 1 English, anything else Chinese.
-    void SetLanguage(int nLanguage) { m_nLanguage = nLanguage; }
 
     QString SelectedText() const;
     void SelectAll();
@@ -56,5 +57,5 @@ private:
     size_t m_nCaret = 0;
     size_t m_nTopIndex = 0; // first character of the top row, kept across width changes
     qreal m_cellWidth = 1;  // the widest character a result can hold, in pixels
-    int m_nLanguage = 0;
+    const ILanguageSource& m_language;
 };

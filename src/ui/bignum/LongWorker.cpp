@@ -20,16 +20,16 @@ struct CLongWorker::Job
 namespace
 {
 LongResult Calculate(LongOperator op, const std::string& strFirst, const std::string& strSecond,
-                     int nLanguage, CLongControl* pControl)
+                     Language language, CLongControl* pControl)
 {
     try {
         const CLongControl::Scope scope(pControl);
-        return CalculateLong(op, strFirst, strSecond, nLanguage);
+        return CalculateLong(op, strFirst, strSecond, language);
     } catch (...) {
         // Whatever escapes the calculation is a size it could not take on; an exception must
         // never leave a thread.
         LongResult result;
-        result.strMessage = longmsg::NO_MEMORY.In(nLanguage);
+        result.strMessage = longmsg::NO_MEMORY.In(language);
         return result;
     }
 }
@@ -51,15 +51,16 @@ CLongWorker::~CLongWorker()
     }
 }
 
-void CLongWorker::Start(LongOperator op, std::string strFirst, std::string strSecond, int nLanguage)
+void CLongWorker::Start(LongOperator op, std::string strFirst, std::string strSecond,
+                        Language language)
 {
     Cancel();
     auto pJob = std::make_shared<Job>();
     pJob->pOwner = this;
     m_pCurrent = pJob.get();
     pJob->thread = std::thread(
-        [pJob, op, strFirst = std::move(strFirst), strSecond = std::move(strSecond), nLanguage] {
-            LongResult result = Calculate(op, strFirst, strSecond, nLanguage, &pJob->control);
+        [pJob, op, strFirst = std::move(strFirst), strSecond = std::move(strSecond), language] {
+            LongResult result = Calculate(op, strFirst, strSecond, language, &pJob->control);
             const std::lock_guard lock(pJob->mutex);
             // A result posted to a worker that is then destroyed goes with it, unseen.
             if (CLongWorker* pOwner = pJob->pOwner)

@@ -22,7 +22,7 @@ public:
     ~CLongWorker() override;
 
     // Cancels a calculation still running, then starts this one.
-    void Start(LongOperator op, std::string strFirst, std::string strSecond, int nLanguage);
+    void Start(LongOperator op, std::string strFirst, std::string strSecond, Language language);
     // Returns at once: the running calculation's result never arrives.
     void Cancel();
     bool IsRunning() const { return m_pCurrent != nullptr; }

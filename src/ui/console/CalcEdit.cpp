@@ -1,6 +1,6 @@
 #include "ui/console/CalcEdit.h"
 
-#include "ui/base/QtColor.h"
+#include "ui/base/EditColors.h"
 #include "ui/console/VirtualKey.h"
 
 #include <QDropEvent>
@@ -39,8 +39,9 @@ void CutLine(QString& strLine, qsizetype nLength)
 }
 } // namespace
 
-CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, QWidget* pParent)
-    : QPlainTextEdit(pParent), m_language(language), m_eval(language, random),
+CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
+                     const AngleUnit& angle, QWidget* pParent)
+    : QPlainTextEdit(pParent), m_language(language), m_eval(language, random, angle),
       m_dispatcher(m_eval, *this, language)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -65,11 +66,7 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
 
 void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Text, ToQColor(crText));
-    pal.setColor(QPalette::Base, ToQColor(crBack));
-    setPalette(pal);
-    viewport()->update();
+    SetEditColors(*this, crText, crBack);
 }
 
 void CCalcEdit::TakeFocus()
@@ -96,6 +93,36 @@ void CCalcEdit::TypeCharacter(char ch)
     QKeyEvent event(QEvent::KeyPress, bLineFeed ? Qt::Key_Return : int(typed.toUpper().unicode()),
                     Qt::NoModifier, QString(typed));
     QPlainTextEdit::keyPressEvent(&event);
+}
+
+void CCalcEdit::InsertFunction(std::string_view strText)
+{
+    ReplaceSelection(strText);
+    // Inserting can complete an Enter left pending in the console, whose line may empty it.
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::max(0, cursor.selectionStart() - 1));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void CCalcEdit::FinishLine()
+{
+    // After Enter was pressed inside a statement, a line break that leaves the caret at the end
+    // of its line completes that Enter and the console runs the line itself; running it again
+    // would evaluate the result line and write it a second time.
+    const bool bEnterPending = m_dispatcher.LastKey() == VK_RETURN;
+    TypeCharacter('\n');
+    if (!bEnterPending || m_dispatcher.LastKey() == VK_RETURN)
+        DispatchLine(true);
+}
+
+void CCalcEdit::FinishWholeLine()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    FinishLine();
 }
 
 int CCalcEdit::CaretLine() const
@@ -136,24 +163,24 @@ void CCalcEdit::OnTextChanged()
         m_bChangedWhileBreaking = true;
         return;
     }
-    if (m_dispatcher.m_nLastKey != VK_RETURN)
+    if (m_dispatcher.LastKey() != VK_RETURN)
         return;
     if (!textCursor().atBlockEnd())
         return;
-    m_dispatcher.m_nLastKey = 0;
+    m_dispatcher.SetLastKey(0);
     DispatchLine(true);
 }
 
 void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
 {
     const int nKey = VirtualKeyOf(*pEvent);
-    m_dispatcher.m_nLastKey = nKey;
+    m_dispatcher.SetLastKey(nKey);
     if (nKey == VK_SHIFT)
         m_bShiftDown = true;
     if (nKey == VK_CONTROL)
         m_bCtrlDown = true;
     if (nKey == VK_INSERT && !m_bShiftDown && !m_bCtrlDown)
-        ReplaceSelection(m_dispatcher.m_strLastResult);
+        ReplaceSelection(m_dispatcher.LastResult());
     if (nKey == VK_UP || nKey == VK_DOWN || nKey == VK_F12)
         DispatchLine(false);
     PassKeyOn(pEvent);
@@ -284,6 +311,7 @@ void CCalcEdit::insertFromMimeData(const QMimeData* pSource)
     InsertText(strText);
     if (bCut) {
         const QPoint at = viewport()->mapToGlobal(cursorRect().bottomLeft());
-        QToolTip::showText(at, QString::fromUtf8(PASTE_CUT_NOTICE.In(m_language.Language())), this);
+        QToolTip::showText(at, QString::fromUtf8(PASTE_CUT_NOTICE.In(m_language.CurrentLanguage())),
+                           this);
     }
 }

@@ -26,12 +26,15 @@ public:
     // and the memory returned.
     static constexpr qint64 UNDO_TEXT_BUDGET = 2 * 1024 * 1024;
 
-    CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
+    // angle: the unit the console's evaluator reads; its owner keeps it.
+    CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle,
               QWidget* pParent = nullptr);
 
     // An Enter run on the line above the caret, or a live run on the caret's own line.
     void DispatchLine(bool bEnterRun);
     void SetCurveHost(ICurveHost* pHost) { m_dispatcher.SetCurveHost(pHost); }
+    void SetRadix(Radix radix) { m_dispatcher.SetRadix(radix); }
+    Radix OutputRadix() const { return m_dispatcher.OutputRadix(); }
     void SetColors(ColorRef crText, ColorRef crBack);
     // Replaces the selection the way other windows put text in: no key goes down, so a pending
     // Enter still completes when the caret ends at the end of its line. The edit can be undone;
@@ -40,13 +43,21 @@ public:
     // Puts ch in the way other windows type: a key event over the selection, undoable, handled
     // as typing while the console records no key going down. '\n' breaks the line.
     void TypeCharacter(char ch);
+    // Replaces the selection with a function's text ("sin()"), as ReplaceSelection does, and
+    // leaves the caret before its last character, between the parentheses.
+    void InsertFunction(std::string_view strText);
+    // Breaks the line at the caret and runs the line above as Enter would. An Enter still
+    // pending in the console that the break completes runs the line only once.
+    void FinishLine();
+    // The same for the caret's whole line, wherever the caret stands in it.
+    void FinishWholeLine();
     // Activates the console's window and gives the console the keyboard, from whichever
     // window holds it.
     void TakeFocus();
 
     CEvalContext& Eval() { return m_eval; }
-    int LastKey() const { return m_dispatcher.m_nLastKey; }
-    const std::string& LastResult() const { return m_dispatcher.m_strLastResult; }
+    int LastKey() const { return m_dispatcher.LastKey(); }
+    const std::string& LastResult() const { return m_dispatcher.LastResult(); }
     bool IsShiftDown() const { return m_bShiftDown; }
     bool IsCtrlDown() const { return m_bCtrlDown; }
 

@@ -1,7 +1,5 @@
 #include "ui/console/VirtualKey.h"
 
-#include "core/console/ConsoleHost.h"
-
 #include <QKeyEvent>
 
 #include <array>
@@ -10,16 +8,14 @@
 namespace
 {
 constexpr std::array<std::pair<int, int>, 21> KEY_CODES{{
-    {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN}, {Qt::Key_Escape, VK_ESCAPE},
-    {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Up, VK_UP},        {Qt::Key_Down, VK_DOWN},
-    {Qt::Key_F12, VK_F12},       {Qt::Key_Shift, VK_SHIFT},  {Qt::Key_Control, VK_CONTROL},
-    {Qt::Key_Alt, 0x12},         {Qt::Key_Backspace, 0x08},  {Qt::Key_Tab, 0x09},
-    {Qt::Key_Backtab, 0x09},     {Qt::Key_Space, 0x20},      {Qt::Key_PageUp, 0x21},
-    {Qt::Key_PageDown, 0x22},    {Qt::Key_End, 0x23},        {Qt::Key_Home, 0x24},
-    {Qt::Key_Left, 0x25},        {Qt::Key_Right, 0x27},      {Qt::Key_Delete, 0x2E},
+    {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Up, VK_UP},          {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_F12, VK_F12},       {Qt::Key_Shift, VK_SHIFT},    {Qt::Key_Control, VK_CONTROL},
+    {Qt::Key_Alt, VK_MENU},      {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},
+    {Qt::Key_Backtab, VK_TAB},   {Qt::Key_Space, VK_SPACE},    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT}, {Qt::Key_End, VK_END},        {Qt::Key_Home, VK_HOME},
+    {Qt::Key_Left, VK_LEFT},     {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Delete, VK_DELETE},
 }};
-constexpr int VK_F1 = 0x70;
-constexpr int VK_NUMPAD0 = 0x60;
 } // namespace
 
 int VirtualKeyOf(const QKeyEvent& event)

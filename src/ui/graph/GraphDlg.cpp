@@ -40,8 +40,9 @@ void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
 }
 } // namespace
 
-CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, QWidget* pOwner)
-    : CAuxWindow(aux::GRAPH, pOwner), m_curves(language, random)
+CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
+                     const AngleUnit& angle, QWidget* pOwner)
+    : CAuxWindow(aux::GRAPH, language, pOwner), m_curves(language, random, angle)
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     m_font = StandInPointFont(QStringLiteral("Arial"), FONT_POINTS);
@@ -145,7 +146,7 @@ QString CGraphDlg::CopyCaption() const
 {
     const int nSlot = m_curves.Selected();
     const QString strName = nSlot == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSlot);
-    return QString::fromUtf8(COPY_SAMPLES.In(Language())).arg(strName);
+    return QString::fromUtf8(COPY_SAMPLES.In(CurrentLanguage())).arg(strName);
 }
 
 void CGraphDlg::keyPressEvent(QKeyEvent* pEvent)

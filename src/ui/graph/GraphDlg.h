@@ -19,8 +19,10 @@ public:
     static constexpr int MIN_WIDTH = 130;
     static constexpr int MIN_HEIGHT = 100;
 
-    // language gives the interface language the curve errors are raised in.
-    CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, QWidget* pOwner);
+    // language gives the interface language the curve errors are raised in; angle is the unit
+    // the console's evaluator reads too.
+    CGraphDlg(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle,
+              QWidget* pOwner);
 
     // Throws CalcError; the window repaints in every case.
     void PlotCurve(std::string_view strText, int nSlot, bool bShow);

@@ -1,7 +1,7 @@
 #include "ui/help/HelpDlg.h"
 
 #include "core/base/Version.h"
-#include "ui/base/DialogRect.h"
+#include "ui/base/ControlTable.h"
 #include "ui/base/Resources.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/help/HelpText.h"
@@ -15,21 +15,26 @@
 
 namespace
 {
-constexpr Text PRODUCT_LINE{"Pelmorix V" PELMORIX_VERSION_TEXT,
-                            "Pelmorix计算器 V" PELMORIX_VERSION_TEXT};
-constexpr Text AUTHOR_LINE{"Author: Pelmorix", "作者: Pelmorix团队"};
-constexpr Text CONTACT_LINE{"E_mail: team@example.org", "信箱: team@example.org"};
 constexpr int FONT_POINTS = 10;
 // Tab stops every four characters put the one tabbed line's columns under the others'.
 constexpr int TAB_CHARACTERS = 4;
 // A narrow margin leaves room to spare for the longest lines of the columns (47 characters).
 constexpr int TEXT_MARGIN = 2;
 
-constexpr DialogRect LOGO_RECT{3, 5, 51, 38};
-constexpr DialogRect PRODUCT_RECT{77, 4, 88, 9};
-constexpr DialogRect AUTHOR_RECT{77, 16, 71, 8};
-constexpr DialogRect CONTACT_RECT{77, 28, 108, 8};
-constexpr DialogRect TEXT_RECT{3, 42, 201, 207};
+// The labels paint no background of their own, so the window's background shows through.
+constexpr std::array<ControlSpec, 5> CONTROLS{{
+    {"logo", ControlKind::Label, {3, 5, 51, 38}, NO_CAPTION},
+    {"product",
+     ControlKind::Label,
+     {77, 4, 88, 9},
+     {"Pelmorix V" PELMORIX_VERSION_TEXT, "Pelmorix计算器 V" PELMORIX_VERSION_TEXT}},
+    {"author", ControlKind::Label, {77, 16, 71, 8}, {"Author: Pelmorix", "作者: Pelmorix团队"}},
+    {"contact",
+     ControlKind::Label,
+     {77, 28, 108, 8},
+     {"E_mail: team@example.org", "信箱: team@example.org"}},
+    {"text", ControlKind::Other, {3, 42, 201, 207}, NO_CAPTION},
+}};
 
 // Fixed-pitch faces whose Chinese characters are two Latin characters wide, best first.
 constexpr std::array<const char*, 3> CHINESE_MONO_FACES{"WenQuanYi Zen Hei Mono",
@@ -38,10 +43,10 @@ constexpr std::array<const char*, 3> CHINESE_MONO_FACES{"WenQuanYi Zen Hei Mono"
 // The help text's columns line up only where a Chinese character takes exactly two Latin
 // character cells; Courier with Chinese glyphs from another face does not, so the Chinese text
 // takes the first installed face that does, and Courier when there is none.
-QFont HelpTextFont(int nLanguage)
+QFont HelpTextFont(Language language)
 {
     const QFont courier = CourierFont(FONT_POINTS);
-    if (nLanguage == LANGUAGE_ENGLISH)
+    if (language == Language::English)
         return courier;
     for (const char* strFace : CHINESE_MONO_FACES) {
         if (!QFontDatabase::hasFamily(QString::fromLatin1(strFace)))
@@ -57,7 +62,8 @@ QFont HelpTextFont(int nLanguage)
 }
 } // namespace
 
-CHelpDlg::CHelpDlg(QWidget* pOwner) : CAuxWindow(aux::HELP, pOwner)
+CHelpDlg::CHelpDlg(const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::HELP, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -66,14 +72,12 @@ CHelpDlg::CHelpDlg(QWidget* pOwner) : CAuxWindow(aux::HELP, pOwner)
 
 void CHelpDlg::CreateControls()
 {
-    auto* pLogo = Place(new QLabel(this), "logo", LOGO_RECT);
+    MakeControls(*this, CONTROLS, CurrentLanguage(),
+                 [](const ControlSpec&, QWidget* pParent) { return new QPlainTextEdit(pParent); });
+    auto* pLogo = ControlNamed<QLabel>(*this, "logo");
     pLogo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pLogo->setPixmap(QPixmap(QString::fromLatin1(res::HELP_LOGO)));
-    // The labels paint no background of their own, so the window's background shows through.
-    m_pProduct = Place(new QLabel(this), "product", PRODUCT_RECT);
-    m_pAuthor = Place(new QLabel(this), "author", AUTHOR_RECT);
-    m_pContact = Place(new QLabel(this), "contact", CONTACT_RECT);
-    m_pText = Place(new QPlainTextEdit(this), "text", TEXT_RECT);
+    m_pText = ControlNamed<QPlainTextEdit>(*this, "text");
     m_pText->setReadOnly(true);
     m_pText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_pText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -83,15 +87,13 @@ void CHelpDlg::CreateControls()
 void CHelpDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    const int nLanguage = Language();
-    m_pProduct->setText(QString::fromUtf8(PRODUCT_LINE.In(nLanguage)));
-    m_pAuthor->setText(QString::fromUtf8(AUTHOR_LINE.In(nLanguage)));
-    m_pContact->setText(QString::fromUtf8(CONTACT_LINE.In(nLanguage)));
-    const QFont font = HelpTextFont(nLanguage);
+    const Language language = CurrentLanguage();
+    Relabel(*this, CONTROLS, language);
+    const QFont font = HelpTextFont(language);
     m_pText->setFont(font);
     m_pText->setTabStopDistance(TAB_CHARACTERS *
                                 QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
-    m_pText->setPlainText(QString::fromUtf8(HELP_TEXT.In(nLanguage)));
+    m_pText->setPlainText(QString::fromUtf8(HELP_TEXT.In(language)));
 }
 
 void CHelpDlg::mousePressEvent(QMouseEvent* pEvent)

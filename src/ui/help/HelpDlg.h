@@ -2,7 +2,6 @@
 
 #include "ui/base/AuxWindow.h"
 
-class QLabel;
 class QPlainTextEdit;
 
 // The help window: the logo, the product, author and contact lines, and the read-only help text
@@ -12,18 +11,16 @@ class CHelpDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    explicit CHelpDlg(QWidget* pOwner);
+    CHelpDlg(const ILanguageSource& language, QWidget* pOwner);
 
-protected:
     // Replaces the top lines and the text, which starts again at its top.
     void ApplyLanguage() override;
+
+protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
 
 private:
     void CreateControls();
 
-    QLabel* m_pProduct = nullptr;
-    QLabel* m_pAuthor = nullptr;
-    QLabel* m_pContact = nullptr;
     QPlainTextEdit* m_pText = nullptr;
 };

@@ -1,14 +1,14 @@
 #include "ui/keyboard/KeyboardDlg.h"
 
-#include "ui/base/DialogRect.h"
+#include "ui/base/ControlTable.h"
 #include "ui/base/HoverButton.h"
 #include "ui/console/CalcEdit.h"
 #include "ui/fonts/SystemFont.h"
 
 #include <QMouseEvent>
 
-#include <algorithm>
 #include <array>
+#include <string>
 
 enum class KeyAction
 {
@@ -95,8 +95,8 @@ DialogRect KeyRect(std::size_t nIndex)
 }
 } // namespace
 
-CKeyboardDlg::CKeyboardDlg(CCalcEdit& console, QWidget* pOwner)
-    : CAuxWindow(aux::KEYBOARD, pOwner), m_console(console)
+CKeyboardDlg::CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::KEYBOARD, language, pOwner), m_console(console)
 {
     setFont(SystemFont(FONT_POINTS));
     CreateButtons();
@@ -106,10 +106,10 @@ void CKeyboardDlg::CreateButtons()
 {
     for (std::size_t i = 0; i < KEYS.size(); ++i) {
         const KeyboardKey& key = KEYS[i];
-        auto* pButton = new CHoverButton(this);
-        pButton->setObjectName(QStringLiteral("key%1").arg(key.nId));
-        pButton->setText(QString::fromLatin1(key.strCaption));
-        pButton->setGeometry(KeyRect(i).Pixels());
+        const std::string strName = "key" + std::to_string(key.nId);
+        const ControlSpec spec{
+            strName.c_str(), ControlKind::Button, KeyRect(i), {key.strCaption, key.strCaption}};
+        auto* pButton = static_cast<CHoverButton*>(MakeControl(*this, spec, CurrentLanguage()));
         connect(pButton, &QPushButton::clicked, this, [this, &key] { OnKey(key); });
     }
 }
@@ -121,56 +121,23 @@ void CKeyboardDlg::OnKey(const KeyboardKey& key)
         m_console.TypeCharacter(key.strText[0]);
         break;
     case KeyAction::Function:
-        InsertFunction(key.strText);
+        m_console.InsertFunction(key.strText);
         break;
     case KeyAction::Insert:
         m_console.ReplaceSelection(key.strText);
         break;
     case KeyAction::CurveClear:
         m_console.ReplaceSelection(key.strText);
-        FinishLine();
+        m_console.FinishLine();
         break;
     case KeyAction::Clear:
         m_console.ClearText();
         break;
     case KeyAction::Answer:
-        MoveCaretToLineEnd();
-        FinishLine();
+        m_console.FinishWholeLine();
         break;
     }
     m_console.TakeFocus();
-}
-
-void CKeyboardDlg::InsertFunction(const char* strText)
-{
-    m_console.ReplaceSelection(strText);
-    m_nCaret = m_console.textCursor().selectionStart();
-    QTextCursor cursor = m_console.textCursor();
-    // Inserting can complete an Enter left pending in the console, whose line may empty it.
-    cursor.setPosition(std::max(0, m_nCaret - 1));
-    m_console.setTextCursor(cursor);
-    m_console.ensureCursorVisible();
-}
-
-// The whole line is run, wherever the caret stands in it.
-void CKeyboardDlg::MoveCaretToLineEnd()
-{
-    QTextCursor cursor = m_console.textCursor();
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    m_console.setTextCursor(cursor);
-    m_console.ensureCursorVisible();
-}
-
-// Breaks the line at the caret and runs the line above as an Enter run.
-void CKeyboardDlg::FinishLine()
-{
-    // After Enter was pressed inside a statement, a line break that leaves the caret at the end
-    // of its line completes that Enter and the console runs the line itself; running it again
-    // would evaluate the result line and write it a second time.
-    const bool bEnterPending = m_console.LastKey() == VK_RETURN;
-    m_console.TypeCharacter('\n');
-    if (!bEnterPending || m_console.LastKey() == VK_RETURN)
-        m_console.DispatchLine(true);
 }
 
 void CKeyboardDlg::mousePressEvent(QMouseEvent* pEvent)

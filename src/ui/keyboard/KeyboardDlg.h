@@ -13,7 +13,7 @@ class CKeyboardDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    CKeyboardDlg(CCalcEdit& console, QWidget* pOwner);
+    CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, QWidget* pOwner);
 
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
@@ -21,10 +21,6 @@ protected:
 private:
     void CreateButtons();
     void OnKey(const KeyboardKey& key);
-    void InsertFunction(const char* strText);
-    void MoveCaretToLineEnd();
-    void FinishLine();
 
     CCalcEdit& m_console;
-    int m_nCaret = 0;
 };

@@ -1,11 +1,11 @@
 #include "ui/settings/SettingDlg.h"
 
-#include "ui/app/CalcDlg.h"
-#include "ui/base/DialogRect.h"
-#include "ui/console/CalcEdit.h"
+#include "core/console/LineDispatcher.h"
+#include "core/skin/SkinTable.h"
+#include "ui/base/ControlTable.h"
 #include "ui/fonts/StandInFont.h"
-#include "ui/graph/GraphDlg.h"
 #include "ui/settings/ColorSwatch.h"
+#include "ui/settings/SettingsHost.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,71 +24,47 @@
 namespace
 {
 constexpr int FONT_POINTS = 10;
-// The lists' rectangles give their dropped height; closed, a list is this high.
-constexpr int CLOSED_LIST_HEIGHT = 12;
 constexpr int OPACITY_MAX = 100;
 constexpr DialogRect OPACITY_GROUP_RECT{122, 29, 44, 84};
 constexpr DialogRect OPACITY_RECT{130, 36, 18, 73};
 constexpr int PRECISION_MIN = 8;
 constexpr int PRECISION_MAX = 16;
 
-constexpr std::array<const char*, 2> LANGUAGE_ENTRIES{"简体中文", "English"};
-constexpr std::array<Text, 2> SKIN_ENTRIES{{{"ocean", "海洋"}, {"gold", "金黄"}}};
-
-enum class Kind
+// The language list: each entry with the language it stands for, in list order.
+struct LanguageEntry
 {
-    Label,
-    CentredLabel,
-    List,
-    Group,
-    Radio,
-    Check,
-    Slider,
-    Swatch,
-};
-
-// One control of the window, in creation order (which is also the focus order, and puts each
-// group box beneath the controls it frames). The caption is the one the window is built with;
-// the texts, where given, are what the language sets.
-struct Control
-{
+    Language language;
     const char* pszName;
-    Kind kind;
-    DialogRect rect;
-    const char* pszCaption;
-    Text text;
 };
+constexpr std::array<LanguageEntry, 2> LANGUAGE_ENTRIES{
+    {{Language::Chinese, "简体中文"}, {Language::English, "English"}}};
 
-constexpr Text NO_TEXT{nullptr, nullptr};
-
-constexpr std::array<Control, 23> CONTROLS{{
-    {"precisionLabel", Kind::Label, {7, 11, 16, 8}, "Prec", {"Prec", "位数"}},
-    {"precision", Kind::List, {26, 9, 20, 115}, "", NO_TEXT},
-    {"languageLabel", Kind::Label, {50, 11, 16, 8}, "Lang", {"Lang", "语言"}},
-    {"language", Kind::List, {69, 9, 44, 38}, "", NO_TEXT},
-    {"skinLabel", Kind::CentredLabel, {116, 11, 16, 8}, "UI", {"UI", "界面"}},
-    {"skin", Kind::List, {134, 9, 32, 38}, "", NO_TEXT},
-    {"angleGroup", Kind::Group, {7, 29, 37, 55}, "Angle", {"Angle", "角 度"}},
-    {"deg", Kind::Radio, {11, 43, 29, 10}, "Deg", {"Deg", "公制"}},
-    {"rad", Kind::Radio, {11, 64, 29, 10}, "Rad", {"Rad", "弧度"}},
-    {"radixGroup", Kind::Group, {58, 29, 51, 55}, "Radix", {"Radix", "进 制"}},
-    {"dec", Kind::Radio, {60, 41, 41, 10}, "Dec", {"Dec", "十 进 制"}},
-    {"hex", Kind::Radio, {60, 56, 41, 10}, "Hex", {"Hex", "十六进制"}},
-    {"bin", Kind::Radio, {60, 71, 41, 10}, "Bin", {"Bin", "二 进 制"}},
-    {"opacityGroup", Kind::Group, OPACITY_GROUP_RECT, "Transp.", {"Transp.", "透明度"}},
-    {"opacity", Kind::Slider, OPACITY_RECT, "", NO_TEXT},
-    {"opacityTop", Kind::Label, {149, 39, 14, 9}, "100", NO_TEXT},
-    {"opacityBottom", Kind::CentredLabel, {148, 97, 15, 9}, "0", NO_TEXT},
-    {"onTop", Kind::Check, {8, 91, 64, 10}, "On Top", {"Always On Top", "总在最上面"}},
-    {"keyboardSnap",
-     Kind::Check,
-     {8, 104, 64, 10},
-     "Keyboard snap",
-     {"Keyboard Snap", "键盘附着主窗口"}},
-    {"textColorLabel", Kind::Label, {8, 121, 40, 10}, "ForegColor", {"ForegColor", "文字颜色"}},
-    {"textColor", Kind::Swatch, {52, 118, 30, 15}, "", NO_TEXT},
-    {"backColorLabel", Kind::Label, {91, 121, 40, 10}, "BackgColor", {"BackgColor", "背景颜色"}},
-    {"backColor", Kind::Swatch, {136, 118, 30, 15}, "", NO_TEXT},
+// The controls in creation order, which is also the focus order and puts each group box beneath
+// the controls it frames.
+constexpr std::array<ControlSpec, 23> CONTROLS{{
+    {"precisionLabel", ControlKind::Label, {7, 11, 16, 8}, {"Prec", "位数"}},
+    {"precision", ControlKind::List, {26, 9, 20, 115}, NO_CAPTION},
+    {"languageLabel", ControlKind::Label, {50, 11, 16, 8}, {"Lang", "语言"}},
+    {"language", ControlKind::List, {69, 9, 44, 38}, NO_CAPTION},
+    {"skinLabel", ControlKind::CentredLabel, {116, 11, 16, 8}, {"UI", "界面"}},
+    {"skin", ControlKind::List, {134, 9, 32, 38}, NO_CAPTION},
+    {"angleGroup", ControlKind::Group, {7, 29, 37, 55}, {"Angle", "角 度"}},
+    {"deg", ControlKind::Radio, {11, 43, 29, 10}, {"Deg", "公制"}},
+    {"rad", ControlKind::Radio, {11, 64, 29, 10}, {"Rad", "弧度"}},
+    {"radixGroup", ControlKind::Group, {58, 29, 51, 55}, {"Radix", "进 制"}},
+    {"dec", ControlKind::Radio, {60, 41, 41, 10}, {"Dec", "十 进 制"}},
+    {"hex", ControlKind::Radio, {60, 56, 41, 10}, {"Hex", "十六进制"}},
+    {"bin", ControlKind::Radio, {60, 71, 41, 10}, {"Bin", "二 进 制"}},
+    {"opacityGroup", ControlKind::Group, OPACITY_GROUP_RECT, {"Transp.", "透明度"}},
+    {"opacity", ControlKind::Slider, OPACITY_RECT, NO_CAPTION},
+    {"opacityTop", ControlKind::Label, {149, 39, 14, 9}, {"100", "100"}},
+    {"opacityBottom", ControlKind::CentredLabel, {148, 97, 15, 9}, {"0", "0"}},
+    {"onTop", ControlKind::Check, {8, 91, 64, 10}, {"Always On Top", "总在最上面"}},
+    {"keyboardSnap", ControlKind::Check, {8, 104, 64, 10}, {"Keyboard Snap", "键盘附着主窗口"}},
+    {"textColorLabel", ControlKind::Label, {8, 121, 40, 10}, {"ForegColor", "文字颜色"}},
+    {"textColor", ControlKind::Other, {52, 118, 30, 15}, NO_CAPTION},
+    {"backColorLabel", ControlKind::Label, {91, 121, 40, 10}, {"BackgColor", "背景颜色"}},
+    {"backColor", ControlKind::Other, {136, 118, 30, 15}, NO_CAPTION},
 }};
 
 // The lists are narrow ("12" in 20 units with its arrow): a narrower arrow button leaves the
@@ -116,57 +92,14 @@ public:
     }
 };
 
-QWidget* MakeControl(const Control& control, QWidget* pParent)
+// The list index of the entry whose field holds value; -1 (no entry selected) for none.
+template <class Entries, class Field, class Value>
+int EntryIndex(const Entries& entries, Field field, Value value)
 {
-    const QString strCaption = QString::fromUtf8(control.pszCaption);
-    DialogRect rect = control.rect;
-    QWidget* pControl = nullptr;
-    switch (control.kind) {
-    case Kind::Label:
-    case Kind::CentredLabel: {
-        // A label paints no background of its own: its text stands on the window's skin.
-        auto* pLabel = new QLabel(strCaption, pParent);
-        if (control.kind == Kind::CentredLabel)
-            pLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        pControl = pLabel;
-        break;
-    }
-    case Kind::List: {
-        rect.cy = CLOSED_LIST_HEIGHT;
-        auto* pList = new QComboBox(pParent);
-        auto* pStyle = new CNarrowArrowStyle;
-        pStyle->setParent(pList);
-        pList->setStyle(pStyle);
-        pControl = pList;
-        break;
-    }
-    case Kind::Group:
-        pControl = new QGroupBox(strCaption, pParent);
-        break;
-    case Kind::Radio:
-        pControl = new QRadioButton(strCaption, pParent);
-        break;
-    case Kind::Check:
-        pControl = new QCheckBox(strCaption, pParent);
-        break;
-    case Kind::Slider:
-        pControl = new QSlider(Qt::Vertical, pParent);
-        break;
-    case Kind::Swatch:
-        pControl = new CColorSwatch(pParent);
-        break;
-    }
-    return Place(pControl, control.pszName, rect);
-}
-
-void SetCaption(QWidget* pControl, const QString& strText)
-{
-    if (auto* pLabel = qobject_cast<QLabel*>(pControl))
-        pLabel->setText(strText);
-    else if (auto* pButton = qobject_cast<QAbstractButton*>(pControl))
-        pButton->setText(strText);
-    else if (auto* pGroup = qobject_cast<QGroupBox*>(pControl))
-        pGroup->setTitle(strText);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].*field == value)
+            return int(i);
+    return -1;
 }
 
 // A control's template place may start above the line its group box draws under the title
@@ -191,8 +124,8 @@ std::optional<ColorRef> ChooseSystemColor(QWidget* pParent)
 }
 } // namespace
 
-CSettingDlg::CSettingDlg(CCalcDlg& main, QWidget* pOwner)
-    : CAuxWindow(aux::SETTINGS, pOwner), m_main(main), m_chooseColor(ChooseSystemColor)
+CSettingDlg::CSettingDlg(ISettingsHost& host, const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::SETTINGS, language, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -203,19 +136,24 @@ CSettingDlg::CSettingDlg(CCalcDlg& main, QWidget* pOwner)
 
 void CSettingDlg::CreateControls()
 {
-    for (const Control& control : CONTROLS)
-        MakeControl(control, this);
-    m_pPrecision = Child<QComboBox>("precision");
-    m_pLanguage = Child<QComboBox>("language");
-    m_pSkin = Child<QComboBox>("skin");
-    m_pOpacity = Child<QSlider>("opacity");
-    m_pTextColor = Child<CColorSwatch>("textColor");
-    m_pBackColor = Child<CColorSwatch>("backColor");
+    MakeControls(*this, CONTROLS, CurrentLanguage(),
+                 [](const ControlSpec&, QWidget* pParent) { return new CColorSwatch(pParent); });
+    m_pPrecision = ControlNamed<QComboBox>(*this, "precision");
+    m_pLanguage = ControlNamed<QComboBox>(*this, "language");
+    m_pSkin = ControlNamed<QComboBox>(*this, "skin");
+    m_pOpacity = ControlNamed<QSlider>(*this, "opacity");
+    m_pTextColor = ControlNamed<CColorSwatch>(*this, "textColor");
+    m_pBackColor = ControlNamed<CColorSwatch>(*this, "backColor");
+    for (QComboBox* pList : {m_pPrecision, m_pLanguage, m_pSkin}) {
+        auto* pStyle = new CNarrowArrowStyle;
+        pStyle->setParent(pList);
+        pList->setStyle(pStyle);
+    }
 
     for (int nDigits = PRECISION_MIN; nDigits <= PRECISION_MAX; ++nDigits)
         m_pPrecision->addItem(QString::number(nDigits));
-    for (const char* pszEntry : LANGUAGE_ENTRIES)
-        m_pLanguage->addItem(QString::fromUtf8(pszEntry));
+    for (const LanguageEntry& entry : LANGUAGE_ENTRIES)
+        m_pLanguage->addItem(QString::fromUtf8(entry.pszName));
     // 0 at the top, 100 at the bottom; the arrow keys move the thumb the way they point.
     m_pOpacity->setRange(0, OPACITY_MAX);
     m_pOpacity->setInvertedAppearance(true);
@@ -226,23 +164,23 @@ void CSettingDlg::CreateControls()
          {std::vector<const char*>{"deg", "rad"}, std::vector<const char*>{"dec", "hex", "bin"}}) {
         auto* pGroup = new QButtonGroup(this);
         for (const char* pszName : names)
-            pGroup->addButton(Child<QRadioButton>(pszName));
+            pGroup->addButton(ControlNamed<QRadioButton>(*this, pszName));
     }
 }
 
 void CSettingDlg::ShowStartStates()
 {
-    const CalcSettings& settings = m_main.Settings();
-    const CEvalContext& eval = m_main.Console().Eval();
-    Child<QRadioButton>(eval.m_bDegrees ? "deg" : "rad")->setChecked(true);
-    const char* pszRadix = eval.m_nRadix == Radix::Hexadecimal ? "hex"
-                           : eval.m_nRadix == Radix::Binary    ? "bin"
-                                                               : "dec";
-    Child<QRadioButton>(pszRadix)->setChecked(true);
-    Child<QCheckBox>("onTop")->setChecked(settings.m_bOnTop);
-    Child<QCheckBox>("keyboardSnap")->setChecked(settings.m_bKeyboardSnap);
+    const CalcSettings& settings = m_host.Settings();
+    ControlNamed<QRadioButton>(*this, m_host.IsDegrees() ? "deg" : "rad")->setChecked(true);
+    const Radix radix = m_host.OutputRadix();
+    const char* pszRadix = radix == Radix::Hexadecimal ? "hex"
+                           : radix == Radix::Binary    ? "bin"
+                                                       : "dec";
+    ControlNamed<QRadioButton>(*this, pszRadix)->setChecked(true);
+    ControlNamed<QCheckBox>(*this, "onTop")->setChecked(settings.m_bOnTop);
+    ControlNamed<QCheckBox>(*this, "keyboardSnap")->setChecked(settings.m_bKeyboardSnap);
     // The entry in force, so the list never shows a precision the console does not use.
-    m_pPrecision->setCurrentIndex(m_pPrecision->findText(QString::number(eval.m_nPrecision)));
+    m_pPrecision->setCurrentIndex(m_pPrecision->findText(QString::number(m_host.Precision())));
     m_pOpacity->setValue(settings.m_nOpacity);
     m_pTextColor->SetColor(settings.m_crText);
     m_pBackColor->SetColor(settings.m_crBack);
@@ -251,7 +189,8 @@ void CSettingDlg::ShowStartStates()
 void CSettingDlg::ConnectControls()
 {
     const auto onClick = [this](const char* pszName, auto handler) {
-        connect(Child<QAbstractButton>(pszName), &QAbstractButton::clicked, this, handler);
+        connect(ControlNamed<QAbstractButton>(*this, pszName), &QAbstractButton::clicked, this,
+                handler);
     };
     onClick("deg", [this] { OnAngle(true); });
     onClick("rad", [this] { OnAngle(false); });
@@ -260,8 +199,8 @@ void CSettingDlg::ConnectControls()
     onClick("bin", [this] { OnRadix(Radix::Binary); });
     onClick("onTop", [this] { OnOnTop(); });
     onClick("keyboardSnap", [this] { OnKeyboardSnap(); });
-    onClick("textColor", [this] { OnColor(m_pTextColor, &CalcSettings::m_crText); });
-    onClick("backColor", [this] { OnColor(m_pBackColor, &CalcSettings::m_crBack); });
+    onClick("textColor", [this] { OnColor(m_pTextColor, &ISettingsHost::SetTextColor); });
+    onClick("backColor", [this] { OnColor(m_pBackColor, &ISettingsHost::SetBackColor); });
     // Only the user's choices: refilling a list in another language changes no setting.
     connect(m_pPrecision, &QComboBox::activated, this, &CSettingDlg::OnPrecision);
     connect(m_pLanguage, &QComboBox::activated, this, &CSettingDlg::OnLanguage);
@@ -273,82 +212,55 @@ void CSettingDlg::ConnectControls()
 void CSettingDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    const int nLanguage = Language();
-    for (const Control& control : CONTROLS) {
-        if (control.text.en != nullptr)
-            SetCaption(Child<QWidget>(control.pszName),
-                       QString::fromUtf8(control.text.In(nLanguage)));
-    }
+    const Language language = CurrentLanguage();
+    Relabel(*this, CONTROLS, language);
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
-    for (const Text& entry : SKIN_ENTRIES)
-        m_pSkin->addItem(QString::fromUtf8(entry.In(nLanguage)));
-    m_pSkin->setCurrentIndex(m_main.Settings().m_nSkin);
+    for (const SkinDescription& entry : SKINS)
+        m_pSkin->addItem(QString::fromUtf8(entry.name.In(language)));
+    m_pSkin->setCurrentIndex(EntryIndex(SKINS, &SkinDescription::skin, m_host.Settings().m_nSkin));
     const QSignalBlocker blockLanguage(m_pLanguage);
-    m_pLanguage->setCurrentIndex(nLanguage == LANGUAGE_ENGLISH ? 1 : 0);
-    KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, Child<QGroupBox>("opacityGroup"),
+    m_pLanguage->setCurrentIndex(EntryIndex(LANGUAGE_ENTRIES, &LanguageEntry::language, language));
+    KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, ControlNamed<QGroupBox>(*this, "opacityGroup"),
                          OPACITY_GROUP_RECT);
 }
 
-void CSettingDlg::OnAngle(bool bDegrees)
-{
-    m_main.Console().Eval().m_bDegrees = bDegrees;
-    m_main.Graph().Curves().Evaluator().m_bDegrees = bDegrees;
-    m_main.Console().DispatchLine(false);
-}
+void CSettingDlg::OnAngle(bool bDegrees) { m_host.SetAngleUnit(bDegrees); }
 
-void CSettingDlg::OnRadix(Radix radix)
-{
-    m_main.Console().Eval().m_nRadix = radix;
-    m_main.Console().DispatchLine(false);
-}
+void CSettingDlg::OnRadix(Radix radix) { m_host.SetRadix(radix); }
 
 void CSettingDlg::OnPrecision(int nIndex)
 {
     if (nIndex >= 0)
-        m_main.Console().Eval().m_nPrecision = m_pPrecision->itemText(nIndex).toInt();
+        m_host.SetPrecision(m_pPrecision->itemText(nIndex).toInt());
 }
 
 void CSettingDlg::OnLanguage(int nIndex)
 {
-    m_main.Settings().m_nLanguage = nIndex;
-    m_main.ApplyLanguage();
+    if (nIndex >= 0 && nIndex < int(LANGUAGE_ENTRIES.size()))
+        m_host.SetLanguage(LANGUAGE_ENTRIES[std::size_t(nIndex)].language);
 }
 
 void CSettingDlg::OnSkin(int nIndex)
 {
-    m_main.Settings().m_nSkin = nIndex;
-    m_main.ApplySkin(nIndex);
+    if (nIndex >= 0 && nIndex < int(SKINS.size()))
+        m_host.SetSkin(SKINS[std::size_t(nIndex)].skin);
     m_pSkin->setFocus();
     repaint();
 }
 
-void CSettingDlg::OnOnTop()
-{
-    CalcSettings& settings = m_main.Settings();
-    settings.m_bOnTop = !settings.m_bOnTop;
-    m_main.ApplyOnTop();
-}
+// Each click turns the setting over, whatever the box showed.
+void CSettingDlg::OnOnTop() { m_host.SetOnTop(!m_host.Settings().m_bOnTop); }
 
-void CSettingDlg::OnKeyboardSnap()
-{
-    CalcSettings& settings = m_main.Settings();
-    settings.m_bKeyboardSnap = !settings.m_bKeyboardSnap;
-    m_main.SnapKeyboard();
-}
+void CSettingDlg::OnKeyboardSnap() { m_host.SetKeyboardSnap(!m_host.Settings().m_bKeyboardSnap); }
 
-void CSettingDlg::OnOpacity()
-{
-    m_main.Settings().m_nOpacity = m_pOpacity->value();
-    m_main.ApplyOpacity();
-}
+void CSettingDlg::OnOpacity() { m_host.SetOpacity(m_pOpacity->value()); }
 
-void CSettingDlg::OnColor(CColorSwatch* pSwatch, ColorRef CalcSettings::*pField)
+void CSettingDlg::OnColor(CColorSwatch* pSwatch, void (ISettingsHost::*pSetColor)(ColorRef))
 {
     const std::optional<ColorRef> color = m_chooseColor(this);
     if (!color)
         return;
-    m_main.Settings().*pField = *color;
+    (m_host.*pSetColor)(*color);
     pSwatch->SetColor(*color);
-    m_main.RedrawEditBoxes();
 }

@@ -7,8 +7,8 @@
 #include <optional>
 
 enum class Radix;
-class CCalcDlg;
 class CColorSwatch;
+class ISettingsHost;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -16,9 +16,8 @@ class QRadioButton;
 class QSlider;
 
 // The settings window: precision, language, skin, angle unit, radix, opacity, topmost state,
-// keyboard snapping and the two edit-box colours. Every change is written into the main
-// window's settings and applied at once; there is nothing to confirm. The window itself stays
-// opaque. Controls carry object names ("precision", "language", "skin", "deg", "rad", "dec",
+// keyboard snapping and the two edit-box colours. Every change goes to the host, which applies
+// it at once; there is nothing to confirm. The window itself stays opaque. Controls carry object names ("precision", "language", "skin", "deg", "rad", "dec",
 // "hex", "bin", "opacity", "onTop", "keyboardSnap", "textColor", "backColor").
 class CSettingDlg : public CAuxWindow
 {
@@ -27,21 +26,17 @@ public:
     // The colour the user picks, or nothing when the chooser is cancelled.
     using ColorChooser = std::function<std::optional<ColorRef>(QWidget* pParent)>;
 
-    CSettingDlg(CCalcDlg& main, QWidget* pOwner);
+    CSettingDlg(ISettingsHost& host, const ILanguageSource& language, QWidget* pOwner);
 
     // Replaces the system colour chooser.
     void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
-protected:
     // Relabels every control, refills the skin list in this language and selects the entries
     // of the current language and skin.
     void ApplyLanguage() override;
 
 private:
     void CreateControls();
-    void CreateLists();
-    void CreateButtons();
-    void CreateSliderAndSwatches();
     void ConnectControls();
     void ShowStartStates();
 
@@ -53,15 +48,9 @@ private:
     void OnOnTop();
     void OnKeyboardSnap();
     void OnOpacity();
-    void OnColor(CColorSwatch* pSwatch, ColorRef CalcSettings::*pField);
+    void OnColor(CColorSwatch* pSwatch, void (ISettingsHost::*pSetColor)(ColorRef));
 
-    template <class Control>
-    Control* Child(const char* pszName) const
-    {
-        return findChild<Control*>(QString::fromLatin1(pszName), Qt::FindDirectChildrenOnly);
-    }
-
-    CCalcDlg& m_main;
+    ISettingsHost& m_host;
     ColorChooser m_chooseColor;
     QComboBox* m_pPrecision = nullptr;
     QComboBox* m_pLanguage = nullptr;

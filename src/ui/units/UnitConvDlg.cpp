@@ -2,40 +2,37 @@
 
 #include "core/units/UnitConversion.h"
 #include "core/units/UnitTable.h"
-#include "ui/base/DialogRect.h"
+#include "ui/base/ControlTable.h"
 #include "ui/fonts/StandInFont.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStyle>
 
+#include <array>
 #include <vector>
 
 namespace
 {
-constexpr Text CATEGORY_CAPTION{"Category", "类  别"};
-constexpr const char* BETWEEN_SIDES = "<=>";
-constexpr const char* UNIT_1_CAPTION = "Unit 1";
-constexpr const char* UNIT_2_CAPTION = "Unit 2";
 constexpr int FONT_POINTS = 10;
 
-// A list's height is its closed height; the dropped list sizes itself.
-constexpr int CLOSED_LIST_HEIGHT = 12;
-
-constexpr DialogRect CATEGORY_LABEL_RECT{22, 11, 38, 11};
-constexpr DialogRect CATEGORY_LIST_RECT{66, 10, 73, CLOSED_LIST_HEIGHT};
-constexpr DialogRect GROUP_1_RECT{4, 29, 90, 45};
-constexpr DialogRect UNIT_1_LIST_RECT{10, 39, 80, CLOSED_LIST_HEIGHT};
-constexpr DialogRect VALUE_1_RECT{10, 55, 80, 12};
-constexpr DialogRect BETWEEN_RECT{97, 50, 13, 10};
-constexpr DialogRect GROUP_2_RECT{112, 29, 90, 45};
-constexpr DialogRect UNIT_2_LIST_RECT{117, 39, 80, CLOSED_LIST_HEIGHT};
-constexpr DialogRect VALUE_2_RECT{117, 55, 80, 12};
+// The controls in creation order, which is also the focus order and puts the group boxes
+// beneath the controls they frame. The labels paint no background of their own, so the
+// window's background shows through; the dropped lists size themselves.
+constexpr std::array<ControlSpec, 9> CONTROLS{{
+    {"categoryLabel", ControlKind::Label, {22, 11, 38, 11}, {"Category", "类  别"}},
+    {"category", ControlKind::List, {66, 10, 73, 12}, NO_CAPTION},
+    {"group1", ControlKind::Group, {4, 29, 90, 45}, {"Unit 1", "Unit 1"}},
+    {"unit1", ControlKind::List, {10, 39, 80, 12}, NO_CAPTION},
+    {"value1", ControlKind::Edit, {10, 55, 80, 12}, NO_CAPTION},
+    {"between", ControlKind::Label, {97, 50, 13, 10}, {"<=>", "<=>"}},
+    {"group2", ControlKind::Group, {112, 29, 90, 45}, {"Unit 2", "Unit 2"}},
+    {"unit2", ControlKind::List, {117, 39, 80, 12}, NO_CAPTION},
+    {"value2", ControlKind::Edit, {117, 55, 80, 12}, NO_CAPTION},
+}};
 
 // The closed box keeps its place; the opened list grows to show its longest entry in full.
 void FitOpenedList(QComboBox* pList)
@@ -59,16 +56,10 @@ void FillList(QComboBox* pList, const std::vector<std::string>& names)
     }
     FitOpenedList(pList);
 }
-
-QLineEdit* MakeValueBox(QWidget* pParent, const char* pszName, const DialogRect& rect)
-{
-    auto* pBox = Place(new QLineEdit(pParent), pszName, rect);
-    pBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return pBox;
-}
 } // namespace
 
-CUnitConvDlg::CUnitConvDlg(QWidget* pOwner) : CAuxWindow(aux::UNIT_CONVERTER, pOwner)
+CUnitConvDlg::CUnitConvDlg(const ILanguageSource& language, QWidget* pOwner)
+    : CAuxWindow(aux::UNIT_CONVERTER, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -77,17 +68,14 @@ CUnitConvDlg::CUnitConvDlg(QWidget* pOwner) : CAuxWindow(aux::UNIT_CONVERTER, pO
 
 void CUnitConvDlg::CreateControls()
 {
-    // The labels paint no background of their own, so the window's background shows through.
-    m_pCategoryLabel = Place(new QLabel(this), "categoryLabel", CATEGORY_LABEL_RECT);
-    m_pCategory = Place(new QComboBox(this), "category", CATEGORY_LIST_RECT);
-    // The group boxes come before the controls they frame so that they lie beneath them.
-    Place(new QGroupBox(QString::fromLatin1(UNIT_1_CAPTION), this), "group1", GROUP_1_RECT);
-    m_pUnit1 = Place(new QComboBox(this), "unit1", UNIT_1_LIST_RECT);
-    m_pValue1 = MakeValueBox(this, "value1", VALUE_1_RECT);
-    Place(new QLabel(QString::fromLatin1(BETWEEN_SIDES), this), "between", BETWEEN_RECT);
-    Place(new QGroupBox(QString::fromLatin1(UNIT_2_CAPTION), this), "group2", GROUP_2_RECT);
-    m_pUnit2 = Place(new QComboBox(this), "unit2", UNIT_2_LIST_RECT);
-    m_pValue2 = MakeValueBox(this, "value2", VALUE_2_RECT);
+    MakeControls(*this, CONTROLS, CurrentLanguage());
+    m_pCategory = ControlNamed<QComboBox>(*this, "category");
+    m_pUnit1 = ControlNamed<QComboBox>(*this, "unit1");
+    m_pUnit2 = ControlNamed<QComboBox>(*this, "unit2");
+    m_pValue1 = ControlNamed<QLineEdit>(*this, "value1");
+    m_pValue2 = ControlNamed<QLineEdit>(*this, "value2");
+    for (QLineEdit* pBox : {m_pValue1, m_pValue2})
+        pBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     connect(m_pCategory, &QComboBox::currentIndexChanged, this, &CUnitConvDlg::OnCategoryChange);
     connect(m_pUnit1, &QComboBox::currentIndexChanged, this, &CUnitConvDlg::OnUnitChange);
@@ -99,9 +87,9 @@ void CUnitConvDlg::CreateControls()
 void CUnitConvDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    const int nLanguage = Language();
-    FillList(m_pCategory, UnitTable::CategoryNames(nLanguage));
-    m_pCategoryLabel->setText(QString::fromUtf8(CATEGORY_CAPTION.In(nLanguage)));
+    const Language language = CurrentLanguage();
+    FillList(m_pCategory, UnitTable::CategoryNames(language));
+    Relabel(*this, CONTROLS, language);
     {
         const QSignalBlocker blocker(m_pCategory);
         m_pCategory->setCurrentIndex(m_nCategory);
@@ -112,7 +100,7 @@ void CUnitConvDlg::ApplyLanguage()
 void CUnitConvDlg::OnCategoryChange()
 {
     m_nCategory = m_pCategory->currentIndex();
-    const std::vector<std::string> names = UnitTable::UnitNames(m_nCategory, Language());
+    const std::vector<std::string> names = UnitTable::UnitNames(m_nCategory, CurrentLanguage());
     for (QComboBox* pList : {m_pUnit1, m_pUnit2}) {
         FillList(pList, names);
         const QSignalBlocker blocker(pList);

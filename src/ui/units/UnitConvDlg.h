@@ -5,7 +5,6 @@
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 // The unit converter: a category, a unit on each side and a value box under each. Typing in
@@ -15,9 +14,8 @@ class CUnitConvDlg : public CAuxWindow
 {
     Q_OBJECT
 public:
-    explicit CUnitConvDlg(QWidget* pOwner);
+    CUnitConvDlg(const ILanguageSource& language, QWidget* pOwner);
 
-protected:
     // Rebuilds the three lists in the current language, keeps the category, returns both units
     // to the first of it and empties both values.
     void ApplyLanguage() override;
@@ -42,7 +40,6 @@ private:
     std::string m_strValue1;
     std::string m_strValue2;
     bool m_bWriting = false;
-    QLabel* m_pCategoryLabel = nullptr;
     QComboBox* m_pCategory = nullptr;
     QComboBox* m_pUnit1 = nullptr;
     QComboBox* m_pUnit2 = nullptr;

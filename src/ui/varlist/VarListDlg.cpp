@@ -1,24 +1,26 @@
 #include "ui/varlist/VarListDlg.h"
 
-#include "ui/base/DialogRect.h"
-#include "ui/base/QtColor.h"
+#include "ui/base/ControlTable.h"
+#include "ui/base/EditColors.h"
 #include "ui/console/CalcEdit.h"
 #include "ui/fonts/SystemFont.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
 #include <algorithm>
+#include <array>
 
 namespace
 {
-constexpr Text COUNT_CAPTION{"Var num:", "变量数目:"};
 constexpr int FONT_POINTS = 10;
 
-constexpr DialogRect LIST_RECT{3, 3, 96, 118};
-constexpr DialogRect COUNT_LABEL_RECT{30, 126, 37, 10};
-constexpr DialogRect COUNT_RECT{68, 125, 31, 12};
+// The label paints no background of its own, so the window's background shows through.
+constexpr std::array<ControlSpec, 3> CONTROLS{{
+    {"list", ControlKind::Other, {3, 3, 96, 118}, NO_CAPTION},
+    {"countLabel", ControlKind::Label, {30, 126, 37, 10}, {"Var num:", "变量数目:"}},
+    {"count", ControlKind::Edit, {68, 125, 31, 12}, NO_CAPTION},
+}};
 
 // Entries in ascending order of their text compared without regard to case; entries equal
 // that way keep the table's order.
@@ -34,8 +36,9 @@ QStringList SortedEntries(const std::vector<std::string>& lines)
 }
 } // namespace
 
-CVarListDlg::CVarListDlg(CCalcEdit& console, ColorRef crText, ColorRef crBack, QWidget* pOwner)
-    : CAuxWindow(aux::VARIABLE_LIST, pOwner), m_console(console)
+CVarListDlg::CVarListDlg(CCalcEdit& console, const ILanguageSource& language, ColorRef crText,
+                         ColorRef crBack, QWidget* pOwner)
+    : CAuxWindow(aux::VARIABLE_LIST, language, pOwner), m_console(console)
 {
     setFont(SystemFont(FONT_POINTS));
     CreateControls();
@@ -45,11 +48,11 @@ CVarListDlg::CVarListDlg(CCalcEdit& console, ColorRef crText, ColorRef crBack, Q
 
 void CVarListDlg::CreateControls()
 {
-    m_pList = Place(new QListWidget(this), "list", LIST_RECT);
+    MakeControls(*this, CONTROLS, CurrentLanguage(),
+                 [](const ControlSpec&, QWidget* pParent) { return new QListWidget(pParent); });
+    m_pList = ControlNamed<QListWidget>(*this, "list");
     m_pList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The label paints no background of its own, so the window's background shows through.
-    m_pCountLabel = Place(new QLabel(this), "countLabel", COUNT_LABEL_RECT);
-    m_pCount = Place(new QLineEdit(this), "count", COUNT_RECT);
+    m_pCount = ControlNamed<QLineEdit>(*this, "count");
     m_pCount->setReadOnly(true);
     m_pCount->setAlignment(Qt::AlignCenter);
     connect(m_pList, &QListWidget::itemDoubleClicked, this, &CVarListDlg::OnDoubleClick);
@@ -66,19 +69,13 @@ void CVarListDlg::VariablesChanged(const std::vector<std::string>& lines, int nC
 
 void CVarListDlg::SetColors(ColorRef crText, ColorRef crBack)
 {
-    QPalette palette = m_pList->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Text, ToQColor(crText));
-        palette.setColor(group, QPalette::Base, ToQColor(crBack));
-    }
-    m_pList->setPalette(palette);
-    m_pList->viewport()->update();
+    SetEditColors(*m_pList, crText, crBack);
 }
 
 void CVarListDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
-    m_pCountLabel->setText(QString::fromUtf8(COUNT_CAPTION.In(Language())));
+    Relabel(*this, CONTROLS, CurrentLanguage());
     ShowCount();
 }
 

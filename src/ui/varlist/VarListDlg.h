@@ -5,7 +5,6 @@
 #include "ui/base/AuxWindow.h"
 
 class CCalcEdit;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -18,13 +17,12 @@ class CVarListDlg : public CAuxWindow, public IVariableListener
 {
     Q_OBJECT
 public:
-    CVarListDlg(CCalcEdit& console, ColorRef crText, ColorRef crBack, QWidget* pOwner);
+    CVarListDlg(CCalcEdit& console, const ILanguageSource& language, ColorRef crText,
+                ColorRef crBack, QWidget* pOwner);
 
     void VariablesChanged(const std::vector<std::string>& lines, int nCount) override;
     // The list's text and background colours.
     void SetColors(ColorRef crText, ColorRef crBack);
-
-protected:
     void ApplyLanguage() override;
 
 private:
@@ -35,6 +33,5 @@ private:
     CCalcEdit& m_console;
     int m_nCount = 0;
     QListWidget* m_pList = nullptr;
-    QLabel* m_pCountLabel = nullptr;
     QLineEdit* m_pCount = nullptr;
 };

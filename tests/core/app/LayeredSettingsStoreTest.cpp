@@ -125,8 +125,8 @@ TEST(LayeredSettingsStore, OrdinaryUserKeepsSettingsAcrossRuns)
     {
         CLayeredSettingsStore store(machine, user);
         LoadSettings(first, store);
-        first.m_nSkin = 0;
-        first.m_nLanguage = 1;
+        first.m_nSkin = Skin::Ocean;
+        first.m_nLanguage = Language::English;
         first.m_crBack = MakeRgb(255, 255, 0);
         first.m_crText = MakeRgb(0, 0, 0);
         EXPECT_TRUE(SaveSettings(first, store));

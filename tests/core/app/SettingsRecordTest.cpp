@@ -28,18 +28,23 @@ public:
     std::map<std::string, std::string> m_values;
 };
 
-CalcSettings Settings(int nSkin, int nLanguage, ColorRef crBack, ColorRef crText)
+constexpr Skin OCEAN = Skin::Ocean;
+constexpr Skin GOLD = Skin::Gold;
+constexpr Language EN = Language::English;
+constexpr Language ZH = Language::Chinese;
+
+CalcSettings Settings(Skin skin, Language language, ColorRef crBack, ColorRef crText)
 {
     CalcSettings settings;
-    settings.m_nSkin = nSkin;
-    settings.m_nLanguage = nLanguage;
+    settings.m_nSkin = skin;
+    settings.m_nLanguage = language;
     settings.m_crBack = crBack;
     settings.m_crText = crText;
     return settings;
 }
 
 // Settings that differ from those of a first start in every persisted field.
-CalcSettings Unusual() { return Settings(0, 1, MakeRgb(1, 2, 3), MakeRgb(4, 5, 6)); }
+CalcSettings Unusual() { return Settings(OCEAN, EN, MakeRgb(1, 2, 3), MakeRgb(4, 5, 6)); }
 
 // Decoding strText over unusual settings leaves the persisted fields of expected.
 void ExpectDecodes(std::string_view strText, const CalcSettings& expected)
@@ -99,8 +104,8 @@ TEST(SettingsRecord, KnownRecordsRoundTrip)
         const char* text;
     } cases[] = {
         {CalcSettings{}, "10255255255020020245"},
-        {Settings(0, 1, MakeRgb(255, 255, 0), MakeRgb(0, 0, 0)), "01255255000000000000"},
-        {Settings(1, 1, MakeRgb(7, 80, 200), MakeRgb(100, 9, 0)), "11007080200100009000"},
+        {Settings(OCEAN, EN, MakeRgb(255, 255, 0), MakeRgb(0, 0, 0)), "01255255000000000000"},
+        {Settings(GOLD, EN, MakeRgb(7, 80, 200), MakeRgb(100, 9, 0)), "11007080200100009000"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -113,8 +118,9 @@ TEST(SettingsRecord, RandomRecordsRoundTrip)
 {
     std::mt19937 rng(4711);
     for (int i = 0; i < 2000; ++i) {
-        const CalcSettings settings = Settings(
-            int(rng() % 2), int(rng() % 2), ColorRef(rng() & 0xFFFFFF), ColorRef(rng() & 0xFFFFFF));
+        const CalcSettings settings =
+            Settings(Skin(rng() % 2), Language(rng() % 2), ColorRef(rng() & 0xFFFFFF),
+                     ColorRef(rng() & 0xFFFFFF));
         const std::string strText = EncodeLastConfig(settings);
         SCOPED_TRACE(strText);
         ASSERT_EQ(strText.size(), LAST_CONFIG_LENGTH);
@@ -131,19 +137,19 @@ TEST(SettingsRecord, ForeignTextsDecodeFieldByField)
         const char* text;
         CalcSettings expected;
     } cases[] = {
-        {"10300255255020020245", Settings(1, 0, MakeRgb(44, 255, 255), MakeRgb(20, 20, 245))},
-        {"01-01999256000000512", Settings(0, 1, MakeRgb(255, 231, 0), MakeRgb(0, 0, 0))},
-        {"ab cdefghijklmnopqrs", Settings(0, 0, 0, 0)},
+        {"10300255255020020245", Settings(GOLD, ZH, MakeRgb(44, 255, 255), MakeRgb(20, 20, 245))},
+        {"01-01999256000000512", Settings(OCEAN, EN, MakeRgb(255, 231, 0), MakeRgb(0, 0, 0))},
+        {"ab cdefghijklmnopqrs", Settings(OCEAN, ZH, 0, 0)},
         {"10255255255020020245999", CalcSettings{}},
         // Skin and language other than 0 or 1 are taken as missing.
-        {"75255255255020020245", Settings(1, 0, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
+        {"75255255255020020245", Settings(GOLD, ZH, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
         // Short texts fill what they hold; the rest is that of a first start.
         {"", CalcSettings{}},
-        {"0", Settings(0, 0, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
-        {"01", Settings(0, 1, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
-        {"0100", Settings(0, 1, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
-        {"01000000", Settings(0, 1, MakeRgb(0, 0, 255), MakeRgb(20, 20, 245))},
-        {"0100000000000000000", Settings(0, 1, MakeRgb(0, 0, 0), MakeRgb(0, 0, 245))},
+        {"0", Settings(OCEAN, ZH, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
+        {"01", Settings(OCEAN, EN, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
+        {"0100", Settings(OCEAN, EN, MakeRgb(255, 255, 255), MakeRgb(20, 20, 245))},
+        {"01000000", Settings(OCEAN, EN, MakeRgb(0, 0, 255), MakeRgb(20, 20, 245))},
+        {"0100000000000000000", Settings(OCEAN, EN, MakeRgb(0, 0, 0), MakeRgb(0, 0, 245))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -158,7 +164,7 @@ TEST(SettingsRecord, LoadAndSaveUseTheValueLastConfig)
     LoadSettings(loaded, store);
     ExpectSameRecord(loaded, CalcSettings{});
 
-    const CalcSettings chosen = Settings(0, 1, MakeRgb(255, 255, 0), MakeRgb(0, 0, 0));
+    const CalcSettings chosen = Settings(OCEAN, EN, MakeRgb(255, 255, 0), MakeRgb(0, 0, 0));
     EXPECT_TRUE(SaveSettings(chosen, store));
     EXPECT_EQ(store.m_values,
               (std::map<std::string, std::string>{{"LastConfig", "01255255000000000000"}}));

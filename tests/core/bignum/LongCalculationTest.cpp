@@ -12,8 +12,8 @@
 
 namespace
 {
-constexpr int EN = 1;
-constexpr int ZH = 0;
+constexpr Language EN = Language::English;
+constexpr Language ZH = Language::Chinese;
 
 struct CommandRun
 {
@@ -23,13 +23,13 @@ struct CommandRun
 };
 
 CommandRun RunCommand(std::vector<std::string> args, const std::string& strInput = "",
-                      int nLanguage = EN)
+                      Language language = EN)
 {
     std::FILE* pIn = std::tmpfile();
     std::fwrite(strInput.data(), 1, strInput.size(), pIn);
     std::rewind(pIn);
     std::ostringstream out, err;
-    int nStatus = RunLongCommand(args, pIn, out, err, nLanguage);
+    int nStatus = RunLongCommand(args, pIn, out, err, language);
     std::fclose(pIn);
     return {nStatus, out.str(), err.str()};
 }
@@ -86,7 +86,7 @@ TEST(LongCalculation, RefusedInputsGiveTheMessageAndNoResult)
         LongOperator op;
         const char* first;
         const char* second;
-        int nLanguage;
+        Language language;
         const char* message;
         const char* caption;
     };
@@ -117,7 +117,7 @@ TEST(LongCalculation, RefusedInputsGiveTheMessageAndNoResult)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " op " + std::to_string(int(c.op)) + " " + c.second);
-        LongResult r = CalculateLong(c.op, c.first, c.second, c.nLanguage);
+        LongResult r = CalculateLong(c.op, c.first, c.second, c.language);
         EXPECT_EQ(r.strMessage, c.message);
         EXPECT_EQ(r.strCaption, c.caption);
         EXPECT_EQ(r.strResult, "");
@@ -203,7 +203,7 @@ TEST(LongCommand, RefusalsAndBadUsage)
     struct Case
     {
         std::vector<std::string> args;
-        int nLanguage;
+        Language language;
         int nStatus;
         const char* err; // null: a one-line usage message
     };
@@ -221,7 +221,7 @@ TEST(LongCommand, RefusalsAndBadUsage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.empty() ? std::string("no words") : c.args[0]);
-        CommandRun run = RunCommand(c.args, "", c.nLanguage);
+        CommandRun run = RunCommand(c.args, "", c.language);
         EXPECT_EQ(run.nStatus, c.nStatus);
         EXPECT_EQ(run.strOut, "");
         if (c.err != nullptr)

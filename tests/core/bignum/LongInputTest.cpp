@@ -38,8 +38,8 @@ TEST(LongInput, FirstIllegalPositionCountsCharacters)
         SCOPED_TRACE(std::string("'") + c.text + "'");
         EXPECT_EQ(FirstIllegalPosition(c.text), c.nPosition);
     }
-    EXPECT_EQ(FirstIllegalWarning(3, 1), "Ingeter 1 bit 3 has illegal character");
-    EXPECT_EQ(FirstIllegalWarning(12, 0), "整数1第 12 位有非法字符");
+    EXPECT_EQ(FirstIllegalWarning(3, Language::English), "Ingeter 1 bit 3 has illegal character");
+    EXPECT_EQ(FirstIllegalWarning(12, Language::Chinese), "整数1第 12 位有非法字符");
 }
 
 TEST(LongInput, ElapsedTimeLabel)

@@ -71,7 +71,8 @@ Results ComputeAll()
     LimbVec a = RandomDecimal(rng, 150000), b = RandomDecimal(rng, 90000);
     r.product = limb::Mul<limb::DECIMAL_BASE>(a, b);
     r.strQuotient =
-        CalculateLong(LongOperator::Div, strDigits, strDigits.substr(0, 80001), 1).strResult;
+        CalculateLong(LongOperator::Div, strDigits, strDigits.substr(0, 80001), Language::English)
+            .strResult;
     return r;
 }
 } // namespace

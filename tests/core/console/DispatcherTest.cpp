@@ -50,15 +50,16 @@ protected:
     std::string Live(const std::string& strLine, int nKey = VK_UP)
     {
         console.Type(strLine);
-        dispatcher.m_nLastKey = nKey;
+        dispatcher.SetLastKey(nKey);
         dispatcher.DispatchLine(false);
         console.Type("\n");
         return console.TakeWritten();
     }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
-    CEvalContext eval{language, random};
+    AngleUnit angle;
+    CEvalContext eval{language, random, angle};
     CTextConsole console;
     CLineDispatcher dispatcher{eval, console, language};
     FakeCurveHost curves;
@@ -99,7 +100,7 @@ TEST_F(DispatcherTest, WritesResultsErrorsAndNothingForBlankLinesAndAssignments)
 
 TEST_F(DispatcherTest, ChineseFramesAndReplacements)
 {
-    language.Set(LANGUAGE_CHINESE);
+    language.Set(Language::Chinese);
     EXPECT_EQ(Enter("5/0"), "错误: [除数不能为零]\n");
     EXPECT_EQ(Enter("!(171)"), "错误: [数据溢出]\n");
     EXPECT_EQ(Enter("ln(-2)*0+sqrn(-8,3)"), "错误: [定义域错误]\n");
@@ -181,17 +182,17 @@ TEST_F(DispatcherTest, FactReadsPlainDigitsOrEvaluates)
         SCOPED_TRACE(c.pszLine);
         EXPECT_EQ(Enter(c.pszLine), c.pszWritten);
     }
-    EXPECT_EQ(dispatcher.m_strLastResult, "2*2*3");
+    EXPECT_EQ(dispatcher.LastResult(), "2*2*3");
 }
 
 TEST_F(DispatcherTest, RadixRendersRealParts)
 {
-    eval.m_nRadix = Radix::Hexadecimal;
+    dispatcher.SetRadix(Radix::Hexadecimal);
     EXPECT_EQ(Enter("pow(10,20)"), "0x0\n");
     EXPECT_EQ(Enter("-1"), "0xFFFFFFFF\n");
     EXPECT_EQ(Enter("pow(10,10)"), "0x540BE400\n");
     EXPECT_EQ(Enter("2+3i"), "Error: [Complex value]\n");
-    eval.m_nRadix = Radix::Binary;
+    dispatcher.SetRadix(Radix::Binary);
     EXPECT_EQ(Enter("5"), "0b 0000 0101\n");
     EXPECT_EQ(Enter("0xFF+1"), "0b 0000 0001 0000 0000\n");
 }
@@ -200,33 +201,33 @@ TEST_F(DispatcherTest, AssignmentsWriteNothingInEveryRadix)
 {
     for (Radix radix : {Radix::Decimal, Radix::Hexadecimal, Radix::Binary}) {
         SCOPED_TRACE(int(radix));
-        eval.m_nRadix = radix;
+        dispatcher.SetRadix(radix);
         EXPECT_EQ(Enter("z=2+3i"), "");
-        EXPECT_EQ(dispatcher.m_strLastResult, radix == Radix::Decimal ? "2 + 3i" : "");
+        EXPECT_EQ(dispatcher.LastResult(), radix == Radix::Decimal ? "2 + 3i" : "");
         EXPECT_EQ(Enter("w=5"), "");
         EXPECT_EQ(Enter("z"), radix == Radix::Decimal ? "2 + 3i\n" : "Error: [Complex value]\n");
         // A failing right side assigns nothing and is reported.
         EXPECT_EQ(Enter("w=1/0"), "Error: [divisor can not be zero]\n");
         EXPECT_EQ(Enter("fact q=2i"), "Error: [Complex value]\n");
     }
-    eval.m_nRadix = Radix::Decimal;
+    dispatcher.SetRadix(Radix::Decimal);
     EXPECT_EQ(Enter("w"), "5\n");
 }
 
 TEST_F(DispatcherTest, LastResultFollowsEnterRunsOnly)
 {
-    EXPECT_EQ(dispatcher.m_strLastResult, "");
+    EXPECT_EQ(dispatcher.LastResult(), "");
     Enter("2*3");
-    EXPECT_EQ(dispatcher.m_strLastResult, "6");
+    EXPECT_EQ(dispatcher.LastResult(), "6");
     Enter("");
     Enter("fx 0,1,x");
-    EXPECT_EQ(dispatcher.m_strLastResult, "6");
+    EXPECT_EQ(dispatcher.LastResult(), "6");
     Live("7*7");
-    EXPECT_EQ(dispatcher.m_strLastResult, "6");
+    EXPECT_EQ(dispatcher.LastResult(), "6");
     Enter("1/0");
-    EXPECT_EQ(dispatcher.m_strLastResult, "");
+    EXPECT_EQ(dispatcher.LastResult(), "");
     Enter("b=4");
-    EXPECT_EQ(dispatcher.m_strLastResult, "4");
+    EXPECT_EQ(dispatcher.LastResult(), "4");
 }
 
 // What is written as an error leaves nothing to insert; the other special texts are results.
@@ -249,7 +250,7 @@ TEST_F(DispatcherTest, LastResultOfSpecialValues)
         SCOPED_TRACE(c.pszLine);
         Enter("2*3");
         Enter(c.pszLine);
-        EXPECT_EQ(dispatcher.m_strLastResult, c.pszLastResult);
+        EXPECT_EQ(dispatcher.LastResult(), c.pszLastResult);
     }
 }
 

@@ -39,7 +39,8 @@ protected:
 
     CalcValue Value(std::string_view strLine) { return eval.EvaluateLine(strLine); }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
-    CEvalContext eval{language, random};
+    AngleUnit angle;
+    CEvalContext eval{language, random, angle};
 };

@@ -96,12 +96,12 @@ TEST_F(EvaluatorTest, ErrorsCarryTheirMessagesInTheCurrentLanguage)
         {"a==3", "syntax Error", "句法错误"},
         {"a=", "syntax Error", "句法错误"},
     };
-    for (int nLang : {1, 0}) {
-        language.Set(nLang);
+    for (Language lang : {Language::English, Language::Chinese}) {
+        language.Set(lang);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.pszLine);
             EXPECT_EQ(Eval(c.pszLine),
-                      std::string("!") + (nLang == 1 ? c.pszEnglish : c.pszChinese));
+                      std::string("!") + (lang == Language::English ? c.pszEnglish : c.pszChinese));
         }
     }
 }

@@ -104,7 +104,7 @@ TEST_F(FunctionsTest, DegreesClearOnlyTheExactZerosOfSineAndCosine)
         {"sin(-180)", "-1.22464679915e-016"},
     });
     const std::string strSinh = Eval("sinh(1)");
-    eval.m_bDegrees = false;
+    angle.m_bDegrees = false;
     EXPECT_EQ(Eval("sinh(1)"), strSinh);
     ExpectRendered({
         {"sin(1i)", "0 + 1.17520119364i"},

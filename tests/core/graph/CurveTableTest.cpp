@@ -34,9 +34,10 @@ protected:
     const CurveSlot& Slot(int nSlot) const { return table.Slot(nSlot); }
     const std::string& Label(CCurveTable::Label nLabel) const { return table.LabelText(nLabel); }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
-    CCurveTable table{language, random};
+    AngleUnit angle;
+    CCurveTable table{language, random, angle};
 };
 
 TEST_F(CurveTableTest, SineSwingsFromMinusOneToOneWithRoundLabelsInEitherAngleUnit)
@@ -53,7 +54,7 @@ TEST_F(CurveTableTest, SineSwingsFromMinusOneToOneWithRoundLabelsInEitherAngleUn
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszText);
-        table.Evaluator().m_bDegrees = c.bDegrees;
+        angle.m_bDegrees = c.bDegrees;
         ASSERT_EQ(Plot(c.pszText), "");
         const CurveSlot& slot = Slot(0);
         EXPECT_EQ(slot.state, CurveState::Valid);
@@ -134,7 +135,7 @@ TEST_F(CurveTableTest, OnlyTwoCommasOutsideParenthesesSeparateTheInterval)
             EXPECT_DOUBLE_EQ(Slot(0).yMax, c.yMax);
         }
     }
-    language.Set(LANGUAGE_CHINESE);
+    language.Set(Language::Chinese);
     EXPECT_EQ(Plot("0,1"), "丢失','");
 }
 
@@ -199,14 +200,15 @@ TEST_F(CurveTableTest, ThousandLevelCurveSamplesAsItsPlainForm)
 // abscissas, the last one exactly b.
 TEST(CurveTableSamples, FewerSamplesFollowTheSameAbscissas)
 {
-    const FixedLanguage language(LANGUAGE_ENGLISH);
+    const FixedLanguage language(Language::English);
     CRandomGenerator random;
-    CCurveTable table(language, random, 5);
+    const AngleUnit angle;
+    CCurveTable table(language, random, angle, 5);
     ASSERT_NO_THROW(table.PlotCurve("0,4,x*x", 0, true));
     const std::vector<double> expected = {0, 1, 4, 9, 16};
     EXPECT_EQ(table.Slot(0).samples, expected);
     EXPECT_EQ(table.SamplesText(0), "0\t0\n1\t1\n2\t4\n3\t9\n4\t16\n");
-    EXPECT_EQ(CCurveTable(language, random, 0).Slot(3).samples.size(), 2u);
+    EXPECT_EQ(CCurveTable(language, random, angle, 0).Slot(3).samples.size(), 2u);
 }
 
 TEST_F(CurveTableTest, CurveVariableXIsRestoredAfterSuccessAndKeepsTheFailingAbscissa)

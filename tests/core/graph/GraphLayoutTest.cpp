@@ -36,9 +36,10 @@ protected:
         return it == scene.labels.end() ? nullptr : &*it;
     }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
-    CCurveTable table{language, random};
+    AngleUnit angle;
+    CCurveTable table{language, random, angle};
 };
 
 TEST_F(GraphLayoutTest, MarginFollowsTheWidestVerticalLabel)

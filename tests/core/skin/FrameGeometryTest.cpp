@@ -1,4 +1,5 @@
 #include "core/skin/FrameGeometry.h"
+#include "core/skin/SkinTable.h"
 
 #include <gtest/gtest.h>
 
@@ -51,11 +52,12 @@ TEST(FrameGeometry, BitmapsThatDoNotFitTheirLayoutAreRefused)
     }
 }
 
-TEST(FrameGeometry, SkinIndexChoosesTheSet)
+TEST(FrameGeometry, EachSkinIsDescribedByItsOwnEntry)
 {
-    EXPECT_EQ(SkinSetFor(0)[std::size_t(SkinPart::Title)], 196);
-    EXPECT_EQ(SkinSetFor(1)[std::size_t(SkinPart::Title)], 197);
-    EXPECT_EQ(SkinSetFor(7)[std::size_t(SkinPart::Bottom)], 183);
+    EXPECT_EQ(DescribeSkin(Skin::Ocean).bitmaps[std::size_t(SkinPart::Title)], 196);
+    EXPECT_EQ(DescribeSkin(Skin::Gold).bitmaps[std::size_t(SkinPart::Bottom)], 183);
+    for (const SkinDescription& entry : SKINS)
+        EXPECT_EQ(&DescribeSkin(entry.skin), &entry) << entry.name.en;
 }
 
 TEST(FrameGeometry, HitTestFollowsItsOrder)

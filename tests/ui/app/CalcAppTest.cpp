@@ -49,9 +49,9 @@ TEST(CalcApp, StartsWithUnusableScaleFactorAtTheNormalScale)
         scaled.insert("QT_SCALE_FACTOR", pszFactor);
         const auto pFirst = StartCalculator(dir, scaled);
         const QString strWarning = QStringLiteral("QT_SCALE_FACTOR=%1 is ignored").arg(pszFactor);
-        EXPECT_TRUE(WaitUntil(
+        EXPECT_TRUE(QTest::qWaitFor(
             [&] { return pFirst->readAllStandardError().contains(strWarning.toUtf8()); }, 10000));
-        ASSERT_TRUE(WaitUntil([&] { return QFile::exists(dir.filePath("pelmorix.exe")); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("pelmorix.exe")); }));
 
         const auto pSecond = StartCalculator(dir);
         EXPECT_EQ(ExitCodeOf(*pSecond), 0) << pSecond->readAllStandardError().toStdString();

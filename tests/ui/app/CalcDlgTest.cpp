@@ -1,4 +1,5 @@
 #include "tests/ui/support/MainWindowFixture.h"
+#include "tests/ui/support/SkinShown.h"
 
 #include "core/app/KeyboardSnap.h"
 #include "core/base/Version.h"
@@ -56,7 +57,7 @@ TEST_F(CalcDlgTest, ControlsFollowTheSizeWithoutOverlapping)
     for (const QSize& size : {QSize(600, 300), QSize(900, 520)}) {
         SCOPED_TRACE(size.width());
         m_pDlg->resize(size);
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == size; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == size; }));
         const QRect client = m_pDlg->contentsRect();
         const QRect console = Console().geometry();
         const QRect logo = m_pDlg->findChild<QLabel*>()->geometry();
@@ -77,7 +78,7 @@ TEST_F(CalcDlgTest, ControlsFollowTheSizeWithoutOverlapping)
         }
     }
     m_pDlg->resize(100, 100);
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->width() == CCalcDlg::MIN_WIDTH; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->width() == CCalcDlg::MIN_WIDTH; }));
     EXPECT_EQ(m_pDlg->height(), CCalcDlg::MIN_HEIGHT);
 }
 
@@ -89,11 +90,11 @@ TEST_F(CalcDlgTest, MinimumSizeHoldsWhateverTheWindowSystemDoes)
     for (const QSize& forced : {QSize(300, 100), QSize(600, 100), QSize(300, 400)}) {
         SCOPED_TRACE(forced.width() * 1000 + forced.height());
         m_pDlg->resize(700, 500);
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == QSize(700, 500); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == QSize(700, 500); }));
         m_pDlg->windowHandle()->resize(forced);
         const QSize held = forced.expandedTo(QSize(CCalcDlg::MIN_WIDTH, CCalcDlg::MIN_HEIGHT));
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == held; }));
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->windowHandle()->size() == held; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == held; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->windowHandle()->size() == held; }));
         // The controls follow the held size, measured from the client area inside the frame.
         const QRect client = m_pDlg->contentsRect();
         EXPECT_EQ(client.size(), held.shrunkBy(m_pDlg->contentsMargins()));
@@ -104,20 +105,16 @@ TEST_F(CalcDlgTest, MinimumSizeHoldsWhateverTheWindowSystemDoes)
 
 TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)
 {
-    for (int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE, 7}) {
-        SCOPED_TRACE(nLanguage);
-        SetLanguage(nLanguage);
-        const bool bEnglish = nLanguage != LANGUAGE_CHINESE;
+    for (Language language : {Language::English, Language::Chinese}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
+        const bool bEnglish = language == Language::English;
         EXPECT_EQ(m_pDlg->windowTitle(), bEnglish ? "Pelmorix V" PELMORIX_VERSION_TEXT
                                                   : "Pelmorix计算器 V" PELMORIX_VERSION_TEXT);
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(w.pTitleEn);
             EXPECT_EQ(m_pDlg->Button(w.id).text(), bEnglish ? w.pButtonEn : w.pButtonZh);
-            // Windows that relabel themselves read English only from language 1.
-            const bool bOwnEnglish =
-                nLanguage == LANGUAGE_ENGLISH ||
-                (bEnglish && (w.id == AuxId::Graph || w.id == AuxId::Keyboard));
-            EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bOwnEnglish ? w.pTitleEn : w.pTitleZh);
+            EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bEnglish ? w.pTitleEn : w.pTitleZh);
         }
     }
 }
@@ -185,13 +182,13 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
                              QPoint(screen.width() - 470, screen.height() - 260)}) {
         SCOPED_TRACE(to.x() * 10000 + to.y());
         m_pDlg->move(to);
-        ASSERT_TRUE(WaitUntil([&] { return keyboard.pos() == expected(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return keyboard.pos() == expected(); }));
     }
 
     const QPoint docked = keyboard.pos();
     m_pDlg->Settings().m_bKeyboardSnap = false;
     m_pDlg->move(30, 40);
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->pos() == QPoint(30, 40); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->pos() == QPoint(30, 40); }));
     EXPECT_EQ(keyboard.pos(), docked);
     m_pDlg->SnapKeyboard(); // switching snapping places the keyboard once
     EXPECT_EQ(keyboard.pos(), expected());
@@ -216,12 +213,18 @@ TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
     }
 }
 
+// Every frame, shown or hidden, paints the chosen skin's bitmaps.
 TEST_F(CalcDlgTest, SkinReachesEveryWindow)
 {
-    m_pDlg->ApplySkin(0);
-    for (const WindowCase& w : WINDOWS) {
-        SCOPED_TRACE(w.pTitleEn);
-        EXPECT_EQ(m_pDlg->AuxWindow(w.id).Skin(), 0);
+    QTest::mouseClick(&m_pDlg->Button(AuxId::Help), Qt::LeftButton);
+    for (Skin skin : {Skin::Ocean, Skin::Gold}) {
+        SCOPED_TRACE(DescribeSkin(skin).name.en);
+        m_pDlg->SetSkin(skin);
+        EXPECT_EQ(SkinShown(*m_pDlg), skin);
+        for (const WindowCase& w : WINDOWS) {
+            SCOPED_TRACE(w.pTitleEn);
+            EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(w.id)), skin);
+        }
     }
 }
 
@@ -230,16 +233,16 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "设 置") << "first start: Chinese";
     EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(20, 20, 245));
     CalcSettings& settings = m_pDlg->Settings();
-    settings.m_nLanguage = LANGUAGE_ENGLISH;
-    settings.m_nSkin = 0;
+    settings.m_nLanguage = Language::English;
+    settings.m_nSkin = Skin::Ocean;
     settings.m_crText = MakeRgb(0, 0, 0);
     settings.m_crBack = MakeRgb(255, 255, 0);
     settings.m_nOpacity = 40;
     settings.m_bKeyboardSnap = false;
     Reopen();
     const CalcSettings& loaded = m_pDlg->Settings();
-    EXPECT_EQ(loaded.m_nLanguage, LANGUAGE_ENGLISH);
-    EXPECT_EQ(loaded.m_nSkin, 0);
+    EXPECT_EQ(loaded.m_nLanguage, Language::English);
+    EXPECT_EQ(loaded.m_nSkin, Skin::Ocean);
     EXPECT_EQ(loaded.m_crText, MakeRgb(0, 0, 0));
     EXPECT_EQ(loaded.m_crBack, MakeRgb(255, 255, 0));
     EXPECT_EQ(loaded.m_nOpacity, 100) << "opacity starts opaque at every start";
@@ -247,15 +250,15 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "Set");
     EXPECT_EQ(m_pDlg->windowTitle(), "Pelmorix V" PELMORIX_VERSION_TEXT);
     EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(255, 255, 0));
-    EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Help).Skin(), 0);
+    EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(AuxId::Help)), Skin::Ocean);
 }
 
 TEST_F(CalcDlgTest, ComesForwardRestoredWhenAskedTo)
 {
     m_pDlg->showMinimized();
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->isMinimized(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->isMinimized(); }));
     m_pDlg->ShowAndActivate();
-    EXPECT_TRUE(WaitUntil([&] { return !m_pDlg->isMinimized() && m_pDlg->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_pDlg->isMinimized() && m_pDlg->isVisible(); }));
 }
 
 TEST_F(CalcDlgTest, RepaintingGivesTheFocusBackToTheConsole)

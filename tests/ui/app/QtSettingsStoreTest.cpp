@@ -21,8 +21,8 @@ namespace
 CalcSettings YellowOnBlackEnglish()
 {
     CalcSettings settings;
-    settings.m_nSkin = 0;
-    settings.m_nLanguage = 1;
+    settings.m_nSkin = Skin::Ocean;
+    settings.m_nLanguage = Language::English;
     settings.m_crBack = MakeRgb(255, 255, 0);
     settings.m_crText = MakeRgb(0, 0, 0);
     return settings;

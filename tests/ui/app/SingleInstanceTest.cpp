@@ -26,7 +26,7 @@ TEST(SingleInstance, SecondClaimAsksTheFirstToComeForward)
         EXPECT_TRUE(second.ErrorString().contains("did not come forward"))
             << second.ErrorString().toStdString();
     }
-    EXPECT_TRUE(WaitUntil([&] { return requests.count() == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests.count() == 1; }));
 
     CSingleInstance other(dir.path(), "another.exe");
     EXPECT_EQ(other.Claim(), CSingleInstance::ClaimResult::Running)
@@ -61,14 +61,14 @@ TEST(SingleInstance, SecondProgramExitsAtOnceAndTheFirstComesForward)
 
     const auto pSecond = StartCalculator(dir);
     EXPECT_EQ(ExitCodeOf(*pSecond), 0) << pSecond->readAllStandardError().toStdString();
-    EXPECT_TRUE(WaitUntil([&] { return dialog.isVisible() && !dialog.isMinimized(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isVisible() && !dialog.isMinimized(); }));
 
     // A cleaner of the runtime directory takes the socket away: the running one listens again.
     dialog.showMinimized();
     ASSERT_TRUE(QFile::remove(running.ServerPath()));
     const auto pThird = StartCalculator(dir);
     EXPECT_EQ(ExitCodeOf(*pThird), 0) << pThird->readAllStandardError().toStdString();
-    EXPECT_TRUE(WaitUntil([&] { return dialog.isVisible() && !dialog.isMinimized(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isVisible() && !dialog.isMinimized(); }));
 }
 
 // A start that finds the lock taken but no running instance that comes forward says so and
@@ -112,10 +112,10 @@ TEST(SingleInstance, RunningInstanceListensAgainAfterRunningOutOfDescriptors)
     ASSERT_TRUE(dir.isValid());
     const auto pFirst = StartCalculator(dir, {}, FILE_LIMIT);
     const QString strSocket = dir.filePath("pelmorix.exe");
-    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(strSocket); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(strSocket); }, 20000));
 
     std::vector<std::unique_ptr<QLocalSocket>> clients;
-    const bool bServerStopped = WaitUntil(
+    const bool bServerStopped = QTest::qWaitFor(
         [&] {
             if (clients.size() < MAX_CLIENTS) {
                 clients.push_back(std::make_unique<QLocalSocket>());
@@ -127,7 +127,7 @@ TEST(SingleInstance, RunningInstanceListensAgainAfterRunningOutOfDescriptors)
         20000);
     clients.clear();
     ASSERT_TRUE(bServerStopped) << "the first instance took " << MAX_CLIENTS << " connections";
-    EXPECT_TRUE(WaitUntil([&] { return QFileInfo::exists(strSocket); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(strSocket); }, 10000));
 
     const auto pSecond = StartCalculator(dir);
     EXPECT_EQ(ExitCodeOf(*pSecond), 0) << pSecond->readAllStandardError().toStdString();
@@ -149,7 +149,7 @@ TEST(SingleInstance, SimultaneousStartsOpenOneWindow)
             nRunning += pProcess->state() != QProcess::NotRunning;
         return nRunning;
     };
-    EXPECT_TRUE(WaitUntil([&] { return running() == 1; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return running() == 1; }, 30000));
     QTest::qWait(500);
     EXPECT_EQ(running(), 1);
     for (const auto& pProcess : processes) {

@@ -23,11 +23,12 @@ protected:
         m_owner.move(at);
         m_owner.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_owner));
-        ASSERT_TRUE(WaitUntil([&] { return m_owner.pos() == at; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_owner.pos() == at; }));
     }
 
     QPoint ClientOrigin() const { return m_owner.mapToGlobal(QPoint(0, 0)); }
 
+    const FixedLanguage m_language{Language::English};
     QWidget m_owner;
 };
 
@@ -37,7 +38,7 @@ TEST_F(AuxWindowPlacementTest, FirstShowFollowsTheOwnersClientAreaThenStays)
     for (const QPoint& at : {corner + QPoint(20, 30), corner + QPoint(150, 100)}) {
         SCOPED_TRACE(at.x());
         PlaceOwner(at);
-        CAuxWindow window(SMALL, &m_owner);
+        CAuxWindow window(SMALL, m_language, &m_owner);
         window.show();
         const QPoint first = ClientOrigin() + SMALL_OFFSET;
         EXPECT_EQ(window.pos(), first);
@@ -59,7 +60,7 @@ TEST_F(AuxWindowPlacementTest, PulledBackOntoTheScreenBesideAnOwnerAtTheScreensE
 {
     const QRect screen = Available();
     PlaceOwner(QPoint(screen.right() + 1 - m_owner.width(), screen.top() + 30));
-    CAuxWindow window(SMALL, &m_owner);
+    CAuxWindow window(SMALL, m_language, &m_owner);
     window.show();
     // Right of the owner there is no room; pulled back, it lies just below the owner.
     EXPECT_EQ(window.pos(), QPoint(screen.right() + 1 - window.frameGeometry().width(),
@@ -78,7 +79,7 @@ TEST_F(AuxWindowsOfTheMainWindowTest, NoWindowOpensOverTheButtonRowOrOffTheScree
     const QPoint corner = screen.bottomRight() + QPoint(1, 1) -
                           QPoint(m_pDlg->frameGeometry().width(), m_pDlg->frameGeometry().height());
     m_pDlg->move(corner);
-    ASSERT_TRUE(WaitUntil([&] { return m_pDlg->pos() == corner; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->pos() == corner; }));
     QRect row;
     for (AuxId id : AUX_SKIN_ORDER) {
         CHoverButton& button = m_pDlg->Button(id);

@@ -32,7 +32,7 @@ TEST_F(FrameSkinTest, MaskCutsTheCaptionCornersAndFollowsTheSize)
     for (const QSize& size : {QSize(460, 252), QSize(700, 400)}) {
         SCOPED_TRACE(size.width());
         m_pDlg->resize(size);
-        ASSERT_TRUE(WaitUntil([&] { return m_pDlg->size() == size; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->size() == size; }));
         const QRegion mask = m_pDlg->mask();
         const int w = size.width();
         const int h = size.height();
@@ -119,12 +119,12 @@ TEST_F(FrameSkinTest, DraggingAnAuxiliaryWindowsBackgroundMovesIt)
 
 TEST_F(FrameSkinTest, SkinSwitchRepaintsShownAndHiddenWindows)
 {
-    m_pDlg->ApplySkin(0);
+    m_pDlg->SetSkin(Skin::Ocean);
     EXPECT_TRUE(CaptionIsBlue(*m_pDlg));
-    m_pDlg->ApplySkin(1);
+    m_pDlg->SetSkin(Skin::Gold);
     EXPECT_FALSE(CaptionIsBlue(*m_pDlg));
     CAuxWindow& window = m_pDlg->AuxWindow(AuxId::Graph);
-    m_pDlg->ApplySkin(0);
+    m_pDlg->SetSkin(Skin::Ocean);
     QTest::mouseClick(&m_pDlg->Button(AuxId::Graph), Qt::LeftButton);
     ASSERT_TRUE(window.isVisible());
     EXPECT_TRUE(CaptionIsBlue(window));
@@ -137,11 +137,12 @@ TEST(FrameSkin, AWindowWhoseSkinFailsToLoadLosesTheFrame)
     auto* pChild = new QWidget(&window);
     pChild->setGeometry(10, 10, 20, 20);
     window.resize(300, 200);
-    CFrameSkin skin;
-    ASSERT_TRUE(skin.LoadSkin(0));
+    const FixedLanguage language(Language::English);
+    CFrameSkin skin(language);
+    ASSERT_TRUE(skin.SetSkin(CSkinBitmaps::Load(Skin::Ocean)));
     skin.Attach(&window, FrameStyle{});
     EXPECT_EQ(pChild->pos(), QPoint(16, 32));
-    EXPECT_FALSE(skin.LoadSkin(SkinSet{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_FALSE(skin.SetSkin(CSkinBitmaps::Load(SkinSet{1, 2, 3, 4, 5, 6, 7, 8, 9})));
     EXPECT_FALSE(skin.IsLoaded());
     EXPECT_EQ(window.contentsMargins(), QMargins());
     EXPECT_EQ(pChild->pos(), QPoint(10, 10));

@@ -44,8 +44,8 @@ class HugeNumDlgTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_pDlg = std::make_unique<CHugeNumDlg>(nullptr);
-        m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+        m_pDlg = std::make_unique<CHugeNumDlg>(m_language, nullptr);
+        SetLanguage(Language::English);
         m_pDlg->SetMessageFunction([this](const QString& strText, const QString& strCaption) {
             m_messages.push_back({strText.toStdString(), strCaption.toStdString()});
         });
@@ -57,6 +57,12 @@ protected:
         m_pResultCount = Find<QLineEdit>("resultCount");
         m_pTime = Find<QLabel>("time");
         m_pCalculate = Find<QPushButton>("calculate");
+    }
+
+    void SetLanguage(Language language)
+    {
+        m_language.Set(language);
+        m_pDlg->ApplyLanguage();
     }
 
     template <class Control>
@@ -89,7 +95,7 @@ protected:
     bool Calculate()
     {
         ClickCalculate();
-        return WaitUntil([this] { return !m_pDlg->IsCalculating(); }, 120000);
+        return QTest::qWaitFor([this] { return !m_pDlg->IsCalculating(); }, 120000);
     }
 
     std::string Text(const QPlainTextEdit* pBox) const { return pBox->toPlainText().toStdString(); }
@@ -107,6 +113,7 @@ protected:
         return nEnabled;
     }
 
+    FixedLanguage m_language{Language::Chinese};
     std::unique_ptr<CHugeNumDlg> m_pDlg;
     std::vector<Message> m_messages;
     QPlainTextEdit* m_pFirst = nullptr;
@@ -180,20 +187,20 @@ TEST_F(HugeNumDlgTest, ZeroDivisorShowsTheMessageAndNoResult)
 {
     const struct
     {
-        int nLanguage;
+        Language language;
         LongOperator op;
         const char* pText;
         const char* pCaption;
     } cases[] = {
-        {LANGUAGE_ENGLISH, LongOperator::Div, "Divisor can not be zero", "Error"},
-        {LANGUAGE_ENGLISH, LongOperator::Mod, "Divor can not be zero", "Error"},
-        {LANGUAGE_CHINESE, LongOperator::Div, "除数不能为零", "错误"},
-        {LANGUAGE_CHINESE, LongOperator::Mod, "除数不能为零", "错误"},
+        {Language::English, LongOperator::Div, "Divisor can not be zero", "Error"},
+        {Language::English, LongOperator::Mod, "Divor can not be zero", "Error"},
+        {Language::Chinese, LongOperator::Div, "除数不能为零", "错误"},
+        {Language::Chinese, LongOperator::Mod, "除数不能为零", "错误"},
     };
     for (const auto& c : cases) {
         for (const char* pDivisor : {"0", "", "000"}) {
             SCOPED_TRACE(std::string(c.pText) + " divisor '" + pDivisor + "'");
-            m_pDlg->SetLanguage(c.nLanguage);
+            SetLanguage(c.language);
             m_messages.clear();
             Enter(QStringLiteral("1234"), QString::fromLatin1(pDivisor), c.op);
             ASSERT_TRUE(Calculate());
@@ -307,24 +314,24 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_pDlg.get()));
     const struct
     {
-        int nLanguage;
+        Language language;
         const char* pDigits; // typed, then the letter goes in after the first digit
         const char* pLetter;
         const char* pText;
         const char* pCaption;
     } cases[] = {
-        {LANGUAGE_ENGLISH, "12", "a", "Ingeter 1 bit 2 has illegal character", "Warning"},
-        {LANGUAGE_CHINESE, "34", "z", "整数1第 2 位有非法字符", "提示"},
-        {LANGUAGE_ENGLISH, "pi", "", nullptr, nullptr},
-        {LANGUAGE_ENGLISH, "e", "", nullptr, nullptr},
-        {LANGUAGE_ENGLISH, "90", "", nullptr, nullptr},
+        {Language::English, "12", "a", "Ingeter 1 bit 2 has illegal character", "Warning"},
+        {Language::Chinese, "34", "z", "整数1第 2 位有非法字符", "提示"},
+        {Language::English, "pi", "", nullptr, nullptr},
+        {Language::English, "e", "", nullptr, nullptr},
+        {Language::English, "90", "", nullptr, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pDigits);
-        m_pDlg->SetLanguage(c.nLanguage);
+        SetLanguage(c.language);
         m_pFirst->clear();
         m_pFirst->setFocus();
-        ASSERT_TRUE(WaitUntil([this] { return m_pFirst->hasFocus(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_pFirst->hasFocus(); }));
         QTest::keyClicks(m_pFirst, QString::fromLatin1(c.pDigits));
         QTest::keyClick(m_pFirst, Qt::Key_Home);
         QTest::keyClick(m_pFirst, Qt::Key_Right);
@@ -333,15 +340,15 @@ TEST_F(HugeNumDlgTest, LeavingTheFirstBoxWarnsOfItsFirstIllegalCharacter)
         m_pSecond->setFocus();
         if (c.pText == nullptr) {
             // A warning is queued when the focus leaves; a call queued after it runs later.
-            ASSERT_TRUE(WaitUntil([this] { return m_pSecond->hasFocus(); }));
+            ASSERT_TRUE(QTest::qWaitFor([this] { return m_pSecond->hasFocus(); }));
             bool bFlushed = false;
             QMetaObject::invokeMethod(
                 m_pDlg.get(), [&bFlushed] { bFlushed = true; }, Qt::QueuedConnection);
-            ASSERT_TRUE(WaitUntil([&bFlushed] { return bFlushed; }));
+            ASSERT_TRUE(QTest::qWaitFor([&bFlushed] { return bFlushed; }));
             EXPECT_TRUE(m_messages.empty());
             continue;
         }
-        ASSERT_TRUE(WaitUntil([this] { return !m_messages.empty(); }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_messages.empty(); }));
         EXPECT_EQ(m_messages[0].strText, c.pText);
         EXPECT_EQ(m_messages[0].strCaption, c.pCaption);
         EXPECT_EQ(Text(m_pFirst).size(), 3u); // the warning changes nothing
@@ -382,7 +389,7 @@ TEST_F(HugeNumDlgTest, InputsAreDisabledWhileCalculatingAndEnabledAfter)
     EXPECT_FALSE(m_pResult->PlaceholderText().isEmpty());
     EXPECT_EQ(m_pTime->text().toStdString(), "00:00:00");
 
-    ASSERT_TRUE(WaitUntil([this] { return !m_pDlg->IsCalculating(); }, 120000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_pDlg->IsCalculating(); }, 120000));
     EXPECT_TRUE(EnabledInputs() == 8);
     EXPECT_EQ(m_pCalculate->text(), strCalculate);
     EXPECT_TRUE(m_pResult->PlaceholderText().isEmpty());
@@ -408,7 +415,7 @@ TEST_F(HugeNumDlgTest, StopLeavesTheInputsAnEmptyResultAndAWindowReadyAtOnce)
     ASSERT_TRUE(Calculate());
     EXPECT_EQ(Result(), "-7");
     EXPECT_EQ(Count(), "2");
-    ASSERT_TRUE(WaitUntil([this] { return m_pDlg->WorkerThreadCount() == 0; }, 120000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_pDlg->WorkerThreadCount() == 0; }, 120000));
     EXPECT_EQ(Result(), "-7"); // the stopped one's result never shows
     EXPECT_TRUE(m_messages.empty());
 
@@ -441,7 +448,7 @@ TEST_F(HugeNumDlgTest, BarAndResultBoxShowTheProgressAndTheEndIsSaidInBothLangua
         EXPECT_FALSE(pBar->isVisible());
         ClickCalculate();
         EXPECT_TRUE(pBar->isVisible());
-        ASSERT_TRUE(WaitUntil([pBar] { return pBar->value() > 0; }, 60000));
+        ASSERT_TRUE(QTest::qWaitFor([pBar] { return pBar->value() > 0; }, 60000));
         EXPECT_LT(pBar->value(), pBar->maximum());
         EXPECT_TRUE(m_pResult->PlaceholderText().contains(QString::fromUtf8(c.pProgress)))
             << m_pResult->PlaceholderText().toStdString();
@@ -471,13 +478,13 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
 {
     const struct
     {
-        int nLanguage;
+        Language language;
         std::vector<std::pair<const char*, const char*>> captions; // object name, caption
         const char* pTitle;
         const char* pOperator;
         const char* pCalculate;
     } cases[] = {
-        {LANGUAGE_ENGLISH,
+        {Language::English,
          {{"firstCaption", "Integer1/pi/e"},
           {"secondCaption", "Integer2/bits"},
           {"resultCaption", "Result"},
@@ -488,7 +495,7 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
          "Long Number Calculator",
          "Operator",
          "Calculate"},
-        {LANGUAGE_CHINESE,
+        {Language::Chinese,
          {{"firstCaption", "整数1/pi/e)"},
           {"secondCaption", "整数2/位数"},
           {"resultCaption", "结果"},
@@ -503,8 +510,8 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
     const char* const radios[2][6] = {{"Add", "Sub", "Mul", "Div", "Mod", "Fac"},
                                       {"加", "减", "乘", "除", "余", "阶乘"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.nLanguage);
-        m_pDlg->SetLanguage(c.nLanguage);
+        SCOPED_TRACE(int(c.language));
+        SetLanguage(c.language);
         for (const auto& [pName, pCaption] : c.captions)
             EXPECT_EQ(Label(pName), pCaption) << pName;
         EXPECT_EQ(m_pDlg->windowTitle().toStdString(), c.pTitle);
@@ -513,7 +520,7 @@ TEST_F(HugeNumDlgTest, CaptionsFollowTheLanguage)
         for (int nOperator = int(LongOperator::Add); nOperator <= int(LongOperator::Fac);
              ++nOperator)
             EXPECT_EQ(Operator(LongOperator(nOperator))->text().toStdString(),
-                      radios[c.nLanguage == LANGUAGE_ENGLISH ? 0 : 1][nOperator - 1]);
+                      radios[c.language == Language::English ? 0 : 1][nOperator - 1]);
     }
 }
 
@@ -538,7 +545,7 @@ TEST_F(HugeNumDlgTest, EnterOrEscapeInABoxHidesTheWindowAndEnterOnCalculatePress
     m_pDlg->show();
     QTest::keyClick(m_pCalculate, Qt::Key_Return);
     EXPECT_TRUE(m_pDlg->isVisible());
-    ASSERT_TRUE(WaitUntil([this] { return !m_pDlg->IsCalculating(); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_pDlg->IsCalculating(); }));
     EXPECT_EQ(Result(), "46");
 }
 

@@ -44,7 +44,7 @@ TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFont
         EXPECT_EQ(pBox->palette().color(QPalette::Active, QPalette::Base), ToColor(crBack));
     }
 
-    SetLanguage(LANGUAGE_CHINESE);
+    SetLanguage(Language::Chinese);
     EXPECT_EQ(pCalculate->text().toStdString(), "计   算");
     QTest::mouseClick(&m_pDlg->Button(AuxId::LongNumber), Qt::LeftButton);
     ASSERT_TRUE(pWindow->isVisible());
@@ -52,7 +52,7 @@ TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFont
     QTest::keyClicks(pSecond, QStringLiteral("12"));
     QTest::mouseClick(pSub, Qt::LeftButton);
     QTest::mouseClick(pCalculate, Qt::LeftButton);
-    ASSERT_TRUE(WaitUntil([&] { return !pWindow->IsCalculating(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pWindow->IsCalculating(); }));
     EXPECT_EQ(pResult->Text(), "-7");
 
     // Closing the main window while a calculation runs ends it without waiting for the result.

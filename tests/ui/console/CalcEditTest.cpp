@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        SetLanguage(LANGUAGE_ENGLISH);
+        SetLanguage(Language::English);
     }
 
     double Variable(const char* pszName) { return Console().Eval().Variables().at(pszName).re; }
@@ -282,7 +282,7 @@ TEST_F(CalcEditTest, PastedLinesAreCutAtTheLimit)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QToolTip::hideText();
-        ASSERT_TRUE(WaitUntil([] { return !QToolTip::isVisible(); }));
+        ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
         Console().ClearText();
         Console().InsertText(QString(c.strBefore).remove('|'));
         PutCaret(0, int(c.strBefore.indexOf('|')));

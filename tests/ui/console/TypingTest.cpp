@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        SetLanguage(LANGUAGE_ENGLISH);
+        SetLanguage(Language::English);
     }
 
     // '\n' is the Enter key.
@@ -52,12 +52,12 @@ TEST_F(TypingTest, EnterOnTheEmptyLineUnderAnOutputWritesNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszLine);
         Console().ClearText();
-        Console().Eval().m_nRadix = c.radix;
+        Console().SetRadix(c.radix);
         TypeLikeAPerson(QString::fromLatin1(c.pszLine) + "\n\n-5\n");
         EXPECT_EQ(Text().toStdString(), std::string(c.pszLine) + "\n" + c.pszWritten + "\n\n-5\n" +
                                             c.pszMinusFive + "\n");
     }
-    Console().Eval().m_nRadix = Radix::Decimal;
+    Console().SetRadix(Radix::Decimal);
     Console().ClearText();
     TypeLikeAPerson("1+2\n\n7*6\n\n-5\n");
     EXPECT_EQ(Text().toStdString(), "1+2\n3\n\n7*6\n42\n\n-5\n-5\n");

@@ -59,9 +59,10 @@ protected:
         QTest::mouseClick(&dlg, button, {}, QPoint(x, y));
     }
 
-    FixedLanguage language{LANGUAGE_ENGLISH};
+    FixedLanguage language{Language::English};
     CRandomGenerator random;
-    CGraphDlg dlg{language, random, nullptr};
+    AngleUnit angle;
+    CGraphDlg dlg{language, random, angle, nullptr};
 };
 
 TEST_F(GraphDlgTest, PaintsAxesBlocksAndCurvesWhereTheyBelong)

@@ -20,7 +20,7 @@ protected:
 
 TEST_F(GraphWiringTest, CurveErrorsComeBackIntoTheConsoleAndLeaveTheWindowHidden)
 {
-    SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     EXPECT_EQ(Enter("fx 0,1"), "Error: [missing ',']\n");
     EXPECT_EQ(Enter("fx sin(x)"), "Error: [missing ',']\n");
     EXPECT_EQ(Enter("a=2"), "");
@@ -28,7 +28,7 @@ TEST_F(GraphWiringTest, CurveErrorsComeBackIntoTheConsoleAndLeaveTheWindowHidden
     EXPECT_EQ(Enter("fx2 sqr(x-1)"), "Error: [Complex value]\n");
     EXPECT_FALSE(m_pDlg->IsShown(AuxId::Graph));
     EXPECT_FALSE(m_pDlg->Graph().isVisible());
-    SetLanguage(LANGUAGE_CHINESE);
+    SetLanguage(Language::Chinese);
     EXPECT_EQ(Enter("fx 0,1"), QString::fromUtf8("错误: [丢失',']\n"));
 }
 

@@ -51,7 +51,14 @@ protected:
         return block.layout()->lineCount();
     }
 
-    CHelpDlg m_dlg{nullptr};
+    void SetLanguage(Language language)
+    {
+        m_language.Set(language);
+        m_dlg.ApplyLanguage();
+    }
+
+    FixedLanguage m_language{Language::Chinese};
+    CHelpDlg m_dlg{m_language, nullptr};
     QPlainTextEdit* m_pText = nullptr;
 };
 
@@ -63,7 +70,7 @@ struct HelpLine
 
 struct HelpLanguageCase
 {
-    int nLanguage;
+    Language language;
     const char* strTitle;
     const char* strProduct;
     const char* strAuthorStart;
@@ -77,7 +84,7 @@ struct HelpLanguageCase
 TEST_F(HelpDlgTest, ShowsTheHelpOfTheLanguage)
 {
     const std::vector<HelpLanguageCase> cases{
-        {LANGUAGE_ENGLISH,
+        {Language::English,
          "Help",
          "Pelmorix V" PELMORIX_VERSION_TEXT,
          "Author: ",
@@ -92,7 +99,7 @@ TEST_F(HelpDlgTest, ShowsTheHelpOfTheLanguage)
           {89, "  (2+3i)*(5+4i)   - Complex result:-2 + 23i"},
           {97, "  fxcls           - Clear all functions.'"},
           {99, "  waitting for your advice"}}},
-        {LANGUAGE_CHINESE,
+        {Language::Chinese,
          "帮助",
          "Pelmorix计算器 V" PELMORIX_VERSION_TEXT,
          "作者: ",
@@ -107,8 +114,8 @@ TEST_F(HelpDlgTest, ShowsTheHelpOfTheLanguage)
           {94, "  有何建议请与作者联系"}}},
     };
     for (const HelpLanguageCase& test : cases) {
-        SCOPED_TRACE(test.nLanguage);
-        m_dlg.SetLanguage(test.nLanguage);
+        SCOPED_TRACE(int(test.language));
+        SetLanguage(test.language);
         EXPECT_EQ(m_dlg.windowTitle(), QString::fromUtf8(test.strTitle));
         EXPECT_EQ(Label("product"), QString::fromUtf8(test.strProduct));
         EXPECT_TRUE(Label("author").startsWith(QString::fromUtf8(test.strAuthorStart)));
@@ -128,22 +135,22 @@ TEST_F(HelpDlgTest, ColumnsLineUp)
 {
     struct Column
     {
-        int nLanguage;
+        Language language;
         int nLine;
         int nColumn;
         int nOtherLine;
         int nOtherColumn;
     };
     const Column columns[] = {
-        {LANGUAGE_ENGLISH, 34, 11, 35, 11}, // "-" of sqr and sqrn
-        {LANGUAGE_ENGLISH, 87, 18, 89, 18}, // "-" of the examples
-        {LANGUAGE_CHINESE, 34, 13, 33, 14}, // "-" after the tab of sqr, and of pow
-        {LANGUAGE_CHINESE, 63, 12, 60, 13}, // "-" after Insert键 and of cls
-        {LANGUAGE_CHINESE, 64, 12, 60, 13}, // "-" after "Enter 键"
+        {Language::English, 34, 11, 35, 11}, // "-" of sqr and sqrn
+        {Language::English, 87, 18, 89, 18}, // "-" of the examples
+        {Language::Chinese, 34, 13, 33, 14}, // "-" after the tab of sqr, and of pow
+        {Language::Chinese, 63, 12, 60, 13}, // "-" after Insert键 and of cls
+        {Language::Chinese, 64, 12, 60, 13}, // "-" after "Enter 键"
     };
     for (const Column& column : columns) {
         SCOPED_TRACE(column.nLine);
-        m_dlg.SetLanguage(column.nLanguage);
+        SetLanguage(column.language);
         ASSERT_EQ(Lines()[column.nLine][column.nColumn], QLatin1Char('-'));
         ASSERT_EQ(Lines()[column.nOtherLine][column.nOtherColumn], QLatin1Char('-'));
         EXPECT_NEAR(ColumnX(column.nLine, column.nColumn),
@@ -156,9 +163,9 @@ TEST_F(HelpDlgTest, ColumnsLineUp)
 TEST_F(HelpDlgTest, ColumnLinesDoNotWrap)
 {
     constexpr int MAX_COLUMN_CELLS = 47;
-    for (const int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE}) {
-        SCOPED_TRACE(nLanguage);
-        m_dlg.SetLanguage(nLanguage);
+    for (const Language language : {Language::English, Language::Chinese}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
         const QStringList lines = Lines();
         int nChecked = 0;
         for (int i = 0; i < lines.size(); ++i) {
@@ -176,7 +183,7 @@ TEST_F(HelpDlgTest, ColumnLinesDoNotWrap)
 
 TEST_F(HelpDlgTest, TextIsReadOnlyButCanBeCopied)
 {
-    m_dlg.SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     const QString strText = m_pText->toPlainText();
     m_pText->setFocus();
     QTest::keyClicks(m_pText, QStringLiteral("abc"));
@@ -191,11 +198,11 @@ TEST_F(HelpDlgTest, TextIsReadOnlyButCanBeCopied)
 
 TEST_F(HelpDlgTest, SwitchingTheLanguageStartsTheTextAtItsTop)
 {
-    m_dlg.SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     QScrollBar* pBar = m_pText->verticalScrollBar();
     pBar->setValue(pBar->maximum());
     ASSERT_GT(pBar->value(), 0);
-    m_dlg.SetLanguage(LANGUAGE_CHINESE);
+    SetLanguage(Language::Chinese);
     EXPECT_TRUE(Lines()[0].startsWith(QString::fromUtf8("    本计算器中")));
     EXPECT_EQ(pBar->value(), 0);
 }

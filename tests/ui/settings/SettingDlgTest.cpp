@@ -1,5 +1,6 @@
 #include "tests/ui/support/FindControl.h"
 #include "tests/ui/support/MainWindowFixture.h"
+#include "tests/ui/support/SkinShown.h"
 
 #include "core/base/Version.h"
 #include "ui/base/HoverButton.h"
@@ -64,8 +65,8 @@ protected:
 
 struct LanguageCase
 {
-    int nLanguage;
-    int nSkin;
+    Language language;
+    Skin skin;
     const char* pszSetButton;
     const char* pszMainTitle;
     const char* pszDec;
@@ -76,8 +77,8 @@ struct LanguageCase
 
 TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
 {
-    const LanguageCase english{LANGUAGE_ENGLISH,
-                               0,
+    const LanguageCase english{Language::English,
+                               Skin::Ocean,
                                "Set",
                                "Pelmorix V" PELMORIX_VERSION_TEXT,
                                "Dec",
@@ -86,11 +87,11 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
                                {"Graphics", "Keyboard", "Help", "Setting", "Var List",
                                 "Unit Converter", "Long Number Calculator"}};
     LanguageCase englishGold = english;
-    englishGold.nSkin = 1;
+    englishGold.skin = Skin::Gold;
     const LanguageCase cases[] = {
         english,
-        {LANGUAGE_CHINESE,
-         0,
+        {Language::Chinese,
+         Skin::Ocean,
          "设 置",
          "Pelmorix计算器 V" PELMORIX_VERSION_TEXT,
          "十 进 制",
@@ -99,15 +100,18 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
          {"图像", "键盘", "帮助", "设置", "变量表", "单位转换", "长数计算"}},
         englishGold,
     };
-    ASSERT_EQ(m_pDlg->Settings().m_nLanguage, LANGUAGE_CHINESE) << "first start";
+    ASSERT_EQ(m_pDlg->Settings().m_nLanguage, Language::Chinese) << "first start";
     for (const LanguageCase& c : cases) {
-        SCOPED_TRACE(c.nLanguage);
-        Choose("skin", c.nSkin);
-        EXPECT_EQ(m_pDlg->Settings().m_nSkin, c.nSkin);
-        EXPECT_EQ(m_pDlg->AuxWindow(AuxId::Graph).Skin(), c.nSkin);
+        SCOPED_TRACE(int(c.language));
+        // The lists hold Chinese and English, ocean and gold, in that order.
+        const int nSkinEntry = c.skin == Skin::Gold ? 1 : 0;
+        const int nLanguageEntry = c.language == Language::English ? 1 : 0;
+        Choose("skin", nSkinEntry);
+        EXPECT_EQ(m_pDlg->Settings().m_nSkin, c.skin);
+        EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(AuxId::Graph)), c.skin);
         EXPECT_EQ(Setting().focusWidget(), Find<QComboBox>("skin"));
-        Choose("language", c.nLanguage);
-        EXPECT_EQ(m_pDlg->Settings().m_nLanguage, c.nLanguage);
+        Choose("language", nLanguageEntry);
+        EXPECT_EQ(m_pDlg->Settings().m_nLanguage, c.language);
         EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), QString::fromUtf8(c.pszSetButton));
         EXPECT_EQ(m_pDlg->windowTitle(), QString::fromUtf8(c.pszMainTitle));
         for (std::size_t i = 0; i < AUX_COUNT; ++i)
@@ -115,8 +119,8 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
         EXPECT_EQ(Find<QRadioButton>("dec")->text(), QString::fromUtf8(c.pszDec));
         EXPECT_EQ(Find<QGroupBox>("radixGroup")->title(), QString::fromUtf8(c.pszRadixGroup));
         EXPECT_EQ(SkinEntries(), c.skins);
-        EXPECT_EQ(Find<QComboBox>("skin")->currentIndex(), c.nSkin);
-        EXPECT_EQ(Find<QComboBox>("language")->currentIndex(), c.nLanguage);
+        EXPECT_EQ(Find<QComboBox>("skin")->currentIndex(), nSkinEntry);
+        EXPECT_EQ(Find<QComboBox>("language")->currentIndex(), nLanguageEntry);
     }
     EXPECT_EQ(Enter("1/0"), "Error: [divisor can not be zero]\n");
 }
@@ -151,7 +155,7 @@ TEST_F(SettingDlgTest, AngleButtonsReachTheConsoleAndTheCurves)
 
     Click("deg");
     EXPECT_EQ(Enter("sin(90)"), "1\n");
-    EXPECT_TRUE(m_pDlg->Graph().Curves().Evaluator().m_bDegrees);
+    EXPECT_TRUE(m_pDlg->Graph().Curves().Evaluator().IsDegrees());
 }
 
 TEST_F(SettingDlgTest, PrecisionListShowsThePrecisionInForce)
@@ -257,9 +261,9 @@ namespace
 // The slider stands inside the frame its group box draws under the title, in either face.
 TEST_F(SettingDlgTest, SliderStartsInsideItsGroupFrame)
 {
-    for (int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
-        SCOPED_TRACE(nLanguage);
-        SetLanguage(nLanguage);
+    for (Language language : {Language::Chinese, Language::English}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
         const QGroupBox* pGroup = Find<QGroupBox>("opacityGroup");
         const QRect slider = Find<QSlider>("opacity")->geometry();
         const QRect group = pGroup->geometry();

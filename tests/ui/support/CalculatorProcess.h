@@ -37,7 +37,7 @@ inline std::unique_ptr<QProcess> StartCalculator(const QTemporaryDir& dir,
 // Waits for a start that is to end by itself; its exit code, or -1 when it does not end in time.
 inline int ExitCodeOf(QProcess& process)
 {
-    if (!WaitUntil([&] { return process.state() == QProcess::NotRunning; }, 20000))
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000))
         return -1;
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }

@@ -5,30 +5,13 @@
 #include "ui/app/QtSettingsStore.h"
 #include "ui/console/CalcEdit.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-
-// Waits, handling events, until bCondition holds or nTimeoutMs pass; the condition's last answer.
-inline bool WaitUntil(const std::function<bool()>& bCondition, int nTimeoutMs = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!bCondition()) {
-        if (timer.elapsed() > nTimeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qWait(5);
-    }
-    return true;
-}
 
 // A shown main window over a settings store in a temporary directory.
 class MainWindowFixture : public ::testing::Test
@@ -56,11 +39,7 @@ protected:
         Open();
     }
 
-    void SetLanguage(int nLanguage)
-    {
-        m_pDlg->Settings().m_nLanguage = nLanguage;
-        m_pDlg->ApplyLanguage();
-    }
+    void SetLanguage(Language language) { m_pDlg->SetLanguage(language); }
 
     CCalcEdit& Console() { return m_pDlg->Console(); }
     void Type(const QString& strText) { QTest::keyClicks(&Console(), strText); }

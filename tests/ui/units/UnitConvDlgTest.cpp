@@ -27,9 +27,15 @@ class UnitConvDlgTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_pDlg = std::make_unique<CUnitConvDlg>(nullptr);
-        m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+        m_pDlg = std::make_unique<CUnitConvDlg>(m_language, nullptr);
+        SetLanguage(Language::English);
         m_pDlg->show();
+    }
+
+    void SetLanguage(Language language)
+    {
+        m_language.Set(language);
+        m_pDlg->ApplyLanguage();
     }
 
     template <class Control>
@@ -60,6 +66,7 @@ protected:
         return items;
     }
 
+    FixedLanguage m_language{Language::Chinese};
     std::unique_ptr<CUnitConvDlg> m_pDlg;
 };
 } // namespace
@@ -137,8 +144,8 @@ TEST_F(UnitConvDlgTest, ChangingCategoryOrUnitEmptiesBothValues)
         EXPECT_EQ(TextOf(1), "");
         EXPECT_EQ(TextOf(2), "");
     }
-    EXPECT_EQ(Items(List("unit1")), UnitTable::UnitNames(MASS, LANGUAGE_ENGLISH));
-    EXPECT_EQ(Items(List("unit2")), UnitTable::UnitNames(MASS, LANGUAGE_ENGLISH));
+    EXPECT_EQ(Items(List("unit1")), UnitTable::UnitNames(MASS, Language::English));
+    EXPECT_EQ(Items(List("unit2")), UnitTable::UnitNames(MASS, Language::English));
     EXPECT_EQ(List("unit1")->currentIndex(), 0);
     EXPECT_EQ(List("unit2")->currentIndex(), 0);
 }
@@ -147,18 +154,18 @@ TEST_F(UnitConvDlgTest, LanguageSwitchRebuildsTheLists)
 {
     Choose(MASS, 3, 6);
     QTest::keyClicks(Box(1), QStringLiteral("2"));
-    for (const int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
-        SCOPED_TRACE(nLanguage);
-        m_pDlg->SetLanguage(nLanguage);
-        EXPECT_EQ(Items(List("category")), UnitTable::CategoryNames(nLanguage));
+    for (const Language language : {Language::Chinese, Language::English}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
+        EXPECT_EQ(Items(List("category")), UnitTable::CategoryNames(language));
         EXPECT_EQ(List("category")->currentIndex(), MASS);
-        EXPECT_EQ(Items(List("unit1")), UnitTable::UnitNames(MASS, nLanguage));
-        EXPECT_EQ(Items(List("unit2")), UnitTable::UnitNames(MASS, nLanguage));
+        EXPECT_EQ(Items(List("unit1")), UnitTable::UnitNames(MASS, language));
+        EXPECT_EQ(Items(List("unit2")), UnitTable::UnitNames(MASS, language));
         EXPECT_EQ(List("unit1")->currentIndex(), 0);
         EXPECT_EQ(List("unit2")->currentIndex(), 0);
         EXPECT_EQ(TextOf(1), "");
         EXPECT_EQ(TextOf(2), "");
-        const bool bEnglish = nLanguage == LANGUAGE_ENGLISH;
+        const bool bEnglish = language == Language::English;
         EXPECT_EQ(m_pDlg->windowTitle().toStdString(), bEnglish ? "Unit Converter" : "单位转换");
         EXPECT_EQ(Find<QLabel>("categoryLabel")->text().toStdString(),
                   bEnglish ? "Category" : "类  别");
@@ -173,24 +180,24 @@ TEST_F(UnitConvDlgTest, LanguageSwitchRebuildsTheLists)
 // of each list holds the whole name it shows, after a language switch and after every change.
 TEST_F(UnitConvDlgTest, TooltipsHoldTheWholeCurrentName)
 {
-    const auto expectNames = [this](int nLanguage, int nCategory, int nUnit1, int nUnit2) {
-        SCOPED_TRACE(std::to_string(nLanguage) + " " + std::to_string(nCategory) + " " +
+    const auto expectNames = [this](Language language, int nCategory, int nUnit1, int nUnit2) {
+        SCOPED_TRACE(std::to_string(int(language)) + " " + std::to_string(nCategory) + " " +
                      std::to_string(nUnit1) + " " + std::to_string(nUnit2));
         EXPECT_EQ(List("category")->toolTip().toStdString(),
-                  UnitTable::CategoryName(nCategory, nLanguage));
+                  UnitTable::CategoryName(nCategory, language));
         EXPECT_EQ(List("unit1")->toolTip().toStdString(),
-                  UnitTable::UnitName(nCategory, nUnit1, nLanguage));
+                  UnitTable::UnitName(nCategory, nUnit1, language));
         EXPECT_EQ(List("unit2")->toolTip().toStdString(),
-                  UnitTable::UnitName(nCategory, nUnit2, nLanguage));
+                  UnitTable::UnitName(nCategory, nUnit2, language));
     };
-    for (const int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
+    for (const Language language : {Language::Chinese, Language::English}) {
         Choose(PRESSURE, 3, 7);
-        m_pDlg->SetLanguage(nLanguage);
-        expectNames(nLanguage, PRESSURE, 0, 0);
+        SetLanguage(language);
+        expectNames(language, PRESSURE, 0, 0);
         for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
             const int nLast = UnitTable::UnitCount(nCategory) - 1;
             Choose(nCategory, nLast, 1);
-            expectNames(nLanguage, nCategory, nLast, 1);
+            expectNames(language, nCategory, nLast, 1);
         }
     }
 }
@@ -203,12 +210,12 @@ TEST_F(UnitConvDlgTest, OpenedListsShowTheirLongestEntryInFull)
     for (const char* strList : {"category", "unit1", "unit2"})
         List(strList)->setStyle(pStyle.get());
     const QSize closed = List("unit1")->size();
-    for (const int nLanguage : {LANGUAGE_ENGLISH, LANGUAGE_CHINESE}) {
-        m_pDlg->SetLanguage(nLanguage);
+    for (const Language language : {Language::English, Language::Chinese}) {
+        SetLanguage(language);
         for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
             List("category")->setCurrentIndex(nCategory);
             for (const char* strList : {"category", "unit1", "unit2"}) {
-                SCOPED_TRACE(std::to_string(nLanguage) + " " + std::to_string(nCategory) + " " +
+                SCOPED_TRACE(std::to_string(int(language)) + " " + std::to_string(nCategory) + " " +
                              strList);
                 QComboBox* pList = List(strList);
                 pList->showPopup();

@@ -31,10 +31,10 @@ TEST_F(UnitConvInMainWindowTest, ConvButtonShowsAWorkingConverter)
     ASSERT_TRUE(pCategory != nullptr && pValue1 != nullptr && pValue2 != nullptr);
     EXPECT_FALSE(converter.isVisible());
 
-    for (const int nLanguage : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
-        SCOPED_TRACE(nLanguage);
-        SetLanguage(nLanguage);
-        EXPECT_EQ(Items(pCategory), UnitTable::CategoryNames(nLanguage));
+    for (const Language language : {Language::Chinese, Language::English}) {
+        SCOPED_TRACE(int(language));
+        SetLanguage(language);
+        EXPECT_EQ(Items(pCategory), UnitTable::CategoryNames(language));
     }
 
     QTest::mouseClick(&m_pDlg->Button(AuxId::UnitConverter), Qt::LeftButton);

@@ -53,7 +53,7 @@ TEST_F(VarListDlgTest, AssignmentsRefillTheListSortedWithoutRegardToCase)
     EXPECT_EQ(m_pCount->text(), "2");
 
     // Every value in decimal, with the precision and lost digits of the refilling line.
-    m_pDlg->Console().Eval().m_nRadix = Radix::Hexadecimal;
+    m_pDlg->Console().SetRadix(Radix::Hexadecimal);
     Enter("C=1/3");
     EXPECT_EQ(Entries(), (EntryList{"A = 1", "b = 2", "C = 0.333333333333"}));
     Enter("z=1000000.1-1000000");
@@ -82,7 +82,8 @@ TEST_F(VarListDlgTest, DoubleClickPutsTheNameOverTheSelection)
     QTest::mouseDClick(m_pList->viewport(), Qt::LeftButton, {}, itemRect.center());
     EXPECT_EQ(Text().toStdString(), "b=2\nb=1\n");
     EXPECT_EQ(Console().textCursor().position(), 5);
-    EXPECT_TRUE(WaitUntil([this] { return QApplication::focusWidget() == &Console(); }, 1000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return QApplication::focusWidget() == &Console(); }, 1000));
     // The name goes in as an edit that can be undone.
     Console().undo();
     EXPECT_EQ(Text().toStdString(), "b=2\nA=1\n");
@@ -92,10 +93,10 @@ TEST_F(VarListDlgTest, LabelAndColoursFollowTheMainWindow)
 {
     auto* pLabel = m_pDlg->VarList().findChild<QLabel*>(QStringLiteral("countLabel"));
     ASSERT_NE(pLabel, nullptr);
-    SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     EXPECT_EQ(pLabel->text(), "Var num:");
     EXPECT_EQ(m_pDlg->VarList().windowTitle(), "Var List");
-    SetLanguage(LANGUAGE_CHINESE);
+    SetLanguage(Language::Chinese);
     EXPECT_EQ(pLabel->text(), QString::fromUtf8("变量数目:"));
     EXPECT_EQ(m_pDlg->VarList().windowTitle(), QString::fromUtf8("变量表"));
 

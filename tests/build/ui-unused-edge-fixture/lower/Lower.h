@@ -1,0 +1,3 @@
+#pragma once
+
+constexpr int LOWER_VALUE = 1;

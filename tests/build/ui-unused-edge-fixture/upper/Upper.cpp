@@ -1,0 +1,3 @@
+#include "core/base/ColorRef.h"
+
+int UpperValue() { return RedOf(MakeRgb(2, 0, 0)); }

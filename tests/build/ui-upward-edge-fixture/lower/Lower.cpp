@@ -1,0 +1,3 @@
+#include "ui/upper/Upper.h"
+
+int LowerValue() { return UPPER_VALUE - 1; }

@@ -1,0 +1,3 @@
+#pragma once
+
+constexpr int UPPER_VALUE = 2;
