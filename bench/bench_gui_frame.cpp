@@ -1,5 +1,7 @@
 #include "core/base/Version.h"
 #include "ui/base/FrameSkin.h"
+#include "ui/base/Resources.h"
+#include "ui/base/SkinBitmaps.h"
 
 #include <QApplication>
 #include <QImage>
@@ -16,15 +18,17 @@ constexpr int HEIGHT = 700;
 // A main-window frame (all three buttons, icon, title) around a 1000 x 700 window.
 struct SkinnedWindow
 {
+    FixedLanguage language{Language::English};
     QWidget window;
-    CFrameSkin skin;
+    CFrameSkin skin{language};
     QImage target{WIDTH + 1, HEIGHT + 1, QImage::Format_ARGB32_Premultiplied};
 
     SkinnedWindow()
     {
         window.setWindowTitle(QStringLiteral("Pelmorix V" PELMORIX_VERSION_TEXT));
         window.resize(WIDTH, HEIGHT);
-        skin.LoadSkin(1);
+        InitPelmorixResources();
+        skin.SetSkin(CSkinBitmaps::Load(Skin::Gold));
         skin.Attach(&window, FrameStyle{true, true, true});
     }
 };

@@ -46,7 +46,7 @@ void Run(benchmark::State& state, LongOperator op, const std::string& strFirst,
             });
         {
             const CLongControl::Scope scope(bControl ? &control : nullptr);
-            benchmark::DoNotOptimize(CalculateLong(op, strFirst, strSecond, 1));
+            benchmark::DoNotOptimize(CalculateLong(op, strFirst, strSecond, Language::English));
         }
         {
             const std::lock_guard lock(mutex);

@@ -15,8 +15,8 @@
 
 namespace
 {
-constexpr int EN = 1;
-constexpr int ZH = 0;
+constexpr Language EN = Language::English;
+constexpr Language ZH = Language::Chinese;
 
 std::string RandomDigits(size_t n, unsigned nSeed)
 {

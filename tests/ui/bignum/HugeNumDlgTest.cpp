@@ -433,17 +433,17 @@ TEST_F(HugeNumDlgTest, BarAndResultBoxShowTheProgressAndTheEndIsSaidInBothLangua
     auto* pBar = Find<QProgressBar>("progress");
     const struct
     {
-        int nLanguage;
+        Language language;
         const char* pProgress; // in the result box while calculating
         const char* pStopped;
         const char* pDone;
     } cases[] = {
-        {LANGUAGE_ENGLISH, "% done", "Stopped", "Done: 100 digits"},
-        {LANGUAGE_CHINESE, "已完成 ", "已停止", "完成：100 位"},
+        {Language::English, "% done", "Stopped", "Done: 100 digits"},
+        {Language::Chinese, "已完成 ", "已停止", "完成：100 位"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pStopped);
-        m_pDlg->SetLanguage(c.nLanguage);
+        SetLanguage(c.language);
         Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
         EXPECT_FALSE(pBar->isVisible());
         ClickCalculate();
@@ -470,7 +470,7 @@ TEST_F(HugeNumDlgTest, BarAndResultBoxShowTheProgressAndTheEndIsSaidInBothLangua
     Enter(QStringLiteral("pi"), QString::fromLatin1(ENDLESS_PI_COUNT), LongOperator::Add);
     ClickCalculate();
     ClickCalculate();
-    m_pDlg->SetLanguage(LANGUAGE_ENGLISH);
+    SetLanguage(Language::English);
     EXPECT_EQ(m_pTime->text().toStdString(), "Stopped");
 }
 
