@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <array>
 #include <vector>
 
 namespace
@@ -22,10 +23,19 @@ constexpr int CAPTION_FONT_PIXELS = 13;
 const QColor CAPTION_TEXT(255, 255, 255);
 const QColor CAPTION_SHADOW(0, 0, 0, 110);
 
-constexpr Text MENU_RESTORE{"&Restore", "还原(&R)"};
-constexpr Text MENU_MINIMISE{"Mi&nimize", "最小化(&N)"};
-constexpr Text MENU_MAXIMISE{"Ma&ximize", "最大化(&X)"};
-constexpr Text MENU_CLOSE{"&Close", "关闭(&C)"};
+// The frame's own items of the icon menu, in menu order.
+struct MenuEntry
+{
+    FrameCommand command;
+    Text text;
+    bool bSeparatorBefore;
+};
+constexpr std::array<MenuEntry, 4> MENU_ENTRIES{{
+    {FrameCommand::Restore, {"&Restore", "还原(&R)"}, false},
+    {FrameCommand::Minimise, {"Mi&nimize", "最小化(&N)"}, false},
+    {FrameCommand::Maximise, {"Ma&ximize", "最大化(&X)"}, false},
+    {FrameCommand::Close, {"&Close", "关闭(&C)"}, true},
+}};
 
 QRect ToQRect(const Rect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
 
@@ -607,31 +617,57 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
     if (m_pMenu == nullptr) {
         m_pMenu = new QMenu(m_pWindow);
         m_pMenu->setObjectName(QStringLiteral("systemMenu"));
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Restore(); });
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Minimise(); });
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Maximise(); });
-        m_pMenu->addSeparator();
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] {
-            if (m_pWindow != nullptr)
-                m_pWindow->close();
-        });
+        for (std::size_t i = 0; i < MENU_ENTRIES.size(); ++i) {
+            if (MENU_ENTRIES[i].bSeparatorBefore)
+                m_pMenu->addSeparator();
+            QAction* pAction = m_pMenu->addAction(QString());
+            pAction->setData(int(i));
+            connect(pAction, &QAction::triggered, this,
+                    [this, command = MENU_ENTRIES[i].command] { RunCommand(command); });
+        }
     }
-    const QList<QAction*> actions = m_pMenu->actions();
-    const WindowState state = State();
-    const struct
-    {
-        QAction* pAction;
-        Text text;
-        bool bEnabled;
-    } items[] = {
-        {actions[0], MENU_RESTORE, state != WindowState::Normal},
-        {actions[1], MENU_MINIMISE, m_style.bMinimiseBox && state != WindowState::Minimised},
-        {actions[2], MENU_MAXIMISE, m_style.bMaximiseBox && state != WindowState::Maximised},
-        {actions[4], MENU_CLOSE, true},
-    };
-    for (const auto& item : items) {
-        item.pAction->setText(QString::fromUtf8(item.text.In(m_language.CurrentLanguage())));
-        item.pAction->setEnabled(item.bEnabled);
+    // Only the frame's own items carry their place in the table.
+    for (QAction* pAction : m_pMenu->actions()) {
+        if (!pAction->data().isValid())
+            continue;
+        const MenuEntry& entry = MENU_ENTRIES[std::size_t(pAction->data().toInt())];
+        pAction->setText(QString::fromUtf8(entry.text.In(m_language.CurrentLanguage())));
+        pAction->setEnabled(CanRunCommand(entry.command));
     }
     m_pMenu->popup(ptGlobal);
+}
+
+bool CFrameSkin::CanRunCommand(FrameCommand command) const
+{
+    const WindowState state = State();
+    switch (command) {
+    case FrameCommand::Restore:
+        return state != WindowState::Normal;
+    case FrameCommand::Minimise:
+        return m_style.bMinimiseBox && state != WindowState::Minimised;
+    case FrameCommand::Maximise:
+        return m_style.bMaximiseBox && state != WindowState::Maximised;
+    case FrameCommand::Close:
+        break;
+    }
+    return true;
+}
+
+void CFrameSkin::RunCommand(FrameCommand command)
+{
+    switch (command) {
+    case FrameCommand::Restore:
+        Restore();
+        break;
+    case FrameCommand::Minimise:
+        Minimise();
+        break;
+    case FrameCommand::Maximise:
+        Maximise();
+        break;
+    case FrameCommand::Close:
+        if (m_pWindow != nullptr)
+            m_pWindow->close();
+        break;
+    }
 }

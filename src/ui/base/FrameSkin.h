@@ -21,6 +21,15 @@ class QMouseEvent;
 class QPainter;
 class QWidget;
 
+// What the icon menu offers.
+enum class FrameCommand
+{
+    Restore,
+    Minimise,
+    Maximise,
+    Close,
+};
+
 // The bitmap frame of one top-level window: a caption with its own buttons, side and bottom
 // borders and the tiled background behind the client area. Attaching makes the window frameless;
 // from then on the frame lives in the window's contents margins, and the skin watches the
@@ -67,6 +76,9 @@ public:
     void ToggleMaximise();
     void Maximise();
     void Restore();
+    // False for a command the icon menu shows disabled in the window's present state.
+    bool CanRunCommand(FrameCommand command) const;
+    void RunCommand(FrameCommand command);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
