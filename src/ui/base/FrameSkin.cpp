@@ -1,6 +1,7 @@
 #include "ui/base/FrameSkin.h"
 
 #include "core/base/Language.h"
+#include "ui/base/DesktopFeatures.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -163,6 +165,7 @@ void CFrameSkin::Attach(QWidget* pWindow, const FrameStyle& style)
     m_pWindow = pWindow;
     m_style = style;
     m_marginsApplied = pWindow->contentsMargins();
+    m_ptPlaced = pWindow->pos();
     const bool bVisible = pWindow->isVisible();
     pWindow->setWindowFlag(Qt::FramelessWindowHint, true);
     pWindow->setMouseTracking(true);
@@ -367,12 +370,41 @@ void CFrameSkin::RepaintFrame()
                       ToQRect(ClientRect(m_metrics, rcWindow.width(), rcWindow.height())));
 }
 
+// Under a reparenting window manager, Qt's xcb platform may take a wrong place for a window that
+// is shown again: a configure event from before the manager framed the window is read after it,
+// when the new frame still stands at the screen's origin, and the manager, which puts the frame
+// where the window was, reports no move. Qt then believes the window is at (0, 0): its popups
+// open there and a move by the window manager starts from there. The window has not really moved,
+// so once it is on the screen it is put where it was; a move to where it already stands costs the
+// window manager nothing, and Qt learns the true place from the request itself.
+void CFrameSkin::Settle()
+{
+    m_bSettling = false;
+    if (m_pWindow->pos() != m_ptPlaced)
+        QTimer::singleShot(0, this, [this, ptPlaced = m_ptPlaced] {
+            if (m_pWindow != nullptr && m_pWindow->isVisible())
+                m_pWindow->move(ptPlaced);
+        });
+}
+
+// The mouse's own report tells where the window really is: its global position less its position
+// in the window. Where Qt believes otherwise, it is told.
+void CFrameSkin::SyncPlace(const QMouseEvent& event)
+{
+    const QPoint ptOrigin = (event.globalPosition() - event.position()).toPoint();
+    const QPoint offset = ptOrigin - m_pWindow->mapToGlobal(QPoint(0, 0));
+    if (offset.manhattanLength() > 1)
+        m_pWindow->move(m_pWindow->pos() + offset);
+}
+
 bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched != m_pWindow || m_pSkin == nullptr)
         return false;
     switch (pEvent->type()) {
     case QEvent::Paint: {
+        if (m_bSettling)
+            Settle();
         QPainter painter(m_pWindow);
         PaintWindow(painter);
         return false; // the window paints its client area next
@@ -406,6 +438,15 @@ bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
         return false;
     case QEvent::WindowStateChange:
         OnWindowStateChange();
+        return false;
+    case QEvent::Show:
+        m_bSettling = true;
+        return false;
+    case QEvent::Move:
+        // While the window is being shown again, the window system's word on its place is not
+        // yet to be trusted (see Settle).
+        if (!pEvent->spontaneous() || !m_bSettling)
+            m_ptPlaced = m_pWindow->pos();
         return false;
     default:
         return false;
@@ -511,13 +552,28 @@ void CFrameSkin::DragWindow(QWidget& window, const QMouseEvent& event)
 }
 
 // A move waits until the mouse has really moved, so that a double click stays a double click;
-// sizing starts at once. The window system is asked first; where it refuses (no window manager,
-// an offscreen platform), the window follows the mouse from here.
+// sizing starts at once. Where the window system does not take the drag over (see
+// StartSystemDrag), the window follows the mouse from here.
 void CFrameSkin::BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event)
 {
+    SyncPlace(event);
     m_drag = {action, edge, event.globalPosition().toPoint(), m_pWindow->geometry(), false, false};
     if (action == FrameAction::Resize)
         FollowDrag(event);
+}
+
+// Where the program can place its windows, a move follows the mouse from here: the window
+// system would start it from where the mouse is now, not from the press, leaving the window
+// behind by the way the mouse moved before the move began, and a window manager may hold the
+// window at other windows' edges. Sizing starts at the press and goes to the window system.
+bool CFrameSkin::StartSystemDrag()
+{
+    QWindow* pHandle = m_pWindow->windowHandle();
+    if (pHandle == nullptr)
+        return false;
+    if (m_drag.action == FrameAction::Move)
+        return !DesktopFeatures::Current().bPlace && pHandle->startSystemMove();
+    return pHandle->startSystemResize(EdgesOf(m_drag.edge));
 }
 
 void CFrameSkin::FollowDrag(const QMouseEvent& event)
@@ -531,12 +587,7 @@ void CFrameSkin::FollowDrag(const QMouseEvent& event)
         if (m_drag.action == FrameAction::Move && delta.manhattanLength() < MOVE_THRESHOLD)
             return;
         m_drag.bStarted = true;
-        QWindow* pHandle = m_pWindow->windowHandle();
-        const bool bBySystem =
-            pHandle != nullptr &&
-            (m_drag.action == FrameAction::Move ? pHandle->startSystemMove()
-                                                : pHandle->startSystemResize(EdgesOf(m_drag.edge)));
-        if (bBySystem) {
+        if (StartSystemDrag()) {
             // The window system now owns the mouse until the button comes up.
             m_drag = {};
             if (m_input.MouseLeave().bRepaint)

@@ -119,10 +119,13 @@ private:
     HitCode HitAt(const QPoint& pt) const;
     void Respond(const FrameResponse& response, const QMouseEvent& event, HitCode code);
     void BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event);
+    bool StartSystemDrag();
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
     void OpenSystemMenu(const QPoint& ptGlobal);
     void OnWindowStateChange();
+    void Settle();
+    void SyncPlace(const QMouseEvent& event);
 
     std::shared_ptr<const CSkinBitmaps> m_pSkin; // shared by every window's frame
     int m_nGeneration = 0; // counts skin changes, so caches know when they are stale
@@ -138,6 +141,8 @@ private:
     CFrameInput m_input;
     CWindowState m_state;
     Drag m_drag;
+    QPoint m_ptPlaced;        // where the program or the user last put the window
+    bool m_bSettling = false; // shown, but not yet painted
     QFont m_fontCaption;
     QString m_strElided;
     QString m_strElidedFrom;
