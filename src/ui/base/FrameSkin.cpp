@@ -4,8 +4,10 @@
 #include "ui/base/DesktopFeatures.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,6 +24,8 @@ namespace
 constexpr QRgb KEY_COLOUR = 0xFFFF00FF; // magenta: caption pixels cut from the window
 constexpr int MOVE_THRESHOLD = 3;       // pixels the mouse moves before a caption drag starts
 constexpr int CAPTION_FONT_PIXELS = 13;
+// How long a window manager may take to minimise a window before the frame looks whether it did.
+constexpr int MINIMISE_CHECK_MS = 750;
 const QColor CAPTION_TEXT(255, 255, 255);
 const QColor CAPTION_SHADOW(0, 0, 0, 110);
 
@@ -32,8 +36,10 @@ struct MenuEntry
     Text text;
     bool bSeparatorBefore;
 };
-constexpr std::array<MenuEntry, 4> MENU_ENTRIES{{
+constexpr std::array<MenuEntry, 6> MENU_ENTRIES{{
     {FrameCommand::Restore, {"&Restore", "还原(&R)"}, false},
+    {FrameCommand::Move, {"&Move", "移动(&M)"}, false},
+    {FrameCommand::Size, {"&Size", "大小(&S)"}, false},
     {FrameCommand::Minimise, {"Mi&nimize", "最小化(&N)"}, false},
     {FrameCommand::Maximise, {"Ma&ximize", "最大化(&X)"}, false},
     {FrameCommand::Close, {"&Close", "关闭(&C)"}, true},
@@ -401,6 +407,8 @@ bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched != m_pWindow || m_pSkin == nullptr)
         return false;
+    if (m_drag.bFromMenu && OnMenuDragEvent(*pEvent))
+        return true;
     switch (pEvent->type()) {
     case QEvent::Paint: {
         if (m_bSettling)
@@ -576,9 +584,64 @@ bool CFrameSkin::StartSystemDrag()
     return pHandle->startSystemResize(EdgesOf(m_drag.edge));
 }
 
+// Move or Size from the icon menu: the mouse goes to the caption's middle or to the lower right
+// corner, and the window follows it with no button held, until a click puts it down; Escape puts
+// it back. The window system takes it over where the program cannot place its windows.
+void CFrameSkin::BeginMenuDrag(FrameAction action, HitCode edge)
+{
+    if (m_pWindow == nullptr)
+        return;
+    const QRect rc = m_pWindow->geometry();
+    const QPoint ptGrip =
+        action == FrameAction::Move
+            ? QPoint(rc.center().x(), rc.top() + m_metrics.nCaption / 2)
+            : rc.bottomRight() - QPoint(m_metrics.nRight / 2, m_metrics.nBottom / 2);
+    QCursor::setPos(m_pWindow->screen(), ptGrip);
+    m_drag = {action, edge, ptGrip, rc, true, false, true};
+    if (!DesktopFeatures::Current().bPlace && StartSystemDrag()) {
+        m_drag = {};
+        return;
+    }
+    m_pWindow->grabMouse();
+    m_pWindow->grabKeyboard();
+}
+
+void CFrameSkin::EndMenuDrag(bool bKeep)
+{
+    if (!bKeep)
+        m_pWindow->setGeometry(m_drag.rcStart);
+    m_drag = {};
+    m_pWindow->releaseMouse();
+    m_pWindow->releaseKeyboard();
+}
+
+bool CFrameSkin::OnMenuDragEvent(QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseMove:
+        FollowDrag(static_cast<QMouseEvent&>(event));
+        return true;
+    case QEvent::MouseButtonPress:
+        EndMenuDrag(true);
+        return true;
+    case QEvent::KeyPress: {
+        const int nKey = static_cast<QKeyEvent&>(event).key();
+        if (nKey == Qt::Key_Escape || nKey == Qt::Key_Return || nKey == Qt::Key_Enter)
+            EndMenuDrag(nKey != Qt::Key_Escape);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CFrameSkin::FollowDrag(const QMouseEvent& event)
 {
-    if (!(event.buttons() & Qt::LeftButton)) {
+    if (!m_drag.bFromMenu && !(event.buttons() & Qt::LeftButton)) {
         m_drag = {};
         return;
     }
@@ -660,6 +723,23 @@ void CFrameSkin::OnWindowStateChange()
         m_state.Minimise();
     else if (!bMinimised && State() == WindowState::Minimised)
         m_state.Restore();
+    if (bMinimised)
+        QTimer::singleShot(MINIMISE_CHECK_MS, this, &CFrameSkin::CheckMinimised);
+    RepaintFrame();
+}
+
+// Without a window manager nothing takes a minimised window off the screen, and Qt still calls
+// it minimised. A window that is still shown was not minimised: the frame, and Qt, go back to
+// the state before, so that maximising and the caption's double click work at once.
+void CFrameSkin::CheckMinimised()
+{
+    if (m_pWindow == nullptr || State() != WindowState::Minimised)
+        return;
+    const QWindow* pHandle = m_pWindow->windowHandle();
+    if (pHandle == nullptr || !pHandle->isExposed())
+        return;
+    m_state.Restore();
+    m_pWindow->setWindowState(m_pWindow->windowState() & ~Qt::WindowMinimized);
     RepaintFrame();
 }
 
@@ -694,6 +774,10 @@ bool CFrameSkin::CanRunCommand(FrameCommand command) const
     switch (command) {
     case FrameCommand::Restore:
         return state != WindowState::Normal;
+    case FrameCommand::Move:
+        return state == WindowState::Normal;
+    case FrameCommand::Size:
+        return m_style.bResizable && state == WindowState::Normal;
     case FrameCommand::Minimise:
         return m_style.bMinimiseBox && state != WindowState::Minimised;
     case FrameCommand::Maximise:
@@ -709,6 +793,12 @@ void CFrameSkin::RunCommand(FrameCommand command)
     switch (command) {
     case FrameCommand::Restore:
         Restore();
+        break;
+    case FrameCommand::Move:
+        BeginMenuDrag(FrameAction::Move, HitCode::Caption);
+        break;
+    case FrameCommand::Size:
+        BeginMenuDrag(FrameAction::Resize, HitCode::BottomRight);
         break;
     case FrameCommand::Minimise:
         Minimise();

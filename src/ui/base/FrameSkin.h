@@ -25,6 +25,8 @@ class QWidget;
 enum class FrameCommand
 {
     Restore,
+    Move,
+    Size,
     Minimise,
     Maximise,
     Close,
@@ -102,6 +104,7 @@ private:
         QRect rcStart;  // window geometry at the press
         bool bStarted = false;
         bool bBySystem = false; // the window system took it over
+        bool bFromMenu = false; // no button held: a click ends it
     };
 
     const FrameCache& Cache(bool bActive);
@@ -120,10 +123,14 @@ private:
     void Respond(const FrameResponse& response, const QMouseEvent& event, HitCode code);
     void BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event);
     bool StartSystemDrag();
+    void BeginMenuDrag(FrameAction action, HitCode edge);
+    void EndMenuDrag(bool bKeep);
+    bool OnMenuDragEvent(QEvent& event);
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
     void OpenSystemMenu(const QPoint& ptGlobal);
     void OnWindowStateChange();
+    void CheckMinimised();
     void Settle();
     void SyncPlace(const QMouseEvent& event);
 
