@@ -111,6 +111,8 @@ private:
     void PlaceAtStart();
     void LayoutControls();
     void ToggleWindow(AuxId id);
+    // The frames of the shown auxiliary windows but id's, and the docked keyboard's place.
+    QList<QRect> OtherWindows(AuxId id);
     void LoadSettings();
     void SaveSettings();
     bool PreTranslateKey(const QKeyEvent& event);
