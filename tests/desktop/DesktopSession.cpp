@@ -110,10 +110,22 @@ bool CDesktopSession::Start()
         return StartOpenbox();
     case Kind::Weston:
         return StartWeston(false);
+    case Kind::TwoScreens:
+        return StartTwoScreens();
     case Kind::WestonXWayland:
         break;
     }
     return StartWeston(true);
+}
+
+bool CDesktopSession::StartTwoScreens()
+{
+    const std::string strConfig = m_strDir + "/screens.json";
+    std::ofstream(strConfig) << R"({"screens": [
+        {"name": "left", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96},
+        {"name": "right", "x": 1920, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})";
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + strConfig).c_str(), 1);
+    return true;
 }
 
 bool CDesktopSession::Fail(std::string strProblem, bool bMissing)

@@ -9,8 +9,9 @@
 
 // A desktop of its own for the desktop tests, started before the application opens the window
 // system and ended with the process: a window manager (openbox) on a virtual X server (Xvfb) on a
-// free display, or a headless Wayland compositor (weston), with or without XWayland. It sets
-// DISPLAY, WAYLAND_DISPLAY and XDG_SESSION_TYPE for the application to come.
+// free display, or a headless Wayland compositor (weston), with or without XWayland; or two
+// screens of the offscreen platform. It sets DISPLAY, WAYLAND_DISPLAY, XDG_SESSION_TYPE and, for
+// the two screens, QT_QPA_PLATFORM for the application to come.
 class CDesktopSession
 {
 public:
@@ -19,6 +20,7 @@ public:
         Openbox,
         Weston,
         WestonXWayland,
+        TwoScreens, // no server: Qt's offscreen platform with two screens side by side
     };
 
     explicit CDesktopSession(Kind kind);
@@ -37,6 +39,7 @@ private:
     struct Server;
     bool StartOpenbox();
     bool StartWeston(bool bXWayland);
+    bool StartTwoScreens();
     std::unique_ptr<Server> Spawn(const std::vector<std::string>& args, const std::string& strLog);
     bool Fail(std::string strProblem, bool bMissing = false);
 

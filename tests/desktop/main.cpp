@@ -25,10 +25,11 @@ constexpr DesktopChoice DESKTOPS[] = {
     {"openbox", CDesktopSession::Kind::Openbox, "OpenboxDesktop.*"},
     {"weston", CDesktopSession::Kind::Weston, "WaylandOnly.*"},
     {"weston-xwayland", CDesktopSession::Kind::WestonXWayland, "XWaylandDesktop.*"},
+    {"two-screens", CDesktopSession::Kind::TwoScreens, "TwoScreens.*"},
 };
 } // namespace
 
-// pelmorix_desktop_tests openbox|weston|weston-xwayland [gtest options]: starts that desktop,
+// pelmorix_desktop_tests openbox|weston|weston-xwayland|two-screens [gtest options]: starts that desktop,
 // chooses the Qt platform as the program does, and runs the desktop's tests on it.
 int main(int argc, char* argv[])
 {
@@ -38,18 +39,18 @@ int main(int argc, char* argv[])
         if (argc > 1 && choice.name == argv[1])
             pChoice = &choice;
     if (pChoice == nullptr) {
-        std::fprintf(stderr, "usage: %s openbox|weston|weston-xwayland\n", argv[0]);
+        std::fprintf(stderr, "usage: %s openbox|weston|weston-xwayland|two-screens\n", argv[0]);
         return 2;
     }
+    // The test run chose the offscreen platform for the widget tests; here the program's own
+    // choice holds, unless the desktop makes one.
+    unsetenv("QT_QPA_PLATFORM");
     CDesktopSession session(pChoice->kind);
     if (!session.Start()) {
         std::printf("%s: %s\n", session.IsMissing() ? "Skipped" : "Failed",
                     session.Problem().c_str());
         return session.IsMissing() ? EXIT_SKIPPED : EXIT_FAILURE;
     }
-    // The test run chose the offscreen platform for the widget tests; here the program's own
-    // choice holds.
-    unsetenv("QT_QPA_PLATFORM");
     CCalcApp::PreferX11();
     QApplication app(argc, argv);
     std::printf("Desktop %s: Qt platform %s\n", argv[1], qPrintable(app.platformName()));
