@@ -1,11 +1,14 @@
 #include "ui/console/CalcEdit.h"
 
+#include "ui/base/Accessibility.h"
 #include "ui/base/EditColors.h"
 #include "ui/console/VirtualKey.h"
 
+#include <QAccessible>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -58,6 +61,7 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
     // The dispatcher reports evaluation errors in the console itself; anything else (memory)
     // must not leave an event handler.
     try {
+        const QScopedValueRollback<bool> dispatching(m_bDispatching, bEnterRun);
         m_dispatcher.DispatchLine(bEnterRun);
     } catch (const std::exception& error) {
         qWarning("console line not processed: %s", error.what());
@@ -139,9 +143,29 @@ std::string CCalcEdit::LineText(int nLine) const
 // Results and keys that put text in cannot be undone, and they end what could be undone before.
 void CCalcEdit::ReplaceSelection(std::string_view strText)
 {
+    const QString strInserted = QString::fromUtf8(strText.data(), qsizetype(strText.size()));
     document()->setUndoRedoEnabled(false);
-    InsertText(QString::fromUtf8(strText.data(), qsizetype(strText.size())));
+    if (m_bDispatching)
+        WriteResult(AsConsoleText(strInserted));
+    else
+        InsertText(strInserted);
     document()->setUndoRedoEnabled(true);
+}
+
+// A result (or error) that an Enter run writes is spoken by screen readers, which are told of
+// the written line once, with its text alone: the line and its break go in as two edits. While
+// a screen reader listens, the text control reports each edit itself; otherwise the console
+// reports the line to whatever listens in the program.
+void CCalcEdit::WriteResult(const QString& strText)
+{
+    const qsizetype nBreak = strText.indexOf(QLatin1Char('\n'));
+    const QString strLine = strText.left(nBreak);
+    const int nAt = textCursor().selectionStart();
+    InsertText(strLine);
+    if (nBreak >= 0)
+        InsertText(strText.mid(nBreak));
+    if (!strLine.isEmpty() && !QAccessible::isActive())
+        AnnounceInsertion(*this, nAt, strLine);
 }
 
 void CCalcEdit::ClearText()
