@@ -19,6 +19,7 @@
 #include "ui/units/UnitConvDlg.h"
 #include "ui/varlist/VarListDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -150,7 +151,8 @@ Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
     connect(pWindow, &CAuxWindow::Hidden, this, [this, id, pWindow] {
         m_bShown[Index(id)] = false;
         // The keyboard goes back where it came from, not to whatever window is left.
-        if (pWindow->isActiveWindow())
+        const QWidget* pActive = QApplication::activeWindow();
+        if (pActive == nullptr || pActive == pWindow)
             m_pConsole->TakeFocus();
     });
     return pWindow;

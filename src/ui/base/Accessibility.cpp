@@ -55,10 +55,4 @@ void NameControls(const QWidget& window, std::span<const SpokenName> names, Lang
     }
 }
 
-void AnnounceInsertion(QWidget& textControl, int nPosition, const QString& strText)
-{
-    QAccessibleTextInsertEvent event(&textControl, nPosition, strText);
-    QAccessible::updateAccessibility(&event);
-}
-
 void InstallFrameAccessibility() { QAccessible::installFactory(FrameAccessibleFactory); }

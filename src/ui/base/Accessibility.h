@@ -22,9 +22,6 @@ struct SpokenName
 QString SpokenCaption(const QString& strCaption);
 // Gives each control of window listed in names its accessible name in language.
 void NameControls(const QWidget& window, std::span<const SpokenName> names, Language language);
-// Reports to assistive technology that strText now stands in the text control at nPosition (a
-// character index): the "text inserted" that screen readers speak. One report per call.
-void AnnounceInsertion(QWidget& textControl, int nPosition, const QString& strText);
 // Lets assistive technology see the skinned frames: a framed window is a named window whose
 // children include the buttons its frame paints. Installing it again changes nothing.
 void InstallFrameAccessibility();

@@ -1,10 +1,8 @@
 #include "ui/console/CalcEdit.h"
 
-#include "ui/base/Accessibility.h"
 #include "ui/base/EditColors.h"
 #include "ui/console/VirtualKey.h"
 
-#include <QAccessible>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -152,20 +150,15 @@ void CCalcEdit::ReplaceSelection(std::string_view strText)
     document()->setUndoRedoEnabled(true);
 }
 
-// A result (or error) that an Enter run writes is spoken by screen readers, which are told of
-// the written line once, with its text alone: the line and its break go in as two edits. While
-// a screen reader listens, the text control reports each edit itself; otherwise the console
-// reports the line to whatever listens in the program.
+// While a screen reader listens, the text control reports every edit to it as inserted text,
+// which the reader speaks. A result (or error) that an Enter run writes goes in as an edit of
+// its own, so that it is reported once, as the line alone; its line break follows.
 void CCalcEdit::WriteResult(const QString& strText)
 {
     const qsizetype nBreak = strText.indexOf(QLatin1Char('\n'));
-    const QString strLine = strText.left(nBreak);
-    const int nAt = textCursor().selectionStart();
-    InsertText(strLine);
+    InsertText(strText.left(nBreak));
     if (nBreak >= 0)
         InsertText(strText.mid(nBreak));
-    if (!strLine.isEmpty() && !QAccessible::isActive())
-        AnnounceInsertion(*this, nAt, strLine);
 }
 
 void CCalcEdit::ClearText()
