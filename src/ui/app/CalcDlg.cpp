@@ -272,6 +272,8 @@ void CCalcDlg::OnWindowKey(AuxId id, bool bToggle)
 void CCalcDlg::FocusWindow(AuxId id)
 {
     CAuxWindow& window = AuxWindow(id);
+    // Reached by a key, the window shows where its keyboard is, as after Tab.
+    window.setAttribute(Qt::WA_KeyboardFocusChange);
     window.raise();
     window.activateWindow();
     QWidget* pControl = window.focusWidget();
