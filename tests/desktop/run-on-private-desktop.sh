@@ -45,7 +45,11 @@ for _ in $(seq 100); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.1
 done
-xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "display $DISPLAY does not answer"; exit 1; }
+if ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+    echo "display $DISPLAY does not answer; Xvfb said:"
+    cat "$dir/xvfb.log"
+    exit 1
+fi
 export XDG_CONFIG_HOME="$dir/config" XDG_CONFIG_DIRS="$dir/machine-config"
 export XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/run"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_CONFIG_DIRS" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
