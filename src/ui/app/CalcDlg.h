@@ -4,6 +4,7 @@
 #include "core/console/ConsoleHost.h"
 #include "core/eval/AngleUnit.h"
 #include "ui/app/AuxWindowId.h"
+#include "ui/app/QtTranslation.h"
 #include "ui/base/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
 #include "ui/settings/SettingsHost.h"
@@ -26,10 +27,13 @@ class CVarListDlg;
 class CRandomGenerator;
 class ISettingsStore;
 class QLabel;
+class QKeySequence;
 
 // The main window: the console, the logo and the row of seven buttons that show and hide the
 // auxiliary windows. It owns those windows and the settings, and applies language, skin,
-// opacity, topmost state and keyboard docking to every window.
+// opacity, topmost state and keyboard docking to every window. From any of the program's
+// windows, Ctrl+1 ... Ctrl+7 show or hide the seven windows in the row's order and F1 shows the
+// help; a window shown so takes the keyboard, and gives it back to the console when hidden.
 class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource, public ISettingsHost
 {
     Q_OBJECT
@@ -87,6 +91,8 @@ public:
     CUnitConvDlg& UnitConv() { return *m_pUnitConv; }
     CHugeNumDlg& HugeNum() { return *m_pHugeNum; }
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
+    // The key that shows or hides the window of the row's button nRow (0 to 6): Ctrl+1 ...
+    static QKeySequence WindowKey(std::size_t nRow);
     bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
     const CWndTransparency& Transparency() const { return m_transparency; }
     const CFrameSkin& Frame() const { return m_skin; }
@@ -111,6 +117,10 @@ private:
     void PlaceAtStart();
     void LayoutControls();
     void ToggleWindow(AuxId id);
+    void CreateWindowKeys();
+    void OnWindowKey(AuxId id, bool bToggle);
+    void FocusWindow(AuxId id);
+    void LabelRowButtons();
     void LoadSettings();
     void SaveSettings();
     bool PreTranslateKey(const QKeyEvent& event);
@@ -134,6 +144,9 @@ private:
     std::array<CHoverButton*, AUX_COUNT> m_buttons{};
     CCalcEdit* m_pConsole = nullptr;
     QLabel* m_pLogo = nullptr;
+    // A row button that the keyboard (Tab) gave the focus keeps it when the window repaints.
+    QWidget* m_pKeyFocus = nullptr;
+    CQtTranslation m_qtTranslation;
     QFont m_fontConsole;
     QFont m_fontLongNumber;
     CWndTransparency m_transparency;

@@ -1,7 +1,10 @@
 #include "ui/base/FrameSkin.h"
 
 #include "core/base/Language.h"
+#include "ui/base/Accessibility.h"
+#include "ui/base/CaptionButton.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -26,6 +29,7 @@ constexpr Text MENU_RESTORE{"&Restore", "还原(&R)"};
 constexpr Text MENU_MINIMISE{"Mi&nimize", "最小化(&N)"};
 constexpr Text MENU_MAXIMISE{"Ma&ximize", "最大化(&X)"};
 constexpr Text MENU_CLOSE{"&Close", "关闭(&C)"};
+constexpr Text MENU_NAME{"System menu", "系统菜单"};
 
 QRect ToQRect(const Rect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
 
@@ -124,6 +128,7 @@ CFrameSkin::CFrameSkin(const ILanguageSource& language, QObject* pParent)
     m_fontCaption.setStyleHint(QFont::SansSerif);
     m_fontCaption.setBold(true);
     m_fontCaption.setPixelSize(CAPTION_FONT_PIXELS);
+    InstallFrameAccessibility();
 }
 
 CFrameSkin::~CFrameSkin()
@@ -152,6 +157,7 @@ void CFrameSkin::Attach(QWidget* pWindow, const FrameStyle& style)
     Detach();
     m_pWindow = pWindow;
     m_style = style;
+    MakeCaptionButtons();
     m_marginsApplied = pWindow->contentsMargins();
     const bool bVisible = pWindow->isVisible();
     pWindow->setWindowFlag(Qt::FramelessWindowHint, true);
@@ -169,12 +175,15 @@ void CFrameSkin::Detach()
     QWidget* pWindow = m_pWindow;
     pWindow->removeEventFilter(this);
     m_pWindow = nullptr;
+    MakeCaptionButtons();
     MoveControls(*pWindow, QPoint(-m_marginsApplied.left(), -m_marginsApplied.top()));
     pWindow->setContentsMargins(0, 0, 0, 0);
     pWindow->clearMask();
     pWindow->unsetCursor();
     m_marginsApplied = QMargins();
 }
+
+QWidget* CFrameSkin::Window() const { return m_pWindow; }
 
 QMargins CFrameSkin::Margins() const
 {
@@ -389,8 +398,11 @@ bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
             RepaintFrame();
         UpdateCursor();
         return false;
-    case QEvent::ActivationChange:
     case QEvent::WindowTitleChange:
+        RenameCaptionButtons(); // the title follows the language, and so do the buttons
+        RepaintFrame();
+        return false;
+    case QEvent::ActivationChange:
     case QEvent::WindowIconChange:
         RepaintFrame();
         return false;
@@ -566,6 +578,7 @@ void CFrameSkin::ToggleMaximise()
         Restore();
     else
         Maximise();
+    RenameCaptionButtons();
 }
 
 void CFrameSkin::Maximise()
@@ -600,6 +613,34 @@ void CFrameSkin::OnWindowStateChange()
     else if (!bMinimised && State() == WindowState::Minimised)
         m_state.Restore();
     RepaintFrame();
+    RenameCaptionButtons();
+}
+
+// One object for each button the attached window's caption shows, in the order a reader meets
+// them from the right: close, maximise, minimise, then the icon on the left.
+void CFrameSkin::MakeCaptionButtons()
+{
+    for (CCaptionButton* pButton : m_captionButtons)
+        delete pButton;
+    m_captionButtons.clear();
+    if (m_pWindow == nullptr)
+        return;
+    using Kind = CCaptionButton::Kind;
+    m_captionButtons.push_back(new CCaptionButton(*this, Kind::Close));
+    if (m_style.bMaximiseBox)
+        m_captionButtons.push_back(new CCaptionButton(*this, Kind::Maximise));
+    if (m_style.bMinimiseBox)
+        m_captionButtons.push_back(new CCaptionButton(*this, Kind::Minimise));
+    if (m_style.HasIcon())
+        m_captionButtons.push_back(new CCaptionButton(*this, Kind::SystemMenu));
+}
+
+void CFrameSkin::RenameCaptionButtons() const
+{
+    for (CCaptionButton* pButton : m_captionButtons) {
+        QAccessibleEvent event(pButton, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
@@ -616,6 +657,7 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
                 m_pWindow->close();
         });
     }
+    m_pMenu->setAccessibleName(QString::fromUtf8(MENU_NAME.In(m_language.CurrentLanguage())));
     const QList<QAction*> actions = m_pMenu->actions();
     const WindowState state = State();
     const struct

@@ -15,7 +15,9 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
+class CCaptionButton;
 class QMenu;
 class QMouseEvent;
 class QPainter;
@@ -30,7 +32,8 @@ class CFrameSkin : public QObject
 {
     Q_OBJECT
 public:
-    // The system menu speaks the language of language's source when it opens.
+    // The system menu speaks the language of language's source when it opens. A window makes
+    // itself the parent of its frame, where assistive technology looks for the frame.
     explicit CFrameSkin(const ILanguageSource& language, QObject* pParent = nullptr);
     CFrameSkin(const ILanguageSource&&, QObject* = nullptr) = delete;
     ~CFrameSkin() override;
@@ -47,6 +50,11 @@ public:
 
     bool IsLoaded() const { return m_pSkin != nullptr; }
     bool IsAttached() const { return m_pWindow != nullptr; }
+    QWidget* Window() const;
+    Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
+    // The buttons painted in the caption, as objects assistive technology can see; none while
+    // detached.
+    const std::vector<CCaptionButton*>& CaptionButtons() const { return m_captionButtons; }
     const FrameMetrics& Metrics() const { return m_metrics; }
     const FrameStyle& Style() const { return m_style; }
     WindowState State() const { return m_state.State(); }
@@ -67,6 +75,7 @@ public:
     void ToggleMaximise();
     void Maximise();
     void Restore();
+    void OpenSystemMenu(const QPoint& ptGlobal);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -109,8 +118,11 @@ private:
     void BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event);
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
-    void OpenSystemMenu(const QPoint& ptGlobal);
     void OnWindowStateChange();
+    void MakeCaptionButtons();
+    // Tells assistive technology that the caption buttons' names may have changed (language,
+    // maximised state).
+    void RenameCaptionButtons() const;
 
     std::shared_ptr<const CSkinBitmaps> m_pSkin; // shared by every window's frame
     int m_nGeneration = 0; // counts skin changes, so caches know when they are stale
@@ -131,5 +143,6 @@ private:
     QString m_strElidedFrom;
     int m_nElidedWidth = -1;
     QMenu* m_pMenu = nullptr;
+    std::vector<CCaptionButton*> m_captionButtons;
     const ILanguageSource& m_language;
 };

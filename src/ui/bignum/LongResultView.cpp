@@ -161,6 +161,11 @@ void CLongResultView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    // Read-only, the box has no caret to show that it has the keyboard: a dotted frame does.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    }
     painter.setFont(font());
     if (m_strText.empty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
@@ -172,6 +177,18 @@ void CLongResultView::paintEvent(QPaintEvent*)
     size_t nRow = size_t(verticalScrollBar()->value());
     for (int y = MARGIN; nRow < RowCount() && y < viewport()->height(); ++nRow, y += nLine)
         PaintRow(painter, nRow, y);
+}
+
+void CLongResultView::focusInEvent(QFocusEvent* pEvent)
+{
+    QAbstractScrollArea::focusInEvent(pEvent);
+    viewport()->update();
+}
+
+void CLongResultView::focusOutEvent(QFocusEvent* pEvent)
+{
+    QAbstractScrollArea::focusOutEvent(pEvent);
+    viewport()->update();
 }
 
 void CLongResultView::resizeEvent(QResizeEvent* pEvent)

@@ -31,6 +31,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;

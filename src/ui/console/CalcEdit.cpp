@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -58,6 +59,7 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
     // The dispatcher reports evaluation errors in the console itself; anything else (memory)
     // must not leave an event handler.
     try {
+        const QScopedValueRollback<bool> dispatching(m_bDispatching, bEnterRun);
         m_dispatcher.DispatchLine(bEnterRun);
     } catch (const std::exception& error) {
         qWarning("console line not processed: %s", error.what());
@@ -139,9 +141,24 @@ std::string CCalcEdit::LineText(int nLine) const
 // Results and keys that put text in cannot be undone, and they end what could be undone before.
 void CCalcEdit::ReplaceSelection(std::string_view strText)
 {
+    const QString strInserted = QString::fromUtf8(strText.data(), qsizetype(strText.size()));
     document()->setUndoRedoEnabled(false);
-    InsertText(QString::fromUtf8(strText.data(), qsizetype(strText.size())));
+    if (m_bDispatching)
+        WriteResult(AsConsoleText(strInserted));
+    else
+        InsertText(strInserted);
     document()->setUndoRedoEnabled(true);
+}
+
+// While a screen reader listens, the text control reports every edit to it as inserted text,
+// which the reader speaks. A result (or error) that an Enter run writes goes in as an edit of
+// its own, so that it is reported once, as the line alone; its line break follows.
+void CCalcEdit::WriteResult(const QString& strText)
+{
+    const qsizetype nBreak = strText.indexOf(QLatin1Char('\n'));
+    InsertText(strText.left(nBreak));
+    if (nBreak >= 0)
+        InsertText(strText.mid(nBreak));
 }
 
 void CCalcEdit::ClearText()

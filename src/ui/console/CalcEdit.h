@@ -54,6 +54,10 @@ public:
     // Activates the console's window and gives the console the keyboard, from whichever
     // window holds it.
     void TakeFocus();
+    // A key of the program's (Ctrl+1 ...) takes the keyboard to another window while its Ctrl is
+    // down: the console lets that Ctrl go instead of counting it held until it goes down and up
+    // in the console again.
+    void ReleaseCtrl() { m_bCtrlDown = false; }
 
     CEvalContext& Eval() { return m_eval; }
     int LastKey() const { return m_dispatcher.LastKey(); }
@@ -77,9 +81,12 @@ private:
     void OnTextChanged();
     void OnContentsChange(int nPosition, int nRemoved, int nAdded);
     void PassKeyOn(QKeyEvent* pEvent);
+    void WriteResult(const QString& strText);
     bool FitPastedLines(QString& strText) const;
     void CompactText();
 
+    // Set while an Enter run may write its result, which assistive technology is told of.
+    bool m_bDispatching = false;
     // Set while the Enter key edits the text; its change notifications are taken as one.
     bool m_bBreakingLine = false;
     bool m_bChangedWhileBreaking = false;

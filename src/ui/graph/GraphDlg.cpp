@@ -17,6 +17,8 @@ namespace
 {
 constexpr int FONT_POINTS = 10;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
+constexpr Text CURVES_SHOWN{"%1 curves, %2 shown.", "%1 条曲线，显示 %2 条。"};
+constexpr Text SELECTED_CURVE{" Selected: %1 %2", "选中：%1 %2"};
 
 // Text with its top-left corner at its point on an opaque background, black, cut short with an
 // ellipsis where it has a width to keep to.
@@ -47,6 +49,35 @@ CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     m_font = StandInPointFont(QStringLiteral("Arial"), FONT_POINTS);
     setFocusPolicy(Qt::StrongFocus);
+    DescribeCurves();
+}
+
+void CGraphDlg::ApplyLanguage()
+{
+    CAuxWindow::ApplyLanguage();
+    DescribeCurves();
+}
+
+void CGraphDlg::DescribeCurves()
+{
+    const Language language = CurrentLanguage();
+    int nValid = 0;
+    int nShown = 0;
+    for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
+        const CurveSlot& slot = m_curves.Slot(i);
+        nValid += slot.state == CurveState::Valid;
+        nShown += slot.state == CurveState::Valid && slot.shown;
+    }
+    QString strText = QString::fromUtf8(CURVES_SHOWN.In(language)).arg(nValid).arg(nShown);
+    const int nSelected = m_curves.Selected();
+    const CurveSlot& selected = m_curves.Slot(nSelected);
+    if (selected.state == CurveState::Valid) {
+        const QString strName =
+            nSelected == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSelected);
+        strText += QString::fromUtf8(SELECTED_CURVE.In(language))
+                       .arg(strName, QString::fromStdString(selected.legend).trimmed());
+    }
+    setAccessibleDescription(strText);
 }
 
 void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
@@ -55,15 +86,18 @@ void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
         m_curves.PlotCurve(strText, nSlot, bShow);
     } catch (const CalcError&) {
         // Other curves may have been sampled again before the target failed.
+        DescribeCurves();
         update();
         throw;
     }
+    DescribeCurves();
     update();
 }
 
 void CGraphDlg::ClearCurves()
 {
     m_curves.ClearCurves();
+    DescribeCurves();
     update();
 }
 
@@ -116,13 +150,16 @@ void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
     const QPoint pt = pEvent->position().toPoint() - contentsRect().topLeft();
     const int nSlot = CGraphLayout::BlockAt(m_curves, pt.x(), pt.y());
     if (pEvent->button() == Qt::LeftButton) {
-        if (nSlot >= 0 && m_curves.SelectCurve(nSlot))
+        if (nSlot >= 0 && m_curves.SelectCurve(nSlot)) {
+            DescribeCurves();
             update();
+        }
         // Pressing anywhere drags the window, as its caption would.
         DragWindow(*pEvent);
     } else if (pEvent->button() == Qt::RightButton && nSlot >= 0) {
         m_curves.ToggleCurve(nSlot);
         m_curves.UpdateAxes();
+        DescribeCurves();
         update();
     }
     CAuxWindow::mousePressEvent(pEvent);

@@ -31,6 +31,9 @@ public:
     // the selected slot holds no valid curve.
     bool CopySamples();
 
+    // Tells assistive technology how many curves there are and the selected one's legend.
+    void ApplyLanguage() override;
+
     CCurveTable& Curves() { return m_curves; }
     const CCurveTable& Curves() const { return m_curves; }
 
@@ -47,6 +50,7 @@ protected:
 
 private:
     QString CopyCaption() const;
+    void DescribeCurves();
 
     CCurveTable m_curves;
     QFont m_font;
