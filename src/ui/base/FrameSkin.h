@@ -7,6 +7,7 @@
 #include "ui/base/SkinBitmaps.h"
 
 #include <QFont>
+#include <QList>
 #include <QMargins>
 #include <QObject>
 #include <QPixmap>
@@ -14,8 +15,10 @@
 #include <QRegion>
 
 #include <array>
+#include <functional>
 #include <memory>
 
+class QAction;
 class QMenu;
 class QMouseEvent;
 class QPainter;
@@ -62,6 +65,11 @@ public:
     // The same for window whether or not this frame is attached to it: without the frame the
     // window system is asked to move it.
     void DragWindow(QWidget& window, const QMouseEvent& event);
+
+    // Items of the window's own for the icon menu, below the frame's after a separator; the
+    // window keeps them. beforeOpen runs each time the menu opens, to bring their texts and
+    // states in line.
+    void SetWindowMenuItems(QList<QAction*> items, std::function<void()> beforeOpen = {});
 
     void Minimise();
     void ToggleMaximise();
@@ -110,6 +118,7 @@ private:
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
     void OpenSystemMenu(const QPoint& ptGlobal);
+    void AddWindowMenuItems();
     void OnWindowStateChange();
 
     std::shared_ptr<const CSkinBitmaps> m_pSkin; // shared by every window's frame
@@ -131,5 +140,7 @@ private:
     QString m_strElidedFrom;
     int m_nElidedWidth = -1;
     QMenu* m_pMenu = nullptr;
+    QList<QAction*> m_windowItems;
+    std::function<void()> m_beforeMenu;
     const ILanguageSource& m_language;
 };
