@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStandardPaths>
 
 #include <cstdint>
 #include <cstdio>
@@ -61,7 +62,8 @@ int CCalcApp::Run()
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
     CQtSettingsStore store;
-    CCalcDlg dialog(random, store);
+    CCalcDlg dialog(random, store,
+                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
     dialog.show();

@@ -4,6 +4,7 @@
 #include "core/app/SettingsRecord.h"
 #include "core/base/Version.h"
 #include "core/skin/Opacity.h"
+#include "ui/app/ConsoleKeeper.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
@@ -64,7 +65,8 @@ QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
 }
 } // namespace
 
-CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
+CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder,
+                   QWidget* pParent)
     : QWidget(pParent), m_random(random), m_store(store), m_skin(*this)
 {
     InitPelmorixResources();
@@ -78,6 +80,9 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pPa
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
     CreateAuxWindows();
+    m_pKeeper = new CConsoleKeeper(*m_pConsole, *m_pGraph, m_store, *this, strDataFolder, this);
+    m_pKeeper->Restore();
+    m_skin.SetWindowMenuItems(m_pKeeper->MenuItems(), [this] { m_pKeeper->UpdateMenuItems(); });
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
@@ -415,6 +420,7 @@ void CCalcDlg::moveEvent(QMoveEvent* pEvent)
 void CCalcDlg::closeEvent(QCloseEvent* pEvent)
 {
     SaveSettings();
+    m_pKeeper->SaveNow();
     pEvent->accept();
 }
 

@@ -15,6 +15,7 @@
 
 class CAuxWindow;
 class CCalcEdit;
+class CConsoleKeeper;
 class CGraphDlg;
 class CHelpDlg;
 class CHoverButton;
@@ -41,8 +42,10 @@ public:
     static constexpr int MIN_WIDTH = 460;
     static constexpr int MIN_HEIGHT = 150;
 
-    // The settings are read from store now and written back to it when the window closes.
-    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent = nullptr);
+    // The settings are read from store now and written back to it when the window closes. The
+    // console is kept between runs in strDataFolder; an empty folder keeps nothing.
+    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder = {},
+             QWidget* pParent = nullptr);
     ~CCalcDlg() override;
 
     void ApplyLanguage();
@@ -86,6 +89,7 @@ public:
     CVarListDlg& VarList() { return *m_pVarList; }
     CUnitConvDlg& UnitConv() { return *m_pUnitConv; }
     CHugeNumDlg& HugeNum() { return *m_pHugeNum; }
+    CConsoleKeeper& Keeper() { return *m_pKeeper; }
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
     bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
     const CWndTransparency& Transparency() const { return m_transparency; }
@@ -133,6 +137,7 @@ private:
     CHugeNumDlg* m_pHugeNum = nullptr;
     std::array<CHoverButton*, AUX_COUNT> m_buttons{};
     CCalcEdit* m_pConsole = nullptr;
+    CConsoleKeeper* m_pKeeper = nullptr;
     QLabel* m_pLogo = nullptr;
     QFont m_fontConsole;
     QFont m_fontLongNumber;
