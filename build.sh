@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # The fonts are those the windows are laid out for (see dist/CMakeLists.txt).
-PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-wqy-zenhei
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev fonts-wqy-zenhei
           fonts-liberation2 fonts-dejavu-core)
 TEST_PACKAGES=(clang-format desktop-file-utils appstream man-db python3)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

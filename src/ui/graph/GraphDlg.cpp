@@ -2,16 +2,19 @@
 
 #include "core/eval/CalcError.h"
 #include "core/graph/GraphLayout.h"
+#include "core/keep/KeepTexts.h"
 #include "ui/base/QtColor.h"
 #include "ui/fonts/StandInFont.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgGenerator>
 
 namespace
 {
@@ -79,19 +82,23 @@ bool CGraphDlg::CopySamples()
 void CGraphDlg::paintEvent(QPaintEvent* pEvent)
 {
     CAuxWindow::paintEvent(pEvent);
-    // The scene covers the client area but its outer 9-pixel band, where the window's
-    // background shows.
     const QRect rcClient = contentsRect();
     QPainter painter(this);
     painter.setClipRect(rcClient);
     painter.translate(rcClient.topLeft());
+    PaintClient(painter, rcClient.width(), rcClient.height());
+}
+
+// The scene covers the client area but its outer 9-pixel band, where the window's background
+// shows.
+void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight) const
+{
     painter.setFont(m_font);
     const QFontMetrics metrics = painter.fontMetrics();
     const auto textWidth = [&metrics](const std::string& strText) {
         return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
     };
-    const GraphScene scene =
-        CGraphLayout(m_curves, rcClient.width(), rcClient.height(), textWidth).Scene();
+    const GraphScene scene = CGraphLayout(m_curves, nWidth, nHeight, textWidth).Scene();
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
         DrawText(painter, text);
@@ -139,7 +146,57 @@ void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
     QAction* pCopy = menu.addAction(CopyCaption(), this, [this] { CopySamples(); });
     pCopy->setShortcut(QKeySequence::Copy);
     pCopy->setEnabled(m_curves.Slot(m_curves.Selected()).state == CurveState::Valid);
+    menu.addSeparator();
+    menu.addAction(Tr(keepmsg::COPY_IMAGE), this, &CGraphDlg::CopyImage)
+        ->setObjectName(QStringLiteral("copyImage"));
+    menu.addAction(Tr(keepmsg::SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
+        ->setObjectName(QStringLiteral("saveImage"));
     menu.exec(pEvent->globalPos());
+}
+
+QImage CGraphDlg::Image() const
+{
+    const QSize size = contentsRect().size();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(palette().color(QPalette::Window));
+    QPainter painter(&image);
+    Frame().PaintBackground(painter, QRect(QPoint(0, 0), size));
+    PaintClient(painter, size.width(), size.height());
+    return image;
+}
+
+bool CGraphDlg::WriteSvg(QIODevice& device) const
+{
+    const QSize size = contentsRect().size();
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return false;
+    painter.fillRect(QRect(QPoint(0, 0), size), palette().color(QPalette::Window));
+    Frame().PaintBackground(painter, QRect(QPoint(0, 0), size));
+    PaintClient(painter, size.width(), size.height());
+    return painter.end();
+}
+
+void CGraphDlg::CopyImage() const { QGuiApplication::clipboard()->setImage(Image()); }
+
+void CGraphDlg::SaveImageAs()
+{
+    const QStringList filters = {Tr(keepmsg::PNG_FILES), Tr(keepmsg::SVG_FILES)};
+    SaveAs(m_dialogs, this, CurrentLanguage(), Tr(keepmsg::SAVE_IMAGE), QStringLiteral("graph.png"),
+           filters, [this](QIODevice& device, int nFilter) {
+               // The device is the file being saved, named as the user chose.
+               const auto* pFile = qobject_cast<const QFileDevice*>(&device);
+               const QString strSuffix =
+                   pFile != nullptr ? QFileInfo(pFile->fileName()).suffix().toLower() : QString();
+               const bool bSvg = strSuffix == QLatin1String("svg") ||
+                                 (strSuffix != QLatin1String("png") && nFilter == 1);
+               return bSvg ? WriteSvg(device) : Image().save(&device, "PNG");
+           });
 }
 
 QString CGraphDlg::CopyCaption() const
