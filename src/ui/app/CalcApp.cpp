@@ -62,8 +62,7 @@ int CCalcApp::Run()
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
     CQtSettingsStore store;
-    CCalcDlg dialog(random, store,
-                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    CCalcDlg dialog(random, store, DataFolder());
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
     dialog.show();
@@ -86,6 +85,11 @@ QStringList CCalcApp::RefuseUnusableScaling()
                         .arg(MAX_SCALE_FACTOR);
     }
     return warnings;
+}
+
+QString CCalcApp::DataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 void CCalcApp::SetDialogColors()

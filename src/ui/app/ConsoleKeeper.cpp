@@ -18,6 +18,8 @@
 #include <QTimer>
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace
 {
@@ -50,6 +52,15 @@ QString AsideName(const QString& strPath)
 }
 
 QString Native(const QString& strPath) { return QDir::toNativeSeparators(strPath); }
+
+// Renames whatever stands at strFrom (a file, folder, FIFO or a link, even a broken one).
+bool RenameAnything(const QString& strFrom, const QString& strTo)
+{
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(strFrom).toStdString(),
+                            QFile::encodeName(strTo).toStdString(), error);
+    return !error;
+}
 
 bool WriteBytes(QIODevice& device, const std::string& strBytes)
 {
@@ -171,7 +182,7 @@ void CConsoleKeeper::ShowNotice(const QString& strProblem)
     const QString strPath = FilePath();
     const QString strAside = AsideName(strPath);
     QString strNotice;
-    if (QDir().rename(strPath, strAside)) {
+    if (RenameAnything(strPath, strAside)) {
         strNotice = Tr(keepmsg::MOVED_ASIDE).arg(strProblem, Native(strAside));
     } else {
         m_bBlocked = true;

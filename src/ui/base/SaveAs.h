@@ -33,8 +33,8 @@ struct SaveDialogs
     static SaveDialogs System();
 };
 
-// One "save as": asks for a file, writes it with write (given the chosen filter's index), and
-// reports a failure in language. strTitle is the command's text; its "…" is left out of the
+// One "save as": asks for a file, writes it with write, and reports a failure in language. write
+// gets the index of the filter whose pattern the file's suffix matches, else of the one chosen. strTitle is the command's text; its "…" is left out of the
 // dialog's title. True when the file was written.
 bool SaveAs(const SaveDialogs& dialogs, QWidget* pParent, Language language,
             const QString& strTitle, const QString& strSuggested, const QStringList& filters,

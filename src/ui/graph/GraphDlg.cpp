@@ -8,7 +8,6 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -19,6 +18,7 @@
 namespace
 {
 constexpr int FONT_POINTS = 10;
+constexpr int SVG_DPI = 96;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 
 // Text with its top-left corner at its point on an opaque background, black, cut short with an
@@ -170,8 +170,11 @@ bool CGraphDlg::WriteSvg(QIODevice& device) const
     const QSize size = contentsRect().size();
     QSvgGenerator generator;
     generator.setOutputDevice(&device);
+    // One unit of the drawing is one pixel of the window, and its printed size is that of the
+    // window on a screen of CSS pixels.
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(SVG_DPI);
     generator.setTitle(windowTitle());
     QPainter painter;
     if (!painter.begin(&generator))
@@ -189,13 +192,7 @@ void CGraphDlg::SaveImageAs()
     const QStringList filters = {Tr(keepmsg::PNG_FILES), Tr(keepmsg::SVG_FILES)};
     SaveAs(m_dialogs, this, CurrentLanguage(), Tr(keepmsg::SAVE_IMAGE), QStringLiteral("graph.png"),
            filters, [this](QIODevice& device, int nFilter) {
-               // The device is the file being saved, named as the user chose.
-               const auto* pFile = qobject_cast<const QFileDevice*>(&device);
-               const QString strSuffix =
-                   pFile != nullptr ? QFileInfo(pFile->fileName()).suffix().toLower() : QString();
-               const bool bSvg = strSuffix == QLatin1String("svg") ||
-                                 (strSuffix != QLatin1String("png") && nFilter == 1);
-               return bSvg ? WriteSvg(device) : Image().save(&device, "PNG");
+               return nFilter == 1 ? WriteSvg(device) : Image().save(&device, "PNG");
            });
 }
 

@@ -40,7 +40,7 @@ public:
     bool WriteSvg(QIODevice& device) const;
     void CopyImage() const;
     // Asks for a file and writes a PNG or SVG image to it, by the name's suffix or else by the
-    // chosen filter.
+    // chosen filter (PNG first).
     void SaveImageAs();
     void SetSaveDialogs(SaveDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
