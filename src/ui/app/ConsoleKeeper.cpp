@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTimer>
@@ -117,12 +118,26 @@ void CConsoleKeeper::Restore()
 {
     if (!m_bKeeping || m_strFolder.isEmpty())
         return;
+    RemoveUnfinishedWrites();
     const FileRead file = ReadFile();
     if (!file.bFound)
         return;
     const QString strProblem = file.strProblem.isEmpty() ? RestoreFrom(file) : file.strProblem;
     if (!strProblem.isEmpty())
         ShowNotice(strProblem);
+}
+
+// A write killed half-way leaves its temporary file (console.txt.XXXXXX) beside the kept one;
+// only one calculator runs, so none of them is still being written.
+void CConsoleKeeper::RemoveUnfinishedWrites() const
+{
+    static const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(QString::fromLatin1(FILE_NAME)) +
+        QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDir folder(m_strFolder);
+    for (const QFileInfo& info : folder.entryInfoList(QDir::Files | QDir::Hidden))
+        if (temporary.match(info.fileName()).hasMatch())
+            QFile::remove(info.filePath());
 }
 
 // Anything but a plain file is refused before it is opened: a FIFO would wait for a writer.

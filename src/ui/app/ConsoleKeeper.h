@@ -72,6 +72,7 @@ private:
         bool bFound = false;
     };
 
+    void RemoveUnfinishedWrites() const;
     FileRead ReadFile() const;
     QString RestoreFrom(const FileRead& file);
     void ShowNotice(const QString& strProblem);

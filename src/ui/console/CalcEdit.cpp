@@ -247,7 +247,7 @@ void CCalcEdit::resizeEvent(QResizeEvent* pEvent)
 
 void CCalcEdit::contextMenuEvent(QContextMenuEvent* pEvent)
 {
-    const std::unique_ptr<QMenu> pMenu(createStandardContextMenu(pEvent->pos()));
+    const std::unique_ptr<QMenu> pMenu(createStandardContextMenu());
     pMenu->addSeparator();
     QAction* pSave =
         pMenu->addAction(QString::fromUtf8(keepmsg::SAVE_CONSOLE.In(m_language.CurrentLanguage())),
