@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -61,6 +62,17 @@ bool RenameAnything(const QString& strFrom, const QString& strTo)
     std::filesystem::rename(QFile::encodeName(strFrom).toStdString(),
                             QFile::encodeName(strTo).toStdString(), error);
     return !error;
+}
+
+// A line no longer than a paste makes one: a file edited by hand may hold any length, and laying
+// out a very long line makes every key slow.
+QString FitLine(QString strLine)
+{
+    qsizetype nLength = std::min<qsizetype>(strLine.size(), CCalcEdit::PASTE_LINE_LIMIT);
+    if (nLength < strLine.size() && strLine.at(nLength - 1).isHighSurrogate())
+        --nLength;
+    strLine.truncate(nLength);
+    return strLine;
 }
 
 bool WriteBytes(QIODevice& device, const std::string& strBytes)
@@ -185,7 +197,7 @@ QString CConsoleKeeper::RestoreFrom(const FileRead& file)
     QStringList lines;
     lines.reserve(qsizetype(kept.lines.size()));
     for (const std::string& strLine : kept.lines)
-        lines.append(QString::fromStdString(strLine));
+        lines.append(FitLine(QString::fromStdString(strLine)));
     m_console.setPlainText(lines.join(QLatin1Char('\n')));
     m_console.moveCursor(QTextCursor::End);
     return {};

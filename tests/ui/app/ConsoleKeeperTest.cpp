@@ -128,6 +128,10 @@ TEST_F(ConsoleKeeperTest, EnterRunIsWrittenAMomentLaterAndCloseWritesAtOnce)
     EXPECT_EQ(CaretColumn(), 3);
     EXPECT_EQ(QDir(Folder()).entryList(QDir::Files),
               QStringList({"console.txt", "console.txt.notes"}));
+    // A line longer than a paste may make, written by hand, comes back cut as a paste is.
+    Restart(
+        [&] { WriteAll(File(), "pelmorix-console 1\n|" + QByteArray(40000, '7') + "\nend\n"); });
+    EXPECT_EQ(Text(), QString(CCalcEdit::PASTE_LINE_LIMIT, '7'));
 }
 
 // Each way a kept file can be unusable: the start goes on with an empty console whose first line
