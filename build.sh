@@ -10,8 +10,8 @@ cd "$(dirname "$0")"
 
 # The fonts are those the windows are laid out for (see dist/CMakeLists.txt); Qt's translations
 # put Qt's own dialogs in Chinese.
-PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-wqy-zenhei
-          fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
+          fonts-wqy-zenhei fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
 # The desktop test runs the program under Xvfb, types with xdotool and reads the accessibility bus.
 TEST_PACKAGES=(clang-format desktop-file-utils appstream man-db python3 xvfb xdotool dbus
                at-spi2-core python3-pyatspi)

@@ -13,7 +13,8 @@ from gi.repository import GLib
 
 GUI = sys.argv[1]
 TIMEOUT = 15.0
-MAIN_TITLE = "Pelmorix V9.0"
+# The version as the window title shows it; the test's registration passes it in.
+MAIN_TITLE = "Pelmorix V" + os.environ["PELMORIX_VERSION_TEXT"]
 # The row's windows in the order of their keys Ctrl+1 ... Ctrl+7.
 ROW = ["Setting", "Help", "Unit Converter", "Graphics", "Var List",
        "Long Number Calculator", "Keyboard"]

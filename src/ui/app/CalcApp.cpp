@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStandardPaths>
 
 #include <cstdint>
 #include <cstdio>
@@ -61,7 +62,7 @@ int CCalcApp::Run()
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
     CQtSettingsStore store;
-    CCalcDlg dialog(random, store);
+    CCalcDlg dialog(random, store, DataFolder());
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
     dialog.show();
@@ -84,6 +85,11 @@ QStringList CCalcApp::RefuseUnusableScaling()
                         .arg(MAX_SCALE_FACTOR);
     }
     return warnings;
+}
+
+QString CCalcApp::DataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 void CCalcApp::SetDialogColors()

@@ -23,6 +23,10 @@ public:
     // QApplication exists, which reads them.
     static QStringList RefuseUnusableScaling();
 
+    // The folder where the console is kept between runs: the user's data folder of the program
+    // ($XDG_DATA_HOME/pelmorix); empty when the system names none.
+    static QString DataFolder();
+
 private:
     static void SetDialogColors();
 };

@@ -5,6 +5,7 @@
 #include "core/base/Version.h"
 #include "core/skin/Opacity.h"
 #include "ui/base/Accessibility.h"
+#include "ui/app/ConsoleKeeper.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
@@ -77,7 +78,8 @@ QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
 }
 } // namespace
 
-CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
+CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder,
+                   QWidget* pParent)
     : QWidget(pParent), m_random(random), m_store(store), m_skin(*this, this)
 {
     InitPelmorixResources();
@@ -92,6 +94,9 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pPa
     m_cyScreen = screen.height();
     CreateAuxWindows();
     CreateWindowKeys();
+    m_pKeeper = new CConsoleKeeper(*m_pConsole, *m_pGraph, m_store, *this, strDataFolder, this);
+    m_pKeeper->Restore();
+    m_skin.SetWindowMenuItems(m_pKeeper->MenuItems(), [this] { m_pKeeper->UpdateMenuItems(); });
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
@@ -513,6 +518,7 @@ void CCalcDlg::moveEvent(QMoveEvent* pEvent)
 void CCalcDlg::closeEvent(QCloseEvent* pEvent)
 {
     SaveSettings();
+    m_pKeeper->SaveNow();
     pEvent->accept();
 }
 

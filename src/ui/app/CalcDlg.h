@@ -16,6 +16,7 @@
 
 class CAuxWindow;
 class CCalcEdit;
+class CConsoleKeeper;
 class CGraphDlg;
 class CHelpDlg;
 class CHoverButton;
@@ -45,8 +46,10 @@ public:
     static constexpr int MIN_WIDTH = 460;
     static constexpr int MIN_HEIGHT = 150;
 
-    // The settings are read from store now and written back to it when the window closes.
-    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent = nullptr);
+    // The settings are read from store now and written back to it when the window closes. The
+    // console is kept between runs in strDataFolder; an empty folder keeps nothing.
+    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder = {},
+             QWidget* pParent = nullptr);
     ~CCalcDlg() override;
 
     void ApplyLanguage();
@@ -90,6 +93,7 @@ public:
     CVarListDlg& VarList() { return *m_pVarList; }
     CUnitConvDlg& UnitConv() { return *m_pUnitConv; }
     CHugeNumDlg& HugeNum() { return *m_pHugeNum; }
+    CConsoleKeeper& Keeper() { return *m_pKeeper; }
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
     // The key that shows or hides the window of the row's button nRow (0 to 6): Ctrl+1 ...
     static QKeySequence WindowKey(std::size_t nRow);
@@ -143,6 +147,7 @@ private:
     CHugeNumDlg* m_pHugeNum = nullptr;
     std::array<CHoverButton*, AUX_COUNT> m_buttons{};
     CCalcEdit* m_pConsole = nullptr;
+    CConsoleKeeper* m_pKeeper = nullptr;
     QLabel* m_pLogo = nullptr;
     // A row button that the keyboard (Tab) gave the focus keeps it when the window repaints.
     QWidget* m_pKeyFocus = nullptr;

@@ -675,5 +675,22 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
         item.pAction->setText(QString::fromUtf8(item.text.In(m_language.CurrentLanguage())));
         item.pAction->setEnabled(item.bEnabled);
     }
+    AddWindowMenuItems();
     m_pMenu->popup(ptGlobal);
+}
+
+void CFrameSkin::SetWindowMenuItems(QList<QAction*> items, std::function<void()> beforeOpen)
+{
+    m_windowItems = std::move(items);
+    m_beforeMenu = std::move(beforeOpen);
+}
+
+void CFrameSkin::AddWindowMenuItems()
+{
+    if (m_beforeMenu)
+        m_beforeMenu();
+    if (m_windowItems.isEmpty() || m_pMenu->actions().contains(m_windowItems.first()))
+        return;
+    m_pMenu->addSeparator();
+    m_pMenu->addActions(m_windowItems);
 }

@@ -7,6 +7,7 @@
 #include "ui/base/SkinBitmaps.h"
 
 #include <QFont>
+#include <QList>
 #include <QMargins>
 #include <QObject>
 #include <QPixmap>
@@ -14,10 +15,12 @@
 #include <QRegion>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CCaptionButton;
+class QAction;
 class QMenu;
 class QMouseEvent;
 class QPainter;
@@ -71,6 +74,11 @@ public:
     // window system is asked to move it.
     void DragWindow(QWidget& window, const QMouseEvent& event);
 
+    // Items of the window's own for the icon menu, below the frame's after a separator; the
+    // window keeps them. beforeOpen runs each time the menu opens, to bring their texts and
+    // states in line.
+    void SetWindowMenuItems(QList<QAction*> items, std::function<void()> beforeOpen = {});
+
     void Minimise();
     void ToggleMaximise();
     void Maximise();
@@ -118,6 +126,7 @@ private:
     void BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event);
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
+    void AddWindowMenuItems();
     void OnWindowStateChange();
     void MakeCaptionButtons();
     // Tells assistive technology that the caption buttons' names may have changed (language,
@@ -144,5 +153,7 @@ private:
     int m_nElidedWidth = -1;
     QMenu* m_pMenu = nullptr;
     std::vector<CCaptionButton*> m_captionButtons;
+    QList<QAction*> m_windowItems;
+    std::function<void()> m_beforeMenu;
     const ILanguageSource& m_language;
 };

@@ -1,10 +1,13 @@
 #include "ui/console/CalcEdit.h"
 
+#include "core/keep/KeepTexts.h"
 #include "ui/base/EditColors.h"
 #include "ui/console/VirtualKey.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -14,6 +17,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace
 {
@@ -64,6 +68,8 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
     } catch (const std::exception& error) {
         qWarning("console line not processed: %s", error.what());
     }
+    if (bEnterRun)
+        emit EnterRunDone();
 }
 
 void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
@@ -200,6 +206,10 @@ void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
         ReplaceSelection(m_dispatcher.LastResult());
     if (nKey == VK_UP || nKey == VK_DOWN || nKey == VK_F12)
         DispatchLine(false);
+    if (pEvent->matches(QKeySequence::Save)) {
+        emit SaveRequested();
+        return;
+    }
     PassKeyOn(pEvent);
 }
 
@@ -250,6 +260,18 @@ void CCalcEdit::resizeEvent(QResizeEvent* pEvent)
     QPlainTextEdit::resizeEvent(pEvent);
     if (bAtEnd)
         verticalScrollBar()->setValue(pScroll->maximum());
+}
+
+void CCalcEdit::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    const std::unique_ptr<QMenu> pMenu(createStandardContextMenu());
+    pMenu->addSeparator();
+    QAction* pSave =
+        pMenu->addAction(QString::fromUtf8(keepmsg::SAVE_CONSOLE.In(m_language.CurrentLanguage())),
+                         this, &CCalcEdit::SaveRequested);
+    pSave->setObjectName(QStringLiteral("saveConsole"));
+    pSave->setShortcut(QKeySequence::Save);
+    pMenu->exec(pEvent->globalPos());
 }
 
 // Every text put in is appended to the document's store, and what is removed stays there. The

@@ -70,12 +70,19 @@ public:
     void ReplaceSelection(std::string_view strText) override;
     void ClearText() override;
 
+signals:
+    // An Enter run has processed a line (and written what it gives).
+    void EnterRunDone();
+    // Ctrl+S or the context menu asks to save the console's text as a file.
+    void SaveRequested();
+
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void insertFromMimeData(const QMimeData* pSource) override;
     void dropEvent(QDropEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
 
 private:
     void OnTextChanged();
