@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) and
-# runs each in turn: fuzz_dispatch (console lines through the dispatcher and the curve table) and
-# fuzz_long (the long-number calculator against a reference).
+# runs each in turn: fuzz_dispatch (console lines through the dispatcher and the curve table),
+# fuzz_long (the long-number calculator against a reference) and fuzz_keep (the kept-console reader
+# and writer).
 # Usage: scripts/fuzz-smoke.sh [seconds per target]   (default 25; a long run: 600)
 # Skips with a message when clang or its fuzzer runtime is not installed.
 set -euo pipefail
@@ -14,9 +15,9 @@ if ! command -v clang++ >/dev/null 2>&1 || ! ls /usr/lib/llvm-*/lib/clang/*/lib/
 fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPELMORIX_FUZZ=ON -DPELMORIX_GUI=OFF -DPELMORIX_TESTS=OFF -DPELMORIX_WERROR=ON >/dev/null
-cmake --build build-fuzz --target fuzz_dispatch fuzz_long
+cmake --build build-fuzz --target fuzz_dispatch fuzz_long fuzz_keep
 
-for target in dispatch long; do
+for target in dispatch long keep; do
     corpus=build-fuzz/corpus-$target
     mkdir -p "$corpus"
     cp fuzz/seeds/$target/* "$corpus"/ 2>/dev/null || true

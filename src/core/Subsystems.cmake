@@ -8,3 +8,4 @@ pelmorix_core_subsystem(bignum base)
 pelmorix_core_subsystem(units base eval)
 pelmorix_core_subsystem(app base)
 pelmorix_core_subsystem(skin base)            # frame geometry and the skin table
+pelmorix_core_subsystem(keep base eval graph) # the console kept between runs and its file format

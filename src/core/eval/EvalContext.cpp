@@ -324,6 +324,12 @@ void CEvalContext::Assign(std::string_view strName, const CalcValue& value)
     NotifyVariables();
 }
 
+void CEvalContext::RestoreVariables(std::map<std::string, CalcValue> vars)
+{
+    m_mapVars = std::move(vars);
+    NotifyVariables();
+}
+
 void CEvalContext::NotifyVariables()
 {
     if (m_pVariableListener == nullptr)

@@ -49,6 +49,8 @@ public:
     CalcValue& Variable(const std::string& strName) { return m_mapVars[strName]; }
     const std::map<std::string, CalcValue>& Variables() const { return m_mapVars; }
     void SetVariableListener(IVariableListener* pListener) { m_pVariableListener = pListener; }
+    // Replaces the whole table with variables kept from an earlier run and tells the listener.
+    void RestoreVariables(std::map<std::string, CalcValue> vars);
 
     Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
     bool IsDegrees() const { return m_angle.m_bDegrees; }

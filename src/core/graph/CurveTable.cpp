@@ -194,6 +194,36 @@ bool CCurveTable::SelectCurve(int nSlot)
     return true;
 }
 
+std::vector<CurveDefinition> CCurveTable::Definitions() const
+{
+    std::vector<CurveDefinition> curves;
+    for (std::size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].state != CurveState::Empty)
+            curves.push_back({int(i), m_slots[i].shown, m_slots[i].expression});
+    return curves;
+}
+
+void CCurveTable::RestoreCurves(double a, double b, int nSelected,
+                                const std::vector<CurveDefinition>& curves)
+{
+    ClearCurves();
+    m_dA = a;
+    m_dB = b;
+    m_nSelected = nSelected >= 0 && nSelected < SLOT_COUNT ? nSelected : 0;
+    for (const CurveDefinition& curve : curves) {
+        CurveSlot& slot = m_slots.at(std::size_t(curve.nSlot));
+        try {
+            slot.SampleCurve(m_eval, &curve.strExpression, m_dA, m_dB);
+        } catch (const CalcError&) {
+            // Kept as failed: sampled again when the interval changes, as before the restart.
+        }
+        slot.shown = curve.bShown;
+    }
+    // Labels appear once a curve has been drawn; an empty table keeps them empty.
+    if (!curves.empty())
+        UpdateAxes();
+}
+
 std::string CCurveTable::SamplesText(int nSlot) const
 {
     const CurveSlot& slot = m_slots.at(std::size_t(nSlot));

@@ -7,8 +7,20 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CRandomGenerator;
+
+// A curve as its console line defined it: slot, expression without white space (for slot 0 the
+// part after the interval), and whether it is shown.
+struct CurveDefinition
+{
+    int nSlot = 0;
+    bool bShown = false;
+    std::string strExpression;
+
+    friend bool operator==(const CurveDefinition&, const CurveDefinition&) = default;
+};
 
 // The ten curves of the graph, the shared interval, the vertical range and the axis labels,
 // sampled through an evaluator of their own (its variables are not the console's; its angle unit
@@ -48,6 +60,14 @@ public:
     void ToggleCurve(int nSlot);
     // Selects a valid slot and shows it (a left click on its block); false for any other slot.
     bool SelectCurve(int nSlot);
+
+    // Every slot that is not empty (failed ones too), in slot order.
+    std::vector<CurveDefinition> Definitions() const;
+    // Empties the table, then puts back an interval, curves sampled anew over it, and the
+    // selection (slot 0 when nSelected is out of range). A curve that fails stays failed, with
+    // its shown flag, as one that failed when it was defined.
+    void RestoreCurves(double a, double b, int nSelected,
+                       const std::vector<CurveDefinition>& curves);
 
     // The valid slot's samples as lines "x<TAB>y", ready to paste into a spreadsheet; empty for
     // a slot that is not valid.

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStandardPaths>
 
 #include <cstdint>
 #include <cstdio>
@@ -61,7 +62,7 @@ int CCalcApp::Run()
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
     CQtSettingsStore store;
-    CCalcDlg dialog(random, store);
+    CCalcDlg dialog(random, store, DataFolder());
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
     dialog.show();
@@ -100,6 +101,11 @@ void CCalcApp::PreferX11()
         ChoosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"));
     if (!strPlatform.isEmpty())
         qputenv("QT_QPA_PLATFORM", strPlatform);
+}
+
+QString CCalcApp::DataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 void CCalcApp::SetDialogColors()

@@ -34,6 +34,10 @@ public:
     // Sets QT_QPA_PLATFORM by ChoosePlatform; runs before the QApplication exists.
     static void PreferX11();
 
+    // The folder where the console is kept between runs: the user's data folder of the program
+    // ($XDG_DATA_HOME/pelmorix); empty when the system names none.
+    static QString DataFolder();
+
 private:
     static void SetDialogColors();
 };

@@ -5,6 +5,8 @@
 #include "core/app/SettingsRecord.h"
 #include "core/base/Version.h"
 #include "core/skin/Opacity.h"
+#include "ui/base/Accessibility.h"
+#include "ui/app/ConsoleKeeper.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
@@ -19,6 +21,7 @@
 #include "ui/units/UnitConvDlg.h"
 #include "ui/varlist/VarListDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -26,12 +29,23 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QWindow>
 
 namespace
 {
 constexpr Text MAIN_TITLE{"Pelmorix V" PELMORIX_VERSION_TEXT,
                           "Pelmorix计算器 V" PELMORIX_VERSION_TEXT};
+
+constexpr std::array<SpokenName, 2> NAMES{{
+    {"console", {"Console", "控制台"}},
+    {"logo", {"Pelmorix logo", "Pelmorix 标志"}},
+}};
+constexpr Text CONSOLE_HELP{
+    "Type an expression and press Enter: the result is written on the "
+    "next line. Ctrl+1 to Ctrl+7 open the windows of the button row.",
+    "输入表达式后按回车，结果写在下一行。Ctrl+1 至 Ctrl+7 打开按钮行的窗口。"};
+constexpr QKeyCombination HELP_KEY{Qt::Key_F1};
 
 // Offsets of the controls from the client area's edges.
 constexpr int CONSOLE_LEFT = 8;
@@ -65,8 +79,9 @@ QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
 }
 } // namespace
 
-CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent)
-    : QWidget(pParent), m_random(random), m_store(store), m_skin(*this)
+CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder,
+                   QWidget* pParent)
+    : QWidget(pParent), m_random(random), m_store(store), m_skin(*this, this)
 {
     InitPelmorixResources();
     CreateControls();
@@ -79,6 +94,10 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pPa
     m_cxScreen = screen.width();
     m_cyScreen = screen.height();
     CreateAuxWindows();
+    CreateWindowKeys();
+    m_pKeeper = new CConsoleKeeper(*m_pConsole, *m_pGraph, m_store, *this, strDataFolder, this);
+    m_pKeeper->Restore();
+    m_skin.SetWindowMenuItems(m_pKeeper->MenuItems(), [this] { m_pKeeper->UpdateMenuItems(); });
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
@@ -95,11 +114,13 @@ CCalcDlg::~CCalcDlg()
 void CCalcDlg::CreateControls()
 {
     m_pConsole = new CCalcEdit(*this, m_random, m_angle, this);
+    m_pConsole->setObjectName(QStringLiteral("console"));
     // Opaque controls repaint alone; the window itself repaints only when its own area needs it.
     m_pConsole->setAutoFillBackground(true);
     m_pConsole->SetCurveHost(this);
     m_pConsole->installEventFilter(this);
     m_pLogo = new QLabel(this);
+    m_pLogo->setObjectName(QStringLiteral("logo"));
     m_pLogo->setAutoFillBackground(true);
     m_pLogo->setPixmap(QPixmap(QString::fromLatin1(res::LOGO)));
     m_pLogo->installEventFilter(this);
@@ -134,7 +155,13 @@ Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
     pWindow->hide();
     pWindow->SetKeepClear([this] { return ButtonRowOnScreen(m_buttons); });
     pWindow->SetObstacles([this, id] { return OtherWindows(id); });
-    connect(pWindow, &CAuxWindow::Hidden, this, [this, id] { m_bShown[Index(id)] = false; });
+    connect(pWindow, &CAuxWindow::Hidden, this, [this, id, pWindow] {
+        m_bShown[Index(id)] = false;
+        // The keyboard goes back where it came from, not to whatever window is left.
+        const QWidget* pActive = QApplication::activeWindow();
+        if (pActive == nullptr || pActive == pWindow)
+            m_pConsole->TakeFocus();
+    });
     return pWindow;
 }
 
@@ -198,10 +225,78 @@ void CCalcDlg::ApplyLanguage()
     for (const RowButton& row : ROW_BUTTONS)
         m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(language)));
     setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(language)));
+    m_qtTranslation.Apply(language);
     for (AuxId id : AUX_RELABEL_ORDER) {
         AuxWindow(id).ApplyLanguage();
         AuxWindow(id).update();
     }
+    NameControls(*this, NAMES, language);
+    m_pConsole->setAccessibleDescription(QString::fromUtf8(CONSOLE_HELP.In(language)));
+    LabelRowButtons();
+}
+
+// A row button is called what its window is called, and its tooltip names its key.
+void CCalcDlg::LabelRowButtons()
+{
+    for (std::size_t nRow = 0; nRow < ROW_BUTTONS.size(); ++nRow) {
+        const AuxId id = ROW_BUTTONS[nRow].window;
+        const QString strName = SpokenCaption(AuxWindow(id).windowTitle());
+        QString strKeys = WindowKey(nRow).toString(QKeySequence::NativeText);
+        if (id == AuxId::Help)
+            strKeys += QStringLiteral(", ") + QKeySequence(HELP_KEY).toString();
+        m_buttons[Index(id)]->setAccessibleName(strName);
+        m_buttons[Index(id)]->setToolTip(QStringLiteral("%1 (%2)").arg(strName, strKeys));
+    }
+}
+
+QKeySequence CCalcDlg::WindowKey(std::size_t nRow)
+{
+    return QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + int(nRow)));
+}
+
+void CCalcDlg::CreateWindowKeys()
+{
+    const auto addKey = [this](const QKeySequence& key, AuxId id, bool bToggle) {
+        auto* pShortcut = new QShortcut(key, this);
+        pShortcut->setContext(Qt::ApplicationShortcut);
+        connect(pShortcut, &QShortcut::activated, this,
+                [this, id, bToggle] { OnWindowKey(id, bToggle); });
+    };
+    for (std::size_t nRow = 0; nRow < ROW_BUTTONS.size(); ++nRow)
+        addKey(WindowKey(nRow), ROW_BUTTONS[nRow].window, true);
+    addKey(QKeySequence(HELP_KEY), AuxId::Help, false);
+}
+
+// A key shows the window with the keyboard in it, or hides it and gives the keyboard back to
+// the console. F1 only shows.
+void CCalcDlg::OnWindowKey(AuxId id, bool bToggle)
+{
+    // The Ctrl of the key went down in the console, maybe, and comes up in another window.
+    m_pConsole->ReleaseCtrl();
+    if (!IsShown(id) || !bToggle) {
+        if (!IsShown(id))
+            ToggleWindow(id);
+        FocusWindow(id);
+        return;
+    }
+    ToggleWindow(id);
+    m_pConsole->TakeFocus();
+}
+
+void CCalcDlg::FocusWindow(AuxId id)
+{
+    CAuxWindow& window = AuxWindow(id);
+    // Reached by a key, the window shows where its keyboard is, as after Tab.
+    window.setAttribute(Qt::WA_KeyboardFocusChange);
+    window.raise();
+    window.activateWindow();
+    QWidget* pControl = window.focusWidget();
+    for (QWidget* p = window.nextInFocusChain(); pControl == nullptr && p != &window;
+         p = p->nextInFocusChain()) {
+        if (p->isVisibleTo(&window) && p->isEnabled() && (p->focusPolicy() & Qt::TabFocus))
+            pControl = p;
+    }
+    (pControl != nullptr ? pControl : &window)->setFocus(Qt::ShortcutFocusReason);
 }
 
 // The skin's bitmaps are loaded once and shared by every frame: this window's frame takes them
@@ -405,6 +500,13 @@ bool CCalcDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pEvent->type() == QEvent::KeyPress && PreTranslateKey(*static_cast<QKeyEvent*>(pEvent)))
         return true;
+    if (pEvent->type() == QEvent::FocusIn && pWatched != m_pConsole) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(pEvent)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            m_pKeyFocus = static_cast<QWidget*>(pWatched);
+        else if (reason != Qt::ActiveWindowFocusReason)
+            m_pKeyFocus = nullptr;
+    }
     return QWidget::eventFilter(pWatched, pEvent);
 }
 
@@ -412,8 +514,9 @@ void CCalcDlg::paintEvent(QPaintEvent* pEvent)
 {
     QWidget::paintEvent(pEvent);
     // Not while a mouse button is held: a button that loses the focus between press and
-    // release loses its click.
-    if (!m_pConsole->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton)
+    // release loses its click. Not from a button that Tab took the keyboard to.
+    const bool bKeyFocus = m_pKeyFocus != nullptr && m_pKeyFocus->hasFocus();
+    if (!m_pConsole->hasFocus() && !bKeyFocus && QGuiApplication::mouseButtons() == Qt::NoButton)
         m_pConsole->setFocus();
 }
 
@@ -442,6 +545,7 @@ void CCalcDlg::moveEvent(QMoveEvent* pEvent)
 void CCalcDlg::closeEvent(QCloseEvent* pEvent)
 {
     SaveSettings();
+    m_pKeeper->SaveNow();
     pEvent->accept();
 }
 

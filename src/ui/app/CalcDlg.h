@@ -4,6 +4,7 @@
 #include "core/console/ConsoleHost.h"
 #include "core/eval/AngleUnit.h"
 #include "ui/app/AuxWindowId.h"
+#include "ui/app/QtTranslation.h"
 #include "ui/base/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
 #include "ui/settings/SettingsHost.h"
@@ -15,6 +16,7 @@
 
 class CAuxWindow;
 class CCalcEdit;
+class CConsoleKeeper;
 class CGraphDlg;
 class CHelpDlg;
 class CHoverButton;
@@ -26,10 +28,13 @@ class CVarListDlg;
 class CRandomGenerator;
 class ISettingsStore;
 class QLabel;
+class QKeySequence;
 
 // The main window: the console, the logo and the row of seven buttons that show and hide the
 // auxiliary windows. It owns those windows and the settings, and applies language, skin,
-// opacity, topmost state and keyboard docking to every window.
+// opacity, topmost state and keyboard docking to every window. From any of the program's
+// windows, Ctrl+1 ... Ctrl+7 show or hide the seven windows in the row's order and F1 shows the
+// help; a window shown so takes the keyboard, and gives it back to the console when hidden.
 class CCalcDlg : public QWidget, public ICurveHost, public ILanguageSource, public ISettingsHost
 {
     Q_OBJECT
@@ -41,8 +46,10 @@ public:
     static constexpr int MIN_WIDTH = 460;
     static constexpr int MIN_HEIGHT = 150;
 
-    // The settings are read from store now and written back to it when the window closes.
-    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, QWidget* pParent = nullptr);
+    // The settings are read from store now and written back to it when the window closes. The
+    // console is kept between runs in strDataFolder; an empty folder keeps nothing.
+    CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder = {},
+             QWidget* pParent = nullptr);
     ~CCalcDlg() override;
 
     void ApplyLanguage();
@@ -86,7 +93,10 @@ public:
     CVarListDlg& VarList() { return *m_pVarList; }
     CUnitConvDlg& UnitConv() { return *m_pUnitConv; }
     CHugeNumDlg& HugeNum() { return *m_pHugeNum; }
+    CConsoleKeeper& Keeper() { return *m_pKeeper; }
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
+    // The key that shows or hides the window of the row's button nRow (0 to 6): Ctrl+1 ...
+    static QKeySequence WindowKey(std::size_t nRow);
     bool IsShown(AuxId id) const { return m_bShown[Index(id)]; }
     const CWndTransparency& Transparency() const { return m_transparency; }
     const CFrameSkin& Frame() const { return m_skin; }
@@ -113,6 +123,10 @@ private:
     void ToggleWindow(AuxId id);
     // The frames of the shown auxiliary windows but id's, and the docked keyboard's place.
     QList<QRect> OtherWindows(AuxId id);
+    void CreateWindowKeys();
+    void OnWindowKey(AuxId id, bool bToggle);
+    void FocusWindow(AuxId id);
+    void LabelRowButtons();
     void LoadSettings();
     void SaveSettings();
     bool PreTranslateKey(const QKeyEvent& event);
@@ -135,7 +149,11 @@ private:
     CHugeNumDlg* m_pHugeNum = nullptr;
     std::array<CHoverButton*, AUX_COUNT> m_buttons{};
     CCalcEdit* m_pConsole = nullptr;
+    CConsoleKeeper* m_pKeeper = nullptr;
     QLabel* m_pLogo = nullptr;
+    // A row button that the keyboard (Tab) gave the focus keeps it when the window repaints.
+    QWidget* m_pKeyFocus = nullptr;
+    CQtTranslation m_qtTranslation;
     QFont m_fontConsole;
     QFont m_fontLongNumber;
     CWndTransparency m_transparency;

@@ -18,7 +18,7 @@ Rect ToRect(const QRect& rc)
 } // namespace
 
 CAuxWindow::CAuxWindow(const AuxWindowLook& look, const ILanguageSource& language, QWidget* pOwner)
-    : QWidget(pOwner, Qt::Tool), m_look(look), m_language(language), m_frame(language)
+    : QWidget(pOwner, Qt::Tool), m_look(look), m_language(language), m_frame(language, this)
 {
     resize(look.nWidth, look.nHeight);
     if (look.bTransparent) {

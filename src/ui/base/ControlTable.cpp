@@ -1,5 +1,6 @@
 #include "ui/base/ControlTable.h"
 
+#include "ui/base/Accessibility.h"
 #include "ui/base/HoverButton.h"
 
 #include <QCheckBox>
@@ -85,6 +86,9 @@ void Relabel(const QWidget& window, std::span<const ControlSpec> specs, Language
 
 void SetCaption(QWidget& control, const QString& strCaption)
 {
+    // A caption spaced out for the eye is read without its blanks.
+    const QString strSpoken = SpokenCaption(strCaption);
+    control.setAccessibleName(strSpoken == strCaption ? QString() : strSpoken);
     if (auto* pLabel = qobject_cast<QLabel*>(&control))
         pLabel->setText(strCaption);
     else if (auto* pButton = qobject_cast<QAbstractButton*>(&control))

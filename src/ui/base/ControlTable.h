@@ -48,7 +48,8 @@ void MakeControls(QWidget& window, std::span<const ControlSpec> specs, Language 
 
 // Gives every control of the table that has a caption its caption in the language.
 void Relabel(const QWidget& window, std::span<const ControlSpec> specs, Language language);
-// A label's text, a button's caption or a group box's title.
+// A label's text, a button's caption or a group box's title; assistive technology reads it
+// without the blanks that space out a Chinese caption.
 void SetCaption(QWidget& control, const QString& strCaption);
 
 // The control of window named pszName; nullptr when it has no such control of that type.

@@ -1,8 +1,11 @@
 #include "ui/base/FrameSkin.h"
 
 #include "core/base/Language.h"
+#include "ui/base/Accessibility.h"
+#include "ui/base/CaptionButton.h"
 #include "ui/base/DesktopFeatures.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -44,6 +47,7 @@ constexpr std::array<MenuEntry, 6> MENU_ENTRIES{{
     {FrameCommand::Maximise, {"Ma&ximize", "最大化(&X)"}, false},
     {FrameCommand::Close, {"&Close", "关闭(&C)"}, true},
 }};
+constexpr Text MENU_NAME{"System menu", "系统菜单"};
 
 QRect ToQRect(const Rect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
 
@@ -142,6 +146,7 @@ CFrameSkin::CFrameSkin(const ILanguageSource& language, QObject* pParent)
     m_fontCaption.setStyleHint(QFont::SansSerif);
     m_fontCaption.setBold(true);
     m_fontCaption.setPixelSize(CAPTION_FONT_PIXELS);
+    InstallFrameAccessibility();
 }
 
 CFrameSkin::~CFrameSkin()
@@ -170,6 +175,7 @@ void CFrameSkin::Attach(QWidget* pWindow, const FrameStyle& style)
     Detach();
     m_pWindow = pWindow;
     m_style = style;
+    MakeCaptionButtons();
     m_marginsApplied = pWindow->contentsMargins();
     m_ptPlaced = pWindow->pos();
     const bool bVisible = pWindow->isVisible();
@@ -188,12 +194,15 @@ void CFrameSkin::Detach()
     QWidget* pWindow = m_pWindow;
     pWindow->removeEventFilter(this);
     m_pWindow = nullptr;
+    MakeCaptionButtons();
     MoveControls(*pWindow, QPoint(-m_marginsApplied.left(), -m_marginsApplied.top()));
     pWindow->setContentsMargins(0, 0, 0, 0);
     pWindow->clearMask();
     pWindow->unsetCursor();
     m_marginsApplied = QMargins();
 }
+
+QWidget* CFrameSkin::Window() const { return m_pWindow; }
 
 QMargins CFrameSkin::Margins() const
 {
@@ -439,8 +448,11 @@ bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
             RepaintFrame();
         UpdateCursor();
         return false;
-    case QEvent::ActivationChange:
     case QEvent::WindowTitleChange:
+        RenameCaptionButtons(); // the title follows the language, and so do the buttons
+        RepaintFrame();
+        return false;
+    case QEvent::ActivationChange:
     case QEvent::WindowIconChange:
         RepaintFrame();
         return false;
@@ -690,6 +702,7 @@ void CFrameSkin::ToggleMaximise()
         Restore();
     else
         Maximise();
+    RenameCaptionButtons();
 }
 
 void CFrameSkin::Maximise()
@@ -726,6 +739,7 @@ void CFrameSkin::OnWindowStateChange()
     if (bMinimised)
         QTimer::singleShot(MINIMISE_CHECK_MS, this, &CFrameSkin::CheckMinimised);
     RepaintFrame();
+    RenameCaptionButtons();
 }
 
 // Without a window manager nothing takes a minimised window off the screen, and Qt still calls
@@ -741,6 +755,34 @@ void CFrameSkin::CheckMinimised()
     m_state.Restore();
     m_pWindow->setWindowState(m_pWindow->windowState() & ~Qt::WindowMinimized);
     RepaintFrame();
+    RenameCaptionButtons();
+}
+
+// One object for each button the attached window's caption shows, in the order a reader meets
+// them from the right: close, maximise, minimise, then the icon on the left.
+void CFrameSkin::MakeCaptionButtons()
+{
+    for (CCaptionButton* pButton : m_captionButtons)
+        delete pButton;
+    m_captionButtons.clear();
+    if (m_pWindow == nullptr)
+        return;
+    using Kind = CCaptionButton::Kind;
+    m_captionButtons.push_back(new CCaptionButton(*this, Kind::Close));
+    if (m_style.bMaximiseBox)
+        m_captionButtons.push_back(new CCaptionButton(*this, Kind::Maximise));
+    if (m_style.bMinimiseBox)
+        m_captionButtons.push_back(new CCaptionButton(*this, Kind::Minimise));
+    if (m_style.HasIcon())
+        m_captionButtons.push_back(new CCaptionButton(*this, Kind::SystemMenu));
+}
+
+void CFrameSkin::RenameCaptionButtons() const
+{
+    for (CCaptionButton* pButton : m_captionButtons) {
+        QAccessibleEvent event(pButton, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
@@ -757,6 +799,7 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
                     [this, command = MENU_ENTRIES[i].command] { RunCommand(command); });
         }
     }
+    m_pMenu->setAccessibleName(QString::fromUtf8(MENU_NAME.In(m_language.CurrentLanguage())));
     // Only the frame's own items carry their place in the table.
     for (QAction* pAction : m_pMenu->actions()) {
         if (!pAction->data().isValid())
@@ -765,6 +808,7 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
         pAction->setText(QString::fromUtf8(entry.text.In(m_language.CurrentLanguage())));
         pAction->setEnabled(CanRunCommand(entry.command));
     }
+    AddWindowMenuItems();
     m_pMenu->popup(ptGlobal);
 }
 
@@ -811,4 +855,20 @@ void CFrameSkin::RunCommand(FrameCommand command)
             m_pWindow->close();
         break;
     }
+}
+
+void CFrameSkin::SetWindowMenuItems(QList<QAction*> items, std::function<void()> beforeOpen)
+{
+    m_windowItems = std::move(items);
+    m_beforeMenu = std::move(beforeOpen);
+}
+
+void CFrameSkin::AddWindowMenuItems()
+{
+    if (m_beforeMenu)
+        m_beforeMenu();
+    if (m_windowItems.isEmpty() || m_pMenu->actions().contains(m_windowItems.first()))
+        return;
+    m_pMenu->addSeparator();
+    m_pMenu->addActions(m_windowItems);
 }

@@ -7,6 +7,7 @@
 #include "ui/base/SkinBitmaps.h"
 
 #include <QFont>
+#include <QList>
 #include <QMargins>
 #include <QObject>
 #include <QPixmap>
@@ -14,8 +15,12 @@
 #include <QRegion>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
+class CCaptionButton;
+class QAction;
 class QMenu;
 class QMouseEvent;
 class QPainter;
@@ -41,7 +46,8 @@ class CFrameSkin : public QObject
 {
     Q_OBJECT
 public:
-    // The system menu speaks the language of language's source when it opens.
+    // The system menu speaks the language of language's source when it opens. A window makes
+    // itself the parent of its frame, where assistive technology looks for the frame.
     explicit CFrameSkin(const ILanguageSource& language, QObject* pParent = nullptr);
     CFrameSkin(const ILanguageSource&&, QObject* = nullptr) = delete;
     ~CFrameSkin() override;
@@ -58,6 +64,11 @@ public:
 
     bool IsLoaded() const { return m_pSkin != nullptr; }
     bool IsAttached() const { return m_pWindow != nullptr; }
+    QWidget* Window() const;
+    Language CurrentLanguage() const { return m_language.CurrentLanguage(); }
+    // The buttons painted in the caption, as objects assistive technology can see; none while
+    // detached.
+    const std::vector<CCaptionButton*>& CaptionButtons() const { return m_captionButtons; }
     const FrameMetrics& Metrics() const { return m_metrics; }
     const FrameStyle& Style() const { return m_style; }
     WindowState State() const { return m_state.State(); }
@@ -74,6 +85,11 @@ public:
     // window system is asked to move it.
     void DragWindow(QWidget& window, const QMouseEvent& event);
 
+    // Items of the window's own for the icon menu, below the frame's after a separator; the
+    // window keeps them. beforeOpen runs each time the menu opens, to bring their texts and
+    // states in line.
+    void SetWindowMenuItems(QList<QAction*> items, std::function<void()> beforeOpen = {});
+
     void Minimise();
     void ToggleMaximise();
     void Maximise();
@@ -81,6 +97,7 @@ public:
     // False for a command the icon menu shows disabled in the window's present state.
     bool CanRunCommand(FrameCommand command) const;
     void RunCommand(FrameCommand command);
+    void OpenSystemMenu(const QPoint& ptGlobal);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -128,11 +145,15 @@ private:
     bool OnMenuDragEvent(QEvent& event);
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
-    void OpenSystemMenu(const QPoint& ptGlobal);
+    void AddWindowMenuItems();
     void OnWindowStateChange();
     void CheckMinimised();
     void Settle();
     void SyncPlace(const QMouseEvent& event);
+    void MakeCaptionButtons();
+    // Tells assistive technology that the caption buttons' names may have changed (language,
+    // maximised state).
+    void RenameCaptionButtons() const;
 
     std::shared_ptr<const CSkinBitmaps> m_pSkin; // shared by every window's frame
     int m_nGeneration = 0; // counts skin changes, so caches know when they are stale
@@ -155,5 +176,8 @@ private:
     QString m_strElidedFrom;
     int m_nElidedWidth = -1;
     QMenu* m_pMenu = nullptr;
+    std::vector<CCaptionButton*> m_captionButtons;
+    QList<QAction*> m_windowItems;
+    std::function<void()> m_beforeMenu;
     const ILanguageSource& m_language;
 };

@@ -79,7 +79,8 @@ void CHoverButton::DrawEdgeFrame(QPainter& painter, const Rect& face)
         painter.setPen(QPen(ToColor(line.colour), line.nWidth, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
     }
-    if (bFocusPens) {
+    // The focus mark stays while the pointer is over the button too.
+    if (m_bFocused) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(QRect(face.nLeft, face.nTop, face.Width() - 1, face.Height() - 1));
     }

@@ -2,6 +2,7 @@
 
 #include "core/bignum/LongInput.h"
 #include "core/bignum/LongTexts.h"
+#include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
 #include "ui/base/EditColors.h"
 #include "ui/base/HoverButton.h"
@@ -82,6 +83,14 @@ constexpr std::array<OperatorButton, 6> OPERATORS{{
     {LongOperator::Div, {"div", ControlKind::Radio, {80, 156, 23, 14}, {"Div", "除"}}},
     {LongOperator::Mod, {"mod", ControlKind::Radio, {103, 156, 23, 14}, {"Mod", "余"}}},
     {LongOperator::Fac, {"fac", ControlKind::Radio, {126, 156, 27, 14}, {"Fac", "阶乘"}}},
+}};
+
+constexpr std::array<SpokenName, 5> NAMES{{
+    {"first", {"Integer 1, pi or e", "整数1、pi 或 e"}},
+    {"second", {"Integer 2 or digits", "整数2或位数"}},
+    {"result", {"Result", "结果"}},
+    {"resultCount", {"Digits of the result", "结果位数"}},
+    {"progress", {"Progress", "进度"}},
 }};
 
 constexpr Text CALCULATE_CAPTION{"Calculate", "计   算"};
@@ -260,6 +269,9 @@ void CHugeNumDlg::ApplyLanguage()
     for (const OperatorButton& op : OPERATORS)
         SetCaption(*m_pOperators->button(int(op.op)),
                    QString::fromUtf8(op.spec.caption.In(language)));
+    NameControls(*this, NAMES, language);
+    if (!m_pTime->accessibleName().isEmpty())
+        m_pTime->setAccessibleName(EndText());
     if (m_bStopShown)
         m_pTime->setText(EndText());
     ShowWorkingState();
@@ -269,8 +281,8 @@ void CHugeNumDlg::ShowWorkingState()
 {
     const Language language = CurrentLanguage();
     const bool bCalculating = IsCalculating();
-    m_pCalculate->setText(
-        QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(language)));
+    SetCaption(*m_pCalculate,
+               QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(language)));
     QString strPlaceholder;
     if (bCalculating)
         strPlaceholder = QString::fromUtf8(WORKING_TEXT.In(language)) + QLatin1Char('\n') +
@@ -340,6 +352,7 @@ void CHugeNumDlg::ClearResult()
 {
     m_bStopShown = false;
     m_pTime->clear();
+    m_pTime->setAccessibleName(QString());
     m_pResult->SetText({});
     m_pResultCount->clear();
 }
@@ -404,6 +417,8 @@ void CHugeNumDlg::AnnounceEnd(const LongResult& result)
     m_end->nDigits = result.nDigits;
     m_end->strMessage = result.strMessage;
     m_end->bCancelled = result.bCancelled;
+    // Assistive technology hears the end where the time stands: the label is called by it.
+    m_pTime->setAccessibleName(EndText());
     if (!result.bCancelled)
         return;
     m_pTime->setText(EndText());

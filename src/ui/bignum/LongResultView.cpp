@@ -1,6 +1,7 @@
 #include "ui/bignum/LongResultView.h"
 
 #include "core/base/Language.h"
+#include "core/keep/KeepTexts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -70,6 +71,17 @@ void CLongResultView::Copy() const
 {
     if (m_nAnchor != m_nCaret)
         QGuiApplication::clipboard()->setText(SelectedText());
+}
+
+void CLongResultView::SaveResultAs()
+{
+    const Language language = m_language.CurrentLanguage();
+    SaveAs(m_dialogs, this, language, QString::fromUtf8(keepmsg::SAVE_RESULT.In(language)),
+           QStringLiteral("result.txt"), {QString::fromUtf8(keepmsg::TEXT_FILES.In(language))},
+           [this](QIODevice& device, int) {
+               const qint64 nSize = qint64(m_strText.size());
+               return device.write(m_strText.data(), nSize) == nSize && device.write("\n", 1) == 1;
+           });
 }
 
 size_t CLongResultView::Columns() const
@@ -161,6 +173,11 @@ void CLongResultView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    // Read-only, the box has no caret to show that it has the keyboard: a dotted frame does.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    }
     painter.setFont(font());
     if (m_strText.empty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
@@ -172,6 +189,18 @@ void CLongResultView::paintEvent(QPaintEvent*)
     size_t nRow = size_t(verticalScrollBar()->value());
     for (int y = MARGIN; nRow < RowCount() && y < viewport()->height(); ++nRow, y += nLine)
         PaintRow(painter, nRow, y);
+}
+
+void CLongResultView::focusInEvent(QFocusEvent* pEvent)
+{
+    QAbstractScrollArea::focusInEvent(pEvent);
+    viewport()->update();
+}
+
+void CLongResultView::focusOutEvent(QFocusEvent* pEvent)
+{
+    QAbstractScrollArea::focusOutEvent(pEvent);
+    viewport()->update();
 }
 
 void CLongResultView::resizeEvent(QResizeEvent* pEvent)
@@ -252,5 +281,11 @@ void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
     pCopy->setEnabled(m_nAnchor != m_nCaret);
     menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_language.CurrentLanguage())), this,
                    &CLongResultView::SelectAll);
+    menu.addSeparator();
+    QAction* pSave =
+        menu.addAction(QString::fromUtf8(keepmsg::SAVE_RESULT.In(m_language.CurrentLanguage())),
+                       this, &CLongResultView::SaveResultAs);
+    pSave->setObjectName(QStringLiteral("saveResult"));
+    pSave->setEnabled(!m_strText.empty());
     menu.exec(pEvent->globalPos());
 }

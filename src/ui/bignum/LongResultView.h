@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Language.h"
+#include "ui/base/SaveAs.h"
 
 #include <QAbstractScrollArea>
 
@@ -28,9 +29,15 @@ public:
     QString SelectedText() const;
     void SelectAll();
     void Copy() const;
+    // Asks for a file and writes the whole result to it as plain text, with a line break at the
+    // end, however long it is and whatever the box shows of it.
+    void SaveResultAs();
+    void SetSaveDialogs(SaveDialogs dialogs) { m_dialogs = std::move(dialogs); }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
@@ -58,4 +65,5 @@ private:
     size_t m_nTopIndex = 0; // first character of the top row, kept across width changes
     qreal m_cellWidth = 1;  // the widest character a result can hold, in pixels
     const ILanguageSource& m_language;
+    SaveDialogs m_dialogs = SaveDialogs::System();
 };

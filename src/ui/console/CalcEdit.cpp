@@ -1,11 +1,15 @@
 #include "ui/console/CalcEdit.h"
 
+#include "core/keep/KeepTexts.h"
 #include "ui/base/EditColors.h"
 #include "ui/console/VirtualKey.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTimer>
@@ -13,6 +17,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace
 {
@@ -58,10 +63,13 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
     // The dispatcher reports evaluation errors in the console itself; anything else (memory)
     // must not leave an event handler.
     try {
+        const QScopedValueRollback<bool> dispatching(m_bDispatching, bEnterRun);
         m_dispatcher.DispatchLine(bEnterRun);
     } catch (const std::exception& error) {
         qWarning("console line not processed: %s", error.what());
     }
+    if (bEnterRun)
+        emit EnterRunDone();
 }
 
 void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
@@ -139,9 +147,24 @@ std::string CCalcEdit::LineText(int nLine) const
 // Results and keys that put text in cannot be undone, and they end what could be undone before.
 void CCalcEdit::ReplaceSelection(std::string_view strText)
 {
+    const QString strInserted = QString::fromUtf8(strText.data(), qsizetype(strText.size()));
     document()->setUndoRedoEnabled(false);
-    InsertText(QString::fromUtf8(strText.data(), qsizetype(strText.size())));
+    if (m_bDispatching)
+        WriteResult(AsConsoleText(strInserted));
+    else
+        InsertText(strInserted);
     document()->setUndoRedoEnabled(true);
+}
+
+// While a screen reader listens, the text control reports every edit to it as inserted text,
+// which the reader speaks. A result (or error) that an Enter run writes goes in as an edit of
+// its own, so that it is reported once, as the line alone; its line break follows.
+void CCalcEdit::WriteResult(const QString& strText)
+{
+    const qsizetype nBreak = strText.indexOf(QLatin1Char('\n'));
+    InsertText(strText.left(nBreak));
+    if (nBreak >= 0)
+        InsertText(strText.mid(nBreak));
 }
 
 void CCalcEdit::ClearText()
@@ -183,6 +206,10 @@ void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
         ReplaceSelection(m_dispatcher.LastResult());
     if (nKey == VK_UP || nKey == VK_DOWN || nKey == VK_F12)
         DispatchLine(false);
+    if (pEvent->matches(QKeySequence::Save)) {
+        emit SaveRequested();
+        return;
+    }
     PassKeyOn(pEvent);
 }
 
@@ -233,6 +260,18 @@ void CCalcEdit::resizeEvent(QResizeEvent* pEvent)
     QPlainTextEdit::resizeEvent(pEvent);
     if (bAtEnd)
         verticalScrollBar()->setValue(pScroll->maximum());
+}
+
+void CCalcEdit::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    const std::unique_ptr<QMenu> pMenu(createStandardContextMenu());
+    pMenu->addSeparator();
+    QAction* pSave =
+        pMenu->addAction(QString::fromUtf8(keepmsg::SAVE_CONSOLE.In(m_language.CurrentLanguage())),
+                         this, &CCalcEdit::SaveRequested);
+    pSave->setObjectName(QStringLiteral("saveConsole"));
+    pSave->setShortcut(QKeySequence::Save);
+    pMenu->exec(pEvent->globalPos());
 }
 
 // Every text put in is appended to the document's store, and what is removed stays there. The

@@ -54,6 +54,10 @@ public:
     // Activates the console's window and gives the console the keyboard, from whichever
     // window holds it.
     void TakeFocus();
+    // A key of the program's (Ctrl+1 ...) takes the keyboard to another window while its Ctrl is
+    // down: the console lets that Ctrl go instead of counting it held until it goes down and up
+    // in the console again.
+    void ReleaseCtrl() { m_bCtrlDown = false; }
 
     CEvalContext& Eval() { return m_eval; }
     int LastKey() const { return m_dispatcher.LastKey(); }
@@ -66,20 +70,30 @@ public:
     void ReplaceSelection(std::string_view strText) override;
     void ClearText() override;
 
+signals:
+    // An Enter run has processed a line (and written what it gives).
+    void EnterRunDone();
+    // Ctrl+S or the context menu asks to save the console's text as a file.
+    void SaveRequested();
+
 protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void insertFromMimeData(const QMimeData* pSource) override;
     void dropEvent(QDropEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
 
 private:
     void OnTextChanged();
     void OnContentsChange(int nPosition, int nRemoved, int nAdded);
     void PassKeyOn(QKeyEvent* pEvent);
+    void WriteResult(const QString& strText);
     bool FitPastedLines(QString& strText) const;
     void CompactText();
 
+    // Set while an Enter run may write its result, which assistive technology is told of.
+    bool m_bDispatching = false;
     // Set while the Enter key edits the text; its change notifications are taken as one.
     bool m_bBreakingLine = false;
     bool m_bChangedWhileBreaking = false;

@@ -2,6 +2,7 @@
 
 #include "core/eval/CalcError.h"
 #include "core/graph/GraphLayout.h"
+#include "core/keep/KeepTexts.h"
 #include "ui/base/QtColor.h"
 #include "ui/fonts/StandInFont.h"
 
@@ -12,11 +13,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSvgGenerator>
 
 namespace
 {
 constexpr int FONT_POINTS = 10;
+constexpr int SVG_DPI = 96;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
+constexpr Text CURVES_SHOWN{"%1 curves, %2 shown.", "%1 条曲线，显示 %2 条。"};
+constexpr Text SELECTED_CURVE{" Selected: %1 %2", "选中：%1 %2"};
 
 // Text with its top-left corner at its point on an opaque background, black, cut short with an
 // ellipsis where it has a width to keep to.
@@ -47,6 +52,35 @@ CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     m_font = StandInPointFont(QStringLiteral("Arial"), FONT_POINTS);
     setFocusPolicy(Qt::StrongFocus);
+    DescribeCurves();
+}
+
+void CGraphDlg::ApplyLanguage()
+{
+    CAuxWindow::ApplyLanguage();
+    DescribeCurves();
+}
+
+void CGraphDlg::DescribeCurves()
+{
+    const Language language = CurrentLanguage();
+    int nValid = 0;
+    int nShown = 0;
+    for (int i = 0; i < CCurveTable::SLOT_COUNT; ++i) {
+        const CurveSlot& slot = m_curves.Slot(i);
+        nValid += slot.state == CurveState::Valid;
+        nShown += slot.state == CurveState::Valid && slot.shown;
+    }
+    QString strText = QString::fromUtf8(CURVES_SHOWN.In(language)).arg(nValid).arg(nShown);
+    const int nSelected = m_curves.Selected();
+    const CurveSlot& selected = m_curves.Slot(nSelected);
+    if (selected.state == CurveState::Valid) {
+        const QString strName =
+            nSelected == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSelected);
+        strText += QString::fromUtf8(SELECTED_CURVE.In(language))
+                       .arg(strName, QString::fromStdString(selected.legend).trimmed());
+    }
+    setAccessibleDescription(strText);
 }
 
 void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
@@ -55,15 +89,18 @@ void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
         m_curves.PlotCurve(strText, nSlot, bShow);
     } catch (const CalcError&) {
         // Other curves may have been sampled again before the target failed.
+        DescribeCurves();
         update();
         throw;
     }
+    DescribeCurves();
     update();
 }
 
 void CGraphDlg::ClearCurves()
 {
     m_curves.ClearCurves();
+    DescribeCurves();
     update();
 }
 
@@ -79,19 +116,23 @@ bool CGraphDlg::CopySamples()
 void CGraphDlg::paintEvent(QPaintEvent* pEvent)
 {
     CAuxWindow::paintEvent(pEvent);
-    // The scene covers the client area but its outer 9-pixel band, where the window's
-    // background shows.
     const QRect rcClient = contentsRect();
     QPainter painter(this);
     painter.setClipRect(rcClient);
     painter.translate(rcClient.topLeft());
+    PaintClient(painter, rcClient.width(), rcClient.height());
+}
+
+// The scene covers the client area but its outer 9-pixel band, where the window's background
+// shows.
+void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight) const
+{
     painter.setFont(m_font);
     const QFontMetrics metrics = painter.fontMetrics();
     const auto textWidth = [&metrics](const std::string& strText) {
         return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
     };
-    const GraphScene scene =
-        CGraphLayout(m_curves, rcClient.width(), rcClient.height(), textWidth).Scene();
+    const GraphScene scene = CGraphLayout(m_curves, nWidth, nHeight, textWidth).Scene();
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
         DrawText(painter, text);
@@ -116,13 +157,16 @@ void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
     const QPoint pt = pEvent->position().toPoint() - contentsRect().topLeft();
     const int nSlot = CGraphLayout::BlockAt(m_curves, pt.x(), pt.y());
     if (pEvent->button() == Qt::LeftButton) {
-        if (nSlot >= 0 && m_curves.SelectCurve(nSlot))
+        if (nSlot >= 0 && m_curves.SelectCurve(nSlot)) {
+            DescribeCurves();
             update();
+        }
         // Pressing anywhere drags the window, as its caption would.
         DragWindow(*pEvent);
     } else if (pEvent->button() == Qt::RightButton && nSlot >= 0) {
         m_curves.ToggleCurve(nSlot);
         m_curves.UpdateAxes();
+        DescribeCurves();
         update();
     }
     CAuxWindow::mousePressEvent(pEvent);
@@ -139,7 +183,54 @@ void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
     QAction* pCopy = menu.addAction(CopyCaption(), this, [this] { CopySamples(); });
     pCopy->setShortcut(QKeySequence::Copy);
     pCopy->setEnabled(m_curves.Slot(m_curves.Selected()).state == CurveState::Valid);
+    menu.addSeparator();
+    menu.addAction(Tr(keepmsg::COPY_IMAGE), this, &CGraphDlg::CopyImage)
+        ->setObjectName(QStringLiteral("copyImage"));
+    menu.addAction(Tr(keepmsg::SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
+        ->setObjectName(QStringLiteral("saveImage"));
     menu.exec(pEvent->globalPos());
+}
+
+QImage CGraphDlg::Image() const
+{
+    const QSize size = contentsRect().size();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(palette().color(QPalette::Window));
+    QPainter painter(&image);
+    Frame().PaintBackground(painter, QRect(QPoint(0, 0), size));
+    PaintClient(painter, size.width(), size.height());
+    return image;
+}
+
+bool CGraphDlg::WriteSvg(QIODevice& device) const
+{
+    const QSize size = contentsRect().size();
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    // One unit of the drawing is one pixel of the window, and its printed size is that of the
+    // window on a screen of CSS pixels.
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(SVG_DPI);
+    generator.setTitle(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return false;
+    painter.fillRect(QRect(QPoint(0, 0), size), palette().color(QPalette::Window));
+    Frame().PaintBackground(painter, QRect(QPoint(0, 0), size));
+    PaintClient(painter, size.width(), size.height());
+    return painter.end();
+}
+
+void CGraphDlg::CopyImage() const { QGuiApplication::clipboard()->setImage(Image()); }
+
+void CGraphDlg::SaveImageAs()
+{
+    const QStringList filters = {Tr(keepmsg::PNG_FILES), Tr(keepmsg::SVG_FILES)};
+    SaveAs(m_dialogs, this, CurrentLanguage(), Tr(keepmsg::SAVE_IMAGE), QStringLiteral("graph.png"),
+           filters, [this](QIODevice& device, int nFilter) {
+               return nFilter == 1 ? WriteSvg(device) : Image().save(&device, "PNG");
+           });
 }
 
 QString CGraphDlg::CopyCaption() const

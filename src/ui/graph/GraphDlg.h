@@ -2,8 +2,10 @@
 
 #include "core/graph/CurveTable.h"
 #include "ui/base/AuxWindow.h"
+#include "ui/base/SaveAs.h"
 
 #include <QFont>
+#include <QImage>
 
 #include <string_view>
 
@@ -31,6 +33,19 @@ public:
     // the selected slot holds no valid curve.
     bool CopySamples();
 
+    // Tells assistive technology how many curves there are and the selected one's legend.
+    void ApplyLanguage() override;
+    // The client area as the window shows it: frame, axes, labels, blocks, legend and curves on
+    // the window's background, at the client area's size.
+    QImage Image() const;
+    // The same as an SVG drawing, written through device.
+    bool WriteSvg(QIODevice& device) const;
+    void CopyImage() const;
+    // Asks for a file and writes a PNG or SVG image to it, by the name's suffix or else by the
+    // chosen filter (PNG first).
+    void SaveImageAs();
+    void SetSaveDialogs(SaveDialogs dialogs) { m_dialogs = std::move(dialogs); }
+
     CCurveTable& Curves() { return m_curves; }
     const CCurveTable& Curves() const { return m_curves; }
 
@@ -47,7 +62,12 @@ protected:
 
 private:
     QString CopyCaption() const;
+    void DescribeCurves();
+    // Paints the client area, nWidth x nHeight, with its top-left corner at the painter's origin.
+    void PaintClient(QPainter& painter, int nWidth, int nHeight) const;
+    QString Tr(const Text& text) const { return QString::fromUtf8(text.In(CurrentLanguage())); }
 
     CCurveTable m_curves;
     QFont m_font;
+    SaveDialogs m_dialogs = SaveDialogs::System();
 };

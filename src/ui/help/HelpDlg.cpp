@@ -1,6 +1,7 @@
 #include "ui/help/HelpDlg.h"
 
 #include "core/base/Version.h"
+#include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
 #include "ui/base/Resources.h"
 #include "ui/fonts/StandInFont.h"
@@ -34,6 +35,11 @@ constexpr std::array<ControlSpec, 5> CONTROLS{{
      {77, 28, 108, 8},
      {"E_mail: team@example.org", "信箱: team@example.org"}},
     {"text", ControlKind::Other, {3, 42, 201, 207}, NO_CAPTION},
+}};
+
+constexpr std::array<SpokenName, 2> NAMES{{
+    {"logo", {"Pelmorix logo", "Pelmorix 标志"}},
+    {"text", {"Help text", "帮助文本"}},
 }};
 
 // Fixed-pitch faces whose Chinese characters are two Latin characters wide, best first.
@@ -89,6 +95,7 @@ void CHelpDlg::ApplyLanguage()
     CAuxWindow::ApplyLanguage();
     const Language language = CurrentLanguage();
     Relabel(*this, CONTROLS, language);
+    NameControls(*this, NAMES, language);
     const QFont font = HelpTextFont(language);
     m_pText->setFont(font);
     m_pText->setTabStopDistance(TAB_CHARACTERS *

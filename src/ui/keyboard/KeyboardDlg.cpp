@@ -1,5 +1,6 @@
 #include "ui/keyboard/KeyboardDlg.h"
 
+#include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
 #include "ui/base/HoverButton.h"
 #include "ui/console/CalcEdit.h"
@@ -86,6 +87,23 @@ constexpr std::array<KeyboardKey, 40> KEYS{{
     {1074, "Ans", Answer, ""},
 }};
 
+// What a screen reader says for the keys that carry a sign or a short word.
+constexpr std::array<SpokenName, 13> KEY_NAMES{{
+    {"key1024", {"plus", "加"}},
+    {"key1027", {"point", "小数点"}},
+    {"key1069", {"minus", "减"}},
+    {"key1032", {"divided by", "除"}},
+    {"key1028", {"times", "乘"}},
+    {"key1070", {"factorial", "阶乘"}},
+    {"key1037", {"comma", "逗号"}},
+    {"key1062", {"clear curves", "清除曲线"}},
+    {"key1063", {"left parenthesis", "左括号"}},
+    {"key1064", {"right parenthesis", "右括号"}},
+    {"key1071", {"clear console", "清空控制台"}},
+    {"key1061", {"sum", "求和"}},
+    {"key1074", {"Ans: run the line", "Ans：计算此行"}},
+}};
+
 DialogRect KeyRect(std::size_t nIndex)
 {
     const int nRow = int(nIndex) / COLUMNS;
@@ -100,6 +118,13 @@ CKeyboardDlg::CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, 
 {
     setFont(SystemFont(FONT_POINTS));
     CreateButtons();
+    ApplyLanguage();
+}
+
+void CKeyboardDlg::ApplyLanguage()
+{
+    CAuxWindow::ApplyLanguage();
+    NameControls(*this, KEY_NAMES, CurrentLanguage());
 }
 
 void CKeyboardDlg::CreateButtons()

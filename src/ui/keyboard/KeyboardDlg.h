@@ -15,6 +15,9 @@ class CKeyboardDlg : public CAuxWindow
 public:
     CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, QWidget* pOwner);
 
+    // Names the keys whose captions are signs for assistive technology.
+    void ApplyLanguage() override;
+
 protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
 

@@ -22,5 +22,12 @@ void CColorSwatch::paintEvent(QPaintEvent*)
     initStyleOption(&option);
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
     const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.fillRect(face, ToQColor(m_crColor));
+    const QColor colour = ToQColor(m_crColor);
+    painter.fillRect(face, colour);
+    // The colour covers the style's focus mark inside the frame: a dotted one stands out on it.
+    if (hasFocus()) {
+        const QColor mark = colour.lightness() < 128 ? Qt::white : Qt::black;
+        painter.setPen(QPen(mark, 1, Qt::DotLine));
+        painter.drawRect(face.adjusted(2, 2, -3, -3));
+    }
 }

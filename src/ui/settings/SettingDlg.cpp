@@ -2,6 +2,7 @@
 
 #include "core/console/LineDispatcher.h"
 #include "core/skin/SkinTable.h"
+#include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/settings/ColorSwatch.h"
@@ -65,6 +66,16 @@ constexpr std::array<ControlSpec, 23> CONTROLS{{
     {"textColor", ControlKind::Other, {52, 118, 30, 15}, NO_CAPTION},
     {"backColorLabel", ControlKind::Label, {91, 121, 40, 10}, {"BackgColor", "背景颜色"}},
     {"backColor", ControlKind::Other, {136, 118, 30, 15}, NO_CAPTION},
+}};
+
+// What a screen reader calls the controls whose captions are short or missing.
+constexpr std::array<SpokenName, 6> NAMES{{
+    {"precision", {"Precision", "精度"}},
+    {"language", {"Language", "语言"}},
+    {"skin", {"Skin", "界面"}},
+    {"opacity", {"Opacity", "不透明度"}},
+    {"textColor", {"Text colour", "文字颜色"}},
+    {"backColor", {"Background colour", "背景颜色"}},
 }};
 
 // The lists are narrow ("12" in 20 units with its arrow): a narrower arrow button leaves the
@@ -214,6 +225,7 @@ void CSettingDlg::ApplyLanguage()
     CAuxWindow::ApplyLanguage();
     const Language language = CurrentLanguage();
     Relabel(*this, CONTROLS, language);
+    NameControls(*this, NAMES, language);
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
     for (const SkinDescription& entry : SKINS)

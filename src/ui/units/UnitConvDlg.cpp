@@ -2,6 +2,7 @@
 
 #include "core/units/UnitConversion.h"
 #include "core/units/UnitTable.h"
+#include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
 #include "ui/fonts/StandInFont.h"
 
@@ -32,6 +33,15 @@ constexpr std::array<ControlSpec, 9> CONTROLS{{
     {"group2", ControlKind::Group, {112, 29, 90, 45}, {"Unit 2", "Unit 2"}},
     {"unit2", ControlKind::List, {117, 39, 80, 12}, NO_CAPTION},
     {"value2", ControlKind::Edit, {117, 55, 80, 12}, NO_CAPTION},
+}};
+
+constexpr std::array<SpokenName, 6> NAMES{{
+    {"category", {"Category", "类别"}},
+    {"unit1", {"Unit 1", "单位 1"}},
+    {"value1", {"Value in unit 1", "单位 1 的数值"}},
+    {"between", {"equals", "等于"}},
+    {"unit2", {"Unit 2", "单位 2"}},
+    {"value2", {"Value in unit 2", "单位 2 的数值"}},
 }};
 
 // The closed box keeps its place; the opened list grows to show its longest entry in full.
@@ -90,6 +100,7 @@ void CUnitConvDlg::ApplyLanguage()
     const Language language = CurrentLanguage();
     FillList(m_pCategory, UnitTable::CategoryNames(language));
     Relabel(*this, CONTROLS, language);
+    NameControls(*this, NAMES, language);
     {
         const QSignalBlocker blocker(m_pCategory);
         m_pCategory->setCurrentIndex(m_nCategory);

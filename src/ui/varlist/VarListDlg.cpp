@@ -1,5 +1,6 @@
 #include "ui/varlist/VarListDlg.h"
 
+#include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
 #include "ui/base/EditColors.h"
 #include "ui/console/CalcEdit.h"
@@ -20,6 +21,11 @@ constexpr std::array<ControlSpec, 3> CONTROLS{{
     {"list", ControlKind::Other, {3, 3, 96, 118}, NO_CAPTION},
     {"countLabel", ControlKind::Label, {30, 126, 37, 10}, {"Var num:", "变量数目:"}},
     {"count", ControlKind::Edit, {68, 125, 31, 12}, NO_CAPTION},
+}};
+
+constexpr std::array<SpokenName, 2> NAMES{{
+    {"list", {"Variables", "变量"}},
+    {"count", {"Number of variables", "变量数目"}},
 }};
 
 // Entries in ascending order of their text compared without regard to case; entries equal
@@ -76,6 +82,7 @@ void CVarListDlg::ApplyLanguage()
 {
     CAuxWindow::ApplyLanguage();
     Relabel(*this, CONTROLS, CurrentLanguage());
+    NameControls(*this, NAMES, CurrentLanguage());
     ShowCount();
 }
 

@@ -66,6 +66,37 @@ TEST(LongProgress, StepsHoldBackWhatOutrunsThemAndFinishReachesTheWhole)
     EXPECT_EQ(unplanned.Fraction(), 1.0);
 }
 
+namespace
+{
+// The distinct shares a thread reading every 0.1 ms sees while the calculation runs, and the
+// share at its end.
+std::vector<double> SampledProgress(LongOperator op, const std::string& strFirst,
+                                    const std::string& strSecond)
+{
+    CLongControl control;
+    std::atomic<bool> bEnded{false};
+    std::vector<double> seen;
+    std::thread sampler([&] {
+        while (!bEnded.load()) {
+            const double d = control.Progress().Fraction();
+            if (seen.empty() || d != seen.back())
+                seen.push_back(d);
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+    });
+    LongResult r;
+    {
+        const CLongControl::Scope scope(&control);
+        r = CalculateLong(op, strFirst, strSecond, EN);
+    }
+    bEnded = true;
+    sampler.join();
+    EXPECT_FALSE(r.strResult.empty());
+    seen.push_back(control.Progress().Fraction());
+    return seen;
+}
+} // namespace
+
 // Each calculation is sampled by a thread that reads its progress every 0.1 ms while the pool's
 // threads credit it: the share never falls, passes through several values and ends at 1.
 TEST(LongProgress, RisesMonotonicallyToTheWholeForEveryKindOfCalculation)
@@ -87,30 +118,18 @@ TEST(LongProgress, RisesMonotonicallyToTheWholeForEveryKindOfCalculation)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pName);
-        CLongControl control;
-        std::atomic<bool> bEnded{false};
-        std::vector<double> seen;
-        std::thread sampler([&] {
-            while (!bEnded.load()) {
-                const double d = control.Progress().Fraction();
-                if (seen.empty() || d != seen.back())
-                    seen.push_back(d);
-                std::this_thread::sleep_for(std::chrono::microseconds(100));
-            }
-        });
-        LongResult r;
-        {
-            const CLongControl::Scope scope(&control);
-            r = CalculateLong(c.op, c.strFirst, c.strSecond, EN);
+        // A loaded machine may leave the sampler asleep through a whole run; the steps need to
+        // be seen in one of a few runs, the order in every one.
+        long nMostBetween = 0;
+        for (int nRun = 0; nRun < 5 && nMostBetween < 5; ++nRun) {
+            const std::vector<double> seen = SampledProgress(c.op, c.strFirst, c.strSecond);
+            EXPECT_EQ(seen.back(), 1.0);
+            EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+            nMostBetween = std::max<long>(
+                nMostBetween,
+                std::count_if(seen.begin(), seen.end(), [](double d) { return d > 0 && d < 1; }));
         }
-        bEnded = true;
-        sampler.join();
-        ASSERT_FALSE(r.strResult.empty());
-        EXPECT_EQ(control.Progress().Fraction(), 1.0);
-        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
-        const auto nBetween =
-            std::count_if(seen.begin(), seen.end(), [](double d) { return d > 0 && d < 1; });
-        EXPECT_GE(nBetween, 5) << "the share moved in too few steps";
+        EXPECT_GE(nMostBetween, 5) << "the share moved in too few steps";
     }
 }
 

@@ -11,11 +11,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <string>
 #include <utility>
@@ -570,4 +572,27 @@ TEST_F(HugeNumDlgTest, ResultBoxSelectsAndCopiesWithoutLosingDigits)
 
     QTest::mouseDClick(pViewport, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(m_pResult->SelectedText().toStdString(), Result());
+}
+
+TEST_F(HugeNumDlgTest, SavedResultIsTheWholeResultAsTheCommandLinePrintsIt)
+{
+    Enter(QStringLiteral("pi"), QStringLiteral("1000000"), LongOperator::Add);
+    ASSERT_TRUE(Calculate());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString strPath = dir.filePath("pi.txt");
+    QStringList reports;
+    m_pResult->SetSaveDialogs({[&](QWidget*, const QString&, const QString&, const QStringList&,
+                                   int*) { return strPath; },
+                               [&](QWidget*, const QString& strText) { reports << strText; }});
+    m_pResult->SaveResultAs();
+    QProcess cli;
+    cli.start(PELMORIX_CLI_PATH, {"long", "pi", "1000000"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const QByteArray expected = cli.readAllStandardOutput();
+    ASSERT_EQ(expected.size(), 1000002);
+    QFile file(strPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == expected);
+    EXPECT_TRUE(reports.isEmpty());
 }

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-// A shown main window over a settings store in a temporary directory.
+// A shown main window over a settings store and a data folder ("data") in a temporary directory.
 class MainWindowFixture : public ::testing::Test
 {
 protected:
@@ -26,7 +26,7 @@ protected:
     void Open()
     {
         m_pStore = std::make_unique<CQtSettingsStore>(m_dir.path());
-        m_pDlg = std::make_unique<CCalcDlg>(m_random, *m_pStore);
+        m_pDlg = std::make_unique<CCalcDlg>(m_random, *m_pStore, m_dir.filePath("data"));
         m_pDlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDlg.get()));
     }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/base/Language.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QIODevice;
+class QWidget;
+
+// Writes a whole file through QSaveFile: afterwards the file holds either its old contents or all
+// of the new ones, never a part, whenever the process may die. write puts the bytes into the
+// device and answers false when it could not. Returns the system's reason for a failure, empty
+// on success.
+QString SaveWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write);
+
+// The dialogs of the windows' "save as" commands: the system's file dialog and an OK message box
+// unless tests put their own in place.
+struct SaveDialogs
+{
+    // The file the user chose and the index of the chosen filter in filters, or an empty path
+    // when the user cancelled. strSuggested is a file name.
+    using Chooser = std::function<QString(QWidget* pParent, const QString& strTitle,
+                                          const QString& strSuggested, const QStringList& filters,
+                                          int* pFilter)>;
+    using Reporter = std::function<void(QWidget* pParent, const QString& strText)>;
+
+    Chooser choose;
+    Reporter report;
+
+    static SaveDialogs System();
+};
+
+// One "save as": asks for a file, writes it with write, and reports a failure in language. write
+// gets the index of the filter whose pattern the file's suffix matches, else of the one chosen. strTitle is the command's text; its "…" is left out of the
+// dialog's title. True when the file was written.
+bool SaveAs(const SaveDialogs& dialogs, QWidget* pParent, Language language,
+            const QString& strTitle, const QString& strSuggested, const QStringList& filters,
+            const std::function<bool(QIODevice& device, int nFilter)>& write);
