@@ -9,12 +9,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # The fonts are those the windows are laid out for (see dist/CMakeLists.txt); Qt's translations
-# put Qt's own dialogs in Chinese.
+# put Qt's own dialogs in Chinese; qt6-wayland is Qt's Wayland platform, for a Wayland session
+# without X11.
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-          fonts-wqy-zenhei fonts-liberation2 fonts-dejavu-core qt6-translations-l10n)
-# The desktop test runs the program under Xvfb, types with xdotool and reads the accessibility bus.
+          fonts-wqy-zenhei fonts-liberation2 fonts-dejavu-core qt6-translations-l10n qt6-wayland)
+# The desktop tests run the program under Xvfb, type with xdotool and read the accessibility bus;
+# others run the windows under a window manager (openbox in Xvfb) and under a Wayland compositor
+# (weston's headless backend, with and without XWayland).
 TEST_PACKAGES=(clang-format desktop-file-utils appstream man-db python3 xvfb xdotool dbus
-               at-spi2-core python3-pyatspi)
+               at-spi2-core python3-pyatspi openbox weston xwayland)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 BENCH_PACKAGES=(libbenchmark-dev libgmp-dev python3 bc)
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -43,6 +43,7 @@ int main(int argc, char* argv[])
     AnswerHelpAndVersion(argc, argv);
     for (const QString& strWarning : CCalcApp::RefuseUnusableScaling())
         std::fprintf(stderr, "pelmorix: %s\n", qPrintable(strWarning));
+    CCalcApp::PreferX11();
 
     QApplication app(argc, argv);
     QCommandLineParser parser;

@@ -3,11 +3,12 @@
 #include "core/base/Geometry.h"
 
 // Where the on-screen keyboard docks beside the main window: right of it, below, above, left
-// of it, or as a last resort inside its lower right corner. Screen pixels.
+// of it, or as a last resort inside its lower right corner, below its caption so that the
+// caption's buttons stay uncovered. Screen pixels.
 constexpr int KEYBOARD_SNAP_WIDTH = 255;
 constexpr int KEYBOARD_SNAP_HEIGHT = 252;
 constexpr int KEYBOARD_SNAP_ROOM_BELOW = 260; // room the keyboard needs under the main window
 
-// Top-left corner of the docked keyboard for the main window's rectangle on a screen of
-// cxScreen x cyScreen pixels.
-Point KeyboardSnapPosition(const Rect& main, int cxScreen, int cyScreen);
+// Top-left corner of the docked keyboard for the main window's rectangle main, whose caption is
+// nCaption pixels high, on the screen area screen.
+Point KeyboardSnapPosition(const Rect& main, const Rect& screen, int nCaption);

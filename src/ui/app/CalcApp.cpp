@@ -87,6 +87,22 @@ QStringList CCalcApp::RefuseUnusableScaling()
     return warnings;
 }
 
+QByteArray CCalcApp::ChoosePlatform(const QByteArray& strChosen, const QByteArray& strDisplay,
+                                    const QByteArray& strWayland)
+{
+    if (!strChosen.isEmpty() || strDisplay.isEmpty())
+        return {};
+    return strWayland.isEmpty() ? QByteArrayLiteral("xcb") : QByteArrayLiteral("xcb;wayland");
+}
+
+void CCalcApp::PreferX11()
+{
+    const QByteArray strPlatform =
+        ChoosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"));
+    if (!strPlatform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", strPlatform);
+}
+
 QString CCalcApp::DataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

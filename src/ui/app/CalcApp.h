@@ -23,6 +23,17 @@ public:
     // QApplication exists, which reads them.
     static QStringList RefuseUnusableScaling();
 
+    // The Qt platform to run on when the user chose none: X11 ("xcb") where the session offers
+    // it (DISPLAY is set), also inside a Wayland session through XWayland, since only X11 lets
+    // the program place its windows, dock the keyboard, keep a window on top and make it
+    // translucent; Wayland stays the fallback there should the X server not answer. Otherwise
+    // empty, leaving the choice to Qt. strChosen is QT_QPA_PLATFORM, strDisplay DISPLAY and
+    // strWayland WAYLAND_DISPLAY.
+    static QByteArray ChoosePlatform(const QByteArray& strChosen, const QByteArray& strDisplay,
+                                     const QByteArray& strWayland);
+    // Sets QT_QPA_PLATFORM by ChoosePlatform; runs before the QApplication exists.
+    static void PreferX11();
+
     // The folder where the console is kept between runs: the user's data folder of the program
     // ($XDG_DATA_HOME/pelmorix); empty when the system names none.
     static QString DataFolder();

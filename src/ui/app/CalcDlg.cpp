@@ -1,6 +1,7 @@
 #include "ui/app/CalcDlg.h"
 
 #include "core/app/KeyboardSnap.h"
+#include "core/app/WindowPlacement.h"
 #include "core/app/SettingsRecord.h"
 #include "core/base/Version.h"
 #include "core/skin/Opacity.h"
@@ -153,6 +154,7 @@ Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
 {
     pWindow->hide();
     pWindow->SetKeepClear([this] { return ButtonRowOnScreen(m_buttons); });
+    pWindow->SetObstacles([this, id] { return OtherWindows(id); });
     connect(pWindow, &CAuxWindow::Hidden, this, [this, id, pWindow] {
         m_bShown[Index(id)] = false;
         // The keyboard goes back where it came from, not to whatever window is left.
@@ -203,11 +205,18 @@ void CCalcDlg::SetFonts()
     RedrawEditBoxes();
 }
 
+// Centred on the screen, and never beyond it: on a screen smaller than the minimum size (a
+// small one, or a large scale) the window is only as large as the screen, so that its caption and
+// caption buttons stay within reach.
 void CCalcDlg::PlaceAtStart()
 {
-    resize(QSize(START_WIDTH, START_HEIGHT).expandedTo(minimumSize()));
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    move(work.center() - rect().center());
+    setMinimumSize(QSize(MIN_WIDTH, MIN_HEIGHT).boundedTo(work.size()));
+    resize(QSize(START_WIDTH, START_HEIGHT).expandedTo(minimumSize()).boundedTo(work.size()));
+    const QPoint centred = work.center() - rect().center();
+    const Point at = KeepOnScreen(Rect::AtSize(centred.x(), centred.y(), width(), height()),
+                                  Rect::AtSize(work.x(), work.y(), work.width(), work.height()));
+    move(at.nX, at.nY);
 }
 
 void CCalcDlg::ApplyLanguage()
@@ -332,9 +341,27 @@ void CCalcDlg::SnapKeyboard()
         return; // a geometry change while the windows are still being made
     const QRect frame = frameGeometry();
     const Rect main{frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};
-    const Point at = KeyboardSnapPosition(main, m_cxScreen, m_cyScreen);
+    // The keyboard docks on the screen that holds most of this window.
+    const QScreen* pScreen = QGuiApplication::screenAt(frame.center());
+    const QRect area = (pScreen != nullptr ? pScreen : screen())->availableGeometry();
+    const Point at =
+        KeyboardSnapPosition(main, Rect::AtSize(area.x(), area.y(), area.width(), area.height()),
+                             m_skin.Metrics().nCaption);
     m_pKeyboard->move(at.nX, at.nY);
     m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
+}
+
+QList<QRect> CCalcDlg::OtherWindows(AuxId id)
+{
+    QList<QRect> others;
+    for (AuxId other : AUX_SKIN_ORDER) {
+        const CAuxWindow& window = AuxWindow(other);
+        // The docked keyboard keeps its place beside this window even while it is hidden.
+        const bool bDocked = other == AuxId::Keyboard && m_settings.m_bKeyboardSnap;
+        if (other != id && (window.isVisible() || bDocked))
+            others << window.frameGeometry();
+    }
+    return others;
 }
 
 void CCalcDlg::RedrawEditBoxes()

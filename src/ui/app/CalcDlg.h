@@ -121,6 +121,8 @@ private:
     void PlaceAtStart();
     void LayoutControls();
     void ToggleWindow(AuxId id);
+    // The frames of the shown auxiliary windows but id's, and the docked keyboard's place.
+    QList<QRect> OtherWindows(AuxId id);
     void CreateWindowKeys();
     void OnWindowKey(AuxId id, bool bToggle);
     void FocusWindow(AuxId id);

@@ -51,8 +51,22 @@ void CAuxWindow::setVisible(bool bVisible)
         if (!testAttribute(Qt::WA_Moved))
             PlaceFirstTime();
     }
+    if (bVisible && !isVisible())
+        KeepOnOwnersScreen();
     QWidget::setVisible(bVisible);
 }
+
+namespace
+{
+// The usable area of the screen that holds most of the owner.
+QRect OwnersScreenArea(const QWidget& owner)
+{
+    const QScreen* pScreen = QGuiApplication::screenAt(owner.frameGeometry().center());
+    if (pScreen == nullptr)
+        pScreen = owner.screen();
+    return pScreen->availableGeometry();
+}
+} // namespace
 
 void CAuxWindow::PlaceFirstTime()
 {
@@ -72,15 +86,26 @@ void CAuxWindow::PlaceFirstTime()
     place.ownerClient = {client.x(), client.y()};
     place.owner = ToRect(frame);
     place.keepClear = ToRect(m_keepClear ? m_keepClear() : QRect());
+    if (m_obstacles)
+        for (const QRect& other : m_obstacles())
+            place.others.push_back(ToRect(other));
     place.nWidth = width() + frameExtra.width();
     place.nHeight = height() + frameExtra.height();
-    const QPoint want = client.topLeft() + QPoint(std::max(m_look.nX, 0), std::max(m_look.nY, 0));
-    const QScreen* pScreen = QGuiApplication::screenAt(want);
-    if (pScreen == nullptr)
-        pScreen = pOwner->screen();
-    place.screen = ToRect(pScreen->availableGeometry());
+    place.screen = ToRect(OwnersScreenArea(*pOwner));
     const Point at = FirstWindowPosition(place);
     move(at.nX, at.nY);
+}
+
+// A window shown again whose caption no screen shows any more (a screen has gone or shrunk since)
+// comes back on its owner's screen. Anywhere else it stays where it is, as the user put it.
+void CAuxWindow::KeepOnOwnersScreen()
+{
+    const QWidget* pOwner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (pOwner == nullptr || QGuiApplication::screenAt(frameGeometry().topLeft()) != nullptr)
+        return;
+    const Point at = KeepOnScreen(ToRect(frameGeometry()), ToRect(OwnersScreenArea(*pOwner)));
+    if (QPoint(at.nX, at.nY) != pos())
+        move(at.nX, at.nY);
 }
 
 void CAuxWindow::ApplyLanguage()

@@ -4,6 +4,7 @@
 #include "ui/base/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
 
+#include <QList>
 #include <QRect>
 #include <QWidget>
 
@@ -15,8 +16,9 @@
 // produces a text, carries its transparency and its frame skin, and it announces every hiding, however it happens (close box, Enter,
 // Escape, hide()), so the main window's shown flag always follows. Controls are placed in
 // client coordinates when the window is made; the frame moves them into its client area.
-// The first show places it by its template next to its owner (WindowPlacement.h), unless it was
-// moved before; afterwards it stays wherever it is, moved by the user or not.
+// The first show places it by its template next to its owner, clear of the other open windows, on
+// the owner's screen (WindowPlacement.h), unless it was moved before; afterwards it stays wherever
+// it is, moved by the user or not, as long as a screen shows its caption.
 class CAuxWindow : public QWidget
 {
     Q_OBJECT
@@ -38,6 +40,11 @@ public:
     const CWndTransparency& Transparency() const { return m_transparency; }
     // The part of the owner, in screen pixels, that the first show must leave uncovered.
     void SetKeepClear(std::function<QRect()> keepClear) { m_keepClear = std::move(keepClear); }
+    // The other windows, in screen pixels, that the first show should leave uncovered.
+    void SetObstacles(std::function<QList<QRect>()> obstacles)
+    {
+        m_obstacles = std::move(obstacles);
+    }
 
     void setVisible(bool bVisible) override;
 
@@ -53,9 +60,11 @@ protected:
 
 private:
     void PlaceFirstTime();
+    void KeepOnOwnersScreen();
 
     const AuxWindowLook m_look;
     std::function<QRect()> m_keepClear;
+    std::function<QList<QRect>()> m_obstacles;
     bool m_bPlaced = false;
     CWndTransparency m_transparency;
     const ILanguageSource& m_language;

@@ -3,18 +3,23 @@
 #include "core/base/Language.h"
 #include "ui/base/Accessibility.h"
 #include "ui/base/CaptionButton.h"
+#include "ui/base/DesktopFeatures.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <array>
 #include <vector>
 
 namespace
@@ -22,13 +27,26 @@ namespace
 constexpr QRgb KEY_COLOUR = 0xFFFF00FF; // magenta: caption pixels cut from the window
 constexpr int MOVE_THRESHOLD = 3;       // pixels the mouse moves before a caption drag starts
 constexpr int CAPTION_FONT_PIXELS = 13;
+// How long a window manager may take to minimise a window before the frame looks whether it did.
+constexpr int MINIMISE_CHECK_MS = 750;
 const QColor CAPTION_TEXT(255, 255, 255);
 const QColor CAPTION_SHADOW(0, 0, 0, 110);
 
-constexpr Text MENU_RESTORE{"&Restore", "还原(&R)"};
-constexpr Text MENU_MINIMISE{"Mi&nimize", "最小化(&N)"};
-constexpr Text MENU_MAXIMISE{"Ma&ximize", "最大化(&X)"};
-constexpr Text MENU_CLOSE{"&Close", "关闭(&C)"};
+// The frame's own items of the icon menu, in menu order.
+struct MenuEntry
+{
+    FrameCommand command;
+    Text text;
+    bool bSeparatorBefore;
+};
+constexpr std::array<MenuEntry, 6> MENU_ENTRIES{{
+    {FrameCommand::Restore, {"&Restore", "还原(&R)"}, false},
+    {FrameCommand::Move, {"&Move", "移动(&M)"}, false},
+    {FrameCommand::Size, {"&Size", "大小(&S)"}, false},
+    {FrameCommand::Minimise, {"Mi&nimize", "最小化(&N)"}, false},
+    {FrameCommand::Maximise, {"Ma&ximize", "最大化(&X)"}, false},
+    {FrameCommand::Close, {"&Close", "关闭(&C)"}, true},
+}};
 constexpr Text MENU_NAME{"System menu", "系统菜单"};
 
 QRect ToQRect(const Rect& rc) { return {rc.nLeft, rc.nTop, rc.Width(), rc.Height()}; }
@@ -159,6 +177,7 @@ void CFrameSkin::Attach(QWidget* pWindow, const FrameStyle& style)
     m_style = style;
     MakeCaptionButtons();
     m_marginsApplied = pWindow->contentsMargins();
+    m_ptPlaced = pWindow->pos();
     const bool bVisible = pWindow->isVisible();
     pWindow->setWindowFlag(Qt::FramelessWindowHint, true);
     pWindow->setMouseTracking(true);
@@ -366,12 +385,43 @@ void CFrameSkin::RepaintFrame()
                       ToQRect(ClientRect(m_metrics, rcWindow.width(), rcWindow.height())));
 }
 
+// Under a reparenting window manager, Qt's xcb platform may take a wrong place for a window that
+// is shown again: a configure event from before the manager framed the window is read after it,
+// when the new frame still stands at the screen's origin, and the manager, which puts the frame
+// where the window was, reports no move. Qt then believes the window is at (0, 0): its popups
+// open there and a move by the window manager starts from there. The window has not really moved,
+// so once it is on the screen it is put where it was; a move to where it already stands costs the
+// window manager nothing, and Qt learns the true place from the request itself.
+void CFrameSkin::Settle()
+{
+    m_bSettling = false;
+    if (m_pWindow->pos() != m_ptPlaced)
+        QTimer::singleShot(0, this, [this, ptPlaced = m_ptPlaced] {
+            if (m_pWindow != nullptr && m_pWindow->isVisible())
+                m_pWindow->move(ptPlaced);
+        });
+}
+
+// The mouse's own report tells where the window really is: its global position less its position
+// in the window. Where Qt believes otherwise, it is told.
+void CFrameSkin::SyncPlace(const QMouseEvent& event)
+{
+    const QPoint ptOrigin = (event.globalPosition() - event.position()).toPoint();
+    const QPoint offset = ptOrigin - m_pWindow->mapToGlobal(QPoint(0, 0));
+    if (offset.manhattanLength() > 1)
+        m_pWindow->move(m_pWindow->pos() + offset);
+}
+
 bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
     if (pWatched != m_pWindow || m_pSkin == nullptr)
         return false;
+    if (m_drag.bFromMenu && OnMenuDragEvent(*pEvent))
+        return true;
     switch (pEvent->type()) {
     case QEvent::Paint: {
+        if (m_bSettling)
+            Settle();
         QPainter painter(m_pWindow);
         PaintWindow(painter);
         return false; // the window paints its client area next
@@ -408,6 +458,15 @@ bool CFrameSkin::eventFilter(QObject* pWatched, QEvent* pEvent)
         return false;
     case QEvent::WindowStateChange:
         OnWindowStateChange();
+        return false;
+    case QEvent::Show:
+        m_bSettling = true;
+        return false;
+    case QEvent::Move:
+        // While the window is being shown again, the window system's word on its place is not
+        // yet to be trusted (see Settle).
+        if (!pEvent->spontaneous() || !m_bSettling)
+            m_ptPlaced = m_pWindow->pos();
         return false;
     default:
         return false;
@@ -513,18 +572,88 @@ void CFrameSkin::DragWindow(QWidget& window, const QMouseEvent& event)
 }
 
 // A move waits until the mouse has really moved, so that a double click stays a double click;
-// sizing starts at once. The window system is asked first; where it refuses (no window manager,
-// an offscreen platform), the window follows the mouse from here.
+// sizing starts at once. Where the window system does not take the drag over (see
+// StartSystemDrag), the window follows the mouse from here.
 void CFrameSkin::BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event)
 {
+    SyncPlace(event);
     m_drag = {action, edge, event.globalPosition().toPoint(), m_pWindow->geometry(), false, false};
     if (action == FrameAction::Resize)
         FollowDrag(event);
 }
 
+// Where the program can place its windows, a move follows the mouse from here: the window
+// system would start it from where the mouse is now, not from the press, leaving the window
+// behind by the way the mouse moved before the move began, and a window manager may hold the
+// window at other windows' edges. Sizing starts at the press and goes to the window system.
+bool CFrameSkin::StartSystemDrag()
+{
+    QWindow* pHandle = m_pWindow->windowHandle();
+    if (pHandle == nullptr)
+        return false;
+    if (m_drag.action == FrameAction::Move)
+        return !DesktopFeatures::Current().bPlace && pHandle->startSystemMove();
+    return pHandle->startSystemResize(EdgesOf(m_drag.edge));
+}
+
+// Move or Size from the icon menu: the mouse goes to the caption's middle or to the lower right
+// corner, and the window follows it with no button held, until a click puts it down; Escape puts
+// it back. The window system takes it over where the program cannot place its windows.
+void CFrameSkin::BeginMenuDrag(FrameAction action, HitCode edge)
+{
+    if (m_pWindow == nullptr)
+        return;
+    const QRect rc = m_pWindow->geometry();
+    const QPoint ptGrip =
+        action == FrameAction::Move
+            ? QPoint(rc.center().x(), rc.top() + m_metrics.nCaption / 2)
+            : rc.bottomRight() - QPoint(m_metrics.nRight / 2, m_metrics.nBottom / 2);
+    QCursor::setPos(m_pWindow->screen(), ptGrip);
+    m_drag = {action, edge, ptGrip, rc, true, false, true};
+    if (!DesktopFeatures::Current().bPlace && StartSystemDrag()) {
+        m_drag = {};
+        return;
+    }
+    m_pWindow->grabMouse();
+    m_pWindow->grabKeyboard();
+}
+
+void CFrameSkin::EndMenuDrag(bool bKeep)
+{
+    if (!bKeep)
+        m_pWindow->setGeometry(m_drag.rcStart);
+    m_drag = {};
+    m_pWindow->releaseMouse();
+    m_pWindow->releaseKeyboard();
+}
+
+bool CFrameSkin::OnMenuDragEvent(QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::MouseMove:
+        FollowDrag(static_cast<QMouseEvent&>(event));
+        return true;
+    case QEvent::MouseButtonPress:
+        EndMenuDrag(true);
+        return true;
+    case QEvent::KeyPress: {
+        const int nKey = static_cast<QKeyEvent&>(event).key();
+        if (nKey == Qt::Key_Escape || nKey == Qt::Key_Return || nKey == Qt::Key_Enter)
+            EndMenuDrag(nKey != Qt::Key_Escape);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CFrameSkin::FollowDrag(const QMouseEvent& event)
 {
-    if (!(event.buttons() & Qt::LeftButton)) {
+    if (!m_drag.bFromMenu && !(event.buttons() & Qt::LeftButton)) {
         m_drag = {};
         return;
     }
@@ -533,12 +662,7 @@ void CFrameSkin::FollowDrag(const QMouseEvent& event)
         if (m_drag.action == FrameAction::Move && delta.manhattanLength() < MOVE_THRESHOLD)
             return;
         m_drag.bStarted = true;
-        QWindow* pHandle = m_pWindow->windowHandle();
-        const bool bBySystem =
-            pHandle != nullptr &&
-            (m_drag.action == FrameAction::Move ? pHandle->startSystemMove()
-                                                : pHandle->startSystemResize(EdgesOf(m_drag.edge)));
-        if (bBySystem) {
+        if (StartSystemDrag()) {
             // The window system now owns the mouse until the button comes up.
             m_drag = {};
             if (m_input.MouseLeave().bRepaint)
@@ -612,6 +736,24 @@ void CFrameSkin::OnWindowStateChange()
         m_state.Minimise();
     else if (!bMinimised && State() == WindowState::Minimised)
         m_state.Restore();
+    if (bMinimised)
+        QTimer::singleShot(MINIMISE_CHECK_MS, this, &CFrameSkin::CheckMinimised);
+    RepaintFrame();
+    RenameCaptionButtons();
+}
+
+// Without a window manager nothing takes a minimised window off the screen, and Qt still calls
+// it minimised. A window that is still shown was not minimised: the frame, and Qt, go back to
+// the state before, so that maximising and the caption's double click work at once.
+void CFrameSkin::CheckMinimised()
+{
+    if (m_pWindow == nullptr || State() != WindowState::Minimised)
+        return;
+    const QWindow* pHandle = m_pWindow->windowHandle();
+    if (pHandle == nullptr || !pHandle->isExposed())
+        return;
+    m_state.Restore();
+    m_pWindow->setWindowState(m_pWindow->windowState() & ~Qt::WindowMinimized);
     RepaintFrame();
     RenameCaptionButtons();
 }
@@ -648,35 +790,71 @@ void CFrameSkin::OpenSystemMenu(const QPoint& ptGlobal)
     if (m_pMenu == nullptr) {
         m_pMenu = new QMenu(m_pWindow);
         m_pMenu->setObjectName(QStringLiteral("systemMenu"));
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Restore(); });
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Minimise(); });
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] { Maximise(); });
-        m_pMenu->addSeparator();
-        connect(m_pMenu->addAction(QString()), &QAction::triggered, this, [this] {
-            if (m_pWindow != nullptr)
-                m_pWindow->close();
-        });
+        for (std::size_t i = 0; i < MENU_ENTRIES.size(); ++i) {
+            if (MENU_ENTRIES[i].bSeparatorBefore)
+                m_pMenu->addSeparator();
+            QAction* pAction = m_pMenu->addAction(QString());
+            pAction->setData(int(i));
+            connect(pAction, &QAction::triggered, this,
+                    [this, command = MENU_ENTRIES[i].command] { RunCommand(command); });
+        }
     }
     m_pMenu->setAccessibleName(QString::fromUtf8(MENU_NAME.In(m_language.CurrentLanguage())));
-    const QList<QAction*> actions = m_pMenu->actions();
-    const WindowState state = State();
-    const struct
-    {
-        QAction* pAction;
-        Text text;
-        bool bEnabled;
-    } items[] = {
-        {actions[0], MENU_RESTORE, state != WindowState::Normal},
-        {actions[1], MENU_MINIMISE, m_style.bMinimiseBox && state != WindowState::Minimised},
-        {actions[2], MENU_MAXIMISE, m_style.bMaximiseBox && state != WindowState::Maximised},
-        {actions[4], MENU_CLOSE, true},
-    };
-    for (const auto& item : items) {
-        item.pAction->setText(QString::fromUtf8(item.text.In(m_language.CurrentLanguage())));
-        item.pAction->setEnabled(item.bEnabled);
+    // Only the frame's own items carry their place in the table.
+    for (QAction* pAction : m_pMenu->actions()) {
+        if (!pAction->data().isValid())
+            continue;
+        const MenuEntry& entry = MENU_ENTRIES[std::size_t(pAction->data().toInt())];
+        pAction->setText(QString::fromUtf8(entry.text.In(m_language.CurrentLanguage())));
+        pAction->setEnabled(CanRunCommand(entry.command));
     }
     AddWindowMenuItems();
     m_pMenu->popup(ptGlobal);
+}
+
+bool CFrameSkin::CanRunCommand(FrameCommand command) const
+{
+    const WindowState state = State();
+    switch (command) {
+    case FrameCommand::Restore:
+        return state != WindowState::Normal;
+    case FrameCommand::Move:
+        return state == WindowState::Normal;
+    case FrameCommand::Size:
+        return m_style.bResizable && state == WindowState::Normal;
+    case FrameCommand::Minimise:
+        return m_style.bMinimiseBox && state != WindowState::Minimised;
+    case FrameCommand::Maximise:
+        return m_style.bMaximiseBox && state != WindowState::Maximised;
+    case FrameCommand::Close:
+        break;
+    }
+    return true;
+}
+
+void CFrameSkin::RunCommand(FrameCommand command)
+{
+    switch (command) {
+    case FrameCommand::Restore:
+        Restore();
+        break;
+    case FrameCommand::Move:
+        BeginMenuDrag(FrameAction::Move, HitCode::Caption);
+        break;
+    case FrameCommand::Size:
+        BeginMenuDrag(FrameAction::Resize, HitCode::BottomRight);
+        break;
+    case FrameCommand::Minimise:
+        Minimise();
+        break;
+    case FrameCommand::Maximise:
+        Maximise();
+        break;
+    case FrameCommand::Close:
+        if (m_pWindow != nullptr)
+            m_pWindow->close();
+        break;
+    }
 }
 
 void CFrameSkin::SetWindowMenuItems(QList<QAction*> items, std::function<void()> beforeOpen)

@@ -26,6 +26,17 @@ class QMouseEvent;
 class QPainter;
 class QWidget;
 
+// What the icon menu offers.
+enum class FrameCommand
+{
+    Restore,
+    Move,
+    Size,
+    Minimise,
+    Maximise,
+    Close,
+};
+
 // The bitmap frame of one top-level window: a caption with its own buttons, side and bottom
 // borders and the tiled background behind the client area. Attaching makes the window frameless;
 // from then on the frame lives in the window's contents margins, and the skin watches the
@@ -83,6 +94,9 @@ public:
     void ToggleMaximise();
     void Maximise();
     void Restore();
+    // False for a command the icon menu shows disabled in the window's present state.
+    bool CanRunCommand(FrameCommand command) const;
+    void RunCommand(FrameCommand command);
     void OpenSystemMenu(const QPoint& ptGlobal);
 
 protected:
@@ -107,6 +121,7 @@ private:
         QRect rcStart;  // window geometry at the press
         bool bStarted = false;
         bool bBySystem = false; // the window system took it over
+        bool bFromMenu = false; // no button held: a click ends it
     };
 
     const FrameCache& Cache(bool bActive);
@@ -124,10 +139,17 @@ private:
     HitCode HitAt(const QPoint& pt) const;
     void Respond(const FrameResponse& response, const QMouseEvent& event, HitCode code);
     void BeginDrag(FrameAction action, HitCode edge, const QMouseEvent& event);
+    bool StartSystemDrag();
+    void BeginMenuDrag(FrameAction action, HitCode edge);
+    void EndMenuDrag(bool bKeep);
+    bool OnMenuDragEvent(QEvent& event);
     void FollowDrag(const QMouseEvent& event);
     void UpdateCursor();
     void AddWindowMenuItems();
     void OnWindowStateChange();
+    void CheckMinimised();
+    void Settle();
+    void SyncPlace(const QMouseEvent& event);
     void MakeCaptionButtons();
     // Tells assistive technology that the caption buttons' names may have changed (language,
     // maximised state).
@@ -147,6 +169,8 @@ private:
     CFrameInput m_input;
     CWindowState m_state;
     Drag m_drag;
+    QPoint m_ptPlaced;        // where the program or the user last put the window
+    bool m_bSettling = false; // shown, but not yet painted
     QFont m_fontCaption;
     QString m_strElided;
     QString m_strElidedFrom;

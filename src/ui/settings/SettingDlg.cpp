@@ -235,6 +235,32 @@ void CSettingDlg::ApplyLanguage()
     m_pLanguage->setCurrentIndex(EntryIndex(LANGUAGE_ENTRIES, &LanguageEntry::language, language));
     KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, ControlNamed<QGroupBox>(*this, "opacityGroup"),
                          OPACITY_GROUP_RECT);
+    ShowRefusedSettings();
+}
+
+void CSettingDlg::ApplyDesktopFeatures(const DesktopFeatures& features)
+{
+    m_features = features;
+    ShowRefusedSettings();
+}
+
+void CSettingDlg::ShowRefusedSettings()
+{
+    const QString strWhy = QString::fromUtf8(WAYLAND_REFUSES.In(CurrentLanguage()));
+    const struct
+    {
+        const char* pszName;
+        bool bAllowed;
+    } settings[] = {
+        {"onTop", m_features.bStayOnTop},      {"keyboardSnap", m_features.bPlace},
+        {"opacityGroup", m_features.bOpacity}, {"opacity", m_features.bOpacity},
+        {"opacityTop", m_features.bOpacity},   {"opacityBottom", m_features.bOpacity},
+    };
+    for (const auto& setting : settings) {
+        auto* pControl = ControlNamed<QWidget>(*this, setting.pszName);
+        pControl->setEnabled(setting.bAllowed);
+        pControl->setToolTip(setting.bAllowed ? QString() : strWhy);
+    }
 }
 
 void CSettingDlg::OnAngle(bool bDegrees) { m_host.SetAngleUnit(bDegrees); }

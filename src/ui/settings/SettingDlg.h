@@ -2,6 +2,7 @@
 
 #include "core/app/CalcSettings.h"
 #include "ui/base/AuxWindow.h"
+#include "ui/base/DesktopFeatures.h"
 
 #include <functional>
 #include <optional>
@@ -34,11 +35,15 @@ public:
     // Relabels every control, refills the skin list in this language and selects the entries
     // of the current language and skin.
     void ApplyLanguage() override;
+    // Disables, with the reason as their tooltip, the settings that the window system does not
+    // carry out (always on top, keyboard docking, transparency on Wayland).
+    void ApplyDesktopFeatures(const DesktopFeatures& features);
 
 private:
     void CreateControls();
     void ConnectControls();
     void ShowStartStates();
+    void ShowRefusedSettings();
 
     void OnAngle(bool bDegrees);
     void OnRadix(Radix radix);
@@ -51,6 +56,7 @@ private:
     void OnColor(CColorSwatch* pSwatch, void (ISettingsHost::*pSetColor)(ColorRef));
 
     ISettingsHost& m_host;
+    DesktopFeatures m_features = DesktopFeatures::Current();
     ColorChooser m_chooseColor;
     QComboBox* m_pPrecision = nullptr;
     QComboBox* m_pLanguage = nullptr;

@@ -6,6 +6,8 @@ namespace
 {
 constexpr int SCREEN_CX = 1024;
 constexpr int SCREEN_CY = 768;
+constexpr Rect SCREEN{0, 0, SCREEN_CX, SCREEN_CY};
+constexpr int CAPTION = 22;
 
 struct SnapCase
 {
@@ -31,10 +33,30 @@ TEST(KeyboardSnap, FirstRuleThatHoldsPlacesTheKeyboard)
          {745, 448}},
         {"window filling the screen", {0, 0, SCREEN_CX, SCREEN_CY}, {769, 516}},
         {"window partly off the screen on the left", {-300, 0, 900, 760}, {645, 508}},
+        {"as tall as the keyboard: below the caption, not over its buttons",
+         {255, 252, 769, 508},
+         {514, 274}},
     };
     for (const SnapCase& c : cases) {
         SCOPED_TRACE(c.pName);
-        EXPECT_EQ(KeyboardSnapPosition(c.main, SCREEN_CX, SCREEN_CY), c.expected);
+        EXPECT_EQ(KeyboardSnapPosition(c.main, SCREEN, CAPTION), c.expected);
+    }
+}
+
+// A second screen, or a panel along the top or left, moves the area's edges.
+TEST(KeyboardSnap, RulesMeasureFromTheScreensOwnEdges)
+{
+    constexpr Rect RIGHT_SCREEN{1920, 30, 1920 + SCREEN_CX, 30 + SCREEN_CY};
+    const SnapCase cases[] = {
+        {"room on the right of this screen", {2020, 130, 2480, 382}, {2480, 130}},
+        {"no room right of it on this screen: below", {2300, 130, 2760, 382}, {2505, 382}},
+        {"top of 282 is 252 into the area: not enough above: left of it",
+         {2300, 282, 2900, 760},
+         {2045, 282}},
+    };
+    for (const SnapCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        EXPECT_EQ(KeyboardSnapPosition(c.main, RIGHT_SCREEN, CAPTION), c.expected);
     }
 }
 } // namespace

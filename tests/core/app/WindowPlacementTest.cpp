@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 namespace
 {
@@ -95,6 +97,86 @@ TEST(WindowPlacement, WithoutRoomBesideItTheButtonsStayUncovered)
         EXPECT_GE(at.nY, SCREEN.nTop);
         EXPECT_LE(window.nRight, SCREEN.nRight);
         EXPECT_LE(window.nBottom, SCREEN.nBottom);
+    }
+}
+// The main window of 460 x 252 pixels centred on a 1920 x 1080 screen, with the docked keyboard
+// right of it: the six other windows, opened one after the other in the button row's order,
+// each at its template place or beside, cover nothing.
+TEST(WindowPlacement, WindowsOpenedOneAfterTheOtherCoverNeitherTheMainWindowNorEachOther)
+{
+    constexpr Rect WIDE{0, 0, 1920, 1080};
+    constexpr Rect OWNER{730, 414, 1190, 666};
+    const struct
+    {
+        std::optional<Point> offset;
+        int cx;
+        int cy;
+    } windows[] = {
+        {Point{500, 500}, 362, 304}, {Point{100, 100}, 432, 536}, {std::nullopt, 430, 196},
+        {Point{300, 300}, 508, 452}, {Point{600, 460}, 222, 312}, {std::nullopt, 434, 606},
+    };
+    std::vector<Rect> open{{1190, 414, 1445, 666}};
+    for (const auto& w : windows) {
+        SCOPED_TRACE(open.size());
+        FirstPlacement place{};
+        place.offset = w.offset;
+        place.ownerClient = {736, 436};
+        place.owner = OWNER;
+        place.keepClear = {862, 629, 1178, 664};
+        place.others = open;
+        place.nWidth = w.cx;
+        place.nHeight = w.cy;
+        place.screen = WIDE;
+        const Point at = FirstWindowPosition(place);
+        const Rect window = Rect::AtSize(at.nX, at.nY, w.cx, w.cy);
+        EXPECT_FALSE(Intersects(window, OWNER));
+        for (const Rect& other : open)
+            EXPECT_FALSE(Intersects(window, other));
+        EXPECT_EQ(KeepOnScreen(window, WIDE), at);
+        open.push_back(window);
+    }
+}
+
+TEST(WindowPlacement, WhereNothingIsFreeTheWindowCoversLeastAndNeverTheButtons)
+{
+    // Beside the main window only a strip too low for the window is free.
+    FirstPlacement place{};
+    place.offset = Point{50, 50};
+    place.ownerClient = {0, 0};
+    place.owner = {0, 0, 400, 300};
+    place.keepClear = {0, 260, 200, 300};
+    place.others = {{400, 0, 600, 400}};
+    place.nWidth = 300;
+    place.nHeight = 150;
+    place.screen = {0, 0, 600, 400};
+    const Point at = FirstWindowPosition(place);
+    const Rect window = Rect::AtSize(at.nX, at.nY, 300, 150);
+    const auto covered = [&window](const Rect& r) {
+        return std::max(0, std::min(window.nRight, r.nRight) - std::max(window.nLeft, r.nLeft)) *
+               std::max(0, std::min(window.nBottom, r.nBottom) - std::max(window.nTop, r.nTop));
+    };
+    EXPECT_EQ(covered(place.keepClear), 0);
+    // Lower right, partly in the free strip: less than any place wholly over a window.
+    EXPECT_EQ(window, (Rect{200, 250, 500, 400}));
+    EXPECT_LT(covered(place.owner) + covered(place.others[0]), 300 * 150);
+}
+
+TEST(WindowPlacement, KeepOnScreenMovesLeastAndKeepsTheCaptionOfALargeWindow)
+{
+    const struct
+    {
+        const char* pName;
+        Rect window;
+        Point expected;
+    } cases[] = {
+        {"inside stays", {100, 100, 300, 200}, {100, 100}},
+        {"off the right and bottom", {1200, 1000, 1400, 1100}, {1080, 924}},
+        {"off the top left", {-319, -94, 141, 158}, {0, 0}},
+        {"taller than the screen starts at its top", {100, 500, 534, 1606}, {100, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        EXPECT_EQ(KeepOnScreen(c.window, SCREEN), c.expected);
     }
 }
 } // namespace

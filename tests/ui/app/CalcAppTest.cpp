@@ -59,3 +59,22 @@ TEST(CalcApp, StartsWithUnusableScaleFactorAtTheNormalScale)
         pFirst->waitForFinished(5000);
     }
 }
+
+TEST(CalcApp, RunsOnX11WhereTheSessionOffersItAndTheUserChoseNothing)
+{
+    const struct
+    {
+        const char* pszName;
+        QByteArray strChosen, strDisplay, strWayland, strExpected;
+    } cases[] = {
+        {"X11 session", "", ":0", "", "xcb"},
+        {"Wayland session with XWayland", "", ":0", "wayland-0", "xcb;wayland"},
+        {"Wayland session without X11: Qt's choice", "", "", "wayland-0", ""},
+        {"the user's choice holds", "wayland", ":0", "wayland-0", ""},
+        {"no display at all", "", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        EXPECT_EQ(CCalcApp::ChoosePlatform(c.strChosen, c.strDisplay, c.strWayland), c.strExpected);
+    }
+}

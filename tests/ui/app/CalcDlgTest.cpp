@@ -164,12 +164,13 @@ TEST_F(CalcDlgTest, HidingAWindowAnyWayClearsItsFlagSoOneClickShowsItAgain)
 
 TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
 {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto expected = [&] {
         const QRect f = m_pDlg->frameGeometry();
-        const Point at =
-            KeyboardSnapPosition({f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
-                                 screen.width(), screen.height());
+        const Point at = KeyboardSnapPosition(
+            {f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
+            Rect::AtSize(screen.x(), screen.y(), screen.width(), screen.height()),
+            m_pDlg->Frame().Metrics().nCaption);
         return QPoint(at.nX, at.nY);
     };
     CAuxWindow& keyboard = m_pDlg->AuxWindow(AuxId::Keyboard);

@@ -3,7 +3,9 @@
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 
 namespace
@@ -13,6 +15,8 @@ using FrameSkinTest = MainWindowFixture;
 // Points of a frame, in window pixels of a window nWidth wide.
 QPoint CloseButton(int nWidth) { return {nWidth - 13, 11}; }
 QPoint MaximiseButton(int nWidth) { return {nWidth - 29, 11}; }
+QPoint MinimiseButton(int nWidth) { return {nWidth - 45, 11}; }
+constexpr QPoint ICON{12, 11};
 constexpr QPoint CAPTION{200, 12};
 
 void Click(QWidget& window, const QPoint& pt)
@@ -147,5 +151,85 @@ TEST(FrameSkin, AWindowWhoseSkinFailsToLoadLosesTheFrame)
     EXPECT_EQ(window.contentsMargins(), QMargins());
     EXPECT_EQ(pChild->pos(), QPoint(10, 10));
     EXPECT_TRUE(window.mask().isEmpty());
+}
+// Offscreen, like X11 without a window manager, nothing minimises a window: the frame goes back
+// to the normal state, so the maximise button works at once.
+TEST_F(FrameSkinTest, MinimiseThatNothingCarriesOutLeavesTheFrameNormal)
+{
+    Click(*m_pDlg, MinimiseButton(m_pDlg->width()));
+    EXPECT_EQ(m_pDlg->Frame().State(), WindowState::Minimised);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->Frame().State() == WindowState::Normal; }));
+    EXPECT_FALSE(m_pDlg->isMinimized());
+    Click(*m_pDlg, MaximiseButton(m_pDlg->width()));
+    EXPECT_EQ(m_pDlg->Frame().State(), WindowState::Maximised);
+}
+
+TEST_F(FrameSkinTest, IconMenuOffersMoveAndSizeInEitherLanguage)
+{
+    const struct
+    {
+        Language language;
+        QStringList texts;
+    } cases[] = {
+        {Language::English, {"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "", "&Close"}},
+        {Language::Chinese,
+         {"还原(&R)", "移动(&M)", "大小(&S)", "最小化(&N)", "最大化(&X)", "", "关闭(&C)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.language));
+        SetLanguage(c.language);
+        Click(*m_pDlg, ICON);
+        auto* pMenu = m_pDlg->findChild<QMenu*>("systemMenu");
+        ASSERT_NE(pMenu, nullptr);
+        QStringList texts;
+        QStringList enabled;
+        // The frame's own items come first; the window's own may follow.
+        for (const QAction* pAction : pMenu->actions().mid(0, c.texts.size())) {
+            texts << pAction->text();
+            if (pAction->isEnabled() && !pAction->isSeparator())
+                enabled << pAction->text();
+        }
+        pMenu->close();
+        EXPECT_EQ(texts, c.texts);
+        // A normal window can be moved and sized, not restored.
+        EXPECT_EQ(enabled,
+                  (QStringList{c.texts[1], c.texts[2], c.texts[3], c.texts[4], c.texts[6]}));
+    }
+}
+
+// Move from the menu: the window follows the mouse with no button held until a click puts it
+// down; Escape puts it back. Size moves the lower right corner the same way.
+TEST_F(FrameSkinTest, MoveAndSizeFromTheMenuFollowTheMouseUntilAClick)
+{
+    auto& frame = const_cast<CFrameSkin&>(m_pDlg->Frame());
+    const QRect rcStart = m_pDlg->geometry().adjusted(0, 0, 100, 60);
+    const struct
+    {
+        FrameCommand command;
+        QPoint way;
+        bool bEscape;
+        QRect rcEnd;
+    } cases[] = {
+        {FrameCommand::Move, {30, 20}, false, rcStart.translated(30, 20)},
+        {FrameCommand::Move, {30, 20}, true, rcStart},
+        {FrameCommand::Size, {-30, -20}, false, rcStart.adjusted(0, 0, -30, -20)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.command) * 2 + int(c.bEscape));
+        m_pDlg->setGeometry(rcStart);
+        frame.RunCommand(c.command);
+        const QPoint ptGrip = QCursor::pos();
+        EXPECT_TRUE(rcStart.contains(ptGrip));
+        QTest::mouseMove(m_pDlg.get(), m_pDlg->mapFromGlobal(ptGrip + c.way));
+        if (c.bEscape)
+            QTest::keyClick(m_pDlg.get(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(m_pDlg.get(), Qt::LeftButton, Qt::NoModifier,
+                              m_pDlg->mapFromGlobal(ptGrip + c.way));
+        EXPECT_EQ(m_pDlg->geometry(), c.rcEnd);
+        // Put down, the window no longer follows.
+        QTest::mouseMove(m_pDlg.get(), QPoint(100, 100));
+        EXPECT_EQ(m_pDlg->geometry(), c.rcEnd);
+    }
 }
 } // namespace

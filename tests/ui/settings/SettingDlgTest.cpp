@@ -273,4 +273,25 @@ TEST_F(SettingDlgTest, SliderStartsInsideItsGroupFrame)
         EXPECT_TRUE(group.contains(slider));
     }
 }
+// On a window system that refuses them, the three settings are disabled and say why, in the
+// language of the moment; where it allows them again, they work.
+TEST_F(SettingDlgTest, SettingsTheWindowSystemRefusesAreDisabledWithTheReason)
+{
+    Setting().ApplyDesktopFeatures(DesktopFeatures::OfPlatform("wayland"));
+    for (Language language : {Language::English, Language::Chinese}) {
+        SetLanguage(language);
+        for (const char* pszName : {"onTop", "keyboardSnap", "opacity"}) {
+            SCOPED_TRACE(pszName);
+            QWidget* pControl = Find<QWidget>(pszName);
+            EXPECT_FALSE(pControl->isEnabled());
+            EXPECT_EQ(pControl->toolTip(), QString::fromUtf8(WAYLAND_REFUSES.In(language)));
+        }
+    }
+    Setting().ApplyDesktopFeatures(DesktopFeatures::OfPlatform("xcb"));
+    for (const char* pszName : {"onTop", "keyboardSnap", "opacity"}) {
+        SCOPED_TRACE(pszName);
+        EXPECT_TRUE(Find<QWidget>(pszName)->isEnabled());
+        EXPECT_TRUE(Find<QWidget>(pszName)->toolTip().isEmpty());
+    }
+}
 } // namespace
