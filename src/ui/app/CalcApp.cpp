@@ -28,8 +28,8 @@ bool IsUsableFactor(const QByteArray& text)
 // "1.5;2" or "HDMI-1=1.5;DP-2=2": one factor per screen.
 bool AreUsableScreenFactors(const QByteArray& text)
 {
-    for (const QByteArray& spec : text.split(';'))
-        if (!spec.isEmpty() && !IsUsableFactor(spec.mid(spec.lastIndexOf('=') + 1)))
+    for (const QByteArray& factor : text.split(';'))
+        if (!factor.isEmpty() && !IsUsableFactor(factor.mid(factor.lastIndexOf('=') + 1)))
             return false;
     return true;
 }

@@ -54,33 +54,33 @@ QWidget* MakeStandard(ControlKind kind, QWidget* pParent)
 }
 } // namespace
 
-QWidget* MakeControl(QWidget& window, const ControlSpec& spec, Language language,
+QWidget* MakeControl(QWidget& window, const ControlSpec& entry, Language language,
                      const OtherControlMaker& makeOther)
 {
-    QWidget* pControl = spec.kind == ControlKind::Other ? makeOther(spec, &window)
-                                                        : MakeStandard(spec.kind, &window);
-    DialogRect rect = spec.rect;
-    if (spec.kind == ControlKind::List)
+    QWidget* pControl = entry.kind == ControlKind::Other ? makeOther(entry, &window)
+                                                         : MakeStandard(entry.kind, &window);
+    DialogRect rect = entry.rect;
+    if (entry.kind == ControlKind::List)
         rect.cy = CLOSED_LIST_HEIGHT;
-    Place(pControl, spec.pszName, rect);
-    if (spec.caption.en != nullptr)
-        SetCaption(*pControl, QString::fromUtf8(spec.caption.In(language)));
+    Place(pControl, entry.pszName, rect);
+    if (entry.caption.en != nullptr)
+        SetCaption(*pControl, QString::fromUtf8(entry.caption.In(language)));
     return pControl;
 }
 
 void MakeControls(QWidget& window, std::span<const ControlSpec> specs, Language language,
                   const OtherControlMaker& makeOther)
 {
-    for (const ControlSpec& spec : specs)
-        MakeControl(window, spec, language, makeOther);
+    for (const ControlSpec& entry : specs)
+        MakeControl(window, entry, language, makeOther);
 }
 
 void Relabel(const QWidget& window, std::span<const ControlSpec> specs, Language language)
 {
-    for (const ControlSpec& spec : specs) {
-        QWidget* pControl = ControlNamed<QWidget>(window, spec.pszName);
-        if (spec.caption.en != nullptr && pControl != nullptr)
-            SetCaption(*pControl, QString::fromUtf8(spec.caption.In(language)));
+    for (const ControlSpec& entry : specs) {
+        QWidget* pControl = ControlNamed<QWidget>(window, entry.pszName);
+        if (entry.caption.en != nullptr && pControl != nullptr)
+            SetCaption(*pControl, QString::fromUtf8(entry.caption.In(language)));
     }
 }
 

@@ -37,10 +37,10 @@ struct ControlSpec
 
 inline constexpr Text NO_CAPTION{nullptr, nullptr};
 
-// Makes the control of spec in window, named, placed and captioned in the language; for
+// Makes the control of entry in window, named, placed and captioned in the language; for
 // ControlKind::Other, makeOther makes it (it need not place or name it).
-using OtherControlMaker = std::function<QWidget*(const ControlSpec& spec, QWidget* pParent)>;
-QWidget* MakeControl(QWidget& window, const ControlSpec& spec, Language language,
+using OtherControlMaker = std::function<QWidget*(const ControlSpec& entry, QWidget* pParent)>;
+QWidget* MakeControl(QWidget& window, const ControlSpec& entry, Language language,
                      const OtherControlMaker& makeOther = {});
 // The controls of a table in its order, which is also the focus order.
 void MakeControls(QWidget& window, std::span<const ControlSpec> specs, Language language,

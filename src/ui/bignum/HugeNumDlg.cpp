@@ -73,7 +73,7 @@ constexpr DialogRect PROGRESS_RECT{6, 177, 197, 6};
 struct OperatorButton
 {
     LongOperator op;
-    ControlSpec spec;
+    ControlSpec entry;
 };
 
 constexpr std::array<OperatorButton, 6> OPERATORS{{
@@ -105,15 +105,15 @@ void WidenToCaption(QLabel* pLabel)
         pLabel->resize(std::max(pLabel->width(), pLabel->sizeHint().width()), pLabel->height());
 }
 
-QLabel* MakeLabel(QWidget& window, const ControlSpec& spec, Language language)
+QLabel* MakeLabel(QWidget& window, const ControlSpec& entry, Language language)
 {
-    return static_cast<QLabel*>(MakeControl(window, spec, language));
+    return static_cast<QLabel*>(MakeControl(window, entry, language));
 }
 
 // A count or the time: a label with a background of its own.
-QLabel* MakeCount(QWidget& window, const ControlSpec& spec, Language language)
+QLabel* MakeCount(QWidget& window, const ControlSpec& entry, Language language)
 {
-    QLabel* pLabel = MakeLabel(window, spec, language);
+    QLabel* pLabel = MakeLabel(window, entry, language);
     pLabel->setAutoFillBackground(true);
     return pLabel;
 }
@@ -233,7 +233,7 @@ void CHugeNumDlg::CreateOperators()
     MakeControl(*this, OPERATOR_GROUP, CurrentLanguage());
     m_pOperators = new QButtonGroup(this);
     for (const OperatorButton& op : OPERATORS) {
-        auto* pButton = static_cast<QRadioButton*>(MakeControl(*this, op.spec, CurrentLanguage()));
+        auto* pButton = static_cast<QRadioButton*>(MakeControl(*this, op.entry, CurrentLanguage()));
         // The style's gap after the circle leaves a three-letter caption no room before the
         // next circle in its 46 pixels.
         pButton->setStyleSheet(
@@ -263,12 +263,12 @@ void CHugeNumDlg::ApplyLanguage()
         return; // the base class relabels before the controls exist
     const Language language = CurrentLanguage();
     Relabel(*this, CAPTIONED, language);
-    for (const ControlSpec& spec : CAPTIONED)
-        if (spec.kind == ControlKind::Label)
-            WidenToCaption(ControlNamed<QLabel>(*this, spec.pszName));
+    for (const ControlSpec& entry : CAPTIONED)
+        if (entry.kind == ControlKind::Label)
+            WidenToCaption(ControlNamed<QLabel>(*this, entry.pszName));
     for (const OperatorButton& op : OPERATORS)
         SetCaption(*m_pOperators->button(int(op.op)),
-                   QString::fromUtf8(op.spec.caption.In(language)));
+                   QString::fromUtf8(op.entry.caption.In(language)));
     NameControls(*this, NAMES, language);
     if (!m_pTime->accessibleName().isEmpty())
         m_pTime->setAccessibleName(EndText());

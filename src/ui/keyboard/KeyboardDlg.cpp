@@ -132,9 +132,9 @@ void CKeyboardDlg::CreateButtons()
     for (std::size_t i = 0; i < KEYS.size(); ++i) {
         const KeyboardKey& key = KEYS[i];
         const std::string strName = "key" + std::to_string(key.nId);
-        const ControlSpec spec{
+        const ControlSpec entry{
             strName.c_str(), ControlKind::Button, KeyRect(i), {key.strCaption, key.strCaption}};
-        auto* pButton = static_cast<CHoverButton*>(MakeControl(*this, spec, CurrentLanguage()));
+        auto* pButton = static_cast<CHoverButton*>(MakeControl(*this, entry, CurrentLanguage()));
         connect(pButton, &QPushButton::clicked, this, [this, &key] { OnKey(key); });
     }
 }
