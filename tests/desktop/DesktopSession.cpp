@@ -162,8 +162,9 @@ bool CDesktopSession::StartOpenbox()
             return Fail(std::string(pszProgram) + " is not installed", true);
     const int nDisplay = FreeDisplay();
     const std::string strDisplay = ":" + std::to_string(nDisplay);
-    m_servers.push_back(Spawn(
-        {"Xvfb", strDisplay, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"}, "xvfb.log"));
+    m_servers.push_back(
+        Spawn({"Xvfb", strDisplay, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"},
+              "xvfb.log"));
     if (!WaitFor([&] { return Exists("/tmp/.X11-unix/X" + std::to_string(nDisplay)); }))
         return Fail("Xvfb did not start on " + strDisplay);
     setenv("DISPLAY", strDisplay.c_str(), 1);

@@ -30,8 +30,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+# Xvfb picks a free display and writes its number once it accepts connections. Without -noreset
+# it would start over each time its last client leaves (the readiness check below is one), and a
+# client connecting meanwhile is refused or cut off.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" \
+    2>"$dir/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$dir/display" ] && break
@@ -56,3 +59,12 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_CONFIG_DIRS" "$XDG_DATA_HOME" "$XDG_RUNTIME_DI
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS
 dbus-run-session -- /usr/bin/python3 "$SCRIPT" "$GUI" 2> >(grep -v '^dbus-daemon' >&2)
+status=$?
+[ "$status" -eq 0 ] || { echo "Xvfb said:"; cat "$dir/xvfb.log"; }
+exit "$status"
+status=$?
+if [ "$status" -ne 0 ]; then
+    echo "Xvfb said:"
+    cat "$dir/xvfb.log"
+fi
+exit "$status"
