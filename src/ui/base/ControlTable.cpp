@@ -68,16 +68,16 @@ QWidget* MakeControl(QWidget& window, const ControlSpec& entry, Language languag
     return pControl;
 }
 
-void MakeControls(QWidget& window, std::span<const ControlSpec> specs, Language language,
+void MakeControls(QWidget& window, std::span<const ControlSpec> table, Language language,
                   const OtherControlMaker& makeOther)
 {
-    for (const ControlSpec& entry : specs)
+    for (const ControlSpec& entry : table)
         MakeControl(window, entry, language, makeOther);
 }
 
-void Relabel(const QWidget& window, std::span<const ControlSpec> specs, Language language)
+void Relabel(const QWidget& window, std::span<const ControlSpec> table, Language language)
 {
-    for (const ControlSpec& entry : specs) {
+    for (const ControlSpec& entry : table) {
         QWidget* pControl = ControlNamed<QWidget>(window, entry.pszName);
         if (entry.caption.en != nullptr && pControl != nullptr)
             SetCaption(*pControl, QString::fromUtf8(entry.caption.In(language)));

@@ -43,11 +43,11 @@ using OtherControlMaker = std::function<QWidget*(const ControlSpec& entry, QWidg
 QWidget* MakeControl(QWidget& window, const ControlSpec& entry, Language language,
                      const OtherControlMaker& makeOther = {});
 // The controls of a table in its order, which is also the focus order.
-void MakeControls(QWidget& window, std::span<const ControlSpec> specs, Language language,
+void MakeControls(QWidget& window, std::span<const ControlSpec> table, Language language,
                   const OtherControlMaker& makeOther = {});
 
 // Gives every control of the table that has a caption its caption in the language.
-void Relabel(const QWidget& window, std::span<const ControlSpec> specs, Language language);
+void Relabel(const QWidget& window, std::span<const ControlSpec> table, Language language);
 // A label's text, a button's caption or a group box's title; assistive technology reads it
 // without the blanks that space out a Chinese caption.
 void SetCaption(QWidget& control, const QString& strCaption);
