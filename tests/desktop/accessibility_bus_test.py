@@ -3,87 +3,20 @@ console and the buttons read from the accessibility bus (AT-SPI), a typed line w
 bus reports once, and the keys that show and hide every window. Run by
 run-on-private-desktop.sh; argument: the GUI program."""
 
-import os
-import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import GLib
+
+from bus import (MAIN_TITLE, check, children, find_app, focus_window, frame_named, key, report,
+                 shown_frames, start_gui, type_text, wait_for, write_settings, x_window_shown)
 
 GUI = sys.argv[1]
-TIMEOUT = 15.0
-# The version as the window title shows it; the test's registration passes it in.
-MAIN_TITLE = "Pelmorix V" + os.environ["PELMORIX_VERSION_TEXT"]
 # The row's windows in the order of their keys Ctrl+1 ... Ctrl+7.
 ROW = ["Setting", "Help", "Unit Converter", "Graphics", "Var List",
        "Long Number Calculator", "Keyboard"]
 CAPTION_BUTTONS = ["Close", "Maximise", "Minimise", "System menu"]
 
-results = {"passed": 0, "failed": 0}
 inserted = []
-
-
-def check(bOk, strWhat):
-    print(("ok      " if bOk else "FAILED  ") + strWhat, flush=True)
-    results["passed" if bOk else "failed"] += 1
-    return bOk
-
-
-def wait_for(predicate, timeout=TIMEOUT):
-    """Runs the bus's events until predicate() holds; its last value."""
-    context = GLib.MainContext.default()
-    end = time.monotonic() + timeout
-    while True:
-        while context.pending():
-            context.iteration(False)
-        value = predicate()
-        if value or time.monotonic() > end:
-            return value
-        time.sleep(0.05)
-
-
-def children(acc):
-    try:
-        return [c for c in acc if c is not None]
-    except Exception:  # an object that went away while being read
-        return []
-
-
-def find_app():
-    for app in children(pyatspi.Registry.getDesktop(0)):
-        if app.name == "pelmorix":
-            return app
-    return None
-
-
-def shown_frames(app):
-    """Names of the application's windows that are showing."""
-    names = []
-    for frame in children(app):
-        try:
-            if frame.getState().contains(pyatspi.STATE_SHOWING):
-                names.append(frame.name)
-        except Exception:
-            pass
-    return names
-
-
-def x_window_shown(strTitle):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{strTitle}$"],
-                           capture_output=True, text=True)
-    return found.returncode == 0 and found.stdout.strip() != ""
-
-
-def key(strKeys):
-    subprocess.run(["xdotool", "key", "--clearmodifiers", strKeys], check=True)
-
-
-def write_settings():
-    # Skin 0, English, black text on white: the settings record the program reads at start.
-    strDir = os.environ["XDG_CONFIG_HOME"]
-    with open(os.path.join(strDir, "Pelmorix.conf"), "w") as f:
-        f.write("[General]\nLastConfig=01000000000255255255\n")
 
 
 def on_insert(event):
@@ -92,22 +25,20 @@ def on_insert(event):
 
 def main():
     write_settings()
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    gui = subprocess.Popen([GUI], env=env)
+    gui = start_gui(GUI)
     try:
         run_checks()
     finally:
         gui.terminate()
         gui.wait(timeout=10)
-    print(f"{results['passed']} passed, {results['failed']} failed")
-    return 1 if results["failed"] else 0
+    return report()
 
 
 def run_checks():
     app = wait_for(find_app)
     if not check(app is not None, "the program is on the accessibility bus"):
         return
-    main_frame = wait_for(lambda: next((f for f in children(app) if f.name == MAIN_TITLE), None))
+    main_frame = wait_for(lambda: frame_named(app, MAIN_TITLE))
     if not check(main_frame is not None, f"the main window is a window named {MAIN_TITLE!r}"):
         return
     controls = children(main_frame)
@@ -119,11 +50,10 @@ def run_checks():
           f"the caption buttons are buttons: {CAPTION_BUTTONS}")
 
     # The window takes the keyboard as a window manager would give it.
-    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{MAIN_TITLE}$",
-                    "windowfocus", "--sync"], check=True)
+    focus_window(MAIN_TITLE)
     console = next(c for c in controls if c.name == "Console")
     pyatspi.Registry.registerEventListener(on_insert, "object:text-changed:insert")
-    subprocess.run(["xdotool", "type", "--delay", "20", "6*7"], check=True)
+    type_text("6*7")
     key("Return")
     heard = wait_for(lambda: [t for (_, t) in inserted if "42" in t])
     wait_for(lambda: False, 0.5)  # any second report of it would have come by now
@@ -151,7 +81,7 @@ def run_checks():
           "the console has the keyboard again")
 
     key("F1")
-    help_frame = wait_for(lambda: next((f for f in children(app) if f.name == "Help"), None))
+    help_frame = wait_for(lambda: frame_named(app, "Help"))
     close = next((c for c in children(help_frame) if c.name == "Close"), None) if help_frame \
         else None
     if check(close is not None, "the help window has a Close button on the bus"):

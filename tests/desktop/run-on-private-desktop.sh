@@ -58,13 +58,9 @@ export XDG_DATA_HOME="$dir/data" XDG_RUNTIME_DIR="$dir/run"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_CONFIG_DIRS" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS
+# The scripts share a module; its compiled form stays out of the source tree.
+export PYTHONDONTWRITEBYTECODE=1
 dbus-run-session -- /usr/bin/python3 "$SCRIPT" "$GUI" 2> >(grep -v '^dbus-daemon' >&2)
 status=$?
 [ "$status" -eq 0 ] || { echo "Xvfb said:"; cat "$dir/xvfb.log"; }
-exit "$status"
-status=$?
-if [ "$status" -ne 0 ]; then
-    echo "Xvfb said:"
-    cat "$dir/xvfb.log"
-fi
 exit "$status"
