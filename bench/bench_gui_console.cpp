@@ -117,15 +117,3 @@ BENCHMARK(BM_KeyAtEndOfLine)
     ->Arg(CCalcEdit::PASTE_LINE_LIMIT)
     ->Arg(MEGABYTE_LINE);
 BENCHMARK(BM_HeapAfterTenDeletedMegabytePastes)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-int main(int argc, char* argv[])
-{
-    // The console needs no display: the offscreen platform serves unless one is chosen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

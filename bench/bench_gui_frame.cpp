@@ -3,7 +3,6 @@
 #include "ui/base/Resources.h"
 #include "ui/base/SkinBitmaps.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -72,15 +71,3 @@ void BM_CaptionRepaint(benchmark::State& state)
 BENCHMARK(BM_FrameRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameRepaintWhileSizing)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CaptionRepaint)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char* argv[])
-{
-    // Painting needs no display: the offscreen platform serves unless one is chosen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
