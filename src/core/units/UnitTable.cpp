@@ -234,8 +234,8 @@ constexpr Unit FORCE_UNITS[] = {
 constexpr Unit FUEL_ECONOMY_UNITS[] = {
     {{"litres per 100 km (L/100 km)", "升/百公里 (L/100 km)"}, "L/100 km", 100, 0, true},
     {{"kilometres per litre (km/L)", "公里/升 (km/L)"}, "km/L", 1},
-    {{"miles per gallon (mpg) US", "英里/美制加仑 (mpg US)"}, "mpg US", MILE / 1000 / GALLON},
-    {{"miles per gallon (mpg) UK", "英里/英制加仑 (mpg UK)"}, "mpg UK", MILE / 1000 / UK_GALLON},
+    {{"miles per US gallon (mpg)", "英里/美制加仑 (mpg)"}, "mpg US", MILE / 1000 / GALLON},
+    {{"miles per UK gallon (mpg)", "英里/英制加仑 (mpg)"}, "mpg UK", MILE / 1000 / UK_GALLON},
 };
 
 // In the order of UnitTable::Category.

@@ -55,7 +55,7 @@ TEST(UnitsNamed, ShortFormsOfNamesAndSymbols)
         {"C", TEMPERATURE, 0},     {"f", TEMPERATURE, 1},
         {"us", TIME, 1},           {"kilowatt hour", ENERGY, 5},
         {"KWH", ENERGY, 5},        {"L/100km", FUEL_ECONOMY, 0},
-        {"calorie", ENERGY, 2},    {"miles per gallon", FUEL_ECONOMY, 2},
+        {"calorie", ENERGY, 2},    {"miles per UK gallon", FUEL_ECONOMY, 3},
         {"kilolitre", VOLUME, 4},  {"ounce", MASS, 6},
         {"ounce", VOLUME, 10},     {"degree", ANGLE, 0},
         {"", ANGLE, -1},           {"degree", TEMPERATURE, -1},
