@@ -15,8 +15,6 @@ TEST(ConvertCli, ConvertsAsTheWindowShows)
     } cases[] = {
         {"convert 350 F C", "176.666666667\n"},
         {"convert -40 °C degree\\ Fahrenheit", "-40\n"},
-        {"--lang zh convert 1 MiB mb", "1.048576\n"},
-        {"convert 0 'L/100 km' 'mpg UK'", "1.#INF\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszArgs);
@@ -57,8 +55,7 @@ TEST(ConvertCli, ListAndBadUsage)
     EXPECT_TRUE(list.strOut.starts_with("Area\n  mi^2      square mile (mi^2)\n"));
     EXPECT_NE(list.strOut.find("Fuel economy\n  L/100 km  litres per 100 km (L/100 km)\n"),
               std::string::npos);
-    for (const char* pszArgs :
-         {"convert", "convert 1 m", "convert 1 m km cm", "--lang fr convert"}) {
+    for (const char* pszArgs : {"convert 1 m", "--lang fr convert"}) {
         SCOPED_TRACE(pszArgs);
         const CliResult result = RunCli(pszArgs, "");
         EXPECT_EQ(result.nStatus, 2);
