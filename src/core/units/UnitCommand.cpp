@@ -3,9 +3,14 @@
 #include "core/units/UnitConversion.h"
 #include "core/units/UnitTable.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -67,7 +72,8 @@ std::vector<std::string> ShortNames(std::string_view strName)
     return {strWithout, std::string(strName.substr(0, nOpen))};
 }
 
-bool Names(const UnitRef& unit, const std::string& strFolded)
+// Whether the folded word names the unit.
+bool IsNameOf(const std::string& strFolded, const UnitRef& unit)
 {
     const std::string_view strSymbol = UnitTable::Symbol(unit.nCategory, unit.nUnit);
     const std::string_view strName =
@@ -184,7 +190,7 @@ std::vector<UnitRef> UnitsNamed(std::string_view strWord)
         return units;
     for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory)
         for (int nUnit = 0; nUnit < UnitTable::UnitCount(nCategory); ++nUnit)
-            if (Names({nCategory, nUnit}, strFolded))
+            if (IsNameOf(strFolded, {nCategory, nUnit}))
                 units.push_back({nCategory, nUnit});
     return units;
 }
