@@ -44,13 +44,12 @@ constexpr double PASCAL = 0.00001;                       // bar
 constexpr double CUBIC_INCH = INCH * INCH * INCH * 1000; // L
 constexpr double GALLON = 231 * CUBIC_INCH;              // L
 
-// Further definitions for the categories after the first six: the pound in kilograms written as
-// its decimal (POUND / 1000 rounds differently), the pound-force as that mass under standard
-// gravity, the thermochemical calorie, the International Table Btu, the electronvolt of the 2019
-// SI, the mechanical horsepower of 550 ft*lbf/s, the metric horsepower of 75 kgf*m/s and the
-// imperial gallon. Products are grouped so that each factor is the double nearest its value.
-constexpr double POUND_KG = 0.45359237;                 // kg
-constexpr double POUND_FORCE = POUND_KG * GRAVITY;      // N
+// Further definitions for the categories after the first six: the pound-force as the pound's
+// mass under standard gravity, the thermochemical calorie, the International Table Btu, the
+// electronvolt of the 2019 SI, the mechanical horsepower of 550 ft*lbf/s, the metric horsepower of
+// 75 kgf*m/s and the imperial gallon. Products are grouped so that each factor is the double
+// nearest its value.
+constexpr double POUND_FORCE = POUND / 1000 * GRAVITY;  // N
 constexpr double FOOT_POUND_FORCE = FOOT * POUND_FORCE; // J
 constexpr double CALORIE = 4.184;                       // J
 constexpr double BTU = 1055.05585262;                   // J
