@@ -52,7 +52,8 @@ public:
     static std::vector<std::string> CategoryNames(Language language);
     static std::vector<std::string> UnitNames(int nCategory, Language language);
 
-    // The unit's size in the base unit of its category; NaN for an index out of range.
+    // The unit's size in the base unit of its category (for a reciprocal unit, what x of it are
+    // times x in the base unit); NaN for an index out of range.
     static double Factor(int nCategory, int nUnit);
     // The unit's symbol ("km", "°C"; the same in both languages); "" for an index out of range.
     static const char* Symbol(int nCategory, int nUnit);
