@@ -9,6 +9,7 @@
 #include "core/eval/EvalContext.h"
 #include "core/eval/RandomGenerator.h"
 #include "core/graph/CurveTable.h"
+#include "core/units/UnitCommand.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,7 +31,8 @@ namespace
 constexpr const char* USAGE =
     "usage: pelmorix-cli [--lang en|zh] [--precision N] [--radix dec|hex|bin] [--deg|--rad] "
     "[--transcript]"
-    " | pelmorix-cli long add|sub|mul|div|mod A B | long fac N | long pi N | long e N";
+    " | pelmorix-cli long add|sub|mul|div|mod A B | long fac N | long pi N | long e N"
+    " | pelmorix-cli convert VALUE FROM TO | convert --list";
 constexpr int MIN_PRECISION = 1;
 constexpr int MAX_PRECISION = 17;
 // The console reads at most this much of a line; the rest is never looked at.
@@ -40,6 +42,7 @@ constexpr const char* HELP =
     "Usage: pelmorix-cli [OPTION]...\n"
     "       pelmorix-cli [--lang en|zh] long add|sub|mul|div|mod A B\n"
     "       pelmorix-cli [--lang en|zh] long fac N | long pi N | long e N\n"
+    "       pelmorix-cli [--lang en|zh] convert VALUE FROM TO | convert --list\n"
     "\n"
     "The Pelmorix scientific calculator in a terminal. Each line of standard input is typed into\n"
     "the calculator's console and completed with Enter; what the console writes under it is\n"
@@ -59,9 +62,14 @@ constexpr const char* HELP =
     "An operand may be a number, - (read from standard input) or @FILE (read from that file),\n"
     "of at most 20000000 digits.\n"
     "\n"
-    "Exit status: 0 on success; 1 when an operand or divisor is refused, an input cannot be read,\n"
-    "the output cannot be written or memory runs out (a message on standard error); 2 on wrong\n"
-    "usage.\n";
+    "convert: the unit converter. Prints VALUE converted from unit FROM to unit TO of the same\n"
+    "category, as the converter window shows it (12 significant digits). A unit is named by its\n"
+    "symbol or its English name, in any case: pelmorix-cli convert 350 F C. convert --list prints\n"
+    "the categories and their units.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when an operand, divisor, value or unit is refused, an input\n"
+    "cannot be read, the output cannot be written or memory runs out (a message on standard\n"
+    "error); 2 on wrong usage.\n";
 
 constexpr Text WRITE_FAILED{"cannot write the output", "无法写入输出"};
 
@@ -190,10 +198,12 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     return 0;
 }
 
-// --help or --version among the options (before "long"): the text to print.
+bool IsCommand(std::string_view arg) { return arg == "long" || arg == "convert"; }
+
+// --help or --version among the options (before "long" or "convert"): the text to print.
 std::optional<std::string> InformationAsked(const std::vector<std::string_view>& args)
 {
-    const auto end = std::find(args.begin(), args.end(), "long");
+    const auto end = std::find_if(args.begin(), args.end(), IsCommand);
     if (std::find(args.begin(), end, "--help") != end)
         return HELP;
     if (std::find(args.begin(), end, "--version") != end)
@@ -201,19 +211,21 @@ std::optional<std::string> InformationAsked(const std::vector<std::string_view>&
     return std::nullopt;
 }
 
-// The console or the long-number calculator, as the arguments choose; language learns the
-// language as soon as it is known.
+// The console, the long-number calculator or the unit converter, as the arguments choose;
+// language learns the language as soon as it is known.
 int Run(const std::vector<std::string_view>& args, Language& language,
         std::optional<int>& writeFailure)
 {
-    // "long" may follow a language choice: pelmorix-cli --lang zh long pi 100
+    // A command may follow a language choice: pelmorix-cli --lang zh long pi 100
     const std::size_t nLong = args.size() >= 3 && args[0] == "--lang" ? 2 : 0;
-    if (args.size() > nLong && args[nLong] == "long") {
+    if (args.size() > nLong && IsCommand(args[nLong])) {
         ConsoleOptions options;
         if (!ParseOptions({args.begin(), args.begin() + nLong}, options))
             return UsageError();
         language = options.language;
         const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
+        if (args[nLong] == "convert")
+            return RunConvertCommand(words, std::cout, std::cerr, options.language);
         // The progress line is for a person watching a terminal, never for a script reading
         // standard error.
         return RunLongCommand(words, stdin, std::cout, std::cerr, options.language,

@@ -2,10 +2,15 @@
 
 #include "core/base/Language.h"
 
+#include "core/eval/CalcValue.h"
+
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <random>
 #include <set>
 #include <string>
 
@@ -21,11 +26,12 @@ std::string Shown(double x)
     return buffer;
 }
 
-// Looks a unit up by its English name so the cases below read like the window.
+// Looks a unit up by its English name or its symbol so the cases below read like the window.
 int UnitIndex(int nCategory, const std::string& strName)
 {
     for (int nUnit = 0; nUnit < UnitTable::UnitCount(nCategory); ++nUnit)
-        if (strName == UnitTable::UnitName(nCategory, nUnit, Language::English))
+        if (strName == UnitTable::UnitName(nCategory, nUnit, Language::English) ||
+            strName == UnitTable::Symbol(nCategory, nUnit))
             return nUnit;
     ADD_FAILURE() << "no unit " << strName;
     return -1;
@@ -149,14 +155,18 @@ TEST(UnitTable, CategoriesInDisplayOrder)
 {
     const std::vector<std::string> en = UnitTable::CategoryNames(Language::English);
     const std::vector<std::string> zh = UnitTable::CategoryNames(Language::Chinese);
-    EXPECT_EQ(en, (std::vector<std::string>{"Area", "Distance", "Mass", "Pressure", "Velocity",
-                                            "Volume"}));
-    EXPECT_EQ(zh, (std::vector<std::string>{"面积", "长度", "质量", "压力", "速度", "体积"}));
+    EXPECT_EQ(en,
+              (std::vector<std::string>{"Area", "Distance", "Mass", "Pressure", "Velocity",
+                                        "Volume", "Temperature", "Energy", "Power", "Time", "Data",
+                                        "Angle", "Frequency", "Force", "Fuel economy"}));
+    EXPECT_EQ(zh, (std::vector<std::string>{"面积", "长度", "质量", "压力", "速度", "体积", "温度",
+                                            "能量", "功率", "时间", "数据", "角度", "频率", "力",
+                                            "燃油经济性"}));
 }
 
 TEST(UnitTable, EveryCategoryIsSound)
 {
-    const int counts[] = {7, 9, 8, 9, 9, 11};
+    const int counts[] = {7, 9, 8, 9, 9, 11, 4, 9, 7, 10, 10, 6, 5, 5, 4};
     ASSERT_EQ(UnitTable::CategoryCount(), int(std::size(counts)));
     for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
         SCOPED_TRACE(UnitTable::CategoryName(nCategory, Language::English));
@@ -177,7 +187,9 @@ TEST(UnitTable, EveryCategoryIsSound)
             EXPECT_NE(en[i], zh[i]);
             const double factor = UnitTable::Factor(nCategory, int(i));
             EXPECT_TRUE(std::isfinite(factor) && factor > 0) << factor;
-            nBaseUnits += factor == 1;
+            EXPECT_FALSE(std::string(UnitTable::Symbol(nCategory, int(i))).empty());
+            nBaseUnits += factor == 1 && UnitTable::Offset(nCategory, int(i)) == 0 &&
+                          !UnitTable::IsReciprocal(nCategory, int(i));
         }
         EXPECT_EQ(nBaseUnits, 1);
     }
@@ -212,14 +224,123 @@ TEST(UnitTable, NamesKeepTheirOwnSpelling)
 
 TEST(UnitTable, IndexesOutOfRangeAreHarmless)
 {
-    const int bad[][2] = {{-1, 0}, {6, 0}, {AREA, -1}, {AREA, 7}, {VOLUME, 11}, {VOLUME, 30}};
+    const int bad[][2] = {{-1, 0},          {FUEL_ECONOMY + 1, 0}, {AREA, -1},
+                          {AREA, 7},        {VOLUME, 11},          {VOLUME, 30},
+                          {TEMPERATURE, 4}, {FUEL_ECONOMY, -1}};
     for (const auto& index : bad) {
         SCOPED_TRACE(std::to_string(index[0]) + "," + std::to_string(index[1]));
         EXPECT_STREQ(UnitTable::UnitName(index[0], index[1], Language::English), "");
         EXPECT_TRUE(std::isnan(UnitTable::Factor(index[0], index[1])));
         EXPECT_TRUE(std::isnan(ConvertUnit(index[0], index[1], 0, 1.0)));
     }
-    EXPECT_STREQ(UnitTable::CategoryName(6, Language::Chinese), "");
+    EXPECT_STREQ(UnitTable::CategoryName(UnitTable::CategoryCount(), Language::Chinese), "");
     EXPECT_EQ(UnitTable::UnitCount(-1), 0);
     EXPECT_TRUE(UnitTable::UnitNames(42, Language::English).empty());
+}
+
+// Relations that follow from the definitions (SI, NIST SP 811), through each category's own rule,
+// as the window shows them with nDigits significant digits. A conversion there and back returns
+// the value typed.
+TEST(UnitTable, ExactRelationsOfTheLaterCategories)
+{
+    struct Case
+    {
+        int nCategory;
+        const char* from;
+        const char* to;
+        double x;
+        const char* expected;
+        int nDigits = 12;
+    };
+    const Case cases[] = {
+        {TEMPERATURE, "°C", "°F", 0, "32"},
+        {TEMPERATURE, "°F", "°C", 32, "0"},
+        {TEMPERATURE, "°F", "K", 32, "273.15"},
+        {TEMPERATURE, "K", "°F", 273.15, "32"},
+        {TEMPERATURE, "°R", "°C", 491.67, "0"},
+        {TEMPERATURE, "°C", "°F", -40, "-40"},
+        {TEMPERATURE, "°F", "°C", -40, "-40"},
+        {TEMPERATURE, "°C", "°F", 100, "212"},
+        {TEMPERATURE, "°F", "°C", 350, "176.666666667"},
+        {TEMPERATURE, "K", "°C", 0, "-273.15"},
+        {TEMPERATURE, "°F", "K", -459.67, "0"},
+        {TEMPERATURE, "°R", "K", 0, "0"},
+        {TEMPERATURE, "°R", "°F", 0, "-459.67"},
+        {TEMPERATURE, "°C", "K", -300, "-26.85"},
+        {TEMPERATURE, "K", "°F", -10, "-477.67"},
+        {ENERGY, "kWh", "kJ", 1, "3600"},
+        {ENERGY, "kWh", "kcal", 1, "860.420650096"},
+        {ENERGY, "cal", "J", 1, "4.184"},
+        {ENERGY, "Btu", "J", 1, "1055.05585262"},
+        {ENERGY, "Btu", "kWh", 1, "0.000293071070172"},
+        {ENERGY, "eV", "J", 1, "1.602176634e-019"},
+        {ENERGY, "ft*lbf", "J", 1, "1.3558179483314", 14},
+        {POWER, "hp", "W", 1, "745.69987158227", 14},
+        {POWER, "hp", "ft*lbf/s", 1, "550"},
+        {POWER, "PS", "W", 1, "735.49875"},
+        {POWER, "Btu/h", "W", 1, "0.293071070172"},
+        {TIME, "wk", "h", 1, "168"},
+        {TIME, "yr", "d", 1, "365"},
+        {TIME, "a", "d", 1, "365.25"},
+        {TIME, "a", "yr", 1, "1.00068493151"},
+        {TIME, "µs", "ns", 1, "1000"},
+        {DATA, "MiB", "MB", 1, "1.048576"},
+        {DATA, "MB", "MiB", 1, "0.95367431640625", 14},
+        {DATA, "GiB", "B", 1, "1073741824"},
+        {DATA, "TiB", "TB", 1, "1.099511627776", 13},
+        {DATA, "B", "bit", 1, "8"},
+        {ANGLE, "tr", "°", 1, "360"},
+        {ANGLE, "tr", "gon", 1, "400"},
+        {ANGLE, "tr", "rad", 1, "6.28318530718"},
+        {ANGLE, "rad", "°", 1, "57.2957795131"},
+        {ANGLE, "'", "\"", 1, "60"},
+        {FREQUENCY, "GHz", "MHz", 1, "1000"},
+        {FREQUENCY, "rpm", "Hz", 60, "1"},
+        {FREQUENCY, "Hz", "rpm", 1, "60"},
+        {FORCE, "kgf", "N", 1, "9.80665"},
+        {FORCE, "lbf", "N", 1, "4.4482216152605", 14},
+        {FORCE, "lbf", "kgf", 1, "0.45359237"},
+        {FORCE, "N", "dyn", 1, "100000"},
+        {FUEL_ECONOMY, "mpg US", "L/100 km", 1, "235.214583", 9},
+        {FUEL_ECONOMY, "L/100 km", "mpg US", 235.214583, "1", 9},
+        {FUEL_ECONOMY, "mpg UK", "L/100 km", 1, "282.480936", 9},
+        {FUEL_ECONOMY, "mpg UK", "mpg US", 1, "0.832674184629"},
+        {FUEL_ECONOMY, "L/100 km", "km/L", 5, "20"},
+        {FUEL_ECONOMY, "mpg US", "km/L", 1, "0.42514370743"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        const int nFrom = UnitIndex(c.nCategory, c.from);
+        const int nTo = UnitIndex(c.nCategory, c.to);
+        const double y = ConvertUnit(c.nCategory, nFrom, nTo, c.x);
+        EXPECT_EQ(FormatGeneral(y, c.nDigits), c.expected);
+        EXPECT_EQ(FormatGeneral(ConvertUnit(c.nCategory, nTo, nFrom, y), 12),
+                  FormatGeneral(c.x, 12));
+    }
+}
+
+// The first six categories convert as they always have, bit for bit: the rounded ratio of the
+// two factors times x, for every pair of units and values of every size and sign.
+TEST(UnitTable, FirstSixCategoriesKeepTheFactorRuleBitForBit)
+{
+    std::vector<double> values = {0.0, -0.0, 1.0, 0.1, -2.5, 1e20, 1e308, -1e-310, INFINITY};
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-1000, 1000);
+    for (int n = 0; n < 300; ++n)
+        values.push_back(std::ldexp(mantissa(random), exponent(random)));
+    for (int nCategory = AREA; nCategory <= VOLUME; ++nCategory) {
+        SCOPED_TRACE(UnitTable::CategoryName(nCategory, Language::English));
+        EXPECT_EQ(UnitTable::Rule(nCategory), UnitRule::Factor);
+        const int nUnits = UnitTable::UnitCount(nCategory);
+        for (int nFrom = 0; nFrom < nUnits; ++nFrom)
+            for (int nTo = 0; nTo < nUnits; ++nTo) {
+                const double ratio =
+                    UnitTable::Factor(nCategory, nFrom) / UnitTable::Factor(nCategory, nTo);
+                for (const double x : values)
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(ConvertUnit(nCategory, nFrom, nTo, x)),
+                              std::bit_cast<std::uint64_t>(x * ratio))
+                        << nFrom << " -> " << nTo << " of " << x;
+            }
+    }
 }
