@@ -132,16 +132,23 @@ void CGraphDlg::DescribeCurves()
 
 void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
 {
-    // A live run leaves a curve that is not on screen alone, and then the view too.
-    const bool bTouches = bShow || m_curves.Slot(nSlot).shown;
+    // An Enter run defines the curve and brings the view home; a live run that only samples the
+    // same curve again (as after a change of the angle unit) keeps the view, sampled anew.
+    const double a = m_curves.A();
+    const double b = m_curves.B();
+    const std::string strOld = m_curves.Slot(nSlot).expression;
+    const auto defines = [&] {
+        return bShow || m_curves.A() != a || m_curves.B() != b ||
+               m_curves.Slot(nSlot).expression != strOld;
+    };
     try {
         m_curves.PlotCurve(strText, nSlot, bShow);
     } catch (const CalcError&) {
         // Other curves may have been sampled again before the target failed.
-        CurvesChanged(bTouches);
+        CurvesChanged(defines());
         throw;
     }
-    CurvesChanged(bTouches);
+    CurvesChanged(defines());
 }
 
 void CGraphDlg::ClearCurves()

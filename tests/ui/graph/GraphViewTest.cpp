@@ -79,6 +79,19 @@ TEST_F(GraphViewTest, WheelKeepsThePointUnderThePointerAndHomeBringsBackTheSameI
     EXPECT_EQ(dlg.Image(), home);
 }
 
+TEST_F(GraphViewTest, AnEnterRunBringsTheViewHomeALiveRunOfTheSameCurveKeepsIt)
+{
+    QTest::keyClick(&dlg, Qt::Key_Plus);
+    const GraphView zoomed = dlg.ClientLayout().View();
+    dlg.PlotCurve("0,360,sin(x)", 0, false);
+    EXPECT_EQ(dlg.ClientLayout().View(), zoomed);
+    dlg.PlotCurve("0,360,sin(x)", 0, true);
+    EXPECT_TRUE(dlg.IsHome());
+    QTest::keyClick(&dlg, Qt::Key_Plus);
+    dlg.PlotCurve("0,180,sin(x)", 0, false);
+    EXPECT_TRUE(dlg.IsHome()) << "a new interval";
+}
+
 TEST_F(GraphViewTest, GesturesAndKeysMoveTheViewAndAPlainDragLeavesIt)
 {
     const GraphView home = dlg.ClientLayout().View();
