@@ -1,9 +1,12 @@
 #include "core/eval/RandomGenerator.h"
 #include "core/graph/CurveTable.h"
 #include "core/graph/GraphLayout.h"
+#include "core/graph/ViewSampler.h"
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -31,6 +34,82 @@ std::unique_ptr<CCurveTable> TenCurves(const ILanguageSource& language, CRandomG
     for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
         pTable->PlotCurve(" " + std::to_string(i) + "+" + CURVE, i, true);
     return pTable;
+}
+
+// Ten curves of moderate cost, as people plot them: one call or two and an operator.
+constexpr std::array<const char*, CCurveTable::SLOT_COUNT> MODERATE_CURVES = {
+    "sin(x)*x",  "pow(x,2)",   "ln(x)",     "cos(x)+x/10", "sqr(x)",
+    "exp(x/50)", "x*x*x/1000", "tan(x)/10", "abs(sin(x))", "atan(x)"};
+
+std::unique_ptr<CCurveTable> TenModerateCurves(const ILanguageSource& language,
+                                               CRandomGenerator& random, const AngleUnit& angle)
+{
+    auto pTable = std::make_unique<CCurveTable>(language, random, angle);
+    pTable->PlotCurve(std::string("1,100,") + MODERATE_CURVES[0], 0, true);
+    for (int i = 1; i < CCurveTable::SLOT_COUNT; ++i)
+        pTable->PlotCurve(std::string(" ") + MODERATE_CURVES[std::size_t(i)], i, true);
+    return pTable;
+}
+
+// Today's only way to look closer: "fx a,b,F(x)" with a new interval re-samples the ten curves
+// on the calling thread.
+void BM_IntervalChangeTenModerateCurves(benchmark::State& state)
+{
+    const FixedLanguage language(Language::English);
+    CRandomGenerator random;
+    const AngleUnit angle;
+    const auto pTable = TenModerateCurves(language, random, angle);
+    bool bWide = false;
+    for (auto _ : state) {
+        bWide = !bWide;
+        pTable->PlotCurve(std::string(bWide ? "1,80," : "1,100,") + MODERATE_CURVES[0], 0, true);
+    }
+}
+
+// One wheel step away from home: the ten curves sampled over the new view on as many threads as
+// the argument says, then the scene of a plot 400 pixels wide made from them.
+void BM_WheelStepTenModerateCurves(benchmark::State& state)
+{
+    const FixedLanguage language(Language::English);
+    CRandomGenerator random;
+    const AngleUnit angle;
+    const auto pTable = TenModerateCurves(language, random, angle);
+    const std::atomic<bool> cancel{false};
+    ViewedCurves viewed{GraphView::Home(*pTable), nullptr};
+    // In first, then out again: the view stays where every curve is defined.
+    bool bIn = false;
+    for (auto _ : state) {
+        bIn = !bIn;
+        const double k = bIn ? 0.8 : 1.25;
+        viewed.view = viewed.view.Zoomed(30.0, 0.0, k, k);
+        CViewSampler sampler(*pTable, viewed.view.x0, viewed.view.x1, int(state.range(0)));
+        viewed.pSamples = std::make_shared<const ViewSamples>(*sampler.Run(cancel));
+        benchmark::DoNotOptimize(CGraphLayout(*pTable, 498, 424, {}, &viewed).Scene());
+    }
+}
+
+// What a view change costs the window before the new samples arrive: the sampler's copy of the
+// table, and a scene drawn from the last view's samples placed in the new view.
+void BM_ViewChangeBeforeSampling(benchmark::State& state)
+{
+    const FixedLanguage language(Language::English);
+    CRandomGenerator random;
+    const AngleUnit angle;
+    const auto pTable = TenModerateCurves(language, random, angle);
+    ViewedCurves viewed{GraphView::Home(*pTable), nullptr};
+    const std::atomic<bool> cancel{false};
+    viewed.pSamples = std::make_shared<const ViewSamples>(
+        *CViewSampler(*pTable, viewed.view.x0, viewed.view.x1).Run(cancel));
+    // In first, then out again: the view stays where every curve is defined.
+    bool bIn = false;
+    for (auto _ : state) {
+        bIn = !bIn;
+        const double k = bIn ? 0.8 : 1.25;
+        viewed.view = viewed.view.Zoomed(30.0, 0.0, k, k);
+        const CViewSampler sampler(*pTable, viewed.view.x0, viewed.view.x1);
+        benchmark::DoNotOptimize(&sampler);
+        benchmark::DoNotOptimize(CGraphLayout(*pTable, 498, 424, {}, &viewed).Scene());
+    }
 }
 
 // A new interval re-samples every defined slot: 10 curves of 10002 evaluations each.
@@ -117,4 +196,11 @@ BENCHMARK(BM_DefineOneCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DefineDeepCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DefineNestedSumsCurve)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IntervalChangeResamplesNineDeepCurves)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IntervalChangeTenModerateCurves)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WheelStepTenModerateCurves)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ViewChangeBeforeSampling)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SceneOfTenCurves)->Arg(400)->Arg(1900)->Unit(benchmark::kMicrosecond);

@@ -7,6 +7,8 @@ namespace
 {
 // An abscissa that has reached b is pulled back to b / (1 + 45 * 2^-52), just inside the interval.
 constexpr double END_DIVISOR = 1.00000000000001;
+// How many samples a cancellable sampling takes between two looks at its flag.
+constexpr int CANCEL_CHECK_MASK = 255;
 static_assert(END_DIVISOR == 1.0 + 45 * 0x1p-52);
 
 // Calls fn(i, x) for every sample i with its abscissa x. The abscissa is accumulated by repeated
@@ -35,7 +37,8 @@ void CurveSlot::Reset()
     expression.clear();
 }
 
-void CurveSlot::SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b)
+void CurveSlot::SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b,
+                            const std::atomic<bool>* pCancel)
 {
     state = CurveState::Failed;
     if (pText != nullptr)
@@ -60,7 +63,12 @@ void CurveSlot::SampleCurve(CEvalContext& eval, const std::string* pText, double
 
     const int nCount = int(samples.size());
     yMax = yMin = evaluate(a);
-    ForEachAbscissa(a, b, nCount, [&](int i, double dX) { store(i, evaluate(dX)); });
+    ForEachAbscissa(a, b, nCount, [&](int i, double dX) {
+        if (pCancel != nullptr && (i & CANCEL_CHECK_MASK) == 0 &&
+            pCancel->load(std::memory_order_relaxed))
+            throw SamplingCancelled{};
+        store(i, evaluate(dX));
+    });
     // The last sample is taken again at b itself, which the loop never reaches.
     store(nCount - 1, evaluate(b));
     x = CalcValue(dSavedX, 0.0);

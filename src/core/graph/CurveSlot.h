@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,10 @@ enum class CurveState : int
     Failed = 1, // sampling begun and not completed
     Valid = 2,
 };
+
+// Thrown by a sampling whose cancel flag was raised; the slot is then left Failed.
+struct SamplingCancelled
+{};
 
 // One curve of the graph: its text and its samples over the shared interval, kept so that
 // painting never evaluates anything.
@@ -33,9 +38,11 @@ struct CurveSlot
     void Reset();
 
     // Samples pText (or the stored expression when it is null) at samples.size() abscissas (at
-    // least 2) from a to b through eval's variable x. Throws CalcError; the slot then stays Failed and x keeps the
-    // failing abscissa, otherwise x gets its old real value back.
-    void SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b);
+    // least 2) from a to b through eval's variable x. Throws CalcError; the slot then stays
+    // Failed and x keeps the failing abscissa, otherwise x gets its old real value back. With
+    // pCancel, looks at the flag now and then and throws SamplingCancelled once it is raised.
+    void SampleCurve(CEvalContext& eval, const std::string* pText, double a, double b,
+                     const std::atomic<bool>* pCancel = nullptr);
 };
 
 // The nCount abscissas SampleCurve uses over [a, b], in sample order: repeated addition of

@@ -157,14 +157,22 @@ void CCurveTable::UpdateAxes()
         if (m_dYmin > slot.yMin)
             m_dYmin = slot.yMin;
     }
-    m_strLabels[LABEL_TOP] = FormatAxisLabel(m_dYmax);
-    m_strLabels[LABEL_BOTTOM] = FormatAxisLabel(m_dYmin);
-    // The middle label halves the rounded texts, so the three labels agree with each other.
-    m_strLabels[LABEL_MIDDLE] = FormatAxisLabel(
-        (ReadLabel(m_strLabels[LABEL_TOP]) + ReadLabel(m_strLabels[LABEL_BOTTOM])) / 2);
-    m_strLabels[LABEL_LEFT] = FormatAxisLabel(m_dA);
-    m_strLabels[LABEL_CENTRE] = FormatAxisLabel((m_dA + m_dB) / 2);
-    m_strLabels[LABEL_RIGHT] = FormatAxisLabel(m_dB);
+    m_strLabels = AxisLabels(m_dA, m_dB, m_dYmin, m_dYmax);
+}
+
+std::array<std::string, CCurveTable::LABEL_COUNT> AxisLabels(double a, double b, double dYmin,
+                                                             double dYmax)
+{
+    std::array<std::string, CCurveTable::LABEL_COUNT> labels;
+    labels[CCurveTable::LABEL_TOP] = FormatAxisLabel(dYmax);
+    labels[CCurveTable::LABEL_BOTTOM] = FormatAxisLabel(dYmin);
+    labels[CCurveTable::LABEL_MIDDLE] = FormatAxisLabel(
+        (ReadLabel(labels[CCurveTable::LABEL_TOP]) + ReadLabel(labels[CCurveTable::LABEL_BOTTOM])) /
+        2);
+    labels[CCurveTable::LABEL_LEFT] = FormatAxisLabel(a);
+    labels[CCurveTable::LABEL_CENTRE] = FormatAxisLabel((a + b) / 2);
+    labels[CCurveTable::LABEL_RIGHT] = FormatAxisLabel(b);
+    return labels;
 }
 
 void CCurveTable::ClearCurves()
@@ -222,6 +230,25 @@ void CCurveTable::RestoreCurves(double a, double b, int nSelected,
     // Labels appear once a curve has been drawn; an empty table keeps them empty.
     if (!curves.empty())
         UpdateAxes();
+}
+
+std::optional<double> CCurveTable::ValueAt(int nSlot, double x)
+{
+    const CurveSlot& slot = m_slots.at(std::size_t(nSlot));
+    if (slot.state != CurveState::Valid)
+        return std::nullopt;
+    CalcValue& variable = m_eval.Variable("x");
+    const CalcValue saved = variable;
+    std::optional<double> value;
+    try {
+        variable = CalcValue(x, 0.0);
+        value =
+            RequireReal(m_eval.EvaluateExpression(slot.expression.c_str(), slot.expression.size()));
+    } catch (const CalcError&) {
+        // No value there: the readout leaves it out.
+    }
+    m_eval.Variable("x") = saved;
+    return value;
 }
 
 std::string CCurveTable::SamplesText(int nSlot) const

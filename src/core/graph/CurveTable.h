@@ -5,6 +5,7 @@
 #include "core/graph/CurveSlot.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,10 @@ public:
     void RestoreCurves(double a, double b, int nSelected,
                        const std::vector<CurveDefinition>& curves);
 
+    // The value of a valid slot's curve at x through the curve evaluator, whose x keeps its value;
+    // none for a slot that is not valid, an error or a complex value.
+    std::optional<double> ValueAt(int nSlot, double x);
+
     // The valid slot's samples as lines "x<TAB>y", ready to paste into a spreadsheet; empty for
     // a slot that is not valid.
     std::string SamplesText(int nSlot) const;
@@ -106,3 +111,8 @@ private:
 // d as "%6.3g" gives it: three significant digits, right-aligned in six characters, with the
 // three-digit exponent and the non-finite texts of the console (-1.23e+010, 1.#INF).
 std::string FormatAxisLabel(double d);
+// The six labels of a plot of x from a to b and y from dYmin to dYmax, in the order of
+// CCurveTable::Label. The middle of the vertical axis halves the rounded top and bottom texts, so
+// the three agree with each other.
+std::array<std::string, CCurveTable::LABEL_COUNT> AxisLabels(double a, double b, double dYmin,
+                                                             double dYmax);

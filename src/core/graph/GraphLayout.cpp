@@ -26,6 +26,10 @@ constexpr CCurveTable::Label VERTICAL_LABELS[] = {CCurveTable::LABEL_TOP, CCurve
                                                   CCurveTable::LABEL_BOTTOM};
 // Rows beyond this are drawn clamped; nothing that far out of the plot is visible anyway.
 constexpr double ROW_LIMIT = 32767.0;
+// Sample positions beyond this lie far off every curve; clamping keeps them integers.
+constexpr double SAMPLE_LIMIT = 1e15;
+constexpr int MARKER_HALF = 3;   // the marker is a square of 7 pixels around the curve's point
+constexpr int READOUT_INSET = 4; // the readout's distance from the axes' corner
 
 // The sunken or raised look: one pixel of frame on the block's own outline.
 void AddBevel(std::vector<GraphRect>& rects, const Rect& rc, ColorRef crTopLeft,
@@ -54,18 +58,26 @@ void AddLabel(std::vector<GraphText>& texts, int x, int y, const std::string& st
 } // namespace
 
 CGraphLayout::CGraphLayout(const CCurveTable& table, int nRight, int nBottom,
-                           const TextWidth& textWidth)
-    : m_table(table), m_nRight(nRight), m_nBottom(nBottom)
+                           const TextWidth& textWidth, const ViewedCurves* pViewed)
+    : m_table(table), m_pViewed(pViewed),
+      m_view(pViewed != nullptr ? pViewed->view : GraphView::Home(table)), m_nRight(nRight),
+      m_nBottom(nBottom)
 {
+    if (pViewed != nullptr) {
+        m_strLabels = AxisLabels(m_view.x0, m_view.x1, m_view.y0, m_view.y1);
+    } else {
+        for (int i = 0; i < CCurveTable::LABEL_COUNT; ++i)
+            m_strLabels[std::size_t(i)] = table.LabelText(CCurveTable::Label(i));
+    }
     int nChars = MIN_LABEL_CHARS;
     for (CCurveTable::Label nLabel : VERTICAL_LABELS)
-        nChars = std::max(nChars, CharCount(table.LabelText(nLabel)));
+        nChars = std::max(nChars, CharCount(m_strLabels[nLabel]));
     m_nMargin = nChars * 8 + 20;
     if (textWidth) {
         // A label starts at margin/2 + 12 - 4 per character; its end must stay clear of the
         // ticks however wide the font draws it: ceil(margin/2) >= nNeed.
         for (CCurveTable::Label nLabel : VERTICAL_LABELS) {
-            const std::string& strLabel = table.LabelText(nLabel);
+            const std::string& strLabel = m_strLabels[nLabel];
             const int nNeed =
                 12 - HALF_CHAR * CharCount(strLabel) + textWidth(strLabel) + TICK + LABEL_GAP;
             m_nMargin = std::max(m_nMargin, 2 * nNeed - 1);
@@ -75,7 +87,7 @@ CGraphLayout::CGraphLayout(const CCurveTable& table, int nRight, int nBottom,
     m_nHeight = nBottom - 30 - PLOT_TOP;
 }
 
-GraphScene CGraphLayout::Scene() const
+GraphScene CGraphLayout::Scene(const GraphReadout* pReadout) const
 {
     GraphScene scene;
     AddFrame(scene);
@@ -86,6 +98,11 @@ GraphScene CGraphLayout::Scene() const
         for (GraphPolyline& line : Curve(i))
             scene.curves.push_back(std::move(line));
     }
+    if (m_pViewed != nullptr)
+        scene.plotClip = Rect{m_nMargin, PLOT_TOP, m_nMargin + std::max(m_nWidth, 0) + 1,
+                              PLOT_TOP + std::max(m_nHeight, 0) + 1};
+    if (pReadout != nullptr)
+        AddReadout(scene, *pReadout);
     return scene;
 }
 
@@ -117,7 +134,7 @@ void CGraphLayout::AddAxes(GraphScene& scene) const
     const int H = m_nHeight;
     const int nBottom = PLOT_TOP + H;
     const auto label = [this](CCurveTable::Label n) -> const std::string& {
-        return m_table.LabelText(n);
+        return m_strLabels[n];
     };
     const auto verticalX = [&](CCurveTable::Label n) {
         return M / 2 + 12 - HALF_CHAR * CharCount(label(n));
@@ -194,10 +211,10 @@ void CGraphLayout::AddLegend(GraphScene& scene) const
 std::optional<int> CGraphLayout::Row(double v) const
 {
     const double dBottom = PLOT_TOP + m_nHeight;
-    const double dRange = m_table.Ymax() - m_table.Ymin();
+    const double dRange = m_view.y1 - m_view.y0;
     // A constant curve (or an interval [0, 0]) has no height to scale: it runs along the middle.
-    const double dRow = dRange == 0.0 ? PLOT_TOP + m_nHeight / 2
-                                      : dBottom - (v - m_table.Ymin()) * (m_nHeight / dRange);
+    const double dRow =
+        dRange == 0.0 ? PLOT_TOP + m_nHeight / 2 : dBottom - (v - m_view.y0) * (m_nHeight / dRange);
     if (std::isnan(dRow))
         return std::nullopt;
     return static_cast<int>(std::clamp(dRow, -ROW_LIMIT, ROW_LIMIT));
@@ -205,27 +222,45 @@ std::optional<int> CGraphLayout::Row(double v) const
 
 std::vector<GraphPolyline> CGraphLayout::Curve(int nSlot) const
 {
-    const CurveSlot& slot = m_table.Slot(nSlot);
     std::vector<GraphPolyline> lines;
-    if (!slot.shown || slot.state != CurveState::Valid)
+    const CurveSlot& shown = m_table.Slot(nSlot);
+    double from = 0.0;
+    double to = 0.0;
+    const CurveSlot* pSlot =
+        shown.shown && shown.state == CurveState::Valid ? SamplesOf(nSlot, from, to) : nullptr;
+    if (pSlot == nullptr || m_nWidth <= 1)
         return lines;
+    const std::vector<double>& samples = pSlot->samples;
+    const auto nCount = static_cast<long long>(samples.size());
+
+    // Column c shows the samples from p = p0 + c * step on, while fewer than step are taken. At
+    // home, and wherever samples were taken over the view itself, that is exactly 10000 / W
+    // samples a column from the first one on.
+    float step = float(CURVE_SAMPLES) / float(m_nWidth);
+    float p = 0.0f;
+    if (m_pViewed != nullptr && (from != m_view.x0 || to != m_view.x1)) {
+        if (from == to)
+            return lines;
+        const double dPerX = double(nCount) / (to - from);
+        step = float((m_view.x1 - m_view.x0) * dPerX / m_nWidth);
+        p = float(std::clamp((m_view.x0 - from) * dPerX, -SAMPLE_LIMIT, SAMPLE_LIMIT));
+    }
     GraphPolyline line{CCurveTable::CurveColor(nSlot), {}};
     const auto finish = [&] {
         if (line.points.size() > 1)
             lines.push_back(line);
         line.points.clear();
     };
-    if (const auto y = Row(slot.samples[0]))
+    const auto s0 = static_cast<long long>(p);
+    if (const auto y = s0 >= 0 && s0 < nCount ? Row(samples[std::size_t(s0)]) : std::nullopt)
         line.points.push_back({m_nMargin, *y});
 
-    const float step = m_nWidth > 1 ? float(CURVE_SAMPLES) / float(m_nWidth) : 0.0f;
-    float p = 0.0f;
     for (int c = 1; c < m_nWidth; ++c, p += step) {
         std::optional<int> lo;
         std::optional<int> hi;
-        const std::size_t s = static_cast<std::size_t>(p);
-        for (std::size_t k = 0; float(k) < step && s + k < slot.samples.size(); ++k) {
-            const auto y = Row(slot.samples[s + k]);
+        const auto s = static_cast<long long>(p);
+        for (long long k = std::max(0LL, -s); float(k) < step && s + k < nCount; ++k) {
+            const auto y = Row(samples[std::size_t(s + k)]);
             if (!y)
                 continue;
             // Rows grow downward: the smallest value has the largest row.
@@ -241,6 +276,67 @@ std::vector<GraphPolyline> CGraphLayout::Curve(int nSlot) const
     }
     finish();
     return lines;
+}
+
+const CurveSlot* CGraphLayout::SamplesOf(int nSlot, double& from, double& to) const
+{
+    if (m_pViewed != nullptr && m_pViewed->pSamples != nullptr) {
+        const ViewSamples& viewed = *m_pViewed->pSamples;
+        const CurveSlot& slot = viewed.curves[std::size_t(nSlot)];
+        if (slot.state == CurveState::Failed)
+            return nullptr;
+        if (slot.state == CurveState::Valid) {
+            from = viewed.from;
+            to = viewed.to;
+            return &slot;
+        }
+    }
+    const CurveSlot& slot = m_table.Slot(nSlot);
+    from = slot.from;
+    to = slot.to;
+    return &slot;
+}
+
+bool CGraphLayout::InPlot(int x, int y) const
+{
+    return m_nWidth > 0 && m_nHeight > 0 && x >= m_nMargin && x <= m_nMargin + m_nWidth &&
+           y >= PLOT_TOP && y <= PLOT_TOP + m_nHeight;
+}
+
+double CGraphLayout::XAt(int x) const
+{
+    if (m_nWidth <= 0)
+        return m_view.x0;
+    return m_view.x0 + (m_view.x1 - m_view.x0) * (x - m_nMargin) / m_nWidth;
+}
+
+double CGraphLayout::YAt(int y) const
+{
+    if (m_nHeight <= 0)
+        return m_view.y0;
+    return m_view.y0 + (m_view.y1 - m_view.y0) * (PLOT_TOP + m_nHeight - y) / m_nHeight;
+}
+
+void CGraphLayout::AddReadout(GraphScene& scene, const GraphReadout& readout) const
+{
+    const CurveSlot& slot = m_table.Slot(readout.nSlot);
+    const std::optional<int> row = readout.value && slot.shown && slot.state == CurveState::Valid
+                                       ? Row(*readout.value)
+                                       : std::nullopt;
+    if (row && *row >= PLOT_TOP && *row <= PLOT_TOP + m_nHeight) {
+        const int l = readout.nColumn - MARKER_HALF;
+        const int r = readout.nColumn + MARKER_HALF;
+        const int t = *row - MARKER_HALF;
+        const int b = *row + MARKER_HALF;
+        scene.marker.push_back(GraphPolyline{CCurveTable::CurveColor(readout.nSlot),
+                                             {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}});
+    }
+    const int nMaxWidth = m_nWidth - 2 * READOUT_INSET;
+    if (nMaxWidth > 0)
+        scene.readout = GraphText{{m_nMargin + READOUT_INSET, PLOT_TOP + READOUT_INSET},
+                                  readout.text,
+                                  LEGEND_BACK,
+                                  nMaxWidth};
 }
 
 GraphRect CGraphLayout::BlockRect(int nSlot)

@@ -4,6 +4,7 @@
 #include "core/app/WindowPlacement.h"
 #include "core/app/SettingsRecord.h"
 #include "core/base/Version.h"
+#include "core/eval/CalcValue.h"
 #include "core/skin/Opacity.h"
 #include "ui/base/Accessibility.h"
 #include "ui/app/ConsoleKeeper.h"
@@ -139,6 +140,8 @@ void CCalcDlg::CreateAuxWindows()
 {
     m_pGraph = Adopt(AuxId::Graph, new CGraphDlg(*this, m_random, m_angle, this));
     connect(m_pGraph, &CGraphDlg::ConsoleFocusWanted, m_pConsole, &CCalcEdit::TakeFocus);
+    // The graph reads values off its curves to the console's precision.
+    m_pGraph->SetNumberFormat([this](double d) { return FormatGeneral(d, Precision()); });
     m_pKeyboard = Adopt(AuxId::Keyboard, new CKeyboardDlg(*m_pConsole, *this, this));
     m_pHelp = Adopt(AuxId::Help, new CHelpDlg(*this, this));
     m_pSetting = Adopt(AuxId::Settings, new CSettingDlg(*this, *this, this));

@@ -1,7 +1,7 @@
 #include "ui/graph/GraphDlg.h"
 
 #include "core/eval/CalcError.h"
-#include "core/graph/GraphLayout.h"
+#include "core/eval/CalcValue.h"
 #include "core/keep/KeepTexts.h"
 #include "ui/base/QtColor.h"
 #include "ui/fonts/StandInFont.h"
@@ -14,6 +14,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QWheelEvent>
+
+#include <cmath>
 
 namespace
 {
@@ -22,6 +25,23 @@ constexpr int SVG_DPI = 96;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 constexpr Text CURVES_SHOWN{"%1 curves, %2 shown.", "%1 条曲线，显示 %2 条。"};
 constexpr Text SELECTED_CURVE{" Selected: %1 %2", "选中：%1 %2"};
+constexpr Text VIEW_SHOWN{" View: x from %1 to %2, y from %3 to %4.",
+                          "视图：x 从 %1 到 %2，y 从 %3 到 %4。"};
+constexpr Text POINTER_READ{" At the pointer: %1", "指针处：%1"};
+constexpr Text RESET_VIEW{"Reset view", "还原视图"};
+constexpr int DEFAULT_DIGITS = 12;
+// One notch of the wheel, or + and -, scales the view by this (below 1: zooms in).
+constexpr double ZOOM_STEP = 0.8;
+constexpr double WHEEL_NOTCH = 120.0;
+constexpr double ARROW_STEP = 0.1; // of the view's width or height
+// The curves of a view are shared between this many threads: the machines it is made for have
+// two cores or more.
+constexpr int SAMPLING_THREADS = 2;
+
+QString CurveName(int nSlot)
+{
+    return nSlot == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSlot);
+}
 
 // Text with its top-left corner at its point on an opaque background, black, cut short with an
 // ellipsis where it has a width to keep to.
@@ -43,16 +63,37 @@ void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
         painter.fillRect(rc.rect.nLeft, rc.rect.nTop, rc.rect.Width(), rc.rect.Height(),
                          ToQColor(rc.color));
 }
+
+void DrawPolylines(QPainter& painter, const std::vector<GraphPolyline>& lines)
+{
+    for (const GraphPolyline& line : lines) {
+        painter.setPen(QPen(ToQColor(line.color), 0));
+        QPolygon polygon;
+        polygon.reserve(int(line.points.size()));
+        for (const Point& pt : line.points)
+            polygon.append(QPoint(pt.nX, pt.nY));
+        painter.drawPolyline(polygon);
+    }
+}
 } // namespace
 
 CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
                      const AngleUnit& angle, QWidget* pOwner)
-    : CAuxWindow(aux::GRAPH, language, pOwner), m_curves(language, random, angle)
+    : CAuxWindow(aux::GRAPH, language, pOwner), m_curves(language, random, angle),
+      m_format([](double d) { return FormatGeneral(d, DEFAULT_DIGITS); })
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
     m_font = StandInPointFont(QStringLiteral("Arial"), FONT_POINTS);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    m_pool.setMaxThreadCount(1);
     DescribeCurves();
+}
+
+CGraphDlg::~CGraphDlg()
+{
+    CancelSampling();
+    m_pool.waitForDone();
 }
 
 void CGraphDlg::ApplyLanguage()
@@ -75,33 +116,171 @@ void CGraphDlg::DescribeCurves()
     const int nSelected = m_curves.Selected();
     const CurveSlot& selected = m_curves.Slot(nSelected);
     if (selected.state == CurveState::Valid) {
-        const QString strName =
-            nSelected == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSelected);
+        const QString strName = CurveName(nSelected);
         strText += QString::fromUtf8(SELECTED_CURVE.In(language))
                        .arg(strName, QString::fromStdString(selected.legend).trimmed());
     }
+    const GraphView view = m_bHome ? GraphView::Home(m_curves) : m_viewed.view;
+    const auto number = [this](double d) { return QString::fromStdString(m_format(d)); };
+    strText += QString::fromUtf8(VIEW_SHOWN.In(language))
+                   .arg(number(view.x0), number(view.x1), number(view.y0), number(view.y1));
+    if (m_readout)
+        strText += QString::fromUtf8(POINTER_READ.In(language))
+                       .arg(QString::fromStdString(m_readout->text));
     setAccessibleDescription(strText);
 }
 
 void CGraphDlg::PlotCurve(std::string_view strText, int nSlot, bool bShow)
 {
+    // An Enter run defines the curve and brings the view home; a live run that only samples the
+    // same curve again (as after a change of the angle unit) keeps the view, sampled anew.
+    const double a = m_curves.A();
+    const double b = m_curves.B();
+    const std::string strOld = m_curves.Slot(nSlot).expression;
+    const auto defines = [&] {
+        return bShow || m_curves.A() != a || m_curves.B() != b ||
+               m_curves.Slot(nSlot).expression != strOld;
+    };
     try {
         m_curves.PlotCurve(strText, nSlot, bShow);
     } catch (const CalcError&) {
         // Other curves may have been sampled again before the target failed.
-        DescribeCurves();
-        update();
+        CurvesChanged(defines());
         throw;
     }
-    DescribeCurves();
-    update();
+    CurvesChanged(defines());
 }
 
 void CGraphDlg::ClearCurves()
 {
     m_curves.ClearCurves();
-    DescribeCurves();
+    CurvesChanged(true);
+}
+
+void CGraphDlg::CurvesChanged(bool bHome)
+{
+    if (bHome)
+        GoHome();
+    else if (!m_bHome)
+        SampleView();
+    UpdateReadout();
     update();
+}
+
+CGraphLayout CGraphDlg::LayoutOf(int nWidth, int nHeight) const
+{
+    const QFontMetrics metrics(m_font, const_cast<CGraphDlg*>(this));
+    const auto textWidth = [metrics](const std::string& strText) {
+        return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
+    };
+    return CGraphLayout(m_curves, nWidth, nHeight, textWidth, m_bHome ? nullptr : &m_viewed);
+}
+
+CGraphLayout CGraphDlg::ClientLayout() const
+{
+    return LayoutOf(contentsRect().width(), contentsRect().height());
+}
+
+void CGraphDlg::ZoomAt(const QPoint& pt, double kx, double ky)
+{
+    const CGraphLayout before = ClientLayout();
+    const double x = before.XAt(pt.x());
+    ShowView(before.View().Zoomed(x, before.YAt(pt.y()), kx, ky));
+    // New vertical labels may move the axis: the point goes back under the pointer.
+    const CGraphLayout after = ClientLayout();
+    if (after.Margin() != before.Margin() && after.PlotWidth() > 0) {
+        const double fx = double(pt.x() - after.Margin()) / after.PlotWidth();
+        ShowView(m_viewed.view.WithXAt(x, fx));
+    }
+    ViewChanged();
+}
+
+void CGraphDlg::PanBy(double fx, double fy)
+{
+    ShowView(ClientLayout().View().Panned(fx, fy));
+    ViewChanged();
+}
+
+void CGraphDlg::ShowView(const GraphView& view)
+{
+    if (m_bHome) {
+        m_bHome = false;
+        m_viewed = {};
+    }
+    m_viewed.view = view;
+}
+
+void CGraphDlg::ViewChanged()
+{
+    SampleView();
+    UpdateReadout();
+    update();
+}
+
+void CGraphDlg::GoHome()
+{
+    CancelSampling();
+    m_bHome = true;
+    m_viewed = {};
+    UpdateReadout();
+    update();
+}
+
+void CGraphDlg::CancelSampling()
+{
+    ++m_nGeneration;
+    if (m_pCancel)
+        m_pCancel->store(true);
+    m_pCancel.reset();
+}
+
+void CGraphDlg::SampleView()
+{
+    CancelSampling();
+    m_pCancel = std::make_shared<std::atomic<bool>>(false);
+    // The sampler copies what it needs here, so the table may change while it runs.
+    auto pSampler = std::make_shared<CViewSampler>(m_curves, m_viewed.view.x0, m_viewed.view.x1,
+                                                   SAMPLING_THREADS);
+    m_pool.start([this, pSampler, pCancel = m_pCancel, nGeneration = m_nGeneration] {
+        std::optional<ViewSamples> samples = pSampler->Run(*pCancel);
+        if (!samples)
+            return;
+        auto pSamples = std::make_shared<const ViewSamples>(std::move(*samples));
+        QMetaObject::invokeMethod(
+            this, [this, nGeneration, pSamples] { TakeSamples(nGeneration, pSamples); },
+            Qt::QueuedConnection);
+    });
+}
+
+void CGraphDlg::TakeSamples(std::uint64_t nGeneration, std::shared_ptr<const ViewSamples> pSamples)
+{
+    // A view changed since, or home, has no use for them.
+    if (nGeneration != m_nGeneration || m_bHome)
+        return;
+    m_viewed.pSamples = std::move(pSamples);
+    update();
+    emit ViewSampled();
+}
+
+void CGraphDlg::UpdateReadout()
+{
+    m_readout.reset();
+    if (m_ptPointer) {
+        const CGraphLayout layout = ClientLayout();
+        const QPoint pt = *m_ptPointer;
+        if (layout.InPlot(pt.x(), pt.y())) {
+            const double x = layout.XAt(pt.x());
+            const int nSlot = m_curves.Selected();
+            GraphReadout readout{pt.x(),
+                                 "x = " + m_format(x) + "   y = " + m_format(layout.YAt(pt.y())),
+                                 nSlot, m_curves.ValueAt(nSlot, x)};
+            if (readout.value)
+                readout.text +=
+                    "   " + CurveName(nSlot).toStdString() + " = " + m_format(*readout.value);
+            m_readout = std::move(readout);
+        }
+    }
+    DescribeCurves();
 }
 
 bool CGraphDlg::CopySamples()
@@ -120,19 +299,16 @@ void CGraphDlg::paintEvent(QPaintEvent* pEvent)
     QPainter painter(this);
     painter.setClipRect(rcClient);
     painter.translate(rcClient.topLeft());
-    PaintClient(painter, rcClient.width(), rcClient.height());
+    PaintClient(painter, rcClient.width(), rcClient.height(), true);
 }
 
 // The scene covers the client area but its outer 9-pixel band, where the window's background
 // shows.
-void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight) const
+void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight, bool bReadout) const
 {
     painter.setFont(m_font);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const auto textWidth = [&metrics](const std::string& strText) {
-        return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
-    };
-    const GraphScene scene = CGraphLayout(m_curves, nWidth, nHeight, textWidth).Scene();
+    const GraphScene scene =
+        LayoutOf(nWidth, nHeight).Scene(bReadout && m_readout ? &*m_readout : nullptr);
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
         DrawText(painter, text);
@@ -142,34 +318,93 @@ void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight) const
     FillRects(painter, scene.blocks);
     if (scene.legend)
         DrawText(painter, *scene.legend);
-    for (const GraphPolyline& line : scene.curves) {
-        painter.setPen(QPen(ToQColor(line.color), 0));
-        QPolygon polygon;
-        polygon.reserve(int(line.points.size()));
-        for (const Point& pt : line.points)
-            polygon.append(QPoint(pt.nX, pt.nY));
-        painter.drawPolyline(polygon);
+    painter.save();
+    if (scene.plotClip) {
+        const Rect& rc = *scene.plotClip;
+        painter.setClipRect(QRect(rc.nLeft, rc.nTop, rc.Width(), rc.Height()), Qt::IntersectClip);
     }
+    DrawPolylines(painter, scene.curves);
+    DrawPolylines(painter, scene.marker);
+    painter.restore();
+    if (scene.readout)
+        DrawText(painter, *scene.readout);
 }
 
 void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)
 {
     const QPoint pt = pEvent->position().toPoint() - contentsRect().topLeft();
     const int nSlot = CGraphLayout::BlockAt(m_curves, pt.x(), pt.y());
+    const bool bCtrl = pEvent->modifiers().testFlag(Qt::ControlModifier);
+    if (pEvent->button() == Qt::MiddleButton ||
+        (pEvent->button() == Qt::LeftButton && bCtrl && nSlot < 0)) {
+        m_ptPan = pt;
+        setCursor(Qt::ClosedHandCursor);
+        pEvent->accept();
+        return;
+    }
     if (pEvent->button() == Qt::LeftButton) {
-        if (nSlot >= 0 && m_curves.SelectCurve(nSlot)) {
-            DescribeCurves();
-            update();
-        }
+        if (nSlot >= 0 && m_curves.SelectCurve(nSlot))
+            CurvesChanged(false);
         // Pressing anywhere drags the window, as its caption would.
         DragWindow(*pEvent);
     } else if (pEvent->button() == Qt::RightButton && nSlot >= 0) {
         m_curves.ToggleCurve(nSlot);
         m_curves.UpdateAxes();
-        DescribeCurves();
-        update();
+        CurvesChanged(false);
     }
     CAuxWindow::mousePressEvent(pEvent);
+}
+
+void CGraphDlg::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    const QPoint pt = pEvent->position().toPoint() - contentsRect().topLeft();
+    if (m_ptPan) {
+        const CGraphLayout layout = ClientLayout();
+        const QPoint delta = pt - *m_ptPan;
+        m_ptPan = pt;
+        // The plane follows the pointer: a drag to the right shows what lies further left.
+        if (layout.PlotWidth() > 0 && layout.PlotHeight() > 0 && !delta.isNull())
+            PanBy(-double(delta.x()) / layout.PlotWidth(), double(delta.y()) / layout.PlotHeight());
+    }
+    m_ptPointer = pt;
+    UpdateReadout();
+    update();
+    CAuxWindow::mouseMoveEvent(pEvent);
+}
+
+void CGraphDlg::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    if (m_ptPan && (pEvent->button() == Qt::MiddleButton || pEvent->button() == Qt::LeftButton)) {
+        m_ptPan.reset();
+        unsetCursor();
+    }
+    CAuxWindow::mouseReleaseEvent(pEvent);
+}
+
+void CGraphDlg::wheelEvent(QWheelEvent* pEvent)
+{
+    // Some systems turn a wheel with a modifier held into a sideways one.
+    const QPoint delta = pEvent->angleDelta();
+    const int nDelta = delta.y() != 0 ? delta.y() : delta.x();
+    if (nDelta == 0) {
+        pEvent->ignore();
+        return;
+    }
+    const double k = std::pow(ZOOM_STEP, nDelta / WHEEL_NOTCH);
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers();
+    const bool bOnlyX = modifiers.testFlag(Qt::ControlModifier);
+    const bool bOnlyY = modifiers.testFlag(Qt::ShiftModifier) && !bOnlyX;
+    ZoomAt(pEvent->position().toPoint() - contentsRect().topLeft(), bOnlyY ? 1.0 : k,
+           bOnlyX ? 1.0 : k);
+    pEvent->accept();
+}
+
+void CGraphDlg::leaveEvent(QEvent* pEvent)
+{
+    m_ptPointer.reset();
+    UpdateReadout();
+    update();
+    CAuxWindow::leaveEvent(pEvent);
 }
 
 void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
@@ -188,6 +423,11 @@ void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
         ->setObjectName(QStringLiteral("copyImage"));
     menu.addAction(Tr(keepmsg::SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
         ->setObjectName(QStringLiteral("saveImage"));
+    menu.addSeparator();
+    QAction* pHome = menu.addAction(Tr(RESET_VIEW), this, &CGraphDlg::GoHome);
+    pHome->setObjectName(QStringLiteral("resetView"));
+    pHome->setShortcut(Qt::Key_Home);
+    pHome->setEnabled(!m_bHome);
     menu.exec(pEvent->globalPos());
 }
 
@@ -236,7 +476,7 @@ void CGraphDlg::SaveImageAs()
 QString CGraphDlg::CopyCaption() const
 {
     const int nSlot = m_curves.Selected();
-    const QString strName = nSlot == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSlot);
+    const QString strName = CurveName(nSlot);
     return QString::fromUtf8(COPY_SAMPLES.In(CurrentLanguage())).arg(strName);
 }
 
@@ -246,13 +486,50 @@ void CGraphDlg::keyPressEvent(QKeyEvent* pEvent)
         CopySamples();
         return;
     }
+    if (ViewKey(pEvent->key())) {
+        pEvent->accept();
+        return;
+    }
     if (pEvent->key() == Qt::Key_Escape)
         emit ConsoleFocusWanted();
     CAuxWindow::keyPressEvent(pEvent);
 }
 
+bool CGraphDlg::ViewKey(int nKey)
+{
+    const CGraphLayout layout = ClientLayout();
+    const QPoint ptCentre(layout.Margin() + layout.PlotWidth() / 2,
+                          CGraphLayout::PLOT_TOP + layout.PlotHeight() / 2);
+    switch (nKey) {
+    case Qt::Key_Plus:
+        ZoomAt(ptCentre, ZOOM_STEP, ZOOM_STEP);
+        return true;
+    case Qt::Key_Minus:
+        ZoomAt(ptCentre, 1 / ZOOM_STEP, 1 / ZOOM_STEP);
+        return true;
+    case Qt::Key_Left:
+        PanBy(-ARROW_STEP, 0);
+        return true;
+    case Qt::Key_Right:
+        PanBy(ARROW_STEP, 0);
+        return true;
+    case Qt::Key_Up:
+        PanBy(0, ARROW_STEP);
+        return true;
+    case Qt::Key_Down:
+        PanBy(0, -ARROW_STEP);
+        return true;
+    case Qt::Key_Home:
+        GoHome();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CGraphDlg::resizeEvent(QResizeEvent* pEvent)
 {
     CAuxWindow::resizeEvent(pEvent);
+    UpdateReadout();
     update();
 }

@@ -111,12 +111,12 @@ TEST_F(GraphImageTest, SavesPngOrSvgBySuffixOrFilter)
 
 TEST_F(GraphImageTest, ContextMenuOffersTheImageInBothLanguagesButNotOnABlock)
 {
-    EXPECT_EQ(MenuAt(200, 150),
-              QStringList({"Copy samples of fx", "", "Copy image", "Save image as…"}));
+    EXPECT_EQ(MenuAt(200, 150), QStringList({"Copy samples of fx", "", "Copy image",
+                                             "Save image as…", "", "Reset view"}));
     SetLanguage(Language::Chinese);
     const QStringList texts = MenuAt(200, 150);
-    ASSERT_EQ(texts.size(), 4);
-    EXPECT_EQ(texts.mid(2), QStringList({"复制图像", "图像另存为…"}));
+    ASSERT_EQ(texts.size(), 6);
+    EXPECT_EQ(texts.mid(2), QStringList({"复制图像", "图像另存为…", "", "还原视图"}));
     // A right click on the colour block of slot 0 only hides its curve.
     EXPECT_EQ(MenuAt(20, 20), QStringList());
 }
