@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <optional>
 
 namespace
 {
@@ -15,6 +16,26 @@ void AddOptions(QCommandLineParser& parser)
                        "A second start brings the running calculator forward."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"),
+        QStringLiteral("Interface language: en (English) or zh (Simplified Chinese). Kept for the "
+                       "next starts, as if chosen in the settings window."),
+        QStringLiteral("en|zh")));
+}
+
+// The language of --lang; none when the option is absent. False when its value is neither.
+bool ReadLanguage(const QCommandLineParser& parser, std::optional<Language>& language)
+{
+    if (!parser.isSet(QStringLiteral("lang")))
+        return true;
+    const QString strValue = parser.value(QStringLiteral("lang"));
+    if (strValue == QLatin1String("en"))
+        language = Language::English;
+    else if (strValue == QLatin1String("zh"))
+        language = Language::Chinese;
+    else
+        return false;
+    return true;
 }
 
 // --help and --version are answered before the window system is opened, so that they also work
@@ -49,5 +70,11 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     AddOptions(parser);
     parser.process(app);
-    return CCalcApp().Run();
+    std::optional<Language> language;
+    if (!ReadLanguage(parser, language)) {
+        std::fprintf(stderr, "pelmorix: --lang takes en or zh, not \"%s\"\n",
+                     qPrintable(parser.value(QStringLiteral("lang"))));
+        return 2;
+    }
+    return CCalcApp().Run(language);
 }

@@ -51,6 +51,10 @@ protected:
         xinput::Key("Escape");
         ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
     }
+
+    // Every window of the row is on the 1920 x 1080 screen, clear of the main window and of
+    // each other.
+    void ExpectAllWindowsApart();
 };
 
 // Shown again after the window manager gave it the focus and Escape hid it, a window is where it
@@ -116,12 +120,29 @@ TEST_F(OpenboxDesktop, DraggingEveryWindowMovesItByTheMousesWay)
 }
 
 // At 1920 x 1080 the seven windows, opened in the row's order, cover neither the main window nor
-// each other, and stay on the screen.
+// each other, and stay on the screen; so do windows first opened one at a time, each hidden
+// before the next, and then shown together.
 TEST_F(OpenboxDesktop, FirstOpensOfAllSevenWindowsCoverNothing)
 {
-    std::vector<QRect> open{xinput::Geometry(m_pDlg->winId())};
     for (const RowButton& row : ROW_BUTTONS)
         Show(row.window);
+    ExpectAllWindowsApart();
+}
+
+TEST_F(OpenboxDesktop, WindowsOpenedOneAtATimeCoverNothingWhenShownTogether)
+{
+    for (const RowButton& row : ROW_BUTTONS) {
+        Show(row.window);
+        ActivateAndEscape(row.window);
+    }
+    for (const RowButton& row : ROW_BUTTONS)
+        Show(row.window);
+    ExpectAllWindowsApart();
+}
+
+void OpenboxDesktop::ExpectAllWindowsApart()
+{
+    std::vector<QRect> open{xinput::Geometry(m_pDlg->winId())};
     for (const RowButton& row : ROW_BUTTONS) {
         const QRect rc = xinput::Geometry(Window(row.window).winId());
         SCOPED_TRACE(row.caption.en);

@@ -46,7 +46,7 @@ constexpr ScaleVariable SCALE_VARIABLES[] = {
 };
 } // namespace
 
-int CCalcApp::Run()
+int CCalcApp::Run(std::optional<Language> language)
 {
     CSingleInstance instance;
     switch (instance.Claim()) {
@@ -63,6 +63,8 @@ int CCalcApp::Run()
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
     CQtSettingsStore store;
     CCalcDlg dialog(random, store, DataFolder());
+    if (language)
+        dialog.ChooseLanguage(*language);
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
     dialog.show();

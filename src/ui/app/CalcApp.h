@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/base/Language.h"
+
 #include <QStringList>
+
+#include <optional>
 
 // The program's start-up: one instance only, the process's dialog colours, the random seed, and
 // the main window until it is closed.
@@ -14,8 +18,9 @@ public:
     // Needs a QApplication; returns the process's exit status. A start that finds the
     // calculator already running brings that one forward and returns 0 within a second; when
     // it can neither do that nor become the running one, it says why on standard error and
-    // returns 1.
-    int Run();
+    // returns 1. A language given starts the window in it and is kept as if chosen in the
+    // settings window; a start that only brings the running calculator forward ignores it.
+    int Run(std::optional<Language> language = std::nullopt);
 
     // Takes QT_SCALE_FACTOR and QT_SCREEN_SCALE_FACTORS out of the environment when a factor in
     // them is no number or lies outside 0.1 to 10 (0 gave no visible window, -1 a window of

@@ -359,9 +359,10 @@ QList<QRect> CCalcDlg::OtherWindows(AuxId id)
     QList<QRect> others;
     for (AuxId other : AUX_SKIN_ORDER) {
         const CAuxWindow& window = AuxWindow(other);
-        // The docked keyboard keeps its place beside this window even while it is hidden.
+        // A window placed before keeps its place while hidden and comes back to it, and the
+        // docked keyboard keeps its place beside this window even before its first show.
         const bool bDocked = other == AuxId::Keyboard && m_settings.m_bKeyboardSnap;
-        if (other != id && (window.isVisible() || bDocked))
+        if (other != id && (window.isVisible() || window.IsPlaced() || bDocked))
             others << window.frameGeometry();
     }
     return others;
@@ -422,6 +423,12 @@ void CCalcDlg::SetLanguage(Language language)
 {
     m_settings.m_nLanguage = language;
     ApplyLanguage();
+}
+
+void CCalcDlg::ChooseLanguage(Language language)
+{
+    SetLanguage(language);
+    SaveSettings();
 }
 
 void CCalcDlg::SetSkin(Skin skin)

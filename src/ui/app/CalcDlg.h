@@ -77,6 +77,9 @@ public:
     void SetRadix(Radix radix) override;
     void SetPrecision(int nDigits) override;
     void SetLanguage(Language language) override;
+    // The language given on the command line: applied as the settings window applies it, and
+    // written to the store at once.
+    void ChooseLanguage(Language language);
     void SetSkin(Skin skin) override;
     void SetOnTop(bool bOnTop) override;
     void SetKeyboardSnap(bool bSnap) override;

@@ -1,6 +1,7 @@
 #include "ui/base/Accessibility.h"
 
 #include "ui/base/AccessibleCaptionButton.h"
+#include "ui/base/AccessibleComboBox.h"
 #include "ui/base/AccessibleWindow.h"
 #include "ui/base/CaptionButton.h"
 #include "ui/base/FrameSkin.h"
@@ -16,6 +17,8 @@ QAccessibleInterface* FrameAccessibleFactory(const QString& strClass, QObject* p
 {
     if (strClass == QLatin1String("CCaptionButton"))
         return new CAccessibleCaptionButton(static_cast<CCaptionButton*>(pObject));
+    if (strClass == QLatin1String("QComboBox"))
+        return new CAccessibleComboBox(static_cast<QComboBox*>(pObject));
     auto* pWidget = qobject_cast<QWidget*>(pObject);
     if (pWidget == nullptr || !pWidget->isWindow())
         return nullptr;

@@ -41,6 +41,8 @@ public:
     // The part of the owner, in screen pixels, that the first show must leave uncovered.
     void SetKeepClear(std::function<QRect()> keepClear) { m_keepClear = std::move(keepClear); }
     // The other windows, in screen pixels, that the first show should leave uncovered.
+    // Whether the window has been placed on its first show; it keeps that place while hidden.
+    bool IsPlaced() const { return m_bPlaced; }
     void SetObstacles(std::function<QList<QRect>()> obstacles)
     {
         m_obstacles = std::move(obstacles);

@@ -5,9 +5,11 @@
 #include "ui/base/HoverButton.h"
 #include "ui/bignum/HugeNumDlg.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPlainTextEdit>
@@ -105,6 +107,42 @@ TEST_F(AccessibilityTest, EveryWindowAndControlIsNamedInBothLanguages)
         for (AuxId id : ALL_WINDOWS) {
             ExpectNamed(m_pDlg->AuxWindow(id));
             EXPECT_EQ(CaptionNames(m_pDlg->AuxWindow(id)), std::vector<QString>{c.close});
+        }
+    }
+}
+
+// A drop-down list is called by its label; its entry is its value.
+TEST_F(AccessibilityTest, ListsAreNamedByTheirLabels)
+{
+    const struct
+    {
+        AuxId window;
+        const char* pszList;
+        const char* pszEnglish;
+        const char* pszChinese;
+    } cases[] = {
+        {AuxId::Settings, "precision", "Precision", "精度"},
+        {AuxId::Settings, "language", "Language", "语言"},
+        {AuxId::Settings, "skin", "Skin", "界面"},
+        {AuxId::UnitConverter, "category", "Category", "类别"},
+        {AuxId::UnitConverter, "unit1", "Unit 1", "单位 1"},
+        {AuxId::UnitConverter, "unit2", "Unit 2", "单位 2"},
+    };
+    for (Language language : {Language::English, Language::Chinese}) {
+        SetLanguage(language);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.pszList);
+            auto* pList = m_pDlg->AuxWindow(c.window).findChild<QComboBox*>(c.pszList);
+            ASSERT_NE(pList, nullptr);
+            QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pList);
+            EXPECT_EQ(pInterface->role(), QAccessible::ComboBox);
+            EXPECT_EQ(
+                pInterface->text(QAccessible::Name),
+                QString::fromUtf8(language == Language::English ? c.pszEnglish : c.pszChinese));
+            EXPECT_FALSE(pList->currentText().isEmpty());
+            EXPECT_EQ(pInterface->text(QAccessible::Value), pList->currentText());
+            ASSERT_EQ(pInterface->childCount(), 1);
+            EXPECT_EQ(pInterface->child(0)->object(), static_cast<QObject*>(pList->view()));
         }
     }
 }

@@ -2,6 +2,10 @@
 
 #include "tests/ui/support/CalculatorProcess.h"
 
+#include "core/app/SettingsRecord.h"
+
+#include <QSettings>
+
 TEST(CalcApp, UnusableScaleFactorsAreRefused)
 {
     const struct
@@ -76,5 +80,51 @@ TEST(CalcApp, RunsOnX11WhereTheSessionOffersItAndTheUserChoseNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         EXPECT_EQ(CCalcApp::ChoosePlatform(c.strChosen, c.strDisplay, c.strWayland), c.strExpected);
+    }
+}
+
+// The record the program keeps: the user's file, or where the program may write the
+// machine-wide one (as root), that one.
+QString KeptRecord(const QTemporaryDir& dir)
+{
+    for (const char* pszFolder : {"config", "machine-config"}) {
+        const QSettings file(dir.filePath(pszFolder) + "/Pelmorix.conf", QSettings::IniFormat);
+        const QString strRecord = file.value(LAST_CONFIG_NAME).toString();
+        if (!strRecord.isEmpty())
+            return strRecord;
+    }
+    return {};
+}
+
+TEST(CalcApp, LangOptionStartsInThatLanguageAndKeepsIt)
+{
+    const struct
+    {
+        const char* pszValue;
+        int nExitCode;       // -1: keeps running
+        char chKeptLanguage; // the record's language digit, or 0 for no record
+    } cases[] = {
+        {"en", -1, '1'},
+        {"zh", -1, '0'},
+        {"fr", 2, 0},
+        {"", 2, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszValue);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const auto pProcess = StartCalculator(dir, {}, 0, {"--lang", c.pszValue});
+        if (c.nExitCode >= 0) {
+            EXPECT_EQ(ExitCodeOf(*pProcess), c.nExitCode);
+            EXPECT_TRUE(pProcess->readAllStandardError().contains("--lang takes en or zh"));
+            EXPECT_TRUE(KeptRecord(dir).isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !KeptRecord(dir).isEmpty(); }, 10000));
+        const QString strRecord = KeptRecord(dir);
+        ASSERT_EQ(strRecord.size(), int(LAST_CONFIG_LENGTH)) << strRecord.toStdString();
+        EXPECT_EQ(strRecord.at(1), QLatin1Char(c.chKeptLanguage));
+        pProcess->kill();
+        pProcess->waitForFinished(5000);
     }
 }

@@ -14,7 +14,8 @@
 // hold only that many file descriptors.
 inline std::unique_ptr<QProcess> StartCalculator(const QTemporaryDir& dir,
                                                  const QProcessEnvironment& extra = {},
-                                                 rlim_t nFileLimit = 0)
+                                                 rlim_t nFileLimit = 0,
+                                                 const QStringList& arguments = {})
 {
     auto pProcess = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -30,7 +31,7 @@ inline std::unique_ptr<QProcess> StartCalculator(const QTemporaryDir& dir,
             setrlimit(RLIMIT_NOFILE, &limit);
         });
     }
-    pProcess->start(PELMORIX_GUI_PATH, {});
+    pProcess->start(PELMORIX_GUI_PATH, arguments);
     return pProcess;
 }
 
