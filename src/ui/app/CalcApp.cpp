@@ -7,11 +7,16 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -44,6 +49,42 @@ constexpr ScaleVariable SCALE_VARIABLES[] = {
     {"QT_SCALE_FACTOR", IsUsableFactor},
     {"QT_SCREEN_SCALE_FACTORS", AreUsableScreenFactors},
 };
+
+// Requests to end: a logout or kill (SIGTERM), a closed terminal (SIGHUP), Ctrl+C (SIGINT).
+constexpr int END_SIGNALS[] = {SIGTERM, SIGHUP, SIGINT};
+
+// The write end of the pipe through which a signal handler wakes the event loop; a handler can
+// reach nothing else.
+int g_nEndSignalPipe = -1;
+
+void OnEndSignal(int)
+{
+    const char ch = 0;
+    [[maybe_unused]] const ssize_t nWritten = ::write(g_nEndSignalPipe, &ch, 1);
+}
+
+// A request to end closes the main window as its close button does, so the console is kept,
+// and then ends the event loop. Without a pipe the signals keep their default action.
+void CloseOnEndSignals(QWidget& window)
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    g_nEndSignalPipe = fds[1];
+    auto* pNotifier = new QSocketNotifier(fds[0], QSocketNotifier::Read, &window);
+    QObject::connect(pNotifier, &QSocketNotifier::activated, &window, [&window, fd = fds[0]] {
+        char buffer[16];
+        while (::read(fd, buffer, sizeof buffer) > 0) {}
+        window.close();
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int nSignal : END_SIGNALS)
+        ::sigaction(nSignal, &action, nullptr);
+}
 } // namespace
 
 int CCalcApp::Run()
@@ -65,6 +106,7 @@ int CCalcApp::Run()
     CCalcDlg dialog(random, store, DataFolder());
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
+    CloseOnEndSignals(dialog);
     dialog.show();
     return QApplication::exec();
 }

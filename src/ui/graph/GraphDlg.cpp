@@ -104,6 +104,12 @@ void CGraphDlg::ClearCurves()
     update();
 }
 
+void CGraphDlg::CurvesChanged()
+{
+    DescribeCurves();
+    update();
+}
+
 bool CGraphDlg::CopySamples()
 {
     const std::string strText = m_curves.SamplesText(m_curves.Selected());
