@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -118,8 +119,14 @@ TEST(LongCommandInput, OperandIsReadUntilTheAnswerIsSettled)
          "Integer 1 has no digits in its first 2147483647 characters\n",
          false},
     };
+    // Reading takes one thread however many a calculation may use: the run with more threads
+    // leaves out the 2 GiB of blanks.
+    const char* pszThreads = std::getenv("PELMORIX_THREADS");
+    const bool bOneThread = pszThreads == nullptr || std::string(pszThreads) == "1";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.args[1] + " " + c.pszHead);
+        if (!bOneThread && c.nFill == ENDLESS && !c.bStopsEarly)
+            continue;
         Feed feed{c.pszHead, c.pszFill, c.nFill, c.pszTail, 0, {}};
         std::FILE* pIn = fopencookie(&feed, "r", {ReadFeed, nullptr, nullptr, nullptr});
         ASSERT_NE(pIn, nullptr);
