@@ -63,27 +63,36 @@ void OnEndSignal(int)
     [[maybe_unused]] const ssize_t nWritten = ::write(g_nEndSignalPipe, &ch, 1);
 }
 
-// A request to end closes the main window as its close button does, so the console is kept,
-// and then ends the event loop. Without a pipe the signals keep their default action.
-void CloseOnEndSignals(QWidget& window)
+// From now on a request to end is kept in a pipe for the event loop; returns its read end, or -1
+// when there is no pipe and the signals keep their default action.
+int CatchEndSignals()
 {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
+        return -1;
     g_nEndSignalPipe = fds[1];
-    auto* pNotifier = new QSocketNotifier(fds[0], QSocketNotifier::Read, &window);
-    QObject::connect(pNotifier, &QSocketNotifier::activated, &window, [&window, fd = fds[0]] {
-        char buffer[16];
-        while (::read(fd, buffer, sizeof buffer) > 0) {}
-        window.close();
-        QCoreApplication::quit();
-    });
     struct sigaction action = {};
     action.sa_handler = OnEndSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int nSignal : END_SIGNALS)
         ::sigaction(nSignal, &action, nullptr);
+    return fds[0];
+}
+
+// A request to end, also one that came before, closes the main window as its close button does,
+// so the console is kept, and then ends the event loop.
+void CloseOnEndSignals(QWidget& window, int nPipe)
+{
+    if (nPipe < 0)
+        return;
+    auto* pNotifier = new QSocketNotifier(nPipe, QSocketNotifier::Read, &window);
+    QObject::connect(pNotifier, &QSocketNotifier::activated, &window, [&window, nPipe] {
+        char buffer[16];
+        while (::read(nPipe, buffer, sizeof buffer) > 0) {}
+        window.close();
+        QCoreApplication::quit();
+    });
 }
 } // namespace
 
@@ -99,6 +108,7 @@ int CCalcApp::Run()
         std::fprintf(stderr, "pelmorix: %s\n", qPrintable(instance.ErrorString()));
         return 1;
     }
+    const int nEndSignals = CatchEndSignals();
     SetDialogColors();
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
@@ -106,7 +116,7 @@ int CCalcApp::Run()
     CCalcDlg dialog(random, store, DataFolder());
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
-    CloseOnEndSignals(dialog);
+    CloseOnEndSignals(dialog, nEndSignals);
     dialog.show();
     return QApplication::exec();
 }

@@ -593,7 +593,23 @@ TEST(ConsoleKeeperTwoSessions, SecondKeepsNothingAndSaysWhy)
     pSecond->terminate();
     EXPECT_EQ(ExitCodeOf(*pSecond), 0);
     EXPECT_EQ(ReadAll(strFile), kept);
-    EXPECT_FALSE(QFileInfo::exists(strFolder + "/" + CConsoleKeeper::LOCK_NAME));
+    const QString strLock = strFolder + "/" + CConsoleKeeper::LOCK_NAME;
+    EXPECT_FALSE(QFileInfo::exists(strLock));
+
+    // One killed leaves its lock behind; the next start takes the kept console over.
+    const auto pKilled = StartCalculator(first, shared);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(strLock); }, 20000));
+    pKilled->kill();
+    pKilled->waitForFinished();
+    ASSERT_TRUE(QFileInfo::exists(strLock));
+    const auto pNext = StartCalculator(second, shared);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return ReadAll(strLock).startsWith(QByteArray::number(pNext->processId()) + "\n"); },
+        20000));
+    pNext->terminate();
+    EXPECT_EQ(ExitCodeOf(*pNext), 0);
+    EXPECT_FALSE(pNext->readAllStandardError().contains("Pelmorix"));
+    EXPECT_TRUE(ReadAll(strFile).contains("\n|a=5\n|a*2\n|10\n"));
 }
 
 // Runs in a child process only: writes one of two kept consoles to the file named in
