@@ -3,6 +3,7 @@
 #include "core/keep/KeepTexts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
