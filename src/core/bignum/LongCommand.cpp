@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -43,12 +44,51 @@ constexpr LongVerb VERBS[] = {
 
 constexpr std::size_t READ_CHUNK = 1 << 16;
 
-// Reads pFile to its end, or until the operand is too long to be accepted, whatever follows.
-// False on a read error, with errno telling which.
-bool ReadStream(std::FILE* pFile, LongOperand& operand)
+// An operand read to INT_MAX characters without ending, though it holds no more digits than
+// accepted: white space (without limit in the window) filled it.
+constexpr Text NO_DIGITS[] = {
+    {"Integer 1 has no digits in its first %d characters", "整数1的前%d个字符中没有数字"},
+    {"Integer 2 has no digits in its first %d characters", "整数2的前%d个字符中没有数字"},
+};
+constexpr Text TOO_MANY_CHARACTERS[] = {
+    {"Integer 1 has more than %d characters", "整数1超过%d个字符"},
+    {"Integer 2 has more than %d characters", "整数2超过%d个字符"},
+};
+constexpr const Text* TOO_MANY_DIGITS[] = {&longmsg::FIRST_TOO_LONG, &longmsg::SECOND_TOO_LONG};
+
+std::string Format(const Text& text, Language language, int nValue)
+{
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, text.In(language), nValue);
+    return buffer;
+}
+
+// True when text is "p", "pi" or "e" in any case: more of the operand can still make the word
+// that puts a constant into the first box.
+bool MaySpellConstant(std::string_view strText)
+{
+    const auto startsWord = [strText](std::string_view strWord) {
+        return strText.size() <= strWord.size() &&
+               std::equal(strText.begin(), strText.end(), strWord.begin(),
+                          [](char a, char b) { return (a | 0x20) == b; });
+    };
+    return !strText.empty() && (startsWord("pi") || startsWord("e"));
+}
+
+// Nothing more of the operand can change the answer: an illegal character is reported before
+// anything else but a zero divisor, so a divisor must also hold a non-zero digit already.
+bool IsSettled(const LongOperand& operand, bool bDivisor)
+{
+    return operand.IllegalPosition() != 0 && (!bDivisor || operand.HasNonZeroDigit()) &&
+           !MaySpellConstant(operand.Text());
+}
+
+// Reads pFile to its end, or until the operand is too long to be accepted or its answer is
+// settled, whatever follows. False on a read error, with errno telling which.
+bool ReadStream(std::FILE* pFile, LongOperand& operand, bool bDivisor)
 {
     std::vector<char> buffer(READ_CHUNK);
-    while (!operand.IsTooLong()) {
+    while (!operand.IsTooLong() && !IsSettled(operand, bDivisor)) {
         const std::size_t nRead = std::fread(buffer.data(), 1, buffer.size(), pFile);
         operand.Append(std::string_view(buffer.data(), nRead));
         if (nRead < buffer.size())
@@ -59,8 +99,8 @@ bool ReadStream(std::FILE* pFile, LongOperand& operand)
 
 // The operand an argument names: its own text, standard input for "-", or the file after "@".
 // False with a one-line message in *pError when the input cannot be read.
-bool ReadOperand(const std::string& strArg, std::FILE* pIn, Language language, LongOperand& operand,
-                 std::string* pError)
+bool ReadOperand(const std::string& strArg, bool bDivisor, std::FILE* pIn, Language language,
+                 LongOperand& operand, std::string* pError)
 {
     if (strArg != "-" && !strArg.starts_with('@')) {
         operand = LongOperand(strArg);
@@ -69,13 +109,13 @@ bool ReadOperand(const std::string& strArg, std::FILE* pIn, Language language, L
     errno = 0;
     int nError = 0;
     if (strArg == "-") {
-        if (ReadStream(pIn, operand))
+        if (ReadStream(pIn, operand, bDivisor))
             return true;
         nError = errno;
         *pError = longmsg::STDIN_UNREADABLE.In(language);
     } else {
         std::FILE* pFile = std::fopen(strArg.c_str() + 1, "rb");
-        const bool bRead = pFile != nullptr && ReadStream(pFile, operand);
+        const bool bRead = pFile != nullptr && ReadStream(pFile, operand, bDivisor);
         nError = errno;
         if (pFile != nullptr)
             std::fclose(pFile);
@@ -146,6 +186,22 @@ private:
     std::thread m_thread;
 };
 
+// The calculator's message, unless it says that an operand has too many digits where it has too
+// many characters: an operand of INT_MAX characters, mostly white space.
+std::string Explained(const std::string& strMessage, const std::vector<LongOperand>& operands,
+                      Language language)
+{
+    for (std::size_t i = 0; i < std::size(TOO_MANY_DIGITS); ++i) {
+        const LongOperand& operand = operands[i];
+        if (!operand.IsTooLong() || operand.Text().size() > std::size_t(LONG_MAX_OPERAND_DIGITS) ||
+            strMessage != Format(*TOO_MANY_DIGITS[i], language, LONG_MAX_OPERAND_DIGITS))
+            continue;
+        return Format(operand.Text().empty() ? NO_DIGITS[i] : TOO_MANY_CHARACTERS[i], language,
+                      INT_MAX);
+    }
+    return strMessage;
+}
+
 int Usage(std::ostream& err)
 {
     err << USAGE << '\n';
@@ -167,7 +223,9 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
     std::vector<LongOperand> operands(2);
     for (int i = 0; i < it->nOperands; ++i) {
         std::string strError;
-        if (!ReadOperand(args[i + 1], pIn, language, operands[i], &strError)) {
+        const bool bDivisor =
+            i == 1 && (it->op == LongOperator::Div || it->op == LongOperator::Mod);
+        if (!ReadOperand(args[i + 1], bDivisor, pIn, language, operands[i], &strError)) {
             err << strError << '\n';
             return 1;
         }
@@ -195,7 +253,7 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
         result = CalculateLong(it->op, operands[0], operands[1], language);
     }
     if (!result.strMessage.empty()) {
-        err << result.strMessage << '\n';
+        err << Explained(result.strMessage, operands, language) << '\n';
         return 1;
     }
     out << result.strResult << '\n';

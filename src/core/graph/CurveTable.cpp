@@ -214,22 +214,51 @@ std::vector<CurveDefinition> CCurveTable::Definitions() const
 void CCurveTable::RestoreCurves(double a, double b, int nSelected,
                                 const std::vector<CurveDefinition>& curves)
 {
+    for (CCurveSampling& sampling : RestoreDefinitions(a, b, nSelected, curves)) {
+        try {
+            sampling.Advance(m_eval, {});
+            FinishSampling(sampling);
+        } catch (const CalcError&) {
+            // Kept as failed: sampled again when the interval changes, as before the restart.
+        }
+    }
+}
+
+std::vector<CCurveSampling> CCurveTable::RestoreDefinitions(
+    double a, double b, int nSelected, const std::vector<CurveDefinition>& curves)
+{
     ClearCurves();
     m_dA = a;
     m_dB = b;
     m_nSelected = nSelected >= 0 && nSelected < SLOT_COUNT ? nSelected : 0;
+    std::vector<CCurveSampling> samplings;
     for (const CurveDefinition& curve : curves) {
         CurveSlot& slot = m_slots.at(std::size_t(curve.nSlot));
-        try {
-            slot.SampleCurve(m_eval, &curve.strExpression, m_dA, m_dB);
-        } catch (const CalcError&) {
-            // Kept as failed: sampled again when the interval changes, as before the restart.
-        }
+        slot.state = CurveState::Failed;
+        slot.expression = curve.strExpression;
+        slot.legend = "y = " + slot.expression + "  ";
+        slot.from = a;
+        slot.to = b;
         slot.shown = curve.bShown;
+        samplings.emplace_back(curve.nSlot, curve.strExpression, a, b, int(slot.samples.size()));
     }
     // Labels appear once a curve has been drawn; an empty table keeps them empty.
     if (!curves.empty())
         UpdateAxes();
+    return samplings;
+}
+
+bool CCurveTable::FinishSampling(const CCurveSampling& sampling)
+{
+    if (!sampling.IsDone() || !sampling.IsAwaitedBy(*this))
+        return false;
+    CurveSlot& slot = m_slots.at(std::size_t(sampling.Slot()));
+    slot.samples = sampling.Samples();
+    slot.yMax = sampling.YMax();
+    slot.yMin = sampling.YMin();
+    slot.state = CurveState::Valid;
+    UpdateAxes();
+    return true;
 }
 
 std::optional<double> CCurveTable::ValueAt(int nSlot, double x)

@@ -2,6 +2,7 @@
 
 #include "core/base/ColorRef.h"
 #include "core/eval/EvalContext.h"
+#include "core/graph/CurveSampling.h"
 #include "core/graph/CurveSlot.h"
 
 #include <array>
@@ -69,6 +70,13 @@ public:
     // its shown flag, as one that failed when it was defined.
     void RestoreCurves(double a, double b, int nSelected,
                        const std::vector<CurveDefinition>& curves);
+    // The same without sampling: each curve is defined, failed until the returned sampling of
+    // its slot is finished.
+    std::vector<CCurveSampling> RestoreDefinitions(double a, double b, int nSelected,
+                                                   const std::vector<CurveDefinition>& curves);
+    // Puts a sampling that is done into its slot, which becomes valid, and brings the axes up
+    // to date; false, changing nothing, when the table no longer waits for it.
+    bool FinishSampling(const CCurveSampling& sampling);
 
     // The value of a valid slot's curve at x through the curve evaluator, whose x keeps its value;
     // none for a slot that is not valid, an error or a complex value.

@@ -209,7 +209,8 @@ private:
     void ReadCurve(const std::vector<std::string_view>& words)
     {
         Enter(Section::Curves);
-        if (words.size() != 4 || (words[2] != "shown" && words[2] != "hidden"))
+        if (words.size() != 4 || (words[2] != "shown" && words[2] != "hidden") ||
+            words[3].size() > MAX_CURVE_EXPRESSION)
             Fail();
         const std::optional<int> nSlot = ParseSlot(words[1]);
         if (!nSlot || (!m_kept.curves.empty() && m_kept.curves.back().nSlot >= *nSlot))

@@ -3,6 +3,7 @@
 #include "core/base/Language.h"
 #include "core/keep/KeptConsole.h"
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,8 +21,12 @@
 // "1e+300", "inf", "-inf"); a NaN is "nan:" and its 16 hexadecimal bits (sign and payload), so
 // every value comes back bit for bit. Names are a letter followed by letters and digits; an
 // expression is the rest of its line and holds no white space. Any other line, a record out of
-// order, a variable or slot twice, or a text after "end" makes the file unreadable.
+// order, a variable or slot twice, a curve longer than MAX_CURVE_EXPRESSION, or a text after "end"
+// makes the file unreadable.
 constexpr int CONSOLE_FORMAT_VERSION = 1;
+// A curve is defined on a console line, which is read up to 2047 characters: a longer expression
+// was never written by the program, and it would be slow to sample.
+constexpr std::size_t MAX_CURVE_EXPRESSION = 2047;
 
 enum class KeepProblem
 {

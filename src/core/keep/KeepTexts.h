@@ -35,6 +35,11 @@ inline constexpr Text STOP_KEEPING{"Stop keeping the console between runs?\nThe 
                                    "不再保留控制台内容？\n已保存的控制台内容 %1 将被删除。"};
 inline constexpr Text NOT_DELETED{"The kept console %1 could not be deleted: %2",
                                   "无法删除已保存的控制台内容 %1：%2"};
+// A second calculator while another one keeps the console: %1 the kept file.
+inline constexpr Text OTHER_KEEPS{"# Another Pelmorix keeps the console in %1: this one started "
+                                  "empty and keeps nothing between runs. Ctrl+S still saves it.",
+                                  "# 另一个 Pelmorix 正在 %1 中保留控制台内容：本窗口从空白开始，"
+                                  "退出后不保留任何内容。仍可按 Ctrl+S 保存。"};
 inline constexpr Text NOT_KEPT{"The console could not be kept in %1: %2\nThe file there is "
                                "unchanged.",
                                "无法将控制台内容保存到 %1：%2\n该文件保持不变。"};
@@ -48,6 +53,12 @@ inline constexpr Text SVG_FILES{"SVG image (*.svg)", "SVG 图像 (*.svg)"};
 
 // The long-number window's result box.
 inline constexpr Text SAVE_RESULT{"Save result as…", "结果另存为…"};
+
+// Why a file cannot be replaced, put into NOT_SAVED or NOT_KEPT.
+inline constexpr Text NOT_A_FILE{
+    "what stands there is no plain file but a folder, pipe, device or "
+    "socket, and only a file is replaced",
+    "该位置不是普通文件，而是文件夹、管道、设备或套接字；只能替换普通文件"};
 
 // Any "save as": %1 the file, %2 the system's reason.
 inline constexpr Text NOT_SAVED{"Could not save %1: %2\nNothing was lost; the file there, if any, "

@@ -7,11 +7,16 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -44,6 +49,51 @@ constexpr ScaleVariable SCALE_VARIABLES[] = {
     {"QT_SCALE_FACTOR", IsUsableFactor},
     {"QT_SCREEN_SCALE_FACTORS", AreUsableScreenFactors},
 };
+
+// Requests to end: a logout or kill (SIGTERM), a closed terminal (SIGHUP), Ctrl+C (SIGINT).
+constexpr int END_SIGNALS[] = {SIGTERM, SIGHUP, SIGINT};
+
+// The write end of the pipe through which a signal handler wakes the event loop; a handler can
+// reach nothing else.
+int g_nEndSignalPipe = -1;
+
+void OnEndSignal(int)
+{
+    const char ch = 0;
+    [[maybe_unused]] const ssize_t nWritten = ::write(g_nEndSignalPipe, &ch, 1);
+}
+
+// From now on a request to end is kept in a pipe for the event loop; returns its read end, or -1
+// when there is no pipe and the signals keep their default action.
+int CatchEndSignals()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return -1;
+    g_nEndSignalPipe = fds[1];
+    struct sigaction action = {};
+    action.sa_handler = OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int nSignal : END_SIGNALS)
+        ::sigaction(nSignal, &action, nullptr);
+    return fds[0];
+}
+
+// A request to end, also one that came before, closes the main window as its close button does,
+// so the console is kept, and then ends the event loop.
+void CloseOnEndSignals(QWidget& window, int nPipe)
+{
+    if (nPipe < 0)
+        return;
+    auto* pNotifier = new QSocketNotifier(nPipe, QSocketNotifier::Read, &window);
+    QObject::connect(pNotifier, &QSocketNotifier::activated, &window, [&window, nPipe] {
+        char buffer[16];
+        while (::read(nPipe, buffer, sizeof buffer) > 0) {}
+        window.close();
+        QCoreApplication::quit();
+    });
+}
 } // namespace
 
 int CCalcApp::Run(std::optional<Language> language)
@@ -58,6 +108,7 @@ int CCalcApp::Run(std::optional<Language> language)
         std::fprintf(stderr, "pelmorix: %s\n", qPrintable(instance.ErrorString()));
         return 1;
     }
+    const int nEndSignals = CatchEndSignals();
     SetDialogColors();
     CRandomGenerator random;
     random.RandomSeed(std::uint32_t(std::time(nullptr)));
@@ -67,6 +118,7 @@ int CCalcApp::Run(std::optional<Language> language)
         dialog.ChooseLanguage(*language);
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
+    CloseOnEndSignals(dialog, nEndSignals);
     dialog.show();
     return QApplication::exec();
 }

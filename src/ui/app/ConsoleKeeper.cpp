@@ -1,6 +1,7 @@
 #include "ui/app/ConsoleKeeper.h"
 
 #include "core/app/SettingsStore.h"
+#include "core/eval/CalcError.h"
 #include "core/keep/ConsoleFormat.h"
 #include "core/keep/KeepTexts.h"
 #include "ui/console/CalcEdit.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalBlocker>
@@ -19,9 +21,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <system_error>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -81,6 +89,8 @@ bool WriteBytes(QIODevice& device, const std::string& strBytes)
 }
 } // namespace
 
+CConsoleKeeper::~CConsoleKeeper() = default;
+
 CConsoleKeeper::CConsoleKeeper(CCalcEdit& console, CGraphDlg& graph, ISettingsStore& store,
                                const ILanguageSource& language, QString strFolder, QWidget* pWindow)
     : QObject(pWindow), m_console(console), m_graph(graph), m_store(store), m_language(language),
@@ -92,6 +102,9 @@ CConsoleKeeper::CConsoleKeeper(CCalcEdit& console, CGraphDlg& graph, ISettingsSt
     m_pTimer->setSingleShot(true);
     m_pTimer->setInterval(SAVE_DELAY_MS);
     connect(m_pTimer, &QTimer::timeout, this, &CConsoleKeeper::SaveNow);
+    m_pSamplingTimer = new QTimer(this);
+    m_pSamplingTimer->setSingleShot(true);
+    connect(m_pSamplingTimer, &QTimer::timeout, this, &CConsoleKeeper::SampleRestoredCurves);
     connect(&console, &CCalcEdit::EnterRunDone, this, &CConsoleKeeper::ScheduleSave);
     connect(&console, &CCalcEdit::SaveRequested, this, &CConsoleKeeper::SaveConsoleAs);
 
@@ -122,13 +135,24 @@ void CConsoleKeeper::UpdateMenuItems()
     const QSignalBlocker blocker(m_pKeepAction);
     m_pKeepAction->setText(Tr(keepmsg::KEEP_CONSOLE));
     m_pKeepAction->setChecked(m_bKeeping);
-    m_pKeepAction->setEnabled(!m_strFolder.isEmpty());
+    m_pKeepAction->setEnabled(!m_strFolder.isEmpty() && !m_bOwnedElsewhere);
     m_pSaveAction->setText(Tr(keepmsg::SAVE_CONSOLE));
 }
 
 void CConsoleKeeper::Restore()
 {
-    if (!m_bKeeping || m_strFolder.isEmpty())
+    if (m_strFolder.isEmpty())
+        return;
+    if (!ClaimConsole()) {
+        m_bOwnedElsewhere = true;
+        m_bBlocked = true;
+        m_pTimer->stop();
+        UpdateMenuItems();
+        if (m_bKeeping)
+            ShowFirstLine(Tr(keepmsg::OTHER_KEEPS).arg(Native(FilePath())));
+        return;
+    }
+    if (!m_bKeeping)
         return;
     RemoveUnfinishedWrites();
     const FileRead file = ReadFile();
@@ -139,17 +163,65 @@ void CConsoleKeeper::Restore()
         ShowNotice(strProblem);
 }
 
-// A write killed half-way leaves its temporary file (console.txt.XXXXXX) beside the kept one;
-// only one calculator runs, so none of them is still being written.
+// Only the lock's owner writes the kept console. A lock left by a calculator that ended without
+// releasing it (a crash, a kill) is taken over: its process is gone. Its age says nothing, since
+// a calculator may run for weeks. Where no lock can be made at all (a folder that cannot be
+// written), nothing can be written either, and reading goes on as without one.
+bool CConsoleKeeper::ClaimConsole()
+{
+    QDir().mkpath(m_strFolder);
+    m_pLock = std::make_unique<QLockFile>(QDir(m_strFolder).filePath(LOCK_NAME));
+    m_pLock->setStaleLockTime(0);
+    return m_pLock->tryLock(0) || m_pLock->error() != QLockFile::LockFailedError;
+}
+
+QString CConsoleKeeper::WriteTarget() const
+{
+    const QString strCanonical = QFileInfo(FilePath()).canonicalFilePath();
+    return strCanonical.isEmpty() ? FilePath() : strCanonical;
+}
+
+// Only names of the program's own: a user's copy such as console.txt.backup always stays. This
+// calculator owns the kept console, so no other one is writing them now.
 void CConsoleKeeper::RemoveUnfinishedWrites() const
 {
-    static const QRegularExpression temporary(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(QString::fromLatin1(FILE_NAME)) +
-        QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    const QDir folder(m_strFolder);
-    for (const QFileInfo& info : folder.entryInfoList(QDir::Files | QDir::Hidden))
-        if (temporary.match(info.fileName()).hasMatch())
+    const QFileInfo target(WriteTarget());
+    const QRegularExpression unfinished(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(QLatin1Char('.') + target.fileName() +
+                                   QString::fromLatin1(UNFINISHED_MARK)) +
+        QStringLiteral("(\\.[A-Za-z0-9]{6})?")));
+    const QDir folder = target.absoluteDir();
+    for (const QFileInfo& info :
+         folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        if ((info.isFile() || info.isSymLink()) && unfinished.match(info.fileName()).hasMatch())
             QFile::remove(info.filePath());
+}
+
+// Written whole under a name of the program's own and then renamed into place, so a write killed
+// at any moment leaves only names that the next start may remove. The target keeps its
+// permissions. Returns the reason for a failure, empty on success.
+QString CConsoleKeeper::WriteFile(const std::string& strFile) const
+{
+    const Language language = m_language.CurrentLanguage();
+    const QString strTarget = WriteTarget();
+    const QFileInfo target(strTarget);
+    const QString strUnfinished = target.absoluteDir().filePath(
+        QLatin1Char('.') + target.fileName() + QString::fromLatin1(UNFINISHED_MARK));
+    QString strError = RefuseNonFile(strTarget, language);
+    if (strError.isEmpty())
+        strError = SaveWholeFile(strUnfinished, language,
+                                 [&](QIODevice& device) { return WriteBytes(device, strFile); });
+    if (!strError.isEmpty())
+        return strError;
+    if (target.exists())
+        QFile::setPermissions(strUnfinished, QFile::permissions(strTarget));
+    strError = RefuseNonFile(strTarget, language);
+    if (strError.isEmpty() && ::rename(QFile::encodeName(strUnfinished).constData(),
+                                       QFile::encodeName(strTarget).constData()) != 0)
+        strError = QString::fromLocal8Bit(std::strerror(errno));
+    if (!strError.isEmpty())
+        QFile::remove(strUnfinished);
+    return strError;
 }
 
 // Anything but a plain file is refused before it is opened: a FIFO would wait for a writer.
@@ -158,10 +230,19 @@ CConsoleKeeper::FileRead CConsoleKeeper::ReadFile() const
     FileRead read;
     const QString strPath = FilePath();
     const QFileInfo info(strPath);
-    read.bFound = IsThere(strPath);
     const QString strTooLarge = Tr(keepmsg::TOO_LARGE).arg(MAX_FILE_BYTES / MEGABYTE);
-    if (!read.bFound)
+    // Only a file that is not there at all is no kept console; one that cannot even be looked
+    // at (a data folder that cannot be read, or is no folder) is a kept console not read.
+    struct stat status = {};
+    if (::lstat(QFile::encodeName(strPath).constData(), &status) != 0) {
+        const int nError = errno;
+        read.bFound = nError != ENOENT;
+        if (read.bFound)
+            read.strProblem =
+                Tr(keepmsg::UNREADABLE).arg(QString::fromLocal8Bit(std::strerror(nError)));
         return read;
+    }
+    read.bFound = true;
     if (info.isDir()) {
         read.strProblem = Tr(keepmsg::IS_FOLDER);
     } else if (info.exists() && !info.isFile()) {
@@ -187,13 +268,18 @@ QString CConsoleKeeper::RestoreFrom(const FileRead& file)
     KeptConsole kept;
     try {
         kept = ReadKeptConsole(file.strBytes);
-        RestoreConsole(kept, m_console.Eval(), m_graph.Curves());
+        m_console.Eval().RestoreVariables(kept.variables);
+        m_samplings =
+            m_graph.Curves().RestoreDefinitions(kept.dA, kept.dB, kept.nSelected, kept.curves);
     } catch (const KeepFormatError& error) {
         return QString::fromUtf8(error.Describe(m_language.CurrentLanguage()));
     } catch (const std::exception& error) {
         return QString::fromUtf8(error.what());
     }
-    m_graph.update();
+    m_graph.CurvesChanged();
+    // The first turn of the event loop, after the window is shown.
+    if (!m_samplings.empty())
+        m_pSamplingTimer->start(0);
     QStringList lines;
     lines.reserve(qsizetype(kept.lines.size()));
     for (const std::string& strLine : kept.lines)
@@ -215,8 +301,42 @@ void CConsoleKeeper::ShowNotice(const QString& strProblem)
         m_bBlocked = true;
         strNotice = Tr(keepmsg::NOT_MOVED).arg(strProblem, Native(strPath));
     }
-    m_console.setPlainText(strNotice + QLatin1Char('\n'));
+    ShowFirstLine(strNotice);
+}
+
+// The line also goes to standard error, for a start from a terminal.
+void CConsoleKeeper::ShowFirstLine(const QString& strLine)
+{
+    m_console.setPlainText(strLine + QLatin1Char('\n'));
     m_console.moveCursor(QTextCursor::End);
+    std::fprintf(stderr, "pelmorix: %s\n", qPrintable(strLine.mid(2)));
+}
+
+// Each slice ends after about SAMPLING_SLICE_MS, so typing and painting go on meanwhile. A curve
+// that the user defined again, cleared, or that an interval change sampled anew is dropped.
+void CConsoleKeeper::SampleRestoredCurves()
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(SAMPLING_SLICE_MS);
+    const auto stop = [&end] { return Clock::now() >= end; };
+    CCurveTable& curves = m_graph.Curves();
+    while (!m_samplings.empty() && !stop()) {
+        CCurveSampling& sampling = m_samplings.front();
+        bool bEnded = true;
+        try {
+            if (sampling.IsAwaitedBy(curves)) {
+                bEnded = sampling.Advance(curves.Evaluator(), stop);
+                if (bEnded && curves.FinishSampling(sampling))
+                    m_graph.CurvesChanged();
+            }
+        } catch (const CalcError&) {
+            // It stays failed, as a curve that failed when it was defined.
+        }
+        if (bEnded)
+            m_samplings.erase(m_samplings.begin());
+    }
+    if (!m_samplings.empty())
+        m_pSamplingTimer->start(0);
 }
 
 void CConsoleKeeper::ScheduleSave()
@@ -234,8 +354,7 @@ bool CConsoleKeeper::SaveNow()
     const std::string strFile =
         WriteKeptConsole(CaptureConsole(ConsoleLines(), m_console.Eval(), m_graph.Curves()));
     QDir().mkpath(m_strFolder);
-    const QString strError =
-        SaveWholeFile(FilePath(), [&](QIODevice& device) { return WriteBytes(device, strFile); });
+    const QString strError = WriteFile(strFile);
     if (strError.isEmpty()) {
         m_bFailureShown = false;
         return true;

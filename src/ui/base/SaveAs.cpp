@@ -3,6 +3,7 @@
 #include "core/keep/KeepTexts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -11,6 +12,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -78,10 +81,24 @@ void ReportInMessageBox(QWidget* pParent, const QString& strText)
 }
 } // namespace
 
-// Unbuffered, every write reaches the system at once and its failure is seen: a buffered
-// QSaveFile would flush at commit, and commit takes no notice of a flush that failed.
-QString SaveWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write)
+QString RefuseNonFile(const QString& strPath, Language language)
 {
+    struct stat status = {};
+    // A path that cannot be looked at is left to the writing, which names the system's reason.
+    if (::stat(QFile::encodeName(strPath).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return {};
+    return QString::fromUtf8(keepmsg::NOT_A_FILE.In(language));
+}
+
+// Unbuffered, every write reaches the system at once and its failure is seen: a buffered
+// QSaveFile would flush at commit, and commit takes no notice of a flush that failed. QSaveFile
+// never opens the old file; its commit renames over whatever stands there then, so the target is
+// looked at once more just before.
+QString SaveWholeFile(const QString& strPath, Language language,
+                      const std::function<bool(QIODevice&)>& write)
+{
+    if (QString strRefused = RefuseNonFile(strPath, language); !strRefused.isEmpty())
+        return strRefused;
     QSaveFile file(strPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
@@ -91,6 +108,9 @@ QString SaveWholeFile(const QString& strPath, const std::function<bool(QIODevice
         file.cancelWriting();
         return strError;
     }
+    // Not committed, the new file is discarded.
+    if (QString strRefused = RefuseNonFile(strPath, language); !strRefused.isEmpty())
+        return strRefused;
     if (!file.commit())
         return file.errorString();
     return {};
@@ -111,7 +131,7 @@ bool SaveAs(const SaveDialogs& dialogs, QWidget* pParent, Language language,
         return false;
     nFilter = FilterBySuffix(filters, strPath, nFilter);
     const QString strError =
-        SaveWholeFile(strPath, [&](QIODevice& device) { return write(device, nFilter); });
+        SaveWholeFile(strPath, language, [&](QIODevice& device) { return write(device, nFilter); });
     if (strError.isEmpty())
         return true;
     dialogs.report(pParent, QString::fromUtf8(keepmsg::NOT_SAVED.In(language))

@@ -10,11 +10,18 @@
 class QIODevice;
 class QWidget;
 
+// Why nothing may be written at strPath: what stands there is no plain file (a folder, FIFO,
+// device or socket; a link counts as what it leads to), in language. Empty when a plain file or
+// nothing is there. Looks without opening, so a FIFO never blocks.
+QString RefuseNonFile(const QString& strPath, Language language);
+
 // Writes a whole file through QSaveFile: afterwards the file holds either its old contents or all
 // of the new ones, never a part, whenever the process may die. write puts the bytes into the
-// device and answers false when it could not. Returns the system's reason for a failure, empty
-// on success.
-QString SaveWholeFile(const QString& strPath, const std::function<bool(QIODevice&)>& write);
+// device and answers false when it could not. What stands at strPath must be a plain file or
+// nothing, before the writing and again just before the new file takes its place. Returns the
+// reason for a failure in language, empty on success.
+QString SaveWholeFile(const QString& strPath, Language language,
+                      const std::function<bool(QIODevice&)>& write);
 
 // The dialogs of the windows' "save as" commands: the system's file dialog and an OK message box
 // unless tests put their own in place.

@@ -157,6 +157,8 @@ void CGraphDlg::ClearCurves()
     CurvesChanged(true);
 }
 
+void CGraphDlg::CurvesChanged() { CurvesChanged(false); }
+
 void CGraphDlg::CurvesChanged(bool bHome)
 {
     if (bHome)

@@ -45,6 +45,9 @@ public:
     // Throws CalcError; the window repaints in every case.
     void PlotCurve(std::string_view strText, int nSlot, bool bShow);
     void ClearCurves();
+    // Tells the window that its curve table changed from outside: it describes and repaints it,
+    // keeping the view (sampled again away from home).
+    void CurvesChanged();
     // Puts the selected valid curve's samples on the clipboard as "x<TAB>y" lines; false when
     // the selected slot holds no valid curve.
     bool CopySamples();

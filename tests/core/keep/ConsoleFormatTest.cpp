@@ -87,6 +87,9 @@ TEST(ConsoleFormatTest, UnreadableFilesNameTheProblemAndLine)
         {H + "curve 1 visible x\nend\n", KeepProblem::BadLine, 2},
         {H + "curve 1 shown x y\nend\n", KeepProblem::BadLine, 2},
         {H + "curve 2 shown x\ncurve 1 shown x\nend\n", KeepProblem::BadLine, 3},
+        // Longer than a console line: never written by the program.
+        {H + "curve 1 shown " + std::string(MAX_CURVE_EXPRESSION, '1') + "+x\nend\n",
+         KeepProblem::BadLine, 2},
         {H + "sample 1\nend\n", KeepProblem::BadLine, 2},
         {H + "end\n|after\n", KeepProblem::BadLine, 2},
     };
@@ -100,6 +103,11 @@ TEST(ConsoleFormatTest, UnreadableFilesNameTheProblemAndLine)
             EXPECT_EQ(error.Line(), c.nLine);
         }
     }
+    EXPECT_EQ(
+        ReadKeptConsole(H + "curve 1 shown " + std::string(MAX_CURVE_EXPRESSION, 'x') + "\nend\n")
+            .curves.at(0)
+            .strExpression.size(),
+        MAX_CURVE_EXPRESSION);
     EXPECT_EQ(KeepFormatError(KeepProblem::BadLine, 7).Describe(Language::Chinese),
               "第 7 行无法读取");
     EXPECT_EQ(KeepFormatError(KeepProblem::BadLine, 7).Describe(Language::English),

@@ -1,9 +1,13 @@
 #include "ui/app/ConsoleKeeper.h"
 
 #include "core/keep/ConsoleFormat.h"
+#include "core/keep/KeepTexts.h"
+#include "tests/ui/support/CalculatorProcess.h"
 #include "tests/ui/support/MainWindowFixture.h"
 #include "ui/app/CalcApp.h"
 #include "ui/base/HoverButton.h"
+#include "ui/bignum/HugeNumDlg.h"
+#include "ui/bignum/LongResultView.h"
 #include "ui/graph/GraphDlg.h"
 
 #include <QDir>
@@ -61,14 +65,19 @@ protected:
         Fake(m_pDlg->Keeper());
     }
 
+    // Dialogs that choose m_strChosen with filter m_nFilter and note what they are told.
+    SaveDialogs FakeDialogs()
+    {
+        return {[this](QWidget*, const QString&, const QString&, const QStringList&, int* pFilter) {
+                    *pFilter = m_nFilter;
+                    return m_strChosen;
+                },
+                [this](QWidget*, const QString& strText) { m_reports << strText; }};
+    }
+
     void Fake(CConsoleKeeper& keeper)
     {
-        keeper.SetSaveDialogs(
-            {[this](QWidget*, const QString&, const QString&, const QStringList&, int* pFilter) {
-                 *pFilter = 0;
-                 return m_strChosen;
-             },
-             [this](QWidget*, const QString& strText) { m_reports << strText; }});
+        keeper.SetSaveDialogs(FakeDialogs());
         keeper.SetConfirmer([this](QWidget*, const QString& strText) {
             m_questions << strText;
             return m_bAnswer;
@@ -106,6 +115,7 @@ protected:
     }
 
     QString m_strChosen;
+    int m_nFilter = 0;
     QStringList m_reports;
     QStringList m_questions;
     bool m_bAnswer = true;
@@ -119,19 +129,56 @@ TEST_F(ConsoleKeeperTest, EnterRunIsWrittenAMomentLaterAndCloseWritesAtOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(File()); }, 5000));
     EXPECT_TRUE(ReadAll(File()).contains("\nvar a 5 0\n"));
     Type("a*2");
-    // What a write killed half-way leaves goes at the next start; other files stay.
-    Restart([&] {
-        WriteAll(File() + ".Ab12cD", "pelmorix-console 1\n|half");
-        WriteAll(File() + ".notes", "mine");
-    });
+    Restart();
     EXPECT_EQ(Text(), "a=5\na*2");
     EXPECT_EQ(CaretColumn(), 3);
-    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files),
-              QStringList({"console.txt", "console.txt.notes"}));
     // A line longer than a paste may make, written by hand, comes back cut as a paste is.
     Restart(
         [&] { WriteAll(File(), "pelmorix-console 1\n|" + QByteArray(40000, '7') + "\nend\n"); });
     EXPECT_EQ(Text(), QString(CCalcEdit::PASTE_LINE_LIMIT, '7'));
+}
+
+// A start removes only what a write of the kept console killed half-way can have left: names of
+// the program's own. A user's copies stay, whatever their names, also those that look like a
+// temporary file of Qt's.
+TEST_F(ConsoleKeeperTest, StartRemovesOnlyWhatItsOwnKilledWritesLeft)
+{
+    Enter("a=5");
+    ASSERT_TRUE(Keeper().SaveNow());
+    const struct
+    {
+        const char* pszName;
+        bool bRemoved;
+    } files[] = {
+        {"console.txt.backup", false},
+        {"console.txt.before", false},
+        {"console.txt.2024Q1", false},
+        {"console.txt.Ab12cD", false},
+        {"console.txt.bad-20240101-120000", false},
+        {".console.txt", false},
+        {".console.txt.pelmorix-writing.old", false},
+        {".console.txt.pelmorix-writing.Ab12cD.txt", false},
+        {"console.txt.pelmorix-writing", false},
+        {".console.txt.pelmorix-writing", true},
+        {".console.txt.pelmorix-writing.Ab12cD", true},
+    };
+    Restart([&] {
+        for (const auto& file : files)
+            WriteAll(QDir(Folder()).filePath(file.pszName), "pelmorix-console 1\n|half");
+        QDir().mkpath(QDir(Folder()).filePath(".console.txt.pelmorix-writing.XY12ab"));
+    });
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.pszName);
+        EXPECT_EQ(QFileInfo::exists(QDir(Folder()).filePath(file.pszName)), !file.bRemoved);
+    }
+    EXPECT_TRUE(QFileInfo(QDir(Folder()).filePath(".console.txt.pelmorix-writing.XY12ab")).isDir());
+    EXPECT_EQ(Text(), "a=5\n");
+    // A write leaves none of its names behind.
+    const QStringList before =
+        QDir(Folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    Enter("b=1");
+    ASSERT_TRUE(Keeper().SaveNow());
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
 }
 
 // Each way a kept file can be unusable: the start goes on with an empty console whose first line
@@ -199,6 +246,127 @@ TEST_F(ConsoleKeeperTest, FirstLineSpeaksTheLanguageOfTheSettings)
     EXPECT_TRUE(
         Text().startsWith("# 无法恢复上次的控制台内容：它不是保存的控制台内容。该文件已移至 "))
         << Text().toStdString();
+}
+
+// A data folder that cannot be looked into, or that is no folder, holds a kept console that
+// cannot be read: the console starts empty and says so, and nothing is written there.
+TEST_F(ConsoleKeeperTest, UnreadableDataFolderStartsEmptyWithTheNote)
+{
+    Enter("a=5");
+    ASSERT_TRUE(Keeper().SaveNow());
+    const QByteArray kept = ReadAll(File());
+    const struct
+    {
+        const char* pszName;
+        std::function<void()> make;
+        std::function<void()> undo;
+    } cases[] = {
+        {"folder without permissions", [&] { QFile::setPermissions(Folder(), {}); },
+         [&] {
+             QFile::setPermissions(Folder(),
+                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+         }},
+        {"a file in the folder's place",
+         [&] {
+             QDir().rename(Folder(), Folder() + "-aside");
+             WriteAll(Folder(), "mine");
+         },
+         [&] {
+             QFile::remove(Folder());
+             QDir().rename(Folder() + "-aside", Folder());
+         }},
+    };
+    SetLanguage(Language::English);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        // Permissions do not keep the superuser out.
+        if (geteuid() == 0 && c.pszName == cases[0].pszName)
+            continue;
+        Restart(c.make);
+        EXPECT_TRUE(Text().startsWith("# The console of the last run could not be restored: it "
+                                      "cannot be read ("))
+            << Text().toStdString();
+        EXPECT_TRUE(Text().contains("could not be moved aside")) << Text().toStdString();
+        EXPECT_EQ(Console().textCursor().blockNumber(), 1);
+        Enter("b=2");
+        Restart(c.undo);
+        EXPECT_EQ(ReadAll(File()), kept);
+        EXPECT_EQ(Text(), "a=5\n");
+    }
+}
+
+// Each "save as" of the windows aimed at a FIFO is refused with the reason in the current
+// language, and the FIFO stays as it was. A saver that opened it would wait for a reader.
+TEST_F(ConsoleKeeperTest, EverySaverRefusesATargetThatIsNoFile)
+{
+    auto* pResult = m_pDlg->HugeNum().findChild<CLongResultView*>(QStringLiteral("result"));
+    ASSERT_NE(pResult, nullptr);
+    m_pDlg->Graph().SetSaveDialogs(FakeDialogs());
+    pResult->SetSaveDialogs(FakeDialogs());
+    m_strChosen = m_dir.filePath("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(m_strChosen).constData(), 0600), 0);
+    const struct
+    {
+        const char* pszSaver;
+        int nFilter;
+        std::function<void()> save;
+    } savers[] = {
+        {"console", 0, [&] { Key(Qt::Key_S, Qt::ControlModifier); }},
+        {"graph as PNG", 0, [&] { m_pDlg->Graph().SaveImageAs(); }},
+        {"graph as SVG", 1, [&] { m_pDlg->Graph().SaveImageAs(); }},
+        {"long result", 0, [&] { pResult->SaveResultAs(); }},
+    };
+    const QStringList before =
+        QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    for (const Language language : {Language::English, Language::Chinese}) {
+        SetLanguage(language);
+        for (const auto& saver : savers) {
+            SCOPED_TRACE(saver.pszSaver);
+            m_reports.clear();
+            m_nFilter = saver.nFilter;
+            saver.save();
+            ASSERT_EQ(m_reports.size(), 1);
+            EXPECT_EQ(m_reports[0],
+                      QString::fromUtf8(keepmsg::NOT_SAVED.In(language))
+                          .arg(m_strChosen, QString::fromUtf8(keepmsg::NOT_A_FILE.In(language))));
+            struct stat status = {};
+            ASSERT_EQ(lstat(QFile::encodeName(m_strChosen).constData(), &status), 0);
+            EXPECT_TRUE(S_ISFIFO(status.st_mode));
+            EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System),
+                      before);
+        }
+    }
+}
+
+// Restored curves are sampled after the start, once the event loop runs; a curve defined again
+// before its turn keeps its new definition.
+TEST_F(ConsoleKeeperTest, RestoredCurvesAreSampledAfterTheStartUnlessDefinedAgain)
+{
+    for (const char* pszLine : {"fx 0,360,sin(x)", "fx1 x*x", "fx2 cos(x)*2"})
+        Enter(pszLine);
+    const CCurveTable& curves = m_pDlg->Graph().Curves();
+    const std::vector<double> samples[] = {curves.Slot(0).samples, curves.Slot(1).samples,
+                                           curves.Slot(2).samples};
+    m_pDlg->close();
+    m_pDlg.reset();
+    // Built and shown without an event loop: nothing may be sampled yet.
+    m_pDlg = std::make_unique<CCalcDlg>(m_random, *m_pStore, Folder());
+    m_pDlg->show();
+    Fake(Keeper());
+    const CCurveTable& restored = m_pDlg->Graph().Curves();
+    for (int nSlot = 0; nSlot < 3; ++nSlot)
+        EXPECT_EQ(restored.Slot(nSlot).state, CurveState::Failed);
+    EXPECT_TRUE(Keeper().IsSamplingPending());
+    Enter("fx1 x+1");
+    ASSERT_EQ(restored.Slot(1).state, CurveState::Valid);
+    const std::vector<double> redefined = restored.Slot(1).samples;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Keeper().IsSamplingPending(); }, 60000));
+    EXPECT_EQ(restored.Slot(0).samples, samples[0]);
+    EXPECT_EQ(restored.Slot(1).expression, "x+1");
+    EXPECT_EQ(restored.Slot(1).samples, redefined);
+    EXPECT_EQ(restored.Slot(2).samples, samples[2]);
+    for (int nSlot = 0; nSlot < 3; ++nSlot)
+        EXPECT_EQ(restored.Slot(nSlot).state, CurveState::Valid);
 }
 
 // The write stops half-way as on a full disk: the file-size limit makes the system refuse
@@ -373,13 +541,75 @@ TEST(ConsoleKeeperRestart, ConsoleVariablesAndCurvesComeBack)
     QTest::keyClick(&dlg.Console(), Qt::Key_Return);
     EXPECT_EQ(dlg.Console().toPlainText(), "a=5\na*2\n10\nfx1 sin(x)\na+1\n6\n");
     const CurveSlot& slot = dlg.Graph().Curves().Slot(1);
-    EXPECT_EQ(slot.state, CurveState::Valid);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slot.state == CurveState::Valid; }));
     EXPECT_EQ(slot.expression, "sin(x)");
     EXPECT_TRUE(slot.shown);
     EXPECT_FALSE(dlg.Graph().isVisible());
     QTest::mouseClick(&dlg.Button(AuxId::Graph), Qt::LeftButton);
     EXPECT_TRUE(dlg.Graph().isVisible());
     dlg.close();
+}
+
+// Two calculators that do not share a runtime folder (two desktop sessions of one user) over one
+// data folder: the first owns the kept console; the second starts empty, says why, and writes
+// nothing there, though it closes last. Both are asked to end as a logout asks.
+TEST(ConsoleKeeperTwoSessions, SecondKeepsNothingAndSaysWhy)
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    ASSERT_TRUE(first.isValid() && second.isValid());
+    const QString strFolder = first.filePath("data/pelmorix");
+    const QString strFile = strFolder + "/console.txt";
+    WriteAll(strFile, "pelmorix-console 1\nvar a 5 0\ngraph 0 0 0\n|a=5\n|a*2\n|10\n|\nend\n");
+    QProcessEnvironment shared;
+    shared.insert("XDG_DATA_HOME", first.filePath("data"));
+    const auto pFirst = StartCalculator(first, shared);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QFileInfo::exists(strFolder + "/" + CConsoleKeeper::LOCK_NAME); }, 20000));
+
+    // The second shares the first one's settings, so it speaks their language too.
+    shared.insert("XDG_CONFIG_HOME", first.filePath("config"));
+    shared.insert("XDG_CONFIG_DIRS", first.filePath("machine-config"));
+    const auto pSecond = StartCalculator(second, shared);
+    QString strSaid;
+    const auto said = [&](Language language) {
+        return strSaid.contains(
+            QString::fromUtf8(keepmsg::OTHER_KEEPS.In(language)).arg(strFile).mid(2));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            strSaid += QString::fromUtf8(pSecond->readAllStandardError());
+            return said(Language::English) || said(Language::Chinese);
+        },
+        20000))
+        << strSaid.toStdString();
+    EXPECT_EQ(pSecond->state(), QProcess::Running) << "the second one runs on, only keeps nothing";
+
+    pFirst->terminate();
+    EXPECT_EQ(ExitCodeOf(*pFirst), 0);
+    const QByteArray kept = ReadAll(strFile);
+    EXPECT_TRUE(kept.contains("\nvar a 5 0\n") && kept.contains("\n|a=5\n|a*2\n|10\n"))
+        << kept.toStdString();
+    pSecond->terminate();
+    EXPECT_EQ(ExitCodeOf(*pSecond), 0);
+    EXPECT_EQ(ReadAll(strFile), kept);
+    const QString strLock = strFolder + "/" + CConsoleKeeper::LOCK_NAME;
+    EXPECT_FALSE(QFileInfo::exists(strLock));
+
+    // One killed leaves its lock behind; the next start takes the kept console over.
+    const auto pKilled = StartCalculator(first, shared);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(strLock); }, 20000));
+    pKilled->kill();
+    pKilled->waitForFinished();
+    ASSERT_TRUE(QFileInfo::exists(strLock));
+    const auto pNext = StartCalculator(second, shared);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return ReadAll(strLock).startsWith(QByteArray::number(pNext->processId()) + "\n"); },
+        20000));
+    pNext->terminate();
+    EXPECT_EQ(ExitCodeOf(*pNext), 0);
+    EXPECT_FALSE(pNext->readAllStandardError().contains("Pelmorix"));
+    EXPECT_TRUE(ReadAll(strFile).contains("\n|a=5\n|a*2\n|10\n"));
 }
 
 // Runs in a child process only: writes one of two kept consoles to the file named in
@@ -393,7 +623,7 @@ TEST(ConsoleKeeperChild, WritesInALoop)
                                     qEnvironmentVariable("PELMORIX_KEEP_B").toStdString()};
     for (int i = 0;; ++i) {
         const std::string& strBytes = versions[i % 2];
-        SaveWholeFile(strFile, [&](QIODevice& device) {
+        SaveWholeFile(strFile, Language::English, [&](QIODevice& device) {
             return device.write(strBytes.data(), qint64(strBytes.size())) ==
                    qint64(strBytes.size());
         });
