@@ -3,6 +3,7 @@
 #include "core/eval/CalcError.h"
 #include "core/graph/GraphLayout.h"
 #include "core/keep/KeepTexts.h"
+#include "core/skin/DesktopSkin.h"
 #include "ui/base/QtColor.h"
 #include "ui/fonts/StandInFont.h"
 
@@ -23,9 +24,9 @@ constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
 constexpr Text CURVES_SHOWN{"%1 curves, %2 shown.", "%1 条曲线，显示 %2 条。"};
 constexpr Text SELECTED_CURVE{" Selected: %1 %2", "选中：%1 %2"};
 
-// Text with its top-left corner at its point on an opaque background, black, cut short with an
+// Text with its top-left corner at its point on an opaque background, in ink, cut short with an
 // ellipsis where it has a width to keep to.
-void DrawText(QPainter& painter, const GraphText& text)
+void DrawText(QPainter& painter, const GraphText& text, const QColor& ink)
 {
     QString str = QString::fromUtf8(text.text.c_str());
     if (text.maxWidth >= 0)
@@ -33,7 +34,7 @@ void DrawText(QPainter& painter, const GraphText& text)
     const QRect rcText = painter.fontMetrics().boundingRect(
         QRect(text.at.nX, text.at.nY, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
 }
 
@@ -42,6 +43,19 @@ void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
     for (const GraphRect& rc : rects)
         painter.fillRect(rc.rect.nLeft, rc.rect.nTop, rc.rect.Width(), rc.rect.Height(),
                          ToQColor(rc.color));
+}
+// The scene's colours as a dark skin shows them: the plot area dark, its ink light.
+void ToNight(GraphScene& scene)
+{
+    for (std::vector<GraphRect>* pRects : {&scene.frame, &scene.blocks})
+        for (GraphRect& rc : *pRects)
+            rc.color = NightColor(rc.color);
+    for (GraphText& text : scene.labels)
+        text.background = NightColor(text.background);
+    if (scene.legend)
+        scene.legend->background = NightColor(scene.legend->background);
+    for (GraphPolyline& line : scene.curves)
+        line.color = NightColor(line.color);
 }
 } // namespace
 
@@ -132,16 +146,20 @@ void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight) const
     const auto textWidth = [&metrics](const std::string& strText) {
         return metrics.horizontalAdvance(QString::fromUtf8(strText.c_str()));
     };
-    const GraphScene scene = CGraphLayout(m_curves, nWidth, nHeight, textWidth).Scene();
+    GraphScene scene = CGraphLayout(m_curves, nWidth, nHeight, textWidth).Scene();
+    const bool bNight = Frame().IsDark();
+    if (bNight)
+        ToNight(scene);
+    const QColor ink = bNight ? ToQColor(NightColor(MakeRgb(0, 0, 0))) : QColor(Qt::black);
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
-        DrawText(painter, text);
-    painter.setPen(QPen(Qt::black, 0));
+        DrawText(painter, text, ink);
+    painter.setPen(QPen(ink, 0));
     for (const GraphLine& line : scene.axes)
         painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
     FillRects(painter, scene.blocks);
     if (scene.legend)
-        DrawText(painter, *scene.legend);
+        DrawText(painter, *scene.legend, ink);
     for (const GraphPolyline& line : scene.curves) {
         painter.setPen(QPen(ToQColor(line.color), 0));
         QPolygon polygon;
