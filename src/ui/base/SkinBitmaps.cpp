@@ -80,10 +80,23 @@ void CSkinBitmaps::Split(const std::array<QPixmap, SKIN_PART_COUNT>& bitmaps)
                     .copy(nState * m.nButtonWidth, 0, m.nButtonWidth, m.nButtonHeight);
 }
 
+namespace
+{
+// A control with a style sheet keeps the palette it had when it was polished, whatever its
+// window takes later: it is given the window's.
+void RepolishStyleSheets(QWidget& window)
+{
+    for (QWidget* pChild : window.findChildren<QWidget*>())
+        if (!pChild->styleSheet().isEmpty())
+            pChild->setPalette(window.palette());
+}
+} // namespace
+
 void DressWindow(QWidget& window, const CSkinBitmaps* pSkin)
 {
     if (pSkin == nullptr || !pSkin->IsDark()) {
         window.setPalette(QPalette()); // the application's own palette again
+        RepolishStyleSheets(window);
         return;
     }
     const QColor text(226, 230, 238);
@@ -117,4 +130,5 @@ void DressWindow(QWidget& window, const CSkinBitmaps* pSkin)
         palette.setColor(QPalette::Disabled, role, QColor(142, 148, 162));
     palette.setColor(QPalette::Disabled, QPalette::Light, QColor(40, 45, 58));
     window.setPalette(palette);
+    RepolishStyleSheets(window);
 }
