@@ -470,6 +470,7 @@ void CCalcDlg::OfferNightConsole()
         m_settings.m_crText = NIGHT_CONSOLE_TEXT;
         m_settings.m_crBack = NIGHT_CONSOLE_BACK;
         RedrawEditBoxes();
+        m_pSetting->ShowColors();
     });
     pBox->open();
 }

@@ -193,8 +193,13 @@ void CSettingDlg::ShowStartStates()
     // The entry in force, so the list never shows a precision the console does not use.
     m_pPrecision->setCurrentIndex(m_pPrecision->findText(QString::number(m_host.Precision())));
     m_pOpacity->setValue(settings.m_nOpacity);
-    m_pTextColor->SetColor(settings.m_crText);
-    m_pBackColor->SetColor(settings.m_crBack);
+    ShowColors();
+}
+
+void CSettingDlg::ShowColors()
+{
+    m_pTextColor->SetColor(m_host.Settings().m_crText);
+    m_pBackColor->SetColor(m_host.Settings().m_crBack);
 }
 
 void CSettingDlg::ConnectControls()

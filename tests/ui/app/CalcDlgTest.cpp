@@ -7,6 +7,7 @@
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/QtColor.h"
+#include "ui/settings/SettingDlg.h"
 #include "ui/varlist/VarListDlg.h"
 
 #include <QGuiApplication>
@@ -300,6 +301,9 @@ protected:
         EXPECT_EQ(Console().palette().color(QPalette::Base), back);
         EXPECT_EQ(m_pDlg->VarList().findChild<QWidget*>("list")->palette().color(QPalette::Base),
                   back);
+        auto* pSwatch = m_pDlg->Setting().findChild<QWidget*>("backColor");
+        EXPECT_EQ(pSwatch->grab().toImage().pixelColor(pSwatch->rect().center()), back)
+            << "the settings window shows the colours in force";
         EXPECT_FALSE(ChooseNightAndAnswer(*m_pDlg, QMessageBox::Yes)) << "asked once";
         Reopen();
         EXPECT_FALSE(ChooseNightAndAnswer(*m_pDlg, QMessageBox::Yes)) << "asked once for good";
