@@ -13,11 +13,12 @@ cd "$(dirname "$0")"
 # without X11.
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
           fonts-wqy-zenhei fonts-liberation2 fonts-dejavu-core qt6-translations-l10n qt6-wayland)
-# The desktop tests run the program under Xvfb, type with xdotool and read the accessibility bus;
+# The desktop tests run the program under Xvfb, type with xdotool, read the accessibility bus and
+# the screen's pixels (ImageMagick's import);
 # others run the windows under a window manager (openbox in Xvfb) and under a Wayland compositor
 # (weston's headless backend, with and without XWayland).
 TEST_PACKAGES=(clang-format desktop-file-utils appstream man-db python3 xvfb xdotool dbus
-               at-spi2-core python3-pyatspi openbox weston xwayland)
+               at-spi2-core python3-pyatspi openbox weston xwayland imagemagick)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The test build compiles the benchmarks too (it runs none), so that none of them falls behind.
 BENCH_BUILD_PACKAGES=(libbenchmark-dev)

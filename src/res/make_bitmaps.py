@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's bitmaps: the main window's logo, the help window's logo and the two frame
-skins ("ocean", blue, and "gold", orange) with their shared background tile. The icon, the
+"""Draws the program's bitmaps: the main window's logo, the help window's logo and the three frame
+skins ("ocean", blue, and "gold", orange, with their shared light background tile, and "night",
+dark slate, with its own dark tile). The icon, the
 window's as well as the desktop's, is make_icons.py's.
 
 Run from anywhere: python3 src/res/make_bitmaps.py [--out DIR] (DIR defaults to src/res). The
@@ -165,7 +166,8 @@ BUTTON_CUT = [2, 1]
 OCEAN = {
     "active": {
         "outline": (14, 44, 104),
-        "caption": [(150, 204, 252), (84, 156, 236), (40, 112, 214), (22, 78, 178)],
+        # Deep enough behind the white caption text for a contrast of 4.5 or more.
+        "caption": [(56, 116, 200), (42, 100, 188), (30, 82, 172), (18, 60, 142)],
         "separator": (12, 42, 100),
         # From the outer edge inwards.
         "border": [(14, 44, 104), (120, 182, 246), (62, 138, 228), (40, 110, 208),
@@ -179,7 +181,7 @@ OCEAN = {
     },
     "inactive": {
         "outline": (70, 80, 98),
-        "caption": [(184, 194, 210), (150, 162, 182), (128, 140, 162), (108, 120, 142)],
+        "caption": [(104, 114, 134), (92, 102, 122), (82, 92, 112), (70, 80, 100)],
         "separator": (70, 80, 98),
         "border": [(70, 80, 98), (176, 186, 202), (146, 158, 178), (128, 140, 160),
                    (112, 124, 146), (70, 80, 98)],
@@ -192,7 +194,7 @@ OCEAN = {
 GOLD = {
     "active": {
         "outline": (112, 52, 0),
-        "caption": [(255, 214, 130), (246, 162, 44), (224, 122, 12), (186, 88, 0)],
+        "caption": [(180, 88, 8), (164, 78, 4), (148, 68, 0), (124, 56, 0)],
         "separator": (104, 48, 0),
         "border": [(112, 52, 0), (255, 206, 120), (242, 156, 40), (222, 126, 16),
                    (196, 98, 4), (104, 48, 0)],
@@ -205,7 +207,7 @@ GOLD = {
     },
     "inactive": {
         "outline": (104, 88, 66),
-        "caption": [(222, 208, 184), (196, 178, 150), (176, 156, 126), (152, 132, 104)],
+        "caption": [(132, 112, 84), (120, 100, 74), (108, 90, 66), (94, 78, 56)],
         "separator": (104, 88, 66),
         "border": [(104, 88, 66), (216, 202, 178), (192, 174, 146), (174, 154, 124),
                    (156, 136, 108), (104, 88, 66)],
@@ -215,7 +217,43 @@ GOLD = {
     },
 }
 
-# Red close buttons in both skins, so the one that ends things stands out.
+# Dark and calm: slate blue-grey, light glyphs, a muted red close button; the buttons' gloss is
+# faint so that the glyphs keep their contrast.
+NIGHT = {
+    "active": {
+        "outline": (8, 10, 16),
+        "caption": [(60, 68, 88), (46, 53, 70), (36, 42, 56), (27, 32, 43)],
+        "separator": (12, 14, 22),
+        "border": [(8, 10, 16), (72, 82, 106), (54, 62, 82), (43, 49, 65),
+                   (33, 38, 51), (12, 14, 22)],
+        "face": [(70, 80, 103), (42, 49, 65)],
+        "hot": [(84, 97, 128), (56, 66, 90)],
+        "pressed": [(22, 26, 36), (38, 44, 60)],
+        "edge": (10, 12, 18),
+        "glyph": (234, 238, 246),
+        "shadow": (14, 16, 24),
+    },
+    "inactive": {
+        "outline": (20, 22, 26),
+        "caption": [(54, 57, 64), (45, 48, 55), (39, 42, 49), (33, 36, 42)],
+        "separator": (20, 22, 26),
+        "border": [(20, 22, 26), (62, 65, 72), (52, 55, 62), (45, 48, 55),
+                   (39, 42, 49), (20, 22, 26)],
+        "face": [(58, 62, 70), (44, 48, 56)],
+        "edge": (24, 26, 30),
+        "glyph": (184, 190, 202),
+    },
+    "gloss": 0.04,
+    "close": {
+        "face": [(150, 52, 44), (104, 28, 22)],
+        "hot": [(178, 70, 58), (128, 40, 32)],
+        "pressed": [(70, 14, 10), (110, 30, 24)],
+        "edge": (50, 10, 8),
+        "shadow": (48, 10, 8),
+    },
+}
+
+# Red close buttons in every skin, so the one that ends things stands out.
 CLOSE_FACES = {
     "face": [(246, 140, 118), (196, 44, 26)],
     "hot": [(255, 180, 160), (236, 84, 58)],
@@ -330,7 +368,7 @@ def button_state(canvas, left, state, faces, glyph, look):
                 t = (y - 1) / (BUTTON - 3)
                 colour = mix(gradient[0], gradient[1], t)
                 if look != "pressed" and y <= 5:
-                    colour = mix(colour, (255, 255, 255), 0.18)
+                    colour = mix(colour, (255, 255, 255), faces.get("gloss", 0.18))
             canvas.put(left + x, y, colour)
     shift = 1 if look == "pressed" else 0
     pixels = glyph_pixels(glyph)
@@ -345,21 +383,21 @@ def caption_button(skin, glyph):
     canvas = Canvas(4 * BUTTON, BUTTON, KEY)
     for index, look in enumerate(("normal", "pressed", "hot", "inactive")):
         state = skin["inactive"] if look == "inactive" else skin["active"]
-        faces = dict(state)
+        faces = dict(state, gloss=skin.get("gloss", 0.18))
         if glyph == "close" and look != "inactive":
-            faces.update(CLOSE_FACES)
+            faces.update(skin.get("close", CLOSE_FACES))
         button_state(canvas, index * BUTTON, state, faces, glyph, look)
     return canvas
 
 
-def background_tile():
-    """150 x 150, seamless: soft periodic blotches, a faint diagonal weave and a fine grain."""
+def background_tile(base=(222, 226, 233), seed=166, depth=1.0):
+    """150 x 150, seamless: soft periodic blotches, a faint diagonal weave and a fine grain;
+    depth scales all three (a dark tile wants them fainter)."""
     size = 150
-    rng = random.Random(166)
+    rng = random.Random(seed)
     waves = [(rng.randint(1, 3), rng.randint(1, 3), rng.uniform(0, 2 * math.pi),
               rng.uniform(1.0, 2.0)) for _ in range(5)]
     canvas = Canvas(size, size, (0, 0, 0))
-    base = (222, 226, 233)
     for y in range(size):
         for x in range(size):
             shade = sum(a * math.cos(2 * math.pi * (fx * x + fy * y) / size + p)
@@ -367,24 +405,27 @@ def background_tile():
             if (x + y) % 6 == 0 or (x - y) % 6 == 0:
                 shade -= 2.5
             shade += rng.uniform(-1.5, 1.5)
+            shade *= depth
             canvas.put(x, y, tuple(max(0, min(255, round(c + shade))) for c in base))
     return canvas
 
 
 def skin_ids():
-    """The bitmap numbers of each skin by name ("ocean", "gold"), read from the skin table."""
+    """The bitmap numbers of each skin by name ("ocean", ...), read from the skin table."""
     with open(SKIN_TABLE, encoding="utf-8") as table:
-        rows = re.findall(r'\{Skin::\w+, \{"(\w+)", "[^"]*"\}, \{([\d, ]+)\}\}', table.read())
+        rows = re.findall(r'\{Skin::\w+, \{"(\w+)", "[^"]*"\}, \{([\d, ]+)\}, \w+\}',
+                          table.read())
     return {name: dict(zip(SKIN_PARTS, map(int, numbers.split(",")))) for name, numbers in rows}
 
 
 def skin_bitmaps():
-    """(resource number, canvas) for the 17 skin bitmaps."""
+    """(resource number, canvas) for the 26 skin bitmaps."""
     table = skin_ids()
-    assert sorted(table) == ["gold", "ocean"], table
+    assert sorted(table) == ["gold", "night", "ocean"], table
     assert table["ocean"]["background"] == table["gold"]["background"]
     yield table["ocean"]["background"], background_tile()
-    for name, skin in (("ocean", OCEAN), ("gold", GOLD)):
+    yield table["night"]["background"], background_tile((31, 35, 45), 198, 0.45)
+    for name, skin in (("ocean", OCEAN), ("gold", GOLD), ("night", NIGHT)):
         ids = table[name]
         yield ids["title"], title_bar(skin)
         yield ids["left"], side_border(skin, right=False)

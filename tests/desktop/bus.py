@@ -70,11 +70,12 @@ def key(strKeys):
     subprocess.run(["xdotool", "key", "--clearmodifiers", strKeys], check=True)
 
 
-def write_settings():
-    # Skin 0, English, black text on white: the settings record the program reads at start.
+def write_settings(strRecord="01000000000255255255"):
+    """The settings record the program reads at start; by default skin 0, English, black text on
+    white."""
     strDir = os.environ["XDG_CONFIG_HOME"]
     with open(os.path.join(strDir, "Pelmorix.conf"), "w") as f:
-        f.write("[General]\nLastConfig=01000000000255255255\n")
+        f.write(f"[General]\nLastConfig={strRecord}\n")
 
 
 

@@ -9,7 +9,7 @@
 // is the settings window's slider position.
 struct CalcSettings
 {
-    Skin m_nSkin = Skin::Gold;
+    Skin m_nSkin = DEFAULT_SKIN; // the chosen entry; FrameSkinFor gives the drawn one
     Language m_nLanguage = Language::Chinese;
     ColorRef m_crBack = MakeRgb(255, 255, 255);
     ColorRef m_crText = MakeRgb(20, 20, 245);

@@ -37,9 +37,9 @@ bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
 
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
-int ZeroOrOneElse(int nValue, int nDefault)
+int InRangeElse(int nValue, int nLast, int nDefault)
 {
-    return nValue == 0 || nValue == 1 ? nValue : nDefault;
+    return nValue >= 0 && nValue <= nLast ? nValue : nDefault;
 }
 } // namespace
 
@@ -76,8 +76,8 @@ void DecodeLastConfig(std::string_view strText, CalcSettings& settings)
     for (std::size_t i = 0; i < FIELD_COUNT; ++i)
         if (FIELDS[i].nStart + FIELDS[i].nWidth <= strText.size())
             c[i] = ReadDigits(strText, FIELDS[i].nStart, FIELDS[i].nWidth);
-    settings.m_nSkin = Skin(ZeroOrOneElse(c[0], defaults[0]));
-    settings.m_nLanguage = Language(ZeroOrOneElse(c[1], defaults[1]));
+    settings.m_nSkin = Skin(InRangeElse(c[0], int(Skin::FollowDesktop), defaults[0]));
+    settings.m_nLanguage = Language(InRangeElse(c[1], 1, defaults[1]));
     settings.m_crBack = MakeRgb(c[2], c[3], c[4]);
     settings.m_crText = MakeRgb(c[5], c[6], c[7]);
 }

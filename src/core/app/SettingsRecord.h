@@ -21,7 +21,8 @@ int ReadDigits(std::string_view strText, std::size_t nStart, std::size_t nCount)
 std::string EncodeLastConfig(const CalcSettings& settings);
 // Sets the four persisted fields. A field whose digits lie beyond the end of a short text keeps
 // the value of a first start (skin 1, Chinese, white background, blue text); colour components
-// keep their low 8 bits; a skin or language other than 0 or 1 counts as missing.
+// keep their low 8 bits; a skin digit other than 0 to 3 or a language other than 0 or 1 counts as
+// missing.
 void DecodeLastConfig(std::string_view strText, CalcSettings& settings);
 
 // A missing value gives the settings of a first start.

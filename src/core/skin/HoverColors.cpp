@@ -17,6 +17,11 @@ constexpr FaceTint TINT_HOVER{4, 4, 5};
 constexpr FaceTint TINT_ACTIVE{3, 3, 4};
 constexpr FaceTint TINT_IDLE{1, 1, 1};
 
+// The dark face's top colour, idle and under the pointer; it darkens downwards by half the light
+// face's steps.
+constexpr HoverRgb DARK_FACE{66, 74, 94};
+constexpr HoverRgb DARK_FACE_HOVER{88, 100, 128};
+
 struct EdgePen
 {
     int nWidth;
@@ -39,11 +44,16 @@ int FaceIndex(int nY, int nHeight)
 }
 } // namespace
 
-HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex)
+HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex, bool bDark)
 {
     const int i = std::clamp(nIndex, 0, HOVER_FACE_STEPS - 1);
     const FaceTint& tint =
         bHover ? (bActive ? TINT_HOVER_ACTIVE : TINT_HOVER) : (bActive ? TINT_ACTIVE : TINT_IDLE);
+    if (bDark) {
+        const HoverRgb& top = bHover ? DARK_FACE_HOVER : DARK_FACE;
+        return {top.nRed - i / (2 * tint.nRed), top.nGreen - i / (2 * tint.nGreen),
+                top.nBlue - i / (2 * tint.nBlue)};
+    }
     return {255 - i / tint.nRed, 255 - i / tint.nGreen, 255 - i / tint.nBlue};
 }
 

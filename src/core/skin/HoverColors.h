@@ -37,7 +37,8 @@ struct HoverEdgeLine
 constexpr int HOVER_FACE_STEPS = 64;
 constexpr int HOVER_EDGE_SIZE = 2; // the button's sunken-edge size, shrunk off every side
 
-HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex);
+// On a dark skin (bDark) the face is slate, lighter under the pointer, for light captions.
+HoverRgb HoverFaceColor(bool bHover, bool bActive, int nIndex, bool bDark = false);
 Rect HoverShrink(const Rect& item);
 // The face covers the shrunk rectangle and the row just below it, darkening downwards.
 std::vector<HoverFaceRow> HoverFaceRows(const Rect& face);

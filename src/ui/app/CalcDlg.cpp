@@ -3,11 +3,14 @@
 #include "core/app/KeyboardSnap.h"
 #include "core/app/WindowPlacement.h"
 #include "core/app/SettingsRecord.h"
+#include "core/app/SettingsStore.h"
 #include "core/base/Version.h"
 #include "core/eval/CalcValue.h"
+#include "core/skin/DesktopSkin.h"
 #include "core/skin/Opacity.h"
 #include "ui/base/Accessibility.h"
 #include "ui/app/ConsoleKeeper.h"
+#include "ui/app/DesktopColorScheme.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
@@ -28,6 +31,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
@@ -47,6 +51,12 @@ constexpr Text CONSOLE_HELP{
     "next line. Ctrl+1 to Ctrl+7 open the windows of the button row.",
     "输入表达式后按回车，结果写在下一行。Ctrl+1 至 Ctrl+7 打开按钮行的窗口。"};
 constexpr QKeyCombination HELP_KEY{Qt::Key_F1};
+
+// Kept beside the settings record: the night skin's offer of a dark console was made.
+constexpr const char* NIGHT_CONSOLE_ASKED = "NightConsoleAsked";
+constexpr Text NIGHT_CONSOLE_QUESTION{
+    "The night skin is on. Should the console also show light text on a dark background?",
+    "已换成夜色界面。控制台是否也改为深色背景上的浅色文字？"};
 
 // Offsets of the controls from the client area's edges.
 constexpr int CONSOLE_LEFT = 8;
@@ -82,8 +92,13 @@ QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
 
 CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QString& strDataFolder,
                    QWidget* pParent)
-    : QWidget(pParent), m_random(random), m_store(store), m_skin(*this, this)
+    : QWidget(pParent), m_random(random), m_store(store), m_skin(*this, this),
+      m_pDesktopScheme(new CDesktopColorScheme(this))
 {
+    connect(m_pDesktopScheme, &CDesktopColorScheme::Changed, this, [this] {
+        if (m_settings.m_nSkin == Skin::FollowDesktop)
+            ApplySkin();
+    });
     InitPelmorixResources();
     CreateControls();
     setWindowIcon(QIcon(QString::fromLatin1(res::ICON)));
@@ -307,7 +322,11 @@ void CCalcDlg::FocusWindow(AuxId id)
 // attaches last.
 void CCalcDlg::ApplySkin()
 {
-    const std::shared_ptr<const CSkinBitmaps> pSkin = CSkinBitmaps::Load(m_settings.m_nSkin);
+    if (m_settings.m_nSkin == Skin::FollowDesktop)
+        m_pDesktopScheme->Follow();
+    m_shownSkin = FrameSkinFor(m_settings.m_nSkin, m_pDesktopScheme->Value());
+    const std::shared_ptr<const CSkinBitmaps> pSkin = CSkinBitmaps::Load(m_shownSkin);
+    DressWindow(*this, pSkin.get());
     m_skin.SetSkin(pSkin);
     for (AuxId id : AUX_SKIN_ORDER)
         AuxWindow(id).SetSkin(pSkin, m_bSkinFirst);
@@ -316,6 +335,7 @@ void CCalcDlg::ApplySkin()
         m_bSkinFirst = false;
     }
     m_skin.RecalcFrame();
+    RedrawEditBoxes();
 }
 
 void CCalcDlg::ApplyOpacity()
@@ -375,6 +395,8 @@ void CCalcDlg::RedrawEditBoxes()
         m_pHugeNum->SetColors(m_settings.m_crText, m_settings.m_crBack);
     if (m_pVarList != nullptr)
         m_pVarList->SetColors(m_settings.m_crText, m_settings.m_crBack);
+    if (m_pHugeNum != nullptr && m_skin.IsDark())
+        m_pHugeNum->SetResultColors(NIGHT_CONSOLE_TEXT, NIGHT_CONSOLE_BACK);
 }
 
 void CCalcDlg::ShowAndActivate()
@@ -435,6 +457,32 @@ void CCalcDlg::SetSkin(Skin skin)
 {
     m_settings.m_nSkin = skin;
     ApplySkin();
+    if (skin == Skin::Night)
+        OfferNightConsole();
+}
+
+// The console keeps the user's colours; the night skin offers a dark pair once, and only a yes
+// changes them. The question does not wait: the windows stay usable while it is open.
+void CCalcDlg::OfferNightConsole()
+{
+    if (m_store.Read(NIGHT_CONSOLE_ASKED).has_value())
+        return;
+    m_store.Write(NIGHT_CONSOLE_ASKED, "1");
+    auto* pBox = new QMessageBox(QMessageBox::Question, windowTitle(),
+                                 QString::fromUtf8(NIGHT_CONSOLE_QUESTION.In(CurrentLanguage())),
+                                 QMessageBox::Yes | QMessageBox::No, this);
+    pBox->setObjectName(QStringLiteral("nightConsoleQuestion"));
+    pBox->setAttribute(Qt::WA_DeleteOnClose);
+    pBox->setDefaultButton(QMessageBox::No);
+    connect(pBox, &QMessageBox::finished, this, [this](int nResult) {
+        if (nResult != QMessageBox::Yes)
+            return;
+        m_settings.m_crText = NIGHT_CONSOLE_TEXT;
+        m_settings.m_crBack = NIGHT_CONSOLE_BACK;
+        RedrawEditBoxes();
+        m_pSetting->ShowColors();
+    });
+    pBox->open();
 }
 
 void CCalcDlg::SetOnTop(bool bOnTop)

@@ -17,6 +17,7 @@
 class CAuxWindow;
 class CCalcEdit;
 class CConsoleKeeper;
+class CDesktopColorScheme;
 class CGraphDlg;
 class CHelpDlg;
 class CHoverButton;
@@ -53,7 +54,8 @@ public:
     ~CCalcDlg() override;
 
     void ApplyLanguage();
-    // The skin of the settings, on this window's frame and every auxiliary window's.
+    // The skin of the settings, on this window's frame and every auxiliary window's; following
+    // the desktop, the skin its colour scheme asks for, now and whenever it changes.
     void ApplySkin();
     void ApplyOpacity();
     void ApplyOnTop();
@@ -97,6 +99,8 @@ public:
     CUnitConvDlg& UnitConv() { return *m_pUnitConv; }
     CHugeNumDlg& HugeNum() { return *m_pHugeNum; }
     CConsoleKeeper& Keeper() { return *m_pKeeper; }
+    // The drawn skin the windows wear now.
+    Skin ShownSkin() const { return m_shownSkin; }
     CHoverButton& Button(AuxId id) { return *m_buttons[Index(id)]; }
     // The key that shows or hides the window of the row's button nRow (0 to 6): Ctrl+1 ...
     static QKeySequence WindowKey(std::size_t nRow);
@@ -133,13 +137,16 @@ private:
     void LoadSettings();
     void SaveSettings();
     bool PreTranslateKey(const QKeyEvent& event);
+    void OfferNightConsole();
 
     CRandomGenerator& m_random;
     ISettingsStore& m_store;
     CalcSettings m_settings;
     AngleUnit m_angle;
     bool m_bSkinFirst = true;
+    Skin m_shownSkin = DEFAULT_SKIN;
     CFrameSkin m_skin;
+    CDesktopColorScheme* m_pDesktopScheme = nullptr;
     int m_cxScreen = 0;
     int m_cyScreen = 0;
     std::array<bool, AUX_COUNT> m_bShown{};

@@ -30,6 +30,7 @@ CAuxWindow::CAuxWindow(const AuxWindowLook& look, const ILanguageSource& languag
 
 void CAuxWindow::SetSkin(std::shared_ptr<const CSkinBitmaps> pSkin, bool bAttach)
 {
+    DressWindow(*this, pSkin.get());
     m_frame.SetSkin(std::move(pSkin));
     if (bAttach) {
         m_frame.Attach(this, FrameStyle{m_look.bResizable, false, false});

@@ -1,9 +1,11 @@
 #include "ui/base/FrameSkin.h"
 
 #include "core/base/Language.h"
+#include "core/skin/SkinTable.h"
 #include "ui/base/Accessibility.h"
 #include "ui/base/CaptionButton.h"
 #include "ui/base/DesktopFeatures.h"
+#include "ui/base/QtColor.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
@@ -29,7 +31,7 @@ constexpr int MOVE_THRESHOLD = 3;       // pixels the mouse moves before a capti
 constexpr int CAPTION_FONT_PIXELS = 13;
 // How long a window manager may take to minimise a window before the frame looks whether it did.
 constexpr int MINIMISE_CHECK_MS = 750;
-const QColor CAPTION_TEXT(255, 255, 255);
+const QColor CAPTION_TEXT = ToQColor(CAPTION_TEXT_COLOR);
 const QColor CAPTION_SHADOW(0, 0, 0, 110);
 
 // The frame's own items of the icon menu, in menu order.

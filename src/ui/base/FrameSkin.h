@@ -63,6 +63,8 @@ public:
     void RecalcFrame();
 
     bool IsLoaded() const { return m_pSkin != nullptr; }
+    // The skin is a dark one: the window's contents take dark colours too.
+    bool IsDark() const { return m_pSkin != nullptr && m_pSkin->IsDark(); }
     bool IsAttached() const { return m_pWindow != nullptr; }
     QWidget* Window() const;
     Language CurrentLanguage() const { return m_language.CurrentLanguage(); }

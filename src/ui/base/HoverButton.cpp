@@ -8,6 +8,8 @@
 
 namespace
 {
+constexpr int DARK_LIGHTNESS = 128;
+
 QColor ToColor(const HoverRgb& rgb) { return QColor(rgb.nRed, rgb.nGreen, rgb.nBlue); }
 } // namespace
 
@@ -51,7 +53,7 @@ void CHoverButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const Rect item{0, 0, width(), height()};
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
@@ -66,8 +68,10 @@ void CHoverButton::paintEvent(QPaintEvent*)
 
 void CHoverButton::DrawFace(QPainter& painter, const Rect& face)
 {
+    // A dark skin gives its windows a dark palette, and the face follows it.
+    const bool bDark = palette().color(QPalette::Button).lightness() < DARK_LIGHTNESS;
     for (const HoverFaceRow& row : HoverFaceRows(face)) {
-        const QColor colour = ToColor(HoverFaceColor(m_bHover, m_bActive, row.nIndex));
+        const QColor colour = ToColor(HoverFaceColor(m_bHover, m_bActive, row.nIndex, bDark));
         painter.fillRect(QRect(row.nLeft, row.nY, row.nRight - row.nLeft, 1), colour);
     }
 }
@@ -81,7 +85,7 @@ void CHoverButton::DrawEdgeFrame(QPainter& painter, const Rect& face)
     }
     // The focus mark stays while the pointer is over the button too.
     if (m_bFocused) {
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
         painter.drawRect(QRect(face.nLeft, face.nTop, face.Width() - 1, face.Height() - 1));
     }
 }

@@ -10,7 +10,7 @@ inline constexpr const char* LOGO = ":/logo151.png";          // 100 x 25, main 
 inline constexpr const char* HELP_LOGO = ":/helplogo135.png"; // 100 x 50, help window
 } // namespace res
 
-// The path of skin bitmap nNumber (166 to 197).
+// The path of skin bitmap nNumber (166 to 206).
 QString SkinBitmapPath(int nNumber);
 
 // Registers the resources; a static library's resources are not linked in on their own.

@@ -3,6 +3,8 @@
 #include "core/skin/SkinTable.h"
 #include "ui/base/Resources.h"
 
+#include <QWidget>
+
 namespace
 {
 constexpr std::array<SkinPart, 4> BUTTON_PARTS{SkinPart::Minimise, SkinPart::Maximise,
@@ -19,10 +21,11 @@ std::size_t ButtonIndex(SkinPart part)
 
 std::shared_ptr<const CSkinBitmaps> CSkinBitmaps::Load(Skin skin)
 {
-    return Load(DescribeSkin(skin).bitmaps);
+    const SkinDescription& description = DescribeSkin(skin);
+    return Load(description.bitmaps, description.bDark);
 }
 
-std::shared_ptr<const CSkinBitmaps> CSkinBitmaps::Load(const SkinSet& set)
+std::shared_ptr<const CSkinBitmaps> CSkinBitmaps::Load(const SkinSet& set, bool bDark)
 {
     InitPelmorixResources();
     std::array<QPixmap, SKIN_PART_COUNT> bitmaps;
@@ -36,6 +39,7 @@ std::shared_ptr<const CSkinBitmaps> CSkinBitmaps::Load(const SkinSet& set)
         return nullptr;
     auto pSkin = std::make_shared<CSkinBitmaps>();
     pSkin->m_metrics = *metrics;
+    pSkin->m_bDark = bDark;
     pSkin->Split(bitmaps);
     return pSkin;
 }
@@ -74,4 +78,57 @@ void CSkinBitmaps::Split(const std::array<QPixmap, SKIN_PART_COUNT>& bitmaps)
             m_buttonStates[b][std::size_t(nState)] =
                 bitmap(BUTTON_PARTS[b])
                     .copy(nState * m.nButtonWidth, 0, m.nButtonWidth, m.nButtonHeight);
+}
+
+namespace
+{
+// A control with a style sheet keeps the palette it had when it was polished, whatever its
+// window takes later: it is given the window's.
+void RepolishStyleSheets(QWidget& window)
+{
+    for (QWidget* pChild : window.findChildren<QWidget*>())
+        if (!pChild->styleSheet().isEmpty())
+            pChild->setPalette(window.palette());
+}
+} // namespace
+
+void DressWindow(QWidget& window, const CSkinBitmaps* pSkin)
+{
+    if (pSkin == nullptr || !pSkin->IsDark()) {
+        window.setPalette(QPalette()); // the application's own palette again
+        RepolishStyleSheets(window);
+        return;
+    }
+    const QColor text(226, 230, 238);
+    const QColor back(31, 35, 45);
+    QPalette palette = window.palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, back);
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Base, QColor(22, 25, 33));
+        palette.setColor(group, QPalette::AlternateBase, QColor(34, 38, 49));
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::PlaceholderText, QColor(160, 166, 180));
+        palette.setColor(group, QPalette::Button, QColor(58, 65, 83));
+        palette.setColor(group, QPalette::ButtonText, QColor(236, 239, 245));
+        palette.setColor(group, QPalette::BrightText, Qt::white);
+        palette.setColor(group, QPalette::Light, QColor(92, 102, 126));
+        palette.setColor(group, QPalette::Midlight, QColor(74, 82, 102));
+        palette.setColor(group, QPalette::Mid, QColor(46, 51, 65));
+        palette.setColor(group, QPalette::Dark, QColor(16, 18, 24));
+        palette.setColor(group, QPalette::Shadow, QColor(6, 7, 10));
+        palette.setColor(group, QPalette::Highlight, QColor(64, 104, 168));
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        palette.setColor(group, QPalette::Link, QColor(140, 182, 255));
+        palette.setColor(group, QPalette::LinkVisited, QColor(190, 160, 255));
+    }
+    // Disabled texts are dimmed but stay readable on the dark boxes.
+    palette.setColor(QPalette::Disabled, QPalette::Window, back);
+    palette.setColor(QPalette::Disabled, QPalette::Base, back);
+    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(46, 51, 65));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(142, 148, 162));
+    palette.setColor(QPalette::Disabled, QPalette::Light, QColor(40, 45, 58));
+    window.setPalette(palette);
+    RepolishStyleSheets(window);
 }

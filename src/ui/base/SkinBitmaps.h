@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 
+class QWidget;
+
 // The nine bitmaps of one skin, loaded once and cut into the pieces a frame paints: the active
 // and inactive halves of the title bar and the borders, and the four states of each caption
 // button. The main window loads a set whenever the skin is applied, and every window's frame
@@ -17,9 +19,11 @@ class CSkinBitmaps
 public:
     // Nothing when a bitmap is missing or does not fit its layout.
     static std::shared_ptr<const CSkinBitmaps> Load(Skin skin);
-    static std::shared_ptr<const CSkinBitmaps> Load(const SkinSet& set);
+    static std::shared_ptr<const CSkinBitmaps> Load(const SkinSet& set, bool bDark = false);
 
     const FrameMetrics& Metrics() const { return m_metrics; }
+    // A dark skin: the windows take light texts on dark boxes (DressWindow).
+    bool IsDark() const { return m_bDark; }
     const QPixmap& Background() const { return m_background; }
     // Active: the top half of the title and bottom bitmaps, the left half of the side ones.
     const QPixmap& Title(bool bActive) const { return m_title[Half(bActive)]; }
@@ -34,6 +38,7 @@ private:
     void Split(const std::array<QPixmap, SKIN_PART_COUNT>& bitmaps);
 
     FrameMetrics m_metrics{};
+    bool m_bDark = false;
     QPixmap m_background;
     std::array<QPixmap, 2> m_title; // inactive, active
     std::array<QPixmap, 2> m_sideLeft;
@@ -41,3 +46,7 @@ private:
     std::array<QPixmap, 2> m_bottom;
     std::array<std::array<QPixmap, 4>, 4> m_buttonStates; // minimise, maximise, close, restore
 };
+
+// Gives a window and its controls the palette of the skin: a dark one for a dark skin, the
+// application's own otherwise. Edit boxes keep the colours the user chose for them.
+void DressWindow(QWidget& window, const CSkinBitmaps* pSkin);

@@ -199,9 +199,9 @@ void CHugeNumDlg::CreateControls()
     MakeLabel(*this, RESULT_BITS, language);
     m_pResultCount = Place(new QLineEdit(this), "resultCount", RESULT_COUNT_RECT);
     m_pResultCount->setReadOnly(true);
-    // Read-only, it wears the window's colour like the counts beside it.
+    // Read-only, it wears the window's background like the counts beside it, in every skin.
     QPalette countPalette = m_pResultCount->palette();
-    countPalette.setColor(QPalette::Base, countPalette.color(QPalette::Window));
+    countPalette.setColor(QPalette::Base, Qt::transparent);
     m_pResultCount->setPalette(countPalette);
     m_pResultCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pResult = Place(new CLongResultView(LanguageSource(), this), "result", RESULT_RECT);
@@ -254,6 +254,11 @@ void CHugeNumDlg::SetColors(ColorRef crText, ColorRef crBack)
 {
     for (QWidget* pBox : std::initializer_list<QWidget*>{m_pFirst, m_pSecond, m_pResult})
         SetEditColors(*pBox, crText, crBack);
+}
+
+void CHugeNumDlg::SetResultColors(ColorRef crText, ColorRef crBack)
+{
+    SetEditColors(*m_pResult, crText, crBack);
 }
 
 void CHugeNumDlg::ApplyLanguage()

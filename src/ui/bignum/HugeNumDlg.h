@@ -42,6 +42,8 @@ public:
     void SetBoxFont(const QFont& font);
     // The colours of the same three boxes.
     void SetColors(ColorRef crText, ColorRef crBack);
+    // The result box alone, after SetColors: a dark skin gives it its own dark pair.
+    void SetResultColors(ColorRef crText, ColorRef crBack);
     // Replaces the message box (with an OK button, owned by this window) that shows messages.
     void SetMessageFunction(MessageFunction message) { m_message = std::move(message); }
 

@@ -3,6 +3,7 @@
 #include "core/eval/CalcError.h"
 #include "core/eval/CalcValue.h"
 #include "core/keep/KeepTexts.h"
+#include "core/skin/DesktopSkin.h"
 #include "ui/base/QtColor.h"
 #include "ui/fonts/StandInFont.h"
 
@@ -43,9 +44,9 @@ QString CurveName(int nSlot)
     return nSlot == 0 ? QStringLiteral("fx") : QStringLiteral("fx%1").arg(nSlot);
 }
 
-// Text with its top-left corner at its point on an opaque background, black, cut short with an
+// Text with its top-left corner at its point on an opaque background, in ink, cut short with an
 // ellipsis where it has a width to keep to.
-void DrawText(QPainter& painter, const GraphText& text)
+void DrawText(QPainter& painter, const GraphText& text, const QColor& ink)
 {
     QString str = QString::fromUtf8(text.text.c_str());
     if (text.maxWidth >= 0)
@@ -53,7 +54,7 @@ void DrawText(QPainter& painter, const GraphText& text)
     const QRect rcText = painter.fontMetrics().boundingRect(
         QRect(text.at.nX, text.at.nY, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
-    painter.setPen(Qt::black);
+    painter.setPen(ink);
     painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
 }
 
@@ -74,6 +75,23 @@ void DrawPolylines(QPainter& painter, const std::vector<GraphPolyline>& lines)
             polygon.append(QPoint(pt.nX, pt.nY));
         painter.drawPolyline(polygon);
     }
+}
+
+// The scene's colours as a dark skin shows them: the plot area dark, its ink light.
+void ToNight(GraphScene& scene)
+{
+    for (std::vector<GraphRect>* pRects : {&scene.frame, &scene.blocks})
+        for (GraphRect& rc : *pRects)
+            rc.color = NightColor(rc.color);
+    for (GraphText& text : scene.labels)
+        text.background = NightColor(text.background);
+    if (scene.legend)
+        scene.legend->background = NightColor(scene.legend->background);
+    for (std::vector<GraphPolyline>* pLines : {&scene.curves, &scene.marker})
+        for (GraphPolyline& line : *pLines)
+            line.color = NightColor(line.color);
+    if (scene.readout)
+        scene.readout->background = NightColor(scene.readout->background);
 }
 } // namespace
 
@@ -309,17 +327,21 @@ void CGraphDlg::paintEvent(QPaintEvent* pEvent)
 void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight, bool bReadout) const
 {
     painter.setFont(m_font);
-    const GraphScene scene =
+    GraphScene scene =
         LayoutOf(nWidth, nHeight).Scene(bReadout && m_readout ? &*m_readout : nullptr);
+    const bool bNight = Frame().IsDark();
+    if (bNight)
+        ToNight(scene);
+    const QColor ink = bNight ? ToQColor(NightColor(MakeRgb(0, 0, 0))) : QColor(Qt::black);
     FillRects(painter, scene.frame);
     for (const GraphText& text : scene.labels)
-        DrawText(painter, text);
-    painter.setPen(QPen(Qt::black, 0));
+        DrawText(painter, text, ink);
+    painter.setPen(QPen(ink, 0));
     for (const GraphLine& line : scene.axes)
         painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
     FillRects(painter, scene.blocks);
     if (scene.legend)
-        DrawText(painter, *scene.legend);
+        DrawText(painter, *scene.legend, ink);
     painter.save();
     if (scene.plotClip) {
         const Rect& rc = *scene.plotClip;
@@ -329,7 +351,7 @@ void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight, bool bRe
     DrawPolylines(painter, scene.marker);
     painter.restore();
     if (scene.readout)
-        DrawText(painter, *scene.readout);
+        DrawText(painter, *scene.readout, ink);
 }
 
 void CGraphDlg::mousePressEvent(QMouseEvent* pEvent)

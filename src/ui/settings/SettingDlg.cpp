@@ -193,8 +193,13 @@ void CSettingDlg::ShowStartStates()
     // The entry in force, so the list never shows a precision the console does not use.
     m_pPrecision->setCurrentIndex(m_pPrecision->findText(QString::number(m_host.Precision())));
     m_pOpacity->setValue(settings.m_nOpacity);
-    m_pTextColor->SetColor(settings.m_crText);
-    m_pBackColor->SetColor(settings.m_crBack);
+    ShowColors();
+}
+
+void CSettingDlg::ShowColors()
+{
+    m_pTextColor->SetColor(m_host.Settings().m_crText);
+    m_pBackColor->SetColor(m_host.Settings().m_crBack);
 }
 
 void CSettingDlg::ConnectControls()
@@ -228,9 +233,10 @@ void CSettingDlg::ApplyLanguage()
     NameControls(*this, NAMES, language);
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
-    for (const SkinDescription& entry : SKINS)
+    for (const SkinChoice& entry : SKIN_CHOICES)
         m_pSkin->addItem(QString::fromUtf8(entry.name.In(language)));
-    m_pSkin->setCurrentIndex(EntryIndex(SKINS, &SkinDescription::skin, m_host.Settings().m_nSkin));
+    m_pSkin->setCurrentIndex(
+        EntryIndex(SKIN_CHOICES, &SkinChoice::skin, m_host.Settings().m_nSkin));
     const QSignalBlocker blockLanguage(m_pLanguage);
     m_pLanguage->setCurrentIndex(EntryIndex(LANGUAGE_ENTRIES, &LanguageEntry::language, language));
     KeepInsideGroupFrame(m_pOpacity, OPACITY_RECT, ControlNamed<QGroupBox>(*this, "opacityGroup"),
@@ -281,8 +287,8 @@ void CSettingDlg::OnLanguage(int nIndex)
 
 void CSettingDlg::OnSkin(int nIndex)
 {
-    if (nIndex >= 0 && nIndex < int(SKINS.size()))
-        m_host.SetSkin(SKINS[std::size_t(nIndex)].skin);
+    if (nIndex >= 0 && nIndex < int(SKIN_CHOICES.size()))
+        m_host.SetSkin(SKIN_CHOICES[std::size_t(nIndex)].skin);
     m_pSkin->setFocus();
     repaint();
 }

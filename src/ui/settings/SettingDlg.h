@@ -38,6 +38,8 @@ public:
     // Disables, with the reason as their tooltip, the settings that the window system does not
     // carry out (always on top, keyboard docking, transparency on Wayland).
     void ApplyDesktopFeatures(const DesktopFeatures& features);
+    // The text and background colours of the settings, after they changed elsewhere.
+    void ShowColors();
 
 private:
     void CreateControls();

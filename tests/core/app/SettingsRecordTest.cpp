@@ -177,3 +177,28 @@ TEST(SettingsRecord, LoadAndSaveUseTheValueLastConfig)
     EXPECT_FALSE(reloaded.m_bOnTop) << "only the persisted fields are loaded";
     EXPECT_EQ(reloaded.m_nOpacity, 40);
 }
+
+TEST(SettingsRecord, SkinDigitsRoundTripAndAnOtherDigitReadsAsTheDefaultSkin)
+{
+    const CalcSettings rest = Settings(GOLD, EN, MakeRgb(7, 80, 200), MakeRgb(100, 9, 0));
+    const struct
+    {
+        char digit;
+        Skin expected;
+        bool bWritten; // the system writes this digit itself
+    } cases[] = {
+        {'0', Skin::Ocean, true},         {'1', Skin::Gold, true},    {'2', Skin::Night, true},
+        {'3', Skin::FollowDesktop, true}, {'4', DEFAULT_SKIN, false}, {'9', DEFAULT_SKIN, false},
+        {'x', Skin::Ocean, false}, // no digit: 0, as atoi reads it
+    };
+    for (const auto& c : cases) {
+        const std::string strText = c.digit + std::string("1007080200100009000");
+        SCOPED_TRACE(strText);
+        CalcSettings expected = rest;
+        expected.m_nSkin = c.expected;
+        ExpectDecodes(strText, expected);
+        if (c.bWritten) {
+            EXPECT_EQ(EncodeLastConfig(expected), strText);
+        }
+    }
+}

@@ -3,11 +3,16 @@
 
 #include "core/app/KeyboardSnap.h"
 #include "core/base/Version.h"
+#include "core/skin/DesktopSkin.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtColor.h"
+#include "ui/settings/SettingDlg.h"
+#include "ui/varlist/VarListDlg.h"
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
 
@@ -218,7 +223,7 @@ TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
 TEST_F(CalcDlgTest, SkinReachesEveryWindow)
 {
     QTest::mouseClick(&m_pDlg->Button(AuxId::Help), Qt::LeftButton);
-    for (Skin skin : {Skin::Ocean, Skin::Gold}) {
+    for (Skin skin : {Skin::Ocean, Skin::Gold, Skin::Night}) {
         SCOPED_TRACE(DescribeSkin(skin).name.en);
         m_pDlg->SetSkin(skin);
         EXPECT_EQ(SkinShown(*m_pDlg), skin);
@@ -269,4 +274,44 @@ TEST_F(CalcDlgTest, RepaintingGivesTheFocusBackToTheConsole)
     m_pDlg->repaint();
     EXPECT_EQ(m_pDlg->focusWidget(), &Console());
 }
+
+// Chooses the night skin and answers the question about the console, if one is asked; false
+// when none is.
+bool ChooseNightAndAnswer(CCalcDlg& dlg, QMessageBox::StandardButton answer)
+{
+    dlg.SetSkin(Skin::Gold);
+    dlg.SetSkin(Skin::Night);
+    auto* pBox = dlg.findChild<QMessageBox*>("nightConsoleQuestion");
+    if (pBox == nullptr || !pBox->isVisible())
+        return false;
+    pBox->button(answer)->click();
+    return true;
+}
+
+// The night skin offers the dark console pair once, across restarts; only yes takes it, for the
+// console and the other edit boxes, and the record keeps it.
+class NightConsoleTest : public MainWindowFixture
+{
+protected:
+    void AnswerOnce(QMessageBox::StandardButton answer)
+    {
+        const QColor back =
+            answer == QMessageBox::Yes ? ToQColor(NIGHT_CONSOLE_BACK) : QColor(Qt::white);
+        EXPECT_TRUE(ChooseNightAndAnswer(*m_pDlg, answer));
+        EXPECT_EQ(Console().palette().color(QPalette::Base), back);
+        EXPECT_EQ(m_pDlg->VarList().findChild<QWidget*>("list")->palette().color(QPalette::Base),
+                  back);
+        auto* pSwatch = m_pDlg->Setting().findChild<QWidget*>("backColor");
+        EXPECT_EQ(pSwatch->grab().toImage().pixelColor(pSwatch->rect().center()), back)
+            << "the settings window shows the colours in force";
+        EXPECT_FALSE(ChooseNightAndAnswer(*m_pDlg, QMessageBox::Yes)) << "asked once";
+        Reopen();
+        EXPECT_FALSE(ChooseNightAndAnswer(*m_pDlg, QMessageBox::Yes)) << "asked once for good";
+        EXPECT_EQ(Console().palette().color(QPalette::Base), back);
+    }
+};
+
+TEST_F(NightConsoleTest, NoKeepsTheConsoleColours) { AnswerOnce(QMessageBox::No); }
+
+TEST_F(NightConsoleTest, YesGivesTheConsoleLightTextOnDark) { AnswerOnce(QMessageBox::Yes); }
 } // namespace

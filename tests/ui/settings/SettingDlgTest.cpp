@@ -83,7 +83,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
                                "Pelmorix V" PELMORIX_VERSION_TEXT,
                                "Dec",
                                "Radix",
-                               {"ocean", "gold"},
+                               {"ocean", "gold", "night", "follow the desktop"},
                                {"Graphics", "Keyboard", "Help", "Setting", "Var List",
                                 "Unit Converter", "Long Number Calculator"}};
     LanguageCase englishGold = english;
@@ -96,14 +96,15 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
          "Pelmorix计算器 V" PELMORIX_VERSION_TEXT,
          "十 进 制",
          "进 制",
-         {"海洋", "金黄"},
+         {"海洋", "金黄", "夜色", "跟随桌面"},
          {"图像", "键盘", "帮助", "设置", "变量表", "单位转换", "长数计算"}},
         englishGold,
     };
     ASSERT_EQ(m_pDlg->Settings().m_nLanguage, Language::Chinese) << "first start";
     for (const LanguageCase& c : cases) {
         SCOPED_TRACE(int(c.language));
-        // The lists hold Chinese and English, ocean and gold, in that order.
+        // The lists hold Chinese and English, ocean, gold, night and following the desktop, in that
+        // order.
         const int nSkinEntry = c.skin == Skin::Gold ? 1 : 0;
         const int nLanguageEntry = c.language == Language::English ? 1 : 0;
         Choose("skin", nSkinEntry);
