@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <malloc.h>
 
 namespace
@@ -107,13 +108,13 @@ void BM_HeapAfterTenDeletedMegabytePastes(benchmark::State& state)
         state.counters["MB_held"] = HeapInUse() - dBefore;
     }
 }
-// The console's assistance: all three switches on (state.range(1) = 1) or off (0), as the
-// console was before it had any.
-void SetAssistance(CCalcEdit& console, bool bOn)
+// The console's assistance as state.range(1) has it: 1 completes names, 2 colours, 4 shows the
+// value; 7 is all of it, 0 none, as the console was before it had any.
+void SetAssistance(CCalcEdit& console, std::int64_t nSwitches)
 {
-    console.SetCompleting(bOn);
-    console.SetColouring(bOn);
-    console.SetPreviewing(bOn);
+    console.SetCompleting((nSwitches & 1) != 0);
+    console.SetColouring((nSwitches & 2) != 0);
+    console.SetPreviewing((nSwitches & 4) != 0);
 }
 
 // A letter typed at the end of the console's text and Backspace taking it away again, each counted.
@@ -134,7 +135,7 @@ void TypeAtEndAndTakeBack(benchmark::State& state, CCalcEdit& console)
 void BM_AssistedKeyAtEndOfConsole(benchmark::State& state)
 {
     ShownConsole w;
-    SetAssistance(w.Console(), state.range(1) != 0);
+    SetAssistance(w.Console(), state.range(1));
     QString strText;
     for (int i = 0; i < state.range(0) / 2; ++i)
         strText += QStringLiteral("sin(%1)+a*2 # line\n0.5\n").arg(i);
@@ -146,7 +147,7 @@ void BM_AssistedKeyAtEndOfConsole(benchmark::State& state)
 void BM_AssistedKeyOnLongLine(benchmark::State& state)
 {
     ShownConsole w;
-    SetAssistance(w.Console(), state.range(1) != 0);
+    SetAssistance(w.Console(), state.range(1));
     QString strLine;
     while (strLine.size() < state.range(0) - 10)
         strLine += QStringLiteral("(1+2)*3-");
@@ -158,13 +159,16 @@ void BM_AssistedKeyOnLongLine(benchmark::State& state)
 BENCHMARK(BM_AssistedKeyAtEndOfConsole)
     ->Unit(benchmark::kMillisecond)
     ->Args({10000, 0})
-    ->Args({10000, 1})
+    ->Args({10000, 7})
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_AssistedKeyOnLongLine)
     ->Unit(benchmark::kMillisecond)
     ->Args({2000, 0})
     ->Args({2000, 1})
+    ->Args({2000, 2})
+    ->Args({2000, 4})
+    ->Args({2000, 7})
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_KeyAfterPastingMegabyteLine)->Unit(benchmark::kMillisecond)->MinTime(1.0);

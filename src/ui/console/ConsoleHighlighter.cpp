@@ -6,6 +6,8 @@
 
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace
 {
 std::u16string_view View(const QString& str)
@@ -75,8 +77,16 @@ void CConsoleHighlighter::highlightBlock(const QString& strText)
     setCurrentBlockState(nState);
     if (!m_bColour)
         return;
-    for (const ConsoleToken& token :
-         TokenizeLine(View(strText), nState == WRITTEN_LINE, m_eval.Variables()))
-        if (token.kind != TokenKind::Plain)
+    const std::vector<ConsoleToken> tokens =
+        TokenizeLine(View(strText), nState == WRITTEN_LINE, m_eval.Variables());
+    // Operators keep the text colour, as blanks do. Every coloured run costs the text layout
+    // time on each key in the line; a line of more runs than the budget keeps the text colour.
+    const auto coloured = [](const ConsoleToken& token) {
+        return token.kind != TokenKind::Plain && token.kind != TokenKind::Operator;
+    };
+    if (std::count_if(tokens.begin(), tokens.end(), coloured) > COLOUR_RUN_BUDGET)
+        return;
+    for (const ConsoleToken& token : tokens)
+        if (coloured(token))
             setFormat(int(token.nStart), int(token.nLength), m_formats[int(token.kind)]);
 }

@@ -6,6 +6,7 @@
 #include <QTextCharFormat>
 
 #include <array>
+#include <cstddef>
 
 class CEvalContext;
 
@@ -20,6 +21,9 @@ public:
     // Block states; a block not yet seen (-1) is judged from the line before it.
     static constexpr int TYPED_LINE = 0;
     static constexpr int WRITTEN_LINE = 1;
+    // The most coloured stretches one line gets; a line of more stays in the text colour, so
+    // that a key typed in it never waits for the layout of its colours.
+    static constexpr std::ptrdiff_t COLOUR_RUN_BUDGET = 200;
 
     CConsoleHighlighter(QTextDocument* pDocument, const CEvalContext& eval);
 
