@@ -100,7 +100,7 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QStrin
     m_pKeeper = new CConsoleKeeper(*m_pConsole, *m_pGraph, m_store, *this, strDataFolder, this);
     m_pKeeper->Restore();
     m_pAssist = new CAssistSwitches(*m_pConsole, m_store, *this, this);
-    m_skin.SetWindowMenuItems(m_pKeeper->MenuItems() + m_pAssist->MenuItems(), [this] {
+    m_skin.SetWindowMenuItems(m_pAssist->MenuItems() + m_pKeeper->MenuItems(), [this] {
         m_pKeeper->UpdateMenuItems();
         m_pAssist->UpdateMenuItems();
     });

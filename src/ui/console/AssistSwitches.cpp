@@ -47,10 +47,17 @@ CAssistSwitches::CAssistSwitches(CCalcEdit& console, ISettingsStore& store,
         connect(pAction, &QAction::toggled, this, [this, i](bool bChecked) { Apply(i, bChecked); });
         m_actions[i] = pAction;
     }
+    m_pSeparator = new QAction(this);
+    m_pSeparator->setSeparator(true);
     UpdateMenuItems();
 }
 
-QList<QAction*> CAssistSwitches::MenuItems() const { return {m_actions.begin(), m_actions.end()}; }
+QList<QAction*> CAssistSwitches::MenuItems() const
+{
+    QList<QAction*> items(m_actions.begin(), m_actions.end());
+    items.append(m_pSeparator);
+    return items;
+}
 
 void CAssistSwitches::UpdateMenuItems()
 {

@@ -26,6 +26,7 @@ public:
     CAssistSwitches(CCalcEdit& console, ISettingsStore& store, const ILanguageSource& language,
                     QObject* pParent);
 
+    // The three check items and a separator after them.
     QList<QAction*> MenuItems() const;
     // Brings the items' texts (in the current language) and check marks in line.
     void UpdateMenuItems();
@@ -37,4 +38,5 @@ private:
     ISettingsStore& m_store;
     const ILanguageSource& m_language;
     std::array<QAction*, 3> m_actions{};
+    QAction* m_pSeparator = nullptr;
 };
