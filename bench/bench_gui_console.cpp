@@ -143,7 +143,8 @@ void BM_AssistedKeyAtEndOfConsole(benchmark::State& state)
     TypeAtEndAndTakeBack(state, w.Console());
 }
 
-// The same on a line of state.range(0) characters: one long expression.
+// The same on a line of state.range(0) characters: one long expression. Of 500 characters it is
+// coloured whole; of 2,000 it has more coloured stretches than a line gets.
 void BM_AssistedKeyOnLongLine(benchmark::State& state)
 {
     ShownConsole w;
@@ -169,6 +170,8 @@ BENCHMARK(BM_AssistedKeyOnLongLine)
     ->Args({2000, 2})
     ->Args({2000, 4})
     ->Args({2000, 7})
+    ->Args({500, 0})
+    ->Args({500, 7})
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_KeyAfterPastingMegabyteLine)->Unit(benchmark::kMillisecond)->MinTime(1.0);
