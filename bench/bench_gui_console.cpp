@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <malloc.h>
 
 namespace
@@ -107,8 +108,72 @@ void BM_HeapAfterTenDeletedMegabytePastes(benchmark::State& state)
         state.counters["MB_held"] = HeapInUse() - dBefore;
     }
 }
+// The console's assistance as state.range(1) has it: 1 completes names, 2 colours, 4 shows the
+// value; 7 is all of it, 0 none, as the console was before it had any.
+void SetAssistance(CCalcEdit& console, std::int64_t nSwitches)
+{
+    console.SetCompleting((nSwitches & 1) != 0);
+    console.SetColouring((nSwitches & 2) != 0);
+    console.SetPreviewing((nSwitches & 4) != 0);
+}
+
+// A letter typed at the end of the console's text and Backspace taking it away again, each counted.
+void TypeAtEndAndTakeBack(benchmark::State& state, CCalcEdit& console)
+{
+    console.moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        TypeKey(console, Qt::Key_Q, QStringLiteral("q"));
+        TypeKey(console, Qt::Key_Backspace, QString());
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+// A key typed at the end of the last line of a console of state.range(0) lines (statements and
+// results), and the key that takes it away again, each measured; the last line is an
+// expression whose value is shown.
+void BM_AssistedKeyAtEndOfConsole(benchmark::State& state)
+{
+    ShownConsole w;
+    SetAssistance(w.Console(), state.range(1));
+    QString strText;
+    for (int i = 0; i < state.range(0) / 2; ++i)
+        strText += QStringLiteral("sin(%1)+a*2 # line\n0.5\n").arg(i);
+    w.Console().setPlainText(strText + QStringLiteral("pow(2,10)+s"));
+    TypeAtEndAndTakeBack(state, w.Console());
+}
+
+// The same on a line of state.range(0) characters: one long expression. Of 500 characters it is
+// coloured whole; of 2,000 it has more coloured stretches than a line gets.
+void BM_AssistedKeyOnLongLine(benchmark::State& state)
+{
+    ShownConsole w;
+    SetAssistance(w.Console(), state.range(1));
+    QString strLine;
+    while (strLine.size() < state.range(0) - 10)
+        strLine += QStringLiteral("(1+2)*3-");
+    w.Console().setPlainText(strLine + QStringLiteral("sqr(16)+s"));
+    TypeAtEndAndTakeBack(state, w.Console());
+}
 } // namespace
 
+BENCHMARK(BM_AssistedKeyAtEndOfConsole)
+    ->Unit(benchmark::kMillisecond)
+    ->Args({10000, 0})
+    ->Args({10000, 7})
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_AssistedKeyOnLongLine)
+    ->Unit(benchmark::kMillisecond)
+    ->Args({2000, 0})
+    ->Args({2000, 1})
+    ->Args({2000, 2})
+    ->Args({2000, 4})
+    ->Args({2000, 7})
+    ->Args({500, 0})
+    ->Args({500, 7})
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_KeyAfterPastingMegabyteLine)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_KeyBelowPastedMegabyteLine)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_KeyAtEndOfLine)

@@ -6,6 +6,7 @@
 #include "core/eval/CharClass.h"
 #include "core/eval/EvalContext.h"
 #include "core/eval/Messages.h"
+#include "core/eval/RandomGenerator.h"
 
 #include <algorithm>
 
@@ -25,11 +26,15 @@ bool IsWrittenAsError(const std::string& strResult)
 }
 
 // The line as the edit control hands it over: at most 2047 bytes, ending at a NUL.
-std::string ReadLine(const IConsoleText& console, int nLine)
+std::string AsHandedOver(std::string strLine)
 {
-    std::string strLine = console.LineText(nLine);
     strLine.resize(std::min({strLine.find('\0'), strLine.size(), MAX_LINE}));
     return strLine;
+}
+
+std::string ReadLine(const IConsoleText& console, int nLine)
+{
+    return AsHandedOver(console.LineText(nLine));
 }
 
 std::string KeywordCopy(const std::string& strLine)
@@ -178,7 +183,35 @@ bool CLineDispatcher::FactoriseArgument(const std::string& strArgument, bool bEn
     return true;
 }
 
+std::optional<std::string> CLineDispatcher::PreviewLine(std::string_view strText) const
+{
+    std::string strLine = AsHandedOver(std::string(strText));
+    const std::string strKeyword = KeywordCopy(strLine);
+    if (strKeyword.empty() || strKeyword == "cls" || strKeyword == "fxcls" ||
+        strKeyword.starts_with("fx") || strKeyword.starts_with("fact "))
+        return std::nullopt;
+    strLine.resize(std::min(strLine.find('#'), strLine.size()));
+    // A comment alone is no expression, though Enter writes 0 for it.
+    if (std::all_of(strLine.begin(), strLine.end(), IsBlank))
+        return std::nullopt;
+    CRandomGenerator random = m_eval.Random();
+    CEvalContext eval(m_eval, random);
+    try {
+        const std::string strResult = RenderIn(eval, eval.EvaluateLine(strLine));
+        if (IsWrittenAsError(strResult) || strResult.empty())
+            return std::nullopt;
+        return strResult;
+    } catch (const CalcError&) {
+        return std::nullopt;
+    }
+}
+
 std::string CLineDispatcher::Render(const CalcValue& value) const
+{
+    return RenderIn(m_eval, value);
+}
+
+std::string CLineDispatcher::RenderIn(const CEvalContext& eval, const CalcValue& value) const
 {
     switch (m_nRadix) {
     case Radix::Hexadecimal:
@@ -188,7 +221,7 @@ std::string CLineDispatcher::Render(const CalcValue& value) const
     case Radix::Decimal:
         break;
     }
-    return m_eval.FormatValue(value);
+    return eval.FormatValue(value);
 }
 
 void CLineDispatcher::Write(const std::string& strResult, bool bError)

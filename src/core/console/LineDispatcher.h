@@ -4,7 +4,9 @@
 #include "core/console/ConsoleHost.h"
 #include "core/console/KeyCodes.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 class CEvalContext;
 struct CalcValue;
@@ -34,6 +36,12 @@ public:
     // line, writing nothing.
     void DispatchLine(bool bEnterRun);
 
+    // What an Enter run of strLine would write as its value, without any effect: evaluated on a
+    // copy of the context and of the random generator, so an assignment assigns nothing and
+    // rnd( draws nothing. Nothing for a blank line, an error, and the keywords (cls, fxcls,
+    // curves, fact), whose runs are effects or may take long.
+    std::optional<std::string> PreviewLine(std::string_view strLine) const;
+
     // The VK_* code of the last key that went down in the console; F12 shows a curve it runs.
     void SetLastKey(int nKey) { m_nLastKey = nKey; }
     int LastKey() const { return m_nLastKey; }
@@ -47,6 +55,7 @@ private:
     void PlotCurve(const std::string& strStatement, bool bEnterRun);
     bool FactoriseArgument(const std::string& strArgument, bool bEnterRun, std::string& strResult);
     std::string Render(const CalcValue& value) const;
+    std::string RenderIn(const CEvalContext& eval, const CalcValue& value) const;
     void Write(const std::string& strResult, bool bError);
 
     CEvalContext& m_eval;

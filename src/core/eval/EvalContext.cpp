@@ -89,6 +89,11 @@ CEvalContext::CEvalContext(const ILanguageSource& language, CRandomGenerator& ra
     : m_language(language), m_random(random), m_angle(angle)
 {}
 
+CEvalContext::CEvalContext(const CEvalContext& other, CRandomGenerator& random)
+    : m_nPrecision(other.m_nPrecision), m_language(other.m_language), m_random(random),
+      m_angle(other.m_angle), m_mapVars(other.m_mapVars)
+{}
+
 void CEvalContext::Raise(const Text& text) const { throw CalcError(text.In(CurrentLanguage())); }
 
 CalcValue CEvalContext::EvaluateLine(std::string_view strText)

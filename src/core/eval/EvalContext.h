@@ -31,6 +31,9 @@ public:
     CEvalContext(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle);
     CEvalContext(const ILanguageSource&&, CRandomGenerator&, const AngleUnit&) = delete;
     CEvalContext(const ILanguageSource&, CRandomGenerator&, const AngleUnit&&) = delete;
+    // A copy of other's variables and settings that draws from random and tells no listener:
+    // what it evaluates changes nothing of other's.
+    CEvalContext(const CEvalContext& other, CRandomGenerator& random);
 
     // A console line, with blanks removed and an optional "name=" assignment.
     CalcValue EvaluateLine(std::string_view strText);
@@ -57,6 +60,7 @@ public:
     // Throws CalcError with text in the current language.
     [[noreturn]] void Raise(const Text& text) const;
     CRandomGenerator& Random() { return m_random; }
+    const CRandomGenerator& Random() const { return m_random; }
 
     int m_nPrecision = 12;
     int m_nLostDigitsRe = 0;

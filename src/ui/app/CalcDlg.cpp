@@ -11,6 +11,8 @@
 #include "ui/base/Accessibility.h"
 #include "ui/app/ConsoleKeeper.h"
 #include "ui/app/DesktopColorScheme.h"
+#include "ui/console/AssistSwitches.h"
+#include "ui/console/NameCompleter.h"
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
@@ -113,7 +115,11 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QStrin
     CreateWindowKeys();
     m_pKeeper = new CConsoleKeeper(*m_pConsole, *m_pGraph, m_store, *this, strDataFolder, this);
     m_pKeeper->Restore();
-    m_skin.SetWindowMenuItems(m_pKeeper->MenuItems(), [this] { m_pKeeper->UpdateMenuItems(); });
+    m_pAssist = new CAssistSwitches(*m_pConsole, m_store, *this, this);
+    m_skin.SetWindowMenuItems(m_pAssist->MenuItems() + m_pKeeper->MenuItems(), [this] {
+        m_pKeeper->UpdateMenuItems();
+        m_pAssist->UpdateMenuItems();
+    });
     SetFonts();
     PlaceAtStart();
     ApplyLanguage();
@@ -249,7 +255,7 @@ void CCalcDlg::ApplyLanguage()
         AuxWindow(id).update();
     }
     NameControls(*this, NAMES, language);
-    m_pConsole->setAccessibleDescription(QString::fromUtf8(CONSOLE_HELP.In(language)));
+    m_pConsole->SetHelpDescription(QString::fromUtf8(CONSOLE_HELP.In(language)));
     LabelRowButtons();
 }
 
@@ -545,8 +551,11 @@ void CCalcDlg::LayoutControls()
 
 bool CCalcDlg::PreTranslateKey(const QKeyEvent& event)
 {
-    if (event.key() == Qt::Key_Escape)
+    // Escape never reaches the console; it closes the console's list of names when that is open.
+    if (event.key() == Qt::Key_Escape) {
+        m_pConsole->Completer().Close();
         return true;
+    }
     if (IsKeypadDecimal(event)) {
         m_pConsole->ReplaceSelection(".");
         return true;

@@ -14,6 +14,7 @@
 
 #include <array>
 
+class CAssistSwitches;
 class CAuxWindow;
 class CCalcEdit;
 class CConsoleKeeper;
@@ -160,6 +161,7 @@ private:
     std::array<CHoverButton*, AUX_COUNT> m_buttons{};
     CCalcEdit* m_pConsole = nullptr;
     CConsoleKeeper* m_pKeeper = nullptr;
+    CAssistSwitches* m_pAssist = nullptr;
     QLabel* m_pLogo = nullptr;
     // A row button that the keyboard (Tab) gave the focus keeps it when the window repaints.
     QWidget* m_pKeyFocus = nullptr;

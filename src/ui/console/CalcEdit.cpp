@@ -1,7 +1,11 @@
 #include "ui/console/CalcEdit.h"
 
 #include "core/keep/KeepTexts.h"
+#include "core/console/ConsoleSyntax.h"
 #include "ui/base/EditColors.h"
+#include "ui/base/QtColor.h"
+#include "ui/console/ConsoleHighlighter.h"
+#include "ui/console/NameCompleter.h"
 #include "ui/console/VirtualKey.h"
 
 #include <QContextMenuEvent>
@@ -9,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -18,6 +23,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace
 {
@@ -42,6 +48,26 @@ void CutLine(QString& strLine, qsizetype nLength)
         --nLength;
     strLine.truncate(nLength);
 }
+std::u16string_view View(const QString& str)
+{
+    return {reinterpret_cast<const char16_t*>(str.utf16()), std::size_t(str.size())};
+}
+
+// A key that continues a name, or starts one.
+bool TypesName(const QKeyEvent& event)
+{
+    const QString strText = event.text();
+    return strText.size() == 1 && (strText.at(0).isLetterOrNumber() || strText.at(0) == u'!') &&
+           strText.at(0).unicode() < 128;
+}
+
+// What a background is mixed with to mark a bracket: a tenth to a quarter of the mark colour.
+QColor Tint(ColorRef crMark, ColorRef crBack, double dShare)
+{
+    const auto mix = [&](int a, int b) { return int(a * dShare + b * (1 - dShare)); };
+    return QColor(mix(RedOf(crMark), RedOf(crBack)), mix(GreenOf(crMark), GreenOf(crBack)),
+                  mix(BlueOf(crMark), BlueOf(crBack)));
+}
 } // namespace
 
 CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
@@ -56,6 +82,18 @@ CCalcEdit::CCalcEdit(const ILanguageSource& language, CRandomGenerator& random,
     connect(this, &QPlainTextEdit::textChanged, this, &CCalcEdit::OnTextChanged);
     connect(document(), &QTextDocument::contentsChange, this, &CCalcEdit::OnContentsChange);
     m_nStoredAtCompaction = document()->characterCount();
+    // After OnContentsChange, which tells it whether the whole text was replaced.
+    m_pHighlighter = new CConsoleHighlighter(document(), m_eval);
+    m_pCompleter = new CNameCompleter(*this, m_eval, language);
+    m_pPreviewTimer = new QTimer(this);
+    m_pPreviewTimer->setSingleShot(true);
+    m_pPreviewTimer->setInterval(0);
+    connect(m_pPreviewTimer, &QTimer::timeout, this, &CCalcEdit::UpdatePreview);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        UpdateBrackets();
+        SchedulePreview();
+    });
+    connect(this, &QPlainTextEdit::textChanged, this, &CCalcEdit::SchedulePreview);
 }
 
 void CCalcEdit::DispatchLine(bool bEnterRun)
@@ -75,6 +113,35 @@ void CCalcEdit::DispatchLine(bool bEnterRun)
 void CCalcEdit::SetColors(ColorRef crText, ColorRef crBack)
 {
     SetEditColors(*this, crText, crBack);
+    m_crBack = crBack;
+    m_pHighlighter->SetColors(crText, crBack);
+    UpdateBrackets();
+    viewport()->update();
+}
+
+void CCalcEdit::SetHelpDescription(const QString& strHelp)
+{
+    m_strHelp = strHelp;
+    setAccessibleDescription(m_strPreview.isEmpty() ? m_strHelp : m_strPreview);
+}
+
+void CCalcEdit::SetCompleting(bool bComplete)
+{
+    m_bCompleting = bComplete;
+    if (!bComplete)
+        m_pCompleter->Close();
+}
+
+void CCalcEdit::SetColouring(bool bColour)
+{
+    m_pHighlighter->SetColouring(bColour);
+    UpdateBrackets();
+}
+
+void CCalcEdit::SetPreviewing(bool bPreview)
+{
+    m_bPreviewing = bPreview;
+    UpdatePreview();
 }
 
 void CCalcEdit::TakeFocus()
@@ -163,6 +230,7 @@ void CCalcEdit::WriteResult(const QString& strText)
 {
     const qsizetype nBreak = strText.indexOf(QLatin1Char('\n'));
     InsertText(strText.left(nBreak));
+    m_pHighlighter->MarkWritten(textCursor().block());
     if (nBreak >= 0)
         InsertText(strText.mid(nBreak));
 }
@@ -194,8 +262,58 @@ void CCalcEdit::OnTextChanged()
     DispatchLine(true);
 }
 
+// While the list of names is open, Up and Down choose in it and Escape closes it; Enter closes
+// it and runs the line as ever. True when the key has been used up.
+bool CCalcEdit::HandleListKey(QKeyEvent* pEvent)
+{
+    if (!m_pCompleter->IsOpen())
+        return false;
+    switch (pEvent->key()) {
+    case Qt::Key_Escape:
+        m_pCompleter->Close();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        m_pCompleter->Choose(pEvent->key() == Qt::Key_Up ? -1 : 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_pCompleter->Close();
+        return false;
+    default:
+        return false;
+    }
+}
+
+// The list follows the name being typed; any other key closes it.
+void CCalcEdit::FollowTyping(const QKeyEvent& event)
+{
+    const bool bEdits = event.key() == Qt::Key_Backspace || event.key() == Qt::Key_Delete;
+    if (m_bCompleting && (TypesName(event) || (bEdits && m_pCompleter->IsOpen())))
+        m_pCompleter->Refresh();
+    else if (event.key() != Qt::Key_Shift && event.key() != Qt::Key_Control)
+        m_pCompleter->Close();
+}
+
+bool CCalcEdit::focusNextPrevChild(bool bNext)
+{
+    // Tab puts the chosen name in while the list is open, instead of leaving the console.
+    if (m_pCompleter->IsOpen()) {
+        if (bNext)
+            m_pCompleter->Accept();
+        else
+            m_pCompleter->Close();
+        return true;
+    }
+    return QPlainTextEdit::focusNextPrevChild(bNext);
+}
+
 void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
 {
+    if (HandleListKey(pEvent)) {
+        pEvent->accept();
+        return;
+    }
     const int nKey = VirtualKeyOf(*pEvent);
     m_dispatcher.SetLastKey(nKey);
     if (nKey == VK_SHIFT)
@@ -211,6 +329,7 @@ void CCalcEdit::keyPressEvent(QKeyEvent* pEvent)
         return;
     }
     PassKeyOn(pEvent);
+    FollowTyping(*pEvent);
 }
 
 void CCalcEdit::keyReleaseEvent(QKeyEvent* pEvent)
@@ -222,7 +341,8 @@ void CCalcEdit::keyReleaseEvent(QKeyEvent* pEvent)
             m_bShiftDown = false;
         if (nKey == VK_CONTROL)
             m_bCtrlDown = false;
-        if (nKey == VK_UP || nKey == VK_DOWN)
+        // A key that chose in the list of names re-runs nothing.
+        if ((nKey == VK_UP || nKey == VK_DOWN) && !m_pCompleter->IsOpen())
             DispatchLine(false);
     }
     QPlainTextEdit::keyReleaseEvent(pEvent);
@@ -276,8 +396,11 @@ void CCalcEdit::contextMenuEvent(QContextMenuEvent* pEvent)
 
 // Every text put in is appended to the document's store, and what is removed stays there. The
 // store is rebuilt from the text, after the edit under way, once it holds too much beside it.
-void CCalcEdit::OnContentsChange(int /*nPosition*/, int /*nRemoved*/, int nAdded)
+void CCalcEdit::OnContentsChange(int nPosition, int /*nRemoved*/, int nAdded)
 {
+    if (m_pHighlighter != nullptr)
+        m_pHighlighter->SetGuessing(m_bCompacting ||
+                                    (nPosition == 0 && nAdded >= document()->characterCount() - 1));
     m_nAddedSinceCompaction += nAdded;
     const qint64 nHeld =
         m_nStoredAtCompaction + m_nAddedSinceCompaction - document()->characterCount();
@@ -294,8 +417,19 @@ void CCalcEdit::CompactText()
     const QTextCursor cursor = textCursor();
     const int nAnchor = cursor.anchor(), nPosition = cursor.position();
     const int nLeft = horizontalScrollBar()->value(), nTop = verticalScrollBar()->value();
+    std::vector<int> states;
+    states.reserve(std::size_t(document()->blockCount()));
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        states.push_back(block.userState());
     m_bCompacting = true;
     document()->setPlainText(document()->toRawText());
+    // The written marks stay where they were, not as guessed from the text.
+    QTextBlock block = document()->begin();
+    for (std::size_t i = 0; i < states.size() && block.isValid(); ++i, block = block.next())
+        if (block.userState() != states[i]) {
+            block.setUserState(states[i]);
+            m_pHighlighter->rehighlightBlock(block);
+        }
     QTextCursor restored(document());
     restored.setPosition(nAnchor);
     restored.setPosition(nPosition, QTextCursor::KeepAnchor);
@@ -353,4 +487,94 @@ void CCalcEdit::insertFromMimeData(const QMimeData* pSource)
         QToolTip::showText(at, QString::fromUtf8(PASTE_CUT_NOTICE.In(m_language.CurrentLanguage())),
                            this);
     }
+}
+
+// The bracket at the caret and its partner are marked; a bracket without one is marked alone, in
+// the error colour.
+void CCalcEdit::UpdateBrackets()
+{
+    QList<QTextEdit::ExtraSelection> selections;
+    const QTextCursor caret = textCursor();
+    const QTextBlock block = caret.block();
+    const BracketPair pair =
+        caret.hasSelection() || CConsoleHighlighter::IsWritten(block)
+            ? BracketPair()
+            : BracketAtCaret(View(block.text()), std::size_t(caret.positionInBlock()));
+    if (pair.nBracket != NO_BRACKET) {
+        const ConsolePalette& palette = m_pHighlighter->Palette();
+        const ColorRef crBack = m_crBack;
+        const bool bMatched = pair.nPartner != NO_BRACKET;
+        QTextCharFormat format;
+        format.setFontWeight(QFont::Bold);
+        format.setBackground(bMatched ? Tint(palette.Of(TokenKind::Variable), crBack, 0.25)
+                                      : Tint(palette.Of(TokenKind::Error), crBack, 0.25));
+        if (!bMatched) {
+            format.setForeground(ToQColor(palette.Of(TokenKind::Error)));
+            format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        }
+        for (std::size_t nColumn : {pair.nBracket, pair.nPartner}) {
+            if (nColumn == NO_BRACKET)
+                continue;
+            QTextEdit::ExtraSelection selection;
+            selection.cursor = QTextCursor(block);
+            selection.cursor.setPosition(block.position() + int(nColumn));
+            selection.cursor.setPosition(block.position() + int(nColumn) + 1,
+                                         QTextCursor::KeepAnchor);
+            selection.format = format;
+            selections.append(selection);
+        }
+    }
+    setExtraSelections(selections);
+}
+
+void CCalcEdit::SchedulePreview()
+{
+    if (m_bPreviewing && !m_pPreviewTimer->isActive())
+        m_pPreviewTimer->start();
+}
+
+// The value of the caret's line as an Enter run would write it, evaluated without effects.
+void CCalcEdit::UpdatePreview()
+{
+    QString strPreview;
+    int nBlock = -1;
+    const QTextCursor caret = textCursor();
+    const QTextBlock block = caret.block();
+    if (m_bPreviewing && !caret.hasSelection() && !CConsoleHighlighter::IsWritten(block) &&
+        block.length() - 1 <= PREVIEW_LINE_LIMIT) {
+        try {
+            if (const std::optional<std::string> strValue =
+                    m_dispatcher.PreviewLine(block.text().toStdString())) {
+                strPreview = QString::fromStdString(*strValue);
+                nBlock = block.blockNumber();
+            }
+        } catch (const std::exception& error) {
+            qWarning("no value shown: %s", error.what());
+        }
+    }
+    if (strPreview == m_strPreview && nBlock == m_nPreviewBlock)
+        return;
+    m_strPreview = strPreview;
+    m_nPreviewBlock = nBlock;
+    setAccessibleDescription(m_strPreview.isEmpty() ? m_strHelp : m_strPreview);
+    viewport()->update();
+}
+
+// The value is drawn after the end of its line, outside the text.
+void CCalcEdit::paintEvent(QPaintEvent* pEvent)
+{
+    QPlainTextEdit::paintEvent(pEvent);
+    const QTextBlock block = document()->findBlockByNumber(m_nPreviewBlock);
+    if (m_strPreview.isEmpty() || !block.isValid() || block.layout()->lineCount() == 0)
+        return;
+    const QRectF geometry = blockBoundingGeometry(block).translated(contentOffset());
+    const QTextLine line = block.layout()->lineAt(0);
+    const QFontMetricsF metrics(font());
+    const QPointF at(geometry.left() + line.naturalTextRect().right() +
+                         metrics.horizontalAdvance(u' ') * 2,
+                     geometry.top() + line.y() + line.ascent());
+    QPainter painter(viewport());
+    painter.setFont(font());
+    painter.setPen(ToQColor(m_pHighlighter->Palette().preview));
+    painter.drawText(at, QStringLiteral("= ") + m_strPreview);
 }

@@ -7,7 +7,10 @@
 
 #include <QPlainTextEdit>
 
+class CConsoleHighlighter;
+class CNameCompleter;
 class CRandomGenerator;
+class QTimer;
 
 // The console: a plain multi-line text without wrapping in which every line is a statement.
 // Enter at the end of a line evaluates it and writes the result below; the arrow keys and F12
@@ -25,6 +28,9 @@ public:
     // undo is on. Once about this many characters are held so, the undo history is given up
     // and the memory returned.
     static constexpr qint64 UNDO_TEXT_BUDGET = 2 * 1024 * 1024;
+    // A longer line shows no value while it is typed: the dispatcher reads no more of a line,
+    // and evaluating it must not make a key wait.
+    static constexpr int PREVIEW_LINE_LIMIT = 2047;
 
     // angle: the unit the console's evaluator reads; its owner keeps it.
     CCalcEdit(const ILanguageSource& language, CRandomGenerator& random, const AngleUnit& angle,
@@ -59,6 +65,20 @@ public:
     // in the console again.
     void ReleaseCtrl() { m_bCtrlDown = false; }
 
+    // The console's help for assistive technology, its description while no value is shown.
+    void SetHelpDescription(const QString& strHelp);
+    // The assistance while typing, each on at first: the list of names, the colours, and the
+    // value of the caret's line shown beside it.
+    void SetCompleting(bool bComplete);
+    void SetColouring(bool bColour);
+    void SetPreviewing(bool bPreview);
+    bool IsCompleting() const { return m_bCompleting; }
+    bool IsPreviewing() const { return m_bPreviewing; }
+    // The value shown beside the caret's line; empty when none is.
+    const QString& Preview() const { return m_strPreview; }
+    CNameCompleter& Completer() { return *m_pCompleter; }
+    CConsoleHighlighter& Highlighter() { return *m_pHighlighter; }
+
     CEvalContext& Eval() { return m_eval; }
     int LastKey() const { return m_dispatcher.LastKey(); }
     const std::string& LastResult() const { return m_dispatcher.LastResult(); }
@@ -83,6 +103,8 @@ protected:
     void dropEvent(QDropEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
+    bool focusNextPrevChild(bool bNext) override;
 
 private:
     void OnTextChanged();
@@ -91,6 +113,11 @@ private:
     void WriteResult(const QString& strText);
     bool FitPastedLines(QString& strText) const;
     void CompactText();
+    bool HandleListKey(QKeyEvent* pEvent);
+    void FollowTyping(const QKeyEvent& event);
+    void UpdateBrackets();
+    void SchedulePreview();
+    void UpdatePreview();
 
     // Set while an Enter run may write its result, which assistive technology is told of.
     bool m_bDispatching = false;
@@ -109,4 +136,13 @@ private:
     const ILanguageSource& m_language;
     CEvalContext m_eval;
     CLineDispatcher m_dispatcher;
+    CConsoleHighlighter* m_pHighlighter = nullptr;
+    CNameCompleter* m_pCompleter = nullptr;
+    QTimer* m_pPreviewTimer = nullptr;
+    bool m_bCompleting = true;
+    bool m_bPreviewing = true;
+    QString m_strPreview;
+    int m_nPreviewBlock = -1;
+    QString m_strHelp;
+    ColorRef m_crBack = MakeRgb(255, 255, 255);
 };

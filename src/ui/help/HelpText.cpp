@@ -104,7 +104,19 @@ const char* const HELP_TEXT_EN =
     "  fx2 sqr(x)/7    - Adds 'y = sqr(x)/7'\n"
     "  fxcls           - Clear all functions.'\n"
     "\n"
-    "  waitting for your advice";
+    "  waitting for your advice\n"
+    "\n"
+    "Typing in the console:\n"
+    "\n"
+    "  While you type a name, a list under the\n"
+    "  caret offers the names that fit.\n"
+    "  Up, Down - choose a name in the list\n"
+    "  Tab      - put the chosen name in\n"
+    "  Escape   - close the list\n"
+    "  Enter always runs the line. The value of\n"
+    "  the line is shown beside it as you type.\n"
+    "  The icon menu turns the list, the colours\n"
+    "  and the value off and on.";
 
 const char* const HELP_TEXT_ZH =
     "    本计算器中，你可按书写习惯输入算式,光标在行末时回车或单击Ans键显示结果。\n"
@@ -202,7 +214,16 @@ const char* const HELP_TEXT_ZH =
     "    fx2 sqr(x)/7    - 增加 'y = sqr(x)/7'到图像\n"
     "    fxcls           - 清除所有图像\n"
     "\n"
-    "  有何建议请与作者联系";
+    "  有何建议请与作者联系\n"
+    "\n"
+    "    在控制台中输入:\n"
+    "\n"
+    "    输入名称时，光标下的列表给出匹配的名称。\n"
+    "    上/下键  - 在列表中选择名称\n"
+    "    Tab键    - 插入所选名称\n"
+    "    Esc键    - 关闭列表\n"
+    "    回车键总是执行该行。输入时该行的值显示在行旁。\n"
+    "    图标菜单可开关名称列表、着色和值的显示。";
 // clang-format on
 } // namespace
 

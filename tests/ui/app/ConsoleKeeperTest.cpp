@@ -1,5 +1,6 @@
 #include "ui/app/ConsoleKeeper.h"
 
+#include "core/app/SettingsRecord.h"
 #include "core/keep/ConsoleFormat.h"
 #include "core/keep/KeepTexts.h"
 #include "tests/ui/support/CalculatorProcess.h"
@@ -8,6 +9,9 @@
 #include "ui/base/HoverButton.h"
 #include "ui/bignum/HugeNumDlg.h"
 #include "ui/bignum/LongResultView.h"
+#include "ui/console/AssistSwitches.h"
+#include "ui/console/ConsoleHighlighter.h"
+#include "ui/console/NameCompleter.h"
 #include "ui/graph/GraphDlg.h"
 
 #include <QDir>
@@ -670,4 +674,33 @@ TEST(ConsoleKeeperKill, KillDuringWritesLeavesTheOldOrTheNewFile)
         last = now;
     }
     EXPECT_GT(nChanges, 0) << "the child never finished a write";
+}
+
+// The console's assistance is switched in the same menu and kept beside the keep switch; the
+// settings record stays as it was.
+TEST_F(ConsoleKeeperTest, AssistanceSwitchesAreKeptBesideKeepConsole)
+{
+    const std::optional<std::string> strRecord = m_pStore->Read(LAST_CONFIG_NAME);
+    const char* const SWITCHES[][2] = {{"completeNames", CAssistSwitches::COMPLETE_SETTING},
+                                       {"colourConsole", CAssistSwitches::COLOUR_SETTING},
+                                       {"previewResult", CAssistSwitches::PREVIEW_SETTING}};
+    for (const auto& names : SWITCHES) {
+        SCOPED_TRACE(names[0]);
+        QMenu* pMenu = OpenIconMenu();
+        ASSERT_NE(pMenu, nullptr);
+        QAction* pSwitch = ActionNamed(*pMenu, names[0]);
+        ASSERT_NE(pSwitch, nullptr);
+        EXPECT_TRUE(pSwitch->isChecked());
+        pMenu->close();
+        pSwitch->trigger();
+        EXPECT_EQ(m_pStore->Read(names[1]), "0");
+    }
+    EXPECT_EQ(m_pStore->Read(LAST_CONFIG_NAME), strRecord);
+    Restart();
+    EXPECT_FALSE(Console().IsCompleting());
+    EXPECT_FALSE(Console().Highlighter().IsColouring());
+    EXPECT_FALSE(Console().IsPreviewing());
+    Type("po");
+    EXPECT_FALSE(Console().Completer().IsOpen());
+    EXPECT_EQ(Console().Preview(), "");
 }

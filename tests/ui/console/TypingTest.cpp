@@ -1,6 +1,8 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "tests/common/CliRunner.h"
+#include "ui/console/ConsoleHighlighter.h"
+#include "ui/console/NameCompleter.h"
 
 #include <random>
 #include <string>
@@ -100,5 +102,69 @@ TEST_F(TypingTest, ConsoleShowsWhatTheCommandLineFrontEndShows)
     const CliResult cli = RunCli("--transcript", strLines);
     ASSERT_EQ(cli.nStatus, 0) << cli.strErr;
     EXPECT_EQ(Text().toStdString(), cli.strOut);
+}
+
+TEST_F(TypingTest, CompletesANameWithTabAndRunsTheLine)
+{
+    TypeLikeAPerson("po");
+    ASSERT_TRUE(Console().Completer().IsOpen());
+    QTest::keyClick(&Console(), Qt::Key_Tab);
+    EXPECT_FALSE(Console().Completer().IsOpen());
+    EXPECT_EQ(Text(), "pow(");
+    EXPECT_EQ(CaretColumn(), 4);
+    TypeLikeAPerson("2,10)\n");
+    EXPECT_EQ(Text(), "pow(2,10)\n1024\n");
+
+    // Down chooses the next name, Escape closes the list and leaves the typing as it is.
+    TypeLikeAPerson("s");
+    QTest::keyClick(&Console(), Qt::Key_Down);
+    QTest::keyClick(&Console(), Qt::Key_Tab);
+    TypeLikeAPerson("30)+co");
+    QTest::keyClick(&Console(), Qt::Key_Escape);
+    EXPECT_FALSE(Console().Completer().IsOpen());
+    TypeLikeAPerson("s(60)\n");
+    EXPECT_EQ(Text(), "pow(2,10)\n1024\nsin(30)+cos(60)\n1\n");
+}
+
+// The value shown while typing comes from copies: the same lines give the same console with it
+// on and off, rnd( included, and an assignment shown is not made.
+TEST_F(TypingTest, ValueShownWhileTypingChangesNothing)
+{
+    std::string strShownOn;
+    std::string strTexts[2];
+    for (const bool bPreview : {true, false}) {
+        Console().ClearText();
+        Console().SetPreviewing(bPreview);
+        m_random.RandomSeed(7);
+        TypeLikeAPerson("a=3\nrnd(1)");
+        TypeLikeAPerson("\nrnd(1)\na=4");
+        EXPECT_EQ(Console().Preview(), bPreview ? "4" : "");
+        if (bPreview) {
+            EXPECT_EQ(Console().accessibleDescription(), "4");
+        }
+        EXPECT_EQ(Console().Eval().Variables().at("a"), CalcValue(3.0, 0.0));
+        strTexts[bPreview ? 0 : 1] = Text().toStdString();
+    }
+    EXPECT_EQ(strTexts[0], strTexts[1]);
+    Console().SetPreviewing(true);
+}
+
+// The console knows the lines it wrote, after cls and for a console read back from a file.
+TEST_F(TypingTest, WrittenLinesAreKnownWithoutMarksInTheText)
+{
+    const auto written = [this] {
+        std::string strMarks;
+        for (QTextBlock block = Console().document()->begin(); block.isValid();
+             block = block.next())
+            strMarks += CConsoleHighlighter::IsWritten(block) ? 'W' : '.';
+        return strMarks;
+    };
+    TypeLikeAPerson("1+2\na=1\n3\n");
+    EXPECT_EQ(written(), ".W..W.");
+    TypeLikeAPerson("cls\n");
+    EXPECT_EQ(written(), ".");
+    Console().setPlainText("1+2\n3\na=1\nError: [x]\nb\n");
+    EXPECT_EQ(written(), ".W.W..");
+    EXPECT_EQ(Text(), "1+2\n3\na=1\nError: [x]\nb\n");
 }
 } // namespace
