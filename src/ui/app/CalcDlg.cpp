@@ -344,10 +344,13 @@ void CCalcDlg::SnapKeyboard()
     // The keyboard docks on the screen that holds most of this window.
     const QScreen* pScreen = QGuiApplication::screenAt(frame.center());
     const QRect area = (pScreen != nullptr ? pScreen : screen())->availableGeometry();
-    const Point at =
-        KeyboardSnapPosition(main, Rect::AtSize(area.x(), area.y(), area.width(), area.height()),
-                             m_skin.Metrics().nCaption);
-    m_pKeyboard->move(at.nX, at.nY);
+    const QRect row = ButtonRowOnScreen(m_buttons);
+    const std::optional<Point> at = KeyboardSnapPosition(
+        main, Rect::AtSize(area.x(), area.y(), area.width(), area.height()),
+        m_skin.Metrics().nCaption, Rect::AtSize(row.x(), row.y(), row.width(), row.height()));
+    // Without a free side the keyboard stays where it is rather than cover the button row.
+    if (at.has_value())
+        m_pKeyboard->move(at->nX, at->nY);
     m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
 }
 
