@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 
 namespace
 {
@@ -50,8 +51,11 @@ void CAuxWindow::setVisible(bool bVisible)
     if (bVisible && !m_bPlaced) {
         m_bPlaced = true;
         // A window placed before its first show (the docked keyboard) stays where it was put.
-        if (!testAttribute(Qt::WA_Moved))
+        // One too large for the screen is placed at the size it will have.
+        if (!testAttribute(Qt::WA_Moved)) {
+            FitOnScreen();
             PlaceFirstTime();
+        }
     }
     if (bVisible && !isVisible()) {
         KeepOnOwnersScreen();
@@ -127,9 +131,18 @@ void CAuxWindow::FitOnScreen()
     const QSize room = area.size() - frameExtra;
     if (width() <= room.width() && height() <= room.height())
         return;
-    if (!m_look.bResizable)
+    QSize fitted = size();
+    if (!m_look.bResizable) {
         ScrollControls();
-    resize(size().boundedTo(room));
+        // Where there is room, the window widens (or grows taller) by the one scroll bar it
+        // needs, so that it does not need the other one as well.
+        const int nBar = m_pScroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (fitted.height() > room.height() && fitted.width() + nBar <= room.width())
+            fitted.rwidth() += nBar;
+        else if (fitted.width() > room.width() && fitted.height() + nBar <= room.height())
+            fitted.rheight() += nBar;
+    }
+    resize(fitted.boundedTo(room));
     const QRect frame(frameGeometry().topLeft(), size() + frameExtra);
     const Point at = KeepOnScreen(ToRect(frame), ToRect(area));
     move(at.nX, at.nY);
