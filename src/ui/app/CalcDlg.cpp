@@ -81,12 +81,21 @@ constexpr int CONSOLE_FONT_HEIGHT = 18;
 constexpr int CONSOLE_FONT_WIDTH = 9;
 constexpr int LONG_NUMBER_FONT_WIDTH = 7;
 
-// The button row in screen pixels, with some room around it.
-QRect ButtonRowOnScreen(const std::array<CHoverButton*, AUX_COUNT>& buttons)
+// Where the layout puts a row button in the client area client.
+QRect ButtonPlace(const QRect& client, const RowButton& row)
+{
+    const QPoint at(client.width() - row.nFromRight, client.height() - BUTTON_FROM_BOTTOM);
+    return {client.topLeft() + at, QSize(BUTTON_WIDTH, BUTTON_HEIGHT)};
+}
+
+// The button row in screen pixels, with some room around it, where the layout puts it: right
+// even before the first show, when the buttons have not been laid out yet.
+QRect ButtonRowOnScreen(const QWidget& dlg)
 {
     QRect row;
-    for (const CHoverButton* pButton : buttons)
-        row |= QRect(pButton->mapToGlobal(QPoint(0, 0)), pButton->size());
+    for (const RowButton& button : ROW_BUTTONS)
+        row |= ButtonPlace(dlg.contentsRect(), button);
+    row.translate(dlg.mapToGlobal(QPoint(0, 0)));
     return row.adjusted(-BUTTON_ROW_CLEARANCE, -BUTTON_ROW_CLEARANCE, BUTTON_ROW_CLEARANCE,
                         BUTTON_ROW_CLEARANCE);
 }
@@ -177,7 +186,7 @@ template <class Window>
 Window* CCalcDlg::Adopt(AuxId id, Window* pWindow)
 {
     pWindow->hide();
-    pWindow->SetKeepClear([this] { return ButtonRowOnScreen(m_buttons); });
+    pWindow->SetKeepClear([this] { return ButtonRowOnScreen(*this); });
     pWindow->SetObstacles([this, id] { return OtherWindows(id); });
     connect(pWindow, &CAuxWindow::Hidden, this, [this, id, pWindow] {
         m_bShown[Index(id)] = false;
@@ -373,10 +382,13 @@ void CCalcDlg::SnapKeyboard()
     // The keyboard docks on the screen that holds most of this window.
     const QScreen* pScreen = QGuiApplication::screenAt(frame.center());
     const QRect area = (pScreen != nullptr ? pScreen : screen())->availableGeometry();
-    const Point at =
-        KeyboardSnapPosition(main, Rect::AtSize(area.x(), area.y(), area.width(), area.height()),
-                             m_skin.Metrics().nCaption);
-    m_pKeyboard->move(at.nX, at.nY);
+    const QRect row = ButtonRowOnScreen(*this);
+    const std::optional<Point> at = KeyboardSnapPosition(
+        main, Rect::AtSize(area.x(), area.y(), area.width(), area.height()),
+        m_skin.Metrics().nCaption, Rect::AtSize(row.x(), row.y(), row.width(), row.height()));
+    // Without a free side the keyboard stays where it is rather than cover the button row.
+    if (at.has_value())
+        m_pKeyboard->move(at->nX, at->nY);
     m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
 }
 
@@ -542,10 +554,8 @@ void CCalcDlg::LayoutControls()
                                   QSize(cx - CONSOLE_RIGHT_MARGIN, cy - CONSOLE_BOTTOM_MARGIN)));
     m_pLogo->setGeometry(
         QRect(origin + QPoint(LOGO_LEFT, cy - LOGO_FROM_BOTTOM), QSize(LOGO_WIDTH, LOGO_HEIGHT)));
-    for (const RowButton& row : ROW_BUTTONS) {
-        const QPoint at = origin + QPoint(cx - row.nFromRight, cy - BUTTON_FROM_BOTTOM);
-        m_buttons[Index(row.window)]->setGeometry(QRect(at, QSize(BUTTON_WIDTH, BUTTON_HEIGHT)));
-    }
+    for (const RowButton& row : ROW_BUTTONS)
+        m_buttons[Index(row.window)]->setGeometry(ButtonPlace(client, row));
     update();
 }
 

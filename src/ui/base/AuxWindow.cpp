@@ -3,11 +3,14 @@
 #include "core/app/WindowPlacement.h"
 #include "core/skin/Opacity.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 namespace
 {
@@ -49,11 +52,16 @@ void CAuxWindow::setVisible(bool bVisible)
     if (bVisible && !m_bPlaced) {
         m_bPlaced = true;
         // A window placed before its first show (the docked keyboard) stays where it was put.
-        if (!testAttribute(Qt::WA_Moved))
+        // One too large for the screen is placed at the size it will have.
+        if (!testAttribute(Qt::WA_Moved)) {
+            FitOnScreen();
             PlaceFirstTime();
+        }
     }
-    if (bVisible && !isVisible())
+    if (bVisible && !isVisible()) {
         KeepOnOwnersScreen();
+        FitOnScreen();
+    }
     QWidget::setVisible(bVisible);
 }
 
@@ -107,6 +115,88 @@ void CAuxWindow::KeepOnOwnersScreen()
     const Point at = KeepOnScreen(ToRect(frameGeometry()), ToRect(OwnersScreenArea(*pOwner)));
     if (QPoint(at.nX, at.nY) != pos())
         move(at.nX, at.nY);
+}
+
+// A window larger than the usable area of its screen shrinks to it and moves wholly onto it.
+void CAuxWindow::FitOnScreen()
+{
+    const QScreen* pScreen = QGuiApplication::screenAt(frameGeometry().center());
+    if (pScreen == nullptr)
+        pScreen = screen();
+    const QRect area = pScreen->availableGeometry();
+    // Before the first show the window system's frame is not known; the owner's is the best guess.
+    QSize frameExtra = frameGeometry().size() - size();
+    const QWidget* pOwner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    if (frameExtra.isNull() && pOwner != nullptr)
+        frameExtra = pOwner->frameGeometry().size() - pOwner->size();
+    const QSize room = area.size() - frameExtra;
+    if (width() <= room.width() && height() <= room.height())
+        return;
+    QSize fitted = size();
+    if (!m_look.bResizable) {
+        ScrollControls();
+        // Where there is room, the window widens (or grows taller) by the one scroll bar it
+        // needs, so that it does not need the other one as well.
+        const int nBar = m_pScroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (fitted.height() > room.height() && fitted.width() + nBar <= room.width())
+            fitted.rwidth() += nBar;
+        else if (fitted.width() > room.width() && fitted.height() + nBar <= room.height())
+            fitted.rheight() += nBar;
+    }
+    resize(fitted.boundedTo(room));
+    const QRect frame(frameGeometry().topLeft(), size() + frameExtra);
+    const Point at = KeepOnScreen(ToRect(frame), ToRect(area));
+    move(at.nX, at.nY);
+}
+
+// The controls move into a scrolling view that fills the client area; they keep their order, so
+// Tab still reaches each of them in turn.
+void CAuxWindow::ScrollControls()
+{
+    if (m_pScroller != nullptr)
+        return;
+    const QRect client = contentsRect();
+    auto* pControls = new QWidget;
+    pControls->resize(client.size());
+    for (QWidget* pControl : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (pControl->isWindow())
+            continue;
+        const bool bHidden = pControl->isHidden();
+        const QPoint at = pControl->pos() - client.topLeft();
+        pControl->setParent(pControls);
+        pControl->move(at);
+        pControl->setHidden(bHidden);
+    }
+    m_pScroller = new QScrollArea(this);
+    m_pScroller->setObjectName(QStringLiteral("scroller"));
+    m_pScroller->setFrameShape(QFrame::NoFrame);
+    m_pScroller->setWidget(pControls);
+    // The frame paints the client area's background; the controls stand on it as before.
+    m_pScroller->setAutoFillBackground(false);
+    m_pScroller->viewport()->setAutoFillBackground(false);
+    pControls->setAutoFillBackground(false);
+    m_pScroller->setGeometry(client);
+    m_pScroller->show();
+    // However a control takes the focus (Tab, a click, a key of the window), it comes into view.
+    connect(qApp, &QApplication::focusChanged, m_pScroller,
+            [pControls, this](QWidget*, QWidget* pNow) {
+                if (pNow == nullptr || !pControls->isAncestorOf(pNow))
+                    return;
+                // The whole control, not only its caret as ensureWidgetVisible would.
+                const QRect rc(pNow->mapTo(pControls, QPoint(0, 0)), pNow->size());
+                m_pScroller->ensureVisible(rc.center().x(), rc.center().y(), rc.width() / 2 + 1,
+                                           rc.height() / 2 + 1);
+            });
+}
+
+bool CAuxWindow::event(QEvent* pEvent)
+{
+    const bool bDone = QWidget::event(pEvent);
+    // The frame moves the view with the client area's corner; its size follows here.
+    const QEvent::Type type = pEvent->type();
+    if (m_pScroller != nullptr && (type == QEvent::Resize || type == QEvent::ContentsRectChange))
+        m_pScroller->setGeometry(contentsRect());
+    return bDone;
 }
 
 void CAuxWindow::ApplyLanguage()

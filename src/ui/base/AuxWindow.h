@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+class QScrollArea;
+
 // Base of the seven auxiliary windows: a tool window owned by the main window, created once and
 // afterwards only shown and hidden. It reads the language from its owner's source whenever it
 // produces a text, carries its transparency and its frame skin, and it announces every hiding, however it happens (close box, Enter,
@@ -18,7 +20,9 @@
 // client coordinates when the window is made; the frame moves them into its client area.
 // The first show places it by its template next to its owner, clear of the other open windows, on
 // the owner's screen (WindowPlacement.h), unless it was moved before; afterwards it stays wherever
-// it is, moved by the user or not, as long as a screen shows its caption.
+// it is, moved by the user or not, as long as a screen shows its caption. A window larger than
+// the screen's usable area is shown at the area's size: a sizable one lays itself out anew, any
+// other scrolls its controls inside the frame.
 class CAuxWindow : public QWidget
 {
     Q_OBJECT
@@ -57,17 +61,21 @@ protected:
     // A press on the window's own client area drags the window.
     void DragWindow(const QMouseEvent& event);
 
+    bool event(QEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void PlaceFirstTime();
     void KeepOnOwnersScreen();
+    void FitOnScreen();
+    void ScrollControls();
 
     const AuxWindowLook m_look;
     std::function<QRect()> m_keepClear;
     std::function<QList<QRect>()> m_obstacles;
     bool m_bPlaced = false;
+    QScrollArea* m_pScroller = nullptr; // holds the controls once the window is too large
     CWndTransparency m_transparency;
     const ILanguageSource& m_language;
     CFrameSkin m_frame;

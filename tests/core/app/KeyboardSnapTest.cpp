@@ -8,6 +8,7 @@ constexpr int SCREEN_CX = 1024;
 constexpr int SCREEN_CY = 768;
 constexpr Rect SCREEN{0, 0, SCREEN_CX, SCREEN_CY};
 constexpr int CAPTION = 22;
+constexpr Rect NO_BUTTONS{};
 
 struct SnapCase
 {
@@ -39,7 +40,7 @@ TEST(KeyboardSnap, FirstRuleThatHoldsPlacesTheKeyboard)
     };
     for (const SnapCase& c : cases) {
         SCOPED_TRACE(c.pName);
-        EXPECT_EQ(KeyboardSnapPosition(c.main, SCREEN, CAPTION), c.expected);
+        EXPECT_EQ(KeyboardSnapPosition(c.main, SCREEN, CAPTION, NO_BUTTONS), c.expected);
     }
 }
 
@@ -56,7 +57,45 @@ TEST(KeyboardSnap, RulesMeasureFromTheScreensOwnEdges)
     };
     for (const SnapCase& c : cases) {
         SCOPED_TRACE(c.pName);
-        EXPECT_EQ(KeyboardSnapPosition(c.main, RIGHT_SCREEN, CAPTION), c.expected);
+        EXPECT_EQ(KeyboardSnapPosition(c.main, RIGHT_SCREEN, CAPTION, NO_BUTTONS), c.expected);
+    }
+}
+
+// The main window's button row as it stands inside a frame of 5 pixels at the sides and bottom,
+// with the room kept around it: 27 pixels over the client's bottom, from 318 to 10 pixels before
+// its right edge.
+constexpr Rect ButtonRow(const Rect& main)
+{
+    return {main.nRight - 5 - 318 - 4, main.nBottom - 5 - 27 - 4, main.nRight - 5 - 10 + 4,
+            main.nBottom - 5 - 4 + 4};
+}
+
+struct SmallScreenCase
+{
+    const char* pName;
+    Rect screen;
+    Rect main;
+    std::optional<Point> expected;
+};
+
+// A screen of 960 x 540 is 1920 x 1080 at a scale of 2. The main window's frame is 470 x 282.
+TEST(KeyboardSnap, NeverCoversTheButtonRow)
+{
+    constexpr Rect SCALED{0, 0, 960, 540};
+    constexpr Rect SMALL{0, 0, 800, 600};
+    const SmallScreenCase cases[] = {
+        {"scaled, centred: no free side, it stays", SCALED, {245, 129, 715, 411}, std::nullopt},
+        {"small, centred: no free side, it stays", SMALL, {165, 159, 635, 441}, std::nullopt},
+        {"scaled, top left: right of it", SCALED, {0, 0, 470, 282}, Point{470, 0}},
+        {"small, bottom right: above it", SMALL, {330, 318, 800, 600}, Point{545, 66}},
+        {"scaled, maximised: inside, on the button row", SCALED, {0, 0, 960, 540}, Point{705, 252}},
+        {"small, maximised: inside, on the button row", SMALL, {0, 0, 800, 600}, Point{545, 312}},
+        {"small, 7 pixels too short to stand on the row", SMALL, {0, 200, 800, 503}, std::nullopt},
+        {"small, just tall enough to stand on the row", SMALL, {0, 200, 800, 510}, Point{545, 222}},
+    };
+    for (const SmallScreenCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        EXPECT_EQ(KeyboardSnapPosition(c.main, c.screen, CAPTION, ButtonRow(c.main)), c.expected);
     }
 }
 } // namespace

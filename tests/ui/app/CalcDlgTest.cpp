@@ -172,10 +172,12 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto expected = [&] {
         const QRect f = m_pDlg->frameGeometry();
+        // Every place tried lies beside the main window, where its button row plays no part.
         const Point at = KeyboardSnapPosition(
-            {f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
-            Rect::AtSize(screen.x(), screen.y(), screen.width(), screen.height()),
-            m_pDlg->Frame().Metrics().nCaption);
+                             {f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
+                             Rect::AtSize(screen.x(), screen.y(), screen.width(), screen.height()),
+                             m_pDlg->Frame().Metrics().nCaption, Rect{})
+                             .value();
         return QPoint(at.nX, at.nY);
     };
     CAuxWindow& keyboard = m_pDlg->AuxWindow(AuxId::Keyboard);

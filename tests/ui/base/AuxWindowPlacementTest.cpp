@@ -4,6 +4,8 @@
 #include "ui/base/HoverButton.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
 namespace
@@ -67,6 +69,39 @@ TEST_F(AuxWindowPlacementTest, PulledBackOntoTheScreenBesideAnOwnerAtTheScreensE
                                    m_owner.frameGeometry().bottom() + 1));
     EXPECT_TRUE(screen.contains(window.frameGeometry()));
     EXPECT_FALSE(window.frameGeometry().intersects(m_owner.frameGeometry()));
+}
+
+// A window larger than the screen's usable area fits on it, and each of its controls, in the
+// corners and the middle, comes into view when it takes the focus.
+TEST_F(AuxWindowPlacementTest, AWindowLargerThanTheScreenKeepsEveryControlReachable)
+{
+    const QRect screen = Available();
+    PlaceOwner(screen.topLeft() + QPoint(10, 10));
+    const int cx = screen.width() + 200;
+    const int cy = screen.height() + 150;
+    const AuxWindowLook huge{{"Huge", "大"}, 0, 0, cx, cy, false};
+    CAuxWindow window(huge, m_language, &m_owner);
+    QList<QWidget*> controls;
+    for (const QPoint& at : {QPoint(0, 0), QPoint(cx - 80, 0), QPoint(0, cy - 24),
+                             QPoint(cx - 80, cy - 24), QPoint(cx / 2, cy / 2)}) {
+        QWidget* pControl = controls.size() % 2 == 0
+                                ? static_cast<QWidget*>(new QPushButton("OK", &window))
+                                : new QLineEdit(&window);
+        pControl->setGeometry(QRect(at, QSize(80, 24)));
+        controls << pControl;
+    }
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(screen.contains(window.frameGeometry()));
+    for (QWidget* pControl : controls) {
+        SCOPED_TRACE(pControl->metaObject()->className());
+        pControl->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pControl->hasFocus(); }));
+        // Wholly shown, inside the client area and clear of the scroll bars.
+        EXPECT_EQ(pControl->visibleRegion(), QRegion(pControl->rect()));
+        const QRect shown(pControl->mapTo(&window, QPoint(0, 0)), pControl->size());
+        EXPECT_TRUE(window.contentsRect().contains(shown));
+    }
 }
 
 using AuxWindowsOfTheMainWindowTest = MainWindowFixture;
