@@ -82,7 +82,10 @@ LimbVec FromDigits(std::string_view strDigits, const std::vector<LimbVec>& power
     Fork(
         nLow / DIGITS_PER_LIMB, [&] { high = FromDigits(strHigh, powers); },
         [&] { low = FromDigits(strDigits.substr(strHigh.size()), powers); });
-    return Add<BINARY_BASE>(Mul<BINARY_BASE>(high, powers[j]), low);
+    LimbVec r = Mul<BINARY_BASE>(high, powers[j]);
+    high = LimbVec();
+    AddTo<BINARY_BASE>(r, low);
+    return r;
 }
 
 // A 9-digit group taken off n binary limbs at a time, each a pass over what is left.
@@ -127,7 +130,10 @@ LimbVec ToDecimal(const uint32_t* x, size_t n, const std::vector<LimbVec>& power
     LimbVec high, low;
     Fork(
         h, [&] { high = ToDecimal(x + h, n - h, powers); }, [&] { low = ToDecimal(x, h, powers); });
-    return Add<DECIMAL_BASE>(Mul<DECIMAL_BASE>(high, powers[j]), low);
+    LimbVec r = Mul<DECIMAL_BASE>(high, powers[j]);
+    high = LimbVec();
+    AddTo<DECIMAL_BASE>(r, low);
+    return r;
 }
 
 template <uint64_t BASE>

@@ -105,6 +105,12 @@ LimbVec ApproxReciprocal(const LimbVec& b)
     return AddSigned<BASE>(ShiftUp(xh, k - h), bOver, corr);
 }
 
+// floor(a BASE^nUp / BASE^nDown).
+LimbVec Rescale(const LimbVec& a, size_t nUp, size_t nDown)
+{
+    return nUp >= nDown ? ShiftUp(a, nUp - nDown) : ShiftDown(a, nDown - nUp);
+}
+
 // q is an estimate of floor(a / b) a few units off either way, and prod = q * b. Steps q to the
 // exact quotient and returns the remainder a - q * b.
 template <uint64_t BASE>
@@ -128,18 +134,16 @@ template <uint64_t BASE>
 void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
 {
     size_t m = a.size() - b.size() + 1, k = m + 2;
-    LimbVec at, bt;
-    if (b.size() >= k) {
-        at = ShiftDown(a, b.size() - k);
-        bt = ShiftDown(b, b.size() - k);
-    } else {
-        at = ShiftUp(a, k - b.size());
-        bt = ShiftUp(b, k - b.size());
-    }
+    // a and b scaled so that b has k limbs: times BASE^up, floor of the division by BASE^down.
+    size_t nUp = k > b.size() ? k - b.size() : 0, nDown = b.size() > k ? b.size() - k : 0;
     // The reciprocal is a few units off at most, which the corrections below absorb as well.
-    LimbVec x = ApproxReciprocal<BASE>(bt);
+    LimbVec x = ApproxReciprocal<BASE>(Rescale(b, nUp, nDown));
     CheckCancel();
-    LimbVec q = ShiftDown(Mul<BASE>(at, x), 2 * k);
+    // The scaled a times x (below BASE^(k+1)) over BASE^(2k): the limbs of the scaled a below
+    // BASE^(k-1) add less than one unit to it, so they are left out of the product.
+    size_t nLow = k - 1;
+    LimbVec q = ShiftDown(Mul<BASE>(Rescale(a, nUp, nDown + nLow), x), 2 * k - nLow);
+    x = LimbVec();
     CheckCancel();
     LimbVec r = CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
     if (pQuotient != nullptr)
@@ -234,7 +238,7 @@ uint64_t DivModUnits(size_t na, size_t nb)
     if (std::min(nb, m) < NEWTON_THRESHOLD)
         return uint64_t(m) * nb;
     size_t k = m + 2;
-    return ApproxReciprocalUnits(k) + MulUnits(m - 1 + k, k + 1) + MulUnits(m, nb);
+    return ApproxReciprocalUnits(k) + MulUnits(m, k + 1) + MulUnits(m, nb);
 }
 
 // The correction of each step is the product of the top half with an excess of about half the

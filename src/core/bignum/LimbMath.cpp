@@ -135,6 +135,16 @@ LimbVec Add(const LimbVec& a, const LimbVec& b)
 }
 
 template <uint64_t BASE>
+void AddTo(LimbVec& a, const LimbVec& b)
+{
+    if (a.size() < b.size())
+        a.resize(b.size());
+    a.push_back(0);
+    AddInto<BASE>(a.data(), a.size(), b.data(), b.size());
+    Trim(a);
+}
+
+template <uint64_t BASE>
 LimbVec Sub(const LimbVec& a, const LimbVec& b)
 {
     assert(Compare(a, b) >= 0);
@@ -144,6 +154,17 @@ LimbVec Sub(const LimbVec& a, const LimbVec& b)
     return r;
 }
 
+namespace
+{
+// Room for k more limbs in a: a long value grows by its few new limbs, not by doubling its
+// memory as push_back would.
+void Reserve(LimbVec& a, size_t k)
+{
+    if (a.capacity() < a.size() + k)
+        a.reserve(a.size() + k);
+}
+} // namespace
+
 template <uint64_t BASE>
 void AddSmall(LimbVec& a, uint32_t c)
 {
@@ -151,6 +172,7 @@ void AddSmall(LimbVec& a, uint32_t c)
         a = Add<BASE>(a, LimbVec{uint32_t(c % BASE), uint32_t(c / BASE)});
         return;
     }
+    Reserve(a, 1);
     a.push_back(0);
     AddSmallN<BASE>(a.data(), a.data(), a.size(), c);
     Trim(a);
@@ -173,6 +195,8 @@ template <uint64_t BASE>
 void MulSmall(LimbVec& a, uint32_t m)
 {
     uint32_t carry = MulSmallN<BASE>(a.data(), a.data(), a.size(), m);
+    if (carry != 0)
+        Reserve(a, 2);
     for (; carry != 0; carry = uint32_t(carry / BASE))
         a.push_back(uint32_t(carry % BASE));
     Trim(a);
@@ -259,8 +283,13 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
 {
     if (a.empty() || b.empty())
         return {};
-    LimbVec r(a.size() + b.size());
-    MulInto<BASE>(r.data(), a.data(), a.size(), b.data(), b.size());
+    LimbVec r;
+    if (std::min(a.size(), b.size()) >= NTT_THRESHOLD && a.size() + b.size() <= NTT_MAX_LENGTH)
+        r = NttProduct<BASE>(a.data(), a.size(), b.data(), b.size());
+    else {
+        r.resize(a.size() + b.size());
+        MulInto<BASE>(r.data(), a.data(), a.size(), b.data(), b.size());
+    }
     Trim(r);
     return r;
 }
@@ -287,6 +316,7 @@ uint64_t MulUnits(size_t na, size_t nb)
 
 #define PELMORIX_LIMB_INSTANTIATE(B)                                                               \
     template LimbVec Add<B>(const LimbVec&, const LimbVec&);                                       \
+    template void AddTo<B>(LimbVec&, const LimbVec&);                                              \
     template LimbVec Sub<B>(const LimbVec&, const LimbVec&);                                       \
     template void AddSmall<B>(LimbVec&, uint32_t);                                                 \
     template void SubSmall<B>(LimbVec&, uint32_t);                                                 \

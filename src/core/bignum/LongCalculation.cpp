@@ -214,6 +214,8 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
     b.FromText(second.Text(), 10);
     progress.BeginStep(OPERATION_STEP);
     BigNum r = (a.*operation.pOperation)(b);
+    a = BigNum();
+    b = BigNum();
     progress.BeginStep(SPELL_STEP);
     std::string strResult = r.ToText(10);
     progress.Finish();

@@ -188,8 +188,12 @@ size_t LimbsToDrop(const LimbVec& denominator, size_t p)
     return denominator.size() > p + 3 ? denominator.size() - (p + 3) : 0;
 }
 
+// Drops the n lowest limbs of a in place.
+void DropLow(LimbVec& a, size_t n) { a.erase(a.begin(), a.begin() + std::min(n, a.size())); }
+
 // floor(pi * BASE^p) within a few thousand units: pi = 426880 sqrt(10005) Q / (13591409 Q + T),
-// with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root.
+// with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root. Each long value
+// goes as soon as the next step no longer needs it.
 LimbVec PiScaled(size_t p)
 {
     uint64_t nTerms = ChudnovskyTerms(p);
@@ -200,13 +204,21 @@ LimbVec PiScaled(size_t p)
     CLongPool::Invoke([&] { s = SplitChudnovsky(1, nTerms, false); },
                       [&] { root = limb::ReciprocalSqrt<DEC>(10005, p); });
     CurrentProgress().BeginStep(DIVISION_STEP);
-    LimbVec den = AddSigned({limb::Mul<DEC>(s.q, Small(13591409)), false}, s.t).mag;
-    size_t nDrop = LimbsToDrop(den, p);
-    LimbVec num = limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), root);
+    LimbVec q = std::move(s.q);
+    SignedVec den{q, false};
+    limb::MulSmall<DEC>(den.mag, 13591409);
+    den = AddSigned(den, s.t);
+    s = ChudnovskyPart();
+    size_t nDrop = LimbsToDrop(den.mag, p);
+    DropLow(den.mag, nDrop);
+    DropLow(q, nDrop);
+    LimbVec num = limb::Mul<DEC>(q, root);
+    q = LimbVec();
+    root = LimbVec();
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
     LimbVec r;
-    limb::DivMod<DEC>(num, limb::ShiftDown(den, nDrop), &r, nullptr);
+    limb::DivMod<DEC>(num, den.mag, &r, nullptr);
     return r;
 }
 
@@ -271,9 +283,13 @@ LimbVec EScaled(size_t p)
     ExpPart s = SplitExp(1, ExpTerms(p) + 1);
     CurrentProgress().BeginStep(DIVISION_STEP);
     size_t nDrop = LimbsToDrop(s.q, p);
-    LimbVec num = limb::ShiftUp(limb::ShiftDown(limb::Add<DEC>(s.q, s.t), nDrop), p);
+    LimbVec num = limb::Add<DEC>(s.q, s.t);
+    s.t = LimbVec();
+    DropLow(num, nDrop);
+    num = limb::ShiftUp(num, p);
+    DropLow(s.q, nDrop);
     LimbVec r;
-    limb::DivMod<DEC>(num, limb::ShiftDown(s.q, nDrop), &r, nullptr);
+    limb::DivMod<DEC>(num, s.q, &r, nullptr);
     return r;
 }
 
@@ -299,9 +315,12 @@ std::string CutConstant(int n, Scaled scaled, Units units)
             std::array<uint64_t, 2> steps = units(p);
             progress.Plan({steps[0], steps[1], limb::DecimalToTextUnits(p + 1)});
         }
-        LimbVec scaledValue = scaled(p);
-        progress.BeginStep(TEXT_STEP);
-        std::string strDigits = limb::DecimalToText(scaledValue);
+        std::string strDigits;
+        {
+            LimbVec scaledValue = scaled(p);
+            progress.BeginStep(TEXT_STEP);
+            strDigits = limb::DecimalToText(scaledValue);
+        }
         std::string_view tail(strDigits);
         tail = tail.substr(1 + nFraction, tail.size() - 1 - nFraction - UNSURE_LAST_DIGITS);
         bool bUnsure = tail.find_first_not_of('0') == std::string_view::npos ||
@@ -309,9 +328,14 @@ std::string CutConstant(int n, Scaled scaled, Units units)
         if (bUnsure)
             continue;
         progress.Finish();
-        if (n == 0)
-            return strDigits.substr(0, 1);
-        return strDigits.substr(0, 1) + "." + strDigits.substr(1, nFraction);
+        // The cut and the point go into the text in place: the guard digits leave room for the
+        // point, so the result is never copied.
+        strDigits.resize(n != 0 ? 2 + nFraction : 1);
+        if (n != 0) {
+            std::copy_backward(strDigits.begin() + 1, strDigits.end() - 1, strDigits.end());
+            strDigits[1] = '.';
+        }
+        return strDigits;
     }
 }
 
@@ -385,6 +409,7 @@ std::string ComputeFactorial(int n)
             {ProductUnits(words.size(), dDigits), limb::DecimalToTextUnits(Limbs(dDigits) + 1)});
         progress.BeginStep(SERIES_STEP);
         LimbVec product = ProductOfWords(words, 0, words.size());
+        words = std::vector<uint32_t>();
         progress.BeginStep(FACTORIAL_TEXT_STEP);
         std::string strText = limb::DecimalToText(product);
         progress.Finish();

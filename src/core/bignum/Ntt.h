@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace limb
 {
@@ -17,6 +18,10 @@ uint64_t NttUnits(size_t nr);
 // remainder theorem; na + nb <= NTT_MAX_LENGTH. r must not overlap a or b.
 template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+// The same product in a vector of its own, taken only once the transforms are done, so that it
+// does not add to their memory.
+template <uint64_t BASE>
+std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 // The same without the processor's vector instructions, which NttMul uses where it finds them.
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
