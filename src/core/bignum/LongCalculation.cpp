@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -106,6 +107,10 @@ bool CheckOperand(const LongOperand& operand, bool bFirst, Language language, Lo
     return true;
 }
 
+// Gives back the memory of the operand's text. Moved out, not assigned over: a string assigned
+// an empty one keeps its memory.
+void Drop(LongOperand& operand) { LongOperand gone(std::move(operand)); }
+
 // The value of a digit text, or -1 when it exceeds nLimit.
 long long CountValue(const std::string& strDigits, int nLimit)
 {
@@ -195,8 +200,8 @@ LongResult RunFactorial(const LongOperand& first, Language language)
     return SeriesResult(ComputeFactorial(int(n)), 0, language);
 }
 
-LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
-                     const LongOperand& second, Language language)
+LongResult RunBinary(const BinaryOperation& operation, LongOperand& first, LongOperand& second,
+                     Language language)
 {
     // A divisor without a non-zero digit is refused before the operands are looked at. One too
     // long to be read to its end gets the length message instead.
@@ -212,6 +217,8 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
     BigNum a, b;
     a.FromText(first.Text(), 10);
     b.FromText(second.Text(), 10);
+    Drop(first);
+    Drop(second);
     progress.BeginStep(OPERATION_STEP);
     BigNum r = (a.*operation.pOperation)(b);
     a = BigNum();
@@ -227,8 +234,7 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
     return Success(std::move(strResult), 0);
 }
 
-LongResult Dispatch(LongOperator op, const LongOperand& first, const LongOperand& second,
-                    Language language)
+LongResult Dispatch(LongOperator op, LongOperand& first, LongOperand& second, Language language)
 {
     const bool bPi = IsWord(first.Text(), "PI");
     if ((bPi || IsWord(first.Text(), "E")) && !second.Text().empty())
@@ -268,11 +274,14 @@ LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string
                          Language language)
 {
     return Guarded(
-        [&] { return Dispatch(op, LongOperand(strFirst), LongOperand(strSecond), language); },
+        [&] {
+            LongOperand first(strFirst), second(strSecond);
+            return Dispatch(op, first, second, language);
+        },
         language);
 }
 
-LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
+LongResult CalculateLong(LongOperator op, LongOperand&& first, LongOperand&& second,
                          Language language)
 {
     return Guarded([&] { return Dispatch(op, first, second, language); }, language);

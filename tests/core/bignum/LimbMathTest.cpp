@@ -1,6 +1,7 @@
 #include "core/bignum/DecimalConversion.h"
 #include "core/bignum/LimbMath.h"
 #include "core/bignum/Ntt.h"
+#include "tests/common/LongDigits.h"
 
 #include <gtest/gtest.h>
 
@@ -52,15 +53,6 @@ std::string ReferenceText(LimbVec v)
     std::string s;
     while (!v.empty())
         s.insert(s.begin(), char('0' + limb::DivSmall<BINARY_BASE>(v, 10)));
-    return s;
-}
-
-std::string RandomDigits(std::mt19937_64& rng, size_t n)
-{
-    std::string s(n, '0');
-    for (char& ch : s)
-        ch = char('0' + rng() % 10);
-    s[0] = char('1' + rng() % 9);
     return s;
 }
 
