@@ -51,7 +51,7 @@ run_once() {
     fi
 }
 
-median() { tr ' ' '\n' | grep -v '^-$' | sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else print v[int((NR + 1) / 2)] }'; }
+median() { tr ' ' '\n' | grep -v -e '^-$' -e '^$' | sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else print v[int((NR + 1) / 2)] }'; }
 
 ratio() {
     if [ "$1" = "-" ] || [ "$2" = "-" ]; then echo "-"; return; fi
