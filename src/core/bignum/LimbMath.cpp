@@ -16,6 +16,14 @@ constexpr size_t KARATSUBA_THRESHOLD = 64;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
 constexpr size_t NTT_THRESHOLD = 320;
 
+// Room for k more limbs in a: a long value grows by its few new limbs, not by doubling its
+// memory as push_back would.
+void Reserve(LimbVec& a, size_t k)
+{
+    if (a.capacity() < a.size() + k)
+        a.reserve(a.size() + k);
+}
+
 // r[0 .. n) += a[0 .. na), na <= n; the carry travels up to limb n - 1 and no further.
 template <uint64_t BASE>
 void AddInto(uint32_t* r, size_t n, const uint32_t* a, size_t na)
@@ -137,11 +145,27 @@ LimbVec Add(const LimbVec& a, const LimbVec& b)
 template <uint64_t BASE>
 void AddTo(LimbVec& a, const LimbVec& b)
 {
-    if (a.size() < b.size())
-        a.resize(b.size());
-    a.push_back(0);
-    AddInto<BASE>(a.data(), a.size(), b.data(), b.size());
+    const size_t n = std::max(a.size(), b.size()) + 1;
+    Reserve(a, n - a.size());
+    a.resize(n);
+    AddInto<BASE>(a.data(), n, b.data(), b.size());
     Trim(a);
+}
+
+template <uint64_t BASE>
+bool SubAbs(LimbVec& a, const LimbVec& b)
+{
+    if (Compare(a, b) >= 0) {
+        SubFrom<BASE>(a.data(), a.size(), b.data(), b.size());
+        Trim(a);
+        return false;
+    }
+    // Normalized, a below b is no longer than b.
+    Reserve(a, b.size() - a.size());
+    a.resize(b.size());
+    SubN<BASE>(a.data(), b.data(), a.data(), b.size());
+    Trim(a);
+    return true;
 }
 
 template <uint64_t BASE>
@@ -153,17 +177,6 @@ LimbVec Sub(const LimbVec& a, const LimbVec& b)
     Trim(r);
     return r;
 }
-
-namespace
-{
-// Room for k more limbs in a: a long value grows by its few new limbs, not by doubling its
-// memory as push_back would.
-void Reserve(LimbVec& a, size_t k)
-{
-    if (a.capacity() < a.size() + k)
-        a.reserve(a.size() + k);
-}
-} // namespace
 
 template <uint64_t BASE>
 void AddSmall(LimbVec& a, uint32_t c)
@@ -317,6 +330,7 @@ uint64_t MulUnits(size_t na, size_t nb)
 #define PELMORIX_LIMB_INSTANTIATE(B)                                                               \
     template LimbVec Add<B>(const LimbVec&, const LimbVec&);                                       \
     template void AddTo<B>(LimbVec&, const LimbVec&);                                              \
+    template bool SubAbs<B>(LimbVec&, const LimbVec&);                                             \
     template LimbVec Sub<B>(const LimbVec&, const LimbVec&);                                       \
     template void AddSmall<B>(LimbVec&, uint32_t);                                                 \
     template void SubSmall<B>(LimbVec&, uint32_t);                                                 \

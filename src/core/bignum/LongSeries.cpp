@@ -103,13 +103,13 @@ struct SignedVec
     bool bNeg = false;
 };
 
-SignedVec AddSigned(const SignedVec& a, const SignedVec& b)
+// a += b in place.
+void AddSigned(SignedVec& a, const SignedVec& b)
 {
     if (a.bNeg == b.bNeg)
-        return {limb::Add<DEC>(a.mag, b.mag), a.bNeg};
-    if (limb::Compare(a.mag, b.mag) >= 0)
-        return {limb::Sub<DEC>(a.mag, b.mag), a.bNeg};
-    return {limb::Sub<DEC>(b.mag, a.mag), b.bNeg};
+        limb::AddTo<DEC>(a.mag, b.mag);
+    else if (limb::SubAbs<DEC>(a.mag, b.mag))
+        a.bNeg = b.bNeg;
 }
 
 // P, Q and T of the Chudnovsky terms k in [a, b): T / Q is the sum of those terms relative to the
@@ -146,13 +146,19 @@ ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
     Fork(
         b - a, [&] { left = SplitChudnovsky(a, m, true); },
         [&] { right = SplitChudnovsky(m, b, bNeedP); });
+    // Each part of the halves goes as soon as its last product is made.
     ChudnovskyPart r;
-    r.q = limb::Mul<DEC>(left.q, right.q);
-    SignedVec t1{limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
-    SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
-    r.t = AddSigned(t1, t2);
+    r.t = {limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
+    left.t = SignedVec();
+    {
+        SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
+        right.t = SignedVec();
+        AddSigned(r.t, t2);
+    }
     if (bNeedP)
         r.p = {limb::Mul<DEC>(left.p.mag, right.p.mag), left.p.bNeg != right.p.bNeg};
+    left.p = right.p = SignedVec();
+    r.q = limb::Mul<DEC>(left.q, right.q);
     return r;
 }
 
@@ -207,7 +213,7 @@ LimbVec PiScaled(size_t p)
     LimbVec q = std::move(s.q);
     SignedVec den{q, false};
     limb::MulSmall<DEC>(den.mag, 13591409);
-    den = AddSigned(den, s.t);
+    AddSigned(den, s.t);
     s = ChudnovskyPart();
     size_t nDrop = LimbsToDrop(den.mag, p);
     DropLow(den.mag, nDrop);
@@ -247,8 +253,13 @@ ExpPart SplitExp(uint64_t a, uint64_t b)
     ExpPart left, right;
     Fork(
         b - a, [&] { left = SplitExp(a, m); }, [&] { right = SplitExp(m, b); });
-    return {limb::Mul<DEC>(left.q, right.q),
-            limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
+    ExpPart r;
+    r.t = limb::Mul<DEC>(left.t, right.q);
+    left.t = LimbVec();
+    limb::AddTo<DEC>(r.t, right.t);
+    right.t = LimbVec();
+    r.q = limb::Mul<DEC>(left.q, right.q);
+    return r;
 }
 
 // The units of SplitExp(1, nTerms + 1): its nodes join Q and T of their halves by two products,
