@@ -82,6 +82,24 @@ LimbVec AddSigned(const LimbVec& x, bool bSubtract, const LimbVec& y)
     return bSubtract ? Sub<BASE>(x, y) : Add<BASE>(x, y);
 }
 
+// v = |v - BASE^m| in place for v > 0; true when v was above BASE^m.
+template <uint64_t BASE>
+bool DistanceFromPower(LimbVec& v, size_t m)
+{
+    if (v.size() > m) {
+        SubSmallN<BASE>(v.data() + m, v.data() + m, v.size() - m, 1);
+        Trim(v);
+        return !v.empty();
+    }
+    // BASE^m - v = (BASE^m - 1 - v) + 1, limb by limb.
+    v.resize(m);
+    for (uint32_t& x : v)
+        x = uint32_t(BASE - 1 - x);
+    AddSmallN<BASE>(v.data(), v.data(), m, 1);
+    Trim(v);
+    return false;
+}
+
 // About BASE^(2k) / b for b of k limbs (k = b.size()), a few units at most from the exact value.
 // One Newton step x + x (1 - b x) from the reciprocal of b's top half.
 template <uint64_t BASE>
@@ -97,12 +115,21 @@ LimbVec ApproxReciprocal(const LimbVec& b)
     size_t h = k / 2 + 2;
     LimbVec xh = ApproxReciprocal<BASE>(LimbVec(b.end() - h, b.end()));
     // b xh is about BASE^(k+h); the excess e is small, and x = xh BASE^(k-h) - xh e / BASE^(2h).
-    LimbVec prod = Mul<BASE>(b, xh);
-    LimbVec target = Power<BASE>(k + h);
-    bool bOver = Compare(prod, target) > 0;
-    LimbVec e = bOver ? Sub<BASE>(prod, target) : Sub<BASE>(target, prod);
-    LimbVec corr = ShiftDown(Mul<BASE>(xh, e), 2 * h);
-    return AddSigned<BASE>(ShiftUp(xh, k - h), bOver, corr);
+    // e is made in place of the product, and its limbs below BASE^(h-2) add less than a unit to
+    // the correction (xh is below BASE^(h+1)), so they are left out of its product.
+    LimbVec e = Mul<BASE>(b, xh);
+    const bool bOver = DistanceFromPower<BASE>(e, k + h);
+    const size_t nLow = std::min(e.size(), h - 2);
+    e.erase(e.begin(), e.begin() + nLow);
+    LimbVec corr = ShiftDown(Mul<BASE>(xh, e), 2 * h - nLow);
+    e = LimbVec();
+    LimbVec x = ShiftUp(xh, k - h);
+    xh = LimbVec();
+    if (bOver)
+        SubAbs<BASE>(x, corr);
+    else
+        AddTo<BASE>(x, corr);
+    return x;
 }
 
 // floor(a BASE^nUp / BASE^nDown).
@@ -159,7 +186,7 @@ uint64_t ApproxReciprocalUnits(size_t k)
     if (k <= RECIPROCAL_BASE_CASE)
         return DivModUnits(2 * k + 1, k);
     size_t h = k / 2 + 2;
-    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 1);
+    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 3 - h);
 }
 
 // floor(sqrt(n)) by Newton's iteration from above.
