@@ -186,11 +186,29 @@ LimbVec DecimalFromBinary(const LimbVec& x)
     return ToDecimal(x.data(), n, powers);
 }
 
-std::string DecimalToText(const LimbVec& d)
+LimbVec DecimalFromDigits(std::string_view strDigits)
+{
+    const size_t nDigits = strDigits.size(),
+                 nLimbs = (nDigits + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB;
+    LimbVec r(nLimbs);
+    // Limb i holds the nine digits that end 9 i digits before the end of the text.
+    CLongPool::For(nLimbs, TEXT_GRAIN, [&](size_t i0, size_t i1) {
+        for (size_t i = i0; i < i1; ++i) {
+            const size_t nEnd = nDigits - DIGITS_PER_LIMB * i;
+            const size_t nBegin = nEnd > DIGITS_PER_LIMB ? nEnd - DIGITS_PER_LIMB : 0;
+            r[i] = GroupValue(strDigits.substr(nBegin, nEnd - nBegin));
+        }
+        CreditWork((i1 - i0) * UNITS_PER_SPELT_LIMB);
+    });
+    Trim(r);
+    return r;
+}
+
+std::string DecimalToText(const LimbVec& d, bool bMinus)
 {
     if (d.empty())
         return {};
-    std::string strText = std::to_string(d.back());
+    std::string strText = (bMinus ? "-" : "") + std::to_string(d.back());
     size_t nLead = strText.size(), nLow = d.size() - 1;
     strText.resize(nLead + DIGITS_PER_LIMB * nLow);
     // Limb i of the lower ones is spelt at its own place, counted from the end of the text.
@@ -236,4 +254,9 @@ uint64_t DecimalFromBinaryUnits(size_t n)
 }
 
 uint64_t DecimalToTextUnits(size_t n) { return n * UNITS_PER_SPELT_LIMB; }
+
+uint64_t DecimalFromDigitsUnits(size_t nDigits)
+{
+    return (nDigits + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB * UNITS_PER_SPELT_LIMB;
+}
 } // namespace limb
