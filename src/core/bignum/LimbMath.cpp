@@ -11,6 +11,10 @@ namespace limb
 {
 namespace
 {
+// Products whose transforms are at least this long are taken from the two halves of the longer
+// operand when those fit transforms of half the length: the same work in half the memory.
+constexpr size_t SPLIT_TRANSFORM_LENGTH = size_t(1) << 16;
+
 // Below this many limbs in the shorter operand schoolbook multiplication is fastest.
 constexpr size_t KARATSUBA_THRESHOLD = 64;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
@@ -73,6 +77,13 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
         MulInto<BASE>(part.data(), a + i, n, b, nb);
         AddInto<BASE>(r + i, na + nb - i, part.data(), n + nb);
     }
+}
+
+// na >= nb >= NTT_THRESHOLD: true when the product is better taken by halves of a.
+bool SplitsForMemory(size_t na, size_t nb)
+{
+    const size_t n = TransformLength(na + nb);
+    return n >= SPLIT_TRANSFORM_LENGTH && TransformLength(na - na / 2 + nb) < n;
 }
 
 bool HasAvx2()
@@ -281,7 +292,7 @@ void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_
         std::fill(r, r + na, 0u);
     else if (nb < KARATSUBA_THRESHOLD)
         MulSchoolbook<BASE>(r, a, na, b, nb);
-    else if (na + nb > NTT_MAX_LENGTH)
+    else if (na + nb > NTT_MAX_LENGTH || (nb >= NTT_THRESHOLD && SplitsForMemory(na, nb)))
         MulByHalves<BASE>(r, a, na, b, nb);
     else if (nb >= NTT_THRESHOLD)
         NttMul<BASE>(r, a, na, b, nb);
@@ -297,7 +308,8 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
     if (a.empty() || b.empty())
         return {};
     LimbVec r;
-    if (std::min(a.size(), b.size()) >= NTT_THRESHOLD && a.size() + b.size() <= NTT_MAX_LENGTH)
+    const size_t na = std::max(a.size(), b.size()), nb = std::min(a.size(), b.size());
+    if (nb >= NTT_THRESHOLD && na + nb <= NTT_MAX_LENGTH && !SplitsForMemory(na, nb))
         r = NttProduct<BASE>(a.data(), a.size(), b.data(), b.size());
     else {
         r.resize(a.size() + b.size());
@@ -317,7 +329,7 @@ uint64_t MulUnits(size_t na, size_t nb)
         return 0;
     if (nb < KARATSUBA_THRESHOLD)
         return uint64_t(na) * nb;
-    if (na + nb > NTT_MAX_LENGTH)
+    if (na + nb > NTT_MAX_LENGTH || (nb >= NTT_THRESHOLD && SplitsForMemory(na, nb)))
         return MulUnits(na / 2, nb) + MulUnits(na - na / 2, nb);
     if (nb >= NTT_THRESHOLD)
         return NttUnits(na + nb);

@@ -32,14 +32,6 @@ constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 constexpr uint64_t UNITS_PER_STRIDE = 3;
 constexpr uint64_t UNITS_PER_PASS = 12;
 
-size_t TransformLength(size_t nr)
-{
-    size_t n = 1;
-    while (n < nr - 1)
-        n *= 2;
-    return n;
-}
-
 template <class First, class Second>
 void Both(size_t n, const First& first, const Second& second)
 {
@@ -627,6 +619,14 @@ void Join(uint32_t* r, Residues& res, bool bVector)
     CreditWork(NttUnits(nr) - 3 * (NttUnits(nr) / 4));
 }
 } // namespace
+
+size_t TransformLength(size_t nr)
+{
+    size_t n = 1;
+    while (n < nr - 1)
+        n *= 2;
+    return n;
+}
 
 uint64_t NttUnits(size_t nr)
 {

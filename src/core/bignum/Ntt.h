@@ -10,6 +10,9 @@ namespace limb
 // 2^23 products of two limbs below 2^32 stay below the product of the primes (about 2^88.2).
 constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 
+// The length of the transforms of a product of nr limbs: the power of two its coefficients fit.
+size_t TransformLength(size_t nr);
+
 // The work of NttMul on a product of nr limbs, in the units of LimbMath.h's MulUnits. NttMul
 // credits it to the current calculation's progress as it goes.
 uint64_t NttUnits(size_t nr);

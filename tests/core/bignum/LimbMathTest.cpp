@@ -122,6 +122,23 @@ TEST(LimbMath, MultiplicationMatchesLongMultiplication)
     CheckMultiplication<DECIMAL_BASE>(12);
 }
 
+// Products long enough to be taken by halves, which must give what one transform gives (the
+// transform itself is checked against long multiplication above).
+TEST(LimbMath, ProductsByHalvesMatchOneTransform)
+{
+    std::mt19937_64 rng(14);
+    for (auto [na, nb] :
+         {std::pair<size_t, size_t>{40000, 30000}, {70000, 66000}, {140000, 9000}}) {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
+        LimbVec a = RandomLimbs<DECIMAL_BASE>(rng, na), b = RandomLimbs<DECIMAL_BASE>(rng, nb);
+        LimbVec whole(na + nb);
+        limb::NttMul<DECIMAL_BASE>(whole.data(), a.data(), na, b.data(), nb);
+        limb::Trim(whole);
+        EXPECT_EQ(limb::Mul<DECIMAL_BASE>(a, b), whole);
+        EXPECT_EQ(limb::Mul<DECIMAL_BASE>(b, a), whole);
+    }
+}
+
 TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
 {
     std::mt19937_64 rng(13);
