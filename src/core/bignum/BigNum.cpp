@@ -44,19 +44,31 @@ void BigNum::SetValue(uint64_t v)
     length = int32_t(limbs.size());
 }
 
+const std::vector<uint32_t>& BigNum::MagnitudeView(std::vector<uint32_t>* pCopy) const
+{
+    if (size_t(length) == limbs.size() && !limbs.empty() && limbs.back() != 0)
+        return limbs;
+    *pCopy = Magnitude();
+    return *pCopy;
+}
+
 int BigNum::Compare(const BigNum& other) const
 {
-    return limb::Compare(Magnitude(), other.Magnitude());
+    std::vector<uint32_t> ca, cb;
+    return limb::Compare(MagnitudeView(&ca), other.MagnitudeView(&cb));
 }
 
 BigNum BigNum::Add(const BigNum& other) const
 {
-    return FromMagnitude(limb::Add<BIN>(Magnitude(), other.Magnitude()), 1);
+    std::vector<uint32_t> ca, cb;
+    return FromMagnitude(limb::Add<BIN>(MagnitudeView(&ca), other.MagnitudeView(&cb)), 1);
 }
 
 BigNum BigNum::Sub(const BigNum& other) const
 {
-    std::vector<uint32_t> a = Magnitude(), b = other.Magnitude();
+    std::vector<uint32_t> ca, cb;
+    const std::vector<uint32_t>& a = MagnitudeView(&ca);
+    const std::vector<uint32_t>& b = other.MagnitudeView(&cb);
     if (limb::Compare(a, b) >= 0)
         return FromMagnitude(limb::Sub<BIN>(a, b), 1);
     return FromMagnitude(limb::Sub<BIN>(b, a), 0);
@@ -64,23 +76,24 @@ BigNum BigNum::Sub(const BigNum& other) const
 
 BigNum BigNum::Mul(const BigNum& other) const
 {
-    return FromMagnitude(limb::Mul<BIN>(Magnitude(), other.Magnitude()),
+    std::vector<uint32_t> ca, cb;
+    return FromMagnitude(limb::Mul<BIN>(MagnitudeView(&ca), other.MagnitudeView(&cb)),
                          sign == other.sign ? 1 : 0);
 }
 
 BigNum BigNum::Div(const BigNum& other) const
 {
     assert(!other.IsZero());
-    std::vector<uint32_t> q;
-    limb::DivMod<BIN>(Magnitude(), other.Magnitude(), &q, nullptr);
+    std::vector<uint32_t> ca, cb, q;
+    limb::DivMod<BIN>(MagnitudeView(&ca), other.MagnitudeView(&cb), &q, nullptr);
     return FromMagnitude(std::move(q), sign == other.sign ? 1 : 0);
 }
 
 BigNum BigNum::Mod(const BigNum& other) const
 {
     assert(!other.IsZero());
-    std::vector<uint32_t> r;
-    limb::DivMod<BIN>(Magnitude(), other.Magnitude(), nullptr, &r);
+    std::vector<uint32_t> ca, cb, r;
+    limb::DivMod<BIN>(MagnitudeView(&ca), other.MagnitudeView(&cb), nullptr, &r);
     return FromMagnitude(std::move(r), 1);
 }
 
@@ -132,9 +145,11 @@ void BigNum::FromText(std::string_view strText, int nRadix)
 std::string BigNum::ToText(int nRadix) const
 {
     assert(nRadix >= 2 && nRadix <= 36);
+    if (nRadix == 10) {
+        std::vector<uint32_t> copy;
+        return limb::DecimalToText(limb::DecimalFromBinary(MagnitudeView(&copy)));
+    }
     std::vector<uint32_t> m = Magnitude();
-    if (nRadix == 10)
-        return limb::DecimalToText(limb::DecimalFromBinary(m));
     std::string strText;
     while (!m.empty())
         strText.push_back(char('0' + limb::DivSmall<BIN>(m, uint32_t(nRadix))));

@@ -52,4 +52,7 @@ public:
 private:
     static BigNum FromMagnitude(std::vector<uint32_t> magnitude, int32_t nSign);
     std::vector<uint32_t> Magnitude() const;
+    // The magnitude as the limb functions take it without a copy when the limbs already are
+    // normalized; else a normalized copy made in *pCopy.
+    const std::vector<uint32_t>& MagnitudeView(std::vector<uint32_t>* pCopy) const;
 };

@@ -82,7 +82,10 @@ LimbVec FromDigits(std::string_view strDigits, const std::vector<LimbVec>& power
     Fork(
         nLow / DIGITS_PER_LIMB, [&] { high = FromDigits(strHigh, powers); },
         [&] { low = FromDigits(strDigits.substr(strHigh.size()), powers); });
-    return Add<BINARY_BASE>(Mul<BINARY_BASE>(high, powers[j]), low);
+    LimbVec r = Mul<BINARY_BASE>(high, powers[j]);
+    high = LimbVec();
+    AddTo<BINARY_BASE>(r, low);
+    return r;
 }
 
 // A 9-digit group taken off n binary limbs at a time, each a pass over what is left.
@@ -127,7 +130,10 @@ LimbVec ToDecimal(const uint32_t* x, size_t n, const std::vector<LimbVec>& power
     LimbVec high, low;
     Fork(
         h, [&] { high = ToDecimal(x + h, n - h, powers); }, [&] { low = ToDecimal(x, h, powers); });
-    return Add<DECIMAL_BASE>(Mul<DECIMAL_BASE>(high, powers[j]), low);
+    LimbVec r = Mul<DECIMAL_BASE>(high, powers[j]);
+    high = LimbVec();
+    AddTo<DECIMAL_BASE>(r, low);
+    return r;
 }
 
 template <uint64_t BASE>
@@ -180,11 +186,29 @@ LimbVec DecimalFromBinary(const LimbVec& x)
     return ToDecimal(x.data(), n, powers);
 }
 
-std::string DecimalToText(const LimbVec& d)
+LimbVec DecimalFromDigits(std::string_view strDigits)
+{
+    const size_t nDigits = strDigits.size(),
+                 nLimbs = (nDigits + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB;
+    LimbVec r(nLimbs);
+    // Limb i holds the nine digits that end 9 i digits before the end of the text.
+    CLongPool::For(nLimbs, TEXT_GRAIN, [&](size_t i0, size_t i1) {
+        for (size_t i = i0; i < i1; ++i) {
+            const size_t nEnd = nDigits - DIGITS_PER_LIMB * i;
+            const size_t nBegin = nEnd > DIGITS_PER_LIMB ? nEnd - DIGITS_PER_LIMB : 0;
+            r[i] = GroupValue(strDigits.substr(nBegin, nEnd - nBegin));
+        }
+        CreditWork((i1 - i0) * UNITS_PER_SPELT_LIMB);
+    });
+    Trim(r);
+    return r;
+}
+
+std::string DecimalToText(const LimbVec& d, bool bMinus)
 {
     if (d.empty())
         return {};
-    std::string strText = std::to_string(d.back());
+    std::string strText = (bMinus ? "-" : "") + std::to_string(d.back());
     size_t nLead = strText.size(), nLow = d.size() - 1;
     strText.resize(nLead + DIGITS_PER_LIMB * nLow);
     // Limb i of the lower ones is spelt at its own place, counted from the end of the text.
@@ -230,4 +254,9 @@ uint64_t DecimalFromBinaryUnits(size_t n)
 }
 
 uint64_t DecimalToTextUnits(size_t n) { return n * UNITS_PER_SPELT_LIMB; }
+
+uint64_t DecimalFromDigitsUnits(size_t nDigits)
+{
+    return (nDigits + DIGITS_PER_LIMB - 1) / DIGITS_PER_LIMB * UNITS_PER_SPELT_LIMB;
+}
 } // namespace limb

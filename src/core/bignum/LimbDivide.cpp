@@ -82,6 +82,24 @@ LimbVec AddSigned(const LimbVec& x, bool bSubtract, const LimbVec& y)
     return bSubtract ? Sub<BASE>(x, y) : Add<BASE>(x, y);
 }
 
+// v = |v - BASE^m| in place for v > 0; true when v was above BASE^m.
+template <uint64_t BASE>
+bool DistanceFromPower(LimbVec& v, size_t m)
+{
+    if (v.size() > m) {
+        SubSmallN<BASE>(v.data() + m, v.data() + m, v.size() - m, 1);
+        Trim(v);
+        return !v.empty();
+    }
+    // BASE^m - v = (BASE^m - 1 - v) + 1, limb by limb.
+    v.resize(m);
+    for (uint32_t& x : v)
+        x = uint32_t(BASE - 1 - x);
+    AddSmallN<BASE>(v.data(), v.data(), m, 1);
+    Trim(v);
+    return false;
+}
+
 // About BASE^(2k) / b for b of k limbs (k = b.size()), a few units at most from the exact value.
 // One Newton step x + x (1 - b x) from the reciprocal of b's top half.
 template <uint64_t BASE>
@@ -97,12 +115,27 @@ LimbVec ApproxReciprocal(const LimbVec& b)
     size_t h = k / 2 + 2;
     LimbVec xh = ApproxReciprocal<BASE>(LimbVec(b.end() - h, b.end()));
     // b xh is about BASE^(k+h); the excess e is small, and x = xh BASE^(k-h) - xh e / BASE^(2h).
-    LimbVec prod = Mul<BASE>(b, xh);
-    LimbVec target = Power<BASE>(k + h);
-    bool bOver = Compare(prod, target) > 0;
-    LimbVec e = bOver ? Sub<BASE>(prod, target) : Sub<BASE>(target, prod);
-    LimbVec corr = ShiftDown(Mul<BASE>(xh, e), 2 * h);
-    return AddSigned<BASE>(ShiftUp(xh, k - h), bOver, corr);
+    // e is made in place of the product, and its limbs below BASE^(h-2) add less than a unit to
+    // the correction (xh is below BASE^(h+1)), so they are left out of its product.
+    LimbVec e = Mul<BASE>(b, xh);
+    const bool bOver = DistanceFromPower<BASE>(e, k + h);
+    const size_t nLow = std::min(e.size(), h - 2);
+    e.erase(e.begin(), e.begin() + nLow);
+    LimbVec corr = ShiftDown(Mul<BASE>(xh, e), 2 * h - nLow);
+    e = LimbVec();
+    LimbVec x = ShiftUp(xh, k - h);
+    xh = LimbVec();
+    if (bOver)
+        SubAbs<BASE>(x, corr);
+    else
+        AddTo<BASE>(x, corr);
+    return x;
+}
+
+// floor(a BASE^nUp / BASE^nDown).
+LimbVec Rescale(const LimbVec& a, size_t nUp, size_t nDown)
+{
+    return nUp >= nDown ? ShiftUp(a, nUp - nDown) : ShiftDown(a, nDown - nUp);
 }
 
 // q is an estimate of floor(a / b) a few units off either way, and prod = q * b. Steps q to the
@@ -128,18 +161,16 @@ template <uint64_t BASE>
 void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
 {
     size_t m = a.size() - b.size() + 1, k = m + 2;
-    LimbVec at, bt;
-    if (b.size() >= k) {
-        at = ShiftDown(a, b.size() - k);
-        bt = ShiftDown(b, b.size() - k);
-    } else {
-        at = ShiftUp(a, k - b.size());
-        bt = ShiftUp(b, k - b.size());
-    }
+    // a and b scaled so that b has k limbs: times BASE^up, floor of the division by BASE^down.
+    size_t nUp = k > b.size() ? k - b.size() : 0, nDown = b.size() > k ? b.size() - k : 0;
     // The reciprocal is a few units off at most, which the corrections below absorb as well.
-    LimbVec x = ApproxReciprocal<BASE>(bt);
+    LimbVec x = ApproxReciprocal<BASE>(Rescale(b, nUp, nDown));
     CheckCancel();
-    LimbVec q = ShiftDown(Mul<BASE>(at, x), 2 * k);
+    // The scaled a times x (below BASE^(k+1)) over BASE^(2k): the limbs of the scaled a below
+    // BASE^(k-1) add less than one unit to it, so they are left out of the product.
+    size_t nLow = k - 1;
+    LimbVec q = ShiftDown(Mul<BASE>(Rescale(a, nUp, nDown + nLow), x), 2 * k - nLow);
+    x = LimbVec();
     CheckCancel();
     LimbVec r = CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
     if (pQuotient != nullptr)
@@ -155,7 +186,7 @@ uint64_t ApproxReciprocalUnits(size_t k)
     if (k <= RECIPROCAL_BASE_CASE)
         return DivModUnits(2 * k + 1, k);
     size_t h = k / 2 + 2;
-    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 1);
+    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 3 - h);
 }
 
 // floor(sqrt(n)) by Newton's iteration from above.
@@ -234,7 +265,7 @@ uint64_t DivModUnits(size_t na, size_t nb)
     if (std::min(nb, m) < NEWTON_THRESHOLD)
         return uint64_t(m) * nb;
     size_t k = m + 2;
-    return ApproxReciprocalUnits(k) + MulUnits(m - 1 + k, k + 1) + MulUnits(m, nb);
+    return ApproxReciprocalUnits(k) + MulUnits(m, k + 1) + MulUnits(m, nb);
 }
 
 // The correction of each step is the product of the top half with an excess of about half the

@@ -11,10 +11,22 @@ namespace limb
 {
 namespace
 {
+// Products whose transforms are at least this long are taken from the two halves of the longer
+// operand when those fit transforms of half the length: the same work in half the memory.
+constexpr size_t SPLIT_TRANSFORM_LENGTH = size_t(1) << 16;
+
 // Below this many limbs in the shorter operand schoolbook multiplication is fastest.
 constexpr size_t KARATSUBA_THRESHOLD = 64;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
 constexpr size_t NTT_THRESHOLD = 320;
+
+// Room for k more limbs in a: a long value grows by its few new limbs, not by doubling its
+// memory as push_back would.
+void Reserve(LimbVec& a, size_t k)
+{
+    if (a.capacity() < a.size() + k)
+        a.reserve(a.size() + k);
+}
 
 // r[0 .. n) += a[0 .. na), na <= n; the carry travels up to limb n - 1 and no further.
 template <uint64_t BASE>
@@ -65,6 +77,13 @@ void MulSliced(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, siz
         MulInto<BASE>(part.data(), a + i, n, b, nb);
         AddInto<BASE>(r + i, na + nb - i, part.data(), n + nb);
     }
+}
+
+// na >= nb >= NTT_THRESHOLD: true when the product is better taken by halves of a.
+bool SplitsForMemory(size_t na, size_t nb)
+{
+    const size_t n = TransformLength(na + nb);
+    return n >= SPLIT_TRANSFORM_LENGTH && TransformLength(na - na / 2 + nb) < n;
 }
 
 bool HasAvx2()
@@ -135,6 +154,32 @@ LimbVec Add(const LimbVec& a, const LimbVec& b)
 }
 
 template <uint64_t BASE>
+void AddTo(LimbVec& a, const LimbVec& b)
+{
+    const size_t n = std::max(a.size(), b.size()) + 1;
+    Reserve(a, n - a.size());
+    a.resize(n);
+    AddInto<BASE>(a.data(), n, b.data(), b.size());
+    Trim(a);
+}
+
+template <uint64_t BASE>
+bool SubAbs(LimbVec& a, const LimbVec& b)
+{
+    if (Compare(a, b) >= 0) {
+        SubFrom<BASE>(a.data(), a.size(), b.data(), b.size());
+        Trim(a);
+        return false;
+    }
+    // Normalized, a below b is no longer than b.
+    Reserve(a, b.size() - a.size());
+    a.resize(b.size());
+    SubN<BASE>(a.data(), b.data(), a.data(), b.size());
+    Trim(a);
+    return true;
+}
+
+template <uint64_t BASE>
 LimbVec Sub(const LimbVec& a, const LimbVec& b)
 {
     assert(Compare(a, b) >= 0);
@@ -151,6 +196,7 @@ void AddSmall(LimbVec& a, uint32_t c)
         a = Add<BASE>(a, LimbVec{uint32_t(c % BASE), uint32_t(c / BASE)});
         return;
     }
+    Reserve(a, 1);
     a.push_back(0);
     AddSmallN<BASE>(a.data(), a.data(), a.size(), c);
     Trim(a);
@@ -173,6 +219,8 @@ template <uint64_t BASE>
 void MulSmall(LimbVec& a, uint32_t m)
 {
     uint32_t carry = MulSmallN<BASE>(a.data(), a.data(), a.size(), m);
+    if (carry != 0)
+        Reserve(a, 2);
     for (; carry != 0; carry = uint32_t(carry / BASE))
         a.push_back(uint32_t(carry % BASE));
     Trim(a);
@@ -244,7 +292,7 @@ void MulInto(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_
         std::fill(r, r + na, 0u);
     else if (nb < KARATSUBA_THRESHOLD)
         MulSchoolbook<BASE>(r, a, na, b, nb);
-    else if (na + nb > NTT_MAX_LENGTH)
+    else if (na + nb > NTT_MAX_LENGTH || (nb >= NTT_THRESHOLD && SplitsForMemory(na, nb)))
         MulByHalves<BASE>(r, a, na, b, nb);
     else if (nb >= NTT_THRESHOLD)
         NttMul<BASE>(r, a, na, b, nb);
@@ -259,8 +307,14 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
 {
     if (a.empty() || b.empty())
         return {};
-    LimbVec r(a.size() + b.size());
-    MulInto<BASE>(r.data(), a.data(), a.size(), b.data(), b.size());
+    LimbVec r;
+    const size_t na = std::max(a.size(), b.size()), nb = std::min(a.size(), b.size());
+    if (nb >= NTT_THRESHOLD && na + nb <= NTT_MAX_LENGTH && !SplitsForMemory(na, nb))
+        r = NttProduct<BASE>(a.data(), a.size(), b.data(), b.size());
+    else {
+        r.resize(a.size() + b.size());
+        MulInto<BASE>(r.data(), a.data(), a.size(), b.data(), b.size());
+    }
     Trim(r);
     return r;
 }
@@ -275,7 +329,7 @@ uint64_t MulUnits(size_t na, size_t nb)
         return 0;
     if (nb < KARATSUBA_THRESHOLD)
         return uint64_t(na) * nb;
-    if (na + nb > NTT_MAX_LENGTH)
+    if (na + nb > NTT_MAX_LENGTH || (nb >= NTT_THRESHOLD && SplitsForMemory(na, nb)))
         return MulUnits(na / 2, nb) + MulUnits(na - na / 2, nb);
     if (nb >= NTT_THRESHOLD)
         return NttUnits(na + nb);
@@ -287,6 +341,8 @@ uint64_t MulUnits(size_t na, size_t nb)
 
 #define PELMORIX_LIMB_INSTANTIATE(B)                                                               \
     template LimbVec Add<B>(const LimbVec&, const LimbVec&);                                       \
+    template void AddTo<B>(LimbVec&, const LimbVec&);                                              \
+    template bool SubAbs<B>(LimbVec&, const LimbVec&);                                             \
     template LimbVec Sub<B>(const LimbVec&, const LimbVec&);                                       \
     template void AddSmall<B>(LimbVec&, uint32_t);                                                 \
     template void SubSmall<B>(LimbVec&, uint32_t);                                                 \

@@ -22,6 +22,12 @@ LimbVec ShiftDown(const LimbVec& a, size_t k);
 
 template <uint64_t BASE>
 LimbVec Add(const LimbVec& a, const LimbVec& b);
+// a += b in place.
+template <uint64_t BASE>
+void AddTo(LimbVec& a, const LimbVec& b);
+// a = |a - b| in place; true when b was the larger.
+template <uint64_t BASE>
+bool SubAbs(LimbVec& a, const LimbVec& b);
 // a - b for a >= b.
 template <uint64_t BASE>
 LimbVec Sub(const LimbVec& a, const LimbVec& b);

@@ -1,6 +1,5 @@
 #include "core/bignum/LongCalculation.h"
 
-#include "core/bignum/BigNum.h"
 #include "core/bignum/DecimalConversion.h"
 #include "core/bignum/LimbMath.h"
 #include "core/bignum/LongControl.h"
@@ -15,6 +14,7 @@
 #include <cstdio>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -26,40 +26,70 @@ enum BinaryStep : size_t
     SPELL_STEP,
 };
 
-// Sizes in binary limbs of the operands and the result, and the work of the operation on them.
+// The operators work on decimal limbs, which the digits of the boxes are read into and spelt
+// from directly.
+using limb::LimbVec;
+constexpr uint64_t DEC = limb::DECIMAL_BASE;
+
+// Sizes in decimal limbs of the operands and the result, and the work of the operation on them.
 uint64_t LinearUnits(size_t na, size_t nb) { return na + nb; }
 size_t SumLimbs(size_t na, size_t nb) { return std::max(na, nb) + 1; }
 size_t ProductLimbs(size_t na, size_t nb) { return na + nb; }
 size_t QuotientLimbs(size_t na, size_t nb) { return na >= nb ? na - nb + 1 : 1; }
 size_t RemainderLimbs(size_t na, size_t nb) { return std::min(na, nb); }
 
+// The operations; *pNegative is set for a negative result.
+LimbVec AddValues(const LimbVec& a, const LimbVec& b, bool*) { return limb::Add<DEC>(a, b); }
+
+LimbVec SubValues(const LimbVec& a, const LimbVec& b, bool* pNegative)
+{
+    *pNegative = limb::Compare(a, b) < 0;
+    return *pNegative ? limb::Sub<DEC>(b, a) : limb::Sub<DEC>(a, b);
+}
+
+LimbVec MulValues(const LimbVec& a, const LimbVec& b, bool*) { return limb::Mul<DEC>(a, b); }
+
+LimbVec DivValues(const LimbVec& a, const LimbVec& b, bool*)
+{
+    LimbVec q;
+    limb::DivMod<DEC>(a, b, &q, nullptr);
+    return q;
+}
+
+LimbVec ModValues(const LimbVec& a, const LimbVec& b, bool*)
+{
+    LimbVec r;
+    limb::DivMod<DEC>(a, b, nullptr, &r);
+    return r;
+}
+
 struct BinaryOperation
 {
     LongOperator op;
-    BigNum (BigNum::*pOperation)(const BigNum&) const;
+    LimbVec (*pOperation)(const LimbVec& a, const LimbVec& b, bool* pNegative);
     const Text* pZeroDivisor; // message when the second operand is zero, null if allowed
     uint64_t (*pUnits)(size_t na, size_t nb);
     size_t (*pResultLimbs)(size_t na, size_t nb);
 };
 
 constexpr BinaryOperation BINARY_OPERATIONS[] = {
-    {LongOperator::Add, &BigNum::Add, nullptr, LinearUnits, SumLimbs},
-    {LongOperator::Sub, &BigNum::Sub, nullptr, LinearUnits, SumLimbs},
-    {LongOperator::Mul, &BigNum::Mul, nullptr, limb::MulUnits, ProductLimbs},
-    {LongOperator::Div, &BigNum::Div, &longmsg::DIVISOR_ZERO, limb::DivModUnits, QuotientLimbs},
-    {LongOperator::Mod, &BigNum::Mod, &longmsg::MOD_DIVISOR_ZERO, limb::DivModUnits,
-     RemainderLimbs},
+    {LongOperator::Add, AddValues, nullptr, LinearUnits, SumLimbs},
+    {LongOperator::Sub, SubValues, nullptr, LinearUnits, SumLimbs},
+    {LongOperator::Mul, MulValues, nullptr, limb::MulUnits, ProductLimbs},
+    {LongOperator::Div, DivValues, &longmsg::DIVISOR_ZERO, limb::DivModUnits, QuotientLimbs},
+    {LongOperator::Mod, ModValues, &longmsg::MOD_DIVISOR_ZERO, limb::DivModUnits, RemainderLimbs},
 };
+
+// Decimal limbs of a text of nDigits digits.
+size_t Limbs(size_t nDigits) { return nDigits / 9 + 1; }
 
 // Plans reading both operands, the operation and spelling out the result.
 void PlanBinary(const BinaryOperation& operation, size_t nFirstDigits, size_t nSecondDigits)
 {
-    const size_t na = limb::BinaryLimbs(nFirstDigits), nb = limb::BinaryLimbs(nSecondDigits);
-    const size_t nr = operation.pResultLimbs(na, nb);
+    const size_t na = Limbs(nFirstDigits), nb = Limbs(nSecondDigits);
     CurrentProgress().Plan(
-        {limb::BinaryFromDigitsUnits(nFirstDigits) + limb::BinaryFromDigitsUnits(nSecondDigits),
-         operation.pUnits(na, nb),
-         limb::DecimalFromBinaryUnits(nr) + limb::DecimalToTextUnits(limb::DecimalLimbs(nr))});
+        {limb::DecimalFromDigitsUnits(nFirstDigits) + limb::DecimalFromDigitsUnits(nSecondDigits),
+         operation.pUnits(na, nb), limb::DecimalToTextUnits(operation.pResultLimbs(na, nb))});
 }
 
 // True when strText spells strUpperWord in any letter case.
@@ -105,6 +135,10 @@ bool CheckOperand(const LongOperand& operand, bool bFirst, Language language, Lo
     }
     return true;
 }
+
+// Gives back the memory of the operand's text. Moved out, not assigned over: a string assigned
+// an empty one keeps its memory.
+void Drop(LongOperand& operand) { LongOperand gone(std::move(operand)); }
 
 // The value of a digit text, or -1 when it exceeds nLimit.
 long long CountValue(const std::string& strDigits, int nLimit)
@@ -195,8 +229,8 @@ LongResult RunFactorial(const LongOperand& first, Language language)
     return SeriesResult(ComputeFactorial(int(n)), 0, language);
 }
 
-LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
-                     const LongOperand& second, Language language)
+LongResult RunBinary(const BinaryOperation& operation, LongOperand& first, LongOperand& second,
+                     Language language)
 {
     // A divisor without a non-zero digit is refused before the operands are looked at. One too
     // long to be read to its end gets the length message instead.
@@ -209,24 +243,25 @@ LongResult RunBinary(const BinaryOperation& operation, const LongOperand& first,
     PlanBinary(operation, first.Text().size(), second.Text().size());
     CLongProgress& progress = CurrentProgress();
     progress.BeginStep(READ_STEP);
-    BigNum a, b;
-    a.FromText(first.Text(), 10);
-    b.FromText(second.Text(), 10);
+    LimbVec a = limb::DecimalFromDigits(first.Text());
+    LimbVec b = limb::DecimalFromDigits(second.Text());
+    Drop(first);
+    Drop(second);
     progress.BeginStep(OPERATION_STEP);
-    BigNum r = (a.*operation.pOperation)(b);
+    bool bNegative = false;
+    LimbVec r = operation.pOperation(a, b, &bNegative);
+    a = LimbVec();
+    b = LimbVec();
     progress.BeginStep(SPELL_STEP);
-    std::string strResult = r.ToText(10);
+    std::string strResult = limb::DecimalToText(r, bNegative);
     progress.Finish();
     // A zero result spells as the empty text; the box shows it as 0.
     if (strResult.empty())
         strResult = "0";
-    else if (r.sign == 0)
-        strResult.insert(0, "-");
     return Success(std::move(strResult), 0);
 }
 
-LongResult Dispatch(LongOperator op, const LongOperand& first, const LongOperand& second,
-                    Language language)
+LongResult Dispatch(LongOperator op, LongOperand& first, LongOperand& second, Language language)
 {
     const bool bPi = IsWord(first.Text(), "PI");
     if ((bPi || IsWord(first.Text(), "E")) && !second.Text().empty())
@@ -266,11 +301,14 @@ LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string
                          Language language)
 {
     return Guarded(
-        [&] { return Dispatch(op, LongOperand(strFirst), LongOperand(strSecond), language); },
+        [&] {
+            LongOperand first(strFirst), second(strSecond);
+            return Dispatch(op, first, second, language);
+        },
         language);
 }
 
-LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
+LongResult CalculateLong(LongOperator op, LongOperand&& first, LongOperand&& second,
                          Language language)
 {
     return Guarded([&] { return Dispatch(op, first, second, language); }, language);

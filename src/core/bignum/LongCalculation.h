@@ -47,6 +47,6 @@ LongResult CalculateLong(LongOperator op, std::string_view strFirst, std::string
                          Language language);
 // The same with operands taken apart while they were read (the command line reads them from
 // files and standard input): a too long operand is refused with the length message, also as a
-// divisor.
-LongResult CalculateLong(LongOperator op, const LongOperand& first, const LongOperand& second,
+// divisor. The operands' texts are dropped as soon as their numbers are read.
+LongResult CalculateLong(LongOperator op, LongOperand&& first, LongOperand&& second,
                          Language language);

@@ -18,6 +18,7 @@
 #include <ostream>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace
@@ -250,7 +251,7 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
         std::optional<CProgressLine> line;
         if (bShowProgress)
             line.emplace(control.Progress(), err, language);
-        result = CalculateLong(it->op, operands[0], operands[1], language);
+        result = CalculateLong(it->op, std::move(operands[0]), std::move(operands[1]), language);
     }
     if (!result.strMessage.empty()) {
         err << Explained(result.strMessage, operands, language) << '\n';

@@ -103,13 +103,13 @@ struct SignedVec
     bool bNeg = false;
 };
 
-SignedVec AddSigned(const SignedVec& a, const SignedVec& b)
+// a += b in place.
+void AddSigned(SignedVec& a, const SignedVec& b)
 {
     if (a.bNeg == b.bNeg)
-        return {limb::Add<DEC>(a.mag, b.mag), a.bNeg};
-    if (limb::Compare(a.mag, b.mag) >= 0)
-        return {limb::Sub<DEC>(a.mag, b.mag), a.bNeg};
-    return {limb::Sub<DEC>(b.mag, a.mag), b.bNeg};
+        limb::AddTo<DEC>(a.mag, b.mag);
+    else if (limb::SubAbs<DEC>(a.mag, b.mag))
+        a.bNeg = b.bNeg;
 }
 
 // P, Q and T of the Chudnovsky terms k in [a, b): T / Q is the sum of those terms relative to the
@@ -146,13 +146,19 @@ ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
     Fork(
         b - a, [&] { left = SplitChudnovsky(a, m, true); },
         [&] { right = SplitChudnovsky(m, b, bNeedP); });
+    // Each part of the halves goes as soon as its last product is made.
     ChudnovskyPart r;
-    r.q = limb::Mul<DEC>(left.q, right.q);
-    SignedVec t1{limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
-    SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
-    r.t = AddSigned(t1, t2);
+    r.t = {limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
+    left.t = SignedVec();
+    {
+        SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
+        right.t = SignedVec();
+        AddSigned(r.t, t2);
+    }
     if (bNeedP)
         r.p = {limb::Mul<DEC>(left.p.mag, right.p.mag), left.p.bNeg != right.p.bNeg};
+    left.p = right.p = SignedVec();
+    r.q = limb::Mul<DEC>(left.q, right.q);
     return r;
 }
 
@@ -188,8 +194,12 @@ size_t LimbsToDrop(const LimbVec& denominator, size_t p)
     return denominator.size() > p + 3 ? denominator.size() - (p + 3) : 0;
 }
 
+// Drops the n lowest limbs of a in place.
+void DropLow(LimbVec& a, size_t n) { a.erase(a.begin(), a.begin() + std::min(n, a.size())); }
+
 // floor(pi * BASE^p) within a few thousand units: pi = 426880 sqrt(10005) Q / (13591409 Q + T),
-// with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root.
+// with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root. Each long value
+// goes as soon as the next step no longer needs it.
 LimbVec PiScaled(size_t p)
 {
     uint64_t nTerms = ChudnovskyTerms(p);
@@ -200,13 +210,21 @@ LimbVec PiScaled(size_t p)
     CLongPool::Invoke([&] { s = SplitChudnovsky(1, nTerms, false); },
                       [&] { root = limb::ReciprocalSqrt<DEC>(10005, p); });
     CurrentProgress().BeginStep(DIVISION_STEP);
-    LimbVec den = AddSigned({limb::Mul<DEC>(s.q, Small(13591409)), false}, s.t).mag;
-    size_t nDrop = LimbsToDrop(den, p);
-    LimbVec num = limb::Mul<DEC>(limb::ShiftDown(s.q, nDrop), root);
+    LimbVec q = std::move(s.q);
+    SignedVec den{q, false};
+    limb::MulSmall<DEC>(den.mag, 13591409);
+    AddSigned(den, s.t);
+    s = ChudnovskyPart();
+    size_t nDrop = LimbsToDrop(den.mag, p);
+    DropLow(den.mag, nDrop);
+    DropLow(q, nDrop);
+    LimbVec num = limb::Mul<DEC>(q, root);
+    q = LimbVec();
+    root = LimbVec();
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
     LimbVec r;
-    limb::DivMod<DEC>(num, limb::ShiftDown(den, nDrop), &r, nullptr);
+    limb::DivMod<DEC>(num, den.mag, &r, nullptr);
     return r;
 }
 
@@ -235,8 +253,13 @@ ExpPart SplitExp(uint64_t a, uint64_t b)
     ExpPart left, right;
     Fork(
         b - a, [&] { left = SplitExp(a, m); }, [&] { right = SplitExp(m, b); });
-    return {limb::Mul<DEC>(left.q, right.q),
-            limb::Add<DEC>(limb::Mul<DEC>(left.t, right.q), right.t)};
+    ExpPart r;
+    r.t = limb::Mul<DEC>(left.t, right.q);
+    left.t = LimbVec();
+    limb::AddTo<DEC>(r.t, right.t);
+    right.t = LimbVec();
+    r.q = limb::Mul<DEC>(left.q, right.q);
+    return r;
 }
 
 // The units of SplitExp(1, nTerms + 1): its nodes join Q and T of their halves by two products,
@@ -271,9 +294,13 @@ LimbVec EScaled(size_t p)
     ExpPart s = SplitExp(1, ExpTerms(p) + 1);
     CurrentProgress().BeginStep(DIVISION_STEP);
     size_t nDrop = LimbsToDrop(s.q, p);
-    LimbVec num = limb::ShiftUp(limb::ShiftDown(limb::Add<DEC>(s.q, s.t), nDrop), p);
+    LimbVec num = limb::Add<DEC>(s.q, s.t);
+    s.t = LimbVec();
+    DropLow(num, nDrop);
+    num = limb::ShiftUp(num, p);
+    DropLow(s.q, nDrop);
     LimbVec r;
-    limb::DivMod<DEC>(num, limb::ShiftDown(s.q, nDrop), &r, nullptr);
+    limb::DivMod<DEC>(num, s.q, &r, nullptr);
     return r;
 }
 
@@ -299,9 +326,12 @@ std::string CutConstant(int n, Scaled scaled, Units units)
             std::array<uint64_t, 2> steps = units(p);
             progress.Plan({steps[0], steps[1], limb::DecimalToTextUnits(p + 1)});
         }
-        LimbVec scaledValue = scaled(p);
-        progress.BeginStep(TEXT_STEP);
-        std::string strDigits = limb::DecimalToText(scaledValue);
+        std::string strDigits;
+        {
+            LimbVec scaledValue = scaled(p);
+            progress.BeginStep(TEXT_STEP);
+            strDigits = limb::DecimalToText(scaledValue);
+        }
         std::string_view tail(strDigits);
         tail = tail.substr(1 + nFraction, tail.size() - 1 - nFraction - UNSURE_LAST_DIGITS);
         bool bUnsure = tail.find_first_not_of('0') == std::string_view::npos ||
@@ -309,9 +339,14 @@ std::string CutConstant(int n, Scaled scaled, Units units)
         if (bUnsure)
             continue;
         progress.Finish();
-        if (n == 0)
-            return strDigits.substr(0, 1);
-        return strDigits.substr(0, 1) + "." + strDigits.substr(1, nFraction);
+        // The cut and the point go into the text in place: the guard digits leave room for the
+        // point, so the result is never copied.
+        strDigits.resize(n != 0 ? 2 + nFraction : 1);
+        if (n != 0) {
+            std::copy_backward(strDigits.begin() + 1, strDigits.end() - 1, strDigits.end());
+            strDigits[1] = '.';
+        }
+        return strDigits;
     }
 }
 
@@ -385,6 +420,7 @@ std::string ComputeFactorial(int n)
             {ProductUnits(words.size(), dDigits), limb::DecimalToTextUnits(Limbs(dDigits) + 1)});
         progress.BeginStep(SERIES_STEP);
         LimbVec product = ProductOfWords(words, 0, words.size());
+        words = std::vector<uint32_t>();
         progress.BeginStep(FACTORIAL_TEXT_STEP);
         std::string strText = limb::DecimalToText(product);
         progress.Finish();

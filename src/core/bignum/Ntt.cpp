@@ -32,14 +32,6 @@ constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 constexpr uint64_t UNITS_PER_STRIDE = 3;
 constexpr uint64_t UNITS_PER_PASS = 12;
 
-size_t TransformLength(size_t nr)
-{
-    size_t n = 1;
-    while (n < nr - 1)
-        n *= 2;
-    return n;
-}
-
 template <class First, class Second>
 void Both(size_t n, const First& first, const Second& second)
 {
@@ -578,29 +570,43 @@ uint64_t JoinRange(uint32_t* r, const uint32_t* c0, uint32_t* c1, uint32_t* c2, 
     return carry;
 }
 
-template <uint64_t BASE>
-void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb,
-                bool bVector)
+// The three cyclic convolutions of a product, one per prime.
+struct Residues
 {
-    size_t nr = na + nb;
-    assert(nr <= NTT_MAX_LENGTH);
-    size_t n = TransformLength(nr);
-    // A product that takes seconds credits its work a quarter at a time.
-    const uint64_t nQuarter = NttUnits(nr) / 4;
-    auto c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    auto c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    auto c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::Convolve(a, na, b, nb, n, c0.get(), bVector);
+    size_t nr = 0;
+    std::unique_ptr<uint32_t[]> c0, c1, c2;
+};
+
+// A product that takes seconds credits its work a quarter at a time: three of them here.
+Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, bool bVector)
+{
+    Residues res;
+    res.nr = na + nb;
+    assert(res.nr <= NTT_MAX_LENGTH);
+    size_t n = TransformLength(res.nr);
+    const uint64_t nQuarter = NttUnits(res.nr) / 4;
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), bVector);
     CreditWork(nQuarter);
-    Field<P1>::Convolve(a, na, b, nb, n, c1.get(), bVector);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), bVector);
     CreditWork(nQuarter);
-    Field<P2>::Convolve(a, na, b, nb, n, c2.get(), bVector);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), bVector);
     CreditWork(nQuarter);
+    return res;
+}
+
+// r[0 .. nr) from the residues, and the last quarter of the work.
+template <uint64_t BASE>
+void Join(uint32_t* r, Residues& res, bool bVector)
+{
+    const size_t nr = res.nr;
     // Chunks of the output are joined apart; each one's carry then goes into those above it.
     std::vector<uint64_t> carries((nr + JOIN_GRAIN - 1) / JOIN_GRAIN);
     CLongPool::For(nr, JOIN_GRAIN, [&](size_t i0, size_t i1) {
         carries[i0 / JOIN_GRAIN] =
-            JoinRange<BASE>(r, c0.get(), c1.get(), c2.get(), i0, i1, nr, bVector);
+            JoinRange<BASE>(r, res.c0.get(), res.c1.get(), res.c2.get(), i0, i1, nr, bVector);
     });
     for (size_t k = 0; k + 1 < carries.size(); ++k)
         for (size_t i = (k + 1) * JOIN_GRAIN; carries[k] != 0; ++i) {
@@ -610,9 +616,17 @@ void NttMulWith(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, si
             carries[k] = x / BASE;
         }
     assert(carries.back() == 0);
-    CreditWork(NttUnits(nr) - 3 * nQuarter);
+    CreditWork(NttUnits(nr) - 3 * (NttUnits(nr) / 4));
 }
 } // namespace
+
+size_t TransformLength(size_t nr)
+{
+    size_t n = 1;
+    while (n < nr - 1)
+        n *= 2;
+    return n;
+}
 
 uint64_t NttUnits(size_t nr)
 {
@@ -627,17 +641,35 @@ uint64_t NttUnits(size_t nr)
 template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
-    NttMulWith<BASE>(r, a, na, b, nb, HasAvx2());
+    const bool bVector = HasAvx2();
+    Residues res = Convolutions(a, na, b, nb, bVector);
+    Join<BASE>(r, res, bVector);
+}
+
+template <uint64_t BASE>
+std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
+{
+    const bool bVector = HasAvx2();
+    Residues res = Convolutions(a, na, b, nb, bVector);
+    // The product's limbs are taken only now that the transforms have given back theirs.
+    std::vector<uint32_t> r(res.nr);
+    Join<BASE>(r.data(), res, bVector);
+    return r;
 }
 
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
-    NttMulWith<BASE>(r, a, na, b, nb, false);
+    Residues res = Convolutions(a, na, b, nb, false);
+    Join<BASE>(r, res, false);
 }
 
 template void NttMul<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
 template void NttMul<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);
+template std::vector<uint32_t> NttProduct<BINARY_BASE>(const uint32_t*, size_t, const uint32_t*,
+                                                       size_t);
+template std::vector<uint32_t> NttProduct<DECIMAL_BASE>(const uint32_t*, size_t, const uint32_t*,
+                                                        size_t);
 template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,
                                           size_t);
 template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,

@@ -2,12 +2,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace limb
 {
 // The longest product one transform can take: the three primes carry 2^23-point transforms, and
 // 2^23 products of two limbs below 2^32 stay below the product of the primes (about 2^88.2).
 constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
+
+// The length of the transforms of a product of nr limbs: the power of two its coefficients fit.
+size_t TransformLength(size_t nr);
 
 // The work of NttMul on a product of nr limbs, in the units of LimbMath.h's MulUnits. NttMul
 // credits it to the current calculation's progress as it goes.
@@ -17,6 +21,10 @@ uint64_t NttUnits(size_t nr);
 // remainder theorem; na + nb <= NTT_MAX_LENGTH. r must not overlap a or b.
 template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+// The same product in a vector of its own, taken only once the transforms are done, so that it
+// does not add to their memory.
+template <uint64_t BASE>
+std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
 // The same without the processor's vector instructions, which NttMul uses where it finds them.
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);

@@ -1,6 +1,7 @@
 #include "core/bignum/DecimalConversion.h"
 #include "core/bignum/LimbMath.h"
 #include "core/bignum/Ntt.h"
+#include "tests/common/LongDigits.h"
 
 #include <gtest/gtest.h>
 
@@ -52,15 +53,6 @@ std::string ReferenceText(LimbVec v)
     std::string s;
     while (!v.empty())
         s.insert(s.begin(), char('0' + limb::DivSmall<BINARY_BASE>(v, 10)));
-    return s;
-}
-
-std::string RandomDigits(std::mt19937_64& rng, size_t n)
-{
-    std::string s(n, '0');
-    for (char& ch : s)
-        ch = char('0' + rng() % 10);
-    s[0] = char('1' + rng() % 9);
     return s;
 }
 
@@ -128,6 +120,23 @@ TEST(LimbMath, MultiplicationMatchesLongMultiplication)
 {
     CheckMultiplication<BINARY_BASE>(11);
     CheckMultiplication<DECIMAL_BASE>(12);
+}
+
+// Products long enough to be taken by halves, which must give what one transform gives (the
+// transform itself is checked against long multiplication above).
+TEST(LimbMath, ProductsByHalvesMatchOneTransform)
+{
+    std::mt19937_64 rng(14);
+    for (auto [na, nb] :
+         {std::pair<size_t, size_t>{40000, 30000}, {70000, 66000}, {140000, 9000}}) {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
+        LimbVec a = RandomLimbs<DECIMAL_BASE>(rng, na), b = RandomLimbs<DECIMAL_BASE>(rng, nb);
+        LimbVec whole(na + nb);
+        limb::NttMul<DECIMAL_BASE>(whole.data(), a.data(), na, b.data(), nb);
+        limb::Trim(whole);
+        EXPECT_EQ(limb::Mul<DECIMAL_BASE>(a, b), whole);
+        EXPECT_EQ(limb::Mul<DECIMAL_BASE>(b, a), whole);
+    }
 }
 
 TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)

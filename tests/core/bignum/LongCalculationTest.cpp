@@ -2,11 +2,13 @@
 #include "core/bignum/LongCommand.h"
 #include "core/bignum/LongControl.h"
 #include "core/bignum/LongOperand.h"
+#include "tests/common/LongDigits.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -137,6 +139,27 @@ TEST(LongCalculation, LargeOperandsStayExact)
     EXPECT_EQ(CalculateLong(LongOperator::Mod, plusOne, nines, EN).strResult, "1");
     EXPECT_EQ(CalculateLong(LongOperator::Sub, nines, square, EN).strResult,
               "-" + CalculateLong(LongOperator::Sub, square, nines, EN).strResult);
+}
+
+// Digit counts around those where the calculator changes its way: texts read by 9-digit groups
+// up to 540 digits, values spelt by groups up to 60 binary limbs (578 digits), schoolbook
+// products below 64 limbs (617 digits), long division below 60 limbs in the divisor or the
+// quotient, transforms from 320 limbs (3083 digits).
+TEST(LongCalculation, ExactWhereTheWaysOfCalculatingChange)
+{
+    std::mt19937_64 rng(34);
+    const std::pair<size_t, size_t> sizes[] = {{540, 541},   {578, 579},   {617, 616},
+                                               {1160, 578},  {1240, 617},  {3083, 3084},
+                                               {3100, 1500}, {6500, 3083}, {9000, 2}};
+    for (auto [na, nb] : sizes) {
+        SCOPED_TRACE(std::to_string(na) + " and " + std::to_string(nb) + " digits");
+        const std::string a = RandomDigits(rng, na), b = RandomDigits(rng, nb);
+        EXPECT_EQ(CalculateLong(LongOperator::Mul, a, b, EN).strResult, ReferenceProduct(a, b));
+        const std::string q = CalculateLong(LongOperator::Div, a, b, EN).strResult;
+        const std::string r = CalculateLong(LongOperator::Mod, a, b, EN).strResult;
+        EXPECT_EQ(ReferenceSum(ReferenceProduct(q, b), r), a);
+        EXPECT_TRUE(r.size() < b.size() || (r.size() == b.size() && r < b)) << r;
+    }
 }
 
 TEST(LongCalculation, RaisedFlagCancels)

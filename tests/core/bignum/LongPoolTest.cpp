@@ -4,6 +4,7 @@
 #include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
 #include "core/bignum/LongSeries.h"
+#include "tests/common/LongDigits.h"
 
 #include <gtest/gtest.h>
 
@@ -40,15 +41,6 @@ LimbVec RandomDecimal(std::mt19937_64& rng, size_t n)
         x = uint32_t(rng() % limb::DECIMAL_BASE);
     v.back() = 1 + uint32_t(rng() % 999999999);
     return v;
-}
-
-std::string RandomDigits(std::mt19937_64& rng, size_t n)
-{
-    std::string s(n, '0');
-    for (char& ch : s)
-        ch = char('0' + rng() % 10);
-    s[0] = '7';
-    return s;
 }
 
 // Everything that splits its work, sized so that every split is taken.

@@ -2,6 +2,7 @@
 #include "core/bignum/LongControl.h"
 #include "core/bignum/LongInput.h"
 #include "core/bignum/LongProgress.h"
+#include "tests/common/LongDigits.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +19,6 @@ namespace
 constexpr Language EN = Language::English;
 constexpr Language ZH = Language::Chinese;
 
-std::string RandomDigits(size_t n, unsigned nSeed)
-{
-    std::mt19937 rng(nSeed);
-    std::string s(n, '0');
-    for (char& ch : s)
-        ch = char('0' + rng() % 10);
-    s[0] = '9';
-    return s;
-}
 } // namespace
 
 TEST(LongProgress, StepsHoldBackWhatOutrunsThemAndFinishReachesTheWhole)
@@ -101,8 +93,9 @@ std::vector<double> SampledProgress(LongOperator op, const std::string& strFirst
 // threads credit it: the share never falls, passes through several values and ends at 1.
 TEST(LongProgress, RisesMonotonicallyToTheWholeForEveryKindOfCalculation)
 {
-    const std::string strLong = RandomDigits(400'000, 1);
-    const std::string strShort = RandomDigits(200'000, 2);
+    std::mt19937_64 rng(1);
+    const std::string strLong = RandomDigits(rng, 400'000);
+    const std::string strShort = RandomDigits(rng, 200'000);
     const struct
     {
         const char* pName;

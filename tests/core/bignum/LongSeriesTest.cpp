@@ -135,6 +135,21 @@ TEST(LongSeries, ReferenceSeriesStartWithTheKnownDigits)
     EXPECT_EQ(ReferenceE(50), E_50);
 }
 
+// The decimals 999,991 to 1,000,000 of pi and of e, as published with their first million.
+TEST(LongSeries, PiAndEEndTheirFirstMillionDecimalsWithTheKnownDigits)
+{
+    const struct
+    {
+        std::string (*pCompute)(int);
+        const char* pLastTen;
+    } cases[] = {{ComputePi, "5779458151"}, {ComputeE, "7694228188"}};
+    for (const auto& c : cases) {
+        const std::string s = c.pCompute(1'000'001);
+        ASSERT_EQ(s.size(), 1'000'002u);
+        EXPECT_EQ(s.substr(s.size() - 10), c.pLastTen);
+    }
+}
+
 TEST(LongSeries, PiAndEMatchTheReferenceToTenThousandDigits)
 {
     EXPECT_EQ(ComputePi(10001), ReferencePi(10000));
