@@ -10,17 +10,6 @@ constexpr ColorRef WHITE = MakeRgb(255, 255, 255);
 // A little above the minimum, so rounding to 8-bit channels never falls below it.
 constexpr double MARGIN = 0.1;
 
-double Linear(int nChannel)
-{
-    const double c = nChannel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(ColorRef cr)
-{
-    return 0.2126 * Linear(RedOf(cr)) + 0.7152 * Linear(GreenOf(cr)) + 0.0722 * Linear(BlueOf(cr));
-}
-
 struct Hsl
 {
     double h; // degrees
@@ -87,19 +76,13 @@ constexpr KindHue KIND_HUES[] = {
 };
 } // namespace
 
-double ContrastRatio(ColorRef a, ColorRef b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 ColorRef Readable(ColorRef wanted, ColorRef crBack, double nRatio)
 {
     if (ContrastRatio(wanted, crBack) >= nRatio)
         return wanted;
     const Hsl hsl = ToHsl(wanted);
     // Away from the background first: darker on a light one, lighter on a dark one.
-    const double dAway = Luminance(crBack) > 0.18 ? -0.01 : 0.01;
+    const double dAway = RelativeLuminance(crBack) > 0.18 ? -0.01 : 0.01;
     ColorRef found = 0;
     if (Search(hsl, crBack, nRatio, dAway, found) || Search(hsl, crBack, nRatio, -dAway, found))
         return found;

@@ -8,9 +8,6 @@
 // The least contrast every derived colour keeps against the background (WCAG 2 ratio).
 inline constexpr double MIN_CONTRAST = 4.5;
 
-// The WCAG 2 contrast ratio of two colours, from 1 (equal) to 21 (black on white).
-double ContrastRatio(ColorRef a, ColorRef b);
-
 // The colours of the console's token kinds, indexed by TokenKind, and of the value shown while a
 // line is typed. Each is derived from the user's text and background colours: a hue of its own
 // at the text colour's lightness, made lighter or darker until it keeps MIN_CONTRAST against

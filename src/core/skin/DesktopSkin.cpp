@@ -10,16 +10,6 @@ namespace
 constexpr double NIGHT_DARKEST = 0.1;
 constexpr double NIGHT_SPAN = 0.8;
 
-double Linear(int nChannel)
-{
-    const double c = nChannel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(ColorRef cr)
-{
-    return 0.2126 * Linear(RedOf(cr)) + 0.7152 * Linear(GreenOf(cr)) + 0.0722 * Linear(BlueOf(cr));
-}
 } // namespace
 
 Skin FrameSkinFor(Skin chosen, std::optional<std::uint32_t> colorScheme)
@@ -45,10 +35,4 @@ ColorRef NightColor(ColorRef cr)
     const int nShift = int(std::lround((night - lightness) * 255.0));
     const auto moved = [nShift](int c) { return std::clamp(c + nShift, 0, 255); };
     return MakeRgb(moved(r), moved(g), moved(b));
-}
-
-double ContrastRatio(ColorRef crA, ColorRef crB)
-{
-    const double a = Luminance(crA), b = Luminance(crB);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }

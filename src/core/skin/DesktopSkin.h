@@ -19,9 +19,6 @@ Skin FrameSkinFor(Skin chosen, std::optional<std::uint32_t> colorScheme);
 // near black, black near white), its hue and saturation kept.
 ColorRef NightColor(ColorRef cr);
 
-// The contrast ratio of two colours (1 to 21) by the WCAG formula of relative luminance; texts
-// are kept at 4.5 or more against their background.
-double ContrastRatio(ColorRef crA, ColorRef crB);
 constexpr double MIN_TEXT_CONTRAST = 4.5;
 
 // The console's pair offered with the night skin: light text on a dark background.
