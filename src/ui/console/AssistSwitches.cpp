@@ -13,22 +13,22 @@ struct Switch
     const char* pszSetting;
     const char* pszObjectName;
     Text text;
-    void (CCalcEdit::*pfnSet)(bool);
+    void (*pfnSet)(CCalcEdit& console, bool bOn);
 };
 
 const Switch SWITCHES[] = {
     {CAssistSwitches::COMPLETE_SETTING,
      "completeNames",
      {"Complete names", "补全名称"},
-     &CCalcEdit::SetCompleting},
+     [](CCalcEdit& console, bool bOn) { console.SetCompleting(bOn); }},
     {CAssistSwitches::COLOUR_SETTING,
      "colourConsole",
      {"Colour the console", "控制台着色"},
-     &CCalcEdit::SetColouring},
+     [](CCalcEdit& console, bool bOn) { console.SetColouring(bOn); }},
     {CAssistSwitches::PREVIEW_SETTING,
      "previewResult",
      {"Show the result while typing", "输入时显示结果"},
-     &CCalcEdit::SetPreviewing},
+     [](CCalcEdit& console, bool bOn) { console.SetPreviewing(bOn); }},
 };
 } // namespace
 
@@ -43,7 +43,7 @@ CAssistSwitches::CAssistSwitches(CCalcEdit& console, ISettingsStore& store,
         const std::optional<std::string> strSetting = store.Read(SWITCHES[i].pszSetting);
         const bool bOn = !strSetting || *strSetting != "0";
         pAction->setChecked(bOn);
-        (m_console.*SWITCHES[i].pfnSet)(bOn);
+        SWITCHES[i].pfnSet(m_console, bOn);
         connect(pAction, &QAction::toggled, this, [this, i](bool bChecked) { Apply(i, bChecked); });
         m_actions[i] = pAction;
     }
@@ -67,6 +67,6 @@ void CAssistSwitches::UpdateMenuItems()
 
 void CAssistSwitches::Apply(std::size_t nIndex, bool bOn)
 {
-    (m_console.*SWITCHES[nIndex].pfnSet)(bOn);
+    SWITCHES[nIndex].pfnSet(m_console, bOn);
     m_store.Write(SWITCHES[nIndex].pszSetting, bOn ? "1" : "0");
 }
