@@ -2,7 +2,8 @@
 # Whole-process time and peak resident memory of `pelmorix-cli long` beside GMP on the same work.
 #   bash bench/long-numbers.sh <build-dir>
 # LONG_BENCH_RUNS      paired runs per row (default 3); each column is the median of its runs
-# LONG_BENCH_MAX       the largest row to run: 1e6 (default 1e7), 1e7, 3e7 or 1e8 (pi to 99,999,999)
+# LONG_BENCH_MAX       the largest row to run: 1e6 (default 1e7), 1e7, 3e7 or 1e8 (pi and e to
+#                      99,999,999)
 # LONG_BENCH_MEMORY    the most pelmorix may take beside GMP's peak (default 1.00): rows above
 #                      it are marked MEMORY and make the script end with status 1
 # The GMP reference is built here from bench/gmp_reference.c; it serves as the yardstick and
@@ -119,5 +120,8 @@ if upto 7; then
     row "1000000!" fac 1000000
 fi
 upto 7.5 && row "pi 3e7" pi 30000000
-upto 8 && row "pi 99,999,999" pi 99999999
+if upto 8; then
+    row "pi 99,999,999" pi 99999999
+    row "e 99,999,999" e 99999999
+fi
 exit $FAILED

@@ -2,6 +2,7 @@
 #include "LineReader.h"
 #include "TableCurveHost.h"
 #include "core/base/Language.h"
+#include "core/base/TextOut.h"
 #include "core/bignum/LongCommand.h"
 #include "core/bignum/LongTexts.h"
 #include "core/console/LineDispatcher.h"
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <iostream>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -28,6 +28,10 @@
 
 namespace
 {
+// Standard output and error. The C++ streams stay out of the program (TextOut.h).
+CTextOut g_out(stdout);
+CTextOut g_err(stderr);
+
 constexpr const char* USAGE =
     "usage: pelmorix-cli [--lang en|zh] [--precision N] [--radix dec|hex|bin] [--deg|--rad] "
     "[--transcript]"
@@ -84,7 +88,7 @@ struct ConsoleOptions
 
 int UsageError()
 {
-    std::cerr << USAGE << '\n';
+    g_err << USAGE << '\n';
     return 2;
 }
 
@@ -139,10 +143,10 @@ bool ParseOptions(const std::vector<std::string_view>& args, ConsoleOptions& opt
 // Prints the message of a failed read or write on standard error, with the reason when known.
 int ReportFailure(const Text& text, int nError, Language language)
 {
-    std::cerr << text.In(language);
+    g_err << text.In(language);
     if (nError != 0)
-        std::cerr << " (" << std::strerror(nError) << ")";
-    std::cerr << '\n';
+        g_err << " (" << std::strerror(nError) << ")";
+    g_err << '\n';
     return 1;
 }
 
@@ -151,7 +155,7 @@ int ReportFailure(const Text& text, int nError, Language language)
 std::optional<int> FlushOutput()
 {
     errno = 0;
-    if (std::cout.flush())
+    if (g_out.Flush() && std::ferror(stdout) == 0)
         return std::nullopt;
     return errno;
 }
@@ -186,7 +190,7 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
             continue;
         // An Enter run reads only the line just completed, so nothing before it is kept.
         console.ClearText();
-        std::cout << strWritten;
+        g_out << strWritten;
         writeFailure = FlushOutput();
         if (writeFailure)
             return 1;
@@ -194,7 +198,7 @@ int RunConsole(const ConsoleOptions& options, std::optional<int>& writeFailure)
     if (reader.Error() != 0)
         return ReportFailure(longmsg::STDIN_UNREADABLE, reader.Error(), language.CurrentLanguage());
     if (options.bTranscript)
-        std::cout << console.Text();
+        g_out << console.Text();
     return 0;
 }
 
@@ -225,10 +229,10 @@ int Run(const std::vector<std::string_view>& args, Language& language,
         language = options.language;
         const std::vector<std::string> words(args.begin() + nLong + 1, args.end());
         if (args[nLong] == "convert")
-            return RunConvertCommand(words, std::cout, std::cerr, options.language);
+            return RunConvertCommand(words, g_out, g_err, options.language);
         // The progress line is for a person watching a terminal, never for a script reading
         // standard error.
-        return RunLongCommand(words, stdin, std::cout, std::cerr, options.language,
+        return RunLongCommand(words, stdin, g_out, g_err, options.language,
                               isatty(STDERR_FILENO) != 0);
     }
     ConsoleOptions options;
@@ -247,14 +251,14 @@ int main(int argc, char* argv[])
     std::optional<int> writeFailure;
     try {
         if (const std::optional<std::string> strText = InformationAsked(args))
-            std::cout << *strText;
+            g_out << *strText;
         else
             nStatus = Run(args, language, writeFailure);
     } catch (const std::bad_alloc&) {
-        std::cerr << longmsg::NO_MEMORY.In(language) << '\n';
+        g_err << longmsg::NO_MEMORY.In(language) << '\n';
         return 1;
     } catch (const std::length_error&) {
-        std::cerr << longmsg::NO_MEMORY.In(language) << '\n';
+        g_err << longmsg::NO_MEMORY.In(language) << '\n';
         return 1;
     }
     // Whatever was printed must have arrived: a full disk is no success.

@@ -20,7 +20,7 @@ enum class LongOperator
 };
 
 // Limits on what a calculation accepts, set by the result box's 100,000,000 characters: pi or e
-// to 99,999,999 digits (about four minutes and 1.2 GB) and 14,000,000! (94,000,000 digits, about
+// to 99,999,999 digits (a few minutes and 0.9 GB) and 14,000,000! (94,000,000 digits, about
 // two minutes and 0.5 GB). Operands come from boxes of 50,000 characters; the command line may
 // pass longer ones up to the limit.
 constexpr int LONG_MAX_CONSTANT_DIGITS = 99'999'999;

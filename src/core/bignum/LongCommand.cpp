@@ -15,7 +15,6 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
-#include <ostream>
 #include <string_view>
 #include <thread>
 #include <utility>
@@ -134,7 +133,7 @@ bool ReadOperand(const std::string& strArg, bool bDivisor, std::FILE* pIn, Langu
 class CProgressLine
 {
 public:
-    CProgressLine(const CLongProgress& progress, std::ostream& err, Language language)
+    CProgressLine(const CLongProgress& progress, CTextOut& err, Language language)
         : m_progress(progress), m_err(err), m_language(language),
           m_start(std::chrono::steady_clock::now()), m_thread([this] { Run(); })
     {}
@@ -149,7 +148,7 @@ public:
         m_ended.notify_one();
         m_thread.join();
         if (m_nShown != 0)
-            m_err << '\r' << std::string(m_nShown, ' ') << '\r' << std::flush;
+            (m_err << '\r' << std::string(m_nShown, ' ') << '\r').Flush();
     }
 
 private:
@@ -172,12 +171,12 @@ private:
         // A shorter line leaves no trace of the longer one before it.
         const size_t nWidth = strLine.size();
         strLine.resize(std::max(nWidth, m_nShown), ' ');
-        m_err << '\r' << strLine << std::flush;
+        (m_err << '\r' << strLine).Flush();
         m_nShown = nWidth;
     }
 
     const CLongProgress& m_progress;
-    std::ostream& m_err;
+    CTextOut& m_err;
     const Language m_language;
     const std::chrono::steady_clock::time_point m_start;
     size_t m_nShown = 0; // bytes of the line on screen
@@ -203,15 +202,15 @@ std::string Explained(const std::string& strMessage, const std::vector<LongOpera
     return strMessage;
 }
 
-int Usage(std::ostream& err)
+int Usage(CTextOut& err)
 {
     err << USAGE << '\n';
     return 2;
 }
 } // namespace
 
-int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, Language language, bool bShowProgress)
+int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, CTextOut& out,
+                   CTextOut& err, Language language, bool bShowProgress)
 {
     if (args.empty())
         return Usage(err);
@@ -258,5 +257,5 @@ int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::os
         return 1;
     }
     out << result.strResult << '\n';
-    return out ? 0 : 1;
+    return out.Good() ? 0 : 1;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/base/Language.h"
+#include "core/base/TextOut.h"
 
 #include <cstdio>
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -15,5 +15,5 @@
 // be read prints a one-line message on err and returns 1; wrong usage prints a one-line usage
 // message on err and returns 2. With bShowProgress, err shows the progress of the calculation on
 // one line rewritten in place (for a terminal), erased before anything else is written.
-int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, std::ostream& out,
-                   std::ostream& err, Language language, bool bShowProgress = false);
+int RunLongCommand(const std::vector<std::string>& args, std::FILE* pIn, CTextOut& out,
+                   CTextOut& err, Language language, bool bShowProgress = false);

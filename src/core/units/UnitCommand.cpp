@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -167,7 +166,7 @@ std::size_t Columns(std::string_view str)
     return nColumns;
 }
 
-void PrintList(std::ostream& out, Language language)
+void PrintList(CTextOut& out, Language language)
 {
     for (int nCategory = 0; nCategory < UnitTable::CategoryCount(); ++nCategory) {
         out << UnitTable::CategoryName(nCategory, language) << '\n';
@@ -195,7 +194,7 @@ std::vector<UnitRef> UnitsNamed(std::string_view strWord)
     return units;
 }
 
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int RunConvertCommand(const std::vector<std::string>& args, CTextOut& out, CTextOut& err,
                       Language language)
 {
     if (args.size() == 1 && args[0] == "--list") {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/base/Language.h"
+#include "core/base/TextOut.h"
 
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +27,5 @@ std::vector<UnitRef> UnitsNamed(std::string_view strWord);
 // that is not known, or units of two categories print a one-line message on err naming the
 // units that would do, and return 1; wrong usage prints a one-line usage message on err and
 // returns 2. --list prints every category with its units, symbol and name, in language.
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int RunConvertCommand(const std::vector<std::string>& args, CTextOut& out, CTextOut& err,
                       Language language);

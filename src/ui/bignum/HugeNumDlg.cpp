@@ -391,7 +391,7 @@ void CHugeNumDlg::OnStop()
     AnnounceEnd(stopped);
 }
 
-void CHugeNumDlg::OnCalculationEnded(const LongResult& result)
+void CHugeNumDlg::OnCalculationEnded(LongResult& result)
 {
     m_pTicker->stop();
     m_pProgress->hide();
@@ -437,13 +437,13 @@ QString CHugeNumDlg::EndText() const
     return m_end ? QString::fromStdString(FormatEnd(*m_end, CurrentLanguage())) : QString();
 }
 
-void CHugeNumDlg::FinishCalculation(const LongResult& result)
+void CHugeNumDlg::FinishCalculation(LongResult& result)
 {
     ShowElapsed();
     m_bResultShown = true;
     const QScopedValueRollback<bool> writing(m_bWriting, true);
     WriteFirstBox();
-    m_pResult->SetText(result.strResult);
+    m_pResult->SetText(std::move(result.strResult));
     m_pResultCount->setText(QString::number(result.nDigits));
 }
 

@@ -66,8 +66,9 @@ private:
     void OnOperator(int nOperator);
     void OnCalculate();
     void OnStop();
-    void OnCalculationEnded(const LongResult& result);
-    void FinishCalculation(const LongResult& result);
+    void OnCalculationEnded(LongResult& result);
+    // Moves the result's text into the result box.
+    void FinishCalculation(LongResult& result);
     // Keeps what the end of a calculation says and shows a stop where the time stands.
     void AnnounceEnd(const LongResult& result);
     void ClearResult();

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -22,10 +23,41 @@ constexpr int MARGIN = 2;
 constexpr const char* RESULT_CHARACTERS = "0123456789-.";
 constexpr Text COPY_TEXT{"&Copy", "复制(&C)"};
 constexpr Text SELECT_ALL_TEXT{"Select &All", "全选(&A)"};
+
+// A part of a result on the clipboard: it shares the result's bytes and spells them out as text
+// only when asked, so a selection of a hundred million digits costs nothing until it is pasted.
+class CResultPartMime : public QMimeData
+{
+public:
+    CResultPartMime(std::shared_ptr<const std::string> pText, size_t nFrom, size_t nTo)
+        : m_pText(std::move(pText)), m_nFrom(nFrom), m_nTo(nTo)
+    {}
+    bool hasFormat(const QString& strFormat) const override { return strFormat == PLAIN_TEXT; }
+    QStringList formats() const override { return {PLAIN_TEXT}; }
+
+protected:
+    QVariant retrieveData(const QString& strFormat, QMetaType type) const override
+    {
+        if (strFormat != PLAIN_TEXT)
+            return {};
+        const char* pBegin = m_pText->data() + m_nFrom;
+        const auto nSize = qsizetype(m_nTo - m_nFrom);
+        if (type.id() == QMetaType::QByteArray)
+            return QByteArray(pBegin, nSize);
+        return QString::fromLatin1(pBegin, nSize);
+    }
+
+private:
+    static inline const QString PLAIN_TEXT = QStringLiteral("text/plain");
+    std::shared_ptr<const std::string> m_pText;
+    size_t m_nFrom;
+    size_t m_nTo;
+};
 } // namespace
 
 CLongResultView::CLongResultView(const ILanguageSource& language, QWidget* pParent)
-    : QAbstractScrollArea(pParent), m_language(language)
+    : QAbstractScrollArea(pParent), m_pText(std::make_shared<const std::string>()),
+      m_language(language)
 {
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -38,9 +70,9 @@ CLongResultView::CLongResultView(const ILanguageSource& language, QWidget* pPare
     Relayout();
 }
 
-void CLongResultView::SetText(std::string strText)
+void CLongResultView::SetText(std::string&& strText)
 {
-    m_strText = std::move(strText);
+    m_pText = std::make_shared<const std::string>(std::move(strText));
     m_nAnchor = m_nCaret = 0;
     m_nTopIndex = 0;
     Relayout();
@@ -57,20 +89,25 @@ QString CLongResultView::SelectedText() const
 {
     const size_t nFrom = std::min(m_nAnchor, m_nCaret);
     const size_t nTo = std::max(m_nAnchor, m_nCaret);
-    return QString::fromLatin1(m_strText.data() + nFrom, qsizetype(nTo - nFrom));
+    return QString::fromLatin1(Text().data() + nFrom, qsizetype(nTo - nFrom));
 }
 
 void CLongResultView::SelectAll()
 {
     m_nAnchor = 0;
-    m_nCaret = m_strText.size();
+    m_nCaret = Text().size();
     viewport()->update();
 }
 
-void CLongResultView::Copy() const
+void CLongResultView::Copy() const { PutSelection(QClipboard::Clipboard); }
+
+void CLongResultView::PutSelection(QClipboard::Mode mode) const
 {
     if (m_nAnchor != m_nCaret)
-        QGuiApplication::clipboard()->setText(SelectedText());
+        QGuiApplication::clipboard()->setMimeData(
+            new CResultPartMime(m_pText, std::min(m_nAnchor, m_nCaret),
+                                std::max(m_nAnchor, m_nCaret)),
+            mode);
 }
 
 void CLongResultView::SaveResultAs()
@@ -79,8 +116,8 @@ void CLongResultView::SaveResultAs()
     SaveAs(m_dialogs, this, language, QString::fromUtf8(keepmsg::SAVE_RESULT.In(language)),
            QStringLiteral("result.txt"), {QString::fromUtf8(keepmsg::TEXT_FILES.In(language))},
            [this](QIODevice& device, int) {
-               const qint64 nSize = qint64(m_strText.size());
-               return device.write(m_strText.data(), nSize) == nSize && device.write("\n", 1) == 1;
+               const qint64 nSize = qint64(Text().size());
+               return device.write(Text().data(), nSize) == nSize && device.write("\n", 1) == 1;
            });
 }
 
@@ -89,7 +126,7 @@ size_t CLongResultView::Columns() const
     return size_t(std::max(1.0, std::floor((viewport()->width() - 2 * MARGIN) / m_cellWidth)));
 }
 
-size_t CLongResultView::RowCount() const { return (m_strText.size() + Columns() - 1) / Columns(); }
+size_t CLongResultView::RowCount() const { return (Text().size() + Columns() - 1) / Columns(); }
 
 int CLongResultView::RowsInView() const
 {
@@ -99,8 +136,8 @@ int CLongResultView::RowsInView() const
 QString CLongResultView::RowText(size_t nRow) const
 {
     const size_t nBegin = nRow * Columns();
-    return QString::fromLatin1(m_strText.data() + nBegin,
-                               qsizetype(std::min(Columns(), m_strText.size() - nBegin)));
+    return QString::fromLatin1(Text().data() + nBegin,
+                               qsizetype(std::min(Columns(), Text().size() - nBegin)));
 }
 
 void CLongResultView::Relayout()
@@ -125,7 +162,7 @@ void CLongResultView::Relayout()
 
 size_t CLongResultView::IndexAt(QPoint point) const
 {
-    if (m_strText.empty())
+    if (Text().empty())
         return 0;
     const int nLine = fontMetrics().lineSpacing();
     const int nOffset = point.y() >= MARGIN ? (point.y() - MARGIN) / nLine : -1;
@@ -133,7 +170,7 @@ size_t CLongResultView::IndexAt(QPoint point) const
     if (nRow < 0)
         return 0;
     if (size_t(nRow) >= RowCount())
-        return m_strText.size();
+        return Text().size();
     const QString strRow = RowText(size_t(nRow));
     const QFontMetricsF metrics(font());
     int nColumn = 0;
@@ -179,7 +216,7 @@ void CLongResultView::paintEvent(QPaintEvent*)
         painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
     }
     painter.setFont(font());
-    if (m_strText.empty()) {
+    if (Text().empty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(viewport()->rect().adjusted(MARGIN, MARGIN, -MARGIN, -MARGIN),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_strPlaceholder);
@@ -261,10 +298,8 @@ void CLongResultView::mouseMoveEvent(QMouseEvent* pEvent)
 
 void CLongResultView::mouseReleaseEvent(QMouseEvent* pEvent)
 {
-    QClipboard* pClipboard = QGuiApplication::clipboard();
-    if (pEvent->button() == Qt::LeftButton && m_nAnchor != m_nCaret &&
-        pClipboard->supportsSelection())
-        pClipboard->setText(SelectedText(), QClipboard::Selection);
+    if (pEvent->button() == Qt::LeftButton && QGuiApplication::clipboard()->supportsSelection())
+        PutSelection(QClipboard::Selection);
 }
 
 void CLongResultView::mouseDoubleClickEvent(QMouseEvent* pEvent)
@@ -286,6 +321,6 @@ void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
         menu.addAction(QString::fromUtf8(keepmsg::SAVE_RESULT.In(m_language.CurrentLanguage())),
                        this, &CLongResultView::SaveResultAs);
     pSave->setObjectName(QStringLiteral("saveResult"));
-    pSave->setEnabled(!m_strText.empty());
+    pSave->setEnabled(!Text().empty());
     menu.exec(pEvent->globalPos());
 }

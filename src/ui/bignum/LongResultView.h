@@ -4,13 +4,16 @@
 #include "ui/base/SaveAs.h"
 
 #include <QAbstractScrollArea>
+#include <QClipboard>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // The read-only result box of the long-number calculator. A result may run to many millions of
-// characters, so the box keeps it as bytes, breaks it into rows of as many characters as the
-// width holds and lays out only the rows in view. It selects with the mouse (double click: all)
+// characters, so the box keeps the very bytes it is given (taken over, never copied), breaks them
+// into rows of as many characters as the width holds and lays out only the rows in view. The
+// clipboard shares those bytes too and spells them out only when something asks for them. It selects with the mouse (double click: all)
 // and copies; Enter and Escape go on to the window. Colours: Text and Base of its palette.
 class CLongResultView : public QAbstractScrollArea
 {
@@ -19,9 +22,11 @@ public:
     // The context menu speaks the language of language's source.
     explicit CLongResultView(const ILanguageSource& language, QWidget* pParent = nullptr);
 
-    // ASCII text; the selection goes and the view returns to the top.
-    void SetText(std::string strText);
-    const std::string& Text() const { return m_strText; }
+    // ASCII text, taken over with its memory; the text shown before is given back to the system
+    // unless the clipboard still holds part of it. The selection goes and the view returns to the
+    // top.
+    void SetText(std::string&& strText);
+    const std::string& Text() const { return *m_pText; }
     // Shown greyed while the text is empty.
     void SetPlaceholderText(const QString& strText);
     QString PlaceholderText() const { return m_strPlaceholder; }
@@ -57,8 +62,11 @@ private:
     void PaintRow(QPainter& painter, size_t nRow, int y) const;
     void Relayout();
     void SelectTo(size_t nIndex, bool bKeepAnchor);
+    // Puts the selection, if any, on the clipboard or the X11 selection.
+    void PutSelection(QClipboard::Mode mode) const;
 
-    std::string m_strText;
+    // Shared with what the box has put on the clipboard; never null.
+    std::shared_ptr<const std::string> m_pText;
     QString m_strPlaceholder;
     size_t m_nAnchor = 0;
     size_t m_nCaret = 0;

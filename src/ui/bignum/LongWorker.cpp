@@ -66,7 +66,7 @@ void CLongWorker::Start(LongOperator op, std::string strFirst, std::string strSe
             if (CLongWorker* pOwner = pJob->pOwner)
                 QMetaObject::invokeMethod(
                     pOwner,
-                    [pOwner, pJob, result = std::move(result)] {
+                    [pOwner, pJob, result = std::move(result)]() mutable {
                         pOwner->OnJobEnded(pJob.get(), result);
                     },
                     Qt::QueuedConnection);
@@ -87,7 +87,7 @@ double CLongWorker::Progress() const
     return m_pCurrent != nullptr ? m_pCurrent->control.Progress().Fraction() : 0;
 }
 
-void CLongWorker::OnJobEnded(Job* pJob, const LongResult& result)
+void CLongWorker::OnJobEnded(Job* pJob, LongResult& result)
 {
     const auto it = std::find_if(m_jobs.begin(), m_jobs.end(),
                                  [pJob](const auto& p) { return p.get() == pJob; });

@@ -33,12 +33,14 @@ public:
     int ThreadCount() const { return int(m_jobs.size()); }
 
 signals:
-    void Finished(const LongResult& result);
+    // The receiver may take the result's text by moving it out: it is the only copy, and nothing
+    // else sees it after the receivers.
+    void Finished(LongResult& result);
 
 private:
     struct Job;
 
-    void OnJobEnded(Job* pJob, const LongResult& result);
+    void OnJobEnded(Job* pJob, LongResult& result);
 
     std::list<std::shared_ptr<Job>> m_jobs;
     Job* m_pCurrent = nullptr;

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace
@@ -30,10 +29,11 @@ CommandRun RunCommand(std::vector<std::string> args, const std::string& strInput
     std::FILE* pIn = std::tmpfile();
     std::fwrite(strInput.data(), 1, strInput.size(), pIn);
     std::rewind(pIn);
-    std::ostringstream out, err;
+    std::string strOut, strErr;
+    CTextOut out(strOut), err(strErr);
     int nStatus = RunLongCommand(args, pIn, out, err, language);
     std::fclose(pIn);
-    return {nStatus, out.str(), err.str()};
+    return {nStatus, strOut, strErr};
 }
 } // namespace
 

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -130,12 +129,12 @@ TEST(LongCommandInput, OperandIsReadUntilTheAnswerIsSettled)
         Feed feed{c.pszHead, c.pszFill, c.nFill, c.pszTail, 0, {}};
         std::FILE* pIn = fopencookie(&feed, "r", {ReadFeed, nullptr, nullptr, nullptr});
         ASSERT_NE(pIn, nullptr);
-        std::ostringstream out;
-        std::ostringstream err;
+        std::string strOut, strErr;
+        CTextOut out(strOut), err(strErr);
         EXPECT_EQ(RunLongCommand(c.args, pIn, out, err, Language::English), c.nStatus);
         std::fclose(pIn);
-        EXPECT_EQ(out.str(), c.pszOut);
-        EXPECT_EQ(err.str(), c.pszErr);
+        EXPECT_EQ(strOut, c.pszOut);
+        EXPECT_EQ(strErr, c.pszErr);
         if (c.bStopsEarly) {
             EXPECT_LT(feed.nServed, MB);
         }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -117,9 +116,10 @@ TEST(RunConvertCommand, ConvertsOrSaysWhichUnitsWouldDo)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? "" : c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : ""));
-        std::ostringstream out, err;
+        std::string strOut, strErr;
+        CTextOut out(strOut), err(strErr);
         EXPECT_EQ(RunConvertCommand(c.args, out, err, c.language), c.nStatus);
-        EXPECT_EQ(out.str(), c.out);
-        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(strOut, c.out);
+        EXPECT_EQ(strErr, c.err);
     }
 }

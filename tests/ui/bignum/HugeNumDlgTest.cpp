@@ -574,6 +574,23 @@ TEST_F(HugeNumDlgTest, ResultBoxSelectsAndCopiesWithoutLosingDigits)
     EXPECT_EQ(m_pResult->SelectedText().toStdString(), Result());
 }
 
+// The clipboard shares the result box's digits rather than copying them: they must stay when
+// the box lets go of them.
+TEST_F(HugeNumDlgTest, CopiedDigitsOutliveTheResultTheyCameFrom)
+{
+    Enter(QStringLiteral("pi"), QStringLiteral("5000"), LongOperator::Add);
+    ASSERT_TRUE(Calculate());
+    const std::string strPi = Result();
+    m_pResult->setFocus();
+    QTest::keyClick(m_pResult, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_pResult, Qt::Key_C, Qt::ControlModifier);
+    Enter(QStringLiteral("e"), QStringLiteral("5000"), LongOperator::Add);
+    ASSERT_TRUE(Result().empty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), strPi);
+    ASSERT_TRUE(Calculate());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), strPi);
+}
+
 TEST_F(HugeNumDlgTest, SavedResultIsTheWholeResultAsTheCommandLinePrintsIt)
 {
     Enter(QStringLiteral("pi"), QStringLiteral("1000000"), LongOperator::Add);
