@@ -9,16 +9,13 @@
 
 namespace
 {
-// As in CurveSlot::SampleCurve: an abscissa that has reached b is pulled back just inside it.
-constexpr double END_DIVISOR = 1.00000000000001;
-
 // A kept interval may be NaN, which equals nothing.
 bool Same(double d1, double d2) { return d1 == d2 || (std::isnan(d1) && std::isnan(d2)); }
 } // namespace
 
 CCurveSampling::CCurveSampling(int nSlot, std::string strExpression, double a, double b, int nCount)
     : m_nSlot(nSlot), m_strExpression(std::move(strExpression)), m_dA(a), m_dB(b),
-      m_dStep((b - a) / (nCount - 1)), m_dX(a), m_samples(std::size_t(nCount), 0.0)
+      m_steps(a, b, nCount), m_samples(std::size_t(nCount), 0.0)
 {}
 
 double CCurveSampling::Evaluate(CEvalContext& eval, double dX) const
@@ -44,10 +41,7 @@ bool CCurveSampling::Advance(CEvalContext& eval, const std::function<bool()>& st
         if (m_nNext < 0) {
             m_dYMax = m_dYMin = Evaluate(eval, m_dA);
         } else if (m_nNext < nCount) {
-            if (m_dX >= m_dB)
-                m_dX = m_dB / END_DIVISOR;
-            Store(m_nNext, Evaluate(eval, m_dX));
-            m_dX = m_dX + m_dStep;
+            Store(m_nNext, Evaluate(eval, m_steps.Next()));
         } else {
             // The last sample is taken again at b itself, which the steps never reach.
             Store(nCount - 1, Evaluate(eval, m_dB));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/graph/CurveSlot.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,8 +40,7 @@ private:
     std::string m_strExpression;
     double m_dA;
     double m_dB;
-    double m_dStep;
-    double m_dX;      // the abscissa of sample m_nNext, accumulated by repeated addition
+    CAbscissaSteps m_steps; // the abscissa of sample m_nNext next
     int m_nNext = -1; // -1: the start value; 0 .. size-1: that sample; size: the end point again
     std::vector<double> m_samples;
     double m_dYMax = 0.0;

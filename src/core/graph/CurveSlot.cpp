@@ -5,25 +5,16 @@
 
 namespace
 {
-// An abscissa that has reached b is pulled back to b / (1 + 45 * 2^-52), just inside the interval.
-constexpr double END_DIVISOR = 1.00000000000001;
 // How many samples a cancellable sampling takes between two looks at its flag.
 constexpr int CANCEL_CHECK_MASK = 255;
-static_assert(END_DIVISOR == 1.0 + 45 * 0x1p-52);
 
-// Calls fn(i, x) for every sample i with its abscissa x. The abscissa is accumulated by repeated
-// addition, so rounding builds up along the interval exactly as the samples were taken.
+// Calls fn(i, x) for every sample i with its abscissa x.
 template <class Fn>
 void ForEachAbscissa(double a, double b, int nCount, Fn fn)
 {
-    const double step = (b - a) / (nCount - 1);
-    double x = a;
-    for (int i = 0; i < nCount; ++i) {
-        if (x >= b)
-            x = b / END_DIVISOR;
-        fn(i, x);
-        x = x + step;
-    }
+    CAbscissaSteps steps(a, b, nCount);
+    for (int i = 0; i < nCount; ++i)
+        fn(i, steps.Next());
 }
 } // namespace
 

@@ -45,6 +45,35 @@ struct CurveSlot
                      const std::atomic<bool>* pCancel = nullptr);
 };
 
+// The abscissas of the samples over [a, b], one after another: repeated addition of
+// (b - a) / (nCount - 1) from a, so rounding builds up along the interval exactly as the samples
+// are taken, and any value reaching b pulled back just below it.
+class CAbscissaSteps
+{
+public:
+    CAbscissaSteps(double a, double b, int nCount)
+        : m_dB(b), m_dStep((b - a) / (nCount - 1)), m_dX(a)
+    {}
+
+    double Next()
+    {
+        if (m_dX >= m_dB)
+            m_dX = m_dB / END_DIVISOR;
+        const double x = m_dX;
+        m_dX = m_dX + m_dStep;
+        return x;
+    }
+
+private:
+    // b / (1 + 45 * 2^-52): just inside the interval.
+    static constexpr double END_DIVISOR = 1.00000000000001;
+    static_assert(END_DIVISOR == 1.0 + 45 * 0x1p-52);
+
+    double m_dB;
+    double m_dStep;
+    double m_dX;
+};
+
 // The nCount abscissas SampleCurve uses over [a, b], in sample order: repeated addition of
 // (b - a) / (nCount - 1) from a, any value reaching b pulled back just below it, the last exactly b.
 void CurveAbscissas(double a, double b, int nCount, std::vector<double>& abscissas);

@@ -1,10 +1,8 @@
 #include "core/console/Completion.h"
 #include "core/console/ConsoleColors.h"
 #include "core/console/ConsoleSyntax.h"
-#include "core/console/LineDispatcher.h"
-#include "core/console/TextConsole.h"
-#include "core/eval/EvalContext.h"
-#include "core/eval/RandomGenerator.h"
+
+#include "tests/common/ConsoleSession.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +13,9 @@
 // lines told from typed ones, bracket partners, the colours, and the value shown before Enter.
 namespace
 {
-class AssistTest : public ::testing::Test
+class AssistTest : public ::testing::Test, protected ConsoleSession
 {
 protected:
-    void Run(const std::string& strLine)
-    {
-        console.Type(strLine + "\n");
-        dispatcher.DispatchLine(true);
-    }
-
     std::vector<std::string> Offered(const char* pszPrefix, bool bLineStart)
     {
         std::vector<std::string> texts;
@@ -31,22 +23,15 @@ protected:
             texts.push_back(candidate.strText);
         return texts;
     }
-
-    FixedLanguage language{Language::English};
-    CRandomGenerator random;
-    AngleUnit angle;
-    CEvalContext eval{language, random, angle};
-    CTextConsole console;
-    CLineDispatcher dispatcher{eval, console, language};
 };
 
 using Names = std::vector<std::string>;
 
 TEST_F(AssistTest, CandidatesForPrefixes)
 {
-    Run("a=5");
-    Run("A=1");
-    Run("ab=2");
+    Enter("a=5");
+    Enter("A=1");
+    Enter("ab=2");
     const struct
     {
         const char* pszPrefix;
@@ -77,7 +62,7 @@ TEST_F(AssistTest, CandidatesForPrefixes)
 
 TEST_F(AssistTest, CandidatesSayWhatTheyAreInTheLanguage)
 {
-    Run("a=2.5");
+    Enter("a=2.5");
     const std::vector<Candidate> en = CompletionCandidates("pow", eval, false);
     ASSERT_FALSE(en.empty());
     EXPECT_EQ(en[0].strDetail, "pow(x,y): x to the power y");
@@ -116,7 +101,7 @@ std::string Kinds(const std::u16string& strLine, bool bWritten, const CEvalConte
 
 TEST_F(AssistTest, TokenKindsOfLines)
 {
-    Run("a=5");
+    Enter("a=5");
     const struct
     {
         const char16_t* pszLine;
@@ -224,7 +209,7 @@ TEST(ConsoleColorsTest, EveryDerivedColourIsReadableOnItsBackground)
 
 TEST_F(AssistTest, PreviewHasNoEffect)
 {
-    Run("a=5");
+    Enter("a=5");
     const CRandomGenerator before = random;
     const struct
     {
@@ -252,8 +237,7 @@ TEST_F(AssistTest, PreviewHasNoEffect)
     CRandomGenerator expected = before;
     EXPECT_EQ(now.RandomNext(), expected.RandomNext());
     EXPECT_EQ(console.Text(), "a=5\n");
-    Run("rnd(1000)");
-    EXPECT_EQ(console.TakeWritten(), *strRandom + "\n");
+    EXPECT_EQ(Enter("rnd(1000)"), *strRandom + "\n");
     dispatcher.SetRadix(Radix::Hexadecimal);
     EXPECT_EQ(dispatcher.PreviewLine("255"), "0xFF");
 }

@@ -1,8 +1,5 @@
-#include "core/console/LineDispatcher.h"
-#include "core/console/TextConsole.h"
 #include "core/eval/CalcError.h"
-#include "core/eval/EvalContext.h"
-#include "core/eval/RandomGenerator.h"
+#include "tests/common/ConsoleSession.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +30,10 @@ public:
     int m_nClears = 0;
 };
 
-class DispatcherTest : public ::testing::Test
+class DispatcherTest : public ::testing::Test, protected ConsoleSession
 {
 protected:
     DispatcherTest() { dispatcher.SetCurveHost(&curves); }
-
-    // Types the line and Enter, and returns what the console wrote below it.
-    std::string Enter(const std::string& strLine)
-    {
-        console.Type(strLine + "\n");
-        dispatcher.DispatchLine(true);
-        return console.TakeWritten();
-    }
 
     // A live run over a line typed on a line of its own, with the caret left on it.
     std::string Live(const std::string& strLine, int nKey = VK_UP)
@@ -56,12 +45,6 @@ protected:
         return console.TakeWritten();
     }
 
-    FixedLanguage language{Language::English};
-    CRandomGenerator random;
-    AngleUnit angle;
-    CEvalContext eval{language, random, angle};
-    CTextConsole console;
-    CLineDispatcher dispatcher{eval, console, language};
     FakeCurveHost curves;
 };
 
