@@ -11,6 +11,7 @@
 #include "ui/console/AssistSwitches.h"
 #include "ui/console/NameCompleter.h"
 #include "ui/base/AuxWindow.h"
+#include "ui/base/ClientScroller.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
 #include "ui/bignum/HugeNumDlg.h"
@@ -77,14 +78,15 @@ QRect ButtonPlace(const QRect& client, const RowButton& row)
     return {client.topLeft() + at, QSize(BUTTON_WIDTH, BUTTON_HEIGHT)};
 }
 
-// The button row in screen pixels, with some room around it, where the layout puts it: right
-// even before the first show, when the buttons have not been laid out yet.
-QRect ButtonRowOnScreen(const QWidget& dlg)
+// The button row in screen pixels, with some room around it, where the layout puts it in the
+// area of the controls' parent: right even before the first show, when the buttons have not been
+// laid out yet.
+QRect ButtonRowOnScreen(const QWidget& parent, const QRect& area)
 {
     QRect row;
     for (const RowButton& button : ROW_BUTTONS)
-        row |= ButtonPlace(dlg.contentsRect(), button);
-    row.translate(dlg.mapToGlobal(QPoint(0, 0)));
+        row |= ButtonPlace(area, button);
+    row.translate(parent.mapToGlobal(QPoint(0, 0)));
     return row.adjusted(-BUTTON_ROW_CLEARANCE, -BUTTON_ROW_CLEARANCE, BUTTON_ROW_CLEARANCE,
                         BUTTON_ROW_CLEARANCE);
 }
@@ -106,8 +108,9 @@ CCalcDlg::CCalcDlg(CRandomGenerator& random, ISettingsStore& store, const QStrin
     m_transparency.SetOpacity(this, OPACITY_OPAQUE_PERCENT);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_host.SetConsole(*m_pConsole);
-    m_pRow = std::make_unique<CWindowRow>(*this, *m_pConsole, m_host, m_random,
-                                          [this] { return ButtonRowOnScreen(*this); });
+    m_pRow = std::make_unique<CWindowRow>(*this, *m_pConsole, m_host, m_random, [this] {
+        return ButtonRowOnScreen(ControlsParent(), ControlsArea());
+    });
     m_pConsole->SetCurveHost(m_pRow.get());
     FollowSettings();
     m_pKeeper =
@@ -177,11 +180,17 @@ void CCalcDlg::SetFonts()
 
 // Centred on the screen, and never beyond it: on a screen smaller than the minimum size (a
 // small one, or a large scale) the window is only as large as the screen, so that its caption and
-// caption buttons stay within reach.
+// caption buttons stay within reach, and its controls scroll inside the frame.
 void CCalcDlg::PlaceAtStart()
 {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    setMinimumSize(QSize(MIN_WIDTH, MIN_HEIGHT).boundedTo(work.size()));
+    const QSize minimum(MIN_WIDTH, MIN_HEIGHT);
+    if (minimum.boundedTo(work.size()) != minimum) {
+        m_pScroller = new CClientScroller(*this);
+        m_pScroller->setWidgetResizable(true);
+        m_pScroller->Controls().installEventFilter(this);
+    }
+    setMinimumSize(minimum.boundedTo(work.size()));
     resize(QSize(START_WIDTH, START_HEIGHT).expandedTo(minimumSize()).boundedTo(work.size()));
     const QPoint centred = work.center() - rect().center();
     const Point at = KeepOnScreen(Rect::AtSize(centred.x(), centred.y(), width(), height()),
@@ -302,9 +311,23 @@ void CCalcDlg::OfferNightConsole()
     pBox->open();
 }
 
+QWidget& CCalcDlg::ControlsParent()
+{
+    return m_pScroller != nullptr ? m_pScroller->Controls() : *this;
+}
+
+QRect CCalcDlg::ControlsArea()
+{
+    return m_pScroller != nullptr ? m_pScroller->Controls().rect() : contentsRect();
+}
+
 void CCalcDlg::LayoutControls()
 {
-    const QRect client = contentsRect();
+    // Scrolled, the controls have the room the minimum size gives them, or more.
+    if (m_pScroller != nullptr)
+        m_pScroller->Controls().setMinimumSize(
+            QSize(MIN_WIDTH, MIN_HEIGHT).shrunkBy(contentsMargins()));
+    const QRect client = ControlsArea();
     const int cx = client.width();
     const int cy = client.height();
     const QPoint origin = client.topLeft();
@@ -333,6 +356,9 @@ bool CCalcDlg::PreTranslateKey(const QKeyEvent& event)
 
 bool CCalcDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
+    if (pEvent->type() == QEvent::Resize && m_pScroller != nullptr &&
+        pWatched == &m_pScroller->Controls())
+        LayoutControls();
     if (pEvent->type() == QEvent::KeyPress && PreTranslateKey(*static_cast<QKeyEvent*>(pEvent)))
         return true;
     if (pEvent->type() == QEvent::FocusIn && pWatched != m_pConsole) {

@@ -14,6 +14,7 @@
 #include <memory>
 
 class CAssistSwitches;
+class CClientScroller;
 class CCalcEdit;
 class CConsoleKeeper;
 class CDesktopColorScheme;
@@ -76,6 +77,10 @@ private:
     void FollowSettings();
     void SetFonts();
     void PlaceAtStart();
+    // The controls' parent and the area they are laid out in: the client area, or the
+    // scrolling view's when the window is larger than the screen.
+    QWidget& ControlsParent();
+    QRect ControlsArea();
     void LayoutControls();
     void LabelRowButtons();
     bool PreTranslateKey(const QKeyEvent& event);
@@ -93,6 +98,7 @@ private:
     CConsoleKeeper* m_pKeeper = nullptr;
     CAssistSwitches* m_pAssist = nullptr;
     QLabel* m_pLogo = nullptr;
+    CClientScroller* m_pScroller = nullptr; // holds the controls on a screen that is too small
     // A row button that the keyboard (Tab) gave the focus keeps it when the window repaints.
     QWidget* m_pKeyFocus = nullptr;
     CQtTranslation m_qtTranslation;
