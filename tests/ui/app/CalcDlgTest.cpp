@@ -1,3 +1,4 @@
+#include "tests/ui/support/ChildTest.h"
 #include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/SkinShown.h"
 
@@ -13,6 +14,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QScreen>
 #include <QWindow>
 
@@ -277,6 +280,46 @@ TEST_F(CalcDlgTest, RepaintingGivesTheFocusBackToTheConsole)
     ASSERT_EQ(m_pDlg->focusWidget(), &m_pDlg->Button(AuxId::Help));
     m_pDlg->repaint();
     EXPECT_EQ(m_pDlg->focusWidget(), &Console());
+}
+
+// Runs in a child process only, on a screen smaller than the window's minimum size: the window
+// stays on the screen, and each row button that takes the keyboard scrolls wholly into view
+// inside the frame; the console, larger than the view, leaves the view where it is.
+TEST_F(CalcDlgTest, OnASmallScreenEveryButtonScrollsIntoView)
+{
+    if (qEnvironmentVariableIsEmpty("PELMORIX_SMALL_SCREEN"))
+        GTEST_SKIP() << "runs as the child of CalcDlgSmallScreen.ControlsStayReachable";
+    EXPECT_TRUE(m_pDlg->screen()->availableGeometry().contains(m_pDlg->frameGeometry()));
+    m_pDlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pDlg.get()));
+    const auto* pView = m_pDlg->findChild<QScrollArea*>("scroller");
+    ASSERT_NE(pView, nullptr);
+    const QRect shown(pView->viewport()->mapTo(m_pDlg.get(), QPoint()), pView->viewport()->size());
+    for (const WindowCase& w : WINDOWS) {
+        SCOPED_TRACE(w.pTitleEn);
+        CHoverButton& button = m_pDlg->Button(w.id);
+        button.setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(shown.contains(QRect(button.mapTo(m_pDlg.get(), QPoint()), button.size())));
+    }
+    const int nScrolled = pView->horizontalScrollBar()->value();
+    EXPECT_GT(nScrolled, 0);
+    Console().setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(pView->horizontalScrollBar()->value(), nScrolled);
+}
+
+TEST(CalcDlgSmallScreen, ControlsStayReachable)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile config(dir.filePath("screens.json"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 320, "height": 200,
+                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    env.insert("PELMORIX_SMALL_SCREEN", "1");
+    EXPECT_TRUE(ChildPasses("CalcDlgTest.OnASmallScreenEveryButtonScrollsIntoView", env, 30000));
 }
 
 // Chooses the night skin and answers the question about the console, if one is asked; false
