@@ -16,7 +16,7 @@ namespace
 class OpenboxDesktop : public MainWindowFixture
 {
 protected:
-    CAuxWindow& Window(AuxId id) { return m_pDlg->AuxWindow(id); }
+    CAuxWindow& Window(AuxId id) { return m_pDlg->Row().AuxWindow(id); }
 
     // Clicks the window's button in the row; the main window is never hidden, so Qt's idea of
     // its place is the true one.

@@ -26,7 +26,7 @@ TEST_F(TwoScreens, WindowsOpenAndStayOnTheMainWindowsScreen)
         m_pDlg->move(area.right() + 1 - m_pDlg->width(), area.center().y() - m_pDlg->height() / 2);
         ASSERT_TRUE(QTest::qWaitFor([&] { return area.contains(m_pDlg->frameGeometry()); }));
         for (AuxId id : AUX_SKIN_ORDER) {
-            CAuxWindow& window = m_pDlg->AuxWindow(id);
+            CAuxWindow& window = m_pDlg->Row().AuxWindow(id);
             SCOPED_TRACE(window.windowTitle().toStdString());
             QTest::mouseClick(&m_pDlg->Button(id), Qt::LeftButton);
             ASSERT_TRUE(window.isVisible());

@@ -44,11 +44,11 @@ TEST_F(WaylandOnly, RunsOnWaylandWithTheRefusedSettingsDisabled)
     m_pDlg->ApplyLanguage();
     for (const char* pszName : REFUSED) {
         SCOPED_TRACE(pszName);
-        const auto* pControl = m_pDlg->Setting().findChild<QWidget*>(pszName);
+        const auto* pControl = m_pDlg->Row().Setting().findChild<QWidget*>(pszName);
         ASSERT_NE(pControl, nullptr);
         EXPECT_FALSE(pControl->isEnabled());
         EXPECT_EQ(pControl->toolTip(),
-                  QString::fromUtf8(WAYLAND_REFUSES.In(m_pDlg->CurrentLanguage())));
+                  QString::fromUtf8(WAYLAND_REFUSES.In(m_pDlg->SettingsHost().CurrentLanguage())));
     }
 }
 
@@ -67,7 +67,7 @@ TEST_F(XWaylandDesktop, RunsOnX11WithEverySetting)
     EXPECT_EQ(QGuiApplication::platformName(), "xcb");
     for (const char* pszName : REFUSED) {
         SCOPED_TRACE(pszName);
-        const auto* pControl = m_pDlg->Setting().findChild<QWidget*>(pszName);
+        const auto* pControl = m_pDlg->Row().Setting().findChild<QWidget*>(pszName);
         ASSERT_NE(pControl, nullptr);
         EXPECT_TRUE(pControl->isEnabled());
     }

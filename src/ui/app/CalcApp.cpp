@@ -115,7 +115,7 @@ int CCalcApp::Run(std::optional<Language> language)
     CQtSettingsStore store;
     CCalcDlg dialog(random, store, DataFolder());
     if (language)
-        dialog.ChooseLanguage(*language);
+        dialog.SettingsHost().ChooseLanguage(*language);
     QObject::connect(&instance, &CSingleInstance::ShowRequested, &dialog,
                      &CCalcDlg::ShowAndActivate);
     CloseOnEndSignals(dialog, nEndSignals);

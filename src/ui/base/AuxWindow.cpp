@@ -2,14 +2,13 @@
 
 #include "core/app/WindowPlacement.h"
 #include "core/skin/Opacity.h"
+#include "ui/base/ClientScroller.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStyle>
 
 namespace
@@ -149,54 +148,10 @@ void CAuxWindow::FitOnScreen()
     move(at.nX, at.nY);
 }
 
-// The controls move into a scrolling view that fills the client area; they keep their order, so
-// Tab still reaches each of them in turn.
 void CAuxWindow::ScrollControls()
 {
-    if (m_pScroller != nullptr)
-        return;
-    const QRect client = contentsRect();
-    auto* pControls = new QWidget;
-    pControls->resize(client.size());
-    for (QWidget* pControl : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (pControl->isWindow())
-            continue;
-        const bool bHidden = pControl->isHidden();
-        const QPoint at = pControl->pos() - client.topLeft();
-        pControl->setParent(pControls);
-        pControl->move(at);
-        pControl->setHidden(bHidden);
-    }
-    m_pScroller = new QScrollArea(this);
-    m_pScroller->setObjectName(QStringLiteral("scroller"));
-    m_pScroller->setFrameShape(QFrame::NoFrame);
-    m_pScroller->setWidget(pControls);
-    // The frame paints the client area's background; the controls stand on it as before.
-    m_pScroller->setAutoFillBackground(false);
-    m_pScroller->viewport()->setAutoFillBackground(false);
-    pControls->setAutoFillBackground(false);
-    m_pScroller->setGeometry(client);
-    m_pScroller->show();
-    // However a control takes the focus (Tab, a click, a key of the window), it comes into view.
-    connect(qApp, &QApplication::focusChanged, m_pScroller,
-            [pControls, this](QWidget*, QWidget* pNow) {
-                if (pNow == nullptr || !pControls->isAncestorOf(pNow))
-                    return;
-                // The whole control, not only its caret as ensureWidgetVisible would.
-                const QRect rc(pNow->mapTo(pControls, QPoint(0, 0)), pNow->size());
-                m_pScroller->ensureVisible(rc.center().x(), rc.center().y(), rc.width() / 2 + 1,
-                                           rc.height() / 2 + 1);
-            });
-}
-
-bool CAuxWindow::event(QEvent* pEvent)
-{
-    const bool bDone = QWidget::event(pEvent);
-    // The frame moves the view with the client area's corner; its size follows here.
-    const QEvent::Type type = pEvent->type();
-    if (m_pScroller != nullptr && (type == QEvent::Resize || type == QEvent::ContentsRectChange))
-        m_pScroller->setGeometry(contentsRect());
-    return bDone;
+    if (m_pScroller == nullptr)
+        m_pScroller = new CClientScroller(*this);
 }
 
 void CAuxWindow::ApplyLanguage()

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class QScrollArea;
+class CClientScroller;
 
 // Base of the seven auxiliary windows: a tool window owned by the main window, created once and
 // afterwards only shown and hidden. It reads the language from its owner's source whenever it
@@ -61,7 +61,6 @@ protected:
     // A press on the window's own client area drags the window.
     void DragWindow(const QMouseEvent& event);
 
-    bool event(QEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
 
@@ -75,7 +74,7 @@ private:
     std::function<QRect()> m_keepClear;
     std::function<QList<QRect>()> m_obstacles;
     bool m_bPlaced = false;
-    QScrollArea* m_pScroller = nullptr; // holds the controls once the window is too large
+    CClientScroller* m_pScroller = nullptr; // holds the controls once the window is too large
     CWndTransparency m_transparency;
     const ILanguageSource& m_language;
     CFrameSkin m_frame;

@@ -105,8 +105,8 @@ TEST_F(AccessibilityTest, EveryWindowAndControlIsNamedInBothLanguages)
         EXPECT_EQ(Name(&m_pDlg->Button(AuxId::Settings)), c.setButton);
         EXPECT_TRUE(m_pDlg->Button(AuxId::Settings).toolTip().contains("Ctrl+1"));
         for (AuxId id : ALL_WINDOWS) {
-            ExpectNamed(m_pDlg->AuxWindow(id));
-            EXPECT_EQ(CaptionNames(m_pDlg->AuxWindow(id)), std::vector<QString>{c.close});
+            ExpectNamed(m_pDlg->Row().AuxWindow(id));
+            EXPECT_EQ(CaptionNames(m_pDlg->Row().AuxWindow(id)), std::vector<QString>{c.close});
         }
     }
 }
@@ -132,7 +132,7 @@ TEST_F(AccessibilityTest, ListsAreNamedByTheirLabels)
         SetLanguage(language);
         for (const auto& c : cases) {
             SCOPED_TRACE(c.pszList);
-            auto* pList = m_pDlg->AuxWindow(c.window).findChild<QComboBox*>(c.pszList);
+            auto* pList = m_pDlg->Row().AuxWindow(c.window).findChild<QComboBox*>(c.pszList);
             ASSERT_NE(pList, nullptr);
             QAccessibleInterface* pInterface = QAccessible::queryAccessibleInterface(pList);
             EXPECT_EQ(pInterface->role(), QAccessible::ComboBox);
@@ -164,14 +164,14 @@ TEST_F(AccessibilityTest, CaptionButtonsPressLikeClicksAndFollowTheState)
     SetLanguage(Language::Chinese);
     EXPECT_EQ(pMaximise->text(QAccessible::Name), QString::fromUtf8("还原"));
 
-    CAuxWindow& help = m_pDlg->AuxWindow(AuxId::Help);
+    CAuxWindow& help = m_pDlg->Row().AuxWindow(AuxId::Help);
     m_pDlg->Button(AuxId::Help).click();
     ASSERT_TRUE(help.isVisible());
     QAccessibleInterface* pClose = QAccessible::queryAccessibleInterface(&help)->child(
         QAccessible::queryAccessibleInterface(&help)->childCount() - 1);
     pClose->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !help.isVisible(); }));
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::Help));
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::Help));
 }
 
 // What the text control reports to a listening screen reader as inserted text: each edit's
@@ -220,7 +220,7 @@ TEST_F(AccessibilityTest, AWrittenResultIsAnEditOfItsOwn)
 TEST_F(AccessibilityTest, TheLongNumberTimeLabelIsCalledByTheEnd)
 {
     SetLanguage(Language::English);
-    CHugeNumDlg& window = m_pDlg->HugeNum();
+    CHugeNumDlg& window = m_pDlg->Row().HugeNum();
     auto* pFirst = window.findChild<QPlainTextEdit*>("first");
     auto* pTime = window.findChild<QLabel*>("time");
     pFirst->setPlainText("2");

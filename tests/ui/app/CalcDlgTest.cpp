@@ -1,3 +1,4 @@
+#include "tests/ui/support/ChildTest.h"
 #include "tests/ui/support/MainWindowFixture.h"
 #include "tests/ui/support/SkinShown.h"
 
@@ -13,6 +14,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QScreen>
 #include <QWindow>
 
@@ -52,8 +55,8 @@ TEST_F(CalcDlgTest, StartsCentredAtItsMinimumWidthAndOnTop)
     EXPECT_TRUE(m_pDlg->windowFlags() & Qt::WindowStaysOnTopHint);
     for (const WindowCase& w : WINDOWS) {
         SCOPED_TRACE(w.pTitleEn);
-        EXPECT_FALSE(m_pDlg->AuxWindow(w.id).isVisible());
-        EXPECT_FALSE(m_pDlg->IsShown(w.id));
+        EXPECT_FALSE(m_pDlg->Row().AuxWindow(w.id).isVisible());
+        EXPECT_FALSE(m_pDlg->Row().IsShown(w.id));
     }
 }
 
@@ -119,7 +122,8 @@ TEST_F(CalcDlgTest, LanguageRelabelsEveryButtonAndTitleAtOnce)
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(w.pTitleEn);
             EXPECT_EQ(m_pDlg->Button(w.id).text(), bEnglish ? w.pButtonEn : w.pButtonZh);
-            EXPECT_EQ(m_pDlg->AuxWindow(w.id).windowTitle(), bEnglish ? w.pTitleEn : w.pTitleZh);
+            EXPECT_EQ(m_pDlg->Row().AuxWindow(w.id).windowTitle(),
+                      bEnglish ? w.pTitleEn : w.pTitleZh);
         }
     }
 }
@@ -128,13 +132,13 @@ TEST_F(CalcDlgTest, EveryButtonShowsAndHidesItsWindow)
 {
     for (const WindowCase& w : WINDOWS) {
         SCOPED_TRACE(w.pTitleEn);
-        CAuxWindow& window = m_pDlg->AuxWindow(w.id);
+        CAuxWindow& window = m_pDlg->Row().AuxWindow(w.id);
         QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
         EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(m_pDlg->IsShown(w.id));
+        EXPECT_TRUE(m_pDlg->Row().IsShown(w.id));
         QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
-        EXPECT_FALSE(m_pDlg->IsShown(w.id));
+        EXPECT_FALSE(m_pDlg->Row().IsShown(w.id));
     }
 }
 
@@ -154,12 +158,12 @@ TEST_F(CalcDlgTest, HidingAWindowAnyWayClearsItsFlagSoOneClickShowsItAgain)
     for (const auto& way : ways) {
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(std::string(way.pName) + " on " + w.pTitleEn);
-            CAuxWindow& window = m_pDlg->AuxWindow(w.id);
+            CAuxWindow& window = m_pDlg->Row().AuxWindow(w.id);
             QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
             ASSERT_TRUE(window.isVisible());
             way.pHide(window);
             EXPECT_FALSE(window.isVisible());
-            EXPECT_FALSE(m_pDlg->IsShown(w.id));
+            EXPECT_FALSE(m_pDlg->Row().IsShown(w.id));
             QTest::mouseClick(&m_pDlg->Button(w.id), Qt::LeftButton);
             EXPECT_TRUE(window.isVisible());
             window.hide();
@@ -180,7 +184,7 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
                              .value();
         return QPoint(at.nX, at.nY);
     };
-    CAuxWindow& keyboard = m_pDlg->AuxWindow(AuxId::Keyboard);
+    CAuxWindow& keyboard = m_pDlg->Row().AuxWindow(AuxId::Keyboard);
     // Docked while still hidden, as far as the frame the window system added at the first show
     // allows.
     EXPECT_LE((keyboard.pos() - expected()).manhattanLength(), 4);
@@ -194,7 +198,7 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
     }
 
     const QPoint docked = keyboard.pos();
-    m_pDlg->Settings().m_bKeyboardSnap = false;
+    m_pDlg->SettingsHost().Settings().m_bKeyboardSnap = false;
     m_pDlg->move(30, 40);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_pDlg->pos() == QPoint(30, 40); }));
     EXPECT_EQ(keyboard.pos(), docked);
@@ -206,7 +210,7 @@ TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
 {
     for (int nPercent : {50, 0, 100}) {
         SCOPED_TRACE(nPercent);
-        m_pDlg->Settings().m_nOpacity = nPercent;
+        m_pDlg->SettingsHost().Settings().m_nOpacity = nPercent;
         m_pDlg->ApplyOpacity();
         const int nAlpha = nPercent * 255 / 100;
         EXPECT_EQ(m_pDlg->Transparency().Alpha(), nAlpha);
@@ -214,9 +218,10 @@ TEST_F(CalcDlgTest, OpacityReachesEveryWindowButTheSettings)
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(w.pTitleEn);
             const bool bSettings = w.id == AuxId::Settings;
-            EXPECT_EQ(m_pDlg->AuxWindow(w.id).Transparency().Alpha(), bSettings ? 255 : nAlpha);
-            EXPECT_NEAR(m_pDlg->AuxWindow(w.id).windowOpacity(), bSettings ? 1.0 : nAlpha / 255.0,
-                        0.005);
+            EXPECT_EQ(m_pDlg->Row().AuxWindow(w.id).Transparency().Alpha(),
+                      bSettings ? 255 : nAlpha);
+            EXPECT_NEAR(m_pDlg->Row().AuxWindow(w.id).windowOpacity(),
+                        bSettings ? 1.0 : nAlpha / 255.0, 0.005);
         }
     }
 }
@@ -227,11 +232,11 @@ TEST_F(CalcDlgTest, SkinReachesEveryWindow)
     QTest::mouseClick(&m_pDlg->Button(AuxId::Help), Qt::LeftButton);
     for (Skin skin : {Skin::Ocean, Skin::Gold, Skin::Night}) {
         SCOPED_TRACE(DescribeSkin(skin).name.en);
-        m_pDlg->SetSkin(skin);
+        m_pDlg->SettingsHost().SetSkin(skin);
         EXPECT_EQ(SkinShown(*m_pDlg), skin);
         for (const WindowCase& w : WINDOWS) {
             SCOPED_TRACE(w.pTitleEn);
-            EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(w.id)), skin);
+            EXPECT_EQ(SkinShown(m_pDlg->Row().AuxWindow(w.id)), skin);
         }
     }
 }
@@ -240,7 +245,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
 {
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "设 置") << "first start: Chinese";
     EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(20, 20, 245));
-    CalcSettings& settings = m_pDlg->Settings();
+    CalcSettings& settings = m_pDlg->SettingsHost().Settings();
     settings.m_nLanguage = Language::English;
     settings.m_nSkin = Skin::Ocean;
     settings.m_crText = MakeRgb(0, 0, 0);
@@ -248,7 +253,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     settings.m_nOpacity = 40;
     settings.m_bKeyboardSnap = false;
     Reopen();
-    const CalcSettings& loaded = m_pDlg->Settings();
+    const CalcSettings& loaded = m_pDlg->SettingsHost().Settings();
     EXPECT_EQ(loaded.m_nLanguage, Language::English);
     EXPECT_EQ(loaded.m_nSkin, Skin::Ocean);
     EXPECT_EQ(loaded.m_crText, MakeRgb(0, 0, 0));
@@ -258,7 +263,7 @@ TEST_F(CalcDlgTest, SettingsSurviveARestart)
     EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), "Set");
     EXPECT_EQ(m_pDlg->windowTitle(), "Pelmorix V" PELMORIX_VERSION_TEXT);
     EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(255, 255, 0));
-    EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(AuxId::Help)), Skin::Ocean);
+    EXPECT_EQ(SkinShown(m_pDlg->Row().AuxWindow(AuxId::Help)), Skin::Ocean);
 }
 
 TEST_F(CalcDlgTest, ComesForwardRestoredWhenAskedTo)
@@ -277,12 +282,52 @@ TEST_F(CalcDlgTest, RepaintingGivesTheFocusBackToTheConsole)
     EXPECT_EQ(m_pDlg->focusWidget(), &Console());
 }
 
+// Runs in a child process only, on a screen smaller than the window's minimum size: the window
+// stays on the screen, and each row button that takes the keyboard scrolls wholly into view
+// inside the frame; the console, larger than the view, leaves the view where it is.
+TEST_F(CalcDlgTest, OnASmallScreenEveryButtonScrollsIntoView)
+{
+    if (qEnvironmentVariableIsEmpty("PELMORIX_SMALL_SCREEN"))
+        GTEST_SKIP() << "runs as the child of CalcDlgSmallScreen.ControlsStayReachable";
+    EXPECT_TRUE(m_pDlg->screen()->availableGeometry().contains(m_pDlg->frameGeometry()));
+    m_pDlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pDlg.get()));
+    const auto* pView = m_pDlg->findChild<QScrollArea*>("scroller");
+    ASSERT_NE(pView, nullptr);
+    const QRect shown(pView->viewport()->mapTo(m_pDlg.get(), QPoint()), pView->viewport()->size());
+    for (const WindowCase& w : WINDOWS) {
+        SCOPED_TRACE(w.pTitleEn);
+        CHoverButton& button = m_pDlg->Button(w.id);
+        button.setFocus(Qt::TabFocusReason);
+        EXPECT_TRUE(shown.contains(QRect(button.mapTo(m_pDlg.get(), QPoint()), button.size())));
+    }
+    const int nScrolled = pView->horizontalScrollBar()->value();
+    EXPECT_GT(nScrolled, 0);
+    Console().setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(pView->horizontalScrollBar()->value(), nScrolled);
+}
+
+TEST(CalcDlgSmallScreen, ControlsStayReachable)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile config(dir.filePath("screens.json"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 320, "height": 200,
+                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    env.insert("PELMORIX_SMALL_SCREEN", "1");
+    EXPECT_TRUE(ChildPasses("CalcDlgTest.OnASmallScreenEveryButtonScrollsIntoView", env, 30000));
+}
+
 // Chooses the night skin and answers the question about the console, if one is asked; false
 // when none is.
 bool ChooseNightAndAnswer(CCalcDlg& dlg, QMessageBox::StandardButton answer)
 {
-    dlg.SetSkin(Skin::Gold);
-    dlg.SetSkin(Skin::Night);
+    dlg.SettingsHost().SetSkin(Skin::Gold);
+    dlg.SettingsHost().SetSkin(Skin::Night);
     auto* pBox = dlg.findChild<QMessageBox*>("nightConsoleQuestion");
     if (pBox == nullptr || !pBox->isVisible())
         return false;
@@ -301,9 +346,10 @@ protected:
             answer == QMessageBox::Yes ? ToQColor(NIGHT_CONSOLE_BACK) : QColor(Qt::white);
         EXPECT_TRUE(ChooseNightAndAnswer(*m_pDlg, answer));
         EXPECT_EQ(Console().palette().color(QPalette::Base), back);
-        EXPECT_EQ(m_pDlg->VarList().findChild<QWidget*>("list")->palette().color(QPalette::Base),
-                  back);
-        auto* pSwatch = m_pDlg->Setting().findChild<QWidget*>("backColor");
+        EXPECT_EQ(
+            m_pDlg->Row().VarList().findChild<QWidget*>("list")->palette().color(QPalette::Base),
+            back);
+        auto* pSwatch = m_pDlg->Row().Setting().findChild<QWidget*>("backColor");
         EXPECT_EQ(pSwatch->grab().toImage().pixelColor(pSwatch->rect().center()), back)
             << "the settings window shows the colours in force";
         EXPECT_FALSE(ChooseNightAndAnswer(*m_pDlg, QMessageBox::Yes)) << "asked once";

@@ -303,9 +303,9 @@ TEST_F(ConsoleKeeperTest, UnreadableDataFolderStartsEmptyWithTheNote)
 // language, and the FIFO stays as it was. A saver that opened it would wait for a reader.
 TEST_F(ConsoleKeeperTest, EverySaverRefusesATargetThatIsNoFile)
 {
-    auto* pResult = m_pDlg->HugeNum().findChild<CLongResultView*>(QStringLiteral("result"));
+    auto* pResult = m_pDlg->Row().HugeNum().findChild<CLongResultView*>(QStringLiteral("result"));
     ASSERT_NE(pResult, nullptr);
-    m_pDlg->Graph().SetSaveDialogs(FakeDialogs());
+    m_pDlg->Row().Graph().SetSaveDialogs(FakeDialogs());
     pResult->SetSaveDialogs(FakeDialogs());
     m_strChosen = m_dir.filePath("fifo");
     ASSERT_EQ(mkfifo(QFile::encodeName(m_strChosen).constData(), 0600), 0);
@@ -316,8 +316,8 @@ TEST_F(ConsoleKeeperTest, EverySaverRefusesATargetThatIsNoFile)
         std::function<void()> save;
     } savers[] = {
         {"console", 0, [&] { Key(Qt::Key_S, Qt::ControlModifier); }},
-        {"graph as PNG", 0, [&] { m_pDlg->Graph().SaveImageAs(); }},
-        {"graph as SVG", 1, [&] { m_pDlg->Graph().SaveImageAs(); }},
+        {"graph as PNG", 0, [&] { m_pDlg->Row().Graph().SaveImageAs(); }},
+        {"graph as SVG", 1, [&] { m_pDlg->Row().Graph().SaveImageAs(); }},
         {"long result", 0, [&] { pResult->SaveResultAs(); }},
     };
     const QStringList before =
@@ -348,7 +348,7 @@ TEST_F(ConsoleKeeperTest, RestoredCurvesAreSampledAfterTheStartUnlessDefinedAgai
 {
     for (const char* pszLine : {"fx 0,360,sin(x)", "fx1 x*x", "fx2 cos(x)*2"})
         Enter(pszLine);
-    const CCurveTable& curves = m_pDlg->Graph().Curves();
+    const CCurveTable& curves = m_pDlg->Row().Graph().Curves();
     const std::vector<double> samples[] = {curves.Slot(0).samples, curves.Slot(1).samples,
                                            curves.Slot(2).samples};
     m_pDlg->close();
@@ -357,7 +357,7 @@ TEST_F(ConsoleKeeperTest, RestoredCurvesAreSampledAfterTheStartUnlessDefinedAgai
     m_pDlg = std::make_unique<CCalcDlg>(m_random, *m_pStore, Folder());
     m_pDlg->show();
     Fake(Keeper());
-    const CCurveTable& restored = m_pDlg->Graph().Curves();
+    const CCurveTable& restored = m_pDlg->Row().Graph().Curves();
     for (int nSlot = 0; nSlot < 3; ++nSlot)
         EXPECT_EQ(restored.Slot(nSlot).state, CurveState::Failed);
     EXPECT_TRUE(Keeper().IsSamplingPending());
@@ -544,13 +544,13 @@ TEST(ConsoleKeeperRestart, ConsoleVariablesAndCurvesComeBack)
     QTest::keyClicks(&dlg.Console(), "a+1");
     QTest::keyClick(&dlg.Console(), Qt::Key_Return);
     EXPECT_EQ(dlg.Console().toPlainText(), "a=5\na*2\n10\nfx1 sin(x)\na+1\n6\n");
-    const CurveSlot& slot = dlg.Graph().Curves().Slot(1);
+    const CurveSlot& slot = dlg.Row().Graph().Curves().Slot(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return slot.state == CurveState::Valid; }));
     EXPECT_EQ(slot.expression, "sin(x)");
     EXPECT_TRUE(slot.shown);
-    EXPECT_FALSE(dlg.Graph().isVisible());
+    EXPECT_FALSE(dlg.Row().Graph().isVisible());
     QTest::mouseClick(&dlg.Button(AuxId::Graph), Qt::LeftButton);
-    EXPECT_TRUE(dlg.Graph().isVisible());
+    EXPECT_TRUE(dlg.Row().Graph().isVisible());
     dlg.close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/app/SettingsRecord.h"
 #include "tests/common/SettingsMatchers.h"
+#include "tests/ui/support/ChildTest.h"
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include <QCoreApplication>
@@ -59,24 +60,12 @@ void WriteFile(const QString& strPath, const QByteArray& text)
 // rather than as a test that never ends).
 testing::AssertionResult ChildPasses(const char* pszTest, const QString& strDir, int nLimitMs)
 {
-    QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PELMORIX_SETTINGS_DIR", strDir);
     env.insert("XDG_CONFIG_HOME", strDir + "/user");
     env.insert("XDG_CONFIG_DIRS", strDir + "/machine");
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=QtSettingsStoreChild.") + pszTest});
-    if (!child.waitForFinished(nLimitMs)) {
-        child.kill();
-        child.waitForFinished();
-        return testing::AssertionFailure() << "still running after " << nLimitMs << " ms";
-    }
-    const QByteArray output = child.readAllStandardOutput();
-    if (child.exitCode() != 0 || !output.contains("[  PASSED  ] 1 test"))
-        return testing::AssertionFailure() << output.toStdString();
-    return testing::AssertionSuccess() << output.toStdString();
+    return ChildPasses(QStringLiteral("QtSettingsStoreChild.") + pszTest, env, nLimitMs);
 }
 
 // What may stand in the way of a settings file: the program must neither wait for it nor

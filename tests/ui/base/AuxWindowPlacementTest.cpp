@@ -121,7 +121,7 @@ TEST_F(AuxWindowsOfTheMainWindowTest, NoWindowOpensOverTheButtonRowOrOffTheScree
         row |= QRect(button.mapToGlobal(QPoint(0, 0)), button.size());
     }
     for (AuxId id : AUX_SKIN_ORDER) {
-        CAuxWindow& window = m_pDlg->AuxWindow(id);
+        CAuxWindow& window = m_pDlg->Row().AuxWindow(id);
         SCOPED_TRACE(window.windowTitle().toStdString());
         const QPoint before = window.pos();
         QTest::mouseClick(&m_pDlg->Button(id), Qt::LeftButton);

@@ -53,7 +53,7 @@ TEST_F(FrameSkinTest, MaskCutsTheCaptionCornersAndFollowsTheSize)
 TEST_F(FrameSkinTest, CloseButtonHidesAnAuxiliaryWindowAndClearsItsFlag)
 {
     QTest::mouseClick(&m_pDlg->Button(AuxId::UnitConverter), Qt::LeftButton);
-    CAuxWindow& window = m_pDlg->AuxWindow(AuxId::UnitConverter);
+    CAuxWindow& window = m_pDlg->Row().AuxWindow(AuxId::UnitConverter);
     ASSERT_TRUE(window.isVisible());
     ASSERT_TRUE(window.Frame().IsAttached());
     // The frame surrounds the converter's controls, which keep their room.
@@ -61,7 +61,7 @@ TEST_F(FrameSkinTest, CloseButtonHidesAnAuxiliaryWindowAndClearsItsFlag)
     EXPECT_TRUE(window.contentsRect().contains(window.findChild<QWidget*>("value2")->geometry()));
     Click(window, CloseButton(window.width()));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::UnitConverter));
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::UnitConverter));
     EXPECT_TRUE(m_pDlg->isVisible());
 }
 
@@ -109,7 +109,7 @@ TEST_F(FrameSkinTest, DraggingAnAuxiliaryWindowsBackgroundMovesIt)
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.id));
         QTest::mouseClick(&m_pDlg->Button(c.id), Qt::LeftButton);
-        CAuxWindow& window = m_pDlg->AuxWindow(c.id);
+        CAuxWindow& window = m_pDlg->Row().AuxWindow(c.id);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         const QPoint pt = window.contentsRect().topLeft() + c.ptClient;
         ASSERT_EQ(window.childAt(pt), nullptr);
@@ -123,12 +123,12 @@ TEST_F(FrameSkinTest, DraggingAnAuxiliaryWindowsBackgroundMovesIt)
 
 TEST_F(FrameSkinTest, SkinSwitchRepaintsShownAndHiddenWindows)
 {
-    m_pDlg->SetSkin(Skin::Ocean);
+    m_pDlg->SettingsHost().SetSkin(Skin::Ocean);
     EXPECT_TRUE(CaptionIsBlue(*m_pDlg));
-    m_pDlg->SetSkin(Skin::Gold);
+    m_pDlg->SettingsHost().SetSkin(Skin::Gold);
     EXPECT_FALSE(CaptionIsBlue(*m_pDlg));
-    CAuxWindow& window = m_pDlg->AuxWindow(AuxId::Graph);
-    m_pDlg->SetSkin(Skin::Ocean);
+    CAuxWindow& window = m_pDlg->Row().AuxWindow(AuxId::Graph);
+    m_pDlg->SettingsHost().SetSkin(Skin::Ocean);
     QTest::mouseClick(&m_pDlg->Button(AuxId::Graph), Qt::LeftButton);
     ASSERT_TRUE(window.isVisible());
     EXPECT_TRUE(CaptionIsBlue(window));

@@ -18,7 +18,7 @@ QColor ToColor(ColorRef cr) { return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr));
 // follow the edit colours of the settings.
 TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFontAndColours)
 {
-    auto* pWindow = &m_pDlg->HugeNum();
+    auto* pWindow = &m_pDlg->Row().HugeNum();
     ASSERT_NE(pWindow, nullptr);
     EXPECT_FALSE(pWindow->isVisible());
     auto* pFirst = pWindow->findChild<QPlainTextEdit*>(QStringLiteral("first"));
@@ -35,8 +35,8 @@ TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFont
     }
     const ColorRef crText = MakeRgb(200, 10, 30);
     const ColorRef crBack = MakeRgb(240, 250, 200);
-    m_pDlg->Settings().m_crText = crText;
-    m_pDlg->Settings().m_crBack = crBack;
+    m_pDlg->SettingsHost().Settings().m_crText = crText;
+    m_pDlg->SettingsHost().Settings().m_crBack = crBack;
     m_pDlg->RedrawEditBoxes();
     for (QWidget* pBox : std::initializer_list<QWidget*>{pFirst, pSecond, pResult}) {
         SCOPED_TRACE(pBox->objectName().toStdString());

@@ -228,10 +228,11 @@ TEST_F(CalcEditTest, ConsoleKeywordsReachTheMainWindow)
 {
     Type("fx1 x*x");
     Key(Qt::Key_Up);
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::Graph)) << "a live run re-plots only, it does not show";
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::Graph))
+        << "a live run re-plots only, it does not show";
     Key(Qt::Key_F12);
-    EXPECT_TRUE(m_pDlg->IsShown(AuxId::Graph));
-    EXPECT_TRUE(m_pDlg->AuxWindow(AuxId::Graph).isVisible());
+    EXPECT_TRUE(m_pDlg->Row().IsShown(AuxId::Graph));
+    EXPECT_TRUE(m_pDlg->Row().AuxWindow(AuxId::Graph).isVisible());
     EXPECT_EQ(m_pDlg->focusWidget(), &Console());
     Key(Qt::Key_End);
     Key(Qt::Key_Return);
@@ -340,8 +341,8 @@ TEST_F(CalcEditTest, UndoHistoryIsGivenUpBeyondItsBudget)
 
 TEST_F(CalcEditTest, ConsoleTakesTheColoursOfTheSettings)
 {
-    m_pDlg->Settings().m_crText = MakeRgb(1, 2, 3);
-    m_pDlg->Settings().m_crBack = MakeRgb(250, 251, 252);
+    m_pDlg->SettingsHost().Settings().m_crText = MakeRgb(1, 2, 3);
+    m_pDlg->SettingsHost().Settings().m_crBack = MakeRgb(250, 251, 252);
     m_pDlg->RedrawEditBoxes();
     EXPECT_EQ(Console().palette().color(QPalette::Text), QColor(1, 2, 3));
     EXPECT_EQ(Console().palette().color(QPalette::Base), QColor(250, 251, 252));

@@ -31,7 +31,7 @@ protected:
              [this](QWidget*, const QString& strText) { m_reports << strText; }});
     }
 
-    CGraphDlg& Graph() { return m_pDlg->Graph(); }
+    CGraphDlg& Graph() { return m_pDlg->Row().Graph(); }
     QSize ClientSize() { return Graph().contentsRect().size(); }
 
     // The texts of the context menu that opens at (x, y) of the client area.

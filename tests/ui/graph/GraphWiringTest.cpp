@@ -15,7 +15,7 @@ protected:
         return Text().mid(nBefore + int(strLine.size()) + 1);
     }
 
-    const CCurveTable& Curves() { return m_pDlg->Graph().Curves(); }
+    const CCurveTable& Curves() { return m_pDlg->Row().Graph().Curves(); }
 };
 
 TEST_F(GraphWiringTest, CurveErrorsComeBackIntoTheConsoleAndLeaveTheWindowHidden)
@@ -26,8 +26,8 @@ TEST_F(GraphWiringTest, CurveErrorsComeBackIntoTheConsoleAndLeaveTheWindowHidden
     EXPECT_EQ(Enter("a=2"), "");
     EXPECT_EQ(Enter("fx1 a*x"), "Error: [syntax Error]\n");
     EXPECT_EQ(Enter("fx2 sqr(x-1)"), "Error: [Complex value]\n");
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::Graph));
-    EXPECT_FALSE(m_pDlg->Graph().isVisible());
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::Graph));
+    EXPECT_FALSE(m_pDlg->Row().Graph().isVisible());
     SetLanguage(Language::Chinese);
     EXPECT_EQ(Enter("fx 0,1"), QString::fromUtf8("错误: [丢失',']\n"));
 }
@@ -37,8 +37,8 @@ TEST_F(GraphWiringTest, PlottedCurvesShowTheWindowAndLeaveTheConsolesVariablesAl
     EXPECT_EQ(Enter("x=5"), "");
     EXPECT_EQ(Enter("fx 0,360,sin(x)"), "");
     EXPECT_EQ(Enter("fx1 cos(2*x)"), "");
-    EXPECT_TRUE(m_pDlg->IsShown(AuxId::Graph));
-    EXPECT_TRUE(m_pDlg->Graph().isVisible());
+    EXPECT_TRUE(m_pDlg->Row().IsShown(AuxId::Graph));
+    EXPECT_TRUE(m_pDlg->Row().Graph().isVisible());
     EXPECT_EQ(m_pDlg->focusWidget(), &Console());
     EXPECT_EQ(Curves().Slot(0).state, CurveState::Valid);
     EXPECT_EQ(Curves().Slot(1).state, CurveState::Valid);
@@ -46,9 +46,9 @@ TEST_F(GraphWiringTest, PlottedCurvesShowTheWindowAndLeaveTheConsolesVariablesAl
     EXPECT_EQ(Enter("x"), "5\n");
 
     // Escape in the graph window hides it and hands the focus back to the console.
-    m_pDlg->Graph().activateWindow();
-    QTest::keyClick(&m_pDlg->Graph(), Qt::Key_Escape);
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::Graph));
+    m_pDlg->Row().Graph().activateWindow();
+    QTest::keyClick(&m_pDlg->Row().Graph(), Qt::Key_Escape);
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::Graph));
     EXPECT_TRUE(Console().hasFocus() || m_pDlg->focusWidget() == &Console());
 
     EXPECT_EQ(Enter("fxcls"), "");

@@ -16,12 +16,12 @@ protected:
     {
         MainWindowFixture::SetUp();
         QTest::mouseClick(&m_pDlg->Button(AuxId::Keyboard), Qt::LeftButton);
-        ASSERT_TRUE(m_pDlg->Keyboard().isVisible());
+        ASSERT_TRUE(m_pDlg->Row().Keyboard().isVisible());
     }
 
     CHoverButton* KeyButton(const char* strCaption)
     {
-        for (CHoverButton* pButton : m_pDlg->Keyboard().findChildren<CHoverButton*>())
+        for (CHoverButton* pButton : m_pDlg->Row().Keyboard().findChildren<CHoverButton*>())
             if (pButton->text() == QLatin1String(strCaption))
                 return pButton;
         return nullptr;
@@ -43,7 +43,7 @@ protected:
     // true when the console has the focus afterwards.
     bool Click(CHoverButton* pButton)
     {
-        m_pDlg->Keyboard().activateWindow();
+        m_pDlg->Row().Keyboard().activateWindow();
         pButton->setFocus();
         // The click is tried whether or not the focus has arrived in time.
         static_cast<void>(
@@ -119,14 +119,14 @@ TEST_F(KeyboardDlgTest, AnsPlotsACurveBuiltByMouse)
     EXPECT_EQ(Text(), "fx 0,6,sin()");
     Type("x");
     EXPECT_EQ(Text(), "fx 0,6,sin(x)");
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::Graph));
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::Graph));
 
     QTest::mouseClick(KeyButton("Ans"), Qt::LeftButton);
     EXPECT_EQ(Text(), "fx 0,6,sin(x)\n");
-    EXPECT_TRUE(m_pDlg->IsShown(AuxId::Graph));
-    EXPECT_EQ(m_pDlg->Graph().Curves().Slot(0).state, CurveState::Valid);
+    EXPECT_TRUE(m_pDlg->Row().IsShown(AuxId::Graph));
+    EXPECT_EQ(m_pDlg->Row().Graph().Curves().Slot(0).state, CurveState::Valid);
 
     QTest::mouseClick(KeyButton("fxcls"), Qt::LeftButton);
-    EXPECT_EQ(m_pDlg->Graph().Curves().Slot(0).state, CurveState::Empty);
+    EXPECT_EQ(m_pDlg->Row().Graph().Curves().Slot(0).state, CurveState::Empty);
 }
 } // namespace

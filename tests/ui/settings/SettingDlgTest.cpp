@@ -23,7 +23,7 @@ namespace
 class SettingDlgTest : public MainWindowFixture
 {
 protected:
-    CSettingDlg& Setting() { return m_pDlg->Setting(); }
+    CSettingDlg& Setting() { return m_pDlg->Row().Setting(); }
 
     template <class Control>
     Control* Find(const char* pszName)
@@ -100,7 +100,7 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
          {"图像", "键盘", "帮助", "设置", "变量表", "单位转换", "长数计算"}},
         englishGold,
     };
-    ASSERT_EQ(m_pDlg->Settings().m_nLanguage, Language::Chinese) << "first start";
+    ASSERT_EQ(m_pDlg->SettingsHost().Settings().m_nLanguage, Language::Chinese) << "first start";
     for (const LanguageCase& c : cases) {
         SCOPED_TRACE(int(c.language));
         // The lists hold Chinese and English, ocean, gold, night and following the desktop, in that
@@ -108,15 +108,15 @@ TEST_F(SettingDlgTest, LanguageListRelabelsEveryWindowAndBack)
         const int nSkinEntry = c.skin == Skin::Gold ? 1 : 0;
         const int nLanguageEntry = c.language == Language::English ? 1 : 0;
         Choose("skin", nSkinEntry);
-        EXPECT_EQ(m_pDlg->Settings().m_nSkin, c.skin);
-        EXPECT_EQ(SkinShown(m_pDlg->AuxWindow(AuxId::Graph)), c.skin);
+        EXPECT_EQ(m_pDlg->SettingsHost().Settings().m_nSkin, c.skin);
+        EXPECT_EQ(SkinShown(m_pDlg->Row().AuxWindow(AuxId::Graph)), c.skin);
         EXPECT_EQ(Setting().focusWidget(), Find<QComboBox>("skin"));
         Choose("language", nLanguageEntry);
-        EXPECT_EQ(m_pDlg->Settings().m_nLanguage, c.language);
+        EXPECT_EQ(m_pDlg->SettingsHost().Settings().m_nLanguage, c.language);
         EXPECT_EQ(m_pDlg->Button(AuxId::Settings).text(), QString::fromUtf8(c.pszSetButton));
         EXPECT_EQ(m_pDlg->windowTitle(), QString::fromUtf8(c.pszMainTitle));
         for (std::size_t i = 0; i < AUX_COUNT; ++i)
-            EXPECT_EQ(m_pDlg->AuxWindow(AuxId(i)).windowTitle(), c.titles[qsizetype(i)]);
+            EXPECT_EQ(m_pDlg->Row().AuxWindow(AuxId(i)).windowTitle(), c.titles[qsizetype(i)]);
         EXPECT_EQ(Find<QRadioButton>("dec")->text(), QString::fromUtf8(c.pszDec));
         EXPECT_EQ(Find<QGroupBox>("radixGroup")->title(), QString::fromUtf8(c.pszRadixGroup));
         EXPECT_EQ(SkinEntries(), c.skins);
@@ -143,7 +143,7 @@ TEST_F(SettingDlgTest, RadixButtonsReRenderOnlyAtTheNextEnter)
 TEST_F(SettingDlgTest, AngleButtonsReachTheConsoleAndTheCurves)
 {
     EXPECT_EQ(Enter("fx 0,6,sin(x)"), "");
-    const std::vector<double>& samples = m_pDlg->Graph().Curves().Slot(0).samples;
+    const std::vector<double>& samples = m_pDlg->Row().Graph().Curves().Slot(0).samples;
     ASSERT_FALSE(samples.empty());
     EXPECT_NEAR(samples.back(), std::sin(6 * M_PI / 180), 1e-9);
 
@@ -156,7 +156,7 @@ TEST_F(SettingDlgTest, AngleButtonsReachTheConsoleAndTheCurves)
 
     Click("deg");
     EXPECT_EQ(Enter("sin(90)"), "1\n");
-    EXPECT_TRUE(m_pDlg->Graph().Curves().Evaluator().IsDegrees());
+    EXPECT_TRUE(m_pDlg->Row().Graph().Curves().Evaluator().IsDegrees());
 }
 
 TEST_F(SettingDlgTest, PrecisionListShowsThePrecisionInForce)
@@ -183,11 +183,11 @@ TEST_F(SettingDlgTest, ChosenColourRepaintsTheConsoleAndSurvivesARestart)
 
     Click("backColor"); // cancelled
     EXPECT_EQ(consoleBack(), white);
-    EXPECT_EQ(m_pDlg->Settings().m_crBack, MakeRgb(255, 255, 255));
+    EXPECT_EQ(m_pDlg->SettingsHost().Settings().m_crBack, MakeRgb(255, 255, 255));
 
     chosen = MakeRgb(255, 255, 0);
     Click("backColor");
-    EXPECT_EQ(m_pDlg->Settings().m_crBack, MakeRgb(255, 255, 0));
+    EXPECT_EQ(m_pDlg->SettingsHost().Settings().m_crBack, MakeRgb(255, 255, 0));
     EXPECT_EQ(consoleBack(), QColor(255, 255, 0));
     QWidget* pSwatch = Find<QWidget>("backColor");
     const QImage swatch = pSwatch->grab().toImage();
@@ -217,7 +217,7 @@ TEST_F(SettingDlgTest, SliderSetsTheOpacityOfEveryOtherWindow)
         EXPECT_NEAR(m_pDlg->windowOpacity(), nPercent / 100.0, 0.005);
         for (std::size_t i = 0; i < AUX_COUNT; ++i) {
             const bool bSettings = AuxId(i) == AuxId::Settings;
-            EXPECT_NEAR(m_pDlg->AuxWindow(AuxId(i)).windowOpacity(),
+            EXPECT_NEAR(m_pDlg->Row().AuxWindow(AuxId(i)).windowOpacity(),
                         bSettings ? 1.0 : nPercent / 100.0, 0.005)
                 << i;
         }
@@ -231,7 +231,7 @@ TEST_F(SettingDlgTest, OnTopKeepsTheMainWindowInPlaceAndShown)
     for (bool bOnTop : {false, true}) {
         SCOPED_TRACE(bOnTop);
         Click("onTop");
-        EXPECT_EQ(m_pDlg->Settings().m_bOnTop, bOnTop);
+        EXPECT_EQ(m_pDlg->SettingsHost().Settings().m_bOnTop, bOnTop);
         EXPECT_EQ(m_pDlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint), bOnTop);
         EXPECT_EQ(m_pDlg->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), bOnTop);
         EXPECT_TRUE(m_pDlg->isVisible());
@@ -242,17 +242,17 @@ TEST_F(SettingDlgTest, OnTopKeepsTheMainWindowInPlaceAndShown)
 
 TEST_F(SettingDlgTest, KeyboardSnapPlacesTheKeyboardAtOnceWhenSwitched)
 {
-    CKeyboardDlg& keyboard = m_pDlg->Keyboard();
+    CKeyboardDlg& keyboard = m_pDlg->Row().Keyboard();
     m_pDlg->SnapKeyboard(); // docked by the main window's shown frame
     const QPoint docked = keyboard.pos();
     Click("keyboardSnap");
-    EXPECT_FALSE(m_pDlg->Settings().m_bKeyboardSnap);
+    EXPECT_FALSE(m_pDlg->SettingsHost().Settings().m_bKeyboardSnap);
     keyboard.move(docked + QPoint(40, 40));
     m_pDlg->move(m_pDlg->pos() + QPoint(1, 0));
     EXPECT_EQ(keyboard.pos(), docked + QPoint(40, 40)) << "not docked while off";
     m_pDlg->move(m_pDlg->pos() - QPoint(1, 0));
     Click("keyboardSnap");
-    EXPECT_TRUE(m_pDlg->Settings().m_bKeyboardSnap);
+    EXPECT_TRUE(m_pDlg->SettingsHost().Settings().m_bKeyboardSnap);
     EXPECT_EQ(keyboard.pos(), docked);
 }
 } // namespace

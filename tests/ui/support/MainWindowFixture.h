@@ -39,7 +39,7 @@ protected:
         Open();
     }
 
-    void SetLanguage(Language language) { m_pDlg->SetLanguage(language); }
+    void SetLanguage(Language language) { m_pDlg->SettingsHost().SetLanguage(language); }
 
     CCalcEdit& Console() { return m_pDlg->Console(); }
     void Type(const QString& strText) { QTest::keyClicks(&Console(), strText); }

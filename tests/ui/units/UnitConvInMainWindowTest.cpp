@@ -24,7 +24,7 @@ std::vector<std::string> Items(const QComboBox* pList)
 // Enter in a value box hides it, and one click shows it again.
 TEST_F(UnitConvInMainWindowTest, ConvButtonShowsAWorkingConverter)
 {
-    CAuxWindow& converter = m_pDlg->AuxWindow(AuxId::UnitConverter);
+    CAuxWindow& converter = m_pDlg->Row().AuxWindow(AuxId::UnitConverter);
     auto* pCategory = converter.findChild<QComboBox*>(QStringLiteral("category"));
     auto* pValue1 = converter.findChild<QLineEdit*>(QStringLiteral("value1"));
     auto* pValue2 = converter.findChild<QLineEdit*>(QStringLiteral("value2"));
@@ -45,8 +45,8 @@ TEST_F(UnitConvInMainWindowTest, ConvButtonShowsAWorkingConverter)
 
     QTest::keyClick(pValue1, Qt::Key_Return);
     EXPECT_FALSE(converter.isVisible());
-    EXPECT_FALSE(m_pDlg->IsShown(AuxId::UnitConverter));
+    EXPECT_FALSE(m_pDlg->Row().IsShown(AuxId::UnitConverter));
     QTest::mouseClick(&m_pDlg->Button(AuxId::UnitConverter), Qt::LeftButton);
     EXPECT_TRUE(converter.isVisible());
-    EXPECT_TRUE(m_pDlg->IsShown(AuxId::UnitConverter));
+    EXPECT_TRUE(m_pDlg->Row().IsShown(AuxId::UnitConverter));
 }

@@ -17,8 +17,8 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        m_pList = m_pDlg->VarList().findChild<QListWidget*>(QStringLiteral("list"));
-        m_pCount = m_pDlg->VarList().findChild<QLineEdit*>(QStringLiteral("count"));
+        m_pList = m_pDlg->Row().VarList().findChild<QListWidget*>(QStringLiteral("list"));
+        m_pCount = m_pDlg->Row().VarList().findChild<QLineEdit*>(QStringLiteral("count"));
         ASSERT_TRUE(m_pList != nullptr && m_pCount != nullptr);
     }
 
@@ -75,7 +75,7 @@ TEST_F(VarListDlgTest, DoubleClickPutsTheNameOverTheSelection)
     cursor.setPosition(5, QTextCursor::KeepAnchor); // the "A" of "A=1"
     Console().setTextCursor(cursor);
     QTest::mouseClick(&m_pDlg->Button(AuxId::VariableList), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_pDlg->VarList()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_pDlg->Row().VarList()));
 
     const QRect itemRect = m_pList->visualItemRect(m_pList->item(1));
     QTest::mouseClick(m_pList->viewport(), Qt::LeftButton, {}, itemRect.center());
@@ -91,17 +91,17 @@ TEST_F(VarListDlgTest, DoubleClickPutsTheNameOverTheSelection)
 
 TEST_F(VarListDlgTest, LabelAndColoursFollowTheMainWindow)
 {
-    auto* pLabel = m_pDlg->VarList().findChild<QLabel*>(QStringLiteral("countLabel"));
+    auto* pLabel = m_pDlg->Row().VarList().findChild<QLabel*>(QStringLiteral("countLabel"));
     ASSERT_NE(pLabel, nullptr);
     SetLanguage(Language::English);
     EXPECT_EQ(pLabel->text(), "Var num:");
-    EXPECT_EQ(m_pDlg->VarList().windowTitle(), "Var List");
+    EXPECT_EQ(m_pDlg->Row().VarList().windowTitle(), "Var List");
     SetLanguage(Language::Chinese);
     EXPECT_EQ(pLabel->text(), QString::fromUtf8("变量数目:"));
-    EXPECT_EQ(m_pDlg->VarList().windowTitle(), QString::fromUtf8("变量表"));
+    EXPECT_EQ(m_pDlg->Row().VarList().windowTitle(), QString::fromUtf8("变量表"));
 
-    m_pDlg->Settings().m_crText = MakeRgb(10, 20, 30);
-    m_pDlg->Settings().m_crBack = MakeRgb(200, 210, 220);
+    m_pDlg->SettingsHost().Settings().m_crText = MakeRgb(10, 20, 30);
+    m_pDlg->SettingsHost().Settings().m_crBack = MakeRgb(200, 210, 220);
     m_pDlg->RedrawEditBoxes();
     EXPECT_EQ(m_pList->palette().color(QPalette::Text), QColor(10, 20, 30));
     EXPECT_EQ(m_pList->palette().color(QPalette::Base), QColor(200, 210, 220));
