@@ -2,6 +2,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "ui/base/DesktopFeatures.h"
+#include "ui/base/QtText.h"
 #include "ui/settings/SettingDlg.h"
 
 #include <QProcess>
@@ -47,8 +48,7 @@ TEST_F(WaylandOnly, RunsOnWaylandWithTheRefusedSettingsDisabled)
         const auto* pControl = m_pDlg->Setting().findChild<QWidget*>(pszName);
         ASSERT_NE(pControl, nullptr);
         EXPECT_FALSE(pControl->isEnabled());
-        EXPECT_EQ(pControl->toolTip(),
-                  QString::fromUtf8(WAYLAND_REFUSES.In(m_pDlg->CurrentLanguage())));
+        EXPECT_EQ(pControl->toolTip(), QtText(WAYLAND_REFUSES, m_pDlg->CurrentLanguage()));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/eval/CalcError.h"
 #include "core/keep/ConsoleFormat.h"
 #include "core/keep/KeepTexts.h"
+#include "ui/base/QtText.h"
 #include "ui/console/CalcEdit.h"
 #include "ui/graph/GraphDlg.h"
 
@@ -76,10 +77,8 @@ bool RenameAnything(const QString& strFrom, const QString& strTo)
 // out a very long line makes every key slow.
 QString FitLine(QString strLine)
 {
-    qsizetype nLength = std::min<qsizetype>(strLine.size(), CCalcEdit::PASTE_LINE_LIMIT);
-    if (nLength < strLine.size() && strLine.at(nLength - 1).isHighSurrogate())
-        --nLength;
-    strLine.truncate(nLength);
+    if (strLine.size() > CCalcEdit::PASTE_LINE_LIMIT)
+        CutLine(strLine, CCalcEdit::PASTE_LINE_LIMIT);
     return strLine;
 }
 
@@ -127,7 +126,7 @@ bool CConsoleKeeper::IsSavePending() const { return m_pTimer->isActive(); }
 
 QString CConsoleKeeper::Tr(const Text& text) const
 {
-    return QString::fromUtf8(text.In(m_language.CurrentLanguage()));
+    return QtText(text, m_language.CurrentLanguage());
 }
 
 void CConsoleKeeper::UpdateMenuItems()

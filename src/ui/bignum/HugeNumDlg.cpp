@@ -6,6 +6,7 @@
 #include "ui/base/ControlTable.h"
 #include "ui/base/EditColors.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtText.h"
 #include "ui/bignum/LongEdit.h"
 #include "ui/bignum/LongResultView.h"
 #include "ui/fonts/StandInFont.h"
@@ -272,8 +273,7 @@ void CHugeNumDlg::ApplyLanguage()
         if (entry.kind == ControlKind::Label)
             WidenToCaption(ControlNamed<QLabel>(*this, entry.pszName));
     for (const OperatorButton& op : OPERATORS)
-        SetCaption(*m_pOperators->button(int(op.op)),
-                   QString::fromUtf8(op.entry.caption.In(language)));
+        SetCaption(*m_pOperators->button(int(op.op)), QtText(op.entry.caption, language));
     NameControls(*this, NAMES, language);
     if (!m_pTime->accessibleName().isEmpty())
         m_pTime->setAccessibleName(EndText());
@@ -286,11 +286,10 @@ void CHugeNumDlg::ShowWorkingState()
 {
     const Language language = CurrentLanguage();
     const bool bCalculating = IsCalculating();
-    SetCaption(*m_pCalculate,
-               QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(language)));
+    SetCaption(*m_pCalculate, QtText(bCalculating ? STOP_CAPTION : CALCULATE_CAPTION, language));
     QString strPlaceholder;
     if (bCalculating)
-        strPlaceholder = QString::fromUtf8(WORKING_TEXT.In(language)) + QLatin1Char('\n') +
+        strPlaceholder = QtText(WORKING_TEXT, language) + QLatin1Char('\n') +
                          QString::fromStdString(
                              FormatProgress(m_worker.Progress(), m_elapsed.elapsed(), language));
     m_pResult->SetPlaceholderText(strPlaceholder);

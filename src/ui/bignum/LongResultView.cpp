@@ -2,6 +2,7 @@
 
 #include "core/base/Language.h"
 #include "core/keep/KeepTexts.h"
+#include "ui/base/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,8 +77,8 @@ void CLongResultView::Copy() const
 void CLongResultView::SaveResultAs()
 {
     const Language language = m_language.CurrentLanguage();
-    SaveAs(m_dialogs, this, language, QString::fromUtf8(keepmsg::SAVE_RESULT.In(language)),
-           QStringLiteral("result.txt"), {QString::fromUtf8(keepmsg::TEXT_FILES.In(language))},
+    SaveAs(m_dialogs, this, language, QtText(keepmsg::SAVE_RESULT, language),
+           QStringLiteral("result.txt"), {QtText(keepmsg::TEXT_FILES, language)},
            [this](QIODevice& device, int) {
                const qint64 nSize = qint64(m_strText.size());
                return device.write(m_strText.data(), nSize) == nSize && device.write("\n", 1) == 1;
@@ -276,15 +277,14 @@ void CLongResultView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     QMenu menu(this);
-    QAction* pCopy = menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_language.CurrentLanguage())),
-                                    this, &CLongResultView::Copy);
+    QAction* pCopy = menu.addAction(QtText(COPY_TEXT, m_language.CurrentLanguage()), this,
+                                    &CLongResultView::Copy);
     pCopy->setEnabled(m_nAnchor != m_nCaret);
-    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_language.CurrentLanguage())), this,
+    menu.addAction(QtText(SELECT_ALL_TEXT, m_language.CurrentLanguage()), this,
                    &CLongResultView::SelectAll);
     menu.addSeparator();
-    QAction* pSave =
-        menu.addAction(QString::fromUtf8(keepmsg::SAVE_RESULT.In(m_language.CurrentLanguage())),
-                       this, &CLongResultView::SaveResultAs);
+    QAction* pSave = menu.addAction(QtText(keepmsg::SAVE_RESULT, m_language.CurrentLanguage()),
+                                    this, &CLongResultView::SaveResultAs);
     pSave->setObjectName(QStringLiteral("saveResult"));
     pSave->setEnabled(!m_strText.empty());
     menu.exec(pEvent->globalPos());

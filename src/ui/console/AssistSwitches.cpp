@@ -1,6 +1,7 @@
 #include "ui/console/AssistSwitches.h"
 
 #include "core/app/SettingsStore.h"
+#include "ui/base/QtText.h"
 #include "ui/console/CalcEdit.h"
 
 #include <QAction>
@@ -62,7 +63,7 @@ QList<QAction*> CAssistSwitches::MenuItems() const
 void CAssistSwitches::UpdateMenuItems()
 {
     for (std::size_t i = 0; i < m_actions.size(); ++i)
-        m_actions[i]->setText(QString::fromUtf8(SWITCHES[i].text.In(m_language.CurrentLanguage())));
+        m_actions[i]->setText(QtText(SWITCHES[i].text, m_language.CurrentLanguage()));
 }
 
 void CAssistSwitches::Apply(std::size_t nIndex, bool bOn)

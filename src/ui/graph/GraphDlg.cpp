@@ -5,6 +5,8 @@
 #include "core/keep/KeepTexts.h"
 #include "core/skin/DesktopSkin.h"
 #include "ui/base/QtColor.h"
+#include "ui/base/QtGeometry.h"
+#include "ui/base/QtText.h"
 #include "ui/fonts/StandInFont.h"
 
 #include <QClipboard>
@@ -51,8 +53,9 @@ void DrawText(QPainter& painter, const GraphText& text, const QColor& ink)
     QString str = QString::fromUtf8(text.text.c_str());
     if (text.maxWidth >= 0)
         str = painter.fontMetrics().elidedText(str, Qt::ElideRight, text.maxWidth);
-    const QRect rcText = painter.fontMetrics().boundingRect(
-        QRect(text.at.nX, text.at.nY, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
+    const QRect rcText =
+        painter.fontMetrics().boundingRect(QRect(ToQPoint(text.at), QSize(0, 0)),
+                                           Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
     painter.setPen(ink);
     painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
@@ -61,8 +64,7 @@ void DrawText(QPainter& painter, const GraphText& text, const QColor& ink)
 void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
 {
     for (const GraphRect& rc : rects)
-        painter.fillRect(rc.rect.nLeft, rc.rect.nTop, rc.rect.Width(), rc.rect.Height(),
-                         ToQColor(rc.color));
+        painter.fillRect(ToQRect(rc.rect), ToQColor(rc.color));
 }
 
 void DrawPolylines(QPainter& painter, const std::vector<GraphPolyline>& lines)
@@ -72,7 +74,7 @@ void DrawPolylines(QPainter& painter, const std::vector<GraphPolyline>& lines)
         QPolygon polygon;
         polygon.reserve(int(line.points.size()));
         for (const Point& pt : line.points)
-            polygon.append(QPoint(pt.nX, pt.nY));
+            polygon.append(ToQPoint(pt));
         painter.drawPolyline(polygon);
     }
 }
@@ -130,21 +132,20 @@ void CGraphDlg::DescribeCurves()
         nValid += slot.state == CurveState::Valid;
         nShown += slot.state == CurveState::Valid && slot.shown;
     }
-    QString strText = QString::fromUtf8(CURVES_SHOWN.In(language)).arg(nValid).arg(nShown);
+    QString strText = QtText(CURVES_SHOWN, language).arg(nValid).arg(nShown);
     const int nSelected = m_curves.Selected();
     const CurveSlot& selected = m_curves.Slot(nSelected);
     if (selected.state == CurveState::Valid) {
         const QString strName = CurveName(nSelected);
-        strText += QString::fromUtf8(SELECTED_CURVE.In(language))
+        strText += QtText(SELECTED_CURVE, language)
                        .arg(strName, QString::fromStdString(selected.legend).trimmed());
     }
     const GraphView view = m_bHome ? GraphView::Home(m_curves) : m_viewed.view;
     const auto number = [this](double d) { return QString::fromStdString(m_format(d)); };
-    strText += QString::fromUtf8(VIEW_SHOWN.In(language))
+    strText += QtText(VIEW_SHOWN, language)
                    .arg(number(view.x0), number(view.x1), number(view.y0), number(view.y1));
     if (m_readout)
-        strText += QString::fromUtf8(POINTER_READ.In(language))
-                       .arg(QString::fromStdString(m_readout->text));
+        strText += QtText(POINTER_READ, language).arg(QString::fromStdString(m_readout->text));
     setAccessibleDescription(strText);
 }
 
@@ -338,14 +339,14 @@ void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight, bool bRe
         DrawText(painter, text, ink);
     painter.setPen(QPen(ink, 0));
     for (const GraphLine& line : scene.axes)
-        painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
+        painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
     FillRects(painter, scene.blocks);
     if (scene.legend)
         DrawText(painter, *scene.legend, ink);
     painter.save();
     if (scene.plotClip) {
         const Rect& rc = *scene.plotClip;
-        painter.setClipRect(QRect(rc.nLeft, rc.nTop, rc.Width(), rc.Height()), Qt::IntersectClip);
+        painter.setClipRect(ToQRect(rc), Qt::IntersectClip);
     }
     DrawPolylines(painter, scene.curves);
     DrawPolylines(painter, scene.marker);
@@ -501,7 +502,7 @@ QString CGraphDlg::CopyCaption() const
 {
     const int nSlot = m_curves.Selected();
     const QString strName = CurveName(nSlot);
-    return QString::fromUtf8(COPY_SAMPLES.In(CurrentLanguage())).arg(strName);
+    return QtText(COPY_SAMPLES, CurrentLanguage()).arg(strName);
 }
 
 void CGraphDlg::keyPressEvent(QKeyEvent* pEvent)

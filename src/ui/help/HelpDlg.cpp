@@ -3,6 +3,7 @@
 #include "core/base/Version.h"
 #include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
+#include "ui/base/QtText.h"
 #include "ui/base/Resources.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/help/HelpText.h"
@@ -100,7 +101,7 @@ void CHelpDlg::ApplyLanguage()
     m_pText->setFont(font);
     m_pText->setTabStopDistance(TAB_CHARACTERS *
                                 QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
-    m_pText->setPlainText(QString::fromUtf8(HELP_TEXT.In(language)));
+    m_pText->setPlainText(QtText(HELP_TEXT, language));
 }
 
 void CHelpDlg::mousePressEvent(QMouseEvent* pEvent)

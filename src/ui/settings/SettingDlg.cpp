@@ -4,6 +4,7 @@
 #include "core/skin/SkinTable.h"
 #include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
+#include "ui/base/QtText.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/SettingsHost.h"
@@ -234,7 +235,7 @@ void CSettingDlg::ApplyLanguage()
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
     for (const SkinChoice& entry : SKIN_CHOICES)
-        m_pSkin->addItem(QString::fromUtf8(entry.name.In(language)));
+        m_pSkin->addItem(QtText(entry.name, language));
     m_pSkin->setCurrentIndex(
         EntryIndex(SKIN_CHOICES, &SkinChoice::skin, m_host.Settings().m_nSkin));
     const QSignalBlocker blockLanguage(m_pLanguage);
@@ -252,7 +253,7 @@ void CSettingDlg::ApplyDesktopFeatures(const DesktopFeatures& features)
 
 void CSettingDlg::ShowRefusedSettings()
 {
-    const QString strWhy = QString::fromUtf8(WAYLAND_REFUSES.In(CurrentLanguage()));
+    const QString strWhy = QtText(WAYLAND_REFUSES, CurrentLanguage());
     const struct
     {
         const char* pszName;
