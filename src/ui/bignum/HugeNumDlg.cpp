@@ -26,6 +26,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Long Number Calculator", "长数计算"}, -1, -1, 422, 578, true};
+
 constexpr int MAX_OPERAND_LENGTH = 50'000;
 constexpr int FONT_POINTS = 10;
 // The time and the progress are brought up to date four times a second.
@@ -153,7 +156,7 @@ int KeptBeforeCaret(const QString& strText, int nCaret)
 } // namespace
 
 CHugeNumDlg::CHugeNumDlg(const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::LONG_NUMBER, language, pOwner)
+    : CAuxWindow(LOOK, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     m_message = [this](const QString& strText, const QString& strCaption) {

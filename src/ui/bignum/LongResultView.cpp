@@ -23,6 +23,7 @@ constexpr int MARGIN = 2;
 constexpr const char* RESULT_CHARACTERS = "0123456789-.";
 constexpr Text COPY_TEXT{"&Copy", "复制(&C)"};
 constexpr Text SELECT_ALL_TEXT{"Select &All", "全选(&A)"};
+constexpr Text SAVE_RESULT{"Save result as…", "结果另存为…"};
 } // namespace
 
 CLongResultView::CLongResultView(const ILanguageSource& language, QWidget* pParent)
@@ -77,9 +78,8 @@ void CLongResultView::Copy() const
 void CLongResultView::SaveResultAs()
 {
     const Language language = m_language.CurrentLanguage();
-    SaveAs(m_dialogs, this, language, QtText(keepmsg::SAVE_RESULT, language),
-           QStringLiteral("result.txt"), {QtText(keepmsg::TEXT_FILES, language)},
-           [this](QIODevice& device, int) {
+    SaveAs(m_dialogs, this, language, QtText(SAVE_RESULT, language), QStringLiteral("result.txt"),
+           {QtText(keepmsg::TEXT_FILES, language)}, [this](QIODevice& device, int) {
                const qint64 nSize = qint64(m_strText.size());
                return device.write(m_strText.data(), nSize) == nSize && device.write("\n", 1) == 1;
            });
@@ -283,8 +283,8 @@ void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
     menu.addAction(QtText(SELECT_ALL_TEXT, m_language.CurrentLanguage()), this,
                    &CLongResultView::SelectAll);
     menu.addSeparator();
-    QAction* pSave = menu.addAction(QtText(keepmsg::SAVE_RESULT, m_language.CurrentLanguage()),
-                                    this, &CLongResultView::SaveResultAs);
+    QAction* pSave = menu.addAction(QtText(SAVE_RESULT, m_language.CurrentLanguage()), this,
+                                    &CLongResultView::SaveResultAs);
     pSave->setObjectName(QStringLiteral("saveResult"));
     pSave->setEnabled(!m_strText.empty());
     menu.exec(pEvent->globalPos());

@@ -2,7 +2,6 @@
 
 #include "core/eval/CalcError.h"
 #include "core/eval/CalcValue.h"
-#include "core/keep/KeepTexts.h"
 #include "core/skin/DesktopSkin.h"
 #include "ui/base/QtColor.h"
 #include "ui/base/QtGeometry.h"
@@ -23,6 +22,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Graphics", "图像"}, 300, 300, 496, 424, true, true};
+
 constexpr int FONT_POINTS = 10;
 constexpr int SVG_DPI = 96;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
@@ -32,6 +34,10 @@ constexpr Text VIEW_SHOWN{" View: x from %1 to %2, y from %3 to %4.",
                           "视图：x 从 %1 到 %2，y 从 %3 到 %4。"};
 constexpr Text POINTER_READ{" At the pointer: %1", "指针处：%1"};
 constexpr Text RESET_VIEW{"Reset view", "还原视图"};
+constexpr Text COPY_IMAGE{"Copy image", "复制图像"};
+constexpr Text SAVE_IMAGE{"Save image as…", "图像另存为…"};
+constexpr Text PNG_FILES{"PNG image (*.png)", "PNG 图像 (*.png)"};
+constexpr Text SVG_FILES{"SVG image (*.svg)", "SVG 图像 (*.svg)"};
 constexpr int DEFAULT_DIGITS = 12;
 // One notch of the wheel, or + and -, scales the view by this (below 1: zooms in).
 constexpr double ZOOM_STEP = 0.8;
@@ -99,7 +105,7 @@ void ToNight(GraphScene& scene)
 
 CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
                      const AngleUnit& angle, QWidget* pOwner)
-    : CAuxWindow(aux::GRAPH, language, pOwner), m_curves(language, random, angle),
+    : CAuxWindow(LOOK, language, pOwner), m_curves(language, random, angle),
       m_format([](double d) { return FormatGeneral(d, DEFAULT_DIGITS); })
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
@@ -444,9 +450,9 @@ void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
     pCopy->setShortcut(QKeySequence::Copy);
     pCopy->setEnabled(m_curves.Slot(m_curves.Selected()).state == CurveState::Valid);
     menu.addSeparator();
-    menu.addAction(Tr(keepmsg::COPY_IMAGE), this, &CGraphDlg::CopyImage)
+    menu.addAction(Tr(COPY_IMAGE), this, &CGraphDlg::CopyImage)
         ->setObjectName(QStringLiteral("copyImage"));
-    menu.addAction(Tr(keepmsg::SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
+    menu.addAction(Tr(SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
         ->setObjectName(QStringLiteral("saveImage"));
     menu.addSeparator();
     QAction* pHome = menu.addAction(Tr(RESET_VIEW), this, &CGraphDlg::GoHome);
@@ -491,9 +497,9 @@ void CGraphDlg::CopyImage() const { QGuiApplication::clipboard()->setImage(Image
 
 void CGraphDlg::SaveImageAs()
 {
-    const QStringList filters = {Tr(keepmsg::PNG_FILES), Tr(keepmsg::SVG_FILES)};
-    SaveAs(m_dialogs, this, CurrentLanguage(), Tr(keepmsg::SAVE_IMAGE), QStringLiteral("graph.png"),
-           filters, [this](QIODevice& device, int nFilter) {
+    const QStringList filters = {Tr(PNG_FILES), Tr(SVG_FILES)};
+    SaveAs(m_dialogs, this, CurrentLanguage(), Tr(SAVE_IMAGE), QStringLiteral("graph.png"), filters,
+           [this](QIODevice& device, int nFilter) {
                return nFilter == 1 ? WriteSvg(device) : Image().save(&device, "PNG");
            });
 }

@@ -17,6 +17,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Help", "帮助"}, 100, 100, 420, 508, true};
+
 constexpr int FONT_POINTS = 10;
 // Tab stops every four characters put the one tabbed line's columns under the others'.
 constexpr int TAB_CHARACTERS = 4;
@@ -70,7 +73,7 @@ QFont HelpTextFont(Language language)
 } // namespace
 
 CHelpDlg::CHelpDlg(const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::HELP, language, pOwner)
+    : CAuxWindow(LOOK, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();

@@ -25,6 +25,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Setting", "设置"}, 500, 500, 350, 276, false};
+
 constexpr int FONT_POINTS = 10;
 constexpr int OPACITY_MAX = 100;
 constexpr DialogRect OPACITY_GROUP_RECT{122, 29, 44, 84};
@@ -137,7 +140,7 @@ std::optional<ColorRef> ChooseSystemColor(QWidget* pParent)
 } // namespace
 
 CSettingDlg::CSettingDlg(ISettingsHost& host, const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::SETTINGS, language, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
+    : CAuxWindow(LOOK, language, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
