@@ -95,8 +95,7 @@ CConsoleKeeper::CConsoleKeeper(CCalcEdit& console, CGraphDlg& graph, ISettingsSt
     : QObject(pWindow), m_console(console), m_graph(graph), m_store(store), m_language(language),
       m_strFolder(std::move(strFolder)), m_pWindow(pWindow), m_confirm(AskInMessageBox)
 {
-    const std::optional<std::string> strSetting = store.Read(SETTING_NAME);
-    m_bKeeping = !strSetting || *strSetting != "0";
+    m_bKeeping = ReadSwitch(store, SETTING_NAME);
     m_pTimer = new QTimer(this);
     m_pTimer->setSingleShot(true);
     m_pTimer->setInterval(SAVE_DELAY_MS);
@@ -382,7 +381,7 @@ void CConsoleKeeper::SetKeeping(bool bKeep)
         }
         m_bKeeping = bKeep;
         m_pTimer->stop();
-        m_store.Write(SETTING_NAME, bKeep ? "1" : "0");
+        WriteSwitch(m_store, SETTING_NAME, bKeep);
         ScheduleSave();
     }
     UpdateMenuItems();

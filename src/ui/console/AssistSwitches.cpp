@@ -41,8 +41,7 @@ CAssistSwitches::CAssistSwitches(CCalcEdit& console, ISettingsStore& store,
         QAction* pAction = new QAction(this);
         pAction->setObjectName(QString::fromLatin1(SWITCHES[i].pszObjectName));
         pAction->setCheckable(true);
-        const std::optional<std::string> strSetting = store.Read(SWITCHES[i].pszSetting);
-        const bool bOn = !strSetting || *strSetting != "0";
+        const bool bOn = ReadSwitch(store, SWITCHES[i].pszSetting);
         pAction->setChecked(bOn);
         SWITCHES[i].pfnSet(m_console, bOn);
         connect(pAction, &QAction::toggled, this, [this, i](bool bChecked) { Apply(i, bChecked); });
@@ -69,5 +68,5 @@ void CAssistSwitches::UpdateMenuItems()
 void CAssistSwitches::Apply(std::size_t nIndex, bool bOn)
 {
     SWITCHES[nIndex].pfnSet(m_console, bOn);
-    m_store.Write(SWITCHES[nIndex].pszSetting, bOn ? "1" : "0");
+    WriteSwitch(m_store, SWITCHES[nIndex].pszSetting, bOn);
 }
