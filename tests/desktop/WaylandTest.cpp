@@ -2,6 +2,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "ui/base/DesktopFeatures.h"
+#include "ui/base/QtText.h"
 #include "ui/settings/SettingDlg.h"
 
 #include <QProcess>
@@ -48,7 +49,7 @@ TEST_F(WaylandOnly, RunsOnWaylandWithTheRefusedSettingsDisabled)
         ASSERT_NE(pControl, nullptr);
         EXPECT_FALSE(pControl->isEnabled());
         EXPECT_EQ(pControl->toolTip(),
-                  QString::fromUtf8(WAYLAND_REFUSES.In(m_pDlg->SettingsHost().CurrentLanguage())));
+                  QtText(WAYLAND_REFUSES, m_pDlg->SettingsHost().CurrentLanguage()));
     }
 }
 

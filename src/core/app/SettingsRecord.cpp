@@ -1,6 +1,7 @@
 #include "core/app/SettingsRecord.h"
 
 #include "core/app/SettingsStore.h"
+#include "core/base/CharClass.h"
 
 #include <algorithm>
 #include <array>
@@ -33,10 +34,6 @@ Components ComponentsOf(const CalcSettings& settings)
             GreenOf(crText),       BlueOf(crText)};
 }
 
-bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
-
 int InRangeElse(int nValue, int nLast, int nDefault)
 {
     return nValue >= 0 && nValue <= nLast ? nValue : nDefault;
@@ -47,7 +44,7 @@ int ReadDigits(std::string_view strText, std::size_t nStart, std::size_t nCount)
 {
     const std::string_view strField = strText.substr(std::min(nStart, strText.size()), nCount);
     std::size_t i = 0;
-    while (i < strField.size() && IsSpace(strField[i]))
+    while (i < strField.size() && IsBlank(strField[i]))
         ++i;
     const bool bNegative = i < strField.size() && strField[i] == '-';
     if (i < strField.size() && (strField[i] == '-' || strField[i] == '+'))

@@ -17,3 +17,16 @@ public:
     // False when the value could not be stored.
     virtual bool Write(const std::string& strName, const std::string& strValue) = 0;
 };
+
+// An on/off switch kept in a store as "1" or "0": on unless "0" is stored, so a switch that was
+// never set (or cannot be read) is on.
+inline bool ReadSwitch(const ISettingsStore& store, const std::string& strName)
+{
+    const std::optional<std::string> strValue = store.Read(strName);
+    return !strValue || *strValue != "0";
+}
+
+inline bool WriteSwitch(ISettingsStore& store, const std::string& strName, bool bOn)
+{
+    return store.Write(strName, bOn ? "1" : "0");
+}

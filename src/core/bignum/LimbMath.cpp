@@ -1,5 +1,6 @@
 #include "core/bignum/LimbMath.h"
 
+#include "core/base/CpuFeatures.h"
 #include "core/bignum/LongControl.h"
 #include "core/bignum/Ntt.h"
 
@@ -84,12 +85,6 @@ bool SplitsForMemory(size_t na, size_t nb)
 {
     const size_t n = TransformLength(na + nb);
     return n >= SPLIT_TRANSFORM_LENGTH && TransformLength(na - na / 2 + nb) < n;
-}
-
-bool HasAvx2()
-{
-    static const bool bAvx2 = __builtin_cpu_supports("avx2");
-    return bAvx2;
 }
 
 __attribute__((target("avx2"))) void AddRowAvx2(uint64_t* col, const uint32_t* a, size_t na,

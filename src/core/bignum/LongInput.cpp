@@ -1,5 +1,6 @@
 #include "core/bignum/LongInput.h"
 
+#include "core/base/CharClass.h"
 #include "core/bignum/LongTexts.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@ namespace
 // rate of the first steps says little about the rest.
 constexpr double ESTIMATE_FROM_FRACTION = 0.01;
 constexpr long long ESTIMATE_FROM_MS = 2000;
-
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 char UpperAt(std::string_view strText, size_t i)
 {

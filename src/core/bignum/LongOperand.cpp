@@ -1,16 +1,12 @@
 #include "core/bignum/LongOperand.h"
 
+#include "core/base/CharClass.h"
 #include "core/bignum/LongCalculation.h"
 
 #include <climits>
 
 namespace
 {
-bool IsSpace(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
-}
-
 // How many continuation bytes the UTF-8 lead byte announces.
 int ContinuationCount(unsigned char ch)
 {
@@ -35,7 +31,7 @@ void LongOperand::Append(std::string_view strPiece)
                 return;
             }
         }
-        if (IsSpace(ch))
+        if (IsBlank(ch))
             continue;
         const bool bDigit = ch >= '0' && ch <= '9';
         if (!bDigit && m_nIllegalPosition == 0)

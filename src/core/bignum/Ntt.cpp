@@ -1,5 +1,6 @@
 #include "core/bignum/Ntt.h"
 
+#include "core/base/CpuFeatures.h"
 #include "core/bignum/LimbKernels.h"
 #include "core/bignum/LongControl.h"
 #include "core/bignum/LongPool.h"
@@ -40,9 +41,6 @@ void Both(size_t n, const First& first, const Second& second)
     first();
     second();
 }
-
-// The vector passes run where the processor has AVX2; the plain loops give the same residues.
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 constexpr uint32_t PowMod(uint64_t b, uint64_t e, uint32_t p)
 {

@@ -1,5 +1,6 @@
 #include "core/console/ConsoleSyntax.h"
 
+#include "core/base/CharClass.h"
 #include "core/eval/BuiltinFunctions.h"
 #include "core/eval/CalcValue.h"
 
@@ -12,20 +13,13 @@ using Line = std::u16string_view;
 
 constexpr std::array<Line, 2> ERROR_PREFIXES = {u"Error: [", u"错误: ["};
 
-bool IsBlankChar(char16_t ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-bool IsDigitChar(char16_t ch) { return ch >= '0' && ch <= '9'; }
-bool IsLetterChar(char16_t ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
-bool IsHexChar(char16_t ch)
-{
-    return IsDigitChar(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
-}
 char16_t Lower(char16_t ch) { return ch >= 'A' && ch <= 'Z' ? char16_t(ch | 0x20) : ch; }
 char16_t At(Line str, std::size_t n) { return n < str.size() ? str[n] : u'\0'; }
 bool IsOperatorChar(char16_t ch) { return Line(u"+-*/%,=()").find(ch) != Line::npos; }
 
 std::size_t SkipBlanks(Line str, std::size_t n)
 {
-    while (n < str.size() && IsBlankChar(str[n]))
+    while (n < str.size() && IsBlank(str[n]))
         ++n;
     return n;
 }
@@ -71,19 +65,19 @@ std::size_t NumberLength(Line str, std::size_t n)
     const char16_t chPrefix = At(str, n) == '0' ? Lower(At(str, n + 1)) : u'\0';
     if (chPrefix == 'x' || chPrefix == 'b') {
         n += 2;
-        while (chPrefix == 'x' ? IsHexChar(At(str, n)) : (At(str, n) == '0' || At(str, n) == '1'))
+        while (chPrefix == 'x' ? IsHexDigit(At(str, n)) : (At(str, n) == '0' || At(str, n) == '1'))
             ++n;
         return n - nStart;
     }
-    while (IsDigitChar(At(str, n)))
+    while (IsDigit(At(str, n)))
         ++n;
     if (At(str, n) == '.')
-        for (++n; IsDigitChar(At(str, n)); ++n) {}
+        for (++n; IsDigit(At(str, n)); ++n) {}
     if (Lower(At(str, n)) == 'e') {
         ++n;
         if (At(str, n) == '+' || At(str, n) == '-')
             ++n;
-        while (IsDigitChar(At(str, n)))
+        while (IsDigit(At(str, n)))
             ++n;
     }
     if (At(str, n) == 'i')
@@ -120,15 +114,15 @@ ConsoleToken NextToken(Line str, std::size_t n, bool bCurve,
                        const std::map<std::string, CalcValue>& vars)
 {
     const char16_t ch = str[n];
-    if (IsBlankChar(ch))
+    if (IsBlank(ch))
         return {n, SkipBlanks(str, n) - n, TokenKind::Plain};
     if (ch == '#')
         return {n, str.size() - n, TokenKind::Comment};
-    if (IsDigitChar(ch) || (ch == '.' && IsDigitChar(At(str, n + 1))))
+    if (IsDigit(ch) || (ch == '.' && IsDigit(At(str, n + 1))))
         return {n, NumberLength(str, n), TokenKind::Number};
-    if (IsLetterChar(ch)) {
+    if (IsAlpha(ch)) {
         std::size_t nEnd = n;
-        while (IsLetterChar(At(str, nEnd)) || IsDigitChar(At(str, nEnd)))
+        while (IsAlpha(At(str, nEnd)) || IsDigit(At(str, nEnd)))
             ++nEnd;
         // Blanks are removed before a line is read, so "sin (30)" calls sin.
         const char16_t chNext = At(str, SkipBlanks(str, nEnd));

@@ -3,7 +3,7 @@
 #include "core/base/Language.h"
 #include "core/console/Factorise.h"
 #include "core/eval/CalcError.h"
-#include "core/eval/CharClass.h"
+#include "core/base/CharClass.h"
 #include "core/eval/EvalContext.h"
 #include "core/eval/Messages.h"
 #include "core/eval/RandomGenerator.h"

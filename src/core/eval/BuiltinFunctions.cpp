@@ -1,6 +1,6 @@
 #include "core/eval/BuiltinFunctions.h"
 
-#include "core/eval/CharClass.h"
+#include "core/base/CharClass.h"
 #include "core/eval/EvalContext.h"
 #include "core/eval/MathConstants.h"
 #include "core/eval/Messages.h"

@@ -1,6 +1,6 @@
 #include "core/eval/DecimalText.h"
 
-#include "core/eval/CharClass.h"
+#include "core/base/CharClass.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,7 +2,7 @@
 
 #include "core/eval/BuiltinFunctions.h"
 #include "core/eval/CalcError.h"
-#include "core/eval/CharClass.h"
+#include "core/base/CharClass.h"
 #include "core/eval/DecimalText.h"
 #include "core/eval/MathConstants.h"
 #include "core/eval/Messages.h"

@@ -1,5 +1,6 @@
 #include "core/graph/CurveTable.h"
 
+#include "core/base/CharClass.h"
 #include "core/eval/CalcError.h"
 #include "core/eval/Messages.h"
 
@@ -17,8 +18,6 @@ constexpr std::array<ColorRef, CCurveTable::SLOT_COUNT> CURVE_COLORS = {
 constexpr int LABEL_DIGITS = 3;
 constexpr std::size_t LABEL_WIDTH = 6;
 
-bool IsSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
-
 // The text up to its first NUL with every white-space character left out.
 std::string WithoutSpace(std::string_view strText)
 {
@@ -26,7 +25,7 @@ std::string WithoutSpace(std::string_view strText)
     for (char ch : strText) {
         if (ch == '\0')
             break;
-        if (!IsSpace(ch))
+        if (!IsBlank(ch))
             strBuffer += ch;
     }
     return strBuffer;
@@ -49,7 +48,7 @@ std::size_t MatchingParen(const std::string& strText, std::size_t nOpen)
 double ReadLabel(const std::string& strLabel)
 {
     std::size_t i = 0;
-    while (i < strLabel.size() && IsSpace(strLabel[i]))
+    while (i < strLabel.size() && IsBlank(strLabel[i]))
         ++i;
     double d = 0.0;
     const auto res = std::from_chars(strLabel.data() + i, strLabel.data() + strLabel.size(), d);

@@ -1,5 +1,6 @@
 #include "core/keep/ConsoleFormat.h"
 
+#include "core/base/CharClass.h"
 #include "core/keep/KeepTexts.h"
 
 #include <bit>
@@ -216,7 +217,7 @@ private:
         if (!nSlot || (!m_kept.curves.empty() && m_kept.curves.back().nSlot >= *nSlot))
             Fail();
         for (char ch : words[3])
-            if (ch == ' ' || (ch >= '\t' && ch <= '\r'))
+            if (IsBlank(ch))
                 Fail();
         m_kept.curves.push_back({*nSlot, words[2] == "shown", std::string(words[3])});
     }

@@ -45,15 +45,6 @@ inline constexpr Text NOT_KEPT{"The console could not be kept in %1: %2\nThe fil
                                "无法将控制台内容保存到 %1：%2\n该文件保持不变。"};
 inline constexpr Text TEXT_FILES{"Text files (*.txt)", "文本文件 (*.txt)"};
 
-// The graph window's context menu.
-inline constexpr Text COPY_IMAGE{"Copy image", "复制图像"};
-inline constexpr Text SAVE_IMAGE{"Save image as…", "图像另存为…"};
-inline constexpr Text PNG_FILES{"PNG image (*.png)", "PNG 图像 (*.png)"};
-inline constexpr Text SVG_FILES{"SVG image (*.svg)", "SVG 图像 (*.svg)"};
-
-// The long-number window's result box.
-inline constexpr Text SAVE_RESULT{"Save result as…", "结果另存为…"};
-
 // Why a file cannot be replaced, put into NOT_SAVED or NOT_KEPT.
 inline constexpr Text NOT_A_FILE{
     "what stands there is no plain file but a folder, pipe, device or "

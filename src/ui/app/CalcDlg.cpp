@@ -13,6 +13,8 @@
 #include "ui/base/AuxWindow.h"
 #include "ui/base/ClientScroller.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtGeometry.h"
+#include "ui/base/QtText.h"
 #include "ui/base/Resources.h"
 #include "ui/bignum/HugeNumDlg.h"
 #include "ui/console/CalcEdit.h"
@@ -193,21 +195,19 @@ void CCalcDlg::PlaceAtStart()
     setMinimumSize(minimum.boundedTo(work.size()));
     resize(QSize(START_WIDTH, START_HEIGHT).expandedTo(minimumSize()).boundedTo(work.size()));
     const QPoint centred = work.center() - rect().center();
-    const Point at = KeepOnScreen(Rect::AtSize(centred.x(), centred.y(), width(), height()),
-                                  Rect::AtSize(work.x(), work.y(), work.width(), work.height()));
-    move(at.nX, at.nY);
+    move(ToQPoint(KeepOnScreen(ToRect(QRect(centred, size())), ToRect(work))));
 }
 
 void CCalcDlg::ApplyLanguage()
 {
     const Language language = m_host.CurrentLanguage();
     for (const RowButton& row : ROW_BUTTONS)
-        m_buttons[Index(row.window)]->setText(QString::fromUtf8(row.caption.In(language)));
-    setWindowTitle(QString::fromUtf8(MAIN_TITLE.In(language)));
+        m_buttons[Index(row.window)]->setText(QtText(row.caption, language));
+    setWindowTitle(QtText(MAIN_TITLE, language));
     m_qtTranslation.Apply(language);
     m_pRow->ApplyLanguage();
     NameControls(*this, NAMES, language);
-    m_pConsole->SetHelpDescription(QString::fromUtf8(CONSOLE_HELP.In(language)));
+    m_pConsole->SetHelpDescription(QtText(CONSOLE_HELP, language));
     LabelRowButtons();
 }
 
@@ -293,10 +293,9 @@ void CCalcDlg::OfferNightConsole()
     if (m_store.Read(NIGHT_CONSOLE_ASKED).has_value())
         return;
     m_store.Write(NIGHT_CONSOLE_ASKED, "1");
-    auto* pBox =
-        new QMessageBox(QMessageBox::Question, windowTitle(),
-                        QString::fromUtf8(NIGHT_CONSOLE_QUESTION.In(m_host.CurrentLanguage())),
-                        QMessageBox::Yes | QMessageBox::No, this);
+    auto* pBox = new QMessageBox(QMessageBox::Question, windowTitle(),
+                                 QtText(NIGHT_CONSOLE_QUESTION, m_host.CurrentLanguage()),
+                                 QMessageBox::Yes | QMessageBox::No, this);
     pBox->setObjectName(QStringLiteral("nightConsoleQuestion"));
     pBox->setAttribute(Qt::WA_DeleteOnClose);
     pBox->setDefaultButton(QMessageBox::No);

@@ -4,6 +4,7 @@
 #include "core/eval/CalcError.h"
 #include "core/keep/ConsoleFormat.h"
 #include "core/keep/KeepTexts.h"
+#include "ui/base/QtText.h"
 #include "ui/console/CalcEdit.h"
 #include "ui/graph/GraphDlg.h"
 
@@ -76,10 +77,8 @@ bool RenameAnything(const QString& strFrom, const QString& strTo)
 // out a very long line makes every key slow.
 QString FitLine(QString strLine)
 {
-    qsizetype nLength = std::min<qsizetype>(strLine.size(), CCalcEdit::PASTE_LINE_LIMIT);
-    if (nLength < strLine.size() && strLine.at(nLength - 1).isHighSurrogate())
-        --nLength;
-    strLine.truncate(nLength);
+    if (strLine.size() > CCalcEdit::PASTE_LINE_LIMIT)
+        CutLine(strLine, CCalcEdit::PASTE_LINE_LIMIT);
     return strLine;
 }
 
@@ -96,8 +95,7 @@ CConsoleKeeper::CConsoleKeeper(CCalcEdit& console, CGraphDlg& graph, ISettingsSt
     : QObject(pWindow), m_console(console), m_graph(graph), m_store(store), m_language(language),
       m_strFolder(std::move(strFolder)), m_pWindow(pWindow), m_confirm(AskInMessageBox)
 {
-    const std::optional<std::string> strSetting = store.Read(SETTING_NAME);
-    m_bKeeping = !strSetting || *strSetting != "0";
+    m_bKeeping = ReadSwitch(store, SETTING_NAME);
     m_pTimer = new QTimer(this);
     m_pTimer->setSingleShot(true);
     m_pTimer->setInterval(SAVE_DELAY_MS);
@@ -127,7 +125,7 @@ bool CConsoleKeeper::IsSavePending() const { return m_pTimer->isActive(); }
 
 QString CConsoleKeeper::Tr(const Text& text) const
 {
-    return QString::fromUtf8(text.In(m_language.CurrentLanguage()));
+    return QtText(text, m_language.CurrentLanguage());
 }
 
 void CConsoleKeeper::UpdateMenuItems()
@@ -383,7 +381,7 @@ void CConsoleKeeper::SetKeeping(bool bKeep)
         }
         m_bKeeping = bKeep;
         m_pTimer->stop();
-        m_store.Write(SETTING_NAME, bKeep ? "1" : "0");
+        WriteSwitch(m_store, SETTING_NAME, bKeep);
         ScheduleSave();
     }
     UpdateMenuItems();

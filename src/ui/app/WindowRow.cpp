@@ -5,6 +5,7 @@
 #include "core/eval/CalcValue.h"
 #include "ui/app/CalcSettingsHost.h"
 #include "ui/base/AuxWindow.h"
+#include "ui/base/QtGeometry.h"
 #include "ui/bignum/HugeNumDlg.h"
 #include "ui/console/CalcEdit.h"
 #include "ui/graph/GraphDlg.h"
@@ -177,17 +178,15 @@ void CWindowRow::SetEditColors(ColorRef crText, ColorRef crBack, bool bNight)
 void CWindowRow::DockKeyboard(int nCaption)
 {
     const QRect frame = m_owner.frameGeometry();
-    const Rect main{frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height()};
+    const Rect main = ToRect(frame);
     // The keyboard docks on the screen that holds most of the main window.
     const QScreen* pScreen = QGuiApplication::screenAt(frame.center());
     const QRect area = (pScreen != nullptr ? pScreen : m_owner.screen())->availableGeometry();
     const QRect row = m_keepClear();
-    const std::optional<Point> at =
-        KeyboardSnapPosition(main, Rect::AtSize(area.x(), area.y(), area.width(), area.height()),
-                             nCaption, Rect::AtSize(row.x(), row.y(), row.width(), row.height()));
+    const std::optional<Point> at = KeyboardSnapPosition(main, ToRect(area), nCaption, ToRect(row));
     // Without a free side the keyboard stays where it is rather than cover the button row.
     if (at.has_value())
-        m_pKeyboard->move(at->nX, at->nY);
+        m_pKeyboard->move(ToQPoint(*at));
     m_pKeyboard->resize(KEYBOARD_SNAP_WIDTH, KEYBOARD_SNAP_HEIGHT);
 }
 

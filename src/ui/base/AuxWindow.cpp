@@ -3,6 +3,8 @@
 #include "core/app/WindowPlacement.h"
 #include "core/skin/Opacity.h"
 #include "ui/base/ClientScroller.h"
+#include "ui/base/QtGeometry.h"
+#include "ui/base/QtText.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>
@@ -10,14 +12,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
-
-namespace
-{
-Rect ToRect(const QRect& rc)
-{
-    return {rc.left(), rc.top(), rc.left() + rc.width(), rc.top() + rc.height()};
-}
-} // namespace
 
 CAuxWindow::CAuxWindow(const AuxWindowLook& look, const ILanguageSource& language, QWidget* pOwner)
     : QWidget(pOwner, Qt::Tool), m_look(look), m_language(language), m_frame(language, this)
@@ -91,7 +85,7 @@ void CAuxWindow::PlaceFirstTime()
     FirstPlacement place{};
     if (m_look.nX >= 0 && m_look.nY >= 0)
         place.offset = Point{m_look.nX, m_look.nY};
-    place.ownerClient = {client.x(), client.y()};
+    place.ownerClient = ToPoint(client.topLeft());
     place.owner = ToRect(frame);
     place.keepClear = ToRect(m_keepClear ? m_keepClear() : QRect());
     if (m_obstacles)
@@ -101,7 +95,7 @@ void CAuxWindow::PlaceFirstTime()
     place.nHeight = height() + frameExtra.height();
     place.screen = ToRect(OwnersScreenArea(*pOwner));
     const Point at = FirstWindowPosition(place);
-    move(at.nX, at.nY);
+    move(ToQPoint(at));
 }
 
 // A window shown again whose caption no screen shows any more (a screen has gone or shrunk since)
@@ -112,8 +106,8 @@ void CAuxWindow::KeepOnOwnersScreen()
     if (pOwner == nullptr || QGuiApplication::screenAt(frameGeometry().topLeft()) != nullptr)
         return;
     const Point at = KeepOnScreen(ToRect(frameGeometry()), ToRect(OwnersScreenArea(*pOwner)));
-    if (QPoint(at.nX, at.nY) != pos())
-        move(at.nX, at.nY);
+    if (ToQPoint(at) != pos())
+        move(ToQPoint(at));
 }
 
 // A window larger than the usable area of its screen shrinks to it and moves wholly onto it.
@@ -145,7 +139,7 @@ void CAuxWindow::FitOnScreen()
     resize(fitted.boundedTo(room));
     const QRect frame(frameGeometry().topLeft(), size() + frameExtra);
     const Point at = KeepOnScreen(ToRect(frame), ToRect(area));
-    move(at.nX, at.nY);
+    move(ToQPoint(at));
 }
 
 void CAuxWindow::ScrollControls()
@@ -154,10 +148,7 @@ void CAuxWindow::ScrollControls()
         m_pScroller = new CClientScroller(*this);
 }
 
-void CAuxWindow::ApplyLanguage()
-{
-    setWindowTitle(QString::fromUtf8(m_look.title.In(CurrentLanguage())));
-}
+void CAuxWindow::ApplyLanguage() { setWindowTitle(QtText(m_look.title, CurrentLanguage())); }
 
 void CAuxWindow::hideEvent(QHideEvent* pEvent)
 {

@@ -2,6 +2,7 @@
 
 #include "ui/base/Accessibility.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,7 +65,7 @@ QWidget* MakeControl(QWidget& window, const ControlSpec& entry, Language languag
         rect.cy = CLOSED_LIST_HEIGHT;
     Place(pControl, entry.pszName, rect);
     if (entry.caption.en != nullptr)
-        SetCaption(*pControl, QString::fromUtf8(entry.caption.In(language)));
+        SetCaption(*pControl, QtText(entry.caption, language));
     return pControl;
 }
 
@@ -80,7 +81,7 @@ void Relabel(const QWidget& window, std::span<const ControlSpec> table, Language
     for (const ControlSpec& entry : table) {
         QWidget* pControl = ControlNamed<QWidget>(window, entry.pszName);
         if (entry.caption.en != nullptr && pControl != nullptr)
-            SetCaption(*pControl, QString::fromUtf8(entry.caption.In(language)));
+            SetCaption(*pControl, QtText(entry.caption, language));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ui/base/HoverButton.h"
 
 #include "core/skin/HoverColors.h"
+#include "ui/base/QtGeometry.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -81,12 +82,12 @@ void CHoverButton::DrawEdgeFrame(QPainter& painter, const Rect& face)
     const bool bFocusPens = m_bFocused && !m_bHover;
     for (const HoverEdgeLine& line : HoverEdgeLines(face, bFocusPens)) {
         painter.setPen(QPen(ToColor(line.colour), line.nWidth, Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
+        painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
     }
     // The focus mark stays while the pointer is over the button too.
     if (m_bFocused) {
         painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter.drawRect(QRect(face.nLeft, face.nTop, face.Width() - 1, face.Height() - 1));
+        painter.drawRect(ToQRect(face).adjusted(0, 0, -1, -1));
     }
 }
 
@@ -97,7 +98,7 @@ void CHoverButton::DrawCaption(QPainter& painter, const Rect& face)
     const QString strCaption = text().left(MAX_CAPTION);
     const QSize size = fontMetrics().size(Qt::TextSingleLine, strCaption);
     const Point origin = HoverCaptionOrigin(face, size.width(), size.height(), isDown());
-    const QRect textRect(origin.nX, origin.nY, size.width(), size.height());
+    const QRect textRect(ToQPoint(origin), size);
     painter.setFont(font());
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::Active, QPalette::ButtonText));

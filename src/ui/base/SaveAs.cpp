@@ -1,6 +1,7 @@
 #include "ui/base/SaveAs.h"
 
 #include "core/keep/KeepTexts.h"
+#include "ui/base/QtText.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +88,7 @@ QString RefuseNonFile(const QString& strPath, Language language)
     // A path that cannot be looked at is left to the writing, which names the system's reason.
     if (::stat(QFile::encodeName(strPath).constData(), &status) != 0 || S_ISREG(status.st_mode))
         return {};
-    return QString::fromUtf8(keepmsg::NOT_A_FILE.In(language));
+    return QtText(keepmsg::NOT_A_FILE, language);
 }
 
 // Unbuffered, every write reaches the system at once and its failure is seen: a buffered
@@ -134,7 +135,8 @@ bool SaveAs(const SaveDialogs& dialogs, QWidget* pParent, Language language,
         SaveWholeFile(strPath, language, [&](QIODevice& device) { return write(device, nFilter); });
     if (strError.isEmpty())
         return true;
-    dialogs.report(pParent, QString::fromUtf8(keepmsg::NOT_SAVED.In(language))
-                                .arg(QDir::toNativeSeparators(strPath), strError));
+    dialogs.report(
+        pParent,
+        QtText(keepmsg::NOT_SAVED, language).arg(QDir::toNativeSeparators(strPath), strError));
     return false;
 }

@@ -6,6 +6,7 @@
 #include "ui/base/ControlTable.h"
 #include "ui/base/EditColors.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtText.h"
 #include "ui/bignum/LongEdit.h"
 #include "ui/bignum/LongResultView.h"
 #include "ui/fonts/StandInFont.h"
@@ -25,6 +26,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Long Number Calculator", "长数计算"}, -1, -1, 422, 578, true};
+
 constexpr int MAX_OPERAND_LENGTH = 50'000;
 constexpr int FONT_POINTS = 10;
 // The time and the progress are brought up to date four times a second.
@@ -125,34 +129,10 @@ std::string UpperAscii(std::string s)
                    [](char ch) { return ch >= 'a' && ch <= 'z' ? char(ch - 32) : ch; });
     return s;
 }
-
-// How many UTF-16 units of strText stay before nCaret once the first box's filter has taken
-// away characters before the caret, one at a time, until the text passes. A paste of letters
-// thus vanishes whole, in one pass rather than one change notification per character.
-int KeptBeforeCaret(const QString& strText, int nCaret)
-{
-    const std::string strHead = strText.left(nCaret).toStdString();
-    std::string s = strHead + strText.mid(nCaret).toStdString();
-    size_t nByteCaret = strHead.size();
-    int nKeep = nCaret;
-    while (nKeep > 0 && IsFirstTextRejected(s)) {
-        const bool bPair = nKeep >= 2 && strText.at(nKeep - 1).isLowSurrogate() &&
-                           strText.at(nKeep - 2).isHighSurrogate();
-        nKeep -= bPair ? 2 : 1;
-        size_t nBytes = 1;
-        while (nBytes < nByteCaret &&
-               (static_cast<unsigned char>(s[nByteCaret - nBytes]) & 0xC0) == 0x80)
-            ++nBytes;
-        s.erase(nByteCaret - nBytes, nBytes);
-        nByteCaret -= nBytes;
-    }
-    return nKeep;
-}
-
 } // namespace
 
 CHugeNumDlg::CHugeNumDlg(const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::LONG_NUMBER, language, pOwner)
+    : CAuxWindow(LOOK, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     m_message = [this](const QString& strText, const QString& strCaption) {
@@ -185,11 +165,13 @@ void CHugeNumDlg::CreateControls()
     MakeLabel(*this, FIRST_CAPTION, language);
     MakeLabel(*this, FIRST_BITS, language);
     m_pFirstCount = MakeCount(*this, FIRST_COUNT, language);
-    m_pFirst = Place(new CLongEdit(MAX_OPERAND_LENGTH, false, this), "first", FIRST_RECT);
+    m_pFirst = Place(new CLongEdit(MAX_OPERAND_LENGTH, CLongEdit::Filter::FirstOperand, this),
+                     "first", FIRST_RECT);
     MakeLabel(*this, SECOND_CAPTION, language);
     MakeLabel(*this, SECOND_BITS, language);
     m_pSecondCount = MakeCount(*this, SECOND_COUNT, language);
-    m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, true, this), "second", SECOND_RECT);
+    m_pSecond = Place(new CLongEdit(MAX_OPERAND_LENGTH, CLongEdit::Filter::DigitsOnly, this),
+                      "second", SECOND_RECT);
     CreateOperators();
     m_pCalculate = Place(new CHoverButton(this), "calculate", CALCULATE_RECT);
     m_pCalculate->setAutoDefault(true); // Enter on it presses it rather than hiding the window
@@ -272,8 +254,7 @@ void CHugeNumDlg::ApplyLanguage()
         if (entry.kind == ControlKind::Label)
             WidenToCaption(ControlNamed<QLabel>(*this, entry.pszName));
     for (const OperatorButton& op : OPERATORS)
-        SetCaption(*m_pOperators->button(int(op.op)),
-                   QString::fromUtf8(op.entry.caption.In(language)));
+        SetCaption(*m_pOperators->button(int(op.op)), QtText(op.entry.caption, language));
     NameControls(*this, NAMES, language);
     if (!m_pTime->accessibleName().isEmpty())
         m_pTime->setAccessibleName(EndText());
@@ -286,11 +267,10 @@ void CHugeNumDlg::ShowWorkingState()
 {
     const Language language = CurrentLanguage();
     const bool bCalculating = IsCalculating();
-    SetCaption(*m_pCalculate,
-               QString::fromUtf8((bCalculating ? STOP_CAPTION : CALCULATE_CAPTION).In(language)));
+    SetCaption(*m_pCalculate, QtText(bCalculating ? STOP_CAPTION : CALCULATE_CAPTION, language));
     QString strPlaceholder;
     if (bCalculating)
-        strPlaceholder = QString::fromUtf8(WORKING_TEXT.In(language)) + QLatin1Char('\n') +
+        strPlaceholder = QtText(WORKING_TEXT, language) + QLatin1Char('\n') +
                          QString::fromStdString(
                              FormatProgress(m_worker.Progress(), m_elapsed.elapsed(), language));
     m_pResult->SetPlaceholderText(strPlaceholder);
@@ -304,24 +284,8 @@ void CHugeNumDlg::ReadBoxes()
 
 void CHugeNumDlg::OnFirstChange()
 {
-    if (!m_bWriting)
-        RemoveRejectedTyping();
     m_pFirstCount->setText(QString::number(m_pFirst->toPlainText().size()));
     ClearResultOnEdit();
-}
-
-void CHugeNumDlg::RemoveRejectedTyping()
-{
-    QTextCursor cursor = m_pFirst->textCursor();
-    const int nCaret = cursor.position();
-    const int nKeep = KeptBeforeCaret(m_pFirst->toPlainText(), nCaret);
-    if (nKeep == nCaret)
-        return;
-    // The removal raises this change handler again, which then finds the text passing.
-    cursor.setPosition(nKeep);
-    cursor.setPosition(nCaret, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    m_pFirst->setTextCursor(cursor);
 }
 
 void CHugeNumDlg::OnSecondChange()
@@ -452,7 +416,7 @@ void CHugeNumDlg::WriteFirstBox()
 {
     const QString strFirst = QString::fromStdString(m_strFirst);
     if (m_pFirst->toPlainText() != strFirst)
-        m_pFirst->setPlainText(strFirst);
+        m_pFirst->WriteText(strFirst);
 }
 
 void CHugeNumDlg::EnableInputs(bool bEnable)

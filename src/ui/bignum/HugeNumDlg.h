@@ -73,7 +73,6 @@ private:
     void AnnounceEnd(const LongResult& result);
     void ClearResult();
     void ClearResultOnEdit();
-    void RemoveRejectedTyping();
     void ReadBoxes();
     void WriteFirstBox();
     void EnableInputs(bool bEnable);

@@ -2,6 +2,7 @@
 
 #include "core/base/Language.h"
 #include "core/keep/KeepTexts.h"
+#include "ui/base/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,6 +24,7 @@ constexpr int MARGIN = 2;
 constexpr const char* RESULT_CHARACTERS = "0123456789-.";
 constexpr Text COPY_TEXT{"&Copy", "复制(&C)"};
 constexpr Text SELECT_ALL_TEXT{"Select &All", "全选(&A)"};
+constexpr Text SAVE_RESULT{"Save result as…", "结果另存为…"};
 
 // A part of a result on the clipboard: it shares the result's bytes and spells them out as text
 // only when asked, so a selection of a hundred million digits costs nothing until it is pasted.
@@ -113,9 +115,8 @@ void CLongResultView::PutSelection(QClipboard::Mode mode) const
 void CLongResultView::SaveResultAs()
 {
     const Language language = m_language.CurrentLanguage();
-    SaveAs(m_dialogs, this, language, QString::fromUtf8(keepmsg::SAVE_RESULT.In(language)),
-           QStringLiteral("result.txt"), {QString::fromUtf8(keepmsg::TEXT_FILES.In(language))},
-           [this](QIODevice& device, int) {
+    SaveAs(m_dialogs, this, language, QtText(SAVE_RESULT, language), QStringLiteral("result.txt"),
+           {QtText(keepmsg::TEXT_FILES, language)}, [this](QIODevice& device, int) {
                const qint64 nSize = qint64(Text().size());
                return device.write(Text().data(), nSize) == nSize && device.write("\n", 1) == 1;
            });
@@ -311,15 +312,14 @@ void CLongResultView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 void CLongResultView::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     QMenu menu(this);
-    QAction* pCopy = menu.addAction(QString::fromUtf8(COPY_TEXT.In(m_language.CurrentLanguage())),
-                                    this, &CLongResultView::Copy);
+    QAction* pCopy = menu.addAction(QtText(COPY_TEXT, m_language.CurrentLanguage()), this,
+                                    &CLongResultView::Copy);
     pCopy->setEnabled(m_nAnchor != m_nCaret);
-    menu.addAction(QString::fromUtf8(SELECT_ALL_TEXT.In(m_language.CurrentLanguage())), this,
+    menu.addAction(QtText(SELECT_ALL_TEXT, m_language.CurrentLanguage()), this,
                    &CLongResultView::SelectAll);
     menu.addSeparator();
-    QAction* pSave =
-        menu.addAction(QString::fromUtf8(keepmsg::SAVE_RESULT.In(m_language.CurrentLanguage())),
-                       this, &CLongResultView::SaveResultAs);
+    QAction* pSave = menu.addAction(QtText(SAVE_RESULT, m_language.CurrentLanguage()), this,
+                                    &CLongResultView::SaveResultAs);
     pSave->setObjectName(QStringLiteral("saveResult"));
     pSave->setEnabled(!Text().empty());
     menu.exec(pEvent->globalPos());

@@ -1,6 +1,7 @@
 #include "ui/console/AssistSwitches.h"
 
 #include "core/app/SettingsStore.h"
+#include "ui/base/QtText.h"
 #include "ui/console/CalcEdit.h"
 
 #include <QAction>
@@ -40,8 +41,7 @@ CAssistSwitches::CAssistSwitches(CCalcEdit& console, ISettingsStore& store,
         QAction* pAction = new QAction(this);
         pAction->setObjectName(QString::fromLatin1(SWITCHES[i].pszObjectName));
         pAction->setCheckable(true);
-        const std::optional<std::string> strSetting = store.Read(SWITCHES[i].pszSetting);
-        const bool bOn = !strSetting || *strSetting != "0";
+        const bool bOn = ReadSwitch(store, SWITCHES[i].pszSetting);
         pAction->setChecked(bOn);
         SWITCHES[i].pfnSet(m_console, bOn);
         connect(pAction, &QAction::toggled, this, [this, i](bool bChecked) { Apply(i, bChecked); });
@@ -62,11 +62,11 @@ QList<QAction*> CAssistSwitches::MenuItems() const
 void CAssistSwitches::UpdateMenuItems()
 {
     for (std::size_t i = 0; i < m_actions.size(); ++i)
-        m_actions[i]->setText(QString::fromUtf8(SWITCHES[i].text.In(m_language.CurrentLanguage())));
+        m_actions[i]->setText(QtText(SWITCHES[i].text, m_language.CurrentLanguage()));
 }
 
 void CAssistSwitches::Apply(std::size_t nIndex, bool bOn)
 {
     SWITCHES[nIndex].pfnSet(m_console, bOn);
-    m_store.Write(SWITCHES[nIndex].pszSetting, bOn ? "1" : "0");
+    WriteSwitch(m_store, SWITCHES[nIndex].pszSetting, bOn);
 }

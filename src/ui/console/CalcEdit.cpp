@@ -4,6 +4,7 @@
 #include "core/console/ConsoleSyntax.h"
 #include "ui/base/EditColors.h"
 #include "ui/base/QtColor.h"
+#include "ui/base/QtText.h"
 #include "ui/console/ConsoleHighlighter.h"
 #include "ui/console/NameCompleter.h"
 #include "ui/console/VirtualKey.h"
@@ -40,18 +41,6 @@ constexpr Text PASTE_CUT_NOTICE = {
     "Pasted lines are cut at 32767 characters (only the first 2047 of a line are read); the "
     "clipboard still holds the whole text.",
     "粘贴的行在 32767 个字符处截断（每行只读取前 2047 个字符）；剪贴板中仍保留完整文本。"};
-
-// The first nLength characters of strLine, without half of a surrogate pair at the end.
-void CutLine(QString& strLine, qsizetype nLength)
-{
-    if (nLength > 0 && strLine.at(nLength - 1).isHighSurrogate())
-        --nLength;
-    strLine.truncate(nLength);
-}
-std::u16string_view View(const QString& str)
-{
-    return {reinterpret_cast<const char16_t*>(str.utf16()), std::size_t(str.size())};
-}
 
 // A key that continues a name, or starts one.
 bool TypesName(const QKeyEvent& event)
@@ -386,9 +375,8 @@ void CCalcEdit::contextMenuEvent(QContextMenuEvent* pEvent)
 {
     const std::unique_ptr<QMenu> pMenu(createStandardContextMenu());
     pMenu->addSeparator();
-    QAction* pSave =
-        pMenu->addAction(QString::fromUtf8(keepmsg::SAVE_CONSOLE.In(m_language.CurrentLanguage())),
-                         this, &CCalcEdit::SaveRequested);
+    QAction* pSave = pMenu->addAction(QtText(keepmsg::SAVE_CONSOLE, m_language.CurrentLanguage()),
+                                      this, &CCalcEdit::SaveRequested);
     pSave->setObjectName(QStringLiteral("saveConsole"));
     pSave->setShortcut(QKeySequence::Save);
     pMenu->exec(pEvent->globalPos());
@@ -484,8 +472,7 @@ void CCalcEdit::insertFromMimeData(const QMimeData* pSource)
     InsertText(strText);
     if (bCut) {
         const QPoint at = viewport()->mapToGlobal(cursorRect().bottomLeft());
-        QToolTip::showText(at, QString::fromUtf8(PASTE_CUT_NOTICE.In(m_language.CurrentLanguage())),
-                           this);
+        QToolTip::showText(at, QtText(PASTE_CUT_NOTICE, m_language.CurrentLanguage()), this);
     }
 }
 
@@ -499,7 +486,7 @@ void CCalcEdit::UpdateBrackets()
     const BracketPair pair =
         caret.hasSelection() || CConsoleHighlighter::IsWritten(block)
             ? BracketPair()
-            : BracketAtCaret(View(block.text()), std::size_t(caret.positionInBlock()));
+            : BracketAtCaret(Utf16View(block.text()), std::size_t(caret.positionInBlock()));
     if (pair.nBracket != NO_BRACKET) {
         const ConsolePalette& palette = m_pHighlighter->Palette();
         const ColorRef crBack = m_crBack;

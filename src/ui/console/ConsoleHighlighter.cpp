@@ -3,18 +3,11 @@
 #include "core/console/ConsoleSyntax.h"
 #include "core/eval/EvalContext.h"
 #include "ui/base/QtColor.h"
+#include "ui/base/QtText.h"
 
 #include <QTextBlock>
 
 #include <algorithm>
-
-namespace
-{
-std::u16string_view View(const QString& str)
-{
-    return {reinterpret_cast<const char16_t*>(str.utf16()), std::size_t(str.size())};
-}
-} // namespace
 
 CConsoleHighlighter::CConsoleHighlighter(QTextDocument* pDocument, const CEvalContext& eval)
     : QSyntaxHighlighter(pDocument), m_eval(eval),
@@ -69,16 +62,17 @@ void CConsoleHighlighter::highlightBlock(const QString& strText)
         nState = TYPED_LINE;
     } else if (nState < 0) {
         const QTextBlock previous = currentBlock().previous();
-        nState = LooksWritten(previous.isValid() ? View(previous.text()) : std::u16string_view(),
-                              previousBlockState() == WRITTEN_LINE, View(strText))
-                     ? WRITTEN_LINE
-                     : TYPED_LINE;
+        nState =
+            LooksWritten(previous.isValid() ? Utf16View(previous.text()) : std::u16string_view(),
+                         previousBlockState() == WRITTEN_LINE, Utf16View(strText))
+                ? WRITTEN_LINE
+                : TYPED_LINE;
     }
     setCurrentBlockState(nState);
     if (!m_bColour)
         return;
     const std::vector<ConsoleToken> tokens =
-        TokenizeLine(View(strText), nState == WRITTEN_LINE, m_eval.Variables());
+        TokenizeLine(Utf16View(strText), nState == WRITTEN_LINE, m_eval.Variables());
     // Operators keep the text colour, as blanks do. Every coloured run costs the text layout
     // time on each key in the line; a line of more runs than the budget keeps the text colour.
     const auto coloured = [](const ConsoleToken& token) {

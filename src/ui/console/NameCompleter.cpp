@@ -3,6 +3,7 @@
 #include "core/base/Language.h"
 #include "core/console/Completion.h"
 #include "core/eval/EvalContext.h"
+#include "ui/base/QtText.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -48,8 +49,7 @@ void CNameCompleter::Refresh()
     const QTextCursor cursor = m_edit.textCursor();
     const QString strLine = cursor.block().text();
     const int nCaret = cursor.positionInBlock();
-    const std::u16string_view line(reinterpret_cast<const char16_t*>(strLine.utf16()),
-                                   std::size_t(strLine.size()));
+    const std::u16string_view line = Utf16View(strLine);
     m_nNameStart = int(NameStart(line, std::size_t(nCaret)));
     const QString strPrefix = strLine.mid(m_nNameStart, nCaret - m_nNameStart);
     const bool bLineStart = strLine.left(m_nNameStart).trimmed().isEmpty();
@@ -69,7 +69,7 @@ void CNameCompleter::Refresh()
         m_pModel->appendRow(pItem);
     }
     QAbstractItemView* pPopup = m_pCompleter->popup();
-    pPopup->setAccessibleName(QString::fromUtf8(LIST_NAME.In(m_language.CurrentLanguage())));
+    pPopup->setAccessibleName(QtText(LIST_NAME, m_language.CurrentLanguage()));
     QRect rect = m_edit.cursorRect();
     rect.setWidth(pPopup->sizeHintForColumn(0) + pPopup->verticalScrollBar()->sizeHint().width());
     m_pCompleter->complete(rect);

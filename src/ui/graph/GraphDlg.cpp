@@ -2,9 +2,10 @@
 
 #include "core/eval/CalcError.h"
 #include "core/eval/CalcValue.h"
-#include "core/keep/KeepTexts.h"
 #include "core/skin/DesktopSkin.h"
 #include "ui/base/QtColor.h"
+#include "ui/base/QtGeometry.h"
+#include "ui/base/QtText.h"
 #include "ui/fonts/StandInFont.h"
 
 #include <QClipboard>
@@ -21,6 +22,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Graphics", "图像"}, 300, 300, 496, 424, true, true};
+
 constexpr int FONT_POINTS = 10;
 constexpr int SVG_DPI = 96;
 constexpr Text COPY_SAMPLES{"Copy samples of %1", "复制 %1 的采样值"};
@@ -30,6 +34,10 @@ constexpr Text VIEW_SHOWN{" View: x from %1 to %2, y from %3 to %4.",
                           "视图：x 从 %1 到 %2，y 从 %3 到 %4。"};
 constexpr Text POINTER_READ{" At the pointer: %1", "指针处：%1"};
 constexpr Text RESET_VIEW{"Reset view", "还原视图"};
+constexpr Text COPY_IMAGE{"Copy image", "复制图像"};
+constexpr Text SAVE_IMAGE{"Save image as…", "图像另存为…"};
+constexpr Text PNG_FILES{"PNG image (*.png)", "PNG 图像 (*.png)"};
+constexpr Text SVG_FILES{"SVG image (*.svg)", "SVG 图像 (*.svg)"};
 constexpr int DEFAULT_DIGITS = 12;
 // One notch of the wheel, or + and -, scales the view by this (below 1: zooms in).
 constexpr double ZOOM_STEP = 0.8;
@@ -51,8 +59,9 @@ void DrawText(QPainter& painter, const GraphText& text, const QColor& ink)
     QString str = QString::fromUtf8(text.text.c_str());
     if (text.maxWidth >= 0)
         str = painter.fontMetrics().elidedText(str, Qt::ElideRight, text.maxWidth);
-    const QRect rcText = painter.fontMetrics().boundingRect(
-        QRect(text.at.nX, text.at.nY, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
+    const QRect rcText =
+        painter.fontMetrics().boundingRect(QRect(ToQPoint(text.at), QSize(0, 0)),
+                                           Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
     painter.fillRect(rcText, ToQColor(text.background));
     painter.setPen(ink);
     painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, str);
@@ -61,8 +70,7 @@ void DrawText(QPainter& painter, const GraphText& text, const QColor& ink)
 void FillRects(QPainter& painter, const std::vector<GraphRect>& rects)
 {
     for (const GraphRect& rc : rects)
-        painter.fillRect(rc.rect.nLeft, rc.rect.nTop, rc.rect.Width(), rc.rect.Height(),
-                         ToQColor(rc.color));
+        painter.fillRect(ToQRect(rc.rect), ToQColor(rc.color));
 }
 
 void DrawPolylines(QPainter& painter, const std::vector<GraphPolyline>& lines)
@@ -72,7 +80,7 @@ void DrawPolylines(QPainter& painter, const std::vector<GraphPolyline>& lines)
         QPolygon polygon;
         polygon.reserve(int(line.points.size()));
         for (const Point& pt : line.points)
-            polygon.append(QPoint(pt.nX, pt.nY));
+            polygon.append(ToQPoint(pt));
         painter.drawPolyline(polygon);
     }
 }
@@ -97,7 +105,7 @@ void ToNight(GraphScene& scene)
 
 CGraphDlg::CGraphDlg(const ILanguageSource& language, CRandomGenerator& random,
                      const AngleUnit& angle, QWidget* pOwner)
-    : CAuxWindow(aux::GRAPH, language, pOwner), m_curves(language, random, angle),
+    : CAuxWindow(LOOK, language, pOwner), m_curves(language, random, angle),
       m_format([](double d) { return FormatGeneral(d, DEFAULT_DIGITS); })
 {
     setMinimumSize(MIN_WIDTH, MIN_HEIGHT);
@@ -130,21 +138,20 @@ void CGraphDlg::DescribeCurves()
         nValid += slot.state == CurveState::Valid;
         nShown += slot.state == CurveState::Valid && slot.shown;
     }
-    QString strText = QString::fromUtf8(CURVES_SHOWN.In(language)).arg(nValid).arg(nShown);
+    QString strText = QtText(CURVES_SHOWN, language).arg(nValid).arg(nShown);
     const int nSelected = m_curves.Selected();
     const CurveSlot& selected = m_curves.Slot(nSelected);
     if (selected.state == CurveState::Valid) {
         const QString strName = CurveName(nSelected);
-        strText += QString::fromUtf8(SELECTED_CURVE.In(language))
+        strText += QtText(SELECTED_CURVE, language)
                        .arg(strName, QString::fromStdString(selected.legend).trimmed());
     }
     const GraphView view = m_bHome ? GraphView::Home(m_curves) : m_viewed.view;
     const auto number = [this](double d) { return QString::fromStdString(m_format(d)); };
-    strText += QString::fromUtf8(VIEW_SHOWN.In(language))
+    strText += QtText(VIEW_SHOWN, language)
                    .arg(number(view.x0), number(view.x1), number(view.y0), number(view.y1));
     if (m_readout)
-        strText += QString::fromUtf8(POINTER_READ.In(language))
-                       .arg(QString::fromStdString(m_readout->text));
+        strText += QtText(POINTER_READ, language).arg(QString::fromStdString(m_readout->text));
     setAccessibleDescription(strText);
 }
 
@@ -338,14 +345,14 @@ void CGraphDlg::PaintClient(QPainter& painter, int nWidth, int nHeight, bool bRe
         DrawText(painter, text, ink);
     painter.setPen(QPen(ink, 0));
     for (const GraphLine& line : scene.axes)
-        painter.drawLine(line.from.nX, line.from.nY, line.to.nX, line.to.nY);
+        painter.drawLine(ToQPoint(line.from), ToQPoint(line.to));
     FillRects(painter, scene.blocks);
     if (scene.legend)
         DrawText(painter, *scene.legend, ink);
     painter.save();
     if (scene.plotClip) {
         const Rect& rc = *scene.plotClip;
-        painter.setClipRect(QRect(rc.nLeft, rc.nTop, rc.Width(), rc.Height()), Qt::IntersectClip);
+        painter.setClipRect(ToQRect(rc), Qt::IntersectClip);
     }
     DrawPolylines(painter, scene.curves);
     DrawPolylines(painter, scene.marker);
@@ -443,9 +450,9 @@ void CGraphDlg::contextMenuEvent(QContextMenuEvent* pEvent)
     pCopy->setShortcut(QKeySequence::Copy);
     pCopy->setEnabled(m_curves.Slot(m_curves.Selected()).state == CurveState::Valid);
     menu.addSeparator();
-    menu.addAction(Tr(keepmsg::COPY_IMAGE), this, &CGraphDlg::CopyImage)
+    menu.addAction(Tr(COPY_IMAGE), this, &CGraphDlg::CopyImage)
         ->setObjectName(QStringLiteral("copyImage"));
-    menu.addAction(Tr(keepmsg::SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
+    menu.addAction(Tr(SAVE_IMAGE), this, &CGraphDlg::SaveImageAs)
         ->setObjectName(QStringLiteral("saveImage"));
     menu.addSeparator();
     QAction* pHome = menu.addAction(Tr(RESET_VIEW), this, &CGraphDlg::GoHome);
@@ -490,9 +497,9 @@ void CGraphDlg::CopyImage() const { QGuiApplication::clipboard()->setImage(Image
 
 void CGraphDlg::SaveImageAs()
 {
-    const QStringList filters = {Tr(keepmsg::PNG_FILES), Tr(keepmsg::SVG_FILES)};
-    SaveAs(m_dialogs, this, CurrentLanguage(), Tr(keepmsg::SAVE_IMAGE), QStringLiteral("graph.png"),
-           filters, [this](QIODevice& device, int nFilter) {
+    const QStringList filters = {Tr(PNG_FILES), Tr(SVG_FILES)};
+    SaveAs(m_dialogs, this, CurrentLanguage(), Tr(SAVE_IMAGE), QStringLiteral("graph.png"), filters,
+           [this](QIODevice& device, int nFilter) {
                return nFilter == 1 ? WriteSvg(device) : Image().save(&device, "PNG");
            });
 }
@@ -501,7 +508,7 @@ QString CGraphDlg::CopyCaption() const
 {
     const int nSlot = m_curves.Selected();
     const QString strName = CurveName(nSlot);
-    return QString::fromUtf8(COPY_SAMPLES.In(CurrentLanguage())).arg(strName);
+    return QtText(COPY_SAMPLES, CurrentLanguage()).arg(strName);
 }
 
 void CGraphDlg::keyPressEvent(QKeyEvent* pEvent)

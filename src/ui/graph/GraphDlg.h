@@ -3,6 +3,7 @@
 #include "core/graph/CurveTable.h"
 #include "core/graph/GraphLayout.h"
 #include "ui/base/AuxWindow.h"
+#include "ui/base/QtText.h"
 #include "ui/base/SaveAs.h"
 
 #include <QFont>
@@ -118,7 +119,7 @@ private:
     void UpdateReadout();
     // After a change of the curves: home when the table's interval or a curve may have changed.
     void CurvesChanged(bool bHome);
-    QString Tr(const Text& text) const { return QString::fromUtf8(text.In(CurrentLanguage())); }
+    QString Tr(const Text& text) const { return QtText(text, CurrentLanguage()); }
 
     CCurveTable m_curves;
     QFont m_font;

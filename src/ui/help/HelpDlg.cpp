@@ -3,6 +3,7 @@
 #include "core/base/Version.h"
 #include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
+#include "ui/base/QtText.h"
 #include "ui/base/Resources.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/help/HelpText.h"
@@ -16,6 +17,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Help", "帮助"}, 100, 100, 420, 508, true};
+
 constexpr int FONT_POINTS = 10;
 // Tab stops every four characters put the one tabbed line's columns under the others'.
 constexpr int TAB_CHARACTERS = 4;
@@ -69,7 +73,7 @@ QFont HelpTextFont(Language language)
 } // namespace
 
 CHelpDlg::CHelpDlg(const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::HELP, language, pOwner)
+    : CAuxWindow(LOOK, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -100,7 +104,7 @@ void CHelpDlg::ApplyLanguage()
     m_pText->setFont(font);
     m_pText->setTabStopDistance(TAB_CHARACTERS *
                                 QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));
-    m_pText->setPlainText(QString::fromUtf8(HELP_TEXT.In(language)));
+    m_pText->setPlainText(QtText(HELP_TEXT, language));
 }
 
 void CHelpDlg::mousePressEvent(QMouseEvent* pEvent)

@@ -31,6 +31,9 @@ struct KeyboardKey
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Keyboard", "键盘"}, 800, 60, 255, 252, true};
+
 constexpr int COLUMNS = 5;
 constexpr int FIRST_COLUMN_X = 3;
 constexpr int COLUMN_STEP = 24;
@@ -114,7 +117,7 @@ DialogRect KeyRect(std::size_t nIndex)
 } // namespace
 
 CKeyboardDlg::CKeyboardDlg(CCalcEdit& console, const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::KEYBOARD, language, pOwner), m_console(console)
+    : CAuxWindow(LOOK, language, pOwner), m_console(console)
 {
     setFont(SystemFont(FONT_POINTS));
     CreateButtons();

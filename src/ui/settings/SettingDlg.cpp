@@ -4,6 +4,7 @@
 #include "core/skin/SkinTable.h"
 #include "ui/base/Accessibility.h"
 #include "ui/base/ControlTable.h"
+#include "ui/base/QtText.h"
 #include "ui/fonts/StandInFont.h"
 #include "ui/settings/ColorSwatch.h"
 #include "ui/settings/SettingsHost.h"
@@ -24,6 +25,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Setting", "设置"}, 500, 500, 350, 276, false};
+
 constexpr int FONT_POINTS = 10;
 constexpr int OPACITY_MAX = 100;
 constexpr DialogRect OPACITY_GROUP_RECT{122, 29, 44, 84};
@@ -136,7 +140,7 @@ std::optional<ColorRef> ChooseSystemColor(QWidget* pParent)
 } // namespace
 
 CSettingDlg::CSettingDlg(ISettingsHost& host, const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::SETTINGS, language, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
+    : CAuxWindow(LOOK, language, pOwner), m_host(host), m_chooseColor(ChooseSystemColor)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();
@@ -234,7 +238,7 @@ void CSettingDlg::ApplyLanguage()
     const QSignalBlocker blockSkin(m_pSkin);
     m_pSkin->clear();
     for (const SkinChoice& entry : SKIN_CHOICES)
-        m_pSkin->addItem(QString::fromUtf8(entry.name.In(language)));
+        m_pSkin->addItem(QtText(entry.name, language));
     m_pSkin->setCurrentIndex(
         EntryIndex(SKIN_CHOICES, &SkinChoice::skin, m_host.Settings().m_nSkin));
     const QSignalBlocker blockLanguage(m_pLanguage);
@@ -252,7 +256,7 @@ void CSettingDlg::ApplyDesktopFeatures(const DesktopFeatures& features)
 
 void CSettingDlg::ShowRefusedSettings()
 {
-    const QString strWhy = QString::fromUtf8(WAYLAND_REFUSES.In(CurrentLanguage()));
+    const QString strWhy = QtText(WAYLAND_REFUSES, CurrentLanguage());
     const struct
     {
         const char* pszName;

@@ -18,6 +18,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Unit Converter", "单位转换"}, -1, -1, 418, 168, true};
+
 constexpr int FONT_POINTS = 10;
 
 // The controls in creation order, which is also the focus order and puts the group boxes
@@ -69,7 +72,7 @@ void FillList(QComboBox* pList, const std::vector<std::string>& names)
 } // namespace
 
 CUnitConvDlg::CUnitConvDlg(const ILanguageSource& language, QWidget* pOwner)
-    : CAuxWindow(aux::UNIT_CONVERTER, language, pOwner)
+    : CAuxWindow(LOOK, language, pOwner)
 {
     setFont(CourierFont(FONT_POINTS));
     CreateControls();

@@ -14,6 +14,9 @@
 
 namespace
 {
+// The window's title, first place and size (see AuxWindowLook).
+constexpr AuxWindowLook LOOK{{"Var List", "变量表"}, 600, 460, 210, 284, true};
+
 constexpr int FONT_POINTS = 10;
 
 // The label paints no background of its own, so the window's background shows through.
@@ -44,7 +47,7 @@ QStringList SortedEntries(const std::vector<std::string>& lines)
 
 CVarListDlg::CVarListDlg(CCalcEdit& console, const ILanguageSource& language, ColorRef crText,
                          ColorRef crBack, QWidget* pOwner)
-    : CAuxWindow(aux::VARIABLE_LIST, language, pOwner), m_console(console)
+    : CAuxWindow(LOOK, language, pOwner), m_console(console)
 {
     setFont(SystemFont(FONT_POINTS));
     CreateControls();

@@ -8,6 +8,7 @@
 #include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/QtColor.h"
+#include "ui/base/QtGeometry.h"
 #include "ui/settings/SettingDlg.h"
 #include "ui/varlist/VarListDlg.h"
 
@@ -175,14 +176,11 @@ TEST_F(CalcDlgTest, KeyboardFollowsTheMainWindowOnlyWhileSnapping)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto expected = [&] {
-        const QRect f = m_pDlg->frameGeometry();
         // Every place tried lies beside the main window, where its button row plays no part.
-        const Point at = KeyboardSnapPosition(
-                             {f.left(), f.top(), f.left() + f.width(), f.top() + f.height()},
-                             Rect::AtSize(screen.x(), screen.y(), screen.width(), screen.height()),
-                             m_pDlg->Frame().Metrics().nCaption, Rect{})
+        const Point at = KeyboardSnapPosition(ToRect(m_pDlg->frameGeometry()), ToRect(screen),
+                                              m_pDlg->Frame().Metrics().nCaption, Rect{})
                              .value();
-        return QPoint(at.nX, at.nY);
+        return ToQPoint(at);
     };
     CAuxWindow& keyboard = m_pDlg->Row().AuxWindow(AuxId::Keyboard);
     // Docked while still hidden, as far as the frame the window system added at the first show

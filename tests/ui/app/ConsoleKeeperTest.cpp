@@ -7,6 +7,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 #include "ui/app/CalcApp.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtText.h"
 #include "ui/bignum/HugeNumDlg.h"
 #include "ui/bignum/LongResultView.h"
 #include "ui/console/AssistSwitches.h"
@@ -330,9 +331,8 @@ TEST_F(ConsoleKeeperTest, EverySaverRefusesATargetThatIsNoFile)
             m_nFilter = saver.nFilter;
             saver.save();
             ASSERT_EQ(m_reports.size(), 1);
-            EXPECT_EQ(m_reports[0],
-                      QString::fromUtf8(keepmsg::NOT_SAVED.In(language))
-                          .arg(m_strChosen, QString::fromUtf8(keepmsg::NOT_A_FILE.In(language))));
+            EXPECT_EQ(m_reports[0], QtText(keepmsg::NOT_SAVED, language)
+                                        .arg(m_strChosen, QtText(keepmsg::NOT_A_FILE, language)));
             struct stat status = {};
             ASSERT_EQ(lstat(QFile::encodeName(m_strChosen).constData(), &status), 0);
             EXPECT_TRUE(S_ISFIFO(status.st_mode));
@@ -577,8 +577,7 @@ TEST(ConsoleKeeperTwoSessions, SecondKeepsNothingAndSaysWhy)
     const auto pSecond = StartCalculator(second, shared);
     QString strSaid;
     const auto said = [&](Language language) {
-        return strSaid.contains(
-            QString::fromUtf8(keepmsg::OTHER_KEEPS.In(language)).arg(strFile).mid(2));
+        return strSaid.contains(QtText(keepmsg::OTHER_KEEPS, language).arg(strFile).mid(2));
     };
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {

@@ -1,6 +1,7 @@
 #include "core/skin/DesktopSkin.h"
 #include "core/skin/HoverColors.h"
 #include "core/skin/SkinTable.h"
+#include "ui/base/QtColor.h"
 #include "ui/base/SkinBitmaps.h"
 
 #include <QImage>
@@ -12,11 +13,6 @@
 
 namespace
 {
-ColorRef ToColorRef(const QColor& colour)
-{
-    return MakeRgb(colour.red(), colour.green(), colour.blue());
-}
-
 // The lowest contrast of ink against the pixels of image in rc; 21 for no pixel.
 double LowestContrast(ColorRef ink, const QImage& image, const QRect& rc, std::string* pWhere)
 {

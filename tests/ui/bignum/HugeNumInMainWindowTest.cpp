@@ -1,6 +1,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtColor.h"
 #include "ui/bignum/HugeNumDlg.h"
 #include "ui/bignum/LongResultView.h"
 
@@ -10,8 +11,6 @@
 namespace
 {
 using HugeNumInMainWindowTest = MainWindowFixture;
-
-QColor ToColor(ColorRef cr) { return QColor(RedOf(cr), GreenOf(cr), BlueOf(cr)); }
 } // namespace
 
 // The "LonN" button shows a working calculator whose three boxes wear the long-number font and
@@ -40,8 +39,8 @@ TEST_F(HugeNumInMainWindowTest, LonNButtonShowsTheCalculatorInTheMainWindowsFont
     m_pDlg->RedrawEditBoxes();
     for (QWidget* pBox : std::initializer_list<QWidget*>{pFirst, pSecond, pResult}) {
         SCOPED_TRACE(pBox->objectName().toStdString());
-        EXPECT_EQ(pBox->palette().color(QPalette::Active, QPalette::Text), ToColor(crText));
-        EXPECT_EQ(pBox->palette().color(QPalette::Active, QPalette::Base), ToColor(crBack));
+        EXPECT_EQ(pBox->palette().color(QPalette::Active, QPalette::Text), ToQColor(crText));
+        EXPECT_EQ(pBox->palette().color(QPalette::Active, QPalette::Base), ToQColor(crBack));
     }
 
     SetLanguage(Language::Chinese);

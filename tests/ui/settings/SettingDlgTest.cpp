@@ -4,6 +4,7 @@
 
 #include "core/base/Version.h"
 #include "ui/base/HoverButton.h"
+#include "ui/base/QtText.h"
 #include "ui/graph/GraphDlg.h"
 #include "ui/keyboard/KeyboardDlg.h"
 #include "ui/settings/SettingDlg.h"
@@ -285,7 +286,7 @@ TEST_F(SettingDlgTest, SettingsTheWindowSystemRefusesAreDisabledWithTheReason)
             SCOPED_TRACE(pszName);
             QWidget* pControl = Find<QWidget>(pszName);
             EXPECT_FALSE(pControl->isEnabled());
-            EXPECT_EQ(pControl->toolTip(), QString::fromUtf8(WAYLAND_REFUSES.In(language)));
+            EXPECT_EQ(pControl->toolTip(), QtText(WAYLAND_REFUSES, language));
         }
     }
     Setting().ApplyDesktopFeatures(DesktopFeatures::OfPlatform("xcb"));
