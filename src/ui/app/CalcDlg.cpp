@@ -13,7 +13,7 @@
 #include "ui/app/DesktopColorScheme.h"
 #include "ui/console/AssistSwitches.h"
 #include "ui/console/NameCompleter.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/Resources.h"
 #include "ui/bignum/HugeNumDlg.h"

@@ -5,7 +5,7 @@
 #include "core/eval/AngleUnit.h"
 #include "ui/app/AuxWindowId.h"
 #include "ui/app/QtTranslation.h"
-#include "ui/base/FrameSkin.h"
+#include "ui/frame/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
 #include "ui/settings/SettingsHost.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/graph/CurveTable.h"
 #include "core/graph/GraphLayout.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/SaveAs.h"
 
 #include <QFont>

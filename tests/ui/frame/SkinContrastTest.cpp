@@ -1,7 +1,7 @@
 #include "core/skin/DesktopSkin.h"
 #include "core/skin/HoverColors.h"
 #include "core/skin/SkinTable.h"
-#include "ui/base/SkinBitmaps.h"
+#include "ui/frame/SkinBitmaps.h"
 
 #include <QImage>
 #include <QWidget>
