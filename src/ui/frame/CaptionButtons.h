@@ -17,6 +17,8 @@ class CCaptionButtons : public QObject
     Q_OBJECT
 public:
     CCaptionButtons(QObject* pParent, CCaptionButton::Source source);
+    // The buttons read the source: they go first.
+    ~CCaptionButtons() override { Reset(nullptr, {}); }
 
     // Makes the buttons that a window of style shows; none for no window.
     void Reset(QWidget* pWindow, const FrameStyle& style);

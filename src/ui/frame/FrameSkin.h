@@ -38,7 +38,8 @@ class CFrameSkin : public QObject
     Q_OBJECT
 public:
     // The system menu speaks the language of language's source when it opens. A window makes
-    // itself the parent of its frame, where assistive technology looks for the frame.
+    // itself the parent of its frame: the frame keeps the caption buttons in its parent, where
+    // assistive technology looks for them.
     explicit CFrameSkin(const ILanguageSource& language, QObject* pParent = nullptr);
     CFrameSkin(const ILanguageSource&&, QObject* = nullptr) = delete;
     ~CFrameSkin() override;
