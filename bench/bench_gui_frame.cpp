@@ -1,7 +1,7 @@
 #include "core/base/Version.h"
-#include "ui/base/FrameSkin.h"
+#include "ui/frame/FrameSkin.h"
 #include "ui/base/Resources.h"
-#include "ui/base/SkinBitmaps.h"
+#include "ui/frame/SkinBitmaps.h"
 
 #include <QImage>
 #include <QPainter>

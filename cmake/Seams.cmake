@@ -11,6 +11,8 @@
 # Tests: those of a core subsystem (tests/core/<subsystem>) keep to its headers, since they link
 # only that subsystem. The window tests link the whole widget library and open the main window,
 # so they may include any room, but no "../" and no folder that is not a room.
+# Within a room, no two files include each other both ways (counted by stem: Foo.h and Foo.cpp are
+# one file): one of them is below the other.
 # pelmorix_check_seams refuses to configure otherwise.
 
 # Called from Subsystems.cmake: appends to PELMORIX_CORE_SUBSYSTEMS and sets
@@ -127,6 +129,33 @@ function(pelmorix_check_folder dir unit check_unused)
     endif()
 endfunction()
 
+# Fails when two files of the room below dir include each other's headers, counted by stem:
+# X.h or X.cpp includes Y.h, and Y.h or Y.cpp includes X.h.
+function(pelmorix_check_one_way dir unit)
+    file(GLOB files ${dir}/*.h ${dir}/*.cpp)
+    set(edges "")
+    foreach(f IN LISTS files)
+        get_filename_component(stem ${f} NAME_WE)
+        file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]${tree}/${unit}/")
+        foreach(line IN LISTS lines)
+            if(line MATCHES "${tree}/${unit}/([A-Za-z0-9_]+)\\.h"
+               AND NOT CMAKE_MATCH_1 STREQUAL stem)
+                list(APPEND edges "${stem}>${CMAKE_MATCH_1}")
+            endif()
+        endforeach()
+    endforeach()
+    foreach(edge IN LISTS edges)
+        string(REPLACE ">" ";" pair ${edge})
+        list(GET pair 0 from)
+        list(GET pair 1 to)
+        list(FIND edges "${to}>${from}" nBack)
+        if(nBack GREATER_EQUAL 0)
+            message(FATAL_ERROR "${dir}: ${from} and ${to} include each other; let one of them "
+                "build on the other only (a callback, an interface or a third file).")
+        endif()
+    endforeach()
+endfunction()
+
 # Checks the declarations of tree (core or ui) below dir and the includes of every file below
 # it, and of the tests below tests_dir when given.
 function(pelmorix_check_seams tree dir)
@@ -149,6 +178,9 @@ function(pelmorix_check_seams tree dir)
     pelmorix_check_declarations(${dir})
     foreach(unit IN LISTS units)
         pelmorix_check_folder(${dir}/${unit} ${unit} TRUE)
+        if(tree STREQUAL "ui")
+            pelmorix_check_one_way(${dir}/${unit} ${unit})
+        endif()
         if(tree STREQUAL "core" AND tests_dir AND IS_DIRECTORY ${tests_dir}/${unit})
             pelmorix_check_folder(${tests_dir}/${unit} ${unit} FALSE)
         endif()

@@ -1,7 +1,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "ui/app/AuxWindowId.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 
 #include <QGuiApplication>

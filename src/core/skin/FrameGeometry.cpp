@@ -4,6 +4,8 @@
 
 namespace
 {
+constexpr int CAPTION_TOP = 5; // the caption strip starts here, below the top edge
+
 Size SizeOf(const SkinSizes& sizes, SkinPart part) { return sizes[std::size_t(part)]; }
 
 bool FitsSlices(int nLength, const SliceBounds& bounds) { return nLength >= bounds.nLength; }
@@ -37,7 +39,7 @@ HitCode StripAt(const FrameMetrics& m, int nWidth, int nHeight, int x, int y)
         return HitCode::Bottom;
     if (y < m.nBottom)
         return HitCode::Top;
-    if (y >= ICON_TOP && y < m.nCaption)
+    if (y >= CAPTION_TOP && y < m.nCaption)
         return HitCode::Caption;
     return HitCode::Nowhere;
 }
@@ -93,7 +95,8 @@ Rect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth)
 
 Rect IconRect(const FrameMetrics& m)
 {
-    return {m.nLeft, ICON_TOP, m.nLeft + SMALL_ICON_SIZE, ICON_TOP + SMALL_ICON_SIZE};
+    const int nTop = (m.nCaption - SMALL_ICON_SIZE) / 2;
+    return {m.nLeft, nTop, m.nLeft + SMALL_ICON_SIZE, nTop + SMALL_ICON_SIZE};
 }
 
 Rect ClientRect(const FrameMetrics& m, int nWindowWidth, int nWindowHeight)

@@ -85,9 +85,8 @@ struct FrameMetrics
     int nTitleWidth;   // the title bitmap's width
 };
 
-// Sizes of the small icon and its place in the caption.
+// Size of the small icon.
 constexpr int SMALL_ICON_SIZE = 16;
-constexpr int ICON_TOP = 5;
 // Space between two caption buttons.
 constexpr int BUTTON_GAP = 2;
 // Caption text left offset with and without an icon.
@@ -116,6 +115,8 @@ enum class FrameButton
 };
 
 Rect ButtonRect(const FrameMetrics& m, FrameButton button, int nWindowWidth);
+// The small icon at the left border, centred in the caption: where it is painted, where a click
+// finds it and where assistive technology is told it is.
 Rect IconRect(const FrameMetrics& m);
 Rect ClientRect(const FrameMetrics& m, int nWindowWidth, int nWindowHeight);
 // Buttons first (minimise and maximise only when the window had those boxes), then the icon,

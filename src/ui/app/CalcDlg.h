@@ -4,7 +4,7 @@
 #include "ui/app/CalcSettingsHost.h"
 #include "ui/app/QtTranslation.h"
 #include "ui/app/WindowRow.h"
-#include "ui/base/FrameSkin.h"
+#include "ui/frame/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
 
 #include <QFont>

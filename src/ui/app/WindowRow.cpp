@@ -4,7 +4,7 @@
 #include "core/skin/DesktopSkin.h"
 #include "core/eval/CalcValue.h"
 #include "ui/app/CalcSettingsHost.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/QtGeometry.h"
 #include "ui/bignum/HugeNumDlg.h"
 #include "ui/console/CalcEdit.h"

@@ -1,30 +1,12 @@
 #include "ui/base/Accessibility.h"
 
-#include "ui/base/AccessibleCaptionButton.h"
-#include "ui/base/AccessibleComboBox.h"
-#include "ui/base/AccessibleWindow.h"
-#include "ui/base/CaptionButton.h"
-#include "ui/base/FrameSkin.h"
+#include "ui/base/QtText.h"
 
-#include <QAccessible>
 #include <QWidget>
 
 namespace
 {
 bool IsWide(QChar ch) { return ch.unicode() > 0x2E7F; } // CJK and beyond, not Latin or Greek
-
-QAccessibleInterface* FrameAccessibleFactory(const QString& strClass, QObject* pObject)
-{
-    if (strClass == QLatin1String("CCaptionButton"))
-        return new CAccessibleCaptionButton(static_cast<CCaptionButton*>(pObject));
-    if (strClass == QLatin1String("QComboBox"))
-        return new CAccessibleComboBox(static_cast<QComboBox*>(pObject));
-    auto* pWidget = qobject_cast<QWidget*>(pObject);
-    if (pWidget == nullptr || !pWidget->isWindow())
-        return nullptr;
-    auto* pFrame = pWidget->findChild<CFrameSkin*>(QString(), Qt::FindDirectChildrenOnly);
-    return pFrame != nullptr ? new CAccessibleWindow(pWidget, pFrame) : nullptr;
-}
 } // namespace
 
 QString SpokenCaption(const QString& strCaption)
@@ -54,8 +36,6 @@ void NameControls(const QWidget& window, std::span<const SpokenName> names, Lang
     for (const SpokenName& entry : names) {
         auto* pControl = window.findChild<QWidget*>(QString::fromLatin1(entry.pszName));
         if (pControl != nullptr)
-            pControl->setAccessibleName(QString::fromUtf8(entry.name.In(language)));
+            pControl->setAccessibleName(QtText(entry.name, language));
     }
 }
-
-void InstallFrameAccessibility() { QAccessible::installFactory(FrameAccessibleFactory); }

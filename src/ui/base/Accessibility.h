@@ -22,6 +22,3 @@ struct SpokenName
 QString SpokenCaption(const QString& strCaption);
 // Gives each control of window listed in names its accessible name in language.
 void NameControls(const QWidget& window, std::span<const SpokenName> names, Language language);
-// Lets assistive technology see the skinned frames: a framed window is a named window whose
-// children include the buttons its frame paints. Installing it again changes nothing.
-void InstallFrameAccessibility();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/ColorRef.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/bignum/LongWorker.h"
 
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 
 #include "core/graph/CurveTable.h"
 #include "core/graph/GraphLayout.h"
-#include "ui/base/AuxWindow.h"
 #include "ui/base/QtText.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/SaveAs.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 
 class CCalcEdit;
 struct KeyboardKey;

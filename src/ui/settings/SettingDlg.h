@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/CalcSettings.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/DesktopFeatures.h"
 
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "core/app/CalcSettings.h"
 #include "core/eval/EvalContext.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 
 class CCalcEdit;
 class QLineEdit;

@@ -63,7 +63,7 @@ TEST(FrameGeometry, EachSkinIsDescribedByItsOwnEntry)
 TEST(FrameGeometry, HitTestFollowsItsOrder)
 {
     // A 400 x 252 window: close [380, 394), maximise [364, 378), minimise [348, 362), all at
-    // rows [4, 18); icon [6, 22) x [5, 21).
+    // rows [4, 18); icon [6, 22) x [3, 19).
     const struct
     {
         int x;

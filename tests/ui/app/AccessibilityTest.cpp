@@ -1,7 +1,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
-#include "ui/base/AuxWindow.h"
-#include "ui/base/CaptionButton.h"
+#include "ui/frame/AuxWindow.h"
+#include "ui/frame/CaptionButton.h"
 #include "ui/base/HoverButton.h"
 #include "ui/bignum/HugeNumDlg.h"
 

@@ -5,7 +5,7 @@
 #include "core/app/KeyboardSnap.h"
 #include "core/base/Version.h"
 #include "core/skin/DesktopSkin.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 #include "ui/base/QtColor.h"
 #include "ui/base/QtGeometry.h"

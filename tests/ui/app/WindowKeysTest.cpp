@@ -1,6 +1,6 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 #include "ui/base/HoverButton.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
 #include "core/console/ConsoleHost.h"
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/base/AuxWindowLook.h"
-#include "ui/base/FrameSkin.h"
+#include "ui/frame/FrameSkin.h"
 #include "ui/base/WndTransparency.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "ui/base/SkinBitmaps.h"
+#include "ui/frame/SkinBitmaps.h"
 
 #include "core/skin/SkinTable.h"
 #include "ui/base/Resources.h"
@@ -82,6 +82,47 @@ void CSkinBitmaps::Split(const std::array<QPixmap, SKIN_PART_COUNT>& bitmaps)
 
 namespace
 {
+struct RoleColour
+{
+    QPalette::ColorRole role;
+    QRgb rgb;
+};
+constexpr QRgb DARK_TEXT = qRgb(226, 230, 238);
+constexpr QRgb DARK_BACK = qRgb(31, 35, 45);
+constexpr QRgb DARK_DIMMED = qRgb(142, 148, 162);
+constexpr QRgb WHITE = qRgb(255, 255, 255);
+// The dark palette of the active and inactive windows.
+constexpr std::array<RoleColour, 18> DARK_COLOURS{{
+    {QPalette::Window, DARK_BACK},
+    {QPalette::WindowText, DARK_TEXT},
+    {QPalette::Base, qRgb(22, 25, 33)},
+    {QPalette::AlternateBase, qRgb(34, 38, 49)},
+    {QPalette::Text, DARK_TEXT},
+    {QPalette::PlaceholderText, qRgb(160, 166, 180)},
+    {QPalette::Button, qRgb(58, 65, 83)},
+    {QPalette::ButtonText, qRgb(236, 239, 245)},
+    {QPalette::BrightText, WHITE},
+    {QPalette::Light, qRgb(92, 102, 126)},
+    {QPalette::Midlight, qRgb(74, 82, 102)},
+    {QPalette::Mid, qRgb(46, 51, 65)},
+    {QPalette::Dark, qRgb(16, 18, 24)},
+    {QPalette::Shadow, qRgb(6, 7, 10)},
+    {QPalette::Highlight, qRgb(64, 104, 168)},
+    {QPalette::HighlightedText, WHITE},
+    {QPalette::Link, qRgb(140, 182, 255)},
+    {QPalette::LinkVisited, qRgb(190, 160, 255)},
+}};
+// Disabled texts are dimmed but stay readable on the dark boxes.
+constexpr std::array<RoleColour, 7> DARK_DISABLED_COLOURS{{
+    {QPalette::Window, DARK_BACK},
+    {QPalette::Base, DARK_BACK},
+    {QPalette::Button, qRgb(46, 51, 65)},
+    {QPalette::WindowText, DARK_DIMMED},
+    {QPalette::Text, DARK_DIMMED},
+    {QPalette::ButtonText, DARK_DIMMED},
+    {QPalette::Light, qRgb(40, 45, 58)},
+}};
+
 // A control with a style sheet keeps the palette it had when it was polished, whatever its
 // window takes later: it is given the window's.
 void RepolishStyleSheets(QWidget& window)
@@ -99,36 +140,12 @@ void DressWindow(QWidget& window, const CSkinBitmaps* pSkin)
         RepolishStyleSheets(window);
         return;
     }
-    const QColor text(226, 230, 238);
-    const QColor back(31, 35, 45);
     QPalette palette = window.palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Window, back);
-        palette.setColor(group, QPalette::WindowText, text);
-        palette.setColor(group, QPalette::Base, QColor(22, 25, 33));
-        palette.setColor(group, QPalette::AlternateBase, QColor(34, 38, 49));
-        palette.setColor(group, QPalette::Text, text);
-        palette.setColor(group, QPalette::PlaceholderText, QColor(160, 166, 180));
-        palette.setColor(group, QPalette::Button, QColor(58, 65, 83));
-        palette.setColor(group, QPalette::ButtonText, QColor(236, 239, 245));
-        palette.setColor(group, QPalette::BrightText, Qt::white);
-        palette.setColor(group, QPalette::Light, QColor(92, 102, 126));
-        palette.setColor(group, QPalette::Midlight, QColor(74, 82, 102));
-        palette.setColor(group, QPalette::Mid, QColor(46, 51, 65));
-        palette.setColor(group, QPalette::Dark, QColor(16, 18, 24));
-        palette.setColor(group, QPalette::Shadow, QColor(6, 7, 10));
-        palette.setColor(group, QPalette::Highlight, QColor(64, 104, 168));
-        palette.setColor(group, QPalette::HighlightedText, Qt::white);
-        palette.setColor(group, QPalette::Link, QColor(140, 182, 255));
-        palette.setColor(group, QPalette::LinkVisited, QColor(190, 160, 255));
-    }
-    // Disabled texts are dimmed but stay readable on the dark boxes.
-    palette.setColor(QPalette::Disabled, QPalette::Window, back);
-    palette.setColor(QPalette::Disabled, QPalette::Base, back);
-    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(46, 51, 65));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, QColor(142, 148, 162));
-    palette.setColor(QPalette::Disabled, QPalette::Light, QColor(40, 45, 58));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const RoleColour& entry : DARK_COLOURS)
+            palette.setColor(group, entry.role, QColor::fromRgb(entry.rgb));
+    for (const RoleColour& entry : DARK_DISABLED_COLOURS)
+        palette.setColor(QPalette::Disabled, entry.role, QColor::fromRgb(entry.rgb));
     window.setPalette(palette);
     RepolishStyleSheets(window);
 }

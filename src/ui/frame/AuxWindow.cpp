@@ -1,4 +1,4 @@
-#include "ui/base/AuxWindow.h"
+#include "ui/frame/AuxWindow.h"
 
 #include "core/app/WindowPlacement.h"
 #include "core/skin/Opacity.h"

@@ -1,6 +1,6 @@
-#include "ui/base/AccessibleCaptionButton.h"
+#include "ui/frame/AccessibleCaptionButton.h"
 
-#include "ui/base/CaptionButton.h"
+#include "ui/frame/CaptionButton.h"
 
 #include <QWidget>
 

@@ -4,14 +4,14 @@
 #include <QPointer>
 #include <QWidget>
 
-class CFrameSkin;
+class CCaptionButtons;
 
 // What assistive technology reads of a window with a skinned frame: a window named by its
 // title whose children are its controls and then the buttons its frame paints in the caption.
 class CAccessibleWindow : public QAccessibleWidget
 {
 public:
-    CAccessibleWindow(QWidget* pWindow, CFrameSkin* pFrame);
+    CAccessibleWindow(QWidget* pWindow, CCaptionButtons* pButtons);
 
     int childCount() const override;
     QAccessibleInterface* child(int nIndex) const override;
@@ -23,5 +23,5 @@ private:
     // The caption buttons, or none while the frame is not attached to this window.
     QList<QObject*> CaptionButtons() const;
 
-    QPointer<CFrameSkin> m_pFrame;
+    QPointer<CCaptionButtons> m_pButtons;
 };

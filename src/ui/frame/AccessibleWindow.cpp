@@ -1,10 +1,9 @@
-#include "ui/base/AccessibleWindow.h"
+#include "ui/frame/AccessibleWindow.h"
 
-#include "ui/base/CaptionButton.h"
-#include "ui/base/FrameSkin.h"
+#include "ui/frame/CaptionButtons.h"
 
-CAccessibleWindow::CAccessibleWindow(QWidget* pWindow, CFrameSkin* pFrame)
-    : QAccessibleWidget(pWindow, QAccessible::Window), m_pFrame(pFrame)
+CAccessibleWindow::CAccessibleWindow(QWidget* pWindow, CCaptionButtons* pButtons)
+    : QAccessibleWidget(pWindow, QAccessible::Window), m_pButtons(pButtons)
 {}
 
 int CAccessibleWindow::ControlCount() const { return QAccessibleWidget::childCount(); }
@@ -12,9 +11,9 @@ int CAccessibleWindow::ControlCount() const { return QAccessibleWidget::childCou
 QList<QObject*> CAccessibleWindow::CaptionButtons() const
 {
     QList<QObject*> buttons;
-    if (m_pFrame == nullptr || m_pFrame->Window() != widget())
+    if (m_pButtons == nullptr || m_pButtons->Window() != widget())
         return buttons;
-    for (CCaptionButton* pButton : m_pFrame->CaptionButtons())
+    for (CCaptionButton* pButton : m_pButtons->Buttons())
         buttons.append(pButton);
     return buttons;
 }

@@ -2,7 +2,7 @@
 #include "core/skin/HoverColors.h"
 #include "core/skin/SkinTable.h"
 #include "ui/base/QtColor.h"
-#include "ui/base/SkinBitmaps.h"
+#include "ui/frame/SkinBitmaps.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,8 +1,10 @@
 #include "tests/ui/support/MainWindowFixture.h"
 
-#include "ui/base/AuxWindow.h"
 #include "ui/base/HoverButton.h"
+#include "ui/frame/AuxWindow.h"
+#include "ui/frame/CaptionButton.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
@@ -194,6 +196,39 @@ TEST_F(FrameSkinTest, IconMenuOffersMoveAndSizeInEitherLanguage)
         // A normal window can be moved and sized, not restored.
         EXPECT_EQ(enabled,
                   (QStringList{c.texts[1], c.texts[2], c.texts[3], c.texts[4], c.texts[6]}));
+    }
+}
+
+// The icon is painted, found by a click and reported to assistive technology in the same place.
+TEST_F(FrameSkinTest, IconIsPaintedWhereClicksAndReadersFindIt)
+{
+    const QColor mark(3, 250, 7);
+    QPixmap icon(SMALL_ICON_SIZE, SMALL_ICON_SIZE);
+    icon.fill(mark);
+    m_pDlg->setWindowIcon(QIcon(icon));
+    const QImage image = m_pDlg->grab().toImage();
+    QRect rcPainted;
+    for (int y = 0; y < m_pDlg->Frame().Metrics().nCaption; ++y)
+        for (int x = 0; x < image.width() / 2; ++x)
+            if (image.pixelColor(x, y) == mark)
+                rcPainted |= QRect(x, y, 1, 1);
+    ASSERT_EQ(rcPainted.size(), QSize(SMALL_ICON_SIZE, SMALL_ICON_SIZE));
+
+    QAccessibleInterface* pReported = nullptr;
+    for (CCaptionButton* pButton : m_pDlg->Frame().CaptionButtons())
+        if (pButton->ButtonKind() == CCaptionButton::Kind::SystemMenu)
+            pReported = QAccessible::queryAccessibleInterface(pButton);
+    ASSERT_NE(pReported, nullptr);
+    EXPECT_EQ(pReported->rect(), QRect(m_pDlg->mapToGlobal(rcPainted.topLeft()), rcPainted.size()));
+
+    for (const QPoint& pt :
+         {rcPainted.topLeft(), rcPainted.bottomRight(), rcPainted.bottomLeft() + QPoint(0, 1)}) {
+        SCOPED_TRACE(pt.y());
+        Click(*m_pDlg, pt);
+        auto* pMenu = m_pDlg->findChild<QMenu*>("systemMenu");
+        EXPECT_EQ(pMenu != nullptr && pMenu->isVisible(), rcPainted.contains(pt));
+        if (pMenu != nullptr)
+            pMenu->close();
     }
 }
 

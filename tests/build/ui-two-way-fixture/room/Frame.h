@@ -1,0 +1,5 @@
+#pragma once
+
+#include "ui/room/Painter.h"
+
+inline int FrameValue() { return PainterValue() + 1; }

@@ -1,0 +1,5 @@
+#include "ui/room/Painter.h"
+
+#include "ui/room/Frame.h"
+
+int PainterValue() { return 1; }
