@@ -24,6 +24,8 @@ constexpr size_t UNSURE_LAST_DIGITS = 5;
 constexpr double CHUDNOVSKY_DIGITS_PER_TERM = 14.18;
 // Ranges of at most this many factors are multiplied one word at a time.
 constexpr size_t PRODUCT_LEAF = 16;
+// Ranges of at most this many terms of e are summed one term at a time.
+constexpr uint64_t EXP_LEAF = 16;
 
 // Subtrees of at least this many terms or factors give their halves to two threads.
 constexpr uint64_t PARALLEL_TERMS = 256;
@@ -245,9 +247,19 @@ struct ExpPart
 
 ExpPart SplitExp(uint64_t a, uint64_t b)
 {
+    if (b - a <= EXP_LEAF) {
+        // One term at a time: Q(a, k + 1) = k Q(a, k) and T(a, k + 1) = k T(a, k) + 1. The leaf
+        // credits the nodes of the subtree it stands for.
+        CreditWork((2 * (b - a) - 1) * NODE_UNITS);
+        ExpPart r{Small(a), LimbVec{1}};
+        for (uint64_t k = a + 1; k < b; ++k) {
+            limb::MulSmall<DEC>(r.q, uint32_t(k));
+            limb::MulSmall<DEC>(r.t, uint32_t(k));
+            limb::AddSmall<DEC>(r.t, 1);
+        }
+        return r;
+    }
     CreditWork(NODE_UNITS);
-    if (b - a == 1)
-        return {Small(a), LimbVec{1}};
     CheckCancel();
     uint64_t m = (a + b) / 2;
     ExpPart left, right;

@@ -6,9 +6,11 @@
 #include "core/bignum/LongPool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <immintrin.h>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace limb
@@ -26,6 +28,9 @@ constexpr size_t NTT_BLOCK = size_t(1) << 12;
 constexpr size_t NTT_GRAIN = size_t(1) << 15;
 // Transforms from this length on give their two halves to two threads.
 constexpr size_t NTT_PARALLEL = size_t(1) << 14;
+// Transforms up to this length take their roots from tables kept for the whole run; longer ones,
+// where making the roots is a small part of the work, make their own and free them after.
+constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 16;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 // Work units of one residue in one stride of a transform, and of the steps that go once over all
@@ -124,6 +129,55 @@ struct Field
                     pW[len + j] = pW[2 * len + 2 * j];
             });
         return w;
+    }
+
+    // The roots of all transforms up to ROOT_CACHE_LENGTH, laid out as Twiddles and as
+    // InvertTwiddles leave them: the entries of one level do not depend on the transform length,
+    // so the levels are made once each, when a transform first needs them.
+    struct RootCache
+    {
+        std::mutex mutex;
+        std::atomic<size_t> nReady{0}; // entries [1, nReady) are made
+        std::unique_ptr<uint32_t[]> forward, inverse;
+    };
+
+    static RootCache& Roots()
+    {
+        static RootCache cache;
+        return cache;
+    }
+
+    // Makes the roots of transforms up to length n <= ROOT_CACHE_LENGTH.
+    static void MakeRoots(size_t n)
+    {
+        RootCache& cache = Roots();
+        if (cache.nReady.load(std::memory_order_acquire) >= n)
+            return;
+        std::lock_guard lock(cache.mutex);
+        size_t nReady = cache.nReady.load(std::memory_order_relaxed);
+        if (nReady >= n)
+            return;
+        if (nReady == 0) {
+            cache.forward = std::make_unique_for_overwrite<uint32_t[]>(ROOT_CACHE_LENGTH);
+            cache.inverse = std::make_unique_for_overwrite<uint32_t[]>(ROOT_CACHE_LENGTH);
+            cache.forward[0] = cache.inverse[0] = 0;
+            cache.forward[1] = cache.inverse[1] = R_MOD;
+            nReady = 2;
+        }
+        const uint32_t g = Generator();
+        uint32_t* pForward = cache.forward.get();
+        uint32_t* pInverse = cache.inverse.get();
+        // Level len holds the powers of a root of order 2 len; its inverse powers are
+        // w^-j = -w^(len - j).
+        for (size_t len = nReady; len < n; len *= 2) {
+            uint32_t root = ToMont(PowMod(g, (P - 1) / (2 * len), P));
+            Powers(root, 0, len, pForward + len);
+            pInverse[len] = pForward[len];
+            for (size_t j = 1; j < len; ++j)
+                pInverse[len + j] = P - pForward[2 * len - j];
+            nReady = 2 * len;
+        }
+        cache.nReady.store(nReady, std::memory_order_release);
     }
 
     // x^e in Montgomery form.
@@ -445,23 +499,81 @@ struct Field
                        [=](size_t j0, size_t j1) { InverseSpan(a, h, j0, j1, w, bVector); });
     }
 
-    // out[0 .. n) = a mod P, zero past na.
-    static void Load(uint32_t* out, const uint32_t* a, size_t na, size_t n)
+    // out[0 .. n) = a within [0, 2P), which the transforms take, zero past na. Limbs below base
+    // need no division when base is at most 4P, as for decimal limbs.
+    static void Load(uint32_t* out, const uint32_t* a, size_t na, size_t n, uint64_t base)
     {
         CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
             size_t iEnd = std::min(i1, std::max(i0, na));
-            std::transform(a + i0, a + iEnd, out + i0, [](uint32_t x) { return x % P; });
+            if (base <= 2 * uint64_t(P))
+                std::copy(a + i0, a + iEnd, out + i0);
+            else if (base <= 4 * uint64_t(P))
+                std::transform(a + i0, a + iEnd, out + i0,
+                               [](uint32_t x) { return std::min(x, x - 2 * P); });
+            else
+                std::transform(a + i0, a + iEnd, out + i0, [](uint32_t x) { return x % P; });
             std::fill(out + iEnd, out + i1, 0u);
         });
     }
 
-    // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P).
-    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
-                         uint32_t* out, bool bVector)
+    // The first stride of a forward transform of length 2 h whose upper half is zero: the lower
+    // half stays, the upper one is the lower one times the roots.
+    __attribute__((target("avx2"))) static void ForwardLowerHalfAvx2(uint32_t* a, size_t h,
+                                                                     size_t j0, size_t j1,
+                                                                     const uint32_t* w)
     {
-        std::vector<uint32_t> w = Twiddles(n);
-        Load(out, a, na, n);
-        Forward(out, n, w.data(), bVector);
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + j));
+            __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + j));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(a + j + h),
+                                MulLazy8(_mm256_add_epi32(u, twoP), root));
+        }
+    }
+
+    static void ForwardLowerHalf(uint32_t* a, size_t h, size_t j0, size_t j1, const uint32_t* w,
+                                 bool bVector)
+    {
+        if (h >= 8 && bVector)
+            return ForwardLowerHalfAvx2(a, h, j0, j1, w);
+        for (size_t j = j0; j < j1; ++j)
+            a[j + h] = MulLazy(a[j] + 2 * P, w[h + j]);
+    }
+
+    // out[0 .. n) = the forward transform of a, zero past na. When a fills no more than the lower
+    // half, the upper half is never zeroed and the first stride does half its work.
+    static void LoadForward(uint32_t* out, const uint32_t* a, size_t na, size_t n, uint64_t base,
+                            const uint32_t* w, bool bVector)
+    {
+        const size_t h = n / 2;
+        if (n < 32 || na > h) {
+            Load(out, a, na, n, base);
+            return Forward(out, n, w, bVector);
+        }
+        Load(out, a, na, h, base);
+        CLongPool::For(h, NTT_GRAIN,
+                       [=](size_t j0, size_t j1) { ForwardLowerHalf(out, h, j0, j1, w, bVector); });
+        Both(
+            n, [=] { Forward(out, h, w, bVector); }, [=] { Forward(out + h, h, w, bVector); });
+    }
+
+    // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P); the limbs of a and
+    // b are below base.
+    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
+                         uint32_t* out, uint64_t base, bool bVector)
+    {
+        std::vector<uint32_t> w;
+        const uint32_t* pForwardRoots = nullptr;
+        const uint32_t* pInverseRoots = nullptr;
+        if (n <= ROOT_CACHE_LENGTH) {
+            MakeRoots(n);
+            pForwardRoots = Roots().forward.get();
+            pInverseRoots = Roots().inverse.get();
+        } else {
+            w = Twiddles(n);
+            pForwardRoots = w.data();
+        }
+        LoadForward(out, a, na, n, base, pForwardRoots, bVector);
         if (a == b && na == nb)
             CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, out + i0, i1 - i0, bVector);
@@ -469,14 +581,16 @@ struct Field
         else {
             std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
             const uint32_t* pB = fb.get();
-            Load(fb.get(), b, nb, n);
-            Forward(fb.get(), n, w.data(), bVector);
+            LoadForward(fb.get(), b, nb, n, base, pForwardRoots, bVector);
             CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, pB + i0, i1 - i0, bVector);
             });
         }
-        InvertTwiddles(w.data(), n);
-        Inverse(out, n, w.data(), bVector);
+        if (!w.empty()) {
+            InvertTwiddles(w.data(), n);
+            pInverseRoots = w.data();
+        }
+        Inverse(out, n, pInverseRoots, bVector);
         // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
         CLongPool::For(n, NTT_GRAIN,
@@ -576,7 +690,8 @@ struct Residues
 };
 
 // A product that takes seconds credits its work a quarter at a time: three of them here.
-Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, bool bVector)
+Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, uint64_t base,
+                      bool bVector)
 {
     Residues res;
     res.nr = na + nb;
@@ -584,13 +699,13 @@ Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb
     size_t n = TransformLength(res.nr);
     const uint64_t nQuarter = NttUnits(res.nr) / 4;
     res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), bVector);
+    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), base, bVector);
     CreditWork(nQuarter);
     res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), bVector);
+    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), base, bVector);
     CreditWork(nQuarter);
     res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), bVector);
+    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), base, bVector);
     CreditWork(nQuarter);
     return res;
 }
@@ -640,7 +755,7 @@ template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
     const bool bVector = HasAvx2();
-    Residues res = Convolutions(a, na, b, nb, bVector);
+    Residues res = Convolutions(a, na, b, nb, BASE, bVector);
     Join<BASE>(r, res, bVector);
 }
 
@@ -648,7 +763,7 @@ template <uint64_t BASE>
 std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
     const bool bVector = HasAvx2();
-    Residues res = Convolutions(a, na, b, nb, bVector);
+    Residues res = Convolutions(a, na, b, nb, BASE, bVector);
     // The product's limbs are taken only now that the transforms have given back theirs.
     std::vector<uint32_t> r(res.nr);
     Join<BASE>(r.data(), res, bVector);
@@ -658,7 +773,7 @@ std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
-    Residues res = Convolutions(a, na, b, nb, false);
+    Residues res = Convolutions(a, na, b, nb, BASE, false);
     Join<BASE>(r, res, false);
 }
 

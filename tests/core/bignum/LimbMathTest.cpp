@@ -59,8 +59,10 @@ std::string ReferenceText(LimbVec v)
 // Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds, and
 // the 50,000-digit operands of the calculator.
 const std::pair<size_t, size_t> MUL_SIZES[] = {
-    {1, 1},     {2, 1},     {63, 63},   {64, 64},   {65, 65},    {129, 64},  {200, 65},
-    {319, 319}, {320, 320}, {321, 321}, {640, 320}, {2000, 330}, {5000, 30}, {5191, 5191},
+    {1, 1},     {2, 1},       {63, 63},   {64, 64},   {65, 65},   {129, 64},
+    {200, 65},  {319, 319},   {320, 320}, {321, 321}, {640, 320}, {2000, 330},
+    {5000, 30}, {5191, 5191}, {95, 95},   {96, 96},   {97, 97},   {193, 96},
+    {255, 255}, {256, 256},   {257, 257}, {512, 256}, {600, 255},
 };
 
 template <uint64_t BASE>
