@@ -24,6 +24,8 @@ constexpr size_t UNSURE_LAST_DIGITS = 5;
 constexpr double CHUDNOVSKY_DIGITS_PER_TERM = 14.18;
 // Ranges of at most this many factors are multiplied one word at a time.
 constexpr size_t PRODUCT_LEAF = 16;
+// Ranges of at most this many terms of pi are summed one term at a time.
+constexpr uint64_t CHUDNOVSKY_LEAF = 4;
 // Ranges of at most this many terms of e are summed one term at a time.
 constexpr uint64_t EXP_LEAF = 16;
 
@@ -137,11 +139,32 @@ ChudnovskyPart ChudnovskyLeaf(uint64_t k)
     return r;
 }
 
+// The terms [a, b) one after the other, each joined on the right as a node would join it:
+// T = T q_k + P p_k c_k, P = P p_k, Q = Q q_k, with the small factors taken one word at a time.
+// The leaf credits the nodes of the subtree it stands for.
+ChudnovskyPart ChudnovskyLeaves(uint64_t a, uint64_t b)
+{
+    CreditWork((2 * (b - a) - 1) * NODE_UNITS);
+    ChudnovskyPart r = ChudnovskyLeaf(a);
+    for (uint64_t k = a + 1; k < b; ++k) {
+        const auto qFactors = {uint32_t(k), uint32_t(k), uint32_t(k), 640320u, 640320u, 26680u};
+        for (uint32_t m : qFactors) {
+            limb::MulSmall<DEC>(r.t.mag, m);
+            limb::MulSmall<DEC>(r.q, m);
+        }
+        for (uint32_t m : {uint32_t(6 * k - 5), uint32_t(2 * k - 1), uint32_t(6 * k - 1)})
+            limb::MulSmall<DEC>(r.p.mag, m);
+        r.p.bNeg = !r.p.bNeg;
+        AddSigned(r.t, {limb::Mul<DEC>(r.p.mag, Small(13591409 + 545140134 * k)), r.p.bNeg});
+    }
+    return r;
+}
+
 ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
 {
+    if (b - a <= CHUDNOVSKY_LEAF)
+        return ChudnovskyLeaves(a, b);
     CreditWork(NODE_UNITS);
-    if (b - a == 1)
-        return ChudnovskyLeaf(a);
     CheckCancel();
     uint64_t m = (a + b) / 2;
     ChudnovskyPart left, right;
