@@ -325,6 +325,22 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
     return r;
 }
 
+template <uint64_t BASE>
+LimbVec CSharedFactor<BASE>::Times(const LimbVec& b)
+{
+    const size_t na = m_a.size(), nb = b.size();
+    const size_t nLong = std::max(na, nb), nShort = std::min(na, nb);
+    if (nShort < NTT_THRESHOLD || na + nb > NTT_MAX_LENGTH || SplitsForMemory(nLong, nShort) ||
+        !NttKeepsFactor(TransformLength(na + nb)))
+        return Mul<BASE>(m_a, b);
+    const size_t n = TransformLength(na + nb);
+    if (m_transformed.n != n)
+        m_transformed = NttTransformFactor<BASE>(m_a.data(), na, n);
+    LimbVec r = NttProduct<BASE>(m_transformed, na, b.data(), nb);
+    Trim(r);
+    return r;
+}
+
 // Follows the choices of MulInto; only schoolbook products and transforms credit work, so the
 // units of the other ways are those of the products they are made of.
 uint64_t MulUnits(size_t na, size_t nb)
@@ -358,6 +374,9 @@ uint64_t MulUnits(size_t na, size_t nb)
     template void MulByHalves<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);     \
     template void MulInto<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);         \
     template LimbVec Mul<B>(const LimbVec&, const LimbVec&);
+
+template class CSharedFactor<BINARY_BASE>;
+template class CSharedFactor<DECIMAL_BASE>;
 
 PELMORIX_LIMB_INSTANTIATE(BINARY_BASE)
 PELMORIX_LIMB_INSTANTIATE(DECIMAL_BASE)

@@ -172,18 +172,23 @@ ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
         b - a, [&] { left = SplitChudnovsky(a, m, true); },
         [&] { right = SplitChudnovsky(m, b, bNeedP); });
     // Each part of the halves goes as soon as its last product is made.
+    // The right Q and the left P are factors of two products each.
     ChudnovskyPart r;
-    r.t = {limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
+    limb::CSharedFactor<DEC> rightQ(right.q);
+    r.t = {rightQ.Times(left.t.mag), left.t.bNeg};
     left.t = SignedVec();
     {
-        SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
-        right.t = SignedVec();
-        AddSigned(r.t, t2);
+        limb::CSharedFactor<DEC> leftP(left.p.mag);
+        {
+            SignedVec t2{leftP.Times(right.t.mag), left.p.bNeg != right.t.bNeg};
+            right.t = SignedVec();
+            AddSigned(r.t, t2);
+        }
+        if (bNeedP)
+            r.p = {leftP.Times(right.p.mag), left.p.bNeg != right.p.bNeg};
     }
-    if (bNeedP)
-        r.p = {limb::Mul<DEC>(left.p.mag, right.p.mag), left.p.bNeg != right.p.bNeg};
     left.p = right.p = SignedVec();
-    r.q = limb::Mul<DEC>(left.q, right.q);
+    r.q = rightQ.Times(left.q);
     return r;
 }
 
@@ -289,11 +294,12 @@ ExpPart SplitExp(uint64_t a, uint64_t b)
     Fork(
         b - a, [&] { left = SplitExp(a, m); }, [&] { right = SplitExp(m, b); });
     ExpPart r;
-    r.t = limb::Mul<DEC>(left.t, right.q);
+    limb::CSharedFactor<DEC> rightQ(right.q);
+    r.t = rightQ.Times(left.t);
     left.t = LimbVec();
     limb::AddTo<DEC>(r.t, right.t);
     right.t = LimbVec();
-    r.q = limb::Mul<DEC>(left.q, right.q);
+    r.q = rightQ.Times(left.q);
     return r;
 }
 

@@ -590,11 +590,37 @@ struct Field
             InvertTwiddles(w.data(), n);
             pInverseRoots = w.data();
         }
+        InverseScaled(out, n, pInverseRoots, bVector);
+    }
+
+    // The inverse transform of the pointwise products in out, whose factors 1/R and n are taken
+    // out, residues in [0, P).
+    static void InverseScaled(uint32_t* out, size_t n, const uint32_t* pInverseRoots, bool bVector)
+    {
         Inverse(out, n, pInverseRoots, bVector);
-        // The pointwise products carry a factor 1/R and the inverse transform a factor n.
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
         CLongPool::For(n, NTT_GRAIN,
                        [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
+    }
+
+    // out[0 .. n) = the forward transform of a, n <= ROOT_CACHE_LENGTH.
+    static void TransformFactor(const uint32_t* a, size_t na, size_t n, uint32_t* out,
+                                uint64_t base, bool bVector)
+    {
+        MakeRoots(n);
+        LoadForward(out, a, na, n, base, Roots().forward.get(), bVector);
+    }
+
+    // Convolve with a's transform fa from TransformFactor.
+    static void ConvolveWith(const uint32_t* fa, const uint32_t* b, size_t nb, size_t n,
+                             uint32_t* out, uint64_t base, bool bVector)
+    {
+        MakeRoots(n);
+        LoadForward(out, b, nb, n, base, Roots().forward.get(), bVector);
+        CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            Pointwise(out + i0, fa + i0, i1 - i0, bVector);
+        });
+        InverseScaled(out, n, Roots().inverse.get(), bVector);
     }
 };
 
@@ -770,6 +796,46 @@ std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b
     return r;
 }
 
+bool NttKeepsFactor(size_t n) { return n <= ROOT_CACHE_LENGTH; }
+
+template <uint64_t BASE>
+NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t n)
+{
+    assert(NttKeepsFactor(n));
+    const bool bVector = HasAvx2();
+    NttFactor factor;
+    factor.n = n;
+    for (auto& transform : factor.transforms)
+        transform = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::TransformFactor(a, na, n, factor.transforms[0].get(), BASE, bVector);
+    Field<P1>::TransformFactor(a, na, n, factor.transforms[1].get(), BASE, bVector);
+    Field<P2>::TransformFactor(a, na, n, factor.transforms[2].get(), BASE, bVector);
+    return factor;
+}
+
+template <uint64_t BASE>
+std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* b, size_t nb)
+{
+    const bool bVector = HasAvx2();
+    Residues res;
+    res.nr = na + nb;
+    const size_t n = a.n;
+    assert(TransformLength(res.nr) == n && NttKeepsFactor(n));
+    const uint64_t nQuarter = NttUnits(res.nr) / 4;
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::ConvolveWith(a.transforms[0].get(), b, nb, n, res.c0.get(), BASE, bVector);
+    CreditWork(nQuarter);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P1>::ConvolveWith(a.transforms[1].get(), b, nb, n, res.c1.get(), BASE, bVector);
+    CreditWork(nQuarter);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P2>::ConvolveWith(a.transforms[2].get(), b, nb, n, res.c2.get(), BASE, bVector);
+    CreditWork(nQuarter);
+    std::vector<uint32_t> r(res.nr);
+    Join<BASE>(r.data(), res, bVector);
+    return r;
+}
+
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
@@ -787,4 +853,10 @@ template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, co
                                           size_t);
 template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,
                                            size_t);
+template NttFactor NttTransformFactor<BINARY_BASE>(const uint32_t*, size_t, size_t);
+template NttFactor NttTransformFactor<DECIMAL_BASE>(const uint32_t*, size_t, size_t);
+template std::vector<uint32_t> NttProduct<BINARY_BASE>(const NttFactor&, size_t, const uint32_t*,
+                                                       size_t);
+template std::vector<uint32_t> NttProduct<DECIMAL_BASE>(const NttFactor&, size_t, const uint32_t*,
+                                                        size_t);
 } // namespace limb

@@ -141,6 +141,27 @@ TEST(LimbMath, ProductsByHalvesMatchOneTransform)
     }
 }
 
+// One factor times several others in turn: products of one transform length share its
+// transforms, a product of another length or below the transforms does not, and each is exact.
+template <uint64_t BASE>
+void CheckSharedFactor(uint64_t nSeed)
+{
+    std::mt19937_64 rng(nSeed);
+    const LimbVec a = RandomLimbs<BASE>(rng, 700);
+    limb::CSharedFactor<BASE> shared(a);
+    for (size_t nb : {600, 650, 700, 1500, 40, 255, 256, 640}) {
+        SCOPED_TRACE("700 x " + std::to_string(nb));
+        const LimbVec b = RandomLimbs<BASE>(rng, nb);
+        EXPECT_EQ(shared.Times(b), ReferenceMul<BASE>(a, b));
+    }
+}
+
+TEST(LimbMath, SharedFactorGivesEveryProduct)
+{
+    CheckSharedFactor<BINARY_BASE>(15);
+    CheckSharedFactor<DECIMAL_BASE>(16);
+}
+
 TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
 {
     std::mt19937_64 rng(13);
