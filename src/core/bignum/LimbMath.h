@@ -73,6 +73,10 @@ void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, s
 // Quotient and remainder of a by a non-zero b; either output may be null.
 template <uint64_t BASE>
 void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder);
+// floor(a / b) or a few units off it either way, for b non-zero: the quotient of DivMod without
+// the product that corrects it, where the last units do not matter.
+template <uint64_t BASE>
+LimbVec ApproxQuotient(const LimbVec& a, const LimbVec& b);
 // floor(BASE^(2k) / b) for b of exactly k limbs.
 template <uint64_t BASE>
 LimbVec Reciprocal(const LimbVec& b);

@@ -253,9 +253,7 @@ LimbVec PiScaled(size_t p)
     root = LimbVec();
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
-    LimbVec r;
-    limb::DivMod<DEC>(num, den.mag, &r, nullptr);
-    return r;
+    return limb::ApproxQuotient<DEC>(num, den.mag);
 }
 
 // The work of PiScaled(p) by step: the series with the square root beside it, then the
@@ -340,9 +338,7 @@ LimbVec EScaled(size_t p)
     DropLow(num, nDrop);
     num = limb::ShiftUp(num, p);
     DropLow(s.q, nDrop);
-    LimbVec r;
-    limb::DivMod<DEC>(num, s.q, &r, nullptr);
-    return r;
+    return limb::ApproxQuotient<DEC>(num, s.q);
 }
 
 std::array<uint64_t, 2> EUnits(size_t p)

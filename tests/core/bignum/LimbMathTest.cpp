@@ -194,6 +194,29 @@ TEST(LimbMath, DivisionSatisfiesTheIdentity)
     CheckDivisions<DECIMAL_BASE>(22);
 }
 
+// The quotient without its correction stays within a few units of the exact one, on both sides
+// of the switch to Newton's division.
+TEST(LimbMath, ApproximateQuotientIsWithinAFewUnits)
+{
+    std::mt19937_64 rng(17);
+    for (auto [na, nb] : {std::pair<size_t, size_t>{3, 2},
+                          {120, 59},
+                          {130, 70},
+                          {400, 300},
+                          {2000, 1000},
+                          {2003, 1001},
+                          {10382, 5191}}) {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " / " + std::to_string(nb));
+        const LimbVec a = RandomLimbs<DECIMAL_BASE>(rng, na);
+        const LimbVec b = RandomLimbs<DECIMAL_BASE>(rng, nb);
+        LimbVec exact;
+        limb::DivMod<DECIMAL_BASE>(a, b, &exact, nullptr);
+        LimbVec approx = limb::ApproxQuotient<DECIMAL_BASE>(a, b);
+        limb::SubAbs<DECIMAL_BASE>(approx, exact); // approx = |approx - exact|
+        EXPECT_LE(limb::Compare(approx, LimbVec{4}), 0) << "more than four units off";
+    }
+}
+
 TEST(LimbMath, ReciprocalIsTheFloor)
 {
     std::mt19937_64 rng(31);
