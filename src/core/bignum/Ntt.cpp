@@ -29,8 +29,10 @@ constexpr size_t NTT_GRAIN = size_t(1) << 15;
 // Transforms from this length on give their two halves to two threads.
 constexpr size_t NTT_PARALLEL = size_t(1) << 14;
 // Transforms up to this length take their roots from tables kept for the whole run; longer ones,
-// where making the roots is a small part of the work, make their own and free them after.
-constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 16;
+// where making the roots is a smaller part of the work, make their own and free them after. The
+// tables take 6 x 4 bytes per point: longer ones would save more work (2^16 points: a fifth of pi
+// to 10^5 digits) but raise the peak memory of mid-size work by as much.
+constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 12;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 // Work units of one residue in one stride of a transform, and of the steps that go once over all
