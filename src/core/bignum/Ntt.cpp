@@ -28,10 +28,10 @@ constexpr size_t NTT_BLOCK = size_t(1) << 12;
 constexpr size_t NTT_GRAIN = size_t(1) << 15;
 // Transforms from this length on give their two halves to two threads.
 constexpr size_t NTT_PARALLEL = size_t(1) << 14;
-// Transforms up to this length take their roots from tables kept for the whole run; longer ones,
-// where making the roots is a smaller part of the work, make their own and free them after. The
-// tables take 6 x 4 bytes per point: longer ones would save more work (2^16 points: a fifth of pi
-// to 10^5 digits) but raise the peak memory of mid-size work by as much.
+// Transforms up to this length take their forward roots from tables kept for the whole run;
+// longer ones, where making the roots is a smaller part of the work, make their own and free them
+// after. The tables take 3 x 4 bytes per point: longer ones save more work (2^16 points: a tenth
+// of pi to 10^5 digits) but raise the peak memory of mid-size work by as much.
 constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 12;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
@@ -133,14 +133,16 @@ struct Field
         return w;
     }
 
-    // The roots of all transforms up to ROOT_CACHE_LENGTH, laid out as Twiddles and as
-    // InvertTwiddles leave them: the entries of one level do not depend on the transform length,
-    // so the levels are made once each, when a transform first needs them.
+    // The roots of all transforms up to ROOT_CACHE_LENGTH, laid out as Twiddles leaves them: the
+    // entries of one level do not depend on the transform length, so the levels are made once
+    // each, when a transform first needs them.
     struct RootCache
     {
         std::mutex mutex;
         std::atomic<size_t> nReady{0}; // entries [1, nReady) are made
-        std::unique_ptr<uint32_t[]> forward, inverse;
+        // In static storage, whose pages count only once they are written, and which leaves the
+        // heap free to give back what the products free.
+        uint32_t forward[ROOT_CACHE_LENGTH];
     };
 
     static RootCache& Roots()
@@ -160,26 +162,38 @@ struct Field
         if (nReady >= n)
             return;
         if (nReady == 0) {
-            cache.forward = std::make_unique_for_overwrite<uint32_t[]>(ROOT_CACHE_LENGTH);
-            cache.inverse = std::make_unique_for_overwrite<uint32_t[]>(ROOT_CACHE_LENGTH);
-            cache.forward[0] = cache.inverse[0] = 0;
-            cache.forward[1] = cache.inverse[1] = R_MOD;
+            cache.forward[0] = 0;
+            cache.forward[1] = R_MOD;
             nReady = 2;
         }
         const uint32_t g = Generator();
-        uint32_t* pForward = cache.forward.get();
-        uint32_t* pInverse = cache.inverse.get();
-        // Level len holds the powers of a root of order 2 len; its inverse powers are
-        // w^-j = -w^(len - j).
+        uint32_t* pForward = cache.forward;
+        // Level len holds the powers of a root of order 2 len.
         for (size_t len = nReady; len < n; len *= 2) {
             uint32_t root = ToMont(PowMod(g, (P - 1) / (2 * len), P));
             Powers(root, 0, len, pForward + len);
-            pInverse[len] = pForward[len];
-            for (size_t j = 1; j < len; ++j)
-                pInverse[len + j] = P - pForward[2 * len - j];
             nReady = 2 * len;
         }
         cache.nReady.store(nReady, std::memory_order_release);
+    }
+
+    // The inverse roots of a transform of length n <= ROOT_CACHE_LENGTH from the kept ones, laid
+    // out as InvertTwiddles leaves them: w^-j = -w^(len - j) for a root w of order 2 len. Made
+    // for each product, as they are needed only while it runs.
+    static std::unique_ptr<uint32_t[]> InverseRoots(size_t n)
+    {
+        const uint32_t* pForward = Roots().forward;
+        std::unique_ptr<uint32_t[]> inverse =
+            std::make_unique_for_overwrite<uint32_t[]>(std::max<size_t>(n, 2));
+        uint32_t* pInverse = inverse.get();
+        pInverse[0] = 0;
+        pInverse[1] = R_MOD;
+        for (size_t len = 2; len < n; len *= 2) {
+            pInverse[len] = pForward[len];
+            for (size_t j = 1; j < len; ++j)
+                pInverse[len + j] = P - pForward[2 * len - j];
+        }
+        return inverse;
     }
 
     // x^e in Montgomery form.
@@ -569,8 +583,7 @@ struct Field
         const uint32_t* pInverseRoots = nullptr;
         if (n <= ROOT_CACHE_LENGTH) {
             MakeRoots(n);
-            pForwardRoots = Roots().forward.get();
-            pInverseRoots = Roots().inverse.get();
+            pForwardRoots = Roots().forward;
         } else {
             w = Twiddles(n);
             pForwardRoots = w.data();
@@ -588,7 +601,11 @@ struct Field
                 Pointwise(out + i0, pB + i0, i1 - i0, bVector);
             });
         }
-        if (!w.empty()) {
+        std::unique_ptr<uint32_t[]> inverse;
+        if (w.empty()) {
+            inverse = InverseRoots(n);
+            pInverseRoots = inverse.get();
+        } else {
             InvertTwiddles(w.data(), n);
             pInverseRoots = w.data();
         }
@@ -610,7 +627,7 @@ struct Field
                                 uint64_t base, bool bVector)
     {
         MakeRoots(n);
-        LoadForward(out, a, na, n, base, Roots().forward.get(), bVector);
+        LoadForward(out, a, na, n, base, Roots().forward, bVector);
     }
 
     // Convolve with a's transform fa from TransformFactor.
@@ -618,11 +635,11 @@ struct Field
                              uint32_t* out, uint64_t base, bool bVector)
     {
         MakeRoots(n);
-        LoadForward(out, b, nb, n, base, Roots().forward.get(), bVector);
+        LoadForward(out, b, nb, n, base, Roots().forward, bVector);
         CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
             Pointwise(out + i0, fa + i0, i1 - i0, bVector);
         });
-        InverseScaled(out, n, Roots().inverse.get(), bVector);
+        InverseScaled(out, n, InverseRoots(n).get(), bVector);
     }
 };
 
