@@ -158,7 +158,7 @@ LimbVec CorrectQuotient(LimbVec& q, LimbVec prod, const LimbVec& a, const LimbVe
 // Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder. The
 // estimate is off by a few units at most, so each correction loop runs a few times at most.
 template <uint64_t BASE>
-void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
+LimbVec NewtonQuotient(const LimbVec& a, const LimbVec& b)
 {
     size_t m = a.size() - b.size() + 1, k = m + 2;
     // a and b scaled so that b has k limbs: times BASE^up, floor of the division by BASE^down.
@@ -169,8 +169,13 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
     // The scaled a times x (below BASE^(k+1)) over BASE^(2k): the limbs of the scaled a below
     // BASE^(k-1) add less than one unit to it, so they are left out of the product.
     size_t nLow = k - 1;
-    LimbVec q = ShiftDown(Mul<BASE>(Rescale(a, nUp, nDown + nLow), x), 2 * k - nLow);
-    x = LimbVec();
+    return ShiftDown(Mul<BASE>(Rescale(a, nUp, nDown + nLow), x), 2 * k - nLow);
+}
+
+template <uint64_t BASE>
+void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
+{
+    LimbVec q = NewtonQuotient<BASE>(a, b);
     CheckCancel();
     LimbVec r = CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
     if (pQuotient != nullptr)
@@ -234,6 +239,21 @@ void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRe
 }
 
 template <uint64_t BASE>
+LimbVec ApproxQuotient(const LimbVec& a, const LimbVec& b)
+{
+    assert(!b.empty());
+    if (Compare(a, b) >= 0 && b.size() > 1 &&
+        std::min(b.size(), a.size() - b.size() + 1) >= NEWTON_THRESHOLD) {
+        LimbVec q = NewtonQuotient<BASE>(a, b);
+        Trim(q);
+        return q;
+    }
+    LimbVec q;
+    DivMod<BASE>(a, b, &q, nullptr);
+    return q;
+}
+
+template <uint64_t BASE>
 LimbVec ReciprocalSqrt(uint32_t a, size_t k)
 {
     assert(a >= 2);
@@ -281,6 +301,7 @@ uint64_t ReciprocalSqrtUnits(size_t k)
 #define PELMORIX_DIVIDE_INSTANTIATE(B)                                                             \
     template void DivMod<B>(const LimbVec&, const LimbVec&, LimbVec*, LimbVec*);                   \
     template LimbVec Reciprocal<B>(const LimbVec&);                                                \
+    template LimbVec ApproxQuotient<B>(const LimbVec&, const LimbVec&);                            \
     template LimbVec ReciprocalSqrt<B>(uint32_t, size_t);
 
 PELMORIX_DIVIDE_INSTANTIATE(BINARY_BASE)

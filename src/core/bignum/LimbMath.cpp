@@ -16,10 +16,13 @@ namespace
 // operand when those fit transforms of half the length: the same work in half the memory.
 constexpr size_t SPLIT_TRANSFORM_LENGTH = size_t(1) << 16;
 
-// Below this many limbs in the shorter operand schoolbook multiplication is fastest.
-constexpr size_t KARATSUBA_THRESHOLD = 64;
+// Below this many limbs in the shorter operand schoolbook multiplication is fastest (measured on
+// decimal limbs, whose schoolbook rows run four limbs at a time).
+constexpr size_t KARATSUBA_THRESHOLD = 96;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
-constexpr size_t NTT_THRESHOLD = 320;
+constexpr size_t NTT_THRESHOLD = 256;
+// Schoolbook products of up to this many limbs keep their columns on the stack.
+constexpr size_t STACK_COLUMNS = 512;
 
 // Room for k more limbs in a: a long value grows by its few new limbs, not by doubling its
 // memory as push_back would.
@@ -252,12 +255,20 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
             std::swap(a, b);
             std::swap(na, nb);
         }
-        std::vector<uint64_t> acc(na + nb, 0);
+        // Small products, the most frequent ones, keep their columns on the stack.
+        uint64_t stackColumns[STACK_COLUMNS];
+        std::vector<uint64_t> heapColumns;
+        uint64_t* acc = stackColumns;
+        if (na + nb > STACK_COLUMNS) {
+            heapColumns.resize(na + nb);
+            acc = heapColumns.data();
+        } else
+            std::fill(acc, acc + na + nb, uint64_t(0));
         bool bVector = na >= 16 && HasAvx2();
         for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY) {
             size_t iEnd = std::min(nb, i0 + ROWS_PER_CARRY);
             for (size_t i = i0; i < iEnd; ++i)
-                AddRow(acc.data() + i, a, na, b[i], bVector);
+                AddRow(acc + i, a, na, b[i], bVector);
             // Columns above iEnd + na - 1 hold no product yet; the carry into the first of them
             // stays small enough for the rows still to come.
             uint64_t carry = 0;
@@ -268,7 +279,7 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
             }
             acc[iEnd + na - 1] += carry;
         }
-        std::copy(acc.begin(), acc.end(), r);
+        std::copy(acc, acc + na + nb, r);
     } else {
         std::fill(r, r + nb, 0u);
         for (size_t i = 0; i < na; ++i)
@@ -314,6 +325,22 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
     return r;
 }
 
+template <uint64_t BASE>
+LimbVec CSharedFactor<BASE>::Times(const LimbVec& b)
+{
+    const size_t na = m_a.size(), nb = b.size();
+    const size_t nLong = std::max(na, nb), nShort = std::min(na, nb);
+    if (nShort < NTT_THRESHOLD || na + nb > NTT_MAX_LENGTH || SplitsForMemory(nLong, nShort) ||
+        !NttKeepsFactor(TransformLength(na + nb)))
+        return Mul<BASE>(m_a, b);
+    const size_t n = TransformLength(na + nb);
+    if (m_transformed.n != n)
+        m_transformed = NttTransformFactor<BASE>(m_a.data(), na, n);
+    LimbVec r = NttProduct<BASE>(m_transformed, na, b.data(), nb);
+    Trim(r);
+    return r;
+}
+
 // Follows the choices of MulInto; only schoolbook products and transforms credit work, so the
 // units of the other ways are those of the products they are made of.
 uint64_t MulUnits(size_t na, size_t nb)
@@ -347,6 +374,9 @@ uint64_t MulUnits(size_t na, size_t nb)
     template void MulByHalves<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);     \
     template void MulInto<B>(uint32_t*, const uint32_t*, size_t, const uint32_t*, size_t);         \
     template LimbVec Mul<B>(const LimbVec&, const LimbVec&);
+
+template class CSharedFactor<BINARY_BASE>;
+template class CSharedFactor<DECIMAL_BASE>;
 
 PELMORIX_LIMB_INSTANTIATE(BINARY_BASE)
 PELMORIX_LIMB_INSTANTIATE(DECIMAL_BASE)

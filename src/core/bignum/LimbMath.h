@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bignum/LimbKernels.h"
+#include "core/bignum/Ntt.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,6 +51,20 @@ template <uint64_t BASE>
 LimbVec Mul(const LimbVec& a, const LimbVec& b);
 template <uint64_t BASE>
 void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+
+// A factor of several products: Times(b) is Mul(a, b), and products that go through mid-size
+// transforms of one length transform a only once. a must outlive the object and stay unchanged.
+template <uint64_t BASE>
+class CSharedFactor
+{
+public:
+    explicit CSharedFactor(const LimbVec& a) : m_a(a) {}
+    LimbVec Times(const LimbVec& b);
+
+private:
+    const LimbVec& m_a;
+    NttFactor m_transformed;
+};
 // The product from those of b with the two halves of a: for products longer than one transform
 // takes. na >= 2.
 template <uint64_t BASE>
@@ -58,6 +73,10 @@ void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, s
 // Quotient and remainder of a by a non-zero b; either output may be null.
 template <uint64_t BASE>
 void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder);
+// floor(a / b) or a few units off it either way, for b non-zero: the quotient of DivMod without
+// the product that corrects it, where the last units do not matter.
+template <uint64_t BASE>
+LimbVec ApproxQuotient(const LimbVec& a, const LimbVec& b);
 // floor(BASE^(2k) / b) for b of exactly k limbs.
 template <uint64_t BASE>
 LimbVec Reciprocal(const LimbVec& b);

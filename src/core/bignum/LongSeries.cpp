@@ -24,6 +24,10 @@ constexpr size_t UNSURE_LAST_DIGITS = 5;
 constexpr double CHUDNOVSKY_DIGITS_PER_TERM = 14.18;
 // Ranges of at most this many factors are multiplied one word at a time.
 constexpr size_t PRODUCT_LEAF = 16;
+// Ranges of at most this many terms of pi are summed one term at a time.
+constexpr uint64_t CHUDNOVSKY_LEAF = 4;
+// Ranges of at most this many terms of e are summed one term at a time.
+constexpr uint64_t EXP_LEAF = 16;
 
 // Subtrees of at least this many terms or factors give their halves to two threads.
 constexpr uint64_t PARALLEL_TERMS = 256;
@@ -135,11 +139,32 @@ ChudnovskyPart ChudnovskyLeaf(uint64_t k)
     return r;
 }
 
+// The terms [a, b) one after the other, each joined on the right as a node would join it:
+// T = T q_k + P p_k c_k, P = P p_k, Q = Q q_k, with the small factors taken one word at a time.
+// The leaf credits the nodes of the subtree it stands for.
+ChudnovskyPart ChudnovskyLeaves(uint64_t a, uint64_t b)
+{
+    CreditWork((2 * (b - a) - 1) * NODE_UNITS);
+    ChudnovskyPart r = ChudnovskyLeaf(a);
+    for (uint64_t k = a + 1; k < b; ++k) {
+        const auto qFactors = {uint32_t(k), uint32_t(k), uint32_t(k), 640320u, 640320u, 26680u};
+        for (uint32_t m : qFactors) {
+            limb::MulSmall<DEC>(r.t.mag, m);
+            limb::MulSmall<DEC>(r.q, m);
+        }
+        for (uint32_t m : {uint32_t(6 * k - 5), uint32_t(2 * k - 1), uint32_t(6 * k - 1)})
+            limb::MulSmall<DEC>(r.p.mag, m);
+        r.p.bNeg = !r.p.bNeg;
+        AddSigned(r.t, {limb::Mul<DEC>(r.p.mag, Small(13591409 + 545140134 * k)), r.p.bNeg});
+    }
+    return r;
+}
+
 ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
 {
+    if (b - a <= CHUDNOVSKY_LEAF)
+        return ChudnovskyLeaves(a, b);
     CreditWork(NODE_UNITS);
-    if (b - a == 1)
-        return ChudnovskyLeaf(a);
     CheckCancel();
     uint64_t m = (a + b) / 2;
     ChudnovskyPart left, right;
@@ -147,18 +172,23 @@ ChudnovskyPart SplitChudnovsky(uint64_t a, uint64_t b, bool bNeedP)
         b - a, [&] { left = SplitChudnovsky(a, m, true); },
         [&] { right = SplitChudnovsky(m, b, bNeedP); });
     // Each part of the halves goes as soon as its last product is made.
+    // The right Q and the left P are factors of two products each.
     ChudnovskyPart r;
-    r.t = {limb::Mul<DEC>(left.t.mag, right.q), left.t.bNeg};
+    limb::CSharedFactor<DEC> rightQ(right.q);
+    r.t = {rightQ.Times(left.t.mag), left.t.bNeg};
     left.t = SignedVec();
     {
-        SignedVec t2{limb::Mul<DEC>(left.p.mag, right.t.mag), left.p.bNeg != right.t.bNeg};
-        right.t = SignedVec();
-        AddSigned(r.t, t2);
+        limb::CSharedFactor<DEC> leftP(left.p.mag);
+        {
+            SignedVec t2{leftP.Times(right.t.mag), left.p.bNeg != right.t.bNeg};
+            right.t = SignedVec();
+            AddSigned(r.t, t2);
+        }
+        if (bNeedP)
+            r.p = {leftP.Times(right.p.mag), left.p.bNeg != right.p.bNeg};
     }
-    if (bNeedP)
-        r.p = {limb::Mul<DEC>(left.p.mag, right.p.mag), left.p.bNeg != right.p.bNeg};
     left.p = right.p = SignedVec();
-    r.q = limb::Mul<DEC>(left.q, right.q);
+    r.q = rightQ.Times(left.q);
     return r;
 }
 
@@ -223,9 +253,7 @@ LimbVec PiScaled(size_t p)
     root = LimbVec();
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
-    LimbVec r;
-    limb::DivMod<DEC>(num, den.mag, &r, nullptr);
-    return r;
+    return limb::ApproxQuotient<DEC>(num, den.mag);
 }
 
 // The work of PiScaled(p) by step: the series with the square root beside it, then the
@@ -245,20 +273,31 @@ struct ExpPart
 
 ExpPart SplitExp(uint64_t a, uint64_t b)
 {
+    if (b - a <= EXP_LEAF) {
+        // One term at a time: Q(a, k + 1) = k Q(a, k) and T(a, k + 1) = k T(a, k) + 1. The leaf
+        // credits the nodes of the subtree it stands for.
+        CreditWork((2 * (b - a) - 1) * NODE_UNITS);
+        ExpPart r{Small(a), LimbVec{1}};
+        for (uint64_t k = a + 1; k < b; ++k) {
+            limb::MulSmall<DEC>(r.q, uint32_t(k));
+            limb::MulSmall<DEC>(r.t, uint32_t(k));
+            limb::AddSmall<DEC>(r.t, 1);
+        }
+        return r;
+    }
     CreditWork(NODE_UNITS);
-    if (b - a == 1)
-        return {Small(a), LimbVec{1}};
     CheckCancel();
     uint64_t m = (a + b) / 2;
     ExpPart left, right;
     Fork(
         b - a, [&] { left = SplitExp(a, m); }, [&] { right = SplitExp(m, b); });
     ExpPart r;
-    r.t = limb::Mul<DEC>(left.t, right.q);
+    limb::CSharedFactor<DEC> rightQ(right.q);
+    r.t = rightQ.Times(left.t);
     left.t = LimbVec();
     limb::AddTo<DEC>(r.t, right.t);
     right.t = LimbVec();
-    r.q = limb::Mul<DEC>(left.q, right.q);
+    r.q = rightQ.Times(left.q);
     return r;
 }
 
@@ -299,9 +338,7 @@ LimbVec EScaled(size_t p)
     DropLow(num, nDrop);
     num = limb::ShiftUp(num, p);
     DropLow(s.q, nDrop);
-    LimbVec r;
-    limb::DivMod<DEC>(num, s.q, &r, nullptr);
-    return r;
+    return limb::ApproxQuotient<DEC>(num, s.q);
 }
 
 std::array<uint64_t, 2> EUnits(size_t p)

@@ -6,9 +6,11 @@
 #include "core/bignum/LongPool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <immintrin.h>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace limb
@@ -26,6 +28,11 @@ constexpr size_t NTT_BLOCK = size_t(1) << 12;
 constexpr size_t NTT_GRAIN = size_t(1) << 15;
 // Transforms from this length on give their two halves to two threads.
 constexpr size_t NTT_PARALLEL = size_t(1) << 14;
+// Transforms up to this length take their forward roots from tables kept for the whole run;
+// longer ones, where making the roots is a smaller part of the work, make their own and free them
+// after. The tables take 3 x 4 bytes per point: longer ones save more work (2^16 points: a tenth
+// of pi to 10^5 digits) but raise the peak memory of mid-size work by as much.
+constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 12;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 // Work units of one residue in one stride of a transform, and of the steps that go once over all
@@ -124,6 +131,69 @@ struct Field
                     pW[len + j] = pW[2 * len + 2 * j];
             });
         return w;
+    }
+
+    // The roots of all transforms up to ROOT_CACHE_LENGTH, laid out as Twiddles leaves them: the
+    // entries of one level do not depend on the transform length, so the levels are made once
+    // each, when a transform first needs them.
+    struct RootCache
+    {
+        std::mutex mutex;
+        std::atomic<size_t> nReady{0}; // entries [1, nReady) are made
+        // In static storage, whose pages count only once they are written, and which leaves the
+        // heap free to give back what the products free.
+        uint32_t forward[ROOT_CACHE_LENGTH];
+    };
+
+    static RootCache& Roots()
+    {
+        static RootCache cache;
+        return cache;
+    }
+
+    // Makes the roots of transforms up to length n <= ROOT_CACHE_LENGTH.
+    static void MakeRoots(size_t n)
+    {
+        RootCache& cache = Roots();
+        if (cache.nReady.load(std::memory_order_acquire) >= n)
+            return;
+        std::lock_guard lock(cache.mutex);
+        size_t nReady = cache.nReady.load(std::memory_order_relaxed);
+        if (nReady >= n)
+            return;
+        if (nReady == 0) {
+            cache.forward[0] = 0;
+            cache.forward[1] = R_MOD;
+            nReady = 2;
+        }
+        const uint32_t g = Generator();
+        uint32_t* pForward = cache.forward;
+        // Level len holds the powers of a root of order 2 len.
+        for (size_t len = nReady; len < n; len *= 2) {
+            uint32_t root = ToMont(PowMod(g, (P - 1) / (2 * len), P));
+            Powers(root, 0, len, pForward + len);
+            nReady = 2 * len;
+        }
+        cache.nReady.store(nReady, std::memory_order_release);
+    }
+
+    // The inverse roots of a transform of length n <= ROOT_CACHE_LENGTH from the kept ones, laid
+    // out as InvertTwiddles leaves them: w^-j = -w^(len - j) for a root w of order 2 len. Made
+    // for each product, as they are needed only while it runs.
+    static std::unique_ptr<uint32_t[]> InverseRoots(size_t n)
+    {
+        const uint32_t* pForward = Roots().forward;
+        std::unique_ptr<uint32_t[]> inverse =
+            std::make_unique_for_overwrite<uint32_t[]>(std::max<size_t>(n, 2));
+        uint32_t* pInverse = inverse.get();
+        pInverse[0] = 0;
+        pInverse[1] = R_MOD;
+        for (size_t len = 2; len < n; len *= 2) {
+            pInverse[len] = pForward[len];
+            for (size_t j = 1; j < len; ++j)
+                pInverse[len + j] = P - pForward[2 * len - j];
+        }
+        return inverse;
     }
 
     // x^e in Montgomery form.
@@ -445,23 +515,80 @@ struct Field
                        [=](size_t j0, size_t j1) { InverseSpan(a, h, j0, j1, w, bVector); });
     }
 
-    // out[0 .. n) = a mod P, zero past na.
-    static void Load(uint32_t* out, const uint32_t* a, size_t na, size_t n)
+    // out[0 .. n) = a within [0, 2P), which the transforms take, zero past na. Limbs below base
+    // need no division when base is at most 4P, as for decimal limbs.
+    static void Load(uint32_t* out, const uint32_t* a, size_t na, size_t n, uint64_t base)
     {
         CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
             size_t iEnd = std::min(i1, std::max(i0, na));
-            std::transform(a + i0, a + iEnd, out + i0, [](uint32_t x) { return x % P; });
+            if (base <= 2 * uint64_t(P))
+                std::copy(a + i0, a + iEnd, out + i0);
+            else if (base <= 4 * uint64_t(P))
+                std::transform(a + i0, a + iEnd, out + i0,
+                               [](uint32_t x) { return std::min(x, x - 2 * P); });
+            else
+                std::transform(a + i0, a + iEnd, out + i0, [](uint32_t x) { return x % P; });
             std::fill(out + iEnd, out + i1, 0u);
         });
     }
 
-    // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P).
-    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
-                         uint32_t* out, bool bVector)
+    // The first stride of a forward transform of length 2 h whose upper half is zero: the lower
+    // half stays, the upper one is the lower one times the roots.
+    __attribute__((target("avx2"))) static void ForwardLowerHalfAvx2(uint32_t* a, size_t h,
+                                                                     size_t j0, size_t j1,
+                                                                     const uint32_t* w)
     {
-        std::vector<uint32_t> w = Twiddles(n);
-        Load(out, a, na, n);
-        Forward(out, n, w.data(), bVector);
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + j));
+            __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + j));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(a + j + h),
+                                MulLazy8(_mm256_add_epi32(u, twoP), root));
+        }
+    }
+
+    static void ForwardLowerHalf(uint32_t* a, size_t h, size_t j0, size_t j1, const uint32_t* w,
+                                 bool bVector)
+    {
+        if (h >= 8 && bVector)
+            return ForwardLowerHalfAvx2(a, h, j0, j1, w);
+        for (size_t j = j0; j < j1; ++j)
+            a[j + h] = MulLazy(a[j] + 2 * P, w[h + j]);
+    }
+
+    // out[0 .. n) = the forward transform of a, zero past na. When a fills no more than the lower
+    // half, the upper half is never zeroed and the first stride does half its work.
+    static void LoadForward(uint32_t* out, const uint32_t* a, size_t na, size_t n, uint64_t base,
+                            const uint32_t* w, bool bVector)
+    {
+        const size_t h = n / 2;
+        if (n < 32 || na > h) {
+            Load(out, a, na, n, base);
+            return Forward(out, n, w, bVector);
+        }
+        Load(out, a, na, h, base);
+        CLongPool::For(h, NTT_GRAIN,
+                       [=](size_t j0, size_t j1) { ForwardLowerHalf(out, h, j0, j1, w, bVector); });
+        Both(
+            n, [=] { Forward(out, h, w, bVector); }, [=] { Forward(out + h, h, w, bVector); });
+    }
+
+    // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P); the limbs of a and
+    // b are below base.
+    static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
+                         uint32_t* out, uint64_t base, bool bVector)
+    {
+        std::vector<uint32_t> w;
+        const uint32_t* pForwardRoots = nullptr;
+        const uint32_t* pInverseRoots = nullptr;
+        if (n <= ROOT_CACHE_LENGTH) {
+            MakeRoots(n);
+            pForwardRoots = Roots().forward;
+        } else {
+            w = Twiddles(n);
+            pForwardRoots = w.data();
+        }
+        LoadForward(out, a, na, n, base, pForwardRoots, bVector);
         if (a == b && na == nb)
             CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, out + i0, i1 - i0, bVector);
@@ -469,18 +596,50 @@ struct Field
         else {
             std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
             const uint32_t* pB = fb.get();
-            Load(fb.get(), b, nb, n);
-            Forward(fb.get(), n, w.data(), bVector);
+            LoadForward(fb.get(), b, nb, n, base, pForwardRoots, bVector);
             CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, pB + i0, i1 - i0, bVector);
             });
         }
-        InvertTwiddles(w.data(), n);
-        Inverse(out, n, w.data(), bVector);
-        // The pointwise products carry a factor 1/R and the inverse transform a factor n.
+        std::unique_ptr<uint32_t[]> inverse;
+        if (w.empty()) {
+            inverse = InverseRoots(n);
+            pInverseRoots = inverse.get();
+        } else {
+            InvertTwiddles(w.data(), n);
+            pInverseRoots = w.data();
+        }
+        InverseScaled(out, n, pInverseRoots, bVector);
+    }
+
+    // The inverse transform of the pointwise products in out, whose factors 1/R and n are taken
+    // out, residues in [0, P).
+    static void InverseScaled(uint32_t* out, size_t n, const uint32_t* pInverseRoots, bool bVector)
+    {
+        Inverse(out, n, pInverseRoots, bVector);
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
         CLongPool::For(n, NTT_GRAIN,
                        [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
+    }
+
+    // out[0 .. n) = the forward transform of a, n <= ROOT_CACHE_LENGTH.
+    static void TransformFactor(const uint32_t* a, size_t na, size_t n, uint32_t* out,
+                                uint64_t base, bool bVector)
+    {
+        MakeRoots(n);
+        LoadForward(out, a, na, n, base, Roots().forward, bVector);
+    }
+
+    // Convolve with a's transform fa from TransformFactor.
+    static void ConvolveWith(const uint32_t* fa, const uint32_t* b, size_t nb, size_t n,
+                             uint32_t* out, uint64_t base, bool bVector)
+    {
+        MakeRoots(n);
+        LoadForward(out, b, nb, n, base, Roots().forward, bVector);
+        CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            Pointwise(out + i0, fa + i0, i1 - i0, bVector);
+        });
+        InverseScaled(out, n, InverseRoots(n).get(), bVector);
     }
 };
 
@@ -576,7 +735,8 @@ struct Residues
 };
 
 // A product that takes seconds credits its work a quarter at a time: three of them here.
-Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, bool bVector)
+Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, uint64_t base,
+                      bool bVector)
 {
     Residues res;
     res.nr = na + nb;
@@ -584,13 +744,13 @@ Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb
     size_t n = TransformLength(res.nr);
     const uint64_t nQuarter = NttUnits(res.nr) / 4;
     res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), bVector);
+    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), base, bVector);
     CreditWork(nQuarter);
     res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), bVector);
+    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), base, bVector);
     CreditWork(nQuarter);
     res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), bVector);
+    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), base, bVector);
     CreditWork(nQuarter);
     return res;
 }
@@ -640,7 +800,7 @@ template <uint64_t BASE>
 void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
     const bool bVector = HasAvx2();
-    Residues res = Convolutions(a, na, b, nb, bVector);
+    Residues res = Convolutions(a, na, b, nb, BASE, bVector);
     Join<BASE>(r, res, bVector);
 }
 
@@ -648,8 +808,48 @@ template <uint64_t BASE>
 std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
     const bool bVector = HasAvx2();
-    Residues res = Convolutions(a, na, b, nb, bVector);
+    Residues res = Convolutions(a, na, b, nb, BASE, bVector);
     // The product's limbs are taken only now that the transforms have given back theirs.
+    std::vector<uint32_t> r(res.nr);
+    Join<BASE>(r.data(), res, bVector);
+    return r;
+}
+
+bool NttKeepsFactor(size_t n) { return n <= ROOT_CACHE_LENGTH; }
+
+template <uint64_t BASE>
+NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t n)
+{
+    assert(NttKeepsFactor(n));
+    const bool bVector = HasAvx2();
+    NttFactor factor;
+    factor.n = n;
+    for (auto& transform : factor.transforms)
+        transform = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::TransformFactor(a, na, n, factor.transforms[0].get(), BASE, bVector);
+    Field<P1>::TransformFactor(a, na, n, factor.transforms[1].get(), BASE, bVector);
+    Field<P2>::TransformFactor(a, na, n, factor.transforms[2].get(), BASE, bVector);
+    return factor;
+}
+
+template <uint64_t BASE>
+std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* b, size_t nb)
+{
+    const bool bVector = HasAvx2();
+    Residues res;
+    res.nr = na + nb;
+    const size_t n = a.n;
+    assert(TransformLength(res.nr) == n && NttKeepsFactor(n));
+    const uint64_t nQuarter = NttUnits(res.nr) / 4;
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P0>::ConvolveWith(a.transforms[0].get(), b, nb, n, res.c0.get(), BASE, bVector);
+    CreditWork(nQuarter);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P1>::ConvolveWith(a.transforms[1].get(), b, nb, n, res.c1.get(), BASE, bVector);
+    CreditWork(nQuarter);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
+    Field<P2>::ConvolveWith(a.transforms[2].get(), b, nb, n, res.c2.get(), BASE, bVector);
+    CreditWork(nQuarter);
     std::vector<uint32_t> r(res.nr);
     Join<BASE>(r.data(), res, bVector);
     return r;
@@ -658,7 +858,7 @@ std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
-    Residues res = Convolutions(a, na, b, nb, false);
+    Residues res = Convolutions(a, na, b, nb, BASE, false);
     Join<BASE>(r, res, false);
 }
 
@@ -672,4 +872,10 @@ template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, co
                                           size_t);
 template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,
                                            size_t);
+template NttFactor NttTransformFactor<BINARY_BASE>(const uint32_t*, size_t, size_t);
+template NttFactor NttTransformFactor<DECIMAL_BASE>(const uint32_t*, size_t, size_t);
+template std::vector<uint32_t> NttProduct<BINARY_BASE>(const NttFactor&, size_t, const uint32_t*,
+                                                       size_t);
+template std::vector<uint32_t> NttProduct<DECIMAL_BASE>(const NttFactor&, size_t, const uint32_t*,
+                                                        size_t);
 } // namespace limb

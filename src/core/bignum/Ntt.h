@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace limb
@@ -25,6 +26,21 @@ void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t
 // does not add to their memory.
 template <uint64_t BASE>
 std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
+// The transforms of one factor for products of transform length n, one per prime, made once for
+// several products with that factor.
+struct NttFactor
+{
+    size_t n = 0;
+    std::unique_ptr<uint32_t[]> transforms[3];
+};
+// Whether products of transform length n may keep the transforms of a factor: those whose roots
+// are kept, where making the transforms is a noticeable share of the work and they are small.
+bool NttKeepsFactor(size_t n);
+template <uint64_t BASE>
+NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t n);
+// NttProduct of the factor a of na limbs, transformed for the length of this product, and b.
+template <uint64_t BASE>
+std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* b, size_t nb);
 // The same without the processor's vector instructions, which NttMul uses where it finds them.
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);

@@ -59,8 +59,10 @@ std::string ReferenceText(LimbVec v)
 // Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds, and
 // the 50,000-digit operands of the calculator.
 const std::pair<size_t, size_t> MUL_SIZES[] = {
-    {1, 1},     {2, 1},     {63, 63},   {64, 64},   {65, 65},    {129, 64},  {200, 65},
-    {319, 319}, {320, 320}, {321, 321}, {640, 320}, {2000, 330}, {5000, 30}, {5191, 5191},
+    {1, 1},     {2, 1},       {63, 63},   {64, 64},   {65, 65},   {129, 64},
+    {200, 65},  {319, 319},   {320, 320}, {321, 321}, {640, 320}, {2000, 330},
+    {5000, 30}, {5191, 5191}, {95, 95},   {96, 96},   {97, 97},   {193, 96},
+    {255, 255}, {256, 256},   {257, 257}, {512, 256}, {600, 255},
 };
 
 template <uint64_t BASE>
@@ -139,6 +141,27 @@ TEST(LimbMath, ProductsByHalvesMatchOneTransform)
     }
 }
 
+// One factor times several others in turn: products of one transform length share its
+// transforms, a product of another length or below the transforms does not, and each is exact.
+template <uint64_t BASE>
+void CheckSharedFactor(uint64_t nSeed)
+{
+    std::mt19937_64 rng(nSeed);
+    const LimbVec a = RandomLimbs<BASE>(rng, 700);
+    limb::CSharedFactor<BASE> shared(a);
+    for (size_t nb : {600, 650, 700, 1500, 40, 255, 256, 640}) {
+        SCOPED_TRACE("700 x " + std::to_string(nb));
+        const LimbVec b = RandomLimbs<BASE>(rng, nb);
+        EXPECT_EQ(shared.Times(b), ReferenceMul<BASE>(a, b));
+    }
+}
+
+TEST(LimbMath, SharedFactorGivesEveryProduct)
+{
+    CheckSharedFactor<BINARY_BASE>(15);
+    CheckSharedFactor<DECIMAL_BASE>(16);
+}
+
 TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
 {
     std::mt19937_64 rng(13);
@@ -169,6 +192,29 @@ TEST(LimbMath, DivisionSatisfiesTheIdentity)
 {
     CheckDivisions<BINARY_BASE>(21);
     CheckDivisions<DECIMAL_BASE>(22);
+}
+
+// The quotient without its correction stays within a few units of the exact one, on both sides
+// of the switch to Newton's division.
+TEST(LimbMath, ApproximateQuotientIsWithinAFewUnits)
+{
+    std::mt19937_64 rng(17);
+    for (auto [na, nb] : {std::pair<size_t, size_t>{3, 2},
+                          {120, 59},
+                          {130, 70},
+                          {400, 300},
+                          {2000, 1000},
+                          {2003, 1001},
+                          {10382, 5191}}) {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " / " + std::to_string(nb));
+        const LimbVec a = RandomLimbs<DECIMAL_BASE>(rng, na);
+        const LimbVec b = RandomLimbs<DECIMAL_BASE>(rng, nb);
+        LimbVec exact;
+        limb::DivMod<DECIMAL_BASE>(a, b, &exact, nullptr);
+        LimbVec approx = limb::ApproxQuotient<DECIMAL_BASE>(a, b);
+        limb::SubAbs<DECIMAL_BASE>(approx, exact); // approx = |approx - exact|
+        EXPECT_LE(limb::Compare(approx, LimbVec{4}), 0) << "more than four units off";
+    }
 }
 
 TEST(LimbMath, ReciprocalIsTheFloor)

@@ -143,14 +143,15 @@ TEST(LongCalculation, LargeOperandsStayExact)
 
 // Digit counts around those where the calculator changes its way: texts read by 9-digit groups
 // up to 540 digits, values spelt by groups up to 60 binary limbs (578 digits), schoolbook
-// products below 64 limbs (617 digits), long division below 60 limbs in the divisor or the
-// quotient, transforms from 320 limbs (3083 digits).
+// products below 96 limbs (925 digits), long division below 60 limbs in the divisor or the
+// quotient, transforms from 256 limbs (2467 digits); also where they changed before, at 64 and
+// 320 limbs.
 TEST(LongCalculation, ExactWhereTheWaysOfCalculatingChange)
 {
     std::mt19937_64 rng(34);
-    const std::pair<size_t, size_t> sizes[] = {{540, 541},   {578, 579},   {617, 616},
-                                               {1160, 578},  {1240, 617},  {3083, 3084},
-                                               {3100, 1500}, {6500, 3083}, {9000, 2}};
+    const std::pair<size_t, size_t> sizes[] = {
+        {540, 541},   {578, 579},   {617, 616}, {1160, 578}, {1240, 617},  {3083, 3084},
+        {3100, 1500}, {6500, 3083}, {9000, 2},  {924, 925},  {2466, 2467}, {5000, 2467}};
     for (auto [na, nb] : sizes) {
         SCOPED_TRACE(std::to_string(na) + " and " + std::to_string(nb) + " digits");
         const std::string a = RandomDigits(rng, na), b = RandomDigits(rng, nb);
