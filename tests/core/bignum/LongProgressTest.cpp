@@ -106,7 +106,7 @@ TEST(LongProgress, RisesMonotonicallyToTheWholeForEveryKindOfCalculation)
         {"pi", LongOperator::Add, "pi", "200000"},
         {"e", LongOperator::Add, "e", "200000"},
         {"factorial", LongOperator::Fac, "200000", ""},
-        {"product", LongOperator::Mul, strShort, strShort},
+        {"product", LongOperator::Mul, strLong, strLong},
         {"quotient", LongOperator::Div, strLong, strShort},
     };
     for (const auto& c : cases) {
