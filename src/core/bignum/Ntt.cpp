@@ -177,25 +177,6 @@ struct Field
         cache.nReady.store(nReady, std::memory_order_release);
     }
 
-    // The inverse roots of a transform of length n <= ROOT_CACHE_LENGTH from the kept ones, laid
-    // out as InvertTwiddles leaves them: w^-j = -w^(len - j) for a root w of order 2 len. Made
-    // for each product, as they are needed only while it runs.
-    static std::unique_ptr<uint32_t[]> InverseRoots(size_t n)
-    {
-        const uint32_t* pForward = Roots().forward;
-        std::unique_ptr<uint32_t[]> inverse =
-            std::make_unique_for_overwrite<uint32_t[]>(std::max<size_t>(n, 2));
-        uint32_t* pInverse = inverse.get();
-        pInverse[0] = 0;
-        pInverse[1] = R_MOD;
-        for (size_t len = 2; len < n; len *= 2) {
-            pInverse[len] = pForward[len];
-            for (size_t j = 1; j < len; ++j)
-                pInverse[len + j] = P - pForward[2 * len - j];
-        }
-        return inverse;
-    }
-
     // x^e in Montgomery form.
     static uint32_t Power(uint32_t x, uint64_t e)
     {
@@ -216,20 +197,6 @@ struct Field
         uint32_t root8 = Power(root, 8);
         for (size_t j = j0 + 8; j < j1; ++j)
             out[j] = Mul(out[j - 8], root8);
-    }
-
-    // The inverse roots in place: w^-j = -w^(len - j) for a root w of order 2 len.
-    static void InvertTwiddles(uint32_t* w, size_t n)
-    {
-        for (size_t len = 2; len < n; len *= 2)
-            CLongPool::For(len / 2, NTT_GRAIN, [=](size_t j0, size_t j1) {
-                // Entries len + j and 2 len - j trade places, the middle one stays.
-                for (size_t j = j0 + 1; j <= j1; ++j) {
-                    uint32_t x = w[len + j], y = w[2 * len - j];
-                    w[len + j] = P - y;
-                    w[2 * len - j] = P - x;
-                }
-            });
     }
 
     // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
@@ -260,14 +227,35 @@ struct Field
         v = MulLazy8(d, root);
     }
 
-    // u, v = u + v root, u - v root.
-    __attribute__((target("avx2"))) static void InverseButterfly8(__m256i& u, __m256i& v,
-                                                                  __m256i root)
+    // u, v = u - v r, u + v r: the inverse butterfly whose root is -r.
+    __attribute__((target("avx2"))) static void InverseButterfly8(__m256i& u, __m256i& v, __m256i r)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
-        __m256i t = MulLazy8(v, root);
-        v = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, t), twoP));
-        u = Fold8(_mm256_add_epi32(u, t));
+        __m256i t = MulLazy8(v, r);
+        v = Fold8(_mm256_add_epi32(u, t));
+        u = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, t), twoP));
+    }
+
+    // The inverse transforms read the forward roots: for a root w of order 2 len, w^-j is
+    // -w^(len - j), the negative of entry 2 len - j, and w^0 is -(-1). The butterflies take these
+    // negated inverse roots, which for j .. j + 7 are the forward ones in reverse.
+    static uint32_t NegatedInverseRoot(const uint32_t* w, size_t len, size_t j)
+    {
+        return j == 0 ? P - R_MOD : w[2 * len - j];
+    }
+
+    __attribute__((target("avx2"))) static __m256i NegatedInverseRoots8(const uint32_t* w,
+                                                                        size_t len, size_t j)
+    {
+        if (j != 0)
+            return _mm256_permutevar8x32_epi32(
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 2 * len - j - 7)),
+                _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+        // Entry 2 len is past the level: lane 0 takes -1 instead.
+        __m256i r = _mm256_permutevar8x32_epi32(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 2 * len - 8)),
+            _mm256_setr_epi32(0, 7, 6, 5, 4, 3, 2, 1));
+        return _mm256_blend_epi32(r, _mm256_set1_epi32(int(P - R_MOD)), 0x01);
     }
 
     __attribute__((target("avx2"))) static void ForwardSpanAvx2(uint32_t* a, size_t len, size_t j0,
@@ -291,8 +279,7 @@ struct Field
             __m256i* pu = reinterpret_cast<__m256i*>(a + j);
             __m256i* pv = reinterpret_cast<__m256i*>(a + j + len);
             __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
-            InverseButterfly8(u, v,
-                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            InverseButterfly8(u, v, NegatedInverseRoots8(w, len, j));
             _mm256_storeu_si256(pu, u);
             _mm256_storeu_si256(pv, v);
         }
@@ -389,7 +376,11 @@ struct Field
     __attribute__((target("avx2"))) static void InverseTailAvx2(uint32_t* a, size_t n,
                                                                 const uint32_t* w)
     {
-        const __m256i w4 = TailRoots4(w), w2 = TailRoots2(w);
+        const int m1 = int(P - R_MOD);
+        const __m256i w4 = _mm256_setr_epi32(m1, int(w[7]), int(w[6]), int(w[5]), m1, int(w[7]),
+                                             int(w[6]), int(w[5]));
+        const __m256i w2 =
+            _mm256_setr_epi32(m1, int(w[3]), m1, int(w[3]), m1, int(w[3]), m1, int(w[3]));
         for (size_t i = 0; i < n; i += 16) {
             __m256i u, v;
             LoadTail16(a + i, u, v);
@@ -454,9 +445,9 @@ struct Field
         if (len >= 8 && bVector)
             return InverseSpanAvx2(a, len, j0, j1, w);
         for (size_t j = j0; j < j1; ++j) {
-            uint32_t u = a[j], v = MulLazy(a[j + len], w[len + j]);
-            a[j] = Fold(u + v);
-            a[j + len] = Fold(u - v + 2 * P);
+            uint32_t u = a[j], t = MulLazy(a[j + len], NegatedInverseRoot(w, len, j));
+            a[j] = Fold(u - t + 2 * P);
+            a[j + len] = Fold(u + t);
         }
     }
 
@@ -503,7 +494,8 @@ struct Field
             n, [=] { Forward(a, h, w, bVector); }, [=] { Forward(a + h, h, w, bVector); });
     }
 
-    // Decimation in time with inverse roots: bit-reversed order in, natural order out, times n.
+    // Decimation in time with the inverse roots: bit-reversed order in, natural order out, times
+    // n. w holds the forward roots, as for Forward.
     static void Inverse(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         if (n <= NTT_BLOCK)
@@ -579,16 +571,15 @@ struct Field
                          uint32_t* out, uint64_t base, bool bVector)
     {
         std::vector<uint32_t> w;
-        const uint32_t* pForwardRoots = nullptr;
-        const uint32_t* pInverseRoots = nullptr;
+        const uint32_t* pRoots = nullptr;
         if (n <= ROOT_CACHE_LENGTH) {
             MakeRoots(n);
-            pForwardRoots = Roots().forward;
+            pRoots = Roots().forward;
         } else {
             w = Twiddles(n);
-            pForwardRoots = w.data();
+            pRoots = w.data();
         }
-        LoadForward(out, a, na, n, base, pForwardRoots, bVector);
+        LoadForward(out, a, na, n, base, pRoots, bVector);
         if (a == b && na == nb)
             CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, out + i0, i1 - i0, bVector);
@@ -596,27 +587,19 @@ struct Field
         else {
             std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
             const uint32_t* pB = fb.get();
-            LoadForward(fb.get(), b, nb, n, base, pForwardRoots, bVector);
+            LoadForward(fb.get(), b, nb, n, base, pRoots, bVector);
             CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, pB + i0, i1 - i0, bVector);
             });
         }
-        std::unique_ptr<uint32_t[]> inverse;
-        if (w.empty()) {
-            inverse = InverseRoots(n);
-            pInverseRoots = inverse.get();
-        } else {
-            InvertTwiddles(w.data(), n);
-            pInverseRoots = w.data();
-        }
-        InverseScaled(out, n, pInverseRoots, bVector);
+        InverseScaled(out, n, pRoots, bVector);
     }
 
     // The inverse transform of the pointwise products in out, whose factors 1/R and n are taken
     // out, residues in [0, P).
-    static void InverseScaled(uint32_t* out, size_t n, const uint32_t* pInverseRoots, bool bVector)
+    static void InverseScaled(uint32_t* out, size_t n, const uint32_t* w, bool bVector)
     {
-        Inverse(out, n, pInverseRoots, bVector);
+        Inverse(out, n, w, bVector);
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
         CLongPool::For(n, NTT_GRAIN,
                        [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
@@ -639,7 +622,7 @@ struct Field
         CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
             Pointwise(out + i0, fa + i0, i1 - i0, bVector);
         });
-        InverseScaled(out, n, InverseRoots(n).get(), bVector);
+        InverseScaled(out, n, Roots().forward, bVector);
     }
 };
 
