@@ -333,9 +333,8 @@ LimbVec CSharedFactor<BASE>::Times(const LimbVec& b)
     if (nShort < NTT_THRESHOLD || na + nb > NTT_MAX_LENGTH || SplitsForMemory(nLong, nShort) ||
         !NttKeepsFactor(TransformLength(na + nb)))
         return Mul<BASE>(m_a, b);
-    const size_t n = TransformLength(na + nb);
-    if (m_transformed.n != n)
-        m_transformed = NttTransformFactor<BASE>(m_a.data(), na, n);
+    if (!NttFactorServes(m_transformed, na + nb))
+        m_transformed = NttTransformFactor<BASE>(m_a.data(), na, na + nb);
     LimbVec r = NttProduct<BASE>(m_transformed, na, b.data(), nb);
     Trim(r);
     return r;

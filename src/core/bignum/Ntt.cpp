@@ -33,6 +33,9 @@ constexpr size_t NTT_PARALLEL = size_t(1) << 14;
 // after. The tables take 3 x 4 bytes per point: longer ones save more work (2^16 points: a tenth
 // of pi to 10^5 digits) but raise the peak memory of mid-size work by as much.
 constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 12;
+// Transforms from this length on whose products end within their third quarter take only the
+// first three quarters of their points (see LoadForward).
+constexpr size_t THREE_QUARTERS_LENGTH = 64;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 // Work units of one residue in one stride of a transform, and of the steps that go once over all
@@ -548,12 +551,108 @@ struct Field
             a[j + h] = MulLazy(a[j] + 2 * P, w[h + j]);
     }
 
-    // out[0 .. n) = the forward transform of a, zero past na. When a fills no more than the lower
-    // half, the upper half is never zeroed and the first stride does half its work.
-    static void LoadForward(uint32_t* out, const uint32_t* a, size_t na, size_t n, uint64_t base,
-                            const uint32_t* w, bool bVector)
+    // A transform of length n = 4 q whose input ends within its third quarter is taken on the
+    // first three quarters of its points only: the lower half, the transform of a mod x^2q - 1,
+    // and the first quarter of the upper half, the transform of length q of t_j + t_(j + q) for
+    // t_j = (a_j - a_(j + 2q)) w^j. Since a_(j + 2q) is zero for j >= q, that sum is
+    // (a_j - a_(j + 2q)) w^j + a_(j + q) w^(j + q), which this pass leaves at j + 2 q, and the
+    // lower half a_j + a_(j + 2q) at j, for j in [j0, j1), j1 <= q.
+    __attribute__((target("avx2"))) static void FoldThreeQuartersAvx2(uint32_t* a, size_t q,
+                                                                      size_t j0, size_t j1,
+                                                                      const uint32_t* w)
+    {
+        const size_t h = 2 * q;
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* pu = reinterpret_cast<__m256i*>(a + j);
+            __m256i* pv = reinterpret_cast<__m256i*>(a + j + h);
+            __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+            __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + j + q));
+            __m256i d = _mm256_add_epi32(_mm256_sub_epi32(u, v), twoP);
+            __m256i t0 =
+                MulLazy8(d, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + j)));
+            __m256i t1 =
+                MulLazy8(x, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + q + j)));
+            _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
+            _mm256_storeu_si256(pv, Fold8(_mm256_add_epi32(t0, t1)));
+        }
+    }
+
+    static void FoldThreeQuarters(uint32_t* a, size_t q, size_t j0, size_t j1, const uint32_t* w,
+                                  bool bVector)
+    {
+        if (q >= 8 && bVector)
+            return FoldThreeQuartersAvx2(a, q, j0, j1, w);
+        const size_t h = 2 * q;
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t u = a[j], v = a[j + h];
+            a[j + h] = Fold(MulLazy(u - v + 2 * P, w[h + j]) + MulLazy(a[j + q], w[h + q + j]));
+            a[j] = Fold(u + v);
+        }
+    }
+
+    // The inverse of the three quarters, once the lower half holds S = 2q s for s the product
+    // mod x^2q - 1 and the quarter above it B = q (t_j + t_(j + q)), t as above for the product
+    // c. The last quarter of c is zero, so for j < q: c_(j + q) = s_(j + q), 2 q t_(j + q) =
+    // S_(j + q) w^(j + q), y = 2 q t_j = 2 B_j - S_(j + q) w^(j + q), and from
+    // c_j +- c_(j + 2q) = s_j, t_j w^-j: n c_j = S_j + y w^-j, n c_(j + 2q) = S_j - y w^-j,
+    // n c_(j + q) = 2 S_(j + q). Leaves n c, for j in [j0, j1), j1 <= q.
+    __attribute__((target("avx2"))) static void UnfoldThreeQuartersAvx2(uint32_t* a, size_t q,
+                                                                        size_t j0, size_t j1,
+                                                                        const uint32_t* w)
+    {
+        const size_t h = 2 * q;
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* ps = reinterpret_cast<__m256i*>(a + j);
+            __m256i* psq = reinterpret_cast<__m256i*>(a + j + q);
+            __m256i* pb = reinterpret_cast<__m256i*>(a + j + h);
+            __m256i s = _mm256_loadu_si256(ps), sq = _mm256_loadu_si256(psq);
+            __m256i b = _mm256_loadu_si256(pb);
+            __m256i m =
+                MulLazy8(sq, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + q + j)));
+            __m256i y =
+                Fold8(_mm256_add_epi32(_mm256_sub_epi32(Fold8(_mm256_add_epi32(b, b)), m), twoP));
+            // z = -y w^-j
+            __m256i z = MulLazy8(y, NegatedInverseRoots8(w, h, j));
+            _mm256_storeu_si256(ps, Fold8(_mm256_add_epi32(_mm256_sub_epi32(s, z), twoP)));
+            _mm256_storeu_si256(pb, Fold8(_mm256_add_epi32(s, z)));
+            _mm256_storeu_si256(psq, Fold8(_mm256_add_epi32(sq, sq)));
+        }
+    }
+
+    static void UnfoldThreeQuarters(uint32_t* a, size_t q, size_t j0, size_t j1, const uint32_t* w,
+                                    bool bVector)
+    {
+        if (q >= 8 && bVector)
+            return UnfoldThreeQuartersAvx2(a, q, j0, j1, w);
+        const size_t h = 2 * q;
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t s = a[j], sq = a[j + q];
+            uint32_t y = Fold(Fold(a[j + h] + a[j + h]) - MulLazy(sq, w[h + q + j]) + 2 * P);
+            uint32_t z = MulLazy(y, NegatedInverseRoot(w, h, j)); // -y w^-j
+            a[j] = Fold(s - z + 2 * P);
+            a[j + h] = Fold(s + z);
+            a[j + q] = Fold(sq + sq);
+        }
+    }
+
+    // out[0 .. m) = the forward transform of a, zero past na, on m = n or 3 n / 4 points (see
+    // TransformPoints). When a fills no more than the lower half of all n, the upper half is never
+    // zeroed and the first stride does half its work.
+    static void LoadForward(uint32_t* out, const uint32_t* a, size_t na, size_t n, size_t m,
+                            uint64_t base, const uint32_t* w, bool bVector)
     {
         const size_t h = n / 2;
+        if (m < n) {
+            const size_t q = n / 4;
+            Load(out, a, na, m, base);
+            CLongPool::For(q, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                FoldThreeQuarters(out, q, j0, j1, w, bVector);
+            });
+            return Both(
+                n, [=] { Forward(out, h, w, bVector); }, [=] { Forward(out + h, q, w, bVector); });
+        }
         if (n < 32 || na > h) {
             Load(out, a, na, n, base);
             return Forward(out, n, w, bVector);
@@ -568,7 +667,7 @@ struct Field
     // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P); the limbs of a and
     // b are below base.
     static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
-                         uint32_t* out, uint64_t base, bool bVector)
+                         size_t m, uint32_t* out, uint64_t base, bool bVector)
     {
         std::vector<uint32_t> w;
         const uint32_t* pRoots = nullptr;
@@ -579,50 +678,58 @@ struct Field
             w = Twiddles(n);
             pRoots = w.data();
         }
-        LoadForward(out, a, na, n, base, pRoots, bVector);
+        LoadForward(out, a, na, n, m, base, pRoots, bVector);
         if (a == b && na == nb)
-            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            CLongPool::For(m, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, out + i0, i1 - i0, bVector);
             });
         else {
-            std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
+            std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(m);
             const uint32_t* pB = fb.get();
-            LoadForward(fb.get(), b, nb, n, base, pRoots, bVector);
-            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            LoadForward(fb.get(), b, nb, n, m, base, pRoots, bVector);
+            CLongPool::For(m, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, pB + i0, i1 - i0, bVector);
             });
         }
-        InverseScaled(out, n, pRoots, bVector);
+        InverseScaled(out, n, m, pRoots, bVector);
     }
 
     // The inverse transform of the pointwise products in out, whose factors 1/R and n are taken
     // out, residues in [0, P).
-    static void InverseScaled(uint32_t* out, size_t n, const uint32_t* w, bool bVector)
+    static void InverseScaled(uint32_t* out, size_t n, size_t m, const uint32_t* w, bool bVector)
     {
-        Inverse(out, n, w, bVector);
+        if (m < n) {
+            const size_t h = n / 2, q = n / 4;
+            Both(
+                n, [=] { Inverse(out, h, w, bVector); }, [=] { Inverse(out + h, q, w, bVector); });
+            CLongPool::For(q, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                UnfoldThreeQuarters(out, q, j0, j1, w, bVector);
+            });
+        } else
+            Inverse(out, n, w, bVector);
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
-        CLongPool::For(n, NTT_GRAIN,
+        CLongPool::For(m, NTT_GRAIN,
                        [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
     }
 
-    // out[0 .. n) = the forward transform of a, n <= ROOT_CACHE_LENGTH.
-    static void TransformFactor(const uint32_t* a, size_t na, size_t n, uint32_t* out,
+    // out[0 .. m) = the forward transform of a on m points, n <= ROOT_CACHE_LENGTH.
+    static void TransformFactor(const uint32_t* a, size_t na, size_t n, size_t m, uint32_t* out,
                                 uint64_t base, bool bVector)
     {
         MakeRoots(n);
-        LoadForward(out, a, na, n, base, Roots().forward, bVector);
+        LoadForward(out, a, na, n, m, base, Roots().forward, bVector);
     }
 
     // Convolve with a's transform fa from TransformFactor.
-    static void ConvolveWith(const uint32_t* fa, const uint32_t* b, size_t nb, size_t n,
+    static void ConvolveWith(const uint32_t* fa, const uint32_t* b, size_t nb, size_t n, size_t m,
                              uint32_t* out, uint64_t base, bool bVector)
     {
         MakeRoots(n);
-        LoadForward(out, b, nb, n, base, Roots().forward, bVector);
-        CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+        LoadForward(out, b, nb, n, m, base, Roots().forward, bVector);
+        CLongPool::For(m, NTT_GRAIN, [=](size_t i0, size_t i1) {
             Pointwise(out + i0, fa + i0, i1 - i0, bVector);
         });
-        InverseScaled(out, n, Roots().forward, bVector);
+        InverseScaled(out, n, m, Roots().forward, bVector);
     }
 };
 
@@ -724,16 +831,16 @@ Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb
     Residues res;
     res.nr = na + nb;
     assert(res.nr <= NTT_MAX_LENGTH);
-    size_t n = TransformLength(res.nr);
+    const size_t n = TransformLength(res.nr), m = TransformPoints(res.nr);
     const uint64_t nQuarter = NttUnits(res.nr) / 4;
-    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), base, bVector);
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P0>::Convolve(a, na, b, nb, n, m, res.c0.get(), base, bVector);
     CreditWork(nQuarter);
-    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), base, bVector);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P1>::Convolve(a, na, b, nb, n, m, res.c1.get(), base, bVector);
     CreditWork(nQuarter);
-    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), base, bVector);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P2>::Convolve(a, na, b, nb, n, m, res.c2.get(), base, bVector);
     CreditWork(nQuarter);
     return res;
 }
@@ -769,6 +876,12 @@ size_t TransformLength(size_t nr)
     return n;
 }
 
+size_t TransformPoints(size_t nr)
+{
+    const size_t n = TransformLength(nr);
+    return n >= THREE_QUARTERS_LENGTH && nr - 1 <= n / 4 * 3 ? n / 4 * 3 : n;
+}
+
 uint64_t NttUnits(size_t nr)
 {
     size_t n = TransformLength(nr);
@@ -776,7 +889,7 @@ uint64_t NttUnits(size_t nr)
     for (size_t k = n; k > 1; k /= 2)
         ++nStrides;
     // Three primes, each with three transforms and the passes around them.
-    return 3 * n * (3 * nStrides * UNITS_PER_STRIDE + UNITS_PER_PASS);
+    return 3 * TransformPoints(nr) * (3 * nStrides * UNITS_PER_STRIDE + UNITS_PER_PASS);
 }
 
 template <uint64_t BASE>
@@ -800,18 +913,25 @@ std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b
 
 bool NttKeepsFactor(size_t n) { return n <= ROOT_CACHE_LENGTH; }
 
-template <uint64_t BASE>
-NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t n)
+bool NttFactorServes(const NttFactor& factor, size_t nr)
 {
+    return factor.n == TransformLength(nr) && factor.m >= TransformPoints(nr);
+}
+
+template <uint64_t BASE>
+NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t nr)
+{
+    const size_t n = TransformLength(nr), m = TransformPoints(nr);
     assert(NttKeepsFactor(n));
     const bool bVector = HasAvx2();
     NttFactor factor;
     factor.n = n;
+    factor.m = m;
     for (auto& transform : factor.transforms)
-        transform = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::TransformFactor(a, na, n, factor.transforms[0].get(), BASE, bVector);
-    Field<P1>::TransformFactor(a, na, n, factor.transforms[1].get(), BASE, bVector);
-    Field<P2>::TransformFactor(a, na, n, factor.transforms[2].get(), BASE, bVector);
+        transform = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P0>::TransformFactor(a, na, n, m, factor.transforms[0].get(), BASE, bVector);
+    Field<P1>::TransformFactor(a, na, n, m, factor.transforms[1].get(), BASE, bVector);
+    Field<P2>::TransformFactor(a, na, n, m, factor.transforms[2].get(), BASE, bVector);
     return factor;
 }
 
@@ -821,17 +941,19 @@ std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* 
     const bool bVector = HasAvx2();
     Residues res;
     res.nr = na + nb;
-    const size_t n = a.n;
-    assert(TransformLength(res.nr) == n && NttKeepsFactor(n));
+    // A factor transformed on more points than this product takes serves it by the first m: the
+    // three quarters are the first points of the whole transform.
+    const size_t n = a.n, m = TransformPoints(res.nr);
+    assert(NttFactorServes(a, res.nr) && NttKeepsFactor(n));
     const uint64_t nQuarter = NttUnits(res.nr) / 4;
-    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::ConvolveWith(a.transforms[0].get(), b, nb, n, res.c0.get(), BASE, bVector);
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P0>::ConvolveWith(a.transforms[0].get(), b, nb, n, m, res.c0.get(), BASE, bVector);
     CreditWork(nQuarter);
-    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P1>::ConvolveWith(a.transforms[1].get(), b, nb, n, res.c1.get(), BASE, bVector);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P1>::ConvolveWith(a.transforms[1].get(), b, nb, n, m, res.c1.get(), BASE, bVector);
     CreditWork(nQuarter);
-    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P2>::ConvolveWith(a.transforms[2].get(), b, nb, n, res.c2.get(), BASE, bVector);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P2>::ConvolveWith(a.transforms[2].get(), b, nb, n, m, res.c2.get(), BASE, bVector);
     CreditWork(nQuarter);
     std::vector<uint32_t> r(res.nr);
     Join<BASE>(r.data(), res, bVector);
