@@ -556,17 +556,20 @@ struct Field
     // and the first quarter of the upper half, the transform of length q of t_j + t_(j + q) for
     // t_j = (a_j - a_(j + 2q)) w^j. Since a_(j + 2q) is zero for j >= q, that sum is
     // (a_j - a_(j + 2q)) w^j + a_(j + q) w^(j + q), which this pass leaves at j + 2 q, and the
-    // lower half a_j + a_(j + 2q) at j, for j in [j0, j1), j1 <= q.
+    // lower half a_j + a_(j + 2q) at j, for j in [j0, j1), j1 <= q. With bUpperZero, a has
+    // nothing past its lower half, which is then not read there.
     __attribute__((target("avx2"))) static void FoldThreeQuartersAvx2(uint32_t* a, size_t q,
                                                                       size_t j0, size_t j1,
-                                                                      const uint32_t* w)
+                                                                      const uint32_t* w,
+                                                                      bool bUpperZero)
     {
         const size_t h = 2 * q;
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
         for (size_t j = j0; j < j1; j += 8) {
             __m256i* pu = reinterpret_cast<__m256i*>(a + j);
             __m256i* pv = reinterpret_cast<__m256i*>(a + j + h);
-            __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
+            __m256i u = _mm256_loadu_si256(pu);
+            __m256i v = bUpperZero ? _mm256_setzero_si256() : _mm256_loadu_si256(pv);
             __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + j + q));
             __m256i d = _mm256_add_epi32(_mm256_sub_epi32(u, v), twoP);
             __m256i t0 =
@@ -579,13 +582,13 @@ struct Field
     }
 
     static void FoldThreeQuarters(uint32_t* a, size_t q, size_t j0, size_t j1, const uint32_t* w,
-                                  bool bVector)
+                                  bool bUpperZero, bool bVector)
     {
         if (q >= 8 && bVector)
-            return FoldThreeQuartersAvx2(a, q, j0, j1, w);
+            return FoldThreeQuartersAvx2(a, q, j0, j1, w, bUpperZero);
         const size_t h = 2 * q;
         for (size_t j = j0; j < j1; ++j) {
-            uint32_t u = a[j], v = a[j + h];
+            uint32_t u = a[j], v = bUpperZero ? 0 : a[j + h];
             a[j + h] = Fold(MulLazy(u - v + 2 * P, w[h + j]) + MulLazy(a[j + q], w[h + q + j]));
             a[j] = Fold(u + v);
         }
@@ -646,9 +649,10 @@ struct Field
         const size_t h = n / 2;
         if (m < n) {
             const size_t q = n / 4;
-            Load(out, a, na, m, base);
+            const bool bUpperZero = na <= h;
+            Load(out, a, na, bUpperZero ? h : m, base);
             CLongPool::For(q, NTT_GRAIN, [=](size_t j0, size_t j1) {
-                FoldThreeQuarters(out, q, j0, j1, w, bVector);
+                FoldThreeQuarters(out, q, j0, j1, w, bUpperZero, bVector);
             });
             return Both(
                 n, [=] { Forward(out, h, w, bVector); }, [=] { Forward(out + h, q, w, bVector); });
