@@ -20,7 +20,7 @@ constexpr size_t SPLIT_TRANSFORM_LENGTH = size_t(1) << 16;
 // decimal limbs, whose schoolbook rows run four limbs at a time).
 constexpr size_t KARATSUBA_THRESHOLD = 96;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
-constexpr size_t NTT_THRESHOLD = 256;
+constexpr size_t NTT_THRESHOLD = 192;
 // Schoolbook products of up to this many limbs keep their columns on the stack.
 constexpr size_t STACK_COLUMNS = 512;
 
