@@ -464,10 +464,65 @@ struct Field
     }
 
     // A transform short enough for the cache, one stride after the other.
+    // Two strides of a block at once, each residue loaded and stored once for both: len and
+    // len / 2 of the 2 len residues at a, len >= 16.
+    __attribute__((target("avx2"))) static void ForwardPairAvx2(uint32_t* a, size_t len,
+                                                                const uint32_t* w)
+    {
+        const size_t k = len / 2;
+        for (size_t j = 0; j < k; j += 8) {
+            __m256i* p0 = reinterpret_cast<__m256i*>(a + j);
+            __m256i* p1 = reinterpret_cast<__m256i*>(a + j + k);
+            __m256i* p2 = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i* p3 = reinterpret_cast<__m256i*>(a + j + len + k);
+            __m256i x0 = _mm256_loadu_si256(p0), x1 = _mm256_loadu_si256(p1);
+            __m256i x2 = _mm256_loadu_si256(p2), x3 = _mm256_loadu_si256(p3);
+            ForwardButterfly8(x0, x2,
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            ForwardButterfly8(
+                x1, x3, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + k + j)));
+            __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + k + j));
+            ForwardButterfly8(x0, x1, root);
+            ForwardButterfly8(x2, x3, root);
+            _mm256_storeu_si256(p0, x0);
+            _mm256_storeu_si256(p1, x1);
+            _mm256_storeu_si256(p2, x2);
+            _mm256_storeu_si256(p3, x3);
+        }
+    }
+
+    // The strides len and 2 len of the 4 len residues at a, len >= 8.
+    __attribute__((target("avx2"))) static void InversePairAvx2(uint32_t* a, size_t len,
+                                                                const uint32_t* w)
+    {
+        for (size_t j = 0; j < len; j += 8) {
+            __m256i* p0 = reinterpret_cast<__m256i*>(a + j);
+            __m256i* p1 = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i* p2 = reinterpret_cast<__m256i*>(a + j + 2 * len);
+            __m256i* p3 = reinterpret_cast<__m256i*>(a + j + 3 * len);
+            __m256i x0 = _mm256_loadu_si256(p0), x1 = _mm256_loadu_si256(p1);
+            __m256i x2 = _mm256_loadu_si256(p2), x3 = _mm256_loadu_si256(p3);
+            __m256i root = NegatedInverseRoots8(w, len, j);
+            InverseButterfly8(x0, x1, root);
+            InverseButterfly8(x2, x3, root);
+            InverseButterfly8(x0, x2, NegatedInverseRoots8(w, 2 * len, j));
+            InverseButterfly8(x1, x3, NegatedInverseRoots8(w, 2 * len, j + len));
+            _mm256_storeu_si256(p0, x0);
+            _mm256_storeu_si256(p1, x1);
+            _mm256_storeu_si256(p2, x2);
+            _mm256_storeu_si256(p3, x3);
+        }
+    }
+
     static void ForwardBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         bool bTail = bVector && n >= 16;
-        for (size_t len = n / 2; len >= (bTail ? 8 : 1); len /= 2)
+        size_t len = n / 2;
+        if (bTail)
+            for (; len >= 16; len /= 4)
+                for (size_t i = 0; i < n; i += 2 * len)
+                    ForwardPairAvx2(a + i, len, w);
+        for (; len >= (bTail ? 8 : 1); len /= 2)
             for (size_t i = 0; i < n; i += 2 * len)
                 ForwardSpan(a + i, len, 0, len, w, bVector);
         if (bTail)
@@ -477,9 +532,14 @@ struct Field
     static void InverseBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         bool bTail = bVector && n >= 16;
-        if (bTail)
+        size_t len = 1;
+        if (bTail) {
             InverseTailAvx2(a, n, w);
-        for (size_t len = bTail ? 8 : 1; len < n; len *= 2)
+            for (len = 8; 4 * len <= n; len *= 4)
+                for (size_t i = 0; i < n; i += 4 * len)
+                    InversePairAvx2(a + i, len, w);
+        }
+        for (; len < n; len *= 2)
             for (size_t i = 0; i < n; i += 2 * len)
                 InverseSpan(a + i, len, 0, len, w, bVector);
     }
