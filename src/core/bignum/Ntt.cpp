@@ -191,15 +191,33 @@ struct Field
     }
 
     // out[j] = root^j for j in [j0, j1), in eight interleaved chains so that the multiplications
-    // need not wait on each other.
+    // need not wait on each other, and that go eight at a time with vector instructions.
     static void Powers(uint32_t root, size_t j0, size_t j1, uint32_t* out)
     {
         out[j0] = Power(root, j0);
         for (size_t j = j0 + 1; j < j1 && j < j0 + 8; ++j)
             out[j] = Mul(out[j - 1], root);
         uint32_t root8 = Power(root, 8);
-        for (size_t j = j0 + 8; j < j1; ++j)
+        size_t j = j0 + 8;
+        if (HasAvx2())
+            j = PowersAvx2(root8, j, j1, out);
+        for (; j < j1; ++j)
             out[j] = Mul(out[j - 8], root8);
+    }
+
+    // The chains of Powers from j on, eight entries at a time while they fill eight; returns
+    // where it stopped.
+    __attribute__((target("avx2"))) static size_t PowersAvx2(uint32_t root8, size_t j, size_t j1,
+                                                             uint32_t* out)
+    {
+        const __m256i factor = _mm256_set1_epi32(int(root8)), p = _mm256_set1_epi32(int(P));
+        for (; j + 8 <= j1; j += 8) {
+            __m256i x =
+                MulLazy8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(out + j - 8)), factor);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + j),
+                                _mm256_min_epu32(x, _mm256_sub_epi32(x, p)));
+        }
+        return j;
     }
 
     // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
