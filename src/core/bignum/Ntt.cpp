@@ -886,15 +886,15 @@ uint64_t JoinRange(uint32_t* r, const uint32_t* c0, uint32_t* c1, uint32_t* c2, 
         c2[i] = uint32_t(v2);
     }
     uint64_t carry = 0;
-    for (size_t i = i0; i < i1; ++i) {
-        uint64_t x = carry;
-        carry = 0;
-        if (i < nr - 1) {
-            x += c0[i] + uint64_t(P0) * c1[i] + P01_LOW<BASE> * c2[i];
-            carry = P01_HIGH<BASE> * c2[i];
-        }
+    size_t i = i0;
+    for (; i < i0 + nCoefficients; ++i) {
+        uint64_t x = carry + c0[i] + uint64_t(P0) * c1[i] + P01_LOW<BASE> * c2[i];
         r[i] = uint32_t(x % BASE);
-        carry += x / BASE;
+        carry = x / BASE + P01_HIGH<BASE> * c2[i];
+    }
+    for (; i < i1; ++i) {
+        r[i] = uint32_t(carry % BASE);
+        carry /= BASE;
     }
     return carry;
 }
