@@ -77,6 +77,9 @@ void CheckMultiplication(uint64_t nSeed)
         if (na == nb) {
             EXPECT_EQ(limb::Mul<BASE>(a, a), ReferenceMul<BASE>(a, a)) << "square";
         }
+        // Every limb at its top: the columns of the products reach their bounds.
+        LimbVec topA(na, uint32_t(BASE - 1)), topB(nb, uint32_t(BASE - 1));
+        EXPECT_EQ(limb::Mul<BASE>(topA, topB), ReferenceMul<BASE>(topA, topB)) << "top limbs";
         if (na >= 2) {
             LimbVec halves(na + nb);
             limb::MulByHalves<BASE>(halves.data(), a.data(), na, b.data(), nb);
