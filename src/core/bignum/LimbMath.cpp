@@ -105,6 +105,29 @@ __attribute__((target("avx2"))) void AddRowAvx2(uint64_t* col, const uint32_t* a
         col[j] += uint64_t(m) * a[j];
 }
 
+// Two rows at once, each column loaded and stored once for both: col[j] += m0 a[j] + m1 a[j - 1]
+// for j <= na, a zero outside [0, na).
+__attribute__((target("avx2"))) void AddTwoRowsAvx2(uint64_t* col, const uint32_t* a, size_t na,
+                                                    uint32_t m0, uint32_t m1)
+{
+    const __m256i factor0 = _mm256_set1_epi64x(m0), factor1 = _mm256_set1_epi64x(m1);
+    col[0] += uint64_t(m0) * a[0];
+    size_t j = 1;
+    for (; j + 4 <= na; j += 4) {
+        __m256i x0 =
+            _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j)));
+        __m256i x1 =
+            _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j - 1)));
+        __m256i* pc = reinterpret_cast<__m256i*>(col + j);
+        __m256i sum =
+            _mm256_add_epi64(_mm256_mul_epu32(x0, factor0), _mm256_mul_epu32(x1, factor1));
+        _mm256_storeu_si256(pc, _mm256_add_epi64(_mm256_loadu_si256(pc), sum));
+    }
+    for (; j < na; ++j)
+        col[j] += uint64_t(m0) * a[j] + uint64_t(m1) * a[j - 1];
+    col[na] += uint64_t(m1) * a[na - 1];
+}
+
 // Columns k0 .. k1 of a decimal schoolbook product brought below 2^35 each, their excess carried
 // one column up and into column k1, so that eighteen more rows of limb products fit them. Each
 // column v is split as v - 10^9 q and q, q a little below v / 10^9: 4 h + h C / 2^32 for the high
@@ -315,7 +338,11 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
         bool bVector = na >= 16 && HasAvx2();
         for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY) {
             size_t iEnd = std::min(nb, i0 + ROWS_PER_CARRY);
-            for (size_t i = i0; i < iEnd; ++i)
+            size_t i = i0;
+            if (bVector)
+                for (; i + 2 <= iEnd; i += 2)
+                    AddTwoRowsAvx2(acc + i, a, na, b[i], b[i + 1]);
+            for (; i < iEnd; ++i)
                 AddRow(acc + i, a, na, b[i], bVector);
             // Columns above iEnd + na - 1 hold no product yet; the carry into the first of them
             // stays small enough for the rows still to come.
