@@ -20,7 +20,7 @@ constexpr size_t SPLIT_TRANSFORM_LENGTH = size_t(1) << 16;
 // decimal limbs, whose schoolbook rows run four limbs at a time).
 constexpr size_t KARATSUBA_THRESHOLD = 96;
 // From this many limbs in the shorter operand the transform beats Karatsuba.
-constexpr size_t NTT_THRESHOLD = 256;
+constexpr size_t NTT_THRESHOLD = 192;
 // Schoolbook products of up to this many limbs keep their columns on the stack.
 constexpr size_t STACK_COLUMNS = 512;
 
@@ -103,6 +103,77 @@ __attribute__((target("avx2"))) void AddRowAvx2(uint64_t* col, const uint32_t* a
     }
     for (; j < na; ++j)
         col[j] += uint64_t(m) * a[j];
+}
+
+// Two rows at once, each column loaded and stored once for both: col[j] += m0 a[j] + m1 a[j - 1]
+// for j <= na, a zero outside [0, na).
+__attribute__((target("avx2"))) void AddTwoRowsAvx2(uint64_t* col, const uint32_t* a, size_t na,
+                                                    uint32_t m0, uint32_t m1)
+{
+    const __m256i factor0 = _mm256_set1_epi64x(m0), factor1 = _mm256_set1_epi64x(m1);
+    col[0] += uint64_t(m0) * a[0];
+    size_t j = 1;
+    for (; j + 4 <= na; j += 4) {
+        __m256i x0 =
+            _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j)));
+        __m256i x1 =
+            _mm256_cvtepu32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j - 1)));
+        __m256i* pc = reinterpret_cast<__m256i*>(col + j);
+        __m256i sum =
+            _mm256_add_epi64(_mm256_mul_epu32(x0, factor0), _mm256_mul_epu32(x1, factor1));
+        _mm256_storeu_si256(pc, _mm256_add_epi64(_mm256_loadu_si256(pc), sum));
+    }
+    for (; j < na; ++j)
+        col[j] += uint64_t(m0) * a[j] + uint64_t(m1) * a[j - 1];
+    col[na] += uint64_t(m1) * a[na - 1];
+}
+
+// Columns k0 .. k1 of a decimal schoolbook product brought below 2^35 each, their excess carried
+// one column up and into column k1, so that eighteen more rows of limb products fit them. Each
+// column v is split as v - 10^9 q and q, q a little below v / 10^9: 4 h + h C / 2^32 for the high
+// half h of v, as 2^32 / 10^9 = 4.294967296 and C is 0.294967296 2^32 rounded down. That leaves
+// below 8 10^9 in the column and q below 2^35 for the next one.
+__attribute__((target("avx2"))) void SettleColumnsAvx2(uint64_t* acc, size_t k0, size_t k1)
+{
+    const __m256i c = _mm256_set1_epi64x(1266874889), billion = _mm256_set1_epi64x(1000000000);
+    const __m256i fourBillion = _mm256_set1_epi64x(4000000000);
+    // Lane 0: what the last four columns carry into the next.
+    __m256i carry = _mm256_setzero_si256();
+    size_t k = k0;
+    for (; k + 4 <= k1; k += 4) {
+        __m256i* p = reinterpret_cast<__m256i*>(acc + k);
+        __m256i v = _mm256_loadu_si256(p);
+        __m256i h = _mm256_srli_epi64(v, 32);
+        __m256i t = _mm256_srli_epi64(_mm256_mul_epu32(h, c), 32);
+        __m256i rest = _mm256_sub_epi64(_mm256_sub_epi64(v, _mm256_mul_epu32(h, fourBillion)),
+                                        _mm256_mul_epu32(t, billion));
+        __m256i q = _mm256_add_epi64(_mm256_slli_epi64(h, 2), t);
+        __m256i shifted = _mm256_permute4x64_epi64(q, _MM_SHUFFLE(2, 1, 0, 3));
+        _mm256_storeu_si256(p, _mm256_add_epi64(rest, _mm256_blend_epi32(shifted, carry, 0x03)));
+        carry = shifted;
+    }
+    uint64_t rest = uint64_t(_mm256_extract_epi64(carry, 0));
+    for (; k < k1; ++k) {
+        uint64_t v = acc[k] + rest;
+        acc[k] = v % DECIMAL_BASE;
+        rest = v / DECIMAL_BASE;
+    }
+    acc[k1] += rest;
+}
+
+// Columns k0 .. k1 of a decimal schoolbook product brought below 2^35 each, the carry out of
+// them added into column k1.
+void SettleColumns(uint64_t* acc, size_t k0, size_t k1, bool bVector)
+{
+    if (bVector)
+        return SettleColumnsAvx2(acc, k0, k1);
+    uint64_t carry = 0;
+    for (size_t k = k0; k < k1; ++k) {
+        uint64_t v = acc[k] + carry;
+        acc[k] = v % DECIMAL_BASE;
+        carry = v / DECIMAL_BASE;
+    }
+    acc[k1] += carry;
 }
 
 // col[j] += m * a[j] for j < na.
@@ -248,8 +319,8 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
 {
     CreditWork(uint64_t(na) * nb);
     if constexpr (BASE == DECIMAL_BASE) {
-        // Products of two decimal limbs are below 10^18, so eighteen of them and a normalized
-        // limb fit a 64-bit column; the carries are settled every eighteen rows.
+        // Products of two decimal limbs are below 10^18, so eighteen of them and a settled column
+        // fit in 64 bits; the carries are settled every eighteen rows, and exactly at the end.
         constexpr size_t ROWS_PER_CARRY = 18;
         if (na < nb) {
             std::swap(a, b);
@@ -267,19 +338,24 @@ void MulSchoolbook(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b,
         bool bVector = na >= 16 && HasAvx2();
         for (size_t i0 = 0; i0 < nb; i0 += ROWS_PER_CARRY) {
             size_t iEnd = std::min(nb, i0 + ROWS_PER_CARRY);
-            for (size_t i = i0; i < iEnd; ++i)
+            size_t i = i0;
+            if (bVector)
+                for (; i + 2 <= iEnd; i += 2)
+                    AddTwoRowsAvx2(acc + i, a, na, b[i], b[i + 1]);
+            for (; i < iEnd; ++i)
                 AddRow(acc + i, a, na, b[i], bVector);
             // Columns above iEnd + na - 1 hold no product yet; the carry into the first of them
             // stays small enough for the rows still to come.
-            uint64_t carry = 0;
-            for (size_t k = i0; k < iEnd + na - 1; ++k) {
-                uint64_t v = acc[k] + carry;
-                acc[k] = v % BASE;
-                carry = v / BASE;
-            }
-            acc[iEnd + na - 1] += carry;
+            if (iEnd < nb)
+                SettleColumns(acc, i0, iEnd + na - 1, bVector);
         }
-        std::copy(acc, acc + na + nb, r);
+        uint64_t carry = 0;
+        for (size_t k = 0; k + 1 < na + nb; ++k) {
+            uint64_t v = acc[k] + carry;
+            r[k] = uint32_t(v % BASE);
+            carry = v / BASE;
+        }
+        r[na + nb - 1] = uint32_t(acc[na + nb - 1] + carry);
     } else {
         std::fill(r, r + nb, 0u);
         for (size_t i = 0; i < na; ++i)
@@ -333,9 +409,8 @@ LimbVec CSharedFactor<BASE>::Times(const LimbVec& b)
     if (nShort < NTT_THRESHOLD || na + nb > NTT_MAX_LENGTH || SplitsForMemory(nLong, nShort) ||
         !NttKeepsFactor(TransformLength(na + nb)))
         return Mul<BASE>(m_a, b);
-    const size_t n = TransformLength(na + nb);
-    if (m_transformed.n != n)
-        m_transformed = NttTransformFactor<BASE>(m_a.data(), na, n);
+    if (!NttFactorServes(m_transformed, na + nb))
+        m_transformed = NttTransformFactor<BASE>(m_a.data(), na, na + nb);
     LimbVec r = NttProduct<BASE>(m_transformed, na, b.data(), nb);
     Trim(r);
     return r;

@@ -33,6 +33,9 @@ constexpr size_t NTT_PARALLEL = size_t(1) << 14;
 // after. The tables take 3 x 4 bytes per point: longer ones save more work (2^16 points: a tenth
 // of pi to 10^5 digits) but raise the peak memory of mid-size work by as much.
 constexpr size_t ROOT_CACHE_LENGTH = size_t(1) << 12;
+// Transforms from this length on whose products end within their third quarter take only the
+// first three quarters of their points (see LoadForward).
+constexpr size_t THREE_QUARTERS_LENGTH = 64;
 // Output limbs of the joined residues per chunk.
 constexpr size_t JOIN_GRAIN = size_t(1) << 16;
 // Work units of one residue in one stride of a transform, and of the steps that go once over all
@@ -177,25 +180,6 @@ struct Field
         cache.nReady.store(nReady, std::memory_order_release);
     }
 
-    // The inverse roots of a transform of length n <= ROOT_CACHE_LENGTH from the kept ones, laid
-    // out as InvertTwiddles leaves them: w^-j = -w^(len - j) for a root w of order 2 len. Made
-    // for each product, as they are needed only while it runs.
-    static std::unique_ptr<uint32_t[]> InverseRoots(size_t n)
-    {
-        const uint32_t* pForward = Roots().forward;
-        std::unique_ptr<uint32_t[]> inverse =
-            std::make_unique_for_overwrite<uint32_t[]>(std::max<size_t>(n, 2));
-        uint32_t* pInverse = inverse.get();
-        pInverse[0] = 0;
-        pInverse[1] = R_MOD;
-        for (size_t len = 2; len < n; len *= 2) {
-            pInverse[len] = pForward[len];
-            for (size_t j = 1; j < len; ++j)
-                pInverse[len + j] = P - pForward[2 * len - j];
-        }
-        return inverse;
-    }
-
     // x^e in Montgomery form.
     static uint32_t Power(uint32_t x, uint64_t e)
     {
@@ -207,29 +191,33 @@ struct Field
     }
 
     // out[j] = root^j for j in [j0, j1), in eight interleaved chains so that the multiplications
-    // need not wait on each other.
+    // need not wait on each other, and that go eight at a time with vector instructions.
     static void Powers(uint32_t root, size_t j0, size_t j1, uint32_t* out)
     {
         out[j0] = Power(root, j0);
         for (size_t j = j0 + 1; j < j1 && j < j0 + 8; ++j)
             out[j] = Mul(out[j - 1], root);
         uint32_t root8 = Power(root, 8);
-        for (size_t j = j0 + 8; j < j1; ++j)
+        size_t j = j0 + 8;
+        if (HasAvx2())
+            j = PowersAvx2(root8, j, j1, out);
+        for (; j < j1; ++j)
             out[j] = Mul(out[j - 8], root8);
     }
 
-    // The inverse roots in place: w^-j = -w^(len - j) for a root w of order 2 len.
-    static void InvertTwiddles(uint32_t* w, size_t n)
+    // The chains of Powers from j on, eight entries at a time while they fill eight; returns
+    // where it stopped.
+    __attribute__((target("avx2"))) static size_t PowersAvx2(uint32_t root8, size_t j, size_t j1,
+                                                             uint32_t* out)
     {
-        for (size_t len = 2; len < n; len *= 2)
-            CLongPool::For(len / 2, NTT_GRAIN, [=](size_t j0, size_t j1) {
-                // Entries len + j and 2 len - j trade places, the middle one stays.
-                for (size_t j = j0 + 1; j <= j1; ++j) {
-                    uint32_t x = w[len + j], y = w[2 * len - j];
-                    w[len + j] = P - y;
-                    w[2 * len - j] = P - x;
-                }
-            });
+        const __m256i factor = _mm256_set1_epi32(int(root8)), p = _mm256_set1_epi32(int(P));
+        for (; j + 8 <= j1; j += 8) {
+            __m256i x =
+                MulLazy8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(out + j - 8)), factor);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + j),
+                                _mm256_min_epu32(x, _mm256_sub_epi32(x, p)));
+        }
+        return j;
     }
 
     // Eight residues at once: MulLazy on each 32-bit lane, through the even and the odd lanes'
@@ -260,14 +248,35 @@ struct Field
         v = MulLazy8(d, root);
     }
 
-    // u, v = u + v root, u - v root.
-    __attribute__((target("avx2"))) static void InverseButterfly8(__m256i& u, __m256i& v,
-                                                                  __m256i root)
+    // u, v = u - v r, u + v r: the inverse butterfly whose root is -r.
+    __attribute__((target("avx2"))) static void InverseButterfly8(__m256i& u, __m256i& v, __m256i r)
     {
         const __m256i twoP = _mm256_set1_epi32(int(2 * P));
-        __m256i t = MulLazy8(v, root);
-        v = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, t), twoP));
-        u = Fold8(_mm256_add_epi32(u, t));
+        __m256i t = MulLazy8(v, r);
+        v = Fold8(_mm256_add_epi32(u, t));
+        u = Fold8(_mm256_add_epi32(_mm256_sub_epi32(u, t), twoP));
+    }
+
+    // The inverse transforms read the forward roots: for a root w of order 2 len, w^-j is
+    // -w^(len - j), the negative of entry 2 len - j, and w^0 is -(-1). The butterflies take these
+    // negated inverse roots, which for j .. j + 7 are the forward ones in reverse.
+    static uint32_t NegatedInverseRoot(const uint32_t* w, size_t len, size_t j)
+    {
+        return j == 0 ? P - R_MOD : w[2 * len - j];
+    }
+
+    __attribute__((target("avx2"))) static __m256i NegatedInverseRoots8(const uint32_t* w,
+                                                                        size_t len, size_t j)
+    {
+        if (j != 0)
+            return _mm256_permutevar8x32_epi32(
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 2 * len - j - 7)),
+                _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+        // Entry 2 len is past the level: lane 0 takes -1 instead.
+        __m256i r = _mm256_permutevar8x32_epi32(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + 2 * len - 8)),
+            _mm256_setr_epi32(0, 7, 6, 5, 4, 3, 2, 1));
+        return _mm256_blend_epi32(r, _mm256_set1_epi32(int(P - R_MOD)), 0x01);
     }
 
     __attribute__((target("avx2"))) static void ForwardSpanAvx2(uint32_t* a, size_t len, size_t j0,
@@ -291,8 +300,7 @@ struct Field
             __m256i* pu = reinterpret_cast<__m256i*>(a + j);
             __m256i* pv = reinterpret_cast<__m256i*>(a + j + len);
             __m256i u = _mm256_loadu_si256(pu), v = _mm256_loadu_si256(pv);
-            InverseButterfly8(u, v,
-                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            InverseButterfly8(u, v, NegatedInverseRoots8(w, len, j));
             _mm256_storeu_si256(pu, u);
             _mm256_storeu_si256(pv, v);
         }
@@ -389,7 +397,11 @@ struct Field
     __attribute__((target("avx2"))) static void InverseTailAvx2(uint32_t* a, size_t n,
                                                                 const uint32_t* w)
     {
-        const __m256i w4 = TailRoots4(w), w2 = TailRoots2(w);
+        const int m1 = int(P - R_MOD);
+        const __m256i w4 = _mm256_setr_epi32(m1, int(w[7]), int(w[6]), int(w[5]), m1, int(w[7]),
+                                             int(w[6]), int(w[5]));
+        const __m256i w2 =
+            _mm256_setr_epi32(m1, int(w[3]), m1, int(w[3]), m1, int(w[3]), m1, int(w[3]));
         for (size_t i = 0; i < n; i += 16) {
             __m256i u, v;
             LoadTail16(a + i, u, v);
@@ -454,9 +466,9 @@ struct Field
         if (len >= 8 && bVector)
             return InverseSpanAvx2(a, len, j0, j1, w);
         for (size_t j = j0; j < j1; ++j) {
-            uint32_t u = a[j], v = MulLazy(a[j + len], w[len + j]);
-            a[j] = Fold(u + v);
-            a[j + len] = Fold(u - v + 2 * P);
+            uint32_t u = a[j], t = MulLazy(a[j + len], NegatedInverseRoot(w, len, j));
+            a[j] = Fold(u - t + 2 * P);
+            a[j + len] = Fold(u + t);
         }
     }
 
@@ -470,10 +482,65 @@ struct Field
     }
 
     // A transform short enough for the cache, one stride after the other.
+    // Two strides of a block at once, each residue loaded and stored once for both: len and
+    // len / 2 of the 2 len residues at a, len >= 16.
+    __attribute__((target("avx2"))) static void ForwardPairAvx2(uint32_t* a, size_t len,
+                                                                const uint32_t* w)
+    {
+        const size_t k = len / 2;
+        for (size_t j = 0; j < k; j += 8) {
+            __m256i* p0 = reinterpret_cast<__m256i*>(a + j);
+            __m256i* p1 = reinterpret_cast<__m256i*>(a + j + k);
+            __m256i* p2 = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i* p3 = reinterpret_cast<__m256i*>(a + j + len + k);
+            __m256i x0 = _mm256_loadu_si256(p0), x1 = _mm256_loadu_si256(p1);
+            __m256i x2 = _mm256_loadu_si256(p2), x3 = _mm256_loadu_si256(p3);
+            ForwardButterfly8(x0, x2,
+                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + j)));
+            ForwardButterfly8(
+                x1, x3, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + len + k + j)));
+            __m256i root = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + k + j));
+            ForwardButterfly8(x0, x1, root);
+            ForwardButterfly8(x2, x3, root);
+            _mm256_storeu_si256(p0, x0);
+            _mm256_storeu_si256(p1, x1);
+            _mm256_storeu_si256(p2, x2);
+            _mm256_storeu_si256(p3, x3);
+        }
+    }
+
+    // The strides len and 2 len of the 4 len residues at a, len >= 8.
+    __attribute__((target("avx2"))) static void InversePairAvx2(uint32_t* a, size_t len,
+                                                                const uint32_t* w)
+    {
+        for (size_t j = 0; j < len; j += 8) {
+            __m256i* p0 = reinterpret_cast<__m256i*>(a + j);
+            __m256i* p1 = reinterpret_cast<__m256i*>(a + j + len);
+            __m256i* p2 = reinterpret_cast<__m256i*>(a + j + 2 * len);
+            __m256i* p3 = reinterpret_cast<__m256i*>(a + j + 3 * len);
+            __m256i x0 = _mm256_loadu_si256(p0), x1 = _mm256_loadu_si256(p1);
+            __m256i x2 = _mm256_loadu_si256(p2), x3 = _mm256_loadu_si256(p3);
+            __m256i root = NegatedInverseRoots8(w, len, j);
+            InverseButterfly8(x0, x1, root);
+            InverseButterfly8(x2, x3, root);
+            InverseButterfly8(x0, x2, NegatedInverseRoots8(w, 2 * len, j));
+            InverseButterfly8(x1, x3, NegatedInverseRoots8(w, 2 * len, j + len));
+            _mm256_storeu_si256(p0, x0);
+            _mm256_storeu_si256(p1, x1);
+            _mm256_storeu_si256(p2, x2);
+            _mm256_storeu_si256(p3, x3);
+        }
+    }
+
     static void ForwardBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         bool bTail = bVector && n >= 16;
-        for (size_t len = n / 2; len >= (bTail ? 8 : 1); len /= 2)
+        size_t len = n / 2;
+        if (bTail)
+            for (; len >= 16; len /= 4)
+                for (size_t i = 0; i < n; i += 2 * len)
+                    ForwardPairAvx2(a + i, len, w);
+        for (; len >= (bTail ? 8 : 1); len /= 2)
             for (size_t i = 0; i < n; i += 2 * len)
                 ForwardSpan(a + i, len, 0, len, w, bVector);
         if (bTail)
@@ -483,9 +550,14 @@ struct Field
     static void InverseBlock(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         bool bTail = bVector && n >= 16;
-        if (bTail)
+        size_t len = 1;
+        if (bTail) {
             InverseTailAvx2(a, n, w);
-        for (size_t len = bTail ? 8 : 1; len < n; len *= 2)
+            for (len = 8; 4 * len <= n; len *= 4)
+                for (size_t i = 0; i < n; i += 4 * len)
+                    InversePairAvx2(a + i, len, w);
+        }
+        for (; len < n; len *= 2)
             for (size_t i = 0; i < n; i += 2 * len)
                 InverseSpan(a + i, len, 0, len, w, bVector);
     }
@@ -503,7 +575,8 @@ struct Field
             n, [=] { Forward(a, h, w, bVector); }, [=] { Forward(a + h, h, w, bVector); });
     }
 
-    // Decimation in time with inverse roots: bit-reversed order in, natural order out, times n.
+    // Decimation in time with the inverse roots: bit-reversed order in, natural order out, times
+    // n. w holds the forward roots, as for Forward.
     static void Inverse(uint32_t* a, size_t n, const uint32_t* w, bool bVector)
     {
         if (n <= NTT_BLOCK)
@@ -556,12 +629,112 @@ struct Field
             a[j + h] = MulLazy(a[j] + 2 * P, w[h + j]);
     }
 
-    // out[0 .. n) = the forward transform of a, zero past na. When a fills no more than the lower
-    // half, the upper half is never zeroed and the first stride does half its work.
-    static void LoadForward(uint32_t* out, const uint32_t* a, size_t na, size_t n, uint64_t base,
-                            const uint32_t* w, bool bVector)
+    // A transform of length n = 4 q whose input ends within its third quarter is taken on the
+    // first three quarters of its points only: the lower half, the transform of a mod x^2q - 1,
+    // and the first quarter of the upper half, the transform of length q of t_j + t_(j + q) for
+    // t_j = (a_j - a_(j + 2q)) w^j. Since a_(j + 2q) is zero for j >= q, that sum is
+    // (a_j - a_(j + 2q)) w^j + a_(j + q) w^(j + q), which this pass leaves at j + 2 q, and the
+    // lower half a_j + a_(j + 2q) at j, for j in [j0, j1), j1 <= q. With bUpperZero, a has
+    // nothing past its lower half, which is then not read there.
+    __attribute__((target("avx2"))) static void FoldThreeQuartersAvx2(uint32_t* a, size_t q,
+                                                                      size_t j0, size_t j1,
+                                                                      const uint32_t* w,
+                                                                      bool bUpperZero)
+    {
+        const size_t h = 2 * q;
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* pu = reinterpret_cast<__m256i*>(a + j);
+            __m256i* pv = reinterpret_cast<__m256i*>(a + j + h);
+            __m256i u = _mm256_loadu_si256(pu);
+            __m256i v = bUpperZero ? _mm256_setzero_si256() : _mm256_loadu_si256(pv);
+            __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + j + q));
+            __m256i d = _mm256_add_epi32(_mm256_sub_epi32(u, v), twoP);
+            __m256i t0 =
+                MulLazy8(d, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + j)));
+            __m256i t1 =
+                MulLazy8(x, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + q + j)));
+            _mm256_storeu_si256(pu, Fold8(_mm256_add_epi32(u, v)));
+            _mm256_storeu_si256(pv, Fold8(_mm256_add_epi32(t0, t1)));
+        }
+    }
+
+    static void FoldThreeQuarters(uint32_t* a, size_t q, size_t j0, size_t j1, const uint32_t* w,
+                                  bool bUpperZero, bool bVector)
+    {
+        if (q >= 8 && bVector)
+            return FoldThreeQuartersAvx2(a, q, j0, j1, w, bUpperZero);
+        const size_t h = 2 * q;
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t u = a[j], v = bUpperZero ? 0 : a[j + h];
+            a[j + h] = Fold(MulLazy(u - v + 2 * P, w[h + j]) + MulLazy(a[j + q], w[h + q + j]));
+            a[j] = Fold(u + v);
+        }
+    }
+
+    // The inverse of the three quarters, once the lower half holds S = 2q s for s the product
+    // mod x^2q - 1 and the quarter above it B = q (t_j + t_(j + q)), t as above for the product
+    // c. The last quarter of c is zero, so for j < q: c_(j + q) = s_(j + q), 2 q t_(j + q) =
+    // S_(j + q) w^(j + q), y = 2 q t_j = 2 B_j - S_(j + q) w^(j + q), and from
+    // c_j +- c_(j + 2q) = s_j, t_j w^-j: n c_j = S_j + y w^-j, n c_(j + 2q) = S_j - y w^-j,
+    // n c_(j + q) = 2 S_(j + q). Leaves n c, for j in [j0, j1), j1 <= q.
+    __attribute__((target("avx2"))) static void UnfoldThreeQuartersAvx2(uint32_t* a, size_t q,
+                                                                        size_t j0, size_t j1,
+                                                                        const uint32_t* w)
+    {
+        const size_t h = 2 * q;
+        const __m256i twoP = _mm256_set1_epi32(int(2 * P));
+        for (size_t j = j0; j < j1; j += 8) {
+            __m256i* ps = reinterpret_cast<__m256i*>(a + j);
+            __m256i* psq = reinterpret_cast<__m256i*>(a + j + q);
+            __m256i* pb = reinterpret_cast<__m256i*>(a + j + h);
+            __m256i s = _mm256_loadu_si256(ps), sq = _mm256_loadu_si256(psq);
+            __m256i b = _mm256_loadu_si256(pb);
+            __m256i m =
+                MulLazy8(sq, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + h + q + j)));
+            __m256i y =
+                Fold8(_mm256_add_epi32(_mm256_sub_epi32(Fold8(_mm256_add_epi32(b, b)), m), twoP));
+            // z = -y w^-j
+            __m256i z = MulLazy8(y, NegatedInverseRoots8(w, h, j));
+            _mm256_storeu_si256(ps, Fold8(_mm256_add_epi32(_mm256_sub_epi32(s, z), twoP)));
+            _mm256_storeu_si256(pb, Fold8(_mm256_add_epi32(s, z)));
+            _mm256_storeu_si256(psq, Fold8(_mm256_add_epi32(sq, sq)));
+        }
+    }
+
+    static void UnfoldThreeQuarters(uint32_t* a, size_t q, size_t j0, size_t j1, const uint32_t* w,
+                                    bool bVector)
+    {
+        if (q >= 8 && bVector)
+            return UnfoldThreeQuartersAvx2(a, q, j0, j1, w);
+        const size_t h = 2 * q;
+        for (size_t j = j0; j < j1; ++j) {
+            uint32_t s = a[j], sq = a[j + q];
+            uint32_t y = Fold(Fold(a[j + h] + a[j + h]) - MulLazy(sq, w[h + q + j]) + 2 * P);
+            uint32_t z = MulLazy(y, NegatedInverseRoot(w, h, j)); // -y w^-j
+            a[j] = Fold(s - z + 2 * P);
+            a[j + h] = Fold(s + z);
+            a[j + q] = Fold(sq + sq);
+        }
+    }
+
+    // out[0 .. m) = the forward transform of a, zero past na, on m = n or 3 n / 4 points (see
+    // TransformPoints). When a fills no more than the lower half of all n, the upper half is never
+    // zeroed and the first stride does half its work.
+    static void LoadForward(uint32_t* out, const uint32_t* a, size_t na, size_t n, size_t m,
+                            uint64_t base, const uint32_t* w, bool bVector)
     {
         const size_t h = n / 2;
+        if (m < n) {
+            const size_t q = n / 4;
+            const bool bUpperZero = na <= h;
+            Load(out, a, na, bUpperZero ? h : m, base);
+            CLongPool::For(q, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                FoldThreeQuarters(out, q, j0, j1, w, bUpperZero, bVector);
+            });
+            return Both(
+                n, [=] { Forward(out, h, w, bVector); }, [=] { Forward(out + h, q, w, bVector); });
+        }
         if (n < 32 || na > h) {
             Load(out, a, na, n, base);
             return Forward(out, n, w, bVector);
@@ -576,70 +749,69 @@ struct Field
     // out[0 .. n) = cyclic convolution of a and b modulo P, residues in [0, P); the limbs of a and
     // b are below base.
     static void Convolve(const uint32_t* a, size_t na, const uint32_t* b, size_t nb, size_t n,
-                         uint32_t* out, uint64_t base, bool bVector)
+                         size_t m, uint32_t* out, uint64_t base, bool bVector)
     {
         std::vector<uint32_t> w;
-        const uint32_t* pForwardRoots = nullptr;
-        const uint32_t* pInverseRoots = nullptr;
+        const uint32_t* pRoots = nullptr;
         if (n <= ROOT_CACHE_LENGTH) {
             MakeRoots(n);
-            pForwardRoots = Roots().forward;
+            pRoots = Roots().forward;
         } else {
             w = Twiddles(n);
-            pForwardRoots = w.data();
+            pRoots = w.data();
         }
-        LoadForward(out, a, na, n, base, pForwardRoots, bVector);
+        LoadForward(out, a, na, n, m, base, pRoots, bVector);
         if (a == b && na == nb)
-            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            CLongPool::For(m, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, out + i0, i1 - i0, bVector);
             });
         else {
-            std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(n);
+            std::unique_ptr<uint32_t[]> fb = std::make_unique_for_overwrite<uint32_t[]>(m);
             const uint32_t* pB = fb.get();
-            LoadForward(fb.get(), b, nb, n, base, pForwardRoots, bVector);
-            CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+            LoadForward(fb.get(), b, nb, n, m, base, pRoots, bVector);
+            CLongPool::For(m, NTT_GRAIN, [=](size_t i0, size_t i1) {
                 Pointwise(out + i0, pB + i0, i1 - i0, bVector);
             });
         }
-        std::unique_ptr<uint32_t[]> inverse;
-        if (w.empty()) {
-            inverse = InverseRoots(n);
-            pInverseRoots = inverse.get();
-        } else {
-            InvertTwiddles(w.data(), n);
-            pInverseRoots = w.data();
-        }
-        InverseScaled(out, n, pInverseRoots, bVector);
+        InverseScaled(out, n, m, pRoots, bVector);
     }
 
     // The inverse transform of the pointwise products in out, whose factors 1/R and n are taken
     // out, residues in [0, P).
-    static void InverseScaled(uint32_t* out, size_t n, const uint32_t* pInverseRoots, bool bVector)
+    static void InverseScaled(uint32_t* out, size_t n, size_t m, const uint32_t* w, bool bVector)
     {
-        Inverse(out, n, pInverseRoots, bVector);
+        if (m < n) {
+            const size_t h = n / 2, q = n / 4;
+            Both(
+                n, [=] { Inverse(out, h, w, bVector); }, [=] { Inverse(out + h, q, w, bVector); });
+            CLongPool::For(q, NTT_GRAIN, [=](size_t j0, size_t j1) {
+                UnfoldThreeQuarters(out, q, j0, j1, w, bVector);
+            });
+        } else
+            Inverse(out, n, w, bVector);
         uint32_t scale = uint32_t(uint64_t(R2_MOD) * PowMod(n, P - 2, P) % P);
-        CLongPool::For(n, NTT_GRAIN,
+        CLongPool::For(m, NTT_GRAIN,
                        [=](size_t i0, size_t i1) { Scale(out + i0, i1 - i0, scale, bVector); });
     }
 
-    // out[0 .. n) = the forward transform of a, n <= ROOT_CACHE_LENGTH.
-    static void TransformFactor(const uint32_t* a, size_t na, size_t n, uint32_t* out,
+    // out[0 .. m) = the forward transform of a on m points, n <= ROOT_CACHE_LENGTH.
+    static void TransformFactor(const uint32_t* a, size_t na, size_t n, size_t m, uint32_t* out,
                                 uint64_t base, bool bVector)
     {
         MakeRoots(n);
-        LoadForward(out, a, na, n, base, Roots().forward, bVector);
+        LoadForward(out, a, na, n, m, base, Roots().forward, bVector);
     }
 
     // Convolve with a's transform fa from TransformFactor.
-    static void ConvolveWith(const uint32_t* fa, const uint32_t* b, size_t nb, size_t n,
+    static void ConvolveWith(const uint32_t* fa, const uint32_t* b, size_t nb, size_t n, size_t m,
                              uint32_t* out, uint64_t base, bool bVector)
     {
         MakeRoots(n);
-        LoadForward(out, b, nb, n, base, Roots().forward, bVector);
-        CLongPool::For(n, NTT_GRAIN, [=](size_t i0, size_t i1) {
+        LoadForward(out, b, nb, n, m, base, Roots().forward, bVector);
+        CLongPool::For(m, NTT_GRAIN, [=](size_t i0, size_t i1) {
             Pointwise(out + i0, fa + i0, i1 - i0, bVector);
         });
-        InverseScaled(out, n, InverseRoots(n).get(), bVector);
+        InverseScaled(out, n, m, Roots().forward, bVector);
     }
 };
 
@@ -714,15 +886,15 @@ uint64_t JoinRange(uint32_t* r, const uint32_t* c0, uint32_t* c1, uint32_t* c2, 
         c2[i] = uint32_t(v2);
     }
     uint64_t carry = 0;
-    for (size_t i = i0; i < i1; ++i) {
-        uint64_t x = carry;
-        carry = 0;
-        if (i < nr - 1) {
-            x += c0[i] + uint64_t(P0) * c1[i] + P01_LOW<BASE> * c2[i];
-            carry = P01_HIGH<BASE> * c2[i];
-        }
+    size_t i = i0;
+    for (; i < i0 + nCoefficients; ++i) {
+        uint64_t x = carry + c0[i] + uint64_t(P0) * c1[i] + P01_LOW<BASE> * c2[i];
         r[i] = uint32_t(x % BASE);
-        carry += x / BASE;
+        carry = x / BASE + P01_HIGH<BASE> * c2[i];
+    }
+    for (; i < i1; ++i) {
+        r[i] = uint32_t(carry % BASE);
+        carry /= BASE;
     }
     return carry;
 }
@@ -741,16 +913,16 @@ Residues Convolutions(const uint32_t* a, size_t na, const uint32_t* b, size_t nb
     Residues res;
     res.nr = na + nb;
     assert(res.nr <= NTT_MAX_LENGTH);
-    size_t n = TransformLength(res.nr);
+    const size_t n = TransformLength(res.nr), m = TransformPoints(res.nr);
     const uint64_t nQuarter = NttUnits(res.nr) / 4;
-    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::Convolve(a, na, b, nb, n, res.c0.get(), base, bVector);
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P0>::Convolve(a, na, b, nb, n, m, res.c0.get(), base, bVector);
     CreditWork(nQuarter);
-    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P1>::Convolve(a, na, b, nb, n, res.c1.get(), base, bVector);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P1>::Convolve(a, na, b, nb, n, m, res.c1.get(), base, bVector);
     CreditWork(nQuarter);
-    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P2>::Convolve(a, na, b, nb, n, res.c2.get(), base, bVector);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P2>::Convolve(a, na, b, nb, n, m, res.c2.get(), base, bVector);
     CreditWork(nQuarter);
     return res;
 }
@@ -786,6 +958,12 @@ size_t TransformLength(size_t nr)
     return n;
 }
 
+size_t TransformPoints(size_t nr)
+{
+    const size_t n = TransformLength(nr);
+    return n >= THREE_QUARTERS_LENGTH && nr - 1 <= n / 4 * 3 ? n / 4 * 3 : n;
+}
+
 uint64_t NttUnits(size_t nr)
 {
     size_t n = TransformLength(nr);
@@ -793,7 +971,7 @@ uint64_t NttUnits(size_t nr)
     for (size_t k = n; k > 1; k /= 2)
         ++nStrides;
     // Three primes, each with three transforms and the passes around them.
-    return 3 * n * (3 * nStrides * UNITS_PER_STRIDE + UNITS_PER_PASS);
+    return 3 * TransformPoints(nr) * (3 * nStrides * UNITS_PER_STRIDE + UNITS_PER_PASS);
 }
 
 template <uint64_t BASE>
@@ -817,18 +995,25 @@ std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b
 
 bool NttKeepsFactor(size_t n) { return n <= ROOT_CACHE_LENGTH; }
 
-template <uint64_t BASE>
-NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t n)
+bool NttFactorServes(const NttFactor& factor, size_t nr)
 {
+    return factor.n == TransformLength(nr) && factor.m >= TransformPoints(nr);
+}
+
+template <uint64_t BASE>
+NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t nr)
+{
+    const size_t n = TransformLength(nr), m = TransformPoints(nr);
     assert(NttKeepsFactor(n));
     const bool bVector = HasAvx2();
     NttFactor factor;
     factor.n = n;
+    factor.m = m;
     for (auto& transform : factor.transforms)
-        transform = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::TransformFactor(a, na, n, factor.transforms[0].get(), BASE, bVector);
-    Field<P1>::TransformFactor(a, na, n, factor.transforms[1].get(), BASE, bVector);
-    Field<P2>::TransformFactor(a, na, n, factor.transforms[2].get(), BASE, bVector);
+        transform = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P0>::TransformFactor(a, na, n, m, factor.transforms[0].get(), BASE, bVector);
+    Field<P1>::TransformFactor(a, na, n, m, factor.transforms[1].get(), BASE, bVector);
+    Field<P2>::TransformFactor(a, na, n, m, factor.transforms[2].get(), BASE, bVector);
     return factor;
 }
 
@@ -838,17 +1023,19 @@ std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* 
     const bool bVector = HasAvx2();
     Residues res;
     res.nr = na + nb;
-    const size_t n = a.n;
-    assert(TransformLength(res.nr) == n && NttKeepsFactor(n));
+    // A factor transformed on more points than this product takes serves it by the first m: the
+    // three quarters are the first points of the whole transform.
+    const size_t n = a.n, m = TransformPoints(res.nr);
+    assert(NttFactorServes(a, res.nr) && NttKeepsFactor(n));
     const uint64_t nQuarter = NttUnits(res.nr) / 4;
-    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P0>::ConvolveWith(a.transforms[0].get(), b, nb, n, res.c0.get(), BASE, bVector);
+    res.c0 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P0>::ConvolveWith(a.transforms[0].get(), b, nb, n, m, res.c0.get(), BASE, bVector);
     CreditWork(nQuarter);
-    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P1>::ConvolveWith(a.transforms[1].get(), b, nb, n, res.c1.get(), BASE, bVector);
+    res.c1 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P1>::ConvolveWith(a.transforms[1].get(), b, nb, n, m, res.c1.get(), BASE, bVector);
     CreditWork(nQuarter);
-    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(n);
-    Field<P2>::ConvolveWith(a.transforms[2].get(), b, nb, n, res.c2.get(), BASE, bVector);
+    res.c2 = std::make_unique_for_overwrite<uint32_t[]>(m);
+    Field<P2>::ConvolveWith(a.transforms[2].get(), b, nb, n, m, res.c2.get(), BASE, bVector);
     CreditWork(nQuarter);
     std::vector<uint32_t> r(res.nr);
     Join<BASE>(r.data(), res, bVector);

@@ -14,6 +14,11 @@ constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 // The length of the transforms of a product of nr limbs: the power of two its coefficients fit.
 size_t TransformLength(size_t nr);
 
+// The points the transforms of a product of nr limbs are taken on: TransformLength, or three
+// quarters of it when the product's coefficients end within them (from 64 points on), as they
+// then give the product and need three quarters of the work and memory.
+size_t TransformPoints(size_t nr);
+
 // The work of NttMul on a product of nr limbs, in the units of LimbMath.h's MulUnits. NttMul
 // credits it to the current calculation's progress as it goes.
 uint64_t NttUnits(size_t nr);
@@ -26,18 +31,22 @@ void NttMul(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t
 // does not add to their memory.
 template <uint64_t BASE>
 std::vector<uint32_t> NttProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb);
-// The transforms of one factor for products of transform length n, one per prime, made once for
-// several products with that factor.
+// The transforms of one factor for products of transform length n, one per prime on m points,
+// made once for several products with that factor.
 struct NttFactor
 {
     size_t n = 0;
+    size_t m = 0;
     std::unique_ptr<uint32_t[]> transforms[3];
 };
 // Whether products of transform length n may keep the transforms of a factor: those whose roots
 // are kept, where making the transforms is a noticeable share of the work and they are small.
 bool NttKeepsFactor(size_t n);
+// Whether the factor's transforms serve a product of nr limbs.
+bool NttFactorServes(const NttFactor& factor, size_t nr);
+// The transforms of the factor a of na limbs for a product of nr limbs.
 template <uint64_t BASE>
-NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t n);
+NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t nr);
 // NttProduct of the factor a of na limbs, transformed for the length of this product, and b.
 template <uint64_t BASE>
 std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* b, size_t nb);

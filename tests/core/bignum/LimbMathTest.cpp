@@ -56,13 +56,14 @@ std::string ReferenceText(LimbVec v)
     return s;
 }
 
-// Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds, and
-// the 50,000-digit operands of the calculator.
+// Shorter operand sizes around the schoolbook/Karatsuba and Karatsuba/transform thresholds,
+// products just within and just past three quarters of their transform's points, and the
+// 50,000-digit operands of the calculator.
 const std::pair<size_t, size_t> MUL_SIZES[] = {
-    {1, 1},     {2, 1},       {63, 63},   {64, 64},   {65, 65},   {129, 64},
-    {200, 65},  {319, 319},   {320, 320}, {321, 321}, {640, 320}, {2000, 330},
-    {5000, 30}, {5191, 5191}, {95, 95},   {96, 96},   {97, 97},   {193, 96},
-    {255, 255}, {256, 256},   {257, 257}, {512, 256}, {600, 255},
+    {1, 1},     {2, 1},     {63, 63},   {64, 64},   {65, 65},    {129, 64},  {200, 65},
+    {319, 319}, {320, 320}, {321, 321}, {640, 320}, {2000, 330}, {5000, 30}, {5191, 5191},
+    {95, 95},   {96, 96},   {97, 97},   {193, 96},  {255, 255},  {256, 256}, {257, 257},
+    {512, 256}, {600, 255}, {385, 384}, {385, 385},
 };
 
 template <uint64_t BASE>
@@ -76,6 +77,9 @@ void CheckMultiplication(uint64_t nSeed)
         if (na == nb) {
             EXPECT_EQ(limb::Mul<BASE>(a, a), ReferenceMul<BASE>(a, a)) << "square";
         }
+        // Every limb at its top: the columns of the products reach their bounds.
+        LimbVec topA(na, uint32_t(BASE - 1)), topB(nb, uint32_t(BASE - 1));
+        EXPECT_EQ(limb::Mul<BASE>(topA, topB), ReferenceMul<BASE>(topA, topB)) << "top limbs";
         if (na >= 2) {
             LimbVec halves(na + nb);
             limb::MulByHalves<BASE>(halves.data(), a.data(), na, b.data(), nb);
@@ -149,7 +153,7 @@ void CheckSharedFactor(uint64_t nSeed)
     std::mt19937_64 rng(nSeed);
     const LimbVec a = RandomLimbs<BASE>(rng, 700);
     limb::CSharedFactor<BASE> shared(a);
-    for (size_t nb : {600, 650, 700, 1500, 40, 255, 256, 640}) {
+    for (size_t nb : {600, 650, 700, 837, 838, 1500, 40, 255, 256, 640}) {
         SCOPED_TRACE("700 x " + std::to_string(nb));
         const LimbVec b = RandomLimbs<BASE>(rng, nb);
         EXPECT_EQ(shared.Times(b), ReferenceMul<BASE>(a, b));
@@ -165,8 +169,13 @@ TEST(LimbMath, SharedFactorGivesEveryProduct)
 TEST(LimbMath, TransformWithAndWithoutVectorInstructionsAgree)
 {
     std::mt19937_64 rng(13);
-    for (auto [na, nb] :
-         {std::pair<size_t, size_t>{1, 1}, {3, 2}, {9, 7}, {320, 320}, {1000, 333}, {4096, 4097}}) {
+    for (auto [na, nb] : {std::pair<size_t, size_t>{1, 1},
+                          {3, 2},
+                          {9, 7},
+                          {320, 320},
+                          {1000, 333},
+                          {4096, 4097},
+                          {6000, 6100}}) {
         SCOPED_TRACE("sizes " + std::to_string(na) + " x " + std::to_string(nb));
         LimbVec a = RandomLimbs<BINARY_BASE>(rng, na), b = RandomLimbs<BINARY_BASE>(rng, nb);
         LimbVec fast(na + nb), portable(na + nb);
