@@ -253,7 +253,7 @@ LimbVec PiScaled(size_t p)
     root = LimbVec();
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
-    return limb::ApproxQuotient<DEC>(num, den.mag);
+    return limb::ApproxQuotient<DEC>(std::move(num), 0, std::move(den.mag));
 }
 
 // The work of PiScaled(p) by step: the series with the square root beside it, then the
@@ -333,12 +333,11 @@ LimbVec EScaled(size_t p)
     ExpPart s = SplitExp(1, ExpTerms(p) + 1);
     CurrentProgress().BeginStep(DIVISION_STEP);
     size_t nDrop = LimbsToDrop(s.q, p);
-    LimbVec num = limb::Add<DEC>(s.q, s.t);
-    s.t = LimbVec();
+    LimbVec num = std::move(s.t);
+    limb::AddTo<DEC>(num, s.q);
     DropLow(num, nDrop);
-    num = limb::ShiftUp(num, p);
     DropLow(s.q, nDrop);
-    return limb::ApproxQuotient<DEC>(num, s.q);
+    return limb::ApproxQuotient<DEC>(std::move(num), p, std::move(s.q));
 }
 
 std::array<uint64_t, 2> EUnits(size_t p)
