@@ -233,11 +233,24 @@ void Rescale(LimbVec& a, size_t nUp, size_t nDown)
         a.erase(a.begin(), a.begin() + std::ptrdiff_t(std::min(a.size(), nDown - nUp)));
 }
 
+// The limbs of a from limb n on.
+LimbVec TopLimbs(const LimbVec& a, size_t n)
+{
+    return LimbVec(a.begin() + std::ptrdiff_t(std::min(n, a.size())), a.end());
+}
+
+// Quotients of at least this many limbs are taken in two halves through the reciprocal of half
+// the divisor's limbs: their products are of about half the length of the one product of the
+// whole quotient.
+constexpr size_t SPLIT_QUOTIENT_LIMBS = 1024;
+
 // How Newton's quotient of a of na limbs by b of nb limbs scales them: b times BASE^nUp over
-// BASE^nDown has k limbs, and the limbs of a below nALow add less than a unit to the quotient.
+// BASE^nDown has k limbs, and the limbs of a below nALow do not matter. The quotient of m = k - 2
+// limbs is taken from its top limbs above BASE^nSplit (none when nSplit is zero) and from the
+// remainder they leave, both through the reciprocal of the top j limbs of the scaled b.
 struct NewtonScale
 {
-    size_t k, nUp, nDown, nALow;
+    size_t k, nUp, nDown, nSplit, j, nALow;
 };
 
 NewtonScale ScaleFor(size_t na, size_t nb)
@@ -246,10 +259,27 @@ NewtonScale ScaleFor(size_t na, size_t nb)
     s.k = na - nb + 3;
     s.nUp = s.k > nb ? s.k - nb : 0;
     s.nDown = nb > s.k ? nb - s.k : 0;
-    // The scaled a times the reciprocal (below BASE^(k+1)) over BASE^(2k): the limbs of the
-    // scaled a below BASE^(k-1) add less than one unit to it.
-    s.nALow = s.nDown + s.k - 1 > s.nUp ? s.nDown + s.k - 1 - s.nUp : 0;
+    const size_t m = s.k - 2;
+    s.nSplit = m >= SPLIT_QUOTIENT_LIMBS ? m / 2 : 0;
+    s.j = m - s.nSplit + 2;
+    // The scaled a times the reciprocal (below BASE^(j+1)) over BASE^(2j): the limbs of the
+    // scaled a below BASE^(k-1) add less than one unit to it. With a split, those below
+    // BASE^nSplit change the remainder of the top limbs by less than a unit of its last limb.
+    const size_t nLow = s.nDown + (s.nSplit != 0 ? s.nSplit : s.k - 1);
+    s.nALow = nLow > s.nUp ? nLow - s.nUp : 0;
     return s;
+}
+
+// floor(u / b) within a few units, for b of k limbs and x the reciprocal of its top j limbs
+// (about BASE^(2j) / floor(b / BASE^(k-j))), from uTop = floor(u / BASE^(k-1)), taken over.
+template <uint64_t BASE>
+LimbVec QuotientByReciprocal(LimbVec uTop, const LimbVec& x, size_t j)
+{
+    LimbVec q = Mul<BASE>(uTop, x);
+    uTop = LimbVec();
+    Rescale(q, 0, j + 1);
+    Trim(q);
+    return q;
 }
 
 // Quotient of a by b through the reciprocal of b's top limbs, a few units off at most. Of a of na
@@ -259,26 +289,44 @@ template <uint64_t BASE>
 LimbVec NewtonQuotient(LimbVec aTop, size_t na, LimbVec bTop, size_t nb)
 {
     const NewtonScale s = ScaleFor(na, nb);
-    const size_t nALow = na - aTop.size(), nBLow = nb - bTop.size();
+    const size_t nALow = na - aTop.size(), nBLow = nb - bTop.size(), k = s.k, t = s.nSplit;
     // Limbs of a missing above s.nALow are zeros, as those of a shifted value.
     assert(nBLow <= s.nDown);
-    // The reciprocal is a few units off at most, which the corrections absorb as well.
     Rescale(bTop, s.nUp + nBLow, s.nDown);
-    LimbVec x = ApproxReciprocal<BASE>(bTop);
-    bTop = LimbVec();
+    // The reciprocal is a few units off at most, which the corrections absorb as well.
+    LimbVec x = ApproxReciprocal<BASE>(TopLimbs(bTop, k - s.j));
     CheckCancel();
-    Rescale(aTop, s.nUp + nALow, s.nDown + s.k - 1);
-    LimbVec q = Mul<BASE>(aTop, x);
-    aTop = x = LimbVec();
-    Rescale(q, 0, s.k + 1);
-    Trim(q);
+    if (t == 0) {
+        bTop = LimbVec();
+        Rescale(aTop, s.nUp + nALow, s.nDown + k - 1);
+        return QuotientByReciprocal<BASE>(std::move(aTop), x, s.j);
+    }
+    // aTop = floor(a' / BASE^t) for the scaled a', q1 its quotient, and r1 = aTop - q1 b' the
+    // remainder, within a few b' of zero: from a product modulo BASE^n - 1 where that is shorter.
+    Rescale(aTop, s.nUp + nALow, s.nDown + t);
+    LimbVec q = QuotientByReciprocal<BASE>(TopLimbs(aTop, k - 1), x, s.j);
+    CheckCancel();
+    bool bNegative = false;
+    LimbVec r;
+    if (size_t n = WrapLength(k + 1, q.size() + k); n != 0) {
+        r = WrappedDifference<BASE>(Fold<BASE>(aTop.data(), aTop.size(), n),
+                                    MulWrapped<BASE>(q, bTop, n), &bNegative);
+    } else {
+        r = Mul<BASE>(q, bTop);
+        bNegative = !SubAbs<BASE>(r, aTop) && !r.empty();
+    }
+    aTop = bTop = LimbVec();
+    // The low limbs of a' below BASE^t change r1 BASE^t by less than BASE^t, its quotient by less
+    // than a unit.
+    Rescale(r, 0, k - 1 - t);
+    LimbVec q2 = QuotientByReciprocal<BASE>(std::move(r), x, s.j);
+    x = LimbVec();
+    q = ShiftUp(q, t);
+    if (bNegative)
+        SubAbs<BASE>(q, q2);
+    else
+        AddTo<BASE>(q, q2);
     return q;
-}
-
-// The limbs of a from limb n on.
-LimbVec TopLimbs(const LimbVec& a, size_t n)
-{
-    return LimbVec(a.begin() + std::ptrdiff_t(std::min(n, a.size())), a.end());
 }
 
 // NewtonQuotient of a and b, which stay the caller's.
