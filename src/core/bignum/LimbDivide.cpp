@@ -375,12 +375,21 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
 
 // The units of ApproxReciprocal for b of k limbs. The reciprocal of the top half is good to about
 // its last limb, so the excess e and the correction have about k limbs.
+// The units of a product of na and nb limbs that finds a value of nValue limbs, wrapped where
+// that is shorter.
+uint64_t ProductNearUnits(size_t nValue, size_t na, size_t nb)
+{
+    const size_t n = WrapLength(nValue, na + nb);
+    return n >= WRAP_TRANSFORM_LENGTH && n <= NTT_MAX_LENGTH ? NttUnits(n + 1) : MulUnits(na, nb);
+}
+
 uint64_t ApproxReciprocalUnits(size_t k)
 {
     if (k <= RECIPROCAL_BASE_CASE)
         return DivModUnits(2 * k + 1, k);
     size_t h = k / 2 + 2;
-    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 3 - h);
+    return ApproxReciprocalUnits(h) + ProductNearUnits(k + 2, k, h + 1) +
+           MulUnits(h + 1, k + 3 - h);
 }
 
 // floor(sqrt(n)) by Newton's iteration from above.
@@ -485,8 +494,12 @@ uint64_t DivModUnits(size_t na, size_t nb)
     size_t m = na - nb + 1;
     if (std::min(nb, m) < NEWTON_THRESHOLD)
         return uint64_t(m) * nb;
-    size_t k = m + 2;
-    return ApproxReciprocalUnits(k) + MulUnits(m, k + 1) + MulUnits(m, nb);
+    const NewtonScale s = ScaleFor(na, nb);
+    const uint64_t nCorrection = ProductNearUnits(nb + 1, m, nb);
+    if (s.nSplit == 0)
+        return ApproxReciprocalUnits(s.k) + MulUnits(m, s.k + 1) + nCorrection;
+    return ApproxReciprocalUnits(s.j) + 2 * MulUnits(s.j, s.j + 1) +
+           ProductNearUnits(s.k + 1, s.j, s.k) + nCorrection;
 }
 
 // The correction of each step is the product of the top half with an excess of about half the
