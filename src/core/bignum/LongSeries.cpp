@@ -224,8 +224,12 @@ size_t LimbsToDrop(const LimbVec& denominator, size_t p)
     return denominator.size() > p + 3 ? denominator.size() - (p + 3) : 0;
 }
 
-// Drops the n lowest limbs of a in place.
-void DropLow(LimbVec& a, size_t n) { a.erase(a.begin(), a.begin() + std::min(n, a.size())); }
+// Drops the n lowest limbs of a, into a vector of just the limbs left: the series' values are
+// a good part longer than the limbs the division needs.
+void DropLow(LimbVec& a, size_t n)
+{
+    a = LimbVec(a.begin() + std::ptrdiff_t(std::min(n, a.size())), a.end());
+}
 
 // floor(pi * BASE^p) within a few thousand units: pi = 426880 sqrt(10005) Q / (13591409 Q + T),
 // with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root. Each long value
