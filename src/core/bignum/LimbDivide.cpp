@@ -227,9 +227,12 @@ LimbVec CorrectQuotient(LimbVec& q, LimbVec prod, const LimbVec& a, const LimbVe
 // a = floor(a BASE^nUp / BASE^nDown) in place.
 void Rescale(LimbVec& a, size_t nUp, size_t nDown)
 {
-    if (nUp > nDown)
-        a.insert(a.begin(), nUp - nDown, 0u);
-    else
+    if (nUp > nDown) {
+        // Into a vector of just that length: one inserted limb would double the old one.
+        LimbVec r(a.size() + nUp - nDown, 0u);
+        std::copy(a.begin(), a.end(), r.begin() + std::ptrdiff_t(nUp - nDown));
+        a = std::move(r);
+    } else
         a.erase(a.begin(), a.begin() + std::ptrdiff_t(std::min(a.size(), nDown - nUp)));
 }
 
@@ -301,17 +304,27 @@ LimbVec NewtonQuotient(LimbVec aTop, size_t na, LimbVec bTop, size_t nb)
         Rescale(aTop, s.nUp + nALow, s.nDown + k - 1);
         return QuotientByReciprocal<BASE>(std::move(aTop), x, s.j);
     }
-    // aTop = floor(a' / BASE^t) for the scaled a', q1 its quotient, and r1 = aTop - q1 b' the
+    // a1 = floor(a' / BASE^t) for the scaled a', q1 its quotient, and r1 = a1 - q1 b' the
     // remainder, within a few b' of zero: from a product modulo BASE^n - 1 where that is shorter.
-    Rescale(aTop, s.nUp + nALow, s.nDown + t);
-    LimbVec q = QuotientByReciprocal<BASE>(TopLimbs(aTop, k - 1), x, s.j);
+    // a1 is aTop BASE^z: the z zero limbs under a shifted a are never made.
+    size_t z = 0;
+    if (s.nUp + nALow > s.nDown + t)
+        z = s.nUp + nALow - s.nDown - t;
+    else
+        Rescale(aTop, s.nUp + nALow, s.nDown + t);
+    LimbVec q = QuotientByReciprocal<BASE>(
+        k - 1 >= z ? TopLimbs(aTop, k - 1 - z) : ShiftUp(aTop, z - (k - 1)), x, s.j);
     CheckCancel();
     bool bNegative = false;
     LimbVec r;
     if (size_t n = WrapLength(k + 1, q.size() + k); n != 0) {
-        r = WrappedDifference<BASE>(Fold<BASE>(aTop.data(), aTop.size(), n),
-                                    MulWrapped<BASE>(q, bTop, n), &bNegative);
+        // Times BASE^z modulo BASE^n - 1 turns the limbs round by z.
+        LimbVec a1 = Fold<BASE>(aTop.data(), aTop.size(), n);
+        std::rotate(a1.begin(), a1.end() - std::ptrdiff_t(z % n), a1.end());
+        aTop = LimbVec();
+        r = WrappedDifference<BASE>(std::move(a1), MulWrapped<BASE>(q, bTop, n), &bNegative);
     } else {
+        Rescale(aTop, z, 0);
         r = Mul<BASE>(q, bTop);
         bNegative = !SubAbs<BASE>(r, aTop) && !r.empty();
     }
