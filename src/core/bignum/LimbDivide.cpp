@@ -12,6 +12,71 @@ constexpr size_t NEWTON_THRESHOLD = 60;
 // Reciprocals of at most this many limbs come from long division.
 constexpr size_t RECIPROCAL_BASE_CASE = 24;
 
+// Wrapped products of at least this many limbs go through one cyclic convolution; shorter ones are
+// taken from the whole product.
+constexpr size_t WRAP_TRANSFORM_LENGTH = 1024;
+
+// The least power of two of at least n.
+size_t PowerOfTwoAtLeast(size_t n)
+{
+    size_t r = 1;
+    while (r < n)
+        r *= 2;
+    return r;
+}
+
+// x mod (BASE^n - 1) in n limbs.
+template <uint64_t BASE>
+LimbVec Fold(const uint32_t* x, size_t nx, size_t n)
+{
+    LimbVec r(n, 0);
+    for (size_t i = 0; i < nx; i += n) {
+        const size_t nChunk = std::min(n, nx - i);
+        uint32_t carry = AddN<BASE>(r.data(), r.data(), x + i, nChunk);
+        carry = AddSmallN<BASE>(r.data() + nChunk, r.data() + nChunk, n - nChunk, carry);
+        while (carry != 0)
+            carry = AddSmallN<BASE>(r.data(), r.data(), n, carry);
+    }
+    return r;
+}
+
+// a * b mod (BASE^n - 1) in n limbs, n a power of two.
+template <uint64_t BASE>
+LimbVec MulWrapped(const LimbVec& a, const LimbVec& b, size_t n)
+{
+    if (n >= WRAP_TRANSFORM_LENGTH && n <= NTT_MAX_LENGTH && a.size() <= n && b.size() <= n)
+        return NttWrappedProduct<BASE>(a.data(), a.size(), b.data(), b.size(), n);
+    LimbVec p = Mul<BASE>(a, b);
+    return Fold<BASE>(p.data(), p.size(), n);
+}
+
+// a - w from both modulo BASE^n - 1 in n limbs, for |a - w| below BASE^(n-1): its magnitude, and
+// whether it is negative.
+template <uint64_t BASE>
+LimbVec WrappedDifference(LimbVec a, const LimbVec& w, bool* pNegative)
+{
+    const size_t n = w.size();
+    // A borrow out of the top wrapped around: BASE^n - 1 was added, not BASE^n.
+    if (SubN<BASE>(a.data(), a.data(), w.data(), n) != 0)
+        SubSmallN<BASE>(a.data(), a.data(), n, 1);
+    // A negative difference d stands as BASE^n - 1 - |d|, whose top limb is not zero.
+    *pNegative = a[n - 1] != 0;
+    if (*pNegative)
+        for (uint32_t& x : a)
+            x = uint32_t(BASE - 1 - x);
+    Trim(a);
+    *pNegative = *pNegative && !a.empty();
+    return a;
+}
+
+// The length of the wrapped product that finds a value of nValue limbs (its sign included) from
+// a product of nr limbs, or zero where the product itself takes no more.
+size_t WrapLength(size_t nValue, size_t nr)
+{
+    const size_t n = PowerOfTwoAtLeast(nValue + 2);
+    return n < TransformLength(nr) ? n : 0;
+}
+
 template <uint64_t BASE>
 LimbVec Power(size_t k)
 {
@@ -117,8 +182,18 @@ LimbVec ApproxReciprocal(const LimbVec& b)
     // b xh is about BASE^(k+h); the excess e is small, and x = xh BASE^(k-h) - xh e / BASE^(2h).
     // e is made in place of the product, and its limbs below BASE^(h-2) add less than a unit to
     // the correction (xh is below BASE^(h+1)), so they are left out of its product.
-    LimbVec e = Mul<BASE>(b, xh);
-    const bool bOver = DistanceFromPower<BASE>(e, k + h);
+    // e is within a few units of BASE^(k+1) of zero, so where it pays the product is taken modulo
+    // BASE^n - 1 only, in half the transform.
+    LimbVec e;
+    bool bOver = false;
+    if (size_t n = WrapLength(k + 2, k + h + 1); n != 0) {
+        LimbVec power(n, 0);
+        power[(k + h) % n] = 1;
+        e = WrappedDifference<BASE>(std::move(power), MulWrapped<BASE>(b, xh, n), &bOver);
+    } else {
+        e = Mul<BASE>(b, xh);
+        bOver = DistanceFromPower<BASE>(e, k + h);
+    }
     const size_t nLow = std::min(e.size(), h - 2);
     e.erase(e.begin(), e.begin() + nLow);
     LimbVec corr = ShiftDown(Mul<BASE>(xh, e), 2 * h - nLow);
@@ -130,12 +205,6 @@ LimbVec ApproxReciprocal(const LimbVec& b)
     else
         AddTo<BASE>(x, corr);
     return x;
-}
-
-// floor(a BASE^nUp / BASE^nDown).
-LimbVec Rescale(const LimbVec& a, size_t nUp, size_t nDown)
-{
-    return nUp >= nDown ? ShiftUp(a, nUp - nDown) : ShiftDown(a, nDown - nUp);
 }
 
 // q is an estimate of floor(a / b) a few units off either way, and prod = q * b. Steps q to the
@@ -155,29 +224,162 @@ LimbVec CorrectQuotient(LimbVec& q, LimbVec prod, const LimbVec& a, const LimbVe
     return r;
 }
 
-// Quotient of a by b through the reciprocal of b's top limbs, then corrected by the remainder. The
-// estimate is off by a few units at most, so each correction loop runs a few times at most.
-template <uint64_t BASE>
-LimbVec NewtonQuotient(const LimbVec& a, const LimbVec& b)
+// a = floor(a BASE^nUp / BASE^nDown) in place.
+void Rescale(LimbVec& a, size_t nUp, size_t nDown)
 {
-    size_t m = a.size() - b.size() + 1, k = m + 2;
-    // a and b scaled so that b has k limbs: times BASE^up, floor of the division by BASE^down.
-    size_t nUp = k > b.size() ? k - b.size() : 0, nDown = b.size() > k ? b.size() - k : 0;
-    // The reciprocal is a few units off at most, which the corrections below absorb as well.
-    LimbVec x = ApproxReciprocal<BASE>(Rescale(b, nUp, nDown));
+    if (nUp > nDown) {
+        // Into a vector of just that length: one inserted limb would double the old one.
+        LimbVec r(a.size() + nUp - nDown, 0u);
+        std::copy(a.begin(), a.end(), r.begin() + std::ptrdiff_t(nUp - nDown));
+        a = std::move(r);
+    } else
+        a.erase(a.begin(), a.begin() + std::ptrdiff_t(std::min(a.size(), nDown - nUp)));
+}
+
+// The limbs of a from limb n on.
+LimbVec TopLimbs(const LimbVec& a, size_t n)
+{
+    return LimbVec(a.begin() + std::ptrdiff_t(std::min(n, a.size())), a.end());
+}
+
+// Quotients of at least this many limbs are taken in two halves through the reciprocal of half
+// the divisor's limbs: their products are of about half the length of the one product of the
+// whole quotient.
+constexpr size_t SPLIT_QUOTIENT_LIMBS = 1024;
+
+// How Newton's quotient of a of na limbs by b of nb limbs scales them: b times BASE^nUp over
+// BASE^nDown has k limbs, and the limbs of a below nALow do not matter. The quotient of m = k - 2
+// limbs is taken from its top limbs above BASE^nSplit (none when nSplit is zero) and from the
+// remainder they leave, both through the reciprocal of the top j limbs of the scaled b.
+struct NewtonScale
+{
+    size_t k, nUp, nDown, nSplit, j, nALow;
+};
+
+NewtonScale ScaleFor(size_t na, size_t nb)
+{
+    NewtonScale s;
+    s.k = na - nb + 3;
+    s.nUp = s.k > nb ? s.k - nb : 0;
+    s.nDown = nb > s.k ? nb - s.k : 0;
+    const size_t m = s.k - 2;
+    s.nSplit = m >= SPLIT_QUOTIENT_LIMBS ? m / 2 : 0;
+    s.j = m - s.nSplit + 2;
+    // The scaled a times the reciprocal (below BASE^(j+1)) over BASE^(2j): the limbs of the
+    // scaled a below BASE^(k-1) add less than one unit to it. With a split, those below
+    // BASE^nSplit change the remainder of the top limbs by less than a unit of its last limb.
+    const size_t nLow = s.nDown + (s.nSplit != 0 ? s.nSplit : s.k - 1);
+    s.nALow = nLow > s.nUp ? nLow - s.nUp : 0;
+    return s;
+}
+
+// floor(u / b) within a few units, for b of k limbs and x the reciprocal of its top j limbs
+// (about BASE^(2j) / floor(b / BASE^(k-j))), from uTop = floor(u / BASE^(k-1)), taken over.
+template <uint64_t BASE>
+LimbVec QuotientByReciprocal(LimbVec uTop, const LimbVec& x, size_t j)
+{
+    LimbVec q = Mul<BASE>(uTop, x);
+    uTop = LimbVec();
+    Rescale(q, 0, j + 1);
+    Trim(q);
+    return q;
+}
+
+// Quotient of a by b through the reciprocal of b's top limbs, a few units off at most. Of a of na
+// limbs and b of nb limbs only the limbs from ScaleFor(na, nb).nALow and .nDown on matter: aTop
+// and bTop are those, taken over and let go as soon as they are used.
+template <uint64_t BASE>
+LimbVec NewtonQuotient(LimbVec aTop, size_t na, LimbVec bTop, size_t nb)
+{
+    const NewtonScale s = ScaleFor(na, nb);
+    const size_t nALow = na - aTop.size(), nBLow = nb - bTop.size(), k = s.k, t = s.nSplit;
+    // Limbs of a missing above s.nALow are zeros, as those of a shifted value.
+    assert(nBLow <= s.nDown);
+    Rescale(bTop, s.nUp + nBLow, s.nDown);
+    // The reciprocal is a few units off at most, which the corrections absorb as well.
+    LimbVec x = ApproxReciprocal<BASE>(TopLimbs(bTop, k - s.j));
     CheckCancel();
-    // The scaled a times x (below BASE^(k+1)) over BASE^(2k): the limbs of the scaled a below
-    // BASE^(k-1) add less than one unit to it, so they are left out of the product.
-    size_t nLow = k - 1;
-    return ShiftDown(Mul<BASE>(Rescale(a, nUp, nDown + nLow), x), 2 * k - nLow);
+    if (t == 0) {
+        bTop = LimbVec();
+        Rescale(aTop, s.nUp + nALow, s.nDown + k - 1);
+        return QuotientByReciprocal<BASE>(std::move(aTop), x, s.j);
+    }
+    // a1 = floor(a' / BASE^t) for the scaled a', q1 its quotient, and r1 = a1 - q1 b' the
+    // remainder, within a few b' of zero: from a product modulo BASE^n - 1 where that is shorter.
+    // a1 is aTop BASE^z: the z zero limbs under a shifted a are never made.
+    size_t z = 0;
+    if (s.nUp + nALow > s.nDown + t)
+        z = s.nUp + nALow - s.nDown - t;
+    else
+        Rescale(aTop, s.nUp + nALow, s.nDown + t);
+    LimbVec q = QuotientByReciprocal<BASE>(
+        k - 1 >= z ? TopLimbs(aTop, k - 1 - z) : ShiftUp(aTop, z - (k - 1)), x, s.j);
+    CheckCancel();
+    bool bNegative = false;
+    LimbVec r;
+    if (size_t n = WrapLength(k + 1, q.size() + k); n != 0) {
+        // Times BASE^z modulo BASE^n - 1 turns the limbs round by z.
+        LimbVec a1 = Fold<BASE>(aTop.data(), aTop.size(), n);
+        std::rotate(a1.begin(), a1.end() - std::ptrdiff_t(z % n), a1.end());
+        aTop = LimbVec();
+        r = WrappedDifference<BASE>(std::move(a1), MulWrapped<BASE>(q, bTop, n), &bNegative);
+    } else {
+        Rescale(aTop, z, 0);
+        r = Mul<BASE>(q, bTop);
+        bNegative = !SubAbs<BASE>(r, aTop) && !r.empty();
+    }
+    aTop = bTop = LimbVec();
+    // The low limbs of a' below BASE^t change r1 BASE^t by less than BASE^t, its quotient by less
+    // than a unit.
+    Rescale(r, 0, k - 1 - t);
+    LimbVec q2 = QuotientByReciprocal<BASE>(std::move(r), x, s.j);
+    x = LimbVec();
+    q = ShiftUp(q, t);
+    if (bNegative)
+        SubAbs<BASE>(q, q2);
+    else
+        AddTo<BASE>(q, q2);
+    return q;
+}
+
+// NewtonQuotient of a and b, which stay the caller's.
+template <uint64_t BASE>
+LimbVec NewtonQuotientOf(const LimbVec& a, const LimbVec& b)
+{
+    const NewtonScale s = ScaleFor(a.size(), b.size());
+    return NewtonQuotient<BASE>(TopLimbs(a, s.nALow), a.size(), TopLimbs(b, s.nDown), b.size());
+}
+
+// q is an estimate of floor(a / b) a few units off either way. Steps q to the exact quotient and
+// returns the remainder; a - q b, within a few b of zero, comes from q b modulo BASE^n - 1 where
+// that takes a shorter transform than the whole product.
+template <uint64_t BASE>
+LimbVec CorrectQuotientWrapped(LimbVec& q, const LimbVec& a, const LimbVec& b)
+{
+    const size_t n = WrapLength(b.size() + 1, q.size() + b.size());
+    if (n == 0)
+        return CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
+    bool bNegative = false;
+    LimbVec r = WrappedDifference<BASE>(Fold<BASE>(a.data(), a.size(), n),
+                                        MulWrapped<BASE>(q, b, n), &bNegative);
+    while (bNegative) {
+        SubSmall<BASE>(q, 1);
+        // a - q b grew by b.
+        bNegative = !SubAbs<BASE>(r, b) && !r.empty();
+    }
+    while (Compare(r, b) >= 0) {
+        AddSmall<BASE>(q, 1);
+        SubAbs<BASE>(r, b);
+    }
+    return r;
 }
 
 template <uint64_t BASE>
 void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRemainder)
 {
-    LimbVec q = NewtonQuotient<BASE>(a, b);
+    LimbVec q = NewtonQuotientOf<BASE>(a, b);
     CheckCancel();
-    LimbVec r = CorrectQuotient<BASE>(q, Mul<BASE>(q, b), a, b);
+    LimbVec r = CorrectQuotientWrapped<BASE>(q, a, b);
     if (pQuotient != nullptr)
         *pQuotient = std::move(q);
     if (pRemainder != nullptr)
@@ -186,12 +388,21 @@ void NewtonDivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVe
 
 // The units of ApproxReciprocal for b of k limbs. The reciprocal of the top half is good to about
 // its last limb, so the excess e and the correction have about k limbs.
+// The units of a product of na and nb limbs that finds a value of nValue limbs, wrapped where
+// that is shorter.
+uint64_t ProductNearUnits(size_t nValue, size_t na, size_t nb)
+{
+    const size_t n = WrapLength(nValue, na + nb);
+    return n >= WRAP_TRANSFORM_LENGTH && n <= NTT_MAX_LENGTH ? NttUnits(n + 1) : MulUnits(na, nb);
+}
+
 uint64_t ApproxReciprocalUnits(size_t k)
 {
     if (k <= RECIPROCAL_BASE_CASE)
         return DivModUnits(2 * k + 1, k);
     size_t h = k / 2 + 2;
-    return ApproxReciprocalUnits(h) + MulUnits(k, h + 1) + MulUnits(h + 1, k + 3 - h);
+    return ApproxReciprocalUnits(h) + ProductNearUnits(k + 2, k, h + 1) +
+           MulUnits(h + 1, k + 3 - h);
 }
 
 // floor(sqrt(n)) by Newton's iteration from above.
@@ -243,14 +454,26 @@ LimbVec ApproxQuotient(const LimbVec& a, const LimbVec& b)
 {
     assert(!b.empty());
     if (Compare(a, b) >= 0 && b.size() > 1 &&
-        std::min(b.size(), a.size() - b.size() + 1) >= NEWTON_THRESHOLD) {
-        LimbVec q = NewtonQuotient<BASE>(a, b);
-        Trim(q);
-        return q;
-    }
+        std::min(b.size(), a.size() - b.size() + 1) >= NEWTON_THRESHOLD)
+        return NewtonQuotientOf<BASE>(a, b);
     LimbVec q;
     DivMod<BASE>(a, b, &q, nullptr);
     return q;
+}
+
+template <uint64_t BASE>
+LimbVec ApproxQuotient(LimbVec&& a, size_t nShift, LimbVec&& b)
+{
+    assert(!b.empty());
+    const size_t na = a.empty() ? 0 : a.size() + nShift;
+    if (na < b.size() || b.size() == 1 || std::min(b.size(), na - b.size() + 1) < NEWTON_THRESHOLD)
+        return ApproxQuotient<BASE>(ShiftUp(a, nShift), b);
+    // The limbs that do not matter go before the copies, in place.
+    const NewtonScale s = ScaleFor(na, b.size());
+    const size_t nb = b.size();
+    Rescale(a, 0, s.nALow > nShift ? s.nALow - nShift : 0);
+    Rescale(b, 0, s.nDown);
+    return NewtonQuotient<BASE>(std::move(a), na, std::move(b), nb);
 }
 
 template <uint64_t BASE>
@@ -284,8 +507,12 @@ uint64_t DivModUnits(size_t na, size_t nb)
     size_t m = na - nb + 1;
     if (std::min(nb, m) < NEWTON_THRESHOLD)
         return uint64_t(m) * nb;
-    size_t k = m + 2;
-    return ApproxReciprocalUnits(k) + MulUnits(m, k + 1) + MulUnits(m, nb);
+    const NewtonScale s = ScaleFor(na, nb);
+    const uint64_t nCorrection = ProductNearUnits(nb + 1, m, nb);
+    if (s.nSplit == 0)
+        return ApproxReciprocalUnits(s.k) + MulUnits(m, s.k + 1) + nCorrection;
+    return ApproxReciprocalUnits(s.j) + 2 * MulUnits(s.j, s.j + 1) +
+           ProductNearUnits(s.k + 1, s.j, s.k) + nCorrection;
 }
 
 // The correction of each step is the product of the top half with an excess of about half the
@@ -302,6 +529,7 @@ uint64_t ReciprocalSqrtUnits(size_t k)
     template void DivMod<B>(const LimbVec&, const LimbVec&, LimbVec*, LimbVec*);                   \
     template LimbVec Reciprocal<B>(const LimbVec&);                                                \
     template LimbVec ApproxQuotient<B>(const LimbVec&, const LimbVec&);                            \
+    template LimbVec ApproxQuotient<B>(LimbVec&&, size_t, LimbVec &&);                             \
     template LimbVec ReciprocalSqrt<B>(uint32_t, size_t);
 
 PELMORIX_DIVIDE_INSTANTIATE(BINARY_BASE)

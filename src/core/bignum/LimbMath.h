@@ -77,6 +77,10 @@ void DivMod(const LimbVec& a, const LimbVec& b, LimbVec* pQuotient, LimbVec* pRe
 // the product that corrects it, where the last units do not matter.
 template <uint64_t BASE>
 LimbVec ApproxQuotient(const LimbVec& a, const LimbVec& b);
+// The same for a BASE^nShift and b, taken over: each goes as soon as the division no longer
+// needs it, and the low limbs of a BASE^nShift are never made.
+template <uint64_t BASE>
+LimbVec ApproxQuotient(LimbVec&& a, size_t nShift, LimbVec&& b);
 // floor(BASE^(2k) / b) for b of exactly k limbs.
 template <uint64_t BASE>
 LimbVec Reciprocal(const LimbVec& b);

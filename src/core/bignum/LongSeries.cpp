@@ -224,8 +224,12 @@ size_t LimbsToDrop(const LimbVec& denominator, size_t p)
     return denominator.size() > p + 3 ? denominator.size() - (p + 3) : 0;
 }
 
-// Drops the n lowest limbs of a in place.
-void DropLow(LimbVec& a, size_t n) { a.erase(a.begin(), a.begin() + std::min(n, a.size())); }
+// Drops the n lowest limbs of a, into a vector of just the limbs left: the series' values are
+// a good part longer than the limbs the division needs.
+void DropLow(LimbVec& a, size_t n)
+{
+    a = LimbVec(a.begin() + std::ptrdiff_t(std::min(n, a.size())), a.end());
+}
 
 // floor(pi * BASE^p) within a few thousand units: pi = 426880 sqrt(10005) Q / (13591409 Q + T),
 // with sqrt(10005) = 10005 / sqrt(10005) taken from the reciprocal square root. Each long value
@@ -253,7 +257,7 @@ LimbVec PiScaled(size_t p)
     root = LimbVec();
     limb::MulSmall<DEC>(num, 426880);
     limb::MulSmall<DEC>(num, 10005);
-    return limb::ApproxQuotient<DEC>(num, den.mag);
+    return limb::ApproxQuotient<DEC>(std::move(num), 0, std::move(den.mag));
 }
 
 // The work of PiScaled(p) by step: the series with the square root beside it, then the
@@ -333,12 +337,11 @@ LimbVec EScaled(size_t p)
     ExpPart s = SplitExp(1, ExpTerms(p) + 1);
     CurrentProgress().BeginStep(DIVISION_STEP);
     size_t nDrop = LimbsToDrop(s.q, p);
-    LimbVec num = limb::Add<DEC>(s.q, s.t);
-    s.t = LimbVec();
+    LimbVec num = std::move(s.t);
+    limb::AddTo<DEC>(num, s.q);
     DropLow(num, nDrop);
-    num = limb::ShiftUp(num, p);
     DropLow(s.q, nDrop);
-    return limb::ApproxQuotient<DEC>(num, s.q);
+    return limb::ApproxQuotient<DEC>(std::move(num), p, std::move(s.q));
 }
 
 std::array<uint64_t, 2> EUnits(size_t p)

@@ -1043,6 +1043,38 @@ std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* 
 }
 
 template <uint64_t BASE>
+std::vector<uint32_t> NttWrappedProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb,
+                                        size_t n)
+{
+    assert(n >= 4 && n <= NTT_MAX_LENGTH && (n & (n - 1)) == 0 && na <= n && nb <= n);
+    const bool bVector = HasAvx2();
+    // The coefficients of the cyclic convolution, two zero ones above them, and limbs enough for
+    // the carries out of the top: n limbs and three more, the three folded back onto the bottom.
+    Residues res;
+    res.nr = n + 3;
+    const uint64_t nQuarter = NttUnits(n + 1) / 4;
+    auto convolve = [&](std::unique_ptr<uint32_t[]>& c, auto field) {
+        c = std::make_unique_for_overwrite<uint32_t[]>(n + 2);
+        decltype(field)::Convolve(a, na, b, nb, n, c.get(), BASE, bVector);
+        c[n] = c[n + 1] = 0;
+        CreditWork(nQuarter);
+    };
+    convolve(res.c0, Field<P0>());
+    convolve(res.c1, Field<P1>());
+    convolve(res.c2, Field<P2>());
+    std::vector<uint32_t> r(n + 3);
+    Join<BASE>(r.data(), res, bVector);
+    res = Residues();
+    // BASE^n is 1 modulo BASE^n - 1.
+    uint32_t carry = AddN<BASE>(r.data(), r.data(), r.data() + n, 3);
+    carry = AddSmallN<BASE>(r.data() + 3, r.data() + 3, n - 3, carry);
+    while (carry != 0)
+        carry = AddSmallN<BASE>(r.data(), r.data(), n, carry);
+    r.resize(n);
+    return r;
+}
+
+template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb)
 {
     Residues res = Convolutions(a, na, b, nb, BASE, false);
@@ -1055,6 +1087,10 @@ template std::vector<uint32_t> NttProduct<BINARY_BASE>(const uint32_t*, size_t, 
                                                        size_t);
 template std::vector<uint32_t> NttProduct<DECIMAL_BASE>(const uint32_t*, size_t, const uint32_t*,
                                                         size_t);
+template std::vector<uint32_t> NttWrappedProduct<BINARY_BASE>(const uint32_t*, size_t,
+                                                              const uint32_t*, size_t, size_t);
+template std::vector<uint32_t> NttWrappedProduct<DECIMAL_BASE>(const uint32_t*, size_t,
+                                                               const uint32_t*, size_t, size_t);
 template void NttMulPortable<BINARY_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,
                                           size_t);
 template void NttMulPortable<DECIMAL_BASE>(uint32_t*, const uint32_t*, size_t, const uint32_t*,

@@ -50,6 +50,12 @@ NttFactor NttTransformFactor(const uint32_t* a, size_t na, size_t nr);
 // NttProduct of the factor a of na limbs, transformed for the length of this product, and b.
 template <uint64_t BASE>
 std::vector<uint32_t> NttProduct(const NttFactor& a, size_t na, const uint32_t* b, size_t nb);
+// a * b mod (BASE^n - 1) in n limbs (BASE^n - 1 itself may stand for zero), from one cyclic
+// convolution of length n: half the transform of the whole product where only its value near a
+// known one is wanted. n is a power of two from 4 to NTT_MAX_LENGTH, na and nb at most n.
+template <uint64_t BASE>
+std::vector<uint32_t> NttWrappedProduct(const uint32_t* a, size_t na, const uint32_t* b, size_t nb,
+                                        size_t n);
 // The same without the processor's vector instructions, which NttMul uses where it finds them.
 template <uint64_t BASE>
 void NttMulPortable(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, size_t nb);

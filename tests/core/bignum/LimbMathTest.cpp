@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace
 {
@@ -222,6 +224,54 @@ TEST(LimbMath, ApproximateQuotientIsWithinAFewUnits)
         limb::DivMod<DECIMAL_BASE>(a, b, &exact, nullptr);
         LimbVec approx = limb::ApproxQuotient<DECIMAL_BASE>(a, b);
         limb::SubAbs<DECIMAL_BASE>(approx, exact); // approx = |approx - exact|
+        EXPECT_LE(limb::Compare(approx, LimbVec{4}), 0) << "more than four units off";
+    }
+}
+
+// Products modulo BASE^n - 1 from one cyclic transform, against long multiplication folded by
+// hand; and quotients on both sides of the split into halves, of shifted dividends and of
+// divisors scaled up and down, exact after correction and within a few units before.
+TEST(LimbMath, WrappedProductsAndSplitQuotientsAreExact)
+{
+    std::mt19937_64 rng(53);
+    for (auto [n, na, nb] : {std::tuple<size_t, size_t, size_t>{4, 4, 3},
+                             {8, 8, 8},
+                             {1024, 1024, 1024},
+                             {1024, 600, 3},
+                             {4096, 4096, 2100}}) {
+        SCOPED_TRACE("n " + std::to_string(n) + ", sizes " + std::to_string(na) + " x " +
+                     std::to_string(nb));
+        const LimbVec a = RandomLimbs<DECIMAL_BASE>(rng, na),
+                      b = RandomLimbs<DECIMAL_BASE>(rng, nb);
+        LimbVec expected = ReferenceMul<DECIMAL_BASE>(a, b);
+        while (expected.size() > n)
+            expected = limb::Add<DECIMAL_BASE>(limb::ShiftDown(expected, n),
+                                               LimbVec(expected.begin(), expected.begin() + n));
+        LimbVec wrapped = limb::NttWrappedProduct<DECIMAL_BASE>(a.data(), na, b.data(), nb, n);
+        if (std::all_of(wrapped.begin(), wrapped.end(),
+                        [](uint32_t x) { return x == DECIMAL_BASE - 1; }))
+            wrapped.clear();
+        limb::Trim(wrapped);
+        if (expected == LimbVec(n, uint32_t(DECIMAL_BASE - 1)))
+            expected.clear();
+        EXPECT_EQ(wrapped, expected);
+    }
+    for (auto [na, nShift, nb] : {std::tuple<size_t, size_t, size_t>{1100, 0, 78},
+                                  {1101, 0, 78},
+                                  {2000, 0, 970},
+                                  {1030, 1030, 1033},
+                                  {3000, 3000, 3003},
+                                  {5000, 0, 2600},
+                                  {6000, 0, 200}}) {
+        SCOPED_TRACE("sizes " + std::to_string(na) + " << " + std::to_string(nShift) + " / " +
+                     std::to_string(nb));
+        LimbVec a = RandomLimbs<DECIMAL_BASE>(rng, na), b = RandomLimbs<DECIMAL_BASE>(rng, nb);
+        const LimbVec shifted = limb::ShiftUp(a, nShift);
+        CheckDivision<DECIMAL_BASE>(shifted, b);
+        LimbVec exact;
+        limb::DivMod<DECIMAL_BASE>(shifted, b, &exact, nullptr);
+        LimbVec approx = limb::ApproxQuotient<DECIMAL_BASE>(std::move(a), nShift, std::move(b));
+        limb::SubAbs<DECIMAL_BASE>(approx, exact);
         EXPECT_LE(limb::Compare(approx, LimbVec{4}), 0) << "more than four units off";
     }
 }
