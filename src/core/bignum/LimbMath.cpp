@@ -237,10 +237,11 @@ void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, s
 {
     size_t h = na / 2;
     MulInto<BASE>(r, a, h, b, nb);
-    std::fill(r + h + nb, r + na + nb, 0u);
-    LimbVec high(na - h + nb);
-    MulInto<BASE>(high.data(), a + h, na - h, b, nb);
-    AddInto<BASE>(r + h, na + nb - h, high.data(), high.size());
+    // The product of the high half goes straight to its place; only the nb limbs of the low one
+    // that it covers wait aside.
+    LimbVec covered(r + h, r + h + nb);
+    MulInto<BASE>(r + h, a + h, na - h, b, nb);
+    AddInto<BASE>(r + h, na + nb - h, covered.data(), nb);
 }
 
 template <uint64_t BASE>
