@@ -2,6 +2,7 @@
 
 #include "core/base/CpuFeatures.h"
 #include "core/bignum/LongControl.h"
+#include "core/bignum/LongMemory.h"
 #include "core/bignum/Ntt.h"
 
 #include <algorithm>
@@ -316,6 +317,7 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
         return {};
     LimbVec r;
     const size_t na = std::max(a.size(), b.size()), nb = std::min(a.size(), b.size());
+    CLongMemory::BeforeProduct(na + nb);
     if (nb >= NTT_THRESHOLD && na + nb <= NTT_MAX_LENGTH && !SplitsForMemory(na, nb))
         r = NttProduct<BASE>(a.data(), a.size(), b.data(), b.size());
     else {
