@@ -13,12 +13,15 @@ namespace
 // time of the long products when every large buffer came and went that way.
 constexpr int MMAP_THRESHOLD = 32 << 20;
 constexpr int TRIM_THRESHOLD = 1 << 30;
-// Products shorter than this do not give back the free pages: their holes are soon filled.
+// Products shorter than this do not give back the free pages: their holes are soon filled. Nor
+// do those less than half as long again as the last product that did: the pages given back
+// would mostly come back at once, each for a page fault.
 constexpr size_t RELEASE_PRODUCT_LIMBS = size_t(1) << 16;
 
 std::mutex g_mutex;
-unsigned g_nCalculations = 0;              // under g_mutex
-std::atomic<size_t> g_nLongestProduct = 0; // of the running calculations, in limbs
+unsigned g_nCalculations = 0; // under g_mutex
+// The length in limbs of the product before which the free pages went back last.
+std::atomic<size_t> g_nReleasedProduct = 0;
 
 void ReleaseFreePages()
 {
@@ -33,7 +36,7 @@ CLongMemory::CLongMemory()
     std::lock_guard lock(g_mutex);
     if (g_nCalculations++ > 0)
         return;
-    g_nLongestProduct = 0;
+    g_nReleasedProduct = 0;
 #ifdef __GLIBC__
     mallopt(M_MMAP_THRESHOLD, MMAP_THRESHOLD);
     mallopt(M_TRIM_THRESHOLD, TRIM_THRESHOLD);
@@ -56,11 +59,11 @@ void CLongMemory::BeforeProduct(size_t nLimbs)
 {
     if (nLimbs < RELEASE_PRODUCT_LIMBS)
         return;
-    size_t nLongest = g_nLongestProduct.load(std::memory_order_relaxed);
+    size_t nReleased = g_nReleasedProduct.load(std::memory_order_relaxed);
     do {
-        if (nLimbs <= nLongest)
+        if (2 * nLimbs < 3 * nReleased)
             return;
-    } while (!g_nLongestProduct.compare_exchange_weak(nLongest, nLimbs));
+    } while (!g_nReleasedProduct.compare_exchange_weak(nReleased, nLimbs));
     {
         std::lock_guard lock(g_mutex);
         if (g_nCalculations == 0)
