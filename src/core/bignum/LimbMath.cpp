@@ -2,6 +2,7 @@
 
 #include "core/base/CpuFeatures.h"
 #include "core/bignum/LongControl.h"
+#include "core/bignum/LongMemory.h"
 #include "core/bignum/Ntt.h"
 
 #include <algorithm>
@@ -308,10 +309,11 @@ void MulByHalves(uint32_t* r, const uint32_t* a, size_t na, const uint32_t* b, s
 {
     size_t h = na / 2;
     MulInto<BASE>(r, a, h, b, nb);
-    std::fill(r + h + nb, r + na + nb, 0u);
-    LimbVec high(na - h + nb);
-    MulInto<BASE>(high.data(), a + h, na - h, b, nb);
-    AddInto<BASE>(r + h, na + nb - h, high.data(), high.size());
+    // The product of the high half goes straight to its place; only the nb limbs of the low one
+    // that it covers wait aside.
+    LimbVec covered(r + h, r + h + nb);
+    MulInto<BASE>(r + h, a + h, na - h, b, nb);
+    AddInto<BASE>(r + h, na + nb - h, covered.data(), nb);
 }
 
 template <uint64_t BASE>
@@ -391,6 +393,7 @@ LimbVec Mul(const LimbVec& a, const LimbVec& b)
         return {};
     LimbVec r;
     const size_t na = std::max(a.size(), b.size()), nb = std::min(a.size(), b.size());
+    CLongMemory::BeforeProduct(na + nb);
     if (nb >= NTT_THRESHOLD && na + nb <= NTT_MAX_LENGTH && !SplitsForMemory(na, nb))
         r = NttProduct<BASE>(a.data(), a.size(), b.data(), b.size());
     else {

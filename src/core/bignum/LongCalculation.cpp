@@ -3,14 +3,12 @@
 #include "core/bignum/DecimalConversion.h"
 #include "core/bignum/LimbMath.h"
 #include "core/bignum/LongControl.h"
+#include "core/bignum/LongMemory.h"
 #include "core/bignum/LongOperand.h"
 #include "core/bignum/LongSeries.h"
 #include "core/bignum/LongTexts.h"
 
 #include <algorithm>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -149,38 +147,6 @@ long long CountValue(const std::string& strDigits, int nLimit)
     long long n = strDigits.size() == nStart ? 0 : std::stoll(strDigits.substr(nStart));
     return n <= nLimit ? n : -1;
 }
-
-// Keeps the memory a calculation frees in the allocator's pool while it runs, and gives it back
-// to the system when the calculation ends, whether it succeeds, fails or is cancelled. Memory
-// fresh from the system costs a page fault per page on first use, which took a third of the
-// time of the long products when every large buffer came and went that way.
-class CLongMemory
-{
-public:
-    CLongMemory()
-    {
-#ifdef __GLIBC__
-        mallopt(M_MMAP_THRESHOLD, MMAP_THRESHOLD);
-        mallopt(M_TRIM_THRESHOLD, TRIM_THRESHOLD);
-        // Pool threads with pools of their own could not reuse what the others free, which
-        // raised the peak of pi to 10^7 digits on two threads by a fifth.
-        mallopt(M_ARENA_MAX, 1);
-#endif
-    }
-    CLongMemory(const CLongMemory&) = delete;
-    CLongMemory& operator=(const CLongMemory&) = delete;
-    ~CLongMemory()
-    {
-#ifdef __GLIBC__
-        malloc_trim(0);
-#endif
-    }
-
-private:
-    // The largest threshold the allocator takes; blocks above it still come from the system.
-    static constexpr int MMAP_THRESHOLD = 32 << 20;
-    static constexpr int TRIM_THRESHOLD = 1 << 30;
-};
 
 LongResult Cancelled()
 {

@@ -22,8 +22,6 @@ constexpr size_t FIRST_GUARD_LIMBS = 3;
 constexpr size_t UNSURE_LAST_DIGITS = 5;
 // Decimal digits each term of the Chudnovsky series adds: log10(640320^3 / 1728).
 constexpr double CHUDNOVSKY_DIGITS_PER_TERM = 14.18;
-// Ranges of at most this many factors are multiplied one word at a time.
-constexpr size_t PRODUCT_LEAF = 16;
 // Ranges of at most this many terms of pi are summed one term at a time.
 constexpr uint64_t CHUDNOVSKY_LEAF = 4;
 // Ranges of at most this many terms of e are summed one term at a time.
@@ -390,29 +388,60 @@ std::string CutConstant(int n, Scaled scaled, Units units)
     }
 }
 
-LimbVec ProductOfWords(const std::vector<uint32_t>& words, size_t lo, size_t hi)
+// Bits of the factors of one leaf of the factorial's product tree; a leaf packs consecutive
+// factors into words below 2^32 and multiplies them in one word at a time.
+constexpr double FACTOR_LEAF_BITS = 512;
+// Nodes of the factorial's tree whose product has this many bits give their halves to two
+// threads; from SERIAL_PRODUCT_BITS on they take them one after the other: their transforms use
+// every thread themselves, and halves computed at once would hold the memory of both.
+constexpr double PARALLEL_PRODUCT_BITS = 1 << 13;
+constexpr double SERIAL_PRODUCT_BITS = double(1 << 15) * 32;
+
+// Bits of the product of the factors [lo, hi).
+double ProductBits(uint64_t lo, uint64_t hi)
+{
+    return Log10Product(double(lo), double(hi)) * std::log2(10.0);
+}
+
+// The product of the integers [lo, hi), 2 <= lo <= hi. The factors are made as they are needed,
+// so no list of them is kept while the products run.
+LimbVec ProductOfFactors(uint64_t lo, uint64_t hi)
 {
     CreditWork(NODE_UNITS);
-    if (hi - lo <= PRODUCT_LEAF) {
+    const double dBits = ProductBits(lo, hi);
+    if (dBits <= FACTOR_LEAF_BITS) {
         LimbVec r{1};
-        for (size_t i = lo; i < hi; ++i)
-            limb::MulSmall<DEC>(r, words[i]);
+        uint64_t w = 1;
+        for (uint64_t i = lo; i < hi; ++i) {
+            if (w * i > UINT32_MAX) {
+                limb::MulSmall<DEC>(r, uint32_t(w));
+                w = 1;
+            }
+            w *= i;
+        }
+        limb::MulSmall<DEC>(r, uint32_t(w));
         return r;
     }
     CheckCancel();
-    size_t mid = lo + (hi - lo) / 2;
+    const uint64_t mid = lo + (hi - lo) / 2;
     LimbVec left, right;
-    Fork(
-        hi - lo, [&] { left = ProductOfWords(words, lo, mid); },
-        [&] { right = ProductOfWords(words, mid, hi); });
+    auto first = [&] { left = ProductOfFactors(lo, mid); };
+    auto second = [&] { right = ProductOfFactors(mid, hi); };
+    if (dBits >= PARALLEL_PRODUCT_BITS && dBits < SERIAL_PRODUCT_BITS)
+        CLongPool::Invoke(first, second);
+    else {
+        first();
+        second();
+    }
     return limb::Mul<DEC>(left, right);
 }
 
-// The units of ProductOfWords over nWords words whose product has dDigits digits, the words
-// taken as equally long.
-uint64_t ProductUnits(size_t nWords, double dDigits)
+// The units of ProductOfFactors over a product of dDigits digits, the leaves taken as equally
+// long: three quarters of the most bits a leaf takes.
+uint64_t ProductUnits(double dDigits)
 {
-    const double dLeaves = double((nWords + PRODUCT_LEAF - 1) / PRODUCT_LEAF);
+    const double dBits = dDigits * std::log2(10.0);
+    const double dLeaves = std::max(1.0, std::ceil(dBits / (0.75 * FACTOR_LEAF_BITS)));
     const double dPerLeaf = dDigits / dLeaves;
     return TreeUnits(0, dLeaves, false, 0, [dPerLeaf](double a, double m, double b, bool) {
         return limb::MulUnits(Limbs((m - a) * dPerLeaf), Limbs((b - m) * dPerLeaf));
@@ -443,24 +472,11 @@ std::string ComputeFactorial(int n)
     if (n < 0)
         return {};
     try {
-        // Consecutive factors are packed into words below 2^32 before the product tree.
-        std::vector<uint32_t> words;
-        uint64_t w = 1;
-        for (uint64_t i = 2; i <= uint64_t(n); ++i) {
-            if (w * i > UINT32_MAX) {
-                words.push_back(uint32_t(w));
-                w = 1;
-            }
-            w *= i;
-        }
-        words.push_back(uint32_t(w));
         const double dDigits = Log10Factorial(double(n) + 1);
         CLongProgress& progress = CurrentProgress();
-        progress.Plan(
-            {ProductUnits(words.size(), dDigits), limb::DecimalToTextUnits(Limbs(dDigits) + 1)});
+        progress.Plan({ProductUnits(dDigits), limb::DecimalToTextUnits(Limbs(dDigits) + 1)});
         progress.BeginStep(SERIES_STEP);
-        LimbVec product = ProductOfWords(words, 0, words.size());
-        words = std::vector<uint32_t>();
+        LimbVec product = n < 2 ? LimbVec{1} : ProductOfFactors(2, uint64_t(n) + 1);
         progress.BeginStep(FACTORIAL_TEXT_STEP);
         std::string strText = limb::DecimalToText(product);
         progress.Finish();

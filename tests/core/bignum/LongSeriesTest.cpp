@@ -1,3 +1,5 @@
+#include "core/bignum/DecimalConversion.h"
+#include "core/bignum/LimbMath.h"
 #include "core/bignum/LongControl.h"
 #include "core/bignum/LongSeries.h"
 
@@ -197,6 +199,18 @@ TEST(LongSeries, FactorialsMatchGroupMultiplication)
     for (int n : {2, 12, 13, 20, 21, 34, 35, 36, 100, 1000, 3000}) {
         SCOPED_TRACE(n);
         EXPECT_EQ(ComputeFactorial(n), ReferenceFactorial(n));
+    }
+}
+
+// Beyond the reach of the reference: n! and (n - 1)! come from trees split at other factors,
+// with nodes long enough to multiply their halves one after the other.
+TEST(LongSeries, LongFactorialIsTheOneBeforeTimesN)
+{
+    for (uint32_t n : {30011u, 80000u}) {
+        SCOPED_TRACE(n);
+        limb::LimbVec previous = limb::DecimalFromDigits(ComputeFactorial(int(n) - 1));
+        limb::MulSmall<limb::DECIMAL_BASE>(previous, n);
+        EXPECT_EQ(ComputeFactorial(int(n)), limb::DecimalToText(previous));
     }
 }
 
