@@ -1055,7 +1055,7 @@ std::vector<uint32_t> NttWrappedProduct(const uint32_t* a, size_t na, const uint
     const uint64_t nQuarter = NttUnits(n + 1) / 4;
     auto convolve = [&](std::unique_ptr<uint32_t[]>& c, auto field) {
         c = std::make_unique_for_overwrite<uint32_t[]>(n + 2);
-        decltype(field)::Convolve(a, na, b, nb, n, c.get(), BASE, bVector);
+        decltype(field)::Convolve(a, na, b, nb, n, n, c.get(), BASE, bVector);
         c[n] = c[n + 1] = 0;
         CreditWork(nQuarter);
     };
